@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QChar>
+#include <QList>
+#include <QStringList>
+
+class QIODevice;
+class QTextStream;
+
+// A table of texts (optional header row, rows of cells) behind the Qt item-model interface,
+// read from and written to delimited text. Rows may be shorter than the column count; a
+// missing cell has no value, while cells added to fill a gap are empty texts.
+class CVokDelimTextModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    explicit CVokDelimTextModel(QObject* parent = nullptr);
+    ~CVokDelimTextModel() override;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    bool setHeaderData(int section, Qt::Orientation orientation, const QVariant& value,
+                       int role = Qt::EditRole) override;
+    bool insertRows(int row, int count, const QModelIndex& parent = QModelIndex()) override;
+    bool insertColumns(int column, int count, const QModelIndex& parent = QModelIndex()) override;
+    bool removeRows(int row, int count, const QModelIndex& parent = QModelIndex()) override;
+    bool removeColumns(int column, int count, const QModelIndex& parent = QModelIndex()) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    QVariant cellData(int row, int column) const;
+    bool setCellData(int row, int column, const QVariant& value);
+    void setHeader(const QStringList& list);
+    int findHeaderColumn(const QString& text, Qt::CaseSensitivity cs = Qt::CaseSensitive) const;
+    int findInColumn(const QString& text, int column, Qt::CaseSensitivity cs = Qt::CaseSensitive) const;
+
+    // The caller opens and closes the device.
+    bool load(QIODevice* pDevice, bool bHeaderRow, QChar delimiter, QChar quote, const char* codec);
+    bool save(QIODevice* pDevice, bool bHeaderRow, QChar delimiter, QChar quote, const char* codec);
+
+    // One record each. readRecord appends to fields; it ends a record at CR LF, LF or CR.
+    bool readRecord(QTextStream& stream, QChar delimiter, QChar quote, QStringList& fields);
+    void writeRecord(QTextStream& stream, QChar delimiter, QChar quote, const QStringList& fields);
+
+private:
+    bool readChar(QTextStream& stream, QChar& ch);
+    void skipLineFeed(QTextStream& stream);
+
+    QStringList m_lstHeader;
+    QList<QStringList> m_lstRows;
+    int m_nColumnCount = 0;
+    bool m_bHeaderRow = false;
+
+    // The character after a lone CR, held back for the next read of the same stream.
+    QTextStream* m_pLookAheadStream = nullptr;
+    QChar m_LookAhead;
+};
