@@ -1,0 +1,246 @@
+// The shared Windows stand-in layer: paths through the drive table, error texts, delayed moves and
+// what the restart applies.
+#include "DelayedMove.h"
+#include "Restart.h"
+#include "WinError.h"
+#include "WinPath.h"
+#include "WinSystem.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace
+{
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void WriteFile(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+}
+
+} // namespace
+
+class TestWinPlatform : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_root;
+    QString m_drive; // host folder of C:
+    int m_case = 0;
+
+    QString host(const QString& relative) const { return m_drive + "/" + relative; }
+
+private slots:
+    void init()
+    {
+        m_drive = m_root.path() + "/c-" + QString::number(++m_case);
+        QVERIFY(QDir().mkpath(m_drive + "/work"));
+        QVERIFY(QDir::setCurrent(m_drive + "/work"));
+        const QByteArray drives = "C=" + m_drive.toUtf8() + ";d:=" + m_root.path().toUtf8();
+        setenv("TOLVANE_DRIVES", drives.constData(), 1);
+        setenv("TOLVANE_PENDING_OPS", (m_drive + "/pending").toUtf8().constData(), 1);
+        setenv("TOLVANE_WINDIR", "C:\\WINDOWS", 1);
+        unsetenv("TOLVANE_WIN_DELAYED_MOVE_REFUSED");
+        unsetenv("TOLVANE_WIN_NO_DELAYED_MOVE");
+    }
+
+    void fullPath_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("full");
+        QTest::addColumn<uint>("error"); // 0: success
+
+        QTest::newRow("dot-dot") << "C:\\a\\b\\..\\c"
+                                 << "C:\\a\\c" << 0u;
+        QTest::newRow("slashes, dots, case") << "c:/a//b/./c"
+                                             << "C:\\a\\b\\c" << 0u;
+        QTest::newRow("above the root") << "C:\\..\\..\\x"
+                                        << "C:\\x" << 0u;
+        QTest::newRow("relative") << "x.txt"
+                                  << "C:\\work\\x.txt" << 0u;
+        QTest::newRow("relative up") << "..\\y"
+                                     << "C:\\y" << 0u;
+        QTest::newRow("current drive root") << "\\z"
+                                            << "C:\\z" << 0u;
+        QTest::newRow("drive-relative, current drive") << "C:rel"
+                                                       << "C:\\work\\rel" << 0u;
+        QTest::newRow("drive-relative, other drive") << "d:rel"
+                                                     << "D:\\rel" << 0u;
+        QTest::newRow("trailing dots and blanks") << "C:\\dir\\name. ."
+                                                  << "C:\\dir\\name" << 0u;
+        QTest::newRow("trailing separator kept") << "C:\\dir\\"
+                                                 << "C:\\dir\\" << 0u;
+        QTest::newRow("bare drive root") << "C:\\"
+                                         << "C:\\" << 0u;
+        QTest::newRow("invalid character") << "C:\\a<b"
+                                           << "" << 123u;
+        QTest::newRow("wildcard") << "C:\\a\\*.txt"
+                                  << "" << 123u;
+        QTest::newRow("line break") << "C:\\a\r\nb"
+                                    << "" << 123u;
+        QTest::newRow("network path") << "\\\\server\\share"
+                                      << "" << 53u;
+    }
+
+    void fullPath()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, full);
+        QFETCH(uint, error);
+        std::string result;
+        const bool ok = win::GetFullPathName(path.toStdString(), result);
+        QCOMPARE(ok, error == 0);
+        if (ok)
+            QCOMPARE(QString::fromStdString(result), full);
+        else
+            QCOMPARE(win::GetLastError(), uint32_t(error));
+    }
+
+    void hostPathMatchesCaseInsensitively()
+    {
+        QVERIFY(QDir().mkpath(host("Dir")));
+        WriteFile(host("Dir/File.TXT"), "x");
+        std::string result;
+        QVERIFY(win::HostPathOf("c:\\DIR\\file.txt", result));
+        QCOMPARE(QString::fromStdString(result), host("Dir/File.TXT"));
+        QVERIFY(win::HostPathOf("C:\\dir\\new\\Name.txt", result));
+        QCOMPARE(QString::fromStdString(result), host("Dir/new/Name.txt"));
+        QVERIFY(!win::HostPathOf("Q:\\x", result));
+        QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_PATH_NOT_FOUND));
+    }
+
+    void windowsFormOfHostPaths()
+    {
+        std::string result;
+        QVERIFY(win::WindowsPathOf((m_drive + "/Dir/a b").toStdString(), result));
+        QCOMPARE(QString::fromStdString(result), QString("C:\\Dir\\a b"));
+        // the longest drive folder wins: m_drive lies inside D:'s folder too
+        QVERIFY(win::WindowsPathOf(m_root.path().toStdString() + "/other", result));
+        QCOMPARE(QString::fromStdString(result), QString("D:\\other"));
+        QVERIFY(!win::WindowsPathOf("/", result));
+        std::string current;
+        QVERIFY(win::GetCurrentDirectory(current));
+        QCOMPARE(QString::fromStdString(current), QString("C:\\work"));
+    }
+
+    void errorTexts()
+    {
+        QCOMPARE(win::ErrorMessageText(2), std::string("The system cannot find the file specified.\r\n"));
+        QCOMPARE(win::ErrorMessageText(32), std::string("The process cannot access the file because it is "
+                                                        "being used by another process.\r\n"));
+        QCOMPARE(win::ErrorMessageText(9999), std::string());
+    }
+
+    void windowsFolder()
+    {
+        QCOMPARE(win::GetWindowsDirectory(), std::string("C:\\WINDOWS"));
+        QVERIFY(QFileInfo(host("WINDOWS")).isDir());
+        unsetenv("TOLVANE_WINDIR");
+        setenv("XDG_DATA_HOME", (m_drive + "/data").toUtf8().constData(), 1);
+        QCOMPARE(win::GetWindowsDirectory(), std::string("C:\\data\\tolvane\\windows"));
+    }
+
+    void delayedOperationsAreListedInOrder()
+    {
+        QVERIFY(win::MoveFileEx("C:\\a.txt", nullptr, win::MOVEFILE_DELAY_UNTIL_REBOOT));
+        QVERIFY(win::MoveFileEx("new.txt", "c:\\Dir\\old.txt",
+                                win::MOVEFILE_REPLACE_EXISTING | win::MOVEFILE_DELAY_UNTIL_REBOOT));
+        QCOMPARE(ReadFile(host("pending")),
+                 QByteArray("4\tC:\\a.txt\t\n5\tC:\\work\\new.txt\tC:\\Dir\\old.txt\n"));
+        QVERIFY(!win::MoveFileEx("C:\\a\tb", nullptr, win::MOVEFILE_DELAY_UNTIL_REBOOT));
+        QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_INVALID_NAME));
+    }
+
+    void knobs()
+    {
+        QVERIFY(win::ResolveMoveFileEx() != nullptr);
+        setenv("TOLVANE_WIN_NO_DELAYED_MOVE", "1", 1);
+        QVERIFY(win::ResolveMoveFileEx() == nullptr);
+        QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_PROC_NOT_FOUND));
+        setenv("TOLVANE_WIN_DELAYED_MOVE_REFUSED", "1", 1);
+        QVERIFY(!win::MoveFileEx("C:\\a.txt", nullptr, win::MOVEFILE_DELAY_UNTIL_REBOOT));
+        QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_ACCESS_DENIED));
+        QVERIFY(!QFile::exists(host("pending")));
+        QCOMPARE(win::GetVersionEx().platformId, uint32_t(win::VER_PLATFORM_WIN32_NT));
+        setenv("TOLVANE_WIN_NOT_NT", "1", 1);
+        QCOMPARE(win::GetVersionEx().platformId, uint32_t(win::VER_PLATFORM_WIN32_WINDOWS));
+        unsetenv("TOLVANE_WIN_NOT_NT");
+    }
+
+    void immediateMoveNeverLosesTheTarget()
+    {
+        WriteFile(host("src"), "new");
+        WriteFile(host("dst"), "old");
+        QVERIFY(!win::MoveFileEx("C:\\src", "C:\\dst", 0));
+        QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_ALREADY_EXISTS));
+
+        // another program holds the source without sharing
+        const int fd = open(host("src").toUtf8().constData(), O_RDONLY);
+        QVERIFY(flock(fd, LOCK_EX) == 0);
+        QVERIFY(!win::MoveFileEx("C:\\src", "C:\\dst", win::MOVEFILE_REPLACE_EXISTING));
+        QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_SHARING_VIOLATION));
+        close(fd);
+        QCOMPARE(ReadFile(host("dst")), QByteArray("old"));
+
+        QVERIFY(win::MoveFileEx("C:\\SRC", "C:\\dst", win::MOVEFILE_REPLACE_EXISTING));
+        QCOMPARE(ReadFile(host("dst")), QByteArray("new"));
+        QVERIFY(!QFile::exists(host("src")));
+
+        QVERIFY(win::MoveFileEx("C:\\dst", "C:\\DST", 0)); // a change of case only
+        QCOMPARE(ReadFile(host("DST")), QByteArray("new"));
+        QVERIFY(!QFile::exists(host("dst")));
+    }
+
+    void restartAppliesListThenWininit()
+    {
+        QVERIFY(QDir().mkpath(host("WINDOWS")));
+        QVERIFY(QDir().mkpath(host("Empty")));
+        WriteFile(host("gone.txt"), "x");
+        WriteFile(host("new.txt"), "new");
+        WriteFile(host("old.txt"), "old");
+        WriteFile(host("keep.txt"), "keep");
+        WriteFile(host("w1.txt"), "w1");
+        WriteFile(host("w2.txt"), "w2");
+        QVERIFY(win::MoveFileEx("C:\\GONE.TXT", nullptr, win::MOVEFILE_DELAY_UNTIL_REBOOT));
+        QVERIFY(win::MoveFileEx("C:\\empty", nullptr, win::MOVEFILE_DELAY_UNTIL_REBOOT));
+        QVERIFY(win::MoveFileEx("C:\\new.txt", "C:\\old.txt",
+                                win::MOVEFILE_REPLACE_EXISTING | win::MOVEFILE_DELAY_UNTIL_REBOOT));
+        // without the replace flag an existing target stays and the operation is dropped
+        QVERIFY(win::MoveFileEx("C:\\w2.txt", "C:\\keep.txt", win::MOVEFILE_DELAY_UNTIL_REBOOT));
+        WriteFile(host("WINDOWS/wininit.ini"), "[boot]\r\na=1\r\n[Rename]\r\nNUL=C:\\w1.txt\r\n"
+                                               "C:\\moved.txt=C:\\w2.txt\r\n\r\n[other]\r\nb=2\r\n");
+
+        QStringList reports;
+        const int failures = win::ApplyRestartOperations([&](const std::string& line)
+                                                         { reports << QString::fromStdString(line); });
+        QCOMPARE(failures, 1);
+        QCOMPARE(reports, QStringList() << "cannot move C:\\w2.txt to C:\\keep.txt: Cannot create a file "
+                                           "when that file already exists.");
+        QVERIFY(!QFile::exists(host("gone.txt")));
+        QVERIFY(!QFileInfo::exists(host("Empty")));
+        QCOMPARE(ReadFile(host("old.txt")), QByteArray("new"));
+        QCOMPARE(ReadFile(host("keep.txt")), QByteArray("keep"));
+        QVERIFY(!QFile::exists(host("w1.txt")));
+        QCOMPARE(ReadFile(host("moved.txt")), QByteArray("w2"));
+        QCOMPARE(ReadFile(host("WINDOWS/wininit.ini")), QByteArray("[boot]\r\na=1\r\n[other]\r\nb=2\r\n"));
+        QCOMPARE(ReadFile(host("pending")), QByteArray());
+        QCOMPARE(win::ApplyRestartOperations([](const std::string&) {}), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWinPlatform)
+#include "tst_winplatform.moc"

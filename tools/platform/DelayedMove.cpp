@@ -1,0 +1,209 @@
+#include "DelayedMove.h"
+
+#include "ShareLock.h"
+#include "WinError.h"
+#include "WinPath.h"
+#include "WinSystem.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace win
+{
+
+namespace
+{
+
+std::string StateHome()
+{
+    const char* xdg = std::getenv("XDG_STATE_HOME");
+    if (xdg && *xdg == '/')
+        return xdg;
+    const char* home = std::getenv("HOME");
+    return std::string(home ? home : "") + "/.local/state";
+}
+
+void MakeParentFolders(const std::string& host)
+{
+    for (size_t pos = 1; pos < host.size(); ++pos)
+    {
+        if (host[pos] == '/')
+            mkdir(host.substr(0, pos).c_str(), 0755);
+    }
+}
+
+// Opens the list with an exclusive lock, so that programs registering at the same time
+// never interleave their lines.
+int OpenLockedList(int flags)
+{
+    const std::string path = PendingOperationsFile();
+    MakeParentFolders(path);
+    const int fd = open(path.c_str(), flags | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return -1;
+    if (flock(fd, LOCK_EX) != 0)
+    {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool WriteAll(int fd, const std::string& text)
+{
+    size_t done = 0;
+    while (done < text.size())
+    {
+        const ssize_t n = write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += size_t(n);
+    }
+    return true;
+}
+
+bool RegisterDelayed(const char* existing, const char* newName, uint32_t flags)
+{
+    if (KnobSet("TOLVANE_WIN_DELAYED_MOVE_REFUSED"))
+        return Fail(ERROR_ACCESS_DENIED);
+    std::string source, target;
+    if (!GetFullPathName(existing, source))
+        return false;
+    if (newName && !GetFullPathName(newName, target))
+        return false;
+    const std::string line = std::to_string(flags) + "\t" + source + "\t" + target + "\n";
+    const int fd = OpenLockedList(O_WRONLY | O_CREAT | O_APPEND);
+    if (fd < 0)
+        return FailFromErrno();
+    const bool written = WriteAll(fd, line);
+    const int err = errno;
+    close(fd);
+    if (!written)
+    {
+        errno = err;
+        return FailFromErrno();
+    }
+    SetLastError(ERROR_SUCCESS);
+    return true;
+}
+
+bool MoveNow(const char* existing, const char* newName, uint32_t flags)
+{
+    std::string source, target;
+    if (!HostPathOf(existing, source) || !HostPathOf(newName, target))
+        return false;
+    struct stat sourceStat, targetStat;
+    if (lstat(source.c_str(), &sourceStat) != 0)
+        return errno == ENOENT ? Fail(MissingPathError(source)) : FailFromErrno();
+    if (IsInUse(source))
+        return Fail(ERROR_SHARING_VIOLATION);
+    if (lstat(target.c_str(), &targetStat) == 0)
+    {
+        const bool sameFile =
+            sourceStat.st_dev == targetStat.st_dev && sourceStat.st_ino == targetStat.st_ino;
+        if (sameFile)
+        {
+            // A change of letter case only: the case-insensitive lookup found the source itself.
+            std::string full;
+            if (!GetFullPathName(newName, full))
+                return false;
+            target =
+                target.substr(0, target.find_last_of('/') + 1) + full.substr(full.find_last_of('\\') + 1);
+        }
+        else if (!(flags & MOVEFILE_REPLACE_EXISTING))
+            return Fail(ERROR_ALREADY_EXISTS);
+        else if (S_ISDIR(targetStat.st_mode) || !(targetStat.st_mode & S_IWUSR))
+            return Fail(ERROR_ACCESS_DENIED);
+        else if (IsInUse(target))
+            return Fail(ERROR_SHARING_VIOLATION);
+    }
+    if (std::rename(source.c_str(), target.c_str()) != 0)
+        return errno == ENOENT ? Fail(MissingPathError(target)) : FailFromErrno();
+    SetLastError(ERROR_SUCCESS);
+    return true;
+}
+
+} // namespace
+
+std::string PendingOperationsFile()
+{
+    const char* env = std::getenv("TOLVANE_PENDING_OPS");
+    if (env && *env)
+        return env;
+    return StateHome() + "/tolvane/pending-operations";
+}
+
+bool MoveFileEx(const char* existing, const char* newName, uint32_t flags)
+{
+    if (!existing || !*existing)
+        return Fail(ERROR_INVALID_PARAMETER);
+    if (flags & MOVEFILE_DELAY_UNTIL_REBOOT)
+        return RegisterDelayed(existing, newName, flags);
+    if (!newName || !*newName)
+        return Fail(ERROR_INVALID_PARAMETER);
+    return MoveNow(existing, newName, flags);
+}
+
+MoveFileExFn ResolveMoveFileEx()
+{
+    if (KnobSet("TOLVANE_WIN_NO_DELAYED_MOVE"))
+    {
+        SetLastError(ERROR_PROC_NOT_FOUND);
+        return nullptr;
+    }
+    return &MoveFileEx;
+}
+
+bool TakePendingOperations(std::vector<SPendingOperation>& operations, bool clear)
+{
+    operations.clear();
+    const int fd = OpenLockedList(O_RDWR | O_CREAT);
+    if (fd < 0)
+        return FailFromErrno();
+    std::string text;
+    char buffer[4096];
+    ssize_t n;
+    while ((n = read(fd, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR))
+    {
+        if (n > 0)
+            text.append(buffer, size_t(n));
+    }
+    const bool ok = n == 0 && (!clear || ftruncate(fd, 0) == 0);
+    const int err = errno;
+    close(fd);
+    if (!ok)
+    {
+        errno = err;
+        return FailFromErrno();
+    }
+
+    size_t start = 0;
+    while (start < text.size())
+    {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string line = text.substr(start, end - start);
+        start = end + 1;
+        const size_t tab1 = line.find('\t');
+        const size_t tab2 = tab1 == std::string::npos ? tab1 : line.find('\t', tab1 + 1);
+        if (tab2 == std::string::npos)
+            continue; // a torn line of an interrupted writer
+        SPendingOperation operation;
+        operation.flags = uint32_t(std::strtoul(line.substr(0, tab1).c_str(), nullptr, 10));
+        operation.source = line.substr(tab1 + 1, tab2 - tab1 - 1);
+        operation.target = line.substr(tab2 + 1);
+        operations.push_back(operation);
+    }
+    SetLastError(ERROR_SUCCESS);
+    return true;
+}
+
+} // namespace win

@@ -1,0 +1,55 @@
+// MoveFileEx stand-in, with "at the next restart" made real.
+//
+// A delayed move or delete (MOVEFILE_DELAY_UNTIL_REBOOT) is appended to the pending-operations
+// list, a host file named by TOLVANE_PENDING_OPS (default "$XDG_STATE_HOME/tolvane/pending-operations",
+// XDG_STATE_HOME defaulting to ~/.local/state). The restart tool `tolvane-restart` applies it.
+// One line per operation, in registration order: "<flags>\t<full source>\t<full target>\n",
+// Windows-form full paths; an empty target means delete. Windows names cannot hold tabs or line
+// breaks, so the format needs no quoting.
+//
+// Knobs (environment, value "1"):
+//   TOLVANE_WIN_NO_DELAYED_MOVE      ResolveMoveFileEx finds no MoveFileEx (old system).
+//   TOLVANE_WIN_DELAYED_MOVE_REFUSED a delayed call fails with ERROR_ACCESS_DENIED (no rights).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace win
+{
+
+enum EMoveFileFlags : uint32_t
+{
+    MOVEFILE_REPLACE_EXISTING = 0x1,
+    MOVEFILE_COPY_ALLOWED = 0x2,
+    MOVEFILE_DELAY_UNTIL_REBOOT = 0x4,
+};
+
+// existing and newName are Windows-form paths (relative ones are made full); newName may be null
+// only with MOVEFILE_DELAY_UNTIL_REBOOT and then means: delete existing at the restart.
+// Without the delay flag the move happens now, in one rename: an existing target is replaced only
+// with MOVEFILE_REPLACE_EXISTING (else ERROR_ALREADY_EXISTS); a read-only or directory target is
+// refused (ERROR_ACCESS_DENIED); a source or target in use gives ERROR_SHARING_VIOLATION.
+// With the delay flag nothing is checked on disk; only the names must be valid.
+bool MoveFileEx(const char* existing, const char* newName, uint32_t flags);
+
+using MoveFileExFn = bool (*)(const char* existing, const char* newName, uint32_t flags);
+
+// The run-time lookup of MoveFileEx: null with ERROR_PROC_NOT_FOUND when the system lacks it.
+MoveFileExFn ResolveMoveFileEx();
+
+struct SPendingOperation
+{
+    uint32_t flags = 0;
+    std::string source; // full Windows path
+    std::string target; // full Windows path; empty = delete the source
+};
+
+// Host path of the pending-operations list.
+std::string PendingOperationsFile();
+
+// Reads the list (a missing file is an empty list). With clear, empties it in the same lock.
+bool TakePendingOperations(std::vector<SPendingOperation>& operations, bool clear);
+
+} // namespace win

@@ -1,0 +1,19 @@
+// What the system does at the next restart: first the pending-operations list (DelayedMove.h)
+// in registration order, then the "[rename]" sections of "wininit.ini" in the Windows folder
+// (WinSystem.h) in file order. A "[rename]" line is target=source; the target "NUL" deletes the
+// source. Moves replace an existing file only where the registration asked for it (wininit.ini
+// moves always replace); a delete removes a file, a link or an empty folder.
+// Afterwards the list is empty and "wininit.ini" has lost its "[rename]" sections (other sections
+// stay). An operation that fails is reported and dropped, as the system drops it.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace win
+{
+
+// Applies everything; report gets one line per failed operation. Returns the number of failures.
+int ApplyRestartOperations(const std::function<void(const std::string&)>& report);
+
+} // namespace win
