@@ -1,0 +1,393 @@
+#include "DBBase.h"
+
+#include "DataDict.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QDir>
+#include <QMessageBox>
+#include <QSet>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlQueryModel>
+#include <QStandardPaths>
+#include <QThread>
+
+namespace
+{
+const char* const DRIVER = "QSQLITE";
+const char* const FILE_NAME = "/Log2.sql";
+const char* const PROGRAM_NAME = "tolVane-Vozudoz";
+
+// Two threads write the file through their own connections (minute rows in the user-interface
+// thread, second-log chunks in the polling thread, the import in one long transaction): a
+// writer waits for the other instead of losing its row.
+const char* const CONNECT_OPTIONS = "QSQLITE_BUSY_TIMEOUT=30000";
+
+QString column(int nIndex)
+{
+    return CDataDict::instance()->getText(nIndex, CDataDict::COL_COLUMN_NAME);
+}
+
+// Write-ahead logging lets the views keep reading (a query model holds its statement open
+// until every row is fetched) while the other thread commits.
+void enableWriteAheadLog(QSqlDatabase& db)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL;")))
+        qDebug() << "CDBBase: unable to switch to write-ahead logging:" << query.lastError().text();
+}
+
+QString sqlTextLiteral(const QString& strText)
+{
+    return QString(strText).replace(QLatin1Char('\''), QLatin1String("''"));
+}
+
+const char* const DURATION_FORMAT = "CASE WHEN %1 = 0 THEN '-' ELSE CAST( %1 / 3600 AS TEXT ) || ':' || "
+                                    "strftime('%M','00:00', %1 || ' seconds' ) END";
+const char* const BRACKETED_DURATION_FORMAT =
+    "CASE WHEN %1 = 0 THEN '-' ELSE CAST( (%1) / 3600 AS TEXT ) || ':' || "
+    "strftime('%M','00:00', (%1) || ' seconds' ) END";
+
+bool isDuration(int nIndex)
+{
+    switch (nIndex)
+    {
+    case DDI_TimeComLev0:
+    case DDI_TimeComLev1:
+    case DDI_TimeComLev2:
+    case DDI_TimeComLev3:
+    case DDI_TimeSleepMode:
+    case DDI_TimeTurboMode:
+    case DDI_TimeAutoAlt:
+    case DDI_TimeDefExh:
+    case DDI_TimeMinAir:
+    case DDI_TimeSupCond:
+    case DDI_TimeHumInp:
+    case DDI_TimeAbsDrying:
+    case DDI_TimeRelDrying:
+    case DDI_TimeCooling:
+    case DDI_TimeCO2Ventilation:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Supply temperature: the virtual one while defrosting, else the sensor value.
+QString supplyTempExpression()
+{
+    const CDataDict* pDict = CDataDict::instance();
+    return QStringLiteral("(CASE WHEN %1=='%2' THEN %4 WHEN %1=='%3' THEN %4 ELSE %5 END)")
+        .arg(column(DDI_ReductionReason),
+             sqlTextLiteral(pDict->getText(DDI_DefrostBypass, CDataDict::COL_ABBREVIATION)),
+             sqlTextLiteral(pDict->getText(DDI_DefrostSupply, CDataDict::COL_ABBREVIATION)),
+             column(DDI_SupplyTempVirt), column(DDI_SupplyTemp));
+}
+
+QString efficiencyExpression()
+{
+    return QStringLiteral(
+               "(CASE WHEN %4==0 THEN 0 WHEN abs(%1 - %2) < 2 THEN 0 ELSE round((1-(%2-%3)/(%2-%1)) * "
+               "100, 0) END)")
+        .arg(column(DDI_OutdoorTemp), column(DDI_ExtractTemp), supplyTempExpression(),
+             column(DDI_ExtractAirFlow));
+}
+
+// Length of the entry's span less the time in comfort levels 1 to 4.
+QString remainingTimeExpression()
+{
+    return QStringLiteral(
+               "CASE WHEN %1 = 0 THEN 900 WHEN %1 = 1 THEN 86400 ELSE 2592000 END - %2 - %3 - %4 - %5")
+        .arg(column(DDI_LogEntryTimeSpan), column(DDI_TimeComLev0), column(DDI_TimeComLev1),
+             column(DDI_TimeComLev2), column(DDI_TimeComLev3));
+}
+
+QString spanHoursExpression()
+{
+    return QStringLiteral("CASE WHEN %1 = 0 THEN 0.25 WHEN %1 = 1 THEN 24 ELSE 720 END")
+        .arg(column(DDI_LogEntryTimeSpan));
+}
+} // namespace
+
+void showStoreMessage(bool bCritical, const QString& strText)
+{
+    QCoreApplication* pApp = QCoreApplication::instance();
+    if (!qobject_cast<QApplication*>(pApp) || QThread::currentThread() != pApp->thread())
+    {
+        qWarning() << strText;
+        return;
+    }
+    if (bCritical)
+        QMessageBox::critical(nullptr, PROGRAM_NAME, strText, QMessageBox::Ok);
+    else
+        QMessageBox::warning(nullptr, PROGRAM_NAME, strText, QMessageBox::Ok);
+}
+
+CDBBase::CDBBase(int nTableKind, const QString& strConnectionName, bool bGraphics, QObject* parent)
+    : QObject(parent), m_nTableKind(nTableKind), m_bGraphics(bGraphics)
+{
+    if (QSqlDatabase::contains(strConnectionName))
+    {
+        // The connection of this thread lives on; its file was fixed when it was first opened.
+        m_db = QSqlDatabase::database(strConnectionName, false);
+        if (!m_db.isOpen() && m_db.open())
+            enableWriteAheadLog(m_db);
+        return;
+    }
+
+    const QString strPath = databasePath();
+    m_db = QSqlDatabase::addDatabase(DRIVER, strConnectionName);
+    m_db.setDatabaseName(strPath);
+    m_db.setConnectOptions(CONNECT_OPTIONS);
+    if (m_db.open())
+        enableWriteAheadLog(m_db);
+    else
+        showStoreMessage(
+            false, tr("Unable to open database file '%1'. \n'%2'").arg(strPath, m_db.lastError().text()));
+}
+
+CDBBase::~CDBBase() = default;
+
+QString CDBBase::databasePath()
+{
+    const QString strDir =
+        QDir::cleanPath(QStandardPaths::standardLocations(QStandardPaths::AppLocalDataLocation).value(0));
+    QDir().mkpath(strDir);
+    return strDir + FILE_NAME;
+}
+
+QString CDBBase::getTableName() const
+{
+    switch (m_nTableKind)
+    {
+    case TK_VALUE_LOGS:
+        return QStringLiteral("ValueLogs");
+    case TK_SEC_LOGS:
+        return QStringLiteral("SecLogs");
+    case TK_VALUE_LOGS_70:
+        return QStringLiteral("ValueLogs70");
+    case TK_SEC_LOGS_70:
+        return QStringLiteral("SecLogs70");
+    default:
+        return QString();
+    }
+}
+
+bool CDBBase::isFieldSelected(int)
+{
+    return true;
+}
+
+void CDBBase::reportStatementFailure(const QSqlQuery& query, const QSqlDatabase& db)
+{
+    QString strError = query.lastError().text();
+    if (strError.trimmed().isEmpty())
+        strError = db.lastError().text();
+    showStoreMessage(true, tr("Unable to run sql statement\n'%1'.\n'%2'").arg(query.lastQuery(), strError));
+}
+
+bool CDBBase::ensureTableAndColumns(const QString& strCreateStatement)
+{
+    const QString strTable = getTableName();
+    const QString strPragma = QStringLiteral("PRAGMA table_info(%1);").arg(strTable);
+    QSqlQuery query(m_db);
+    QSet<QString> columns;
+    auto readColumns = [&]
+    {
+        if (query.exec(strPragma))
+            while (query.next())
+                columns.insert(query.value(1).toString());
+    };
+
+    readColumns();
+    if (columns.isEmpty())
+    {
+        if (!query.exec(strCreateStatement))
+        {
+            reportStatementFailure(query, m_db);
+            return false;
+        }
+        readColumns();
+    }
+
+    const CDataDict* pDict = CDataDict::instance();
+    for (int i = 0; i < CDataDict::ENTRY_COUNT; ++i)
+    {
+        const QString strColumn = pDict->getText(i, CDataDict::COL_COLUMN_NAME);
+        if (!(pDict->getTableMask(i) & m_nTableKind) || strColumn.isEmpty() || columns.contains(strColumn))
+            continue;
+
+        QString strAlter = QStringLiteral("ALTER TABLE %1 add \"%2\" ").arg(strTable, strColumn);
+        switch (pDict->getType(i))
+        {
+        case CDataDict::VT_INT:
+        case CDataDict::VT_FLAG:
+            strAlter += QLatin1String("int;");
+            break;
+        case CDataDict::VT_REAL:
+            strAlter += QLatin1String("real;");
+            break;
+        case CDataDict::VT_TEXT:
+            strAlter += QLatin1String("text;");
+            break;
+        default:
+            return false;
+        }
+        if (!query.exec(strAlter))
+        {
+            reportStatementFailure(query, m_db);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CDBBase::deleteRecords(int nSerialNr)
+{
+    QSqlQuery query(m_db);
+    bool bOk = false;
+    if (nSerialNr == ALL_SERIAL_NUMBERS)
+    {
+        bOk = query.exec(QStringLiteral("DELETE FROM %1;").arg(getTableName()));
+    }
+    else
+    {
+        bOk = query.prepare(
+            QStringLiteral("DELETE FROM %1 WHERE %2 = ?;").arg(getTableName(), column(DDI_SerialNumber)));
+        query.addBindValue(nSerialNr);
+        bOk = bOk && query.exec();
+    }
+    if (!bOk)
+    {
+        QString strError = query.lastError().text();
+        if (strError.trimmed().isEmpty())
+            strError = m_db.lastError().text();
+        showStoreMessage(false, tr("Unable to delete records. \n'%2'").arg(strError));
+    }
+    return bOk;
+}
+
+void CDBBase::getSerialNumbers(QList<int>& list)
+{
+    QSqlQuery query(m_db);
+    if (!query.exec(QStringLiteral("SELECT DISTINCT %1 FROM %2 ORDER BY 1")
+                        .arg(column(DDI_SerialNumber), getTableName())))
+        return;
+    while (query.next())
+        if (!query.isNull(0))
+            list.append(query.value(0).toInt());
+}
+
+QString CDBBase::addSerialNrCondition(int nSerialNr, QString strCondition)
+{
+    if (nSerialNr == ALL_SERIAL_NUMBERS)
+        return strCondition;
+    const QString strSerial = QStringLiteral("%1=%2").arg(column(DDI_SerialNumber)).arg(nSerialNr);
+    if (strCondition.isEmpty())
+        return strSerial;
+    return QStringLiteral("(%1 AND %2)").arg(strCondition, strSerial);
+}
+
+void CDBBase::setupQueryModel(QSqlQueryModel& model, int nSerialNr, QString strCondition)
+{
+    buildQueryModel(model, nSerialNr, strCondition);
+}
+
+void CDBBase::setupQueryModel70(QSqlQueryModel& model, int nSerialNr, QString strCondition)
+{
+    buildQueryModel(model, nSerialNr, strCondition);
+}
+
+QString CDBBase::columnExpression(int nIndex) const
+{
+    const QString c = column(nIndex);
+    switch (nIndex)
+    {
+    case DDI_LogTimestamp:
+        if (m_bGraphics)
+            return QStringLiteral("datetime( %1, 'unixepoch', 'localtime')").arg(c);
+        return QStringLiteral("strftime('%d.%m.%Y %H:%M',%1, 'unixepoch', 'localtime')").arg(c);
+    case DDI_Restarted:
+    case DDI_SerialNumber:
+        return QStringLiteral("CASE WHEN %1 = 0 THEN '-' ELSE %1 END ").arg(c);
+    case DDI_Pressure:
+        return QStringLiteral("CASE WHEN %1 <= 700 THEN '-' ELSE %1 END").arg(c);
+    case DDI_AirDensity:
+        return QStringLiteral(
+                   "CASE WHEN %1 <= 700 THEN '-' ELSE round( %1*100 / ( (%2 + 273.15) * 287.058), 3) END")
+            .arg(column(DDI_Pressure), column(DDI_ExtractTemp));
+    case DDI_RecoveryPercent:
+        if (m_nTableKind == TK_VALUE_LOGS)
+            return QStringLiteral("CASE WHEN %1>0 THEN '' ELSE %2 END")
+                .arg(column(DDI_SumCoolBypassOpen), efficiencyExpression());
+        return QStringLiteral(
+                   "CASE WHEN %1>0 AND %2>0 THEN round( CAST(%1 AS REAL) / CAST( %2 AS REAL) * 100) ELSE '' "
+                   "END")
+            .arg(column(DDI_EnergyRecovered), column(DDI_EnergyExtracted));
+    case DDI_RecoveryWatt:
+        return QStringLiteral("CASE WHEN abs(%1 - %2) < 2 THEN 0 ELSE round(%4*(%3-%1)/3, 0) END")
+            .arg(column(DDI_OutdoorTemp), column(DDI_ExtractTemp), supplyTempExpression(),
+                 column(DDI_ExtractAirFlow));
+    case DDI_TimeComLev4:
+    {
+        const QString strExpr = QString(BRACKETED_DURATION_FORMAT).arg(remainingTimeExpression());
+        qDebug() << "CDBBase::setupQueryModel:" << strExpr;
+        return strExpr;
+    }
+    case DDI_PowerConsumption:
+        return QStringLiteral(
+                   "round( %2*CASE WHEN (%1/%2) < 51 THEN (%1/%2*0.13 +  1.0)     ELSE                   "
+                   "(%1/%2*0.49 - 17.0) END,1)")
+            .arg(column(DDI_AirExchanged), spanHoursExpression());
+    default:
+        if (isDuration(nIndex))
+            return QString(DURATION_FORMAT).arg(c);
+        return c;
+    }
+}
+
+void CDBBase::buildQueryModel(QSqlQueryModel& model, int nSerialNr, const QString& strCondition)
+{
+    model.clear();
+
+    const CDataDict* pDict = CDataDict::instance();
+    QList<int> selected;
+    for (int i = 0; i < CDataDict::ENTRY_COUNT; ++i)
+        if (isFieldSelected(i) && (pDict->getTableMask(i) & m_nTableKind))
+            selected.append(i);
+
+    QStringList expressions;
+    for (int i : selected)
+    {
+        const QString strExpr = columnExpression(i);
+        if (!strExpr.isEmpty())
+            expressions.append(strExpr);
+    }
+
+    QString strStatement = QLatin1String("SELECT ") + expressions.join(QLatin1Char(','));
+    const QString strWhere = addSerialNrCondition(nSerialNr, strCondition);
+    if (strWhere.isEmpty())
+        strStatement +=
+            QStringLiteral(" FROM %1 ORDER BY %3 ;").arg(getTableName(), column(DDI_LogTimestamp));
+    else
+        strStatement += QStringLiteral(" FROM %1 WHERE %2 ORDER BY %3 ;")
+                            .arg(getTableName(), strWhere, column(DDI_LogTimestamp));
+
+    model.setQuery(strStatement, m_db);
+    qDebug() << "model.setQuery" << strStatement;
+    if (model.lastError().isValid())
+        qDebug() << model.lastError();
+
+    for (int nColumn = 0; nColumn < selected.size(); ++nColumn)
+    {
+        const int i = selected[nColumn];
+        QString strHeader = pDict->getText(i, CDataDict::COL_ABBREVIATION) + QLatin1Char('\n');
+        const QString strUnit = pDict->getText(i, CDataDict::COL_UNIT);
+        if (!strUnit.isEmpty())
+            strHeader += QStringLiteral("[%1]").arg(strUnit);
+        model.setHeaderData(nColumn, Qt::Horizontal, strHeader, Qt::DisplayRole);
+        model.setHeaderData(nColumn, Qt::Horizontal, pDict->getText(i, CDataDict::COL_DESCRIPTION),
+                            Qt::ToolTipRole);
+    }
+}

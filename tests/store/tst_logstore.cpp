@@ -1,0 +1,574 @@
+#include "../dialogs/ModalAnswerer.h"
+#include "FanValues.h"
+#include "FanValues70.h"
+#include "GraphicsDB.h"
+#include "MinuteLogDB.h"
+#include "StoreFixture.h"
+
+#include <QAbstractItemModelTester>
+#include <QSqlQueryModel>
+
+using namespace StoreFixture;
+
+namespace
+{
+// 2024-02-29 12:00:00 UTC (the tests run with TZ=UTC).
+const qint64 T0 = 1709208000;
+
+QString cell(const QSqlQueryModel& model, int row, int column)
+{
+    return model.data(model.index(row, column)).toString();
+}
+
+int headerColumn(const QSqlQueryModel& model, const QString& abbreviation)
+{
+    for (int c = 0; c < model.columnCount(); ++c)
+        if (model.headerData(c, Qt::Horizontal).toString().section('\n', 0, 0) == abbreviation)
+            return c;
+    return -1;
+}
+
+QString cellOf(const QSqlQueryModel& model, int row, const QString& abbreviation)
+{
+    const int c = headerColumn(model, abbreviation);
+    if (c < 0)
+        qFatal("no column %s", qPrintable(abbreviation));
+    return cell(model, row, c);
+}
+
+// Column layout of a table as "name:type" ("int" left out), with the key columns marked "*".
+QString layout(const QString& table)
+{
+    QStringList columns;
+    for (const QVariantMap& row : rows(QStringLiteral("PRAGMA table_info(%1)").arg(table)))
+    {
+        QString column = row["name"].toString();
+        const QString type = row["type"].toString().toLower(); // SQLite reports declared types in capitals
+        if (type != "int")
+            column += ":" + type;
+        if (row["pk"].toInt() > 0)
+            column += "*" + row["pk"].toString();
+        columns.append(column);
+    }
+    return columns.join(' ');
+}
+} // namespace
+
+class TestLogStore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void newFileSchema_data();
+    void newFileSchema();
+    void oldFileIsWidened();
+    void failedOpenIsReported();
+
+    void deleteRecords_data();
+    void deleteRecords();
+    void serialNumbersOfSeveralTables();
+
+    void minuteView();
+    void minuteViewDerivedColumns_data();
+    void minuteViewDerivedColumns();
+    void defrostAbbreviationWithQuote();
+    void serialNrCondition_data();
+    void serialNrCondition();
+    void diagramData();
+
+    void minuteRowOfTolVane100();
+    void minuteRowOfTolVanePlus();
+    void sameMinuteReplacesRow();
+    void textValuesAreBoundNotPasted();
+    void failedMinuteWriteIsReported();
+    void loggedDaysAndDayQuery();
+
+private:
+    void createTables();
+};
+
+void TestLogStore::init()
+{
+    resetDatabase();
+    createTables();
+}
+
+void TestLogStore::cleanup()
+{
+    resetDatabase();
+}
+
+void TestLogStore::createTables()
+{
+    CMinuteLogDB minute("UIThread");
+    CMinuteLogDB70 minute70("UIThread");
+    QVERIFY(minute.createTable());
+    QVERIFY(minute70.createTable());
+}
+
+void TestLogStore::newFileSchema_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("columns");
+    QTest::newRow("ValueLogs")
+        << "ValueLogs"
+        << "LogTimestamp*1 SNR*2 OM:text PRG:text RED:text HR SC CL RA A2 FSS FSE AFL TET:real "
+           "HET TOU:real HOU CO2 TSU:real TSC:real TEH:real PRS OPH FIH DEI RSSI ES:text EFN "
+           "ELN ECO VPE VBY VBA VPS TPE TBY TBA TPS FSF FEF DIP FSC FEC CSU CFA";
+    QTest::newRow("ValueLogs70")
+        << "ValueLogs70"
+        << "LogTimestamp*1 SNR*2 OM:text PRG:text RED:text CL RA FSP AFL TET:real TSU:real "
+           "HET HOU AQE AQS OPH ES:text QEU QSU EFN ELN ECO DIP";
+}
+
+void TestLogStore::newFileSchema()
+{
+    QFETCH(QString, table);
+    QFETCH(QString, columns);
+    QCOMPARE(layout(table), columns);
+}
+
+void TestLogStore::oldFileIsWidened()
+{
+    // A file of an older program: ValueLogs without RSSI, TET declared with another type, one row.
+    resetDatabase();
+    exec("CREATE TABLE ValueLogs (LogTimestamp int, SNR int, OM text, TET int, PRIMARY KEY(LogTimestamp,SNR) "
+         ")");
+    exec("INSERT INTO ValueLogs (LogTimestamp, SNR, OM, TET) VALUES (100, 7, 'cmf', 21)");
+
+    CMinuteLogDB minute("UIThread");
+    QVERIFY(minute.createTable());
+    const QString widened = layout("ValueLogs");
+    QVERIFY2(widened.startsWith("LogTimestamp*1 SNR*2 OM:text TET PRG:text RED:text HR SC "),
+             qPrintable(widened));
+    QVERIFY(widened.endsWith(" CSU CFA"));
+    QCOMPARE(widened.split(' ').size(), 45);
+    const QList<QVariantMap> stored = rows("SELECT * FROM ValueLogs");
+    QCOMPARE(stored.size(), 1);
+    QCOMPARE(stored[0]["OM"].toString(), QString("cmf"));
+    QVERIFY(stored[0]["RSSI"].isNull());
+
+    // Every column present: nothing changes.
+    QVERIFY(minute.createTable());
+    QCOMPARE(layout("ValueLogs"), widened);
+}
+
+void TestLogStore::failedOpenIsReported()
+{
+    resetDatabase();
+    QDir().mkpath(CDBBase::databasePath()); // a folder where the file should be
+    CBoxAnswerer boxes;
+    {
+        CMinuteLogDB minute("UIThread");
+        QVERIFY(!minute.createTable());
+    }
+    QDir().rmdir(CDBBase::databasePath());
+    QCOMPARE(boxes.seen.size(), 2);
+    QCOMPARE(boxes.seen[0].icon, QMessageBox::Warning);
+    QCOMPARE(boxes.seen[0].title, QString("tolVane-Vozudoz"));
+    QVERIFY2(boxes.seen[0].text.startsWith(
+                 QString("Unable to open database file '%1'. \n'").arg(CDBBase::databasePath())),
+             qPrintable(boxes.seen[0].text));
+    QCOMPARE(boxes.seen[1].icon, QMessageBox::Critical);
+    QVERIFY(boxes.seen[1].text.startsWith("Unable to run sql statement\n'"));
+    QVERIFY(!boxes.seen[0].bHasParent && !boxes.seen[1].bHasParent);
+}
+
+void TestLogStore::deleteRecords_data()
+{
+    QTest::addColumn<int>("serialNr");
+    QTest::addColumn<QList<int>>("remaining");
+    const int nWrapped = int(quint32(2147483649u)); // a unit numbered above the int range
+    QTest::newRow("one unit") << 4711 << QList<int>{0, 815, nWrapped};
+    QTest::newRow("no serial number") << 0 << QList<int>{815, 4711, nWrapped};
+    QTest::newRow("wrapped unit stays one unit") << nWrapped << QList<int>{0, 815, 4711};
+    QTest::newRow("all") << -1 << QList<int>{};
+}
+
+void TestLogStore::deleteRecords()
+{
+    QFETCH(int, serialNr);
+    QFETCH(QList<int>, remaining);
+    for (int snr : {4711, 815, 0, int(quint32(2147483649u))})
+        for (const char* table : {"ValueLogs", "ValueLogs70"})
+            exec(QString("INSERT INTO %1 (LogTimestamp, SNR) VALUES (%2, %3)").arg(table).arg(T0).arg(snr));
+
+    CMinuteLogDB minute("UIThread");
+    QVERIFY(minute.deleteRecords(serialNr));
+    QList<int> left;
+    minute.getSerialNumbers(left);
+    std::sort(remaining.begin(), remaining.end());
+    QCOMPARE(left, remaining);
+    QCOMPARE(count("ValueLogs70"), 4); // the other table is untouched
+}
+
+void TestLogStore::serialNumbersOfSeveralTables()
+{
+    for (int snr : {30, 10, 20})
+        exec(QString("INSERT INTO ValueLogs (LogTimestamp, SNR) VALUES (%1, %2)").arg(T0).arg(snr));
+    for (int snr : {20, 5})
+        exec(QString("INSERT INTO ValueLogs70 (LogTimestamp, SNR) VALUES (%1, %2)").arg(T0).arg(snr));
+    exec(QString("INSERT INTO ValueLogs70 (LogTimestamp, SNR) VALUES (%1, NULL)").arg(T0 + 60));
+
+    QList<int> list{99};
+    CMinuteLogDB(QStringLiteral("UIThread")).getSerialNumbers(list);
+    CMinuteLogDB70(QStringLiteral("UIThread")).getSerialNumbers(list);
+    QCOMPARE(list, (QList<int>{99, 10, 20, 30, 5, 20}));
+}
+
+void TestLogStore::minuteView()
+{
+    exec(QString("INSERT INTO ValueLogs (LogTimestamp, SNR, AFL, PRS, TET) VALUES (%1, 4711, 90, 1013, 20.0)")
+             .arg(T0 + 60));
+    exec(QString("INSERT INTO ValueLogs (LogTimestamp, SNR, AFL) VALUES (%1, 4711, 30)").arg(T0));
+    exec(QString("INSERT INTO ValueLogs (LogTimestamp, SNR) VALUES (%1, 815)").arg(T0));
+
+    CMinuteLogDB minute("UIThread");
+    QSqlQueryModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    minute.setupQueryModelForDay(model, QDate(), 4711);
+    QCOMPARE(model.rowCount(), 2);
+    // Rows in time order, time stamp as local day.month.year hours:minutes.
+    QCOMPARE(cell(model, 0, 0), QString("29.02.2024 12:00"));
+    QCOMPARE(cell(model, 1, 0), QString("29.02.2024 12:01"));
+    QCOMPARE(cellOf(model, 0, "AFL"), QString("30"));
+    QCOMPARE(cellOf(model, 1, "APR"), QString("1013"));
+    QCOMPARE(cellOf(model, 1, "ADY"), QString("1.204"));
+    QCOMPARE(cellOf(model, 0, "APR"), QString("")); // no reading at all stays empty
+
+    // One column per dictionary entry of the table, computed ones included, in index order.
+    const CDataDict* pDict = CDataDict::instance();
+    QList<int> expected;
+    for (int i = 0; i < CDataDict::ENTRY_COUNT; ++i)
+        if (pDict->getTableMask(i) & CDataDict::TM_VALUE_LOGS)
+            expected.append(i);
+    QCOMPARE(model.columnCount(), expected.size());
+    QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), QString("TIM\n"));
+    QCOMPARE(model.headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(),
+             QString("Timestamp of log entry"));
+    const int nAfl = expected.indexOf(DDI_ExtractAirFlow);
+    QCOMPARE(model.headerData(nAfl, Qt::Horizontal).toString(), QString::fromUtf8("AFL\n[m³/h]"));
+    QCOMPARE(model.headerData(nAfl, Qt::Horizontal, Qt::ToolTipRole).toString(), QString("Air flow"));
+    QCOMPARE(headerColumn(model, "HRW"), expected.indexOf(DDI_RecoveryWatt));
+}
+
+void TestLogStore::minuteViewDerivedColumns_data()
+{
+    QTest::addColumn<QString>("values"); // column list = value list of the inserted row
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("pressure at 700") << "PRS=700"
+                                     << "APR"
+                                     << "-";
+    QTest::newRow("density at 700") << "PRS=700, TET=20.0"
+                                    << "ADY"
+                                    << "-";
+    QTest::newRow("density") << "PRS=1013, TET=20.0"
+                             << "ADY"
+                             << "1.204";
+    QTest::newRow("recovery while cooling") << "SC=1, AFL=90, TOU=0.0, TET=20.0, TSU=15.0"
+                                            << "HRP"
+                                            << "";
+    QTest::newRow("recovery without air flow") << "SC=0, AFL=0, TOU=0.0, TET=20.0, TSU=15.0"
+                                               << "HRP"
+                                               << "0";
+    QTest::newRow("recovery") << "SC=0, AFL=90, TOU=0.0, TET=20.0, TSU=15.0, RED='mve'"
+                              << "HRP"
+                              << "75";
+    QTest::newRow("recovery small difference") << "SC=0, AFL=90, TOU=19.0, TET=20.0, TSU=15.0"
+                                               << "HRP"
+                                               << "0";
+    QTest::newRow("recovery defrosting") << "SC=0, AFL=90, TOU=0.0, TET=20.0, TSU=15.0, TSC=10.0, RED='dfr'"
+                                         << "HRP"
+                                         << "50";
+    QTest::newRow("recovery defrosting supply")
+        << "SC=0, AFL=90, TOU=0.0, TET=20.0, TSU=15.0, TSC=10.0, RED='dfs'"
+        << "HRP"
+        << "50";
+    QTest::newRow("recovery watt") << "AFL=90, TOU=0.0, TET=20.0, TSU=15.0"
+                                   << "HRW"
+                                   << "450";
+    QTest::newRow("recovery watt small difference") << "AFL=90, TOU=19.0, TET=20.0, TSU=15.0"
+                                                    << "HRW"
+                                                    << "0";
+    QTest::newRow("serial number 0") << "SNR=0"
+                                     << "SNR"
+                                     << "-";
+}
+
+void TestLogStore::minuteViewDerivedColumns()
+{
+    QFETCH(QString, values);
+    QFETCH(QString, column);
+    QFETCH(QString, shown);
+    QStringList names{"LogTimestamp"}, literals{QString::number(T0)};
+    if (!values.contains("SNR="))
+        values += ", SNR=4711";
+    for (const QString& pair : values.split(", "))
+    {
+        names.append(pair.section('=', 0, 0));
+        literals.append(pair.section('=', 1));
+    }
+    exec(QString("INSERT INTO ValueLogs (%1) VALUES (%2)").arg(names.join(','), literals.join(',')));
+
+    CMinuteLogDB minute("UIThread");
+    QSqlQueryModel model;
+    minute.setupQueryModelForDay(model, QDate(), -1);
+    QCOMPARE(model.rowCount(), 1);
+    QCOMPARE(cellOf(model, 0, column), shown);
+}
+
+void TestLogStore::defrostAbbreviationWithQuote()
+{
+    // A translation may hold a quote; the supply-temperature expression must still be valid SQL.
+    CDictTranslator translator({{"dfr", "d'fr"}});
+    QCoreApplication::installTranslator(&translator);
+    exec(QString("INSERT INTO ValueLogs (LogTimestamp, SNR, SC, AFL, TOU, TET, TSU, TSC, RED) "
+                 "VALUES (%1, 1, 0, 90, 0.0, 20.0, 15.0, 10.0, 'd''fr')")
+             .arg(T0));
+    CMinuteLogDB minute("UIThread");
+    QSqlQueryModel model;
+    minute.setupQueryModelForDay(model, QDate(), -1);
+    QCoreApplication::removeTranslator(&translator);
+    QVERIFY2(!model.lastError().isValid(), qPrintable(model.lastError().text()));
+    QCOMPARE(cellOf(model, 0, "HRP"), QString("50"));
+}
+
+void TestLogStore::serialNrCondition_data()
+{
+    QTest::addColumn<int>("serialNr");
+    QTest::addColumn<QString>("condition");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("unit and condition") << 4711 << "\"LTS\"=0"
+                                        << "(\"LTS\"=0 AND SNR=4711)";
+    QTest::newRow("all units") << -1 << "\"LTS\"=0"
+                               << "\"LTS\"=0";
+    QTest::newRow("unit only") << 4711 << ""
+                               << "SNR=4711";
+    QTest::newRow("nothing") << -1 << ""
+                             << "";
+    QTest::newRow("no serial number") << 0 << ""
+                                      << "SNR=0";
+    QTest::newRow("wrapped unit") << -2147483647 << ""
+                                  << "SNR=-2147483647";
+}
+
+void TestLogStore::serialNrCondition()
+{
+    QFETCH(int, serialNr);
+    QFETCH(QString, condition);
+    QFETCH(QString, result);
+    QCOMPARE(CDBBase::addSerialNrCondition(serialNr, condition), result);
+}
+
+void TestLogStore::diagramData()
+{
+    exec(QString("INSERT INTO ValueLogs (LogTimestamp, SNR, AFL, TSC, TSU) VALUES (%1, 4711, 90, 17.5, 16.0)")
+             .arg(T0));
+    exec(QString("INSERT INTO ValueLogs (LogTimestamp, SNR, AFL) VALUES (%1, 815, 60)").arg(T0));
+    exec(QString("INSERT INTO ValueLogs70 (LogTimestamp, SNR, TSU) VALUES (%1, 4711, 19.5)").arg(T0));
+
+    CGraphicsDB graphics;
+    QVERIFY(graphics.createTable());
+    QVERIFY(graphics.isFieldSelected(DDI_LogTimestamp));
+    QVERIFY(!graphics.isFieldSelected(DDI_ExtractAirFlow));
+
+    QSqlQueryModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    graphics.setupQueryModelForTable(model, 4711, CDBBase::TK_VALUE_LOGS, 0);
+    QCOMPARE(model.columnCount(), 1);
+    QCOMPARE(cell(model, 0, 0), QString("2024-02-29 12:00:00"));
+
+    graphics.addField(DDI_ExtractAirFlow);
+    graphics.setupQueryModelForTable(model, 4711, CDBBase::TK_VALUE_LOGS, 0);
+    QCOMPARE(model.query().lastQuery(),
+             QString("SELECT datetime( LogTimestamp, 'unixepoch', 'localtime'),AFL FROM "
+                     "ValueLogs WHERE SNR=4711 ORDER BY LogTimestamp ;"));
+    QCOMPARE(model.rowCount(), 1);
+    QCOMPARE(cell(model, 0, 1), QString("90"));
+
+    // The virtual supply temperature exists in the minute table of the tolVane100 only.
+    CGraphicsDB supply;
+    supply.addField(DDI_SupplyTempVirt);
+    supply.setupQueryModelForTable(model, 4711, CDBBase::TK_VALUE_LOGS, 0);
+    QCOMPARE(model.columnCount(), 2);
+    QCOMPARE(cell(model, 0, 1), QString("17.5"));
+    supply.setupQueryModelForTable(model, 4711, CDBBase::TK_VALUE_LOGS_70, 0);
+    QCOMPARE(model.columnCount(), 1);
+    supply.removeField(DDI_SupplyTempVirt);
+    supply.addField(DDI_SupplyTemp70);
+    supply.setupQueryModelForTable(model, 4711, CDBBase::TK_VALUE_LOGS_70, 0);
+    QCOMPARE(model.columnCount(), 2);
+    QCOMPARE(cell(model, 0, 1), QString("19.5"));
+
+    // Any other table kind leaves the model as it was.
+    const QString before = model.query().lastQuery();
+    for (int kind : {0, 4})
+    {
+        supply.setupQueryModelForTable(model, 4711, kind, 0);
+        QCOMPARE(model.query().lastQuery(), before);
+        QCOMPARE(model.rowCount(), 1);
+    }
+}
+
+void TestLogStore::minuteRowOfTolVane100()
+{
+    CFanValues values;
+    values.OperationMode = 2;   // sleep: "slp"
+    values.Program = 1;         // "hrr"
+    values.ReductionReason = 1; // defrosting: "dfr"
+    values.HumReductionMode = true;
+    values.SumCoolBypassOpen = false;
+    values.Max2ndRoomExtract = 90; // stored as 100
+    values.ExtractTemp = 21.5;
+    values.SupplyTempVirt = -3.125;
+    values.Pressure = 1013;
+    values.ErrorState = 0;
+    values.ErrorCode = -1; // 32-bit two's complement
+    values.ErrorLineNr = 4660;
+
+    CMinuteLogDB minute("UIThread");
+    QVERIFY(minute.logValues(values, 1200, 300, 4711, 3, 4, 4294967295u, 7, QDateTime::fromSecsSinceEpoch(T0),
+                             -60));
+    const QList<QVariantMap> stored = rows("SELECT * FROM ValueLogs");
+    QCOMPARE(stored.size(), 1);
+    const QVariantMap& row = stored[0];
+    const QVariantMap expected{{"LogTimestamp", T0},
+                               {"OPH", 1200},
+                               {"FIH", 300},
+                               {"SNR", 4711},
+                               {"FSC", 3},
+                               {"FEC", 4},
+                               {"CSU", 4294967295LL},
+                               {"CFA", 7},
+                               {"RSSI", -60},
+                               {"OM", "slp"},
+                               {"PRG", "hrr"},
+                               {"RED", "dfr"},
+                               {"HR", 1},
+                               {"SC", 0},
+                               {"A2", 100},
+                               {"TET", 21.5},
+                               {"TSC", -3.125},
+                               {"PRS", 1013},
+                               {"ES", "ok"},
+                               {"ECO", 4294967295LL},
+                               {"ELN", 4660},
+                               {"CL", 0}};
+    for (auto it = expected.begin(); it != expected.end(); ++it)
+        QVERIFY2(row[it.key()] == it.value(),
+                 qPrintable(it.key() + ": " + row[it.key()].toString() + " != " + it.value().toString()));
+    QCOMPARE(row["OM"].type(), QVariant::String);
+    QCOMPARE(row["A2"].type(), QVariant::LongLong);
+}
+
+void TestLogStore::minuteRowOfTolVanePlus()
+{
+    CFanValues70 values;
+    values.OperationMode = 0;
+    values.ExtractTemp = 22.25;
+    values.SupplyTemp70 = 18.0;
+    values.ExtractCO270 = 180;
+    values.ErrorCode = 5;
+    CMinuteLogDB70 minute("UIThread");
+    QVERIFY(minute.logValues(values, 77, 4711, 1, 2, QDateTime::fromSecsSinceEpoch(T0)));
+    const QList<QVariantMap> stored = rows("SELECT * FROM ValueLogs70");
+    QCOMPARE(stored.size(), 1);
+    QCOMPARE(stored[0]["LogTimestamp"].toLongLong(), T0);
+    QCOMPARE(stored[0]["OPH"].toInt(), 77);
+    QCOMPARE(stored[0]["SNR"].toInt(), 4711);
+    QCOMPARE(stored[0]["TET"].toDouble(), 22.25);
+    QCOMPARE(stored[0]["TSU"].toDouble(), 18.0);
+    QCOMPARE(stored[0]["AQE"].toInt(), 180);
+    QCOMPARE(stored[0]["ECO"].toInt(), 5);
+    QVERIFY(!stored[0]["OM"].toString().isEmpty());
+    QCOMPARE(count("ValueLogs"), 0);
+}
+
+void TestLogStore::sameMinuteReplacesRow()
+{
+    CFanValues first;
+    first.Program = 0; // "mve"
+    first.Max2ndRoomExtract = 89;
+    CFanValues second;
+    second.Program = 5; // no dictionary entry: not written
+    second.Max2ndRoomExtract = 91;
+    CMinuteLogDB minute("UIThread");
+    const QDateTime t = QDateTime::fromSecsSinceEpoch(T0);
+    QVERIFY(minute.logValues(first, 1, 1, 4711, 0, 0, 0, 0, t, 0));
+    QCOMPARE(rows("SELECT PRG, A2 FROM ValueLogs")[0]["PRG"].toString(), QString("mve"));
+    QCOMPARE(rows("SELECT A2 FROM ValueLogs")[0]["A2"].toInt(), 89);
+    QVERIFY(minute.logValues(second, 2, 1, 4711, 0, 0, 0, 0, t, 0));
+    const QList<QVariantMap> stored = rows("SELECT * FROM ValueLogs");
+    QCOMPARE(stored.size(), 1);
+    QCOMPARE(stored[0]["OPH"].toInt(), 2);
+    QCOMPARE(stored[0]["A2"].toInt(), 91);
+    QVERIFY(stored[0]["PRG"].isNull());
+}
+
+void TestLogStore::textValuesAreBoundNotPasted()
+{
+    // Mode, program and error texts come from translations; a quote or SQL in them is stored as text.
+    CDictTranslator translator({{"slp", "sl'p"}, {"ok", "x'); DROP TABLE ValueLogs; --"}});
+    QCoreApplication::installTranslator(&translator);
+    CFanValues values;
+    values.OperationMode = 2;
+    CMinuteLogDB minute("UIThread");
+    const bool bOk = minute.logValues(values, 0, 0, 1, 0, 0, 0, 0, QDateTime::fromSecsSinceEpoch(T0), 0);
+    QCoreApplication::removeTranslator(&translator);
+    QVERIFY(bOk);
+    const QList<QVariantMap> stored = rows("SELECT OM, ES FROM ValueLogs");
+    QCOMPARE(stored.size(), 1);
+    QCOMPARE(stored[0]["OM"].toString(), QString("sl'p"));
+    QCOMPARE(stored[0]["ES"].toString(), QString("x'); DROP TABLE ValueLogs; --"));
+}
+
+void TestLogStore::failedMinuteWriteIsReported()
+{
+    exec("DROP TABLE ValueLogs");
+    CBoxAnswerer boxes;
+    CMinuteLogDB minute("UIThread");
+    QVERIFY(!minute.logValues(CFanValues(), 0, 0, 1, 0, 0, 0, 0, QDateTime::fromSecsSinceEpoch(T0), 0));
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen[0].icon, QMessageBox::Critical);
+    QCOMPARE(boxes.seen[0].title, QString("tolVane-Vozudoz"));
+    QVERIFY2(
+        boxes.seen[0].text.startsWith("Unable to run sql statement\n'INSERT OR REPLACE INTO ValueLogs ("),
+        qPrintable(boxes.seen[0].text));
+    QVERIFY(boxes.seen[0].text.contains("no such table"));
+}
+
+void TestLogStore::loggedDaysAndDayQuery()
+{
+    // Rows around midnight of 2024-02-29 for unit 4711, and another unit in between.
+    const qint64 feb29 = 1709164800; // 2024-02-29 00:00 UTC
+    const QList<qint64> stamps{feb29 - 60, feb29, feb29 + 86340, feb29 + 86400, feb29 + 5 * 86400};
+    for (qint64 t : stamps)
+        exec(QString("INSERT INTO ValueLogs (LogTimestamp, SNR) VALUES (%1, 4711)").arg(t));
+    exec(QString("INSERT INTO ValueLogs (LogTimestamp, SNR) VALUES (%1, 815)").arg(feb29 + 2 * 86400));
+
+    CMinuteLogDB minute("UIThread");
+    QList<QDate> days{QDate(2000, 1, 1)};
+    minute.getLoggedDays(days, 4711);
+    QCOMPARE(days, (QList<QDate>{QDate(2000, 1, 1), QDate(2024, 2, 28), QDate(2024, 2, 29), QDate(2024, 3, 1),
+                                 QDate(2024, 3, 5)}));
+    QList<QDate> none{QDate(2000, 1, 1)};
+    minute.getLoggedDays(none, 999);
+    QCOMPARE(none, QList<QDate>{QDate(2000, 1, 1)});
+
+    QSqlQueryModel model;
+    minute.setupQueryModelForDay(model, QDate(2024, 2, 29), 4711);
+    QCOMPARE(model.rowCount(), 2);
+    QCOMPARE(cell(model, 0, 0), QString("29.02.2024 00:00"));
+    QCOMPARE(cell(model, 1, 0), QString("29.02.2024 23:59"));
+    minute.setupQueryModelForDay(model, QDate(), 4711);
+    QCOMPARE(model.rowCount(), stamps.size());
+    minute.setupQueryModelForDay(model, QDate(2024, 3, 2), -1);
+    QCOMPARE(model.rowCount(), 1);
+}
+
+QTEST_MAIN(TestLogStore)
+#include "tst_logstore.moc"
