@@ -1,0 +1,176 @@
+#include "SfxReboot.h"
+#include "SfxTarvek.h"
+
+#include <DelayedMove.h>
+#include <WinPath.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <vector>
+
+namespace sfx
+{
+
+namespace
+{
+
+constexpr int WIN_BUFFER_BYTES = 2048;
+const std::string RENAME_HEADER = "[Rename]\r\n";
+
+std::optional<std::string> WindowsPath(const WString& hostPath)
+{
+    const auto host = ToUtf8(hostPath);
+    std::string windows;
+    if (!host || !win::WindowsPathOf(*host, windows))
+        return std::nullopt;
+    return windows;
+}
+
+std::optional<std::string> ShortWindowsPath(const WString& hostPath)
+{
+    const auto windows = WindowsPath(hostPath);
+    std::string shortPath;
+    if (!windows || !win::GetShortPathName(*windows, shortPath) || shortPath.size() > SFX_SHORT_PATH_MAX)
+        return std::nullopt;
+    return shortPath;
+}
+
+size_t FindNoCase(const std::string& text, const std::string& what)
+{
+    if (what.size() > text.size())
+        return std::string::npos;
+    for (size_t i = 0; i + what.size() <= text.size(); ++i)
+    {
+        size_t k = 0;
+        while (k < what.size() && std::tolower((unsigned char)text[i + k]) == std::tolower((unsigned char)what[k]))
+            ++k;
+        if (k == what.size())
+            return i;
+    }
+    return std::string::npos;
+}
+
+void AppendOnNewLine(std::string& file, const std::string& text)
+{
+    if (!file.empty() && file.back() != '\n')
+        file += "\r\n";
+    file += text;
+}
+
+bool ReadWhole(int fd, std::string& text)
+{
+    struct stat st;
+    if (fstat(fd, &st) != 0)
+        return false;
+    text.assign(size_t(st.st_size), '\0');
+    size_t done = 0;
+    while (done < text.size())
+    {
+        const ssize_t n = pread(fd, text.data() + done, text.size() - done, off_t(done));
+        if (n <= 0)
+            return false;
+        done += size_t(n);
+    }
+    return true;
+}
+
+bool WriteWhole(int fd, const std::string& text)
+{
+    size_t done = 0;
+    while (done < text.size())
+    {
+        const ssize_t n = pwrite(fd, text.data() + done, text.size() - done, off_t(done));
+        if (n <= 0)
+            return false;
+        done += size_t(n);
+    }
+    return true;
+}
+
+// The file that takes the rename lines, as the library names it.
+std::optional<std::string> RenameFile(CSfxTarvek& tarvek)
+{
+    std::vector<char16_t> buffer(WIN_BUFFER_BYTES / sizeof(char16_t), u'\0');
+    tarvek.EvalVarBuf(u"%WIN%", buffer.data(), WIN_BUFFER_BYTES);
+    buffer.back() = u'\0';
+    const auto path = ToUtf8(buffer.data());
+    if (!path || path->empty())
+        return std::nullopt;
+    return path;
+}
+
+} // namespace
+
+std::string SfxInsertRenameLine(const std::string& file, const std::string& line)
+{
+    std::string result = file;
+    const size_t header = FindNoCase(file, RENAME_HEADER);
+    if (header == std::string::npos)
+    {
+        AppendOnNewLine(result, RENAME_HEADER + line);
+        return result;
+    }
+    const size_t next = file.find("\n[", header + RENAME_HEADER.size());
+    if (next == std::string::npos)
+        AppendOnNewLine(result, line);
+    else
+        result.insert(next + 1, line);
+    return result;
+}
+
+bool SfxAddRenameLine(CSfxTarvek& tarvek, const WString& source, const WString* target)
+{
+    std::string targetText = "NUL";
+    if (target)
+    {
+        const auto host = ToUtf8(*target);
+        if (!host)
+            return false;
+        const int fd = open(host->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (fd >= 0)
+            close(fd);
+        const auto shortTarget = ShortWindowsPath(*target);
+        if (!shortTarget)
+            return false;
+        targetText = *shortTarget;
+    }
+    const auto shortSource = ShortWindowsPath(source);
+    if (!shortSource)
+        return false;
+    const std::string line = targetText + "=" + *shortSource + "\r\n";
+    if (line.size() > SFX_RENAME_LINE_MAX)
+        return false; // a cut line would name another file
+
+    const auto path = RenameFile(tarvek);
+    if (!path)
+        return false;
+    const int fd = open(path->c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    std::string text;
+    const bool done = flock(fd, LOCK_SH | LOCK_NB) == 0 && ReadWhole(fd, text) &&
+                      WriteWhole(fd, SfxInsertRenameLine(text, line));
+    close(fd);
+    return done;
+}
+
+void SfxMoveAtReboot(CSfxTarvek& tarvek, const WString& source, const WString* target)
+{
+    const win::MoveFileExFn moveFileEx = win::ResolveMoveFileEx();
+    if (moveFileEx)
+    {
+        const auto windowsSource = WindowsPath(source);
+        const auto windowsTarget = target ? WindowsPath(*target) : std::optional<std::string>();
+        if (windowsSource && (!target || windowsTarget) &&
+            moveFileEx(windowsSource->c_str(), target ? windowsTarget->c_str() : nullptr,
+                       win::MOVEFILE_REPLACE_EXISTING | win::MOVEFILE_DELAY_UNTIL_REBOOT))
+            return;
+    }
+    SfxAddRenameLine(tarvek, source, target);
+}
+
+} // namespace sfx

@@ -1,0 +1,33 @@
+#pragma once
+// Deleting or renaming files at the next restart: the system's delayed move, else a line in the
+// "[Rename]" section of the file that the library's "%WIN%" names. Paths are host paths; the
+// registrations carry their Windows form (drive table of the Windows stand-in).
+
+#include "platform/SfxText.h"
+
+#include <optional>
+#include <string>
+
+namespace sfx
+{
+
+class CSfxTarvek;
+
+// Longest short path and longest line the fallback writes (bytes, line break included).
+constexpr size_t SFX_SHORT_PATH_MAX = 1024;
+constexpr size_t SFX_RENAME_LINE_MAX = 1024;
+
+// A null target deletes the source at the restart.
+void SfxMoveAtReboot(CSfxTarvek& tarvek, const WString& source, const WString* target);
+
+// Fallback: adds "target=source\r\n" (short Windows paths; "NUL" without a target).
+// False when a name has no exact narrow form or no short path, the line is too long, or the
+// file cannot be read or written whole; the file is then unchanged.
+bool SfxAddRenameLine(CSfxTarvek& tarvek, const WString& source, const WString* target);
+
+// The file's new text: the line goes directly before the section that follows "[Rename]\r\n"
+// (header matched without regard to case), else at the end; without the section, the header
+// and the line are appended. A last line without its line break gets one first.
+std::string SfxInsertRenameLine(const std::string& file, const std::string& line);
+
+} // namespace sfx
