@@ -33,7 +33,7 @@ bool is100(const SSimUnitModel& m)
     return m.type == EUnitType::TolVane100;
 }
 
-// Runs of records in packets of `perReply` slots: each packet carries the number of records
+// Runs of records in packets of `perReply` entries: each packet carries the number of records
 // still to come, its own included; no records still makes one packet that says 0.
 Replies chunked(const QList<QByteArray>& records, int perReply, int replySize, quint8 code, int countOffset,
                 int countBytes, int firstSlot, int slotSize, const QByteArray& head = QByteArray())
@@ -144,7 +144,7 @@ Replies secLog(SSimUnitModel& m, const QByteArray& req)
         const int first = int(get(req, 2, 2));
         const int count = qMin(int(get(req, 4, 2)), int(ring.used));
         for (int i = 0; i < count; ++i)
-            entries.append(ring.slots[(first + i) % ring.size()]);
+            entries.append(ring.entries[(first + i) % ring.size()]);
     }
     QByteArray head(2, '\0');
     head[0] = char(MSG_SEC_LOG);

@@ -42,7 +42,7 @@ enum class ESimFault
     LeadingGarbage,   // `value` bytes of noise go out before the reply packet
     DebugBeforeReply, // `value` debug packets (text "debug 1", "debug 2", ...) go out before it
                       // Counted over writes of packets (acknowledgements and replies):
-    SplitWrites, // the packet goes out in `value` pieces, 20 ms apart
+    SplitWrites,      // the packet goes out in `value` pieces, 20 ms apart
 };
 
 struct SSimFault

@@ -105,16 +105,16 @@ QByteArray encodeIdent(const SSimIdent& id, EUnitType type)
 
 void SSecLogRing::resize(int size)
 {
-    slots.fill(QByteArray(SEC_LOG_ENTRY_SIZE, '\0'), size);
+    entries.fill(QByteArray(SEC_LOG_ENTRY_SIZE, '\0'), size);
     used = 0;
     oldest = 0;
 }
 
 void SSecLogRing::push(const QByteArray& entry)
 {
-    if (slots.isEmpty())
+    if (entries.isEmpty())
         return;
-    slots[(oldest + used) % size()] = entry.leftJustified(SEC_LOG_ENTRY_SIZE, '\0', true);
+    entries[(oldest + used) % size()] = entry.leftJustified(SEC_LOG_ENTRY_SIZE, '\0', true);
     if (used < size())
         ++used;
     else

@@ -49,11 +49,11 @@ QByteArray encodeIdent(const SSimIdent& ident, EUnitType type);
 // One second log: a ring of `size` entries, `used` of them valid, the oldest at `oldest`.
 struct SSecLogRing
 {
-    QVector<QByteArray> slots; // size() is the ring size; each slot 32 bytes
+    QVector<QByteArray> entries; // by ring position; size() is the ring size; 32 bytes each
     quint16 used = 0;
     quint16 oldest = 0;
 
-    quint16 size() const { return quint16(slots.size()); }
+    quint16 size() const { return quint16(entries.size()); }
     void resize(int size);
     // Stores an entry after the newest one; a full ring drops its oldest entry.
     void push(const QByteArray& entry);
