@@ -1,0 +1,193 @@
+#include "Engine.h"
+
+#include "File.h"
+#include "FileOps.h"
+#include "Path.h"
+#include "System.h"
+
+#include "DelayedMove.h"
+#include "WinError.h"
+#include "WinFile.h"
+
+#include <cstring>
+
+namespace
+{
+
+win::MoveFileExFn g_moveFileExA = nullptr;
+
+bool IsBlankText(const char* text)
+{
+    return !text || String(text).isBlank();
+}
+
+// On an NT-class system the legacy file is used only where the legacy restart program exists.
+bool LegacyRestartProgramExists()
+{
+    return FileExists(JoinPath(GetWindowsDir(), "wininit.exe"));
+}
+
+// Registers with the system's delayed move; false (reason in the last error) when that is missing
+// or refused and the legacy file cannot stand in.
+bool RegisterDelayed(const char* source, const char* target, bool& useLegacyFile)
+{
+    useLegacyFile = !IsWindowsNT();
+    if (useLegacyFile)
+        return false;
+    if (!g_moveFileExA)
+        win::SetLastError(win::ERROR_CALL_NOT_IMPLEMENTED);
+    else if (g_moveFileExA(source, target,
+                           (target ? uint32_t(win::MOVEFILE_REPLACE_EXISTING) : 0u) |
+                               win::MOVEFILE_DELAY_UNTIL_REBOOT))
+        return true;
+    const uint32_t error = win::GetLastError();
+    useLegacyFile = LegacyRestartProgramExists();
+    win::SetLastError(error);
+    return false;
+}
+
+// The end of the "[rename]" header line, or -1. The header counts only as a whole line of its own.
+int RenameHeaderEnd(const String& text)
+{
+    for (int position = text.findText("[rename]", 0, true); position != String::npos;
+         position = text.findText("[rename]", position + 1, true))
+    {
+        if (position > 0 && text.at(position - 1) != '\r' && text.at(position - 1) != '\n')
+            continue;
+        int end = position + 8;
+        while (end < text.length() && (text.at(end) == ' ' || text.at(end) == '\t'))
+            ++end;
+        if (end == text.length() || text.at(end) == '\r' || text.at(end) == '\n')
+            return end;
+    }
+    return -1;
+}
+
+bool SafeIniName(const char* name)
+{
+    return !std::strpbrk(name, "\r\n=");
+}
+
+} // namespace
+
+void ResolveMoveFileExA()
+{
+    g_moveFileExA = win::ResolveMoveFileEx();
+}
+
+bool DeleteFileOrSchedule(const char* path, uint32_t flags)
+{
+    for (;;)
+    {
+        if (!path || !*path)
+            return win::Fail(win::ERROR_INVALID_PARAMETER);
+        if (!(flags & DELETE_KEEP_READ_ONLY))
+            SetReadOnlyAttribute(path, false);
+        if (flags & DELETE_AT_RESTART)
+        {
+            bool useLegacyFile = false;
+            if (RegisterDelayed(path, nullptr, useLegacyFile))
+                return true;
+            if (!useLegacyFile)
+                return false;
+            return AddWininitRename("NUL", GetShortPath(path).c_str());
+        }
+        if (flags & DELETE_TO_RECYCLE_BIN)
+            return win::MoveToRecycleBin(path);
+        if (win::DeleteFile(path))
+            return true;
+        const uint32_t error = win::GetLastError();
+        if (!(flags & DELETE_SCHEDULE_ON_FAILURE) || error == win::ERROR_FILE_NOT_FOUND ||
+            error == win::ERROR_PATH_NOT_FOUND)
+            return false;
+        flags |= DELETE_AT_RESTART;
+    }
+}
+
+bool MoveFileOrSchedule(const char* source, String target, uint32_t flags)
+{
+    if (IsBlankText(source) || target.isBlank())
+        return win::Fail(win::ERROR_INVALID_PARAMETER);
+    if (!FileExists(source))
+        return win::Fail(win::ERROR_FILE_NOT_FOUND);
+    if (target.compare(source) == 0)
+    {
+        win::SetLastError(win::ERROR_INVALID_PARAMETER);
+        return true;
+    }
+    if (flags & MOVE_INTO_DIRECTORY)
+        target = JoinPath(target, FileNamePart(source));
+    if ((flags & MOVE_REFUSE_READ_ONLY) && IsReadOnly(target))
+        return win::Fail(win::ERROR_ACCESS_DENIED);
+
+    bool replaceTarget = false; // names that differ only in case name the source itself
+    if (target.compareNoCase(source) != 0)
+    {
+        if (flags & MOVE_TARGET_MUST_EXIST)
+        {
+            if (!FileExists(target))
+                return win::Fail(win::ERROR_FILE_NOT_FOUND);
+            replaceTarget = true;
+        }
+        else if (!(flags & MOVE_TARGET_MUST_NOT_EXIST))
+            replaceTarget = true;
+        else if (FileExists(target))
+            return win::Fail(win::ERROR_FILE_EXISTS);
+    }
+    if (flags & MOVE_CREATE_DIRECTORIES)
+        CreateDirectoryTree(DirectoryPart(target));
+
+    if (flags & MOVE_AT_RESTART)
+    {
+        bool useLegacyFile = false;
+        bool registered = RegisterDelayed(source, target.c_str(), useLegacyFile);
+        if (!registered && useLegacyFile)
+            registered = AddWininitRename(GetShortPath(target).c_str(), GetShortPath(source).c_str());
+        if (!registered)
+            return false;
+        // only now that the move is sure to come may the target go; one that is in use stays
+        // until the restart replaces it
+        if (replaceTarget)
+            DeleteFileOrSchedule(target.c_str(), 0);
+        win::SetLastError(win::ERROR_BUSY);
+        return true;
+    }
+
+    if (replaceTarget)
+        SetReadOnlyAttribute(target, false);
+    if (win::MoveFileEx(source, target.c_str(),
+                        replaceTarget ? uint32_t(win::MOVEFILE_REPLACE_EXISTING) : 0u))
+        return true;
+    if (IsFileLocked(target))
+        win::SetLastError(win::ERROR_SHARING_VIOLATION);
+    return false;
+}
+
+bool AddWininitRename(const char* target, const char* source)
+{
+    win::SetLastError(win::ERROR_SUCCESS);
+    if (IsBlankText(target) || IsBlankText(source))
+        return false;
+    if (!SafeIniName(target) || !SafeIniName(source))
+        return win::Fail(win::ERROR_INVALID_NAME);
+    File file;
+    if (file.open(JoinPath(GetWindowsDir(), "wininit.ini"), 0, win::FILE_ATTRIBUTE_NORMAL) != FILE_SUCCESS)
+        return false;
+    String text;
+    if (!file.readAll(text))
+        return false;
+    const int headerEnd = RenameHeaderEnd(text);
+    if (headerEnd >= 0)
+    {
+        String line;
+        line.appendf("\r\n%s=%s", target, source);
+        text.insert(headerEnd, line);
+    }
+    else
+    {
+        if (!text.endsWithLineBreak())
+            text.append("\r\n");
+        text.appendf("[rename]\r\n%s=%s", target, source);
+    }
+    return file.writeAll(text);
+}

@@ -1,0 +1,38 @@
+// The delete and move engine: at once, or at the next restart through the system's delayed move,
+// or through the "[rename]" section of "wininit.ini" where that is missing or refused.
+// Every operation reports by its result; the reason is left in the thread's last error.
+#pragma once
+
+#include "String.h"
+
+#include <cstdint>
+
+enum EDeleteFlags : uint32_t
+{
+    DELETE_KEEP_READ_ONLY = 0x01,
+    DELETE_AT_RESTART = 0x02,
+    DELETE_SCHEDULE_ON_FAILURE = 0x10,
+    DELETE_TO_RECYCLE_BIN = 0x80,
+};
+
+enum EMoveFlags : uint32_t
+{
+    MOVE_TARGET_MUST_EXIST = 0x01,
+    MOVE_TARGET_MUST_NOT_EXIST = 0x02,
+    MOVE_CREATE_DIRECTORIES = 0x04,
+    MOVE_AT_RESTART = 0x08,
+    MOVE_REFUSE_READ_ONLY = 0x40,
+    MOVE_INTO_DIRECTORY = 0x80,
+};
+
+// Looks the system's delayed move up once, before anything else runs.
+void ResolveMoveFileExA();
+
+bool DeleteFileOrSchedule(const char* path, uint32_t flags);
+// The source takes the target's place. A restart-time move succeeds with last error 170
+// (ERROR_BUSY); the target is deleted at once only after the move was registered. An immediate
+// move replaces the target in one rename, so a failed move never costs the target.
+bool MoveFileOrSchedule(const char* source, String target, uint32_t flags);
+// Adds "target=source" right under the "[rename]" header of "wininit.ini" (creating either).
+// Names holding CR, LF or "=" are refused with ERROR_INVALID_NAME: they would add lines.
+bool AddWininitRename(const char* target, const char* source);
