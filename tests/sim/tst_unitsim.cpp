@@ -1,3 +1,4 @@
+#include "SerialPort.h"
 #include "SimUnit.h"
 #include "TestLine.h"
 
@@ -147,6 +148,30 @@ private slots:
 
         QCOMPARE(exchange(hex("7178766f0110010013a2c3"), expected.size()).toHex(), (ACK + expected).toHex());
         QVERIFY(m_line.quiet());
+    }
+
+    // The program's port class over the unit's pty, polled without an event loop.
+    void servesThePortClass()
+    {
+        CSimUnit unit(SSimUnitModel::make(EUnitType::TolVanePlus));
+        QVERIFY(unit.start());
+        CSerialPort port(unit.portName());
+        QVERIFY(port.open(QIODevice::ReadWrite));
+        QCOMPARE(port.write(request(14)), qint64(request(14).size()));
+        QByteArray got;
+        QElapsedTimer timer;
+        timer.start();
+        while (got.size() < ACK.size() + TIMER_REPLY.size() && timer.elapsed() < 2000)
+        {
+            if (port.bytesAvailable() > 0)
+                got += port.read(256);
+            QThread::msleep(1);
+        }
+        QCOMPARE(got.toHex(), (ACK + TIMER_REPLY).toHex());
+        QCOMPARE(port.write(ACK), qint64(ACK.size()));
+
+        unit.disappear();
+        QCOMPARE(port.write(request(14)), qint64(-1));
     }
 
     void recordsEveryFrameAndIgnoresCorruptOnes()

@@ -1,0 +1,96 @@
+#include "PortEnumerator.h"
+#include "PtyPair.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace
+{
+const CPortInfo* find(const QList<CPortInfo>& ports, const QString& name)
+{
+    for (const CPortInfo& p : ports)
+        if (p.portName == name)
+            return &p;
+    return nullptr;
+}
+} // namespace
+
+class TestPortEnumerator : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { qunsetenv(CPortEnumerator::UNIT_PORT_VARIABLE); }
+
+    void environmentPortIsTheUnit()
+    {
+        SPtyPair pty;
+        QVERIFY(pty.open());
+        QVERIFY(!find(CPortEnumerator::getPorts(), pty.path));
+
+        qputenv(CPortEnumerator::UNIT_PORT_VARIABLE, pty.path.toLocal8Bit());
+        const QList<CPortInfo> ports = CPortEnumerator::getPorts();
+        QVERIFY(!ports.isEmpty());
+        const CPortInfo& unit = ports.last();
+        QCOMPARE(unit.portName, pty.path);
+        QCOMPARE(unit.vendorID, 0x0409);
+        QCOMPARE(unit.productID, 0x01D9);
+        QVERIFY(!unit.friendName.isEmpty());
+    }
+
+    void environmentPortThatDoesNotExist()
+    {
+        qputenv(CPortEnumerator::UNIT_PORT_VARIABLE, "/dev/pts/tolvane-missing");
+        QVERIFY(!find(CPortEnumerator::getPorts(), QStringLiteral("/dev/pts/tolvane-missing")));
+    }
+
+    void removalAndArrivalArePolled()
+    {
+        auto first = std::make_unique<SPtyPair>();
+        QVERIFY(first->open());
+        const QString firstPath = first->path;
+        qputenv(CPortEnumerator::UNIT_PORT_VARIABLE, firstPath.toLocal8Bit());
+
+        CPortEnumerator enumerator;
+        enumerator.setUpNotifications(CPortEnumerator::Polling);
+        QVERIFY(!enumerator.usesUdev());
+        QSignalSpy discovered(&enumerator, &CPortEnumerator::deviceDiscovered);
+        QSignalSpy removed(&enumerator, &CPortEnumerator::deviceRemoved);
+
+        enumerator.rescan();
+        QCOMPARE(discovered.count() + removed.count(), 0); // the baseline is not news
+
+        first.reset(); // the unit goes away
+        enumerator.rescan();
+        QCOMPARE(removed.count(), 1);
+        const CPortInfo gone = removed.first().first().value<CPortInfo>();
+        QCOMPARE(gone.portName, firstPath);
+        QCOMPARE(gone.vendorID, 0x0409);
+        QCOMPARE(gone.productID, 0x01D9);
+        QCOMPARE(discovered.count(), 0);
+
+        SPtyPair second; // and comes back
+        QVERIFY(second.open());
+        qputenv(CPortEnumerator::UNIT_PORT_VARIABLE, second.path.toLocal8Bit());
+        enumerator.rescan();
+        QCOMPARE(discovered.count(), 1);
+        QCOMPARE(discovered.first().first().value<CPortInfo>().portName, second.path);
+        QCOMPARE(removed.count(), 1);
+    }
+
+    void pollingRunsByItself()
+    {
+        auto pty = std::make_unique<SPtyPair>();
+        QVERIFY(pty->open());
+        qputenv(CPortEnumerator::UNIT_PORT_VARIABLE, pty->path.toLocal8Bit());
+        CPortEnumerator enumerator;
+        enumerator.setPollInterval(5);
+        enumerator.setUpNotifications(CPortEnumerator::Polling);
+        QSignalSpy removed(&enumerator, &CPortEnumerator::deviceRemoved);
+        pty.reset();
+        QVERIFY(removed.wait(5000));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPortEnumerator)
+#include "tst_portenumerator.moc"
