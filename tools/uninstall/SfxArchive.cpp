@@ -80,7 +80,10 @@ CArchive OpenArchive(SArchiveStream& stream)
     return a;
 }
 
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+bool IsSeparator(char c)
+{
+    return c == '/' || c == '\\';
+}
 
 std::string HostName(const std::string& utf8Name)
 {
@@ -212,7 +215,8 @@ ESfxError SfxUnpackArchive(int fd, std::uint64_t archiveStart, const WString& fo
         ForEachEntry(stream, [&](archive*, archive_entry* entry) { return CheckEntry(entry, folder); });
     if (checked != SFX_OK)
         return checked;
-    return ForEachEntry(stream, [&](archive* a, archive_entry* entry) { return ExtractEntry(a, entry, folder); });
+    return ForEachEntry(stream,
+                        [&](archive* a, archive_entry* entry) { return ExtractEntry(a, entry, folder); });
 }
 
 } // namespace sfx

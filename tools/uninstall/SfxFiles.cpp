@@ -15,14 +15,16 @@ namespace sfx
 namespace
 {
 
-
 bool HostExists(const std::string& path)
 {
     struct stat st;
     return lstat(path.c_str(), &st) == 0;
 }
 
-int MakeDir(const std::string& path) { return mkdir(path.c_str(), 0700) == 0 ? 0 : errno; }
+int MakeDir(const std::string& path)
+{
+    return mkdir(path.c_str(), 0700) == 0 ? 0 : errno;
+}
 
 // Empties and removes the folder `name` inside the open folder `parent`.
 int DeleteTreeAt(int parent, const char* name)

@@ -22,7 +22,10 @@ namespace sfx
 namespace
 {
 
-bool FitsPath(const std::optional<WString>& path) { return path && !path->empty() && path->size() < MAX_PATH; }
+bool FitsPath(const std::optional<WString>& path)
+{
+    return path && !path->empty() && path->size() < MAX_PATH;
+}
 
 void ShowErrorBox(const WString& title, const WString& text)
 {
@@ -69,7 +72,8 @@ int Uninstall(CSfxTarvek& tarvek, const WString& title, const WString& ownPath)
     {
         code = SFX_CPP_EXCEPTION_CODE;
     }
-    MessageBox(nullptr, u"Unexpected error in script: code " + HexCode(code) + u".\nUninstaller execution aborted.",
+    MessageBox(nullptr,
+               u"Unexpected error in script: code " + HexCode(code) + u".\nUninstaller execution aborted.",
                title, MB_ICONERROR | MB_TOPMOST);
     return 3;
 }

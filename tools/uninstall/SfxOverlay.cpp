@@ -43,7 +43,10 @@ bool ReadExact(const CByteSource& file, std::uint64_t offset, void* buffer, std:
 class CElfReader
 {
 public:
-    CElfReader(const CByteSource& file, bool is64, bool bigEndian) : m_file(file), m_is64(is64), m_big(bigEndian) {}
+    CElfReader(const CByteSource& file, bool is64, bool bigEndian)
+        : m_file(file), m_is64(is64), m_big(bigEndian)
+    {
+    }
 
     bool field(std::uint64_t offset, int bytes, std::uint64_t& value) const
     {
@@ -54,7 +57,10 @@ public:
         return true;
     }
     // Address-sized field: 8 bytes in ELF64, 4 in ELF32.
-    bool word(std::uint64_t offset, std::uint64_t& value) const { return field(offset, m_is64 ? 8 : 4, value); }
+    bool word(std::uint64_t offset, std::uint64_t& value) const
+    {
+        return field(offset, m_is64 ? 8 : 4, value);
+    }
     bool is64() const { return m_is64; }
 
 private:
@@ -132,8 +138,9 @@ std::optional<std::uint64_t> PeOverlayStart(const unsigned char* head, std::size
 std::optional<std::uint64_t> ElfImageEnd(const CByteSource& file)
 {
     unsigned char ident[16];
-    if (!ReadExact(file, 0, ident, sizeof ident) || std::memcmp(ident, "\x7f"
-                                                                       "ELF",
+    if (!ReadExact(file, 0, ident, sizeof ident) || std::memcmp(ident,
+                                                                "\x7f"
+                                                                "ELF",
                                                                 4) != 0)
         return std::nullopt;
     if ((ident[4] != 1 && ident[4] != 2) || (ident[5] != 1 && ident[5] != 2))
@@ -166,7 +173,8 @@ std::optional<std::uint64_t> ElfImageEnd(const CByteSource& file)
         const std::uint64_t entry = phoff + i * phentsize;
         std::uint64_t offset, fileSize, segmentEnd;
         if (!elf.word(entry + (elf.is64() ? 8 : 4), offset) ||
-            !elf.word(entry + (elf.is64() ? 32 : 16), fileSize) || !AddNoOverflow(offset, fileSize, segmentEnd))
+            !elf.word(entry + (elf.is64() ? 32 : 16), fileSize) ||
+            !AddNoOverflow(offset, fileSize, segmentEnd))
             return std::nullopt;
         end = std::max(end, segmentEnd);
     }
@@ -194,8 +202,9 @@ std::optional<std::uint64_t> OverlayStart(const CByteSource& file)
         return std::nullopt;
     if (head[0] == 'M' && head[1] == 'Z')
         return PeOverlayStart(head.data(), std::size_t(n));
-    if (std::memcmp(head.data(), "\x7f"
-                                 "ELF",
+    if (std::memcmp(head.data(),
+                    "\x7f"
+                    "ELF",
                     4) == 0)
         return ElfImageEnd(file);
     return std::nullopt;
@@ -221,7 +230,8 @@ std::optional<SSfxOverlayHeader> ReadOverlayHeader(const CByteSource& file)
 
 std::uint32_t Crc32(const void* data, std::size_t size)
 {
-    static const std::array<std::uint32_t, 256> table = [] {
+    static const std::array<std::uint32_t, 256> table = []
+    {
         std::array<std::uint32_t, 256> t{};
         for (std::uint32_t i = 0; i < 256; ++i)
         {
@@ -248,20 +258,31 @@ std::optional<std::uint64_t> FindArchive(const CByteSource& file, std::uint64_t 
     std::size_t filled = 0;
     for (;;)
     {
-        const std::int64_t n = file.readAt(position + filled, window.data() + filled, window.size() - filled);
-        if (n <= 0)
-            return std::nullopt; // end of file or read error
-        filled += std::size_t(n);
+        bool end = false;
+        while (filled < window.size() && !end)
+        {
+            const std::int64_t n =
+                file.readAt(position + filled, window.data() + filled, window.size() - filled);
+            if (n < 0)
+                return std::nullopt;
+            end = n == 0;
+            filled += std::size_t(n);
+        }
         // A window that holds no more than a start header cannot step on: the data has ended.
         if (filled <= keep)
             return std::nullopt;
-        for (std::size_t i = 0; i < filled - keep; ++i)
+        // Positions whose start header reaches past the window wait for the next one; at the
+        // end of the data the last full start header is checked too.
+        const std::size_t limit = filled - keep + (end ? 1 : 0);
+        for (std::size_t i = 0; i < limit; ++i)
         {
             if (window[i] != '7' || std::memcmp(&window[i], signature, sizeof signature) != 0)
                 continue;
             if (Crc32(&window[i + 12], 20) == std::uint32_t(Le(&window[i + 8], 4)))
                 return position + i;
         }
+        if (end)
+            return std::nullopt;
         std::memmove(window.data(), window.data() + filled - keep, keep);
         position += filled - keep;
         filled = keep;

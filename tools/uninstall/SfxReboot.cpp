@@ -46,7 +46,8 @@ size_t FindNoCase(const std::string& text, const std::string& what)
     for (size_t i = 0; i + what.size() <= text.size(); ++i)
     {
         size_t k = 0;
-        while (k < what.size() && std::tolower((unsigned char)text[i + k]) == std::tolower((unsigned char)what[k]))
+        while (k < what.size() &&
+               std::tolower((unsigned char)text[i + k]) == std::tolower((unsigned char)what[k]))
             ++k;
         if (k == what.size())
             return i;
@@ -114,7 +115,8 @@ std::string SfxInsertRenameLine(const std::string& file, const std::string& line
         AppendOnNewLine(result, RENAME_HEADER + line);
         return result;
     }
-    const size_t next = file.find("\n[", header + RENAME_HEADER.size());
+    // From the header's own line feed: a section that follows at once is found too.
+    const size_t next = file.find("\n[", header + RENAME_HEADER.size() - 1);
     if (next == std::string::npos)
         AppendOnNewLine(result, line);
     else

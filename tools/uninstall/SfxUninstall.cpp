@@ -42,7 +42,10 @@ int SfxUninstallCallback(int kind, const char16_t* path, int flag)
     return 0;
 }
 
-void SfxSetProgress(int percent) { SendMessage(g_progressBar, PBM_SETPOS, std::uintptr_t(percent), 0); }
+void SfxSetProgress(int percent)
+{
+    SendMessage(g_progressBar, PBM_SETPOS, std::uintptr_t(percent), 0);
+}
 
 WString Eval(CSfxTarvek& tarvek, const char16_t* expression)
 {
@@ -58,7 +61,10 @@ WString EvalBuf(CSfxTarvek& tarvek, const char16_t* expression)
     return buffer.data();
 }
 
-bool Silent(CSfxTarvek& tarvek) { return Eval(tarvek, u"%SILENT%") == u"1"; }
+bool Silent(CSfxTarvek& tarvek)
+{
+    return Eval(tarvek, u"%SILENT%") == u"1";
+}
 
 SSfxUninstallResult RunPhases(CSfxTarvek& tarvek)
 {

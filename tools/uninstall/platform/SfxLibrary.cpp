@@ -15,7 +15,10 @@ bool CSfxLibrary::load(const WString& absolutePath)
     return m_handle != nullptr;
 }
 
-void* CSfxLibrary::proc(const char* name) const { return m_handle ? dlsym(m_handle, name) : nullptr; }
+void* CSfxLibrary::proc(const char* name) const
+{
+    return m_handle ? dlsym(m_handle, name) : nullptr;
+}
 
 void CSfxLibrary::free()
 {

@@ -25,9 +25,15 @@ QString ToQString(const WString& text)
     return QString::fromUtf16(text.data(), int(text.size()));
 }
 
-bool IsYesNo(unsigned flags) { return (flags & 0xF) == MB_YESNO; }
+bool IsYesNo(unsigned flags)
+{
+    return (flags & 0xF) == MB_YESNO;
+}
 
-int DefaultAnswer(unsigned flags) { return IsYesNo(flags) ? IDNO : IDOK; }
+int DefaultAnswer(unsigned flags)
+{
+    return IsYesNo(flags) ? IDNO : IDOK;
+}
 
 const char* AnswerName(int answer)
 {
@@ -100,8 +106,9 @@ int DialogBox(HWND, const WString& text, const WString& caption, unsigned flags,
         box.setStandardButtons(QMessageBox::Ok);
     if (scripted)
     {
-        const QMessageBox::StandardButton button =
-            scripted == IDYES ? QMessageBox::Yes : scripted == IDNO ? QMessageBox::No : QMessageBox::Ok;
+        const QMessageBox::StandardButton button = scripted == IDYES  ? QMessageBox::Yes
+                                                   : scripted == IDNO ? QMessageBox::No
+                                                                      : QMessageBox::Ok;
         QTimer::singleShot(0, &box, [&box, button] { box.button(button)->click(); });
     }
     switch (box.exec())

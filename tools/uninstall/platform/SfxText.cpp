@@ -6,8 +6,14 @@ namespace sfx
 namespace
 {
 
-bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool IsHighSurrogate(char32_t c)
+{
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char32_t c)
+{
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 void AppendUtf8(std::string& out, char32_t c)
 {
@@ -141,9 +147,21 @@ template <bool Exact> std::optional<WString> Utf8To16(std::string_view text)
 
 } // namespace
 
-std::optional<std::string> ToUtf8(std::u16string_view text) { return Utf16To8<true>(text); }
-std::optional<WString> FromUtf8(std::string_view text) { return Utf8To16<true>(text); }
-WString FromUtf8Lossy(std::string_view text) { return *Utf8To16<false>(text); }
-std::string ToUtf8Lossy(std::u16string_view text) { return *Utf16To8<false>(text); }
+std::optional<std::string> ToUtf8(std::u16string_view text)
+{
+    return Utf16To8<true>(text);
+}
+std::optional<WString> FromUtf8(std::string_view text)
+{
+    return Utf8To16<true>(text);
+}
+WString FromUtf8Lossy(std::string_view text)
+{
+    return *Utf8To16<false>(text);
+}
+std::string ToUtf8Lossy(std::u16string_view text)
+{
+    return *Utf16To8<false>(text);
+}
 
 } // namespace sfx

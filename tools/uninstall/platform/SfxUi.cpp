@@ -32,6 +32,9 @@ void InitCommonControls(int& argc, char** argv)
         g_app = std::make_unique<QApplication>(argc, argv);
 }
 
-bool HasGui() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
+bool HasGui()
+{
+    return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
+}
 
 } // namespace sfx

@@ -19,7 +19,10 @@ namespace tarvek
 namespace
 {
 
-bool HasGui() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
+bool HasGui()
+{
+    return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
+}
 
 std::string Hex(unsigned value)
 {
@@ -28,7 +31,10 @@ std::string Hex(unsigned value)
     return text;
 }
 
-QString ToQString(const std::string& text) { return QString::fromStdString(text); }
+QString ToQString(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
 
 } // namespace
 
@@ -95,9 +101,9 @@ std::optional<SDialogDef> ReadDialogDef(const std::string& path, const std::stri
             const size_t second = first == std::string::npos ? first : value.find(',', first + 1);
             if (second == std::string::npos)
                 return std::nullopt;
-            def.controls.push_back(
-                {value.substr(0, first), std::atoi(value.substr(first + 1, second - first - 1).c_str()),
-                 value.substr(second + 1)});
+            def.controls.push_back({value.substr(0, first),
+                                    std::atoi(value.substr(first + 1, second - first - 1).c_str()),
+                                    value.substr(second + 1)});
         }
     }
     return def;

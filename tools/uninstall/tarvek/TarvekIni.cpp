@@ -22,7 +22,8 @@ CIniSections ReadIniFile(const std::string& path)
         if (line.front() == '[' && line.back() == ']')
         {
             std::string name = line.substr(1, line.size() - 2);
-            std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+            std::transform(name.begin(), name.end(), name.begin(),
+                           [](unsigned char c) { return std::tolower(c); });
             current = &sections[name];
             continue;
         }

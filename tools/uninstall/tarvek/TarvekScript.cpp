@@ -33,15 +33,30 @@ std::optional<long> EnvNumber(const char* name, int base = 10)
 
 } // namespace
 
-std::string ScriptIsAdmin() { return Env("TOLVANE_TARVEK_ISADMIN").value_or(geteuid() == 0 ? "1" : "0"); }
+std::string ScriptIsAdmin()
+{
+    return Env("TOLVANE_TARVEK_ISADMIN").value_or(geteuid() == 0 ? "1" : "0");
+}
 
-std::string ScriptSilent() { return Env("TOLVANE_TARVEK_SILENT").value_or("0"); }
+std::string ScriptSilent()
+{
+    return Env("TOLVANE_TARVEK_SILENT").value_or("0");
+}
 
-int ScriptInitUninstall() { return int(EnvNumber("TOLVANE_TARVEK_INIT_UNINSTALL").value_or(1)); }
+int ScriptInitUninstall()
+{
+    return int(EnvNumber("TOLVANE_TARVEK_INIT_UNINSTALL").value_or(1));
+}
 
-bool ScriptFailsPhase(int phase) { return EnvNumber("TOLVANE_TARVEK_FAIL_PHASE") == phase; }
+bool ScriptFailsPhase(int phase)
+{
+    return EnvNumber("TOLVANE_TARVEK_FAIL_PHASE") == phase;
+}
 
-std::optional<std::string> ScriptExitCode() { return Env("TOLVANE_TARVEK_EXITCODE"); }
+std::optional<std::string> ScriptExitCode()
+{
+    return Env("TOLVANE_TARVEK_EXITCODE");
+}
 
 std::optional<std::uint32_t> ScriptRaises(int phase)
 {

@@ -47,7 +47,8 @@ void RemoveFolder(const std::string& path, XRUninstallCallback callback)
 
 } // namespace
 
-bool ReadUninstallList(const std::string& path, const CTarvekVars& vars, std::vector<SUninstallEntry>& entries)
+bool ReadUninstallList(const std::string& path, const CTarvekVars& vars,
+                       std::vector<SUninstallEntry>& entries)
 {
     std::ifstream file(path);
     if (!file)
@@ -67,7 +68,8 @@ bool ReadUninstallList(const std::string& path, const CTarvekVars& vars, std::ve
         if (entry.kind == "report")
         {
             int consumed = 0;
-            if (std::sscanf(value.c_str(), "%d,%d,%n", &entry.reportKind, &entry.reportFlag, &consumed) != 2 ||
+            if (std::sscanf(value.c_str(), "%d,%d,%n", &entry.reportKind, &entry.reportFlag, &consumed) !=
+                    2 ||
                 consumed == 0)
                 return false;
             value = value.substr(size_t(consumed));

@@ -25,7 +25,8 @@ struct SUninstallEntry
 };
 
 // False for an unreadable list or a line it cannot take.
-bool ReadUninstallList(const std::string& path, const CTarvekVars& vars, std::vector<SUninstallEntry>& entries);
+bool ReadUninstallList(const std::string& path, const CTarvekVars& vars,
+                       std::vector<SUninstallEntry>& entries);
 
 // 0 when the phase succeeded.
 int RunUninstallPhase(int phase, const std::vector<SUninstallEntry>& entries, XRUninstallCallback callback);

@@ -34,11 +34,15 @@ std::string Unescape(const std::string& text)
 std::string CTarvekVars::key(const std::string& name)
 {
     std::string upper = name;
-    std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return std::toupper(c); });
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return std::toupper(c); });
     return upper;
 }
 
-void CTarvekVars::set(const std::string& name, const std::string& value) { m_vars[key(name)] = value; }
+void CTarvekVars::set(const std::string& name, const std::string& value)
+{
+    m_vars[key(name)] = value;
+}
 
 std::string CTarvekVars::get(const std::string& name) const
 {

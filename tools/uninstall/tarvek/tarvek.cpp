@@ -32,7 +32,10 @@ STarvek& State()
     return state;
 }
 
-std::string Narrow(const char16_t* text) { return text ? sfx::ToUtf8Lossy(text) : std::string(); }
+std::string Narrow(const char16_t* text)
+{
+    return text ? sfx::ToUtf8Lossy(text) : std::string();
+}
 
 // Host path of the Windows folder's "wininit.ini".
 std::string WininitFile()
@@ -43,7 +46,10 @@ std::string WininitFile()
     return host;
 }
 
-std::string DataFile(const char* name) { return State().vars.get("XRSFXPATH") + name; }
+std::string DataFile(const char* name)
+{
+    return State().vars.get("XRSFXPATH") + name;
+}
 
 } // namespace
 
@@ -117,7 +123,8 @@ extern "C"
             throw sfx::CSfxSystemException{*code};
         if (tarvek::ScriptFailsPhase(phase))
             return 1;
-        if (phase == 0 && !tarvek::ReadUninstallList(DataFile("uninst.lst"), State().vars, State().uninstallList))
+        if (phase == 0 &&
+            !tarvek::ReadUninstallList(DataFile("uninst.lst"), State().vars, State().uninstallList))
             return 1;
         if (phase == 4)
             if (const auto exitCode = tarvek::ScriptExitCode())

@@ -1,0 +1,233 @@
+// Path utilities, the temporary folder, entry-name checks, the exit-code reader and the
+// "[Rename]" line insertion of the uninstaller stub.
+
+#include "SfxArchive.h"
+#include "SfxFiles.h"
+#include "SfxReboot.h"
+#include "SfxUninstall.h"
+#include "platform/SfxText.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace sfx;
+
+namespace
+{
+
+WString W(const QString& text)
+{
+    return WString(reinterpret_cast<const char16_t*>(text.utf16()), text.size());
+}
+QString Q(const WString& text)
+{
+    return QString::fromUtf16(text.data(), int(text.size()));
+}
+
+} // namespace
+
+class TestSfxFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cutAtLastSeparator_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("file path") << "C:\\Program Files\\tolVane\\uninstall.exe"
+                                   << "C:\\Program Files\\tolVane";
+        QTest::newRow("backslash before slash") << "C:\\a/b\\c/d"
+                                                << "C:\\a/b";
+        QTest::newRow("host path") << "/opt/tolvane/uninstall"
+                                   << "/opt/tolvane";
+        QTest::newRow("drive relative") << "D:setup.exe"
+                                        << "D:";
+        QTest::newRow("bare name") << "uninstall.exe"
+                                   << "";
+        QTest::newRow("empty") << ""
+                               << "";
+    }
+
+    void cutAtLastSeparator()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, expected);
+        WString text = W(path);
+        SfxCutAtLastSeparator(text);
+        QCOMPARE(Q(text), expected);
+    }
+
+    void safeEntryName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("safe");
+        QTest::newRow("plain") << "tarvek.so" << true;
+        QTest::newRow("nested") << "data/lang/xrlng.dat" << true;
+        QTest::newRow("dots inside a name") << "a..b/..c/d.." << true;
+        QTest::newRow("parent") << "../evil" << false;
+        QTest::newRow("parent inside") << "a/../../evil" << false;
+        QTest::newRow("parent with backslash") << "a\\..\\evil" << false;
+        QTest::newRow("parent at the end") << "a/.." << false;
+        QTest::newRow("absolute") << "/etc/passwd" << false;
+        QTest::newRow("root backslash") << "\\windows\\evil" << false;
+        QTest::newRow("drive letter") << "C:evil" << false;
+        QTest::newRow("drive root") << "c:\\evil" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+
+    void safeEntryName()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, safe);
+        QCOMPARE(SfxIsSafeEntryName(name.toStdString()), safe);
+    }
+
+    void createDirChain()
+    {
+        QTemporaryDir root;
+        const QString path = root.path() + "/a/b\\c/d/";
+        QCOMPARE(SfxCreateDirChain(W(path)), 0);
+        QVERIFY(QFileInfo(root.path() + "/a/b/c/d").isDir());
+        QCOMPARE(SfxCreateDirChain(W(path)), 0); // all there already
+
+        QFile blocker(root.path() + "/file");
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QVERIFY(SfxCreateDirChain(W(root.path() + "/file/sub")) != 0);
+    }
+
+    // The clean-up removes links, never what they point to.
+    void deleteTreeKeepsLinkTargets()
+    {
+        QTemporaryDir outside;
+        QFile precious(outside.path() + "/precious");
+        QVERIFY(precious.open(QIODevice::WriteOnly));
+        precious.write("keep");
+        precious.close();
+
+        QTemporaryDir root;
+        const QString tree = root.path() + "/xr0000ABCD";
+        QVERIFY(QDir().mkpath(tree + "/sub/deeper"));
+        QFile file(tree + "/sub/deeper/file");
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QVERIFY(QFile::link(outside.path(), tree + "/sub/linkToFolder"));
+        QVERIFY(QFile::link(precious.fileName(), tree + "/linkToFile"));
+
+        QCOMPARE(SfxDeleteTree(W(tree + "/")), 0);
+        QVERIFY(!QFileInfo::exists(tree));
+        QVERIFY(QFileInfo::exists(precious.fileName()));
+        QVERIFY(QFileInfo(outside.path()).isDir());
+    }
+
+    void deleteTreeOfALinkLeavesItsTarget()
+    {
+        QTemporaryDir outside;
+        QFile precious(outside.path() + "/precious");
+        QVERIFY(precious.open(QIODevice::WriteOnly));
+        precious.close();
+        QTemporaryDir root;
+        QVERIFY(QFile::link(outside.path(), root.path() + "/xrLINK"));
+        QVERIFY(SfxDeleteTree(W(root.path() + "/xrLINK/")) != 0);
+        QVERIFY(QFileInfo::exists(precious.fileName()));
+    }
+
+    void tempFolderName() { QCOMPARE(Q(SfxTempFolderName(0x0012ABEFu)), QString("xr0012ABEF")); }
+
+    void tempFolderIsFreshAndPrivate()
+    {
+        QTemporaryDir root;
+        const auto first = SfxCreateTempFolder(W(root.path() + "/"));
+        const auto second = SfxCreateTempFolder(W(root.path() + "/"));
+        QVERIFY(first && second);
+        QVERIFY(*first != *second);
+        const QString folder = Q(*first);
+        QVERIFY(folder.endsWith('/'));
+        QVERIFY(QFileInfo(folder).fileName().isEmpty());
+        QVERIFY(QRegularExpression("^xr[0-9A-F]{8}$").match(QDir(folder).dirName()).hasMatch());
+        struct stat st;
+        QCOMPARE(stat(QFile::encodeName(folder).constData(), &st), 0);
+        QCOMPARE(int(st.st_mode & 0777), 0700);
+    }
+
+    void tempFolderInAMissingPlace() { QVERIFY(!SfxCreateTempFolder(u"/nonexistent-folder/for-sure/")); }
+
+    void parseExitCode_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("code");
+        QTest::newRow("number") << "42" << 42;
+        QTest::newRow("blanks and sign") << "  \t-17" << -17;
+        QTest::newRow("plus") << "+5" << 5;
+        QTest::newRow("stops at a non-digit") << "12abc" << 12;
+        QTest::newRow("no digits") << "abc" << 0;
+        QTest::newRow("sign only") << "-" << 0;
+        QTest::newRow("empty") << "" << 0;
+        QTest::newRow("too large") << "99999999999" << 2147483647;
+        QTest::newRow("too small") << "-99999999999" << -2147483647 - 1;
+    }
+
+    void parseExitCode()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, code);
+        QCOMPARE(SfxParseExitCode(W(text)), code);
+    }
+
+    void textConversionIsExact()
+    {
+        QCOMPARE(ToUtf8(u"Gr\u00FC\u00DFe \U0001F600").value(), std::string("Gr\xC3\xBC\xC3\x9F"
+                                                                            "e \xF0\x9F\x98\x80"));
+        QCOMPARE(FromUtf8("Gr\xC3\xBC\xC3\x9F"
+                          "e")
+                     .value(),
+                 WString(u"Gr\u00FC\u00DFe"));
+        const char16_t loneSurrogate[] = {u'a', char16_t(0xD800), u'b', 0};
+        QVERIFY(!ToUtf8(loneSurrogate));
+        QVERIFY(!FromUtf8("a\xFF"
+                          "b"));
+        QVERIFY(!FromUtf8("\xC0\xAF"));     // overlong '/'
+        QVERIFY(!FromUtf8("\xED\xA0\x80")); // encoded surrogate
+        QVERIFY(!FromUtf8("\xE2\x82"));     // cut sequence
+    }
+
+    void insertRenameLine_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("expected");
+        const QByteArray line = "NUL=C:\\TMP\\UNINST~1\r\n";
+        QTest::newRow("empty file") << QByteArray() << "[Rename]\r\n" + line;
+        QTest::newRow("no section") << QByteArray("[boot]\r\nx=1\r\n")
+                                    << "[boot]\r\nx=1\r\n[Rename]\r\n" + line;
+        QTest::newRow("no section, no last line break")
+            << QByteArray("[boot]\r\nx=1") << "[boot]\r\nx=1\r\n[Rename]\r\n" + line;
+        QTest::newRow("section before another")
+            << QByteArray("[rename]\r\nNUL=C:\\A.TXT\r\n[boot]\r\nx=1\r\n")
+            << "[rename]\r\nNUL=C:\\A.TXT\r\n" + line + "[boot]\r\nx=1\r\n";
+        QTest::newRow("section last") << QByteArray("[boot]\r\n[RENAME]\r\nNUL=C:\\A.TXT\r\n")
+                                      << "[boot]\r\n[RENAME]\r\nNUL=C:\\A.TXT\r\n" + line;
+        // The line another writer left without its line break keeps its own line.
+        QTest::newRow("section last, no last line break")
+            << QByteArray("\r\n[rename]\r\nNUL=C:\\A.TXT") << "\r\n[rename]\r\nNUL=C:\\A.TXT\r\n" + line;
+        QTest::newRow("empty section before another")
+            << QByteArray("[Rename]\r\n[boot]\r\n") << "[Rename]\r\n" + line + "[boot]\r\n";
+    }
+
+    void insertRenameLine()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, expected);
+        const std::string result = SfxInsertRenameLine(file.toStdString(), "NUL=C:\\TMP\\UNINST~1\r\n");
+        QCOMPARE(QByteArray::fromStdString(result), expected);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestSfxFiles)
+#include "tst_sfxfiles.moc"
