@@ -1,4 +1,6 @@
+#include "CommonTranslations.h"
 #include "DataDict.h"
+#include "ImportHeaders.h"
 
 #include <QLocale>
 #include <QtTest>
@@ -21,6 +23,8 @@ private slots:
     void tableSchema();
     void storedExactlyWhenTyped();
     void singleInstance();
+    void importHeadersUnambiguous_data();
+    void importHeadersUnambiguous();
 };
 
 void TestDataDict::initTestCase()
@@ -232,6 +236,22 @@ void TestDataDict::storedExactlyWhenTyped()
 void TestDataDict::singleInstance()
 {
     QCOMPARE(CDataDict::instance(), CDataDict::instance());
+}
+
+void TestDataDict::importHeadersUnambiguous_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::newRow("de") << "de";
+    QTest::newRow("en") << "en";
+}
+
+void TestDataDict::importHeadersUnambiguous()
+{
+    // Built under an English system locale; a file of either language must map back.
+    QFETCH(QString, locale);
+    QTranslator translator;
+    QVERIFY(loadCommonTranslation(translator, locale));
+    QCOMPARE(ambiguousImportHeaders(translator), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestDataDict)
