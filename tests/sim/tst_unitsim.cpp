@@ -369,6 +369,32 @@ private slots:
         QVERIFY(!m_unit->isServing());
         QVERIFY(!QFileInfo::exists(port));
         QVERIFY(m_line.hungUp());
+
+        // ... and comes back, as a restarted unit does.
+        QVERIFY(m_unit->start());
+        QVERIFY(QFileInfo::exists(m_unit->portName()));
+        QVERIFY(m_line.open(m_unit->portName()));
+        QCOMPARE(exchange(request(14), TIMER_REPLY.size()).toHex(), (ACK + TIMER_REPLY).toHex());
+    }
+
+    // Noise the unit's reader must get over before a good request.
+    void survivesNoiseOnTheLine_data()
+    {
+        QTest::addColumn<QByteArray>("noise");
+        QTest::addColumn<int>("pauseMs");
+        QTest::newRow("length above 200") << hex("7178766f0100c900") << 0;
+        QTest::newRow("broken magic") << hex("71717178767178") << 0;
+        QTest::newRow("stalled half frame") << hex("7178766f01000500010203") << 300;
+    }
+
+    void survivesNoiseOnTheLine()
+    {
+        QFETCH(QByteArray, noise);
+        QFETCH(int, pauseMs);
+        START_UNIT(SSimUnitModel::make(EUnitType::TolVane100));
+        m_line.write(noise);
+        QVERIFY(m_line.quiet(pauseMs));
+        QCOMPARE(exchange(request(14), TIMER_REPLY.size()).toHex(), (ACK + TIMER_REPLY).toHex());
     }
 
     void debugPacketsOnRequest()

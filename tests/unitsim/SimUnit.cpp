@@ -392,8 +392,15 @@ CSimUnit::~CSimUnit()
 
 bool CSimUnit::start()
 {
-    if (d->thread.joinable())
+    if (d->serving)
         return false;
+    if (d->thread.joinable()) // gone after disappear(): comes back on a new pty
+    {
+        d->thread.join();
+        d->closeAll();
+    }
+    d->reader.discardPartial();
+    d->pending.clear();
     int master = -1, slave = -1;
     if (::openpty(&master, &slave, nullptr, nullptr, nullptr) != 0)
         return false;

@@ -61,7 +61,9 @@ public:
     CSimUnit(const CSimUnit&) = delete;
     CSimUnit& operator=(const CSimUnit&) = delete;
 
-    // Opens the pseudo-terminal pair (both ends raw) and starts serving. False when no pty is to be had.
+    // Opens the pseudo-terminal pair (both ends raw) and starts serving. False when no pty is
+    // to be had or the unit serves already. After disappear() it comes back on a new pty
+    // (the system may hand out the same path again); model, faults and records are kept.
     bool start();
     // Stops serving and closes both ends.
     void stop();
@@ -77,7 +79,7 @@ public:
     void clearFaults();
     // Silent: frames are still read and recorded, nothing is written.
     void setSilent(bool silent);
-    // The unit goes away: both ends of the pty are closed and the port vanishes.
+    // The unit goes away: both ends of the pty are closed and the port vanishes before this returns.
     void disappear();
     void setAckTimeoutMs(int ms);
 
