@@ -1,0 +1,371 @@
+// kolvest run as a program in a temporary drive C:, its output compared byte for byte.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <fcntl.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace
+{
+
+const QByteArray kBanner = "Brastomyr Restart-Time File Remover 4.1 (kolvest.exe)\r\n"
+                           "Copyright (C) 2005-2010 Brastomyr.  All rights reserved.\r\n\r\n";
+const QByteArray kUsage = "Usage:\r\n"
+                          "kolvest [/d\"...\"] [/move\"...\"] [/s] [/nologo] [/now] files...\r\n"
+                          "\r\n"
+                          "Switches:\r\n"
+                          "/d       Set the default directory where the files are located.\r\n"
+                          "/move    Replace the target file with the specified file.\r\n"
+                          "/s       Recursively enter subdirectories.\r\n"
+                          "/nologo  Do not display the program banner.\r\n"
+                          "/now     Delete the file immediately if possible.\r\n";
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void WriteFile(const QString& path, const QByteArray& content)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+}
+
+struct SRun
+{
+    QByteArray out;
+    int code = -1;
+};
+
+} // namespace
+
+class TestKolvestCli : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_root;
+    QString m_drive;
+    int m_case = 0;
+
+    QString host(const QString& relative) const { return m_drive + "/" + relative; }
+
+    QStringList environment(const QStringList& extra) const
+    {
+        QStringList env = QProcess::systemEnvironment();
+        env << "TOLVANE_DRIVES=C=" + m_drive << "TOLVANE_WINDIR=C:\\WINDOWS"
+            << "TOLVANE_PENDING_OPS=" + host("pending") << extra;
+        return env;
+    }
+
+    SRun run(const QString& program, const QStringList& args, const QStringList& extraEnv = {})
+    {
+        QProcess process;
+        process.setEnvironment(environment(extraEnv));
+        process.setWorkingDirectory(host("work"));
+        process.start(program, args);
+        process.waitForFinished(20000);
+        return {process.readAllStandardOutput(), process.exitCode()};
+    }
+
+    SRun kolvest(const QStringList& args, const QStringList& extraEnv = {})
+    {
+        return run(KOLVEST_PATH, args, extraEnv);
+    }
+
+    int restart() { return run(TOLVANE_RESTART_PATH, {}).code; }
+
+private slots:
+    void init()
+    {
+        m_drive = m_root.path() + "/c" + QString::number(++m_case);
+        QVERIFY(QDir().mkpath(host("work")));
+        QVERIFY(QDir().mkpath(host("WINDOWS")));
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("out");
+        QTest::addColumn<int>("code");
+
+        QTest::newRow("no arguments") << QStringList() << kBanner + kUsage << 0;
+        QTest::newRow("usage without banner") << QStringList{"/nologo", "/?", "x"} << kUsage << 0;
+        QTest::newRow("invalid switch before the banner")
+            << QStringList{"/x", "file"} << QByteArray("\r\nInvalid command line switch:\r\nx\r\n") << 1;
+        QTest::newRow("switches are case-sensitive")
+            << QStringList{"/NOW", "a"} << QByteArray("\r\nInvalid command line switch:\r\nNOW\r\n") << 1;
+        QTest::newRow("d needs its quote")
+            << QStringList{"-d", "a"} << QByteArray("\r\nInvalid command line switch:\r\nd\r\n") << 1;
+        QTest::newRow("no specification")
+            << QStringList{"-nologo", "/now"}
+            << QByteArray("You must specify the name of the file to be deleted.\r\n") << 255;
+        QTest::newRow("nothing matched, no move")
+            << QStringList{"/nologo", "C:\\none.txt"}
+            << QByteArray(
+                   "Warnings:\r\nThe file specification \"C:\\none.txt\" did not match any files.\r\n\r\n")
+            << 0;
+    }
+
+    void commandLine()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, out);
+        QFETCH(int, code);
+        const SRun result = kolvest(args);
+        QCOMPARE(result.out, out);
+        QCOMPARE(result.code, code);
+    }
+
+    void deleteNow()
+    {
+        WriteFile(host("Temp/x.tmp"), "x");
+        WriteFile(host("Temp/Y.TMP"), "y");
+        WriteFile(host("Temp/keep.txt"), "k");
+        WriteFile(host("My Files/a.txt"), "a");
+        QVERIFY(QDir().mkpath(host("Temp/Empty")));
+        QVERIFY(QFile::setPermissions(host("Temp/x.tmp"), QFileDevice::ReadOwner)); // read-only is cleared
+
+        const SRun result =
+            kolvest({"-nologo", "-now", "/d\"C:\\temp\"", "*.tmp", "\"C:\\My Files\\a.txt\"", "empty"});
+        QCOMPARE(result.out, QByteArray("C:\\temp\\x.tmp ... deleted\r\n"
+                                        "C:\\temp\\Y.TMP ... deleted\r\n"
+                                        "C:\\My Files\\a.txt ... deleted\r\n"
+                                        "C:\\temp\\Empty\\ ... deleted\r\n"));
+        QCOMPARE(result.code, 0);
+        QCOMPARE(QDir(host("Temp")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList{"keep.txt"});
+        QVERIFY(!QFile::exists(host("My Files/a.txt")));
+        QVERIFY(!QFile::exists(host("pending")));
+    }
+
+    void relativeFolderOfTheFirstSpecification()
+    {
+        WriteFile(host("base/sub/a.tmp"), "a");
+        const SRun result = kolvest({"/nologo", "/now", "/d\"C:\\base\"", "sub\\*.tmp"});
+        QCOMPARE(result.out, QByteArray("C:\\base\\sub\\a.tmp ... deleted\r\n"));
+    }
+
+    void warnings()
+    {
+        WriteFile(host("Temp/x.tmp"), "x");
+        const SRun result =
+            kolvest({"/nologo", "/d\"C:\\Nope\"", "C:\\Temp\\x.tmp", "c:\\temp\\X.TMP", "C:\\Temp\\none.*"});
+        QCOMPARE(result.out,
+                 QByteArray("Warnings:\r\n"
+                            "The default directory \"C:\\Nope\" does not exist.\r\n"
+                            "The file \"c:\\temp\\x.tmp\" occurs more than once.\r\n"
+                            "The file specification \"C:\\Temp\\none.*\" on line 3 did not match any "
+                            "files.\r\n\r\n"
+                            "C:\\Temp\\x.tmp ... success\r\n"));
+        QCOMPARE(result.code, 0);
+    }
+
+    void missingPathSetsMinusTwo()
+    {
+        WriteFile(host("a.txt"), "a");
+        QVERIFY(QFile::link(host("gone"), host("dangling")));
+        const SRun result = kolvest({"/nologo", "/now", "C:\\dangling", "C:\\a.txt"});
+        QCOMPARE(result.out, QByteArray("C:\\dangling ... doesn't exist\r\nC:\\a.txt ... deleted\r\n"));
+        QCOMPARE(result.code, 254);
+    }
+
+    void restartTimeDeleteAppliedByRestart()
+    {
+        WriteFile(host("Temp/a.tmp"), "a");
+        WriteFile(host("Temp/sub/b.tmp"), "b");
+        const SRun result = kolvest({"/nologo", "/s", "C:\\Temp\\*.tmp"});
+        QCOMPARE(result.out,
+                 QByteArray("C:\\Temp\\a.tmp ... success\r\nC:\\Temp\\sub\\b.tmp ... success\r\n"));
+        QCOMPARE(ReadFile(host("pending")), QByteArray("4\tC:\\Temp\\a.tmp\t\n4\tC:\\Temp\\sub\\b.tmp\t\n"));
+        QVERIFY(QFile::exists(host("Temp/a.tmp")));
+        QCOMPARE(restart(), 0);
+        QVERIFY(!QFile::exists(host("Temp/a.tmp")));
+        QVERIFY(!QFile::exists(host("Temp/sub/b.tmp")));
+        QCOMPARE(ReadFile(host("pending")), QByteArray());
+    }
+
+    void recursionListsLinksButNeverEntersThem()
+    {
+        WriteFile(host("Tree/a.tmp"), "a");
+        WriteFile(host("Tree/sub/b.tmp"), "b");
+        WriteFile(host("Outside/c.tmp"), "c");
+        QVERIFY(QFile::link(host("Tree"), host("Tree/loop")));
+        QVERIFY(QFile::link(host("Outside"), host("Tree/out")));
+        const SRun result = kolvest({"/nologo", "/s", "C:\\Tree\\*"});
+        QCOMPARE(result.out, QByteArray("C:\\Tree\\a.tmp ... success\r\n"
+                                        "C:\\Tree\\loop\\ ... success\r\n"
+                                        "C:\\Tree\\out\\ ... success\r\n"
+                                        "C:\\Tree\\sub\\ ... success\r\n"
+                                        "C:\\Tree\\sub\\b.tmp ... success\r\n"));
+        // sub\ comes before its file, so it is not empty yet at its turn, as on Windows
+        QCOMPARE(restart(), 1);
+        QVERIFY(QFileInfo(host("Tree/sub")).isDir());
+        QVERIFY(!QFileInfo::exists(host("Tree/loop")));
+        // a deleted link goes, never what it points to
+        QVERIFY(!QFileInfo::exists(host("Tree/out")));
+        QCOMPARE(ReadFile(host("Outside/c.tmp")), QByteArray("c"));
+    }
+
+    void moveAtRestartAndNow()
+    {
+        WriteFile(host("new.txt"), "new");
+        WriteFile(host("Temp/old.txt"), "old");
+        SRun result = kolvest({"/nologo", "/MOVE\"C:\\new.txt\"", "C:\\temp\\OLD.txt"});
+        QCOMPARE(result.out, QByteArray("C:\\temp\\old.txt ... success\r\n"));
+        QCOMPARE(result.code, 0);
+        QCOMPARE(ReadFile(host("pending")), QByteArray("5\tC:\\new.txt\tC:\\temp\\old.txt\n"));
+        QVERIFY(!QFile::exists(host("Temp/old.txt"))); // deletable now: gone at once
+        QCOMPARE(ReadFile(host("new.txt")), QByteArray("new"));
+        QCOMPARE(restart(), 0);
+        QCOMPARE(ReadFile(host("Temp/old.txt")), QByteArray("new"));
+        QVERIFY(!QFile::exists(host("new.txt")));
+
+        WriteFile(host("work/newer.txt"), "newer");
+        result = kolvest({"/nologo", "/now", "/Move\"newer.txt\"", "C:\\Temp\\old.txt"});
+        QCOMPARE(result.out, QByteArray("C:\\Temp\\old.txt ... moved\r\n"));
+        QCOMPARE(ReadFile(host("Temp/old.txt")), QByteArray("newer"));
+        QVERIFY(!QFile::exists(host("work/newer.txt")));
+    }
+
+    void moveErrors_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QByteArray>("out");
+        QTest::addColumn<int>("code");
+        QTest::newRow("two targets") << "C:\\Temp\\*.txt"
+                                     << QByteArray("When using the /move switch, there must be exactly one "
+                                                   "target file.")
+                                     << 254;
+        QTest::newRow("no target")
+            << "C:\\Temp\\*.doc"
+            << QByteArray("Warnings:\r\nThe file specification \"C:\\Temp\\*.doc\" did not "
+                          "match any files.\r\n\r\nWhen using the /move switch, there must be "
+                          "exactly one target file.")
+            << 254;
+        QTest::newRow("a folder") << "C:\\Temp\\Dir"
+                                  << QByteArray("The /move switch cannot be used on directories.") << 253;
+    }
+
+    void moveErrors()
+    {
+        QFETCH(QString, target);
+        QFETCH(QByteArray, out);
+        QFETCH(int, code);
+        WriteFile(host("new.txt"), "new");
+        WriteFile(host("Temp/a.txt"), "a");
+        WriteFile(host("Temp/b.txt"), "b");
+        QVERIFY(QDir().mkpath(host("Temp/Dir")));
+        const SRun result = kolvest({"/nologo", "/move\"C:\\new.txt\"", target});
+        QCOMPARE(result.out, out);
+        QCOMPARE(result.code, code);
+        QCOMPARE(ReadFile(host("Temp/a.txt")), QByteArray("a"));
+    }
+
+    void restartFallbacks_data()
+    {
+        QTest::addColumn<QStringList>("env");
+        QTest::addColumn<bool>("wininitExe");
+        QTest::addColumn<QByteArray>("wininitBefore"); // empty: no file
+        QTest::addColumn<QByteArray>("out");
+        QTest::addColumn<QByteArray>("wininitAfter");
+
+        const QByteArray ok = "C:\\x.tmp ... success\r\n";
+        QTest::newRow("old system, new file") << QStringList{"TOLVANE_WIN_NOT_NT=1"} << false << QByteArray()
+                                              << ok << QByteArray("\r\n[rename]\r\nNUL=C:\\x.tmp");
+        QTest::newRow("old system, existing section")
+            << QStringList{"TOLVANE_WIN_NOT_NT=1"} << false << QByteArray("[Rename]\r\nNUL=C:\\A.TXT\r\n")
+            << ok << QByteArray("[Rename]\r\nNUL=C:\\x.tmp\r\nNUL=C:\\A.TXT\r\n");
+        QTest::newRow("no delayed move, legacy program present")
+            << QStringList{"TOLVANE_WIN_NO_DELAYED_MOVE=1"} << true << QByteArray() << ok
+            << QByteArray("\r\n[rename]\r\nNUL=C:\\x.tmp");
+        QTest::newRow("no delayed move, no legacy program")
+            << QStringList{"TOLVANE_WIN_NO_DELAYED_MOVE=1"} << false << QByteArray()
+            << QByteArray("C:\\x.tmp ... FAILED\r\nThis function is not supported on this system.\r\n\r\n")
+            << QByteArray();
+        QTest::newRow("delayed move refused")
+            << QStringList{"TOLVANE_WIN_DELAYED_MOVE_REFUSED=1"} << false << QByteArray()
+            << QByteArray("C:\\x.tmp ... FAILED\r\nAccess is denied.\r\n\r\n") << QByteArray();
+    }
+
+    void restartFallbacks()
+    {
+        QFETCH(QStringList, env);
+        QFETCH(bool, wininitExe);
+        QFETCH(QByteArray, wininitBefore);
+        QFETCH(QByteArray, out);
+        QFETCH(QByteArray, wininitAfter);
+        WriteFile(host("x.tmp"), "x");
+        if (wininitExe)
+            WriteFile(host("WINDOWS/wininit.exe"), "");
+        if (!wininitBefore.isEmpty())
+            WriteFile(host("WINDOWS/wininit.ini"), wininitBefore);
+
+        const SRun result = kolvest({"/nologo", "C:\\x.tmp"}, env);
+        QCOMPARE(result.out, out);
+        QCOMPARE(result.code, 0); // FAILED still ends with 0
+        QCOMPARE(QFile::exists(host("WINDOWS/wininit.ini")), !wininitAfter.isEmpty());
+        if (wininitAfter.isEmpty())
+            return;
+        QCOMPARE(ReadFile(host("WINDOWS/wininit.ini")), wininitAfter);
+        WriteFile(host("A.TXT"), "a");
+        QCOMPARE(restart(), 0);
+        QVERIFY(!QFile::exists(host("x.tmp")));
+        QCOMPARE(QFile::exists(host("A.TXT")), !wininitBefore.contains("A.TXT"));
+        QVERIFY(!ReadFile(host("WINDOWS/wininit.ini")).toLower().contains("[rename]"));
+    }
+
+    void wrapsAtTheTerminalWidth()
+    {
+        struct termios raw;
+        cfmakeraw(&raw);
+        struct winsize size = {};
+        size.ws_col = 40;
+        size.ws_row = 24;
+        int master = -1;
+        const QByteArray program = KOLVEST_PATH;
+        const QByteArray cwd = host("work").toUtf8();
+        QList<QByteArray> env;
+        for (const QString& entry : environment({}))
+            env << entry.toUtf8();
+        std::vector<char*> envp;
+        for (QByteArray& entry : env)
+            envp.push_back(entry.data());
+        envp.push_back(nullptr);
+        char arg1[] = "/nologo";
+        char arg2[] = "C:\\Temp\\nomatch.txt";
+        char* argv[] = {const_cast<char*>(program.constData()), arg1, arg2, nullptr};
+
+        const pid_t pid = forkpty(&master, nullptr, &raw, &size);
+        QVERIFY(pid >= 0);
+        if (pid == 0)
+        {
+            if (chdir(cwd.constData()) == 0)
+                execve(program.constData(), argv, envp.data());
+            _exit(127);
+        }
+        QByteArray out;
+        char buffer[4096];
+        ssize_t n;
+        while ((n = read(master, buffer, sizeof buffer)) > 0)
+            out.append(buffer, int(n));
+        close(master);
+        int status = 0;
+        waitpid(pid, &status, 0);
+        QCOMPARE(WEXITSTATUS(status), 0);
+        // 38 columns: the break falls after the last backslash within them
+        QCOMPARE(out, QByteArray("Warnings:\r\nThe file specification \"C:\\Temp\\\r\n"
+                                 "nomatch.txt\" did not match any files.\r\n\r\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestKolvestCli)
+#include "tst_kolvest_cli.moc"
