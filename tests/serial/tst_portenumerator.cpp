@@ -44,12 +44,16 @@ private slots:
         QVERIFY(!find(CPortEnumerator::getPorts(), QStringLiteral("/dev/pts/tolvane-missing")));
     }
 
+    // The variable names a link the test owns, so that no other process can bring the
+    // name back by opening a pty that gets the same number.
     void removalAndArrivalArePolled()
     {
-        auto first = std::make_unique<SPtyPair>();
-        QVERIFY(first->open());
-        const QString firstPath = first->path;
-        qputenv(CPortEnumerator::UNIT_PORT_VARIABLE, firstPath.toLocal8Bit());
+        QTemporaryDir dir;
+        const QString link = dir.filePath(QStringLiteral("unit"));
+        SPtyPair first, second;
+        QVERIFY(first.open() && second.open());
+        QVERIFY(QFile::link(first.path, link));
+        qputenv(CPortEnumerator::UNIT_PORT_VARIABLE, link.toLocal8Bit());
 
         CPortEnumerator enumerator;
         enumerator.setUpNotifications(CPortEnumerator::Polling);
@@ -60,34 +64,35 @@ private slots:
         enumerator.rescan();
         QCOMPARE(discovered.count() + removed.count(), 0); // the baseline is not news
 
-        first.reset(); // the unit goes away
+        QVERIFY(QFile::remove(link)); // the unit goes away
         enumerator.rescan();
         QCOMPARE(removed.count(), 1);
         const CPortInfo gone = removed.first().first().value<CPortInfo>();
-        QCOMPARE(gone.portName, firstPath);
+        QCOMPARE(gone.portName, link);
         QCOMPARE(gone.vendorID, 0x0409);
         QCOMPARE(gone.productID, 0x01D9);
         QCOMPARE(discovered.count(), 0);
 
-        SPtyPair second; // and comes back
-        QVERIFY(second.open());
-        qputenv(CPortEnumerator::UNIT_PORT_VARIABLE, second.path.toLocal8Bit());
+        QVERIFY(QFile::link(second.path, link)); // and comes back, on another pty
         enumerator.rescan();
         QCOMPARE(discovered.count(), 1);
-        QCOMPARE(discovered.first().first().value<CPortInfo>().portName, second.path);
+        QCOMPARE(discovered.first().first().value<CPortInfo>().portName, link);
         QCOMPARE(removed.count(), 1);
     }
 
     void pollingRunsByItself()
     {
-        auto pty = std::make_unique<SPtyPair>();
-        QVERIFY(pty->open());
-        qputenv(CPortEnumerator::UNIT_PORT_VARIABLE, pty->path.toLocal8Bit());
+        QTemporaryDir dir;
+        const QString link = dir.filePath(QStringLiteral("unit"));
+        SPtyPair pty;
+        QVERIFY(pty.open());
+        QVERIFY(QFile::link(pty.path, link));
+        qputenv(CPortEnumerator::UNIT_PORT_VARIABLE, link.toLocal8Bit());
         CPortEnumerator enumerator;
         enumerator.setPollInterval(5);
         enumerator.setUpNotifications(CPortEnumerator::Polling);
         QSignalSpy removed(&enumerator, &CPortEnumerator::deviceRemoved);
-        pty.reset();
+        QVERIFY(QFile::remove(link));
         QVERIFY(removed.wait(5000));
     }
 };
