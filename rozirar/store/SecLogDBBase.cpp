@@ -78,6 +78,14 @@ int CSecLogDBBase::water(int nRaw, int nTimeSpan)
     return isSpan(nTimeSpan) ? nRaw * GRAMS[nTimeSpan] : 0;
 }
 
+QStringList CSecLogDBBase::columnNames(const QVector<int>& indices)
+{
+    QStringList names;
+    for (int nIndex : indices)
+        names.append(column(nIndex));
+    return names;
+}
+
 QString CSecLogDBBase::errorText(unsigned int nErrorCode)
 {
     const int nIndex = CFanValues::getErrorIndex(nErrorCode);

@@ -5,6 +5,9 @@
 
 #include <QDateTime>
 #include <QVariant>
+#include <QVector>
+
+#include <functional>
 
 // Second-log store: one row per retrieved second-log entry, keyed by time stamp, time span
 // (column LTS) and serial number. Also the time spans themselves and their conversions.
@@ -40,6 +43,8 @@ protected:
     bool saveRows(const QStringList& columns, int nCount, int nTimeSpan, QDateTime& rTimestamp,
                   const std::function<QVariantList(int, qint64)>& rowOf);
 
+    // The column names of dictionary indices, in the given order.
+    static QStringList columnNames(const QVector<int>& indices);
     // Translated short label of the error of an error code; empty for a code without entry.
     static QString errorText(unsigned int nErrorCode);
     // One decimal in fixed notation, as the row stores exchanged air.

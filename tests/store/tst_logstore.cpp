@@ -3,6 +3,8 @@
 #include "FanValues70.h"
 #include "GraphicsDB.h"
 #include "MinuteLogDB.h"
+#include "SecLogDB.h"
+#include "SecLogDB70.h"
 #include "StoreFixture.h"
 
 #include <QAbstractItemModelTester>
@@ -105,8 +107,12 @@ void TestLogStore::createTables()
 {
     CMinuteLogDB minute("UIThread");
     CMinuteLogDB70 minute70("UIThread");
+    CSecLogDB second("UIThread");
+    CSecLogDB70 second70("UIThread");
     QVERIFY(minute.createTable());
     QVERIFY(minute70.createTable());
+    QVERIFY(second.createTable());
+    QVERIFY(second70.createTable());
 }
 
 void TestLogStore::newFileSchema_data()
