@@ -14,8 +14,8 @@
 //   port.setPortName(unit.portName());  // the PC side opens this path
 //
 // The link as the unit speaks it:
-// - every good command-1 frame that wants it (no flag 0x40) is acknowledged: same command,
-//   flags 0x20, no data; request 17 (start application) never is;
+// - every good frame that wants it (no flag 0x40) is acknowledged: same command, flags 0x20,
+//   no data; request 17 (start application) never is; command-1 frames are then answered;
 // - a frame with a bad CRC is recorded and otherwise ignored;
 // - replies go out right after the acknowledgement, on command 1 with flag 0x10; each reply
 //   packet waits for the PC's acknowledgement (any frame with flag 0x20) and is resent after
@@ -35,14 +35,16 @@ enum class ESimFault
     DelayAck,         // the acknowledgement goes out `value` ms late
     CorruptAckCrc,    // the acknowledgement carries a wrong CRC
     MergeAckAndReply, // the acknowledgement and the first reply packet go out in one write
-                      // Counted over reply packets (first sends; a resend is clean):
+
+    // Counted over reply packets (first sends; a resend is clean):
     CorruptCrc,       // the reply packet carries a wrong CRC
     WrongReplyId,     // the reply carries message code `value` instead of its own
     WrongReplyLength, // the reply carries `value` data bytes more (zeros) or fewer (cut)
     LeadingGarbage,   // `value` bytes of noise go out before the reply packet
     DebugBeforeReply, // `value` debug packets (text "debug 1", "debug 2", ...) go out before it
-                      // Counted over writes of packets (acknowledgements and replies):
-    SplitWrites,      // the packet goes out in `value` pieces, 20 ms apart
+
+    // Counted over writes of packets (acknowledgements, replies, debug packets):
+    SplitWrites, // the packet goes out in `value` pieces, 20 ms apart
 };
 
 struct SSimFault
