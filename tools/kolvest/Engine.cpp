@@ -158,8 +158,8 @@ bool MoveFileOrSchedule(const char* source, String target, uint32_t flags)
     if (win::MoveFileEx(source, target.c_str(),
                         replaceTarget ? uint32_t(win::MOVEFILE_REPLACE_EXISTING) : 0u))
         return true;
-    if (IsFileLocked(target))
-        win::SetLastError(win::ERROR_SHARING_VIOLATION);
+    const uint32_t error = win::GetLastError(); // the probe must not hide the move's own reason
+    win::SetLastError(IsFileLocked(target) ? uint32_t(win::ERROR_SHARING_VIOLATION) : error);
     return false;
 }
 

@@ -292,6 +292,8 @@ bool MoveToRecycleBin(const char* name)
     const char* home = std::getenv("HOME");
     const std::string trash =
         (xdg && *xdg == '/' ? std::string(xdg) : std::string(home ? home : "") + "/.local/share") + "/Trash";
+    for (size_t slash = trash.find('/', 1); slash != std::string::npos; slash = trash.find('/', slash + 1))
+        mkdir(trash.substr(0, slash).c_str(), 0700);
     mkdir(trash.c_str(), 0700);
     mkdir((trash + "/files").c_str(), 0700);
     mkdir((trash + "/info").c_str(), 0700);

@@ -1,0 +1,239 @@
+// The delete and move engine against a temporary drive C:, with the system's delayed move switched
+// by the stand-in's knobs.
+#include "Engine.h"
+#include "System.h"
+
+#include "WinError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace
+{
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void WriteFile(const QString& path, const QByteArray& content)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+}
+
+void NoSleep(unsigned) {}
+
+// Another program holding a file open without sharing, for the life of the object.
+class CHeldOpen
+{
+public:
+    explicit CHeldOpen(const QString& path) : m_fd(open(path.toUtf8().constData(), O_RDONLY))
+    {
+        flock(m_fd, LOCK_EX);
+    }
+    ~CHeldOpen() { close(m_fd); }
+
+private:
+    int m_fd;
+};
+
+} // namespace
+
+class TestKolvestEngine : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_root;
+    QString m_drive;
+    int m_case = 0;
+
+    QString host(const QString& relative) const { return m_drive + "/" + relative; }
+
+private slots:
+    void initTestCase() { SetSleepFunction(&NoSleep); }
+
+    void init()
+    {
+        m_drive = m_root.path() + "/c" + QString::number(++m_case);
+        QVERIFY(QDir().mkpath(host("WINDOWS")));
+        QVERIFY(QDir::setCurrent(m_drive));
+        setenv("TOLVANE_DRIVES", ("C=" + m_drive).toUtf8().constData(), 1);
+        setenv("TOLVANE_WINDIR", "C:\\WINDOWS", 1);
+        setenv("TOLVANE_PENDING_OPS", host("pending").toUtf8().constData(), 1);
+        setenv("XDG_DATA_HOME", host("data").toUtf8().constData(), 1);
+        unsetenv("TOLVANE_WIN_NO_DELAYED_MOVE");
+        unsetenv("TOLVANE_WIN_DELAYED_MOVE_REFUSED");
+        ResolveMoveFileExA();
+    }
+
+    void wininitRename_data()
+    {
+        QTest::addColumn<QByteArray>("before"); // "<none>": no file
+        QTest::addColumn<QByteArray>("after");
+
+        QTest::newRow("new file") << QByteArray("<none>") << QByteArray("\r\n[rename]\r\nNUL=C:\\B.TXT");
+        QTest::newRow("newest first under the header")
+            << QByteArray("[Rename]\r\nNUL=C:\\A.TXT\r\n")
+            << QByteArray("[Rename]\r\nNUL=C:\\B.TXT\r\nNUL=C:\\A.TXT\r\n");
+        QTest::newRow("section appended after a line break")
+            << QByteArray("[boot]\r\nx=1") << QByteArray("[boot]\r\nx=1\r\n[rename]\r\nNUL=C:\\B.TXT");
+        QTest::newRow("[renamed] is another section")
+            << QByteArray("[renamed]\r\na=b\r\n")
+            << QByteArray("[renamed]\r\na=b\r\n[rename]\r\nNUL=C:\\B.TXT");
+        QTest::newRow("a value is no header") << QByteArray("[x]\r\nv=[rename]\r\n")
+                                              << QByteArray("[x]\r\nv=[rename]\r\n[rename]\r\nNUL=C:\\B.TXT");
+        QTest::newRow("blanks after the header") << QByteArray("[rename] \r\nNUL=C:\\A.TXT")
+                                                 << QByteArray("[rename] \r\nNUL=C:\\B.TXT\r\nNUL=C:\\A.TXT");
+    }
+
+    void wininitRename()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        if (before != "<none>")
+            WriteFile(host("WINDOWS/wininit.ini"), before);
+        QVERIFY(AddWininitRename("NUL", "C:\\B.TXT"));
+        QCOMPARE(ReadFile(host("WINDOWS/wininit.ini")), after);
+    }
+
+    void wininitRefusesLineBreaksAndEquals_data()
+    {
+        QTest::addColumn<QByteArray>("target");
+        QTest::addColumn<QByteArray>("source");
+        QTest::newRow("line break in the source") << QByteArray("NUL") << QByteArray("C:\\a\r\n[boot]");
+        QTest::newRow("line feed in the target") << QByteArray("C:\\a\nb") << QByteArray("C:\\b");
+        QTest::newRow("equals sign") << QByteArray("C:\\a=C:\\x") << QByteArray("C:\\b");
+    }
+
+    void wininitRefusesLineBreaksAndEquals()
+    {
+        QFETCH(QByteArray, target);
+        QFETCH(QByteArray, source);
+        WriteFile(host("WINDOWS/wininit.ini"), "[rename]\r\n");
+        QVERIFY(!AddWininitRename(target.constData(), source.constData()));
+        QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_INVALID_NAME));
+        QCOMPARE(ReadFile(host("WINDOWS/wininit.ini")), QByteArray("[rename]\r\n"));
+    }
+
+    void deleteAtRestart()
+    {
+        WriteFile(host("a.txt"), "a");
+        QVERIFY(DeleteFileOrSchedule("C:\\a.txt", DELETE_AT_RESTART));
+        QCOMPARE(ReadFile(host("pending")), QByteArray("4\tC:\\a.txt\t\n"));
+        QVERIFY(!QFile::exists(host("WINDOWS/wininit.ini")));
+        QVERIFY(!DeleteFileOrSchedule("", 0));
+        QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_INVALID_PARAMETER));
+    }
+
+    void missingDelayedMoveIsTheReason()
+    {
+        setenv("TOLVANE_WIN_NO_DELAYED_MOVE", "1", 1);
+        ResolveMoveFileExA();
+        WriteFile(host("a.txt"), "a");
+        win::SetLastError(win::ERROR_FILE_NOT_FOUND); // stale
+        QVERIFY(!DeleteFileOrSchedule("C:\\a.txt", DELETE_AT_RESTART));
+        QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_CALL_NOT_IMPLEMENTED));
+        QCOMPARE(Bytes(LastErrorText()), QByteArray("This function is not supported on this system.\r\n"));
+    }
+
+    void restartMoveRegistersBeforeTheTargetGoes()
+    {
+        WriteFile(host("new.txt"), "new");
+        WriteFile(host("old.txt"), "old");
+        setenv("TOLVANE_WIN_DELAYED_MOVE_REFUSED", "1", 1);
+        QVERIFY(!MoveFileOrSchedule("C:\\new.txt", "C:\\old.txt", MOVE_AT_RESTART));
+        QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_ACCESS_DENIED));
+        QCOMPARE(ReadFile(host("old.txt")), QByteArray("old"));
+
+        unsetenv("TOLVANE_WIN_DELAYED_MOVE_REFUSED");
+        {
+            CHeldOpen held(host("old.txt")); // cannot go now: replaced at the restart
+            QVERIFY(MoveFileOrSchedule("C:\\new.txt", "C:\\old.txt", MOVE_AT_RESTART));
+            QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_BUSY));
+            QCOMPARE(ReadFile(host("old.txt")), QByteArray("old"));
+        }
+        QVERIFY(MoveFileOrSchedule("C:\\new.txt", "C:\\old.txt", MOVE_AT_RESTART));
+        QVERIFY(!QFile::exists(host("old.txt")));
+        QCOMPARE(ReadFile(host("new.txt")), QByteArray("new"));
+        QCOMPARE(ReadFile(host("pending")),
+                 QByteArray("5\tC:\\new.txt\tC:\\old.txt\n5\tC:\\new.txt\tC:\\old.txt\n"));
+    }
+
+    void failedImmediateMoveKeepsTheTarget()
+    {
+        WriteFile(host("new.txt"), "new");
+        WriteFile(host("old.txt"), "old");
+        {
+            CHeldOpen held(host("new.txt"));
+            QVERIFY(!MoveFileOrSchedule("C:\\new.txt", "C:\\old.txt", 0));
+            QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_SHARING_VIOLATION));
+        }
+        QCOMPARE(ReadFile(host("old.txt")), QByteArray("old"));
+        {
+            CHeldOpen held(host("old.txt"));
+            QVERIFY(!MoveFileOrSchedule("C:\\new.txt", "C:\\old.txt", 0));
+            QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_SHARING_VIOLATION));
+        }
+        QCOMPARE(ReadFile(host("old.txt")), QByteArray("old"));
+
+        QVERIFY(QFile::setPermissions(host("old.txt"), QFileDevice::ReadOwner));
+        QVERIFY(MoveFileOrSchedule("C:\\new.txt", "C:\\old.txt", 0));
+        QCOMPARE(ReadFile(host("old.txt")), QByteArray("new"));
+    }
+
+    void moveSpecialCases()
+    {
+        WriteFile(host("a.txt"), "a");
+        QVERIFY(MoveFileOrSchedule("C:\\a.txt", "C:\\a.txt", 0)); // same text: nothing to do
+        QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_INVALID_PARAMETER));
+        QVERIFY(MoveFileOrSchedule("C:\\a.txt", "C:\\A.TXT", 0)); // the target is the source itself
+        QCOMPARE(ReadFile(host("A.TXT")), QByteArray("a"));
+        QVERIFY(!MoveFileOrSchedule("C:\\gone.txt", "C:\\A.TXT", 0));
+        QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_FILE_NOT_FOUND));
+        WriteFile(host("b.txt"), "b");
+        QVERIFY(!MoveFileOrSchedule("C:\\b.txt", "C:\\A.TXT", MOVE_TARGET_MUST_NOT_EXIST));
+        QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_FILE_EXISTS));
+        QVERIFY(
+            MoveFileOrSchedule("C:\\b.txt", "C:\\deep\\er", MOVE_CREATE_DIRECTORIES | MOVE_INTO_DIRECTORY));
+        QCOMPARE(ReadFile(host("deep/er/b.txt")), QByteArray("b"));
+    }
+
+    void deleteFallsBackToRestartWhenInUse()
+    {
+        WriteFile(host("a.txt"), "a");
+        CHeldOpen held(host("a.txt"));
+        QVERIFY(!DeleteFileOrSchedule("C:\\a.txt", 0));
+        QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_SHARING_VIOLATION));
+        QVERIFY(DeleteFileOrSchedule("C:\\a.txt", DELETE_SCHEDULE_ON_FAILURE));
+        QCOMPARE(ReadFile(host("pending")), QByteArray("4\tC:\\a.txt\t\n"));
+        QVERIFY(!DeleteFileOrSchedule("C:\\missing.txt", DELETE_SCHEDULE_ON_FAILURE));
+        QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_FILE_NOT_FOUND));
+    }
+
+    void recycleBin()
+    {
+        WriteFile(host("dir/a b.txt"), "a");
+        QVERIFY(DeleteFileOrSchedule("C:\\dir\\a b.txt", DELETE_TO_RECYCLE_BIN));
+        QVERIFY(!QFile::exists(host("dir/a b.txt")));
+        QCOMPARE(ReadFile(host("data/Trash/files/a b.txt")), QByteArray("a"));
+        const QByteArray info = ReadFile(host("data/Trash/info/a b.txt.trashinfo"));
+        QVERIFY(info.startsWith("[Trash Info]\nPath=" + QFile::encodeName(host("dir/a%20b.txt")) +
+                                "\nDeletionDate="));
+    }
+
+private:
+    static QByteArray Bytes(const String& text) { return QByteArray(text.c_str(), text.length()); }
+};
+
+QTEST_GUILESS_MAIN(TestKolvestEngine)
+#include "tst_kolvest_engine.moc"
