@@ -94,7 +94,7 @@ String& String::operator=(String&& other) noexcept
 char String::at(int index) const
 {
     if (index < 0 || index >= m_length)
-        InternalFatalError(__FILE__, __LINE__);
+        InternalFatalError("String.cpp", __LINE__);
     return m_data[index];
 }
 
