@@ -5,7 +5,7 @@
 
 int main(int argc, char** argv)
 {
-    sfx::InitCommonControls(argc, argv);
+    const sfx::CCommonControls controls(argc, argv);
     // The program's own module stands in for the instance handle the library is given.
     return sfx::SfxMain(dlopen(nullptr, RTLD_NOW));
 }

@@ -2,10 +2,11 @@
 // and a 7z archive.
 //
 //   tolvane-pack-uninstall STUB OUTPUT --archive ARCHIVE.7z [--gap FILE]
-//   tolvane-pack-uninstall STUB OUTPUT [--gap FILE] [NAME=]FILE...
+//   tolvane-pack-uninstall STUB OUTPUT [--gap FILE] [--level 0-9] [NAME=]FILE...
 //
 // With --archive the archive is appended as it is (any 7z, e.g. from 7zz with BCJ2); else the
-// files are packed into a new solid LZMA2 archive under their base names or the given names.
+// files are packed into a new solid LZMA2 archive (level 6 unless --level says otherwise) under
+// their base names or the given names.
 // --gap puts the file's bytes between the header and the archive (the stub's search skips them).
 
 #include "../SfxOverlay.h"
@@ -45,11 +46,17 @@ la_ssize_t AppendCallback(archive*, void* data, const void* buffer, size_t size)
     return la_ssize_t(size);
 }
 
-bool Write7z(const std::vector<SInput>& inputs, std::string& archiveBytes)
+bool Write7z(const std::vector<SInput>& inputs, const std::string& level, std::string& archiveBytes)
 {
     archive* a = archive_write_new();
     archive_write_set_format_7zip(a);
     archive_write_set_format_option(a, "7zip", "compression", "lzma2");
+    if (archive_write_set_format_option(a, "7zip", "compression-level", level.c_str()) != ARCHIVE_OK)
+    {
+        std::cerr << "compression level " << level << " not known\n";
+        archive_write_free(a);
+        return false;
+    }
     archive_write_set_bytes_in_last_block(a, 1);
     bool ok = archive_write_open(a, &archiveBytes, nullptr, AppendCallback, nullptr) == ARCHIVE_OK;
     for (const SInput& input : inputs)
@@ -84,7 +91,7 @@ void PutLe64(std::string& out, std::uint64_t value)
 int Usage()
 {
     std::cerr << "usage: tolvane-pack-uninstall STUB OUTPUT --archive ARCHIVE.7z [--gap FILE]\n"
-                 "       tolvane-pack-uninstall STUB OUTPUT [--gap FILE] [NAME=]FILE...\n";
+                 "       tolvane-pack-uninstall STUB OUTPUT [--gap FILE] [--level 0-9] [NAME=]FILE...\n";
     return 2;
 }
 
@@ -96,14 +103,14 @@ int main(int argc, char** argv)
         return Usage();
     const std::string stubPath = argv[1];
     const std::string outputPath = argv[2];
-    std::string archivePath, gapPath;
+    std::string archivePath, gapPath, level = "6";
     std::vector<SInput> inputs;
     for (int i = 3; i < argc; ++i)
     {
         const std::string arg = argv[i];
-        if ((arg == "--archive" || arg == "--gap") && i + 1 < argc)
+        if ((arg == "--archive" || arg == "--gap" || arg == "--level") && i + 1 < argc)
         {
-            (arg == "--archive" ? archivePath : gapPath) = argv[++i];
+            (arg == "--archive" ? archivePath : arg == "--gap" ? gapPath : level) = argv[++i];
             continue;
         }
         const size_t equals = arg.find('=');
@@ -139,7 +146,7 @@ int main(int argc, char** argv)
         }
         archiveBytes = *bytes;
     }
-    else if (!Write7z(inputs, archiveBytes))
+    else if (!Write7z(inputs, level, archiveBytes))
     {
         std::cerr << "cannot build the archive\n";
         return 1;

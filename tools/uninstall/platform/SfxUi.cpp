@@ -3,7 +3,6 @@
 #include <QApplication>
 
 #include <cstdlib>
-#include <memory>
 
 namespace sfx
 {
@@ -22,15 +21,15 @@ bool DisplayPresent()
     return false;
 }
 
-std::unique_ptr<QApplication> g_app;
-
 } // namespace
 
-void InitCommonControls(int& argc, char** argv)
+CCommonControls::CCommonControls(int& argc, char** argv)
 {
-    if (!QApplication::instance() && DisplayPresent())
-        g_app = std::make_unique<QApplication>(argc, argv);
+    if (!QCoreApplication::instance() && DisplayPresent())
+        m_app = std::make_unique<QApplication>(argc, argv);
 }
+
+CCommonControls::~CCommonControls() = default;
 
 bool HasGui()
 {

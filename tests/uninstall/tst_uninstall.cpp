@@ -1,0 +1,465 @@
+// The uninstaller end to end: packages built by the packager, run as a program with the
+// stand-in installer library, answers and results scripted through the environment.
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace
+{
+
+const QString TITLE = "Quorvanix tolVane Installer (2.12 )";
+const QString PROMPT = "Do you want to remove " + TITLE + " and all of its components?";
+const QString FINAL =
+    TITLE + " has been removed from your computer.\nSome files will be deleted when Windows restarts.";
+const QString ADMIN_REQUIRED = "You need administrator rights to remove " + TITLE +
+                               ".\nPlease log on as an administrator and start the uninstaller again.";
+const QString CORRUPTED =
+    "Fatal Error\r\nThis program has got corrupted internal data: it will exit. Please obtain a new copy.";
+const QString NO_RUNTIME = "Fatal Error\r\nCannot create temporary runtime: the program will exit.";
+const QString NO_FOLDER = "Fatal Error\r\nCannot create temporary folder: the program will exit.";
+
+constexpr int MB_YESNO_QUESTION = 0x24;
+constexpr int MB_INFORMATION = 0x40;
+constexpr int MB_ERROR = 0x10;
+constexpr int MB_ERROR_TOPMOST = 0x40010;
+
+// A box as the stub showed it: flags and text ("caption" checked separately).
+using CBox = QPair<int, QString>;
+
+struct SRun
+{
+    int exitCode = -1000;
+    QList<CBox> boxes;
+    QStringList captions;
+    QStringList events; // the library's
+    QByteArray output;
+};
+
+bool WriteFile(const QString& path, const QByteArray& data)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+}
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString WindowsPath(const QString& host)
+{
+    return "C:" + QString(host).replace('/', '\\');
+}
+
+QStringList PhasesIn(const QStringList& events)
+{
+    QStringList phases;
+    for (const QString& event : events)
+        if (event.startsWith("PerformUninstall "))
+            phases << event.mid(17);
+    return phases;
+}
+
+// Holds a file the way a running program holds it: no one else may delete it now.
+class CHeldFile
+{
+public:
+    explicit CHeldFile(const QString& path) : m_file(path)
+    {
+        if (m_file.open(QIODevice::ReadOnly))
+            flock(m_file.handle(), LOCK_EX);
+    }
+
+private:
+    QFile m_file;
+};
+
+} // namespace
+
+class TestUninstall : public QObject
+{
+    Q_OBJECT
+
+private:
+    QScopedPointer<QTemporaryDir> m_work;
+    QString m_tmp, m_win, m_prod, m_package;
+
+    QString path(const QString& name) const { return m_work->path() + "/" + name; }
+
+    // The product that the uninstall list names: two files, one in a sub-folder, and the folders.
+    QByteArray installProduct()
+    {
+        WriteFile(m_prod + "/tolVane.exe", "program");
+        WriteFile(m_prod + "/help/manual.txt", "manual");
+        return "file=" + m_prod.toUtf8() + "/tolVane.exe\n" +
+               "file=%XRSFXPATH%../../product/help/manual.txt\n" + "folder=" + m_prod.toUtf8() + "\n" +
+               "folder=" + m_prod.toUtf8() + "/help\n";
+    }
+
+    // Packs the stub with the library, its data files, the uninstall list and `extra` arguments.
+    bool pack(const QByteArray& uninstallList, const QStringList& extra = {}, bool withLibrary = true)
+    {
+        WriteFile(path("uninst.lst"), uninstallList);
+        QStringList args{UNINSTALL_STUB, m_package, "--level", "1"};
+        if (withLibrary)
+            args << QString("tarvek.so=") + TARVEK_LIBRARY;
+        args << QString(TARVEK_DATA_DIR) + "/xrlng.dat" << QString(TARVEK_DATA_DIR) + "/xrdlg.dat"
+             << path("uninst.lst") << extra;
+        return QProcess::execute(PACK_UNINSTALL, args) == 0;
+    }
+
+    QProcessEnvironment environment(const QStringList& vars) const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"TOLVANE_DRIVES", "TOLVANE_WIN_NOT_NT", "TOLVANE_WIN_NO_DELAYED_MOVE",
+                                 "TOLVANE_WIN_DELAYED_MOVE_REFUSED", "TOLVANE_MSGBOX_ANSWERS", "DISPLAY"})
+            env.remove(name);
+        env.insert("TMPDIR", m_tmp);
+        env.insert("TOLVANE_WINDIR", WindowsPath(m_win));
+        env.insert("TOLVANE_PENDING_OPS", path("pending"));
+        env.insert("TOLVANE_MSGBOX_LOG", path("boxes"));
+        env.insert("TOLVANE_TARVEK_LOG", path("events"));
+        env.insert("TOLVANE_TARVEK_ISADMIN", "1");
+        for (const QString& var : vars)
+        {
+            const int equals = var.indexOf('=');
+            if (equals < 0)
+                env.remove(var);
+            else
+                env.insert(var.left(equals), var.mid(equals + 1));
+        }
+        return env;
+    }
+
+    SRun run(const QStringList& vars, const QByteArray& input = {}, const QString& program = {})
+    {
+        QFile::remove(path("boxes"));
+        QFile::remove(path("events"));
+        QProcess process;
+        process.setProcessEnvironment(environment(vars));
+        process.setWorkingDirectory(m_work->path());
+        process.start(program.isEmpty() ? m_package : program, QStringList());
+        process.write(input);
+        process.closeWriteChannel();
+        SRun result;
+        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+            return result;
+        result.exitCode = process.exitCode();
+        result.output = process.readAllStandardOutput();
+        for (const QByteArray& line : ReadFile(path("boxes")).split('\n'))
+        {
+            if (line.isEmpty())
+                continue;
+            const QJsonObject box = QJsonDocument::fromJson(line).object();
+            result.boxes << CBox(box["flags"].toInt(), box["text"].toString());
+            result.captions << box["caption"].toString();
+        }
+        result.events = QString::fromUtf8(ReadFile(path("events"))).split('\n', Qt::SkipEmptyParts);
+        return result;
+    }
+
+    QStringList pending() const
+    {
+        return QString::fromUtf8(ReadFile(path("pending"))).split('\n', Qt::SkipEmptyParts);
+    }
+
+    QString pendingDelete(const QString& host) const { return "5\t" + WindowsPath(host) + "\t"; }
+
+    bool restart() const
+    {
+        QProcess process;
+        process.setProcessEnvironment(environment({}));
+        process.start(RESTART_TOOL, QStringList());
+        return process.waitForFinished(60000) && process.exitCode() == 0;
+    }
+
+    QStringList tempFolders() const
+    {
+        return QDir(m_tmp).entryList({"xr*"}, QDir::AllEntries | QDir::System);
+    }
+
+private slots:
+    void init()
+    {
+        m_work.reset(new QTemporaryDir);
+        m_tmp = path("tmp");
+        m_win = path("windows");
+        m_prod = path("product");
+        m_package = path("package/uninstall");
+        QDir().mkpath(m_tmp);
+        QDir().mkpath(m_win);
+        QDir().mkpath(QFileInfo(m_package).path());
+    }
+
+    // Yes to the prompt, every phase succeeds: the product is gone, what is in use is left to
+    // the restart together with the stub itself, and the temporary folder is removed.
+    void normalRun()
+    {
+        QByteArray list = installProduct();
+        WriteFile(m_prod + "/running.dll", "in use");
+        list += "file=" + m_prod.toUtf8() + "/running.dll\n";
+        // Only (0, path, 0) is a restart-time delete.
+        list += "report=1,0,/kind/one\nreport=0,1,/flag/one\nreport=0,0," + m_prod.toUtf8() + "/later.log\n";
+        QVERIFY(pack(list));
+        CHeldFile held(m_prod + "/running.dll");
+
+        const SRun result = run({"TOLVANE_MSGBOX_ANSWERS=yes"});
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.boxes, (QList<CBox>{{MB_YESNO_QUESTION, PROMPT}, {MB_INFORMATION, FINAL}}));
+        QCOMPARE(result.captions, (QStringList{TITLE, TITLE}));
+
+        QVERIFY(!QFileInfo::exists(m_prod + "/tolVane.exe"));
+        QVERIFY(!QFileInfo::exists(m_prod + "/help"));
+        QVERIFY(QFileInfo::exists(m_prod + "/running.dll"));
+        QCOMPARE(pending(),
+                 (QStringList{pendingDelete(m_prod + "/running.dll"), pendingDelete(m_prod + "/later.log"),
+                              pendingDelete(m_prod), pendingDelete(m_package)}));
+        QCOMPARE(tempFolders(), QStringList());
+
+        // The library saw the package variables, the progress dialog and the phases in order.
+        const QStringList setVars =
+            result.events.filter(QRegularExpression("^SetVar (APPTITLE|ARCNAME|CUR|ARCPATH)"));
+        QCOMPARE(setVars, (QStringList{"SetVar APPTITLE=" + TITLE, "SetVar ARCNAME=" + m_package,
+                                       "SetVar CUR=" + m_work->path(), "SetVar ARCPATH=" + path("package")}));
+        QVERIFY(result.events
+                    .filter(QRegularExpression("^SetVar XRSFXPATH=" + QRegularExpression::escape(m_tmp) +
+                                               "/xr[0-9A-F]{8}/$"))
+                    .size() == 1);
+        const int start = result.events.indexOf("SetVar EXITCODE=0");
+        QVERIFY(start > 0);
+        QCOMPARE(result.events.mid(start + 1),
+                 (QStringList{"ShowProgressBox", "control 0 show 0", "PerformUninstall 0",
+                              "control 3 message 0x402 60", "PerformUninstall 1",
+                              "control 3 message 0x402 80", "PerformUninstall 3", "PerformUninstall 2",
+                              "PerformUninstall 4", "control 3 message 0x402 90",
+                              "control 3 message 0x402 100", "dialog message 0x40e 0"}));
+    }
+
+    // At the restart, what was left goes too.
+    void restartFinishesTheJob()
+    {
+        QByteArray list = installProduct();
+        WriteFile(m_prod + "/running.dll", "in use");
+        list += "file=" + m_prod.toUtf8() + "/running.dll\n";
+        QVERIFY(pack(list));
+        {
+            CHeldFile held(m_prod + "/running.dll");
+            QCOMPARE(run({"TOLVANE_MSGBOX_ANSWERS=yes"}).exitCode, 0);
+        }
+        QVERIFY(restart());
+        QVERIFY(!QFileInfo::exists(m_prod));
+        QVERIFY(!QFileInfo::exists(m_package));
+    }
+
+    // Runs that end early leave the product and the stub alone and still clean up.
+    void unfinishedRuns_data()
+    {
+        QTest::addColumn<QStringList>("vars");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QList<CBox>>("boxes");
+        QTest::addColumn<QStringList>("phases");
+
+        QTest::newRow("answer No") << QStringList{"TOLVANE_MSGBOX_ANSWERS=no"} << 2
+                                   << QList<CBox>{{MB_YESNO_QUESTION, PROMPT}} << QStringList();
+        QTest::newRow("not an administrator")
+            << QStringList{"TOLVANE_TARVEK_ISADMIN=0", "TOLVANE_MSGBOX_ANSWERS=yes"} << 3
+            << QList<CBox>{{MB_ERROR, ADMIN_REQUIRED}} << QStringList();
+        QTest::newRow("phase 1 fails")
+            << QStringList{"TOLVANE_TARVEK_FAIL_PHASE=1", "TOLVANE_MSGBOX_ANSWERS=yes"} << 3
+            << QList<CBox>{{MB_YESNO_QUESTION, PROMPT}} << QStringList{"0", "1"};
+        QTest::newRow("phase 4 fails")
+            << QStringList{"TOLVANE_TARVEK_FAIL_PHASE=4", "TOLVANE_MSGBOX_ANSWERS=yes"} << 3
+            << QList<CBox>{{MB_YESNO_QUESTION, PROMPT}} << QStringList{"0", "1", "3", "2", "4"};
+        QTest::newRow("library declines")
+            << QStringList{"TOLVANE_TARVEK_INIT_UNINSTALL=0"} << 0 << QList<CBox>() << QStringList();
+        QTest::newRow("exception in a phase")
+            << QStringList{"TOLVANE_TARVEK_RAISE=1:c0000005", "TOLVANE_MSGBOX_ANSWERS=yes"} << 3
+            << QList<CBox>{{MB_YESNO_QUESTION, PROMPT},
+                           {MB_ERROR_TOPMOST,
+                            "Unexpected error in script: code c0000005.\nUninstaller execution aborted."}}
+            << QStringList{"0", "1"};
+    }
+
+    void unfinishedRuns()
+    {
+        QFETCH(QStringList, vars);
+        QFETCH(int, exitCode);
+        QFETCH(QList<CBox>, boxes);
+        QFETCH(QStringList, phases);
+        QVERIFY(pack(installProduct()));
+
+        const SRun result = run(vars);
+        QCOMPARE(result.exitCode, exitCode);
+        QCOMPARE(result.boxes, boxes);
+        QCOMPARE(PhasesIn(result.events), phases);
+        QVERIFY(!result.events.contains("control 3 message 0x402 100"));
+        QVERIFY(!pending().contains(pendingDelete(m_package)));
+        QCOMPARE(tempFolders(), QStringList());
+        if (phases.isEmpty())
+            QVERIFY(QFileInfo::exists(m_prod + "/tolVane.exe"));
+    }
+
+    // Silent: no prompt, no dialog, no final box; the exit code is the library's "EXITCODE".
+    void silentRun_data()
+    {
+        QTest::addColumn<QString>("exitText");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("number") << "  42 apples" << 42;
+        QTest::newRow("not a number") << "none" << 0;
+    }
+
+    void silentRun()
+    {
+        QFETCH(QString, exitText);
+        QFETCH(int, exitCode);
+        QVERIFY(pack(installProduct()));
+        const SRun result = run({"TOLVANE_TARVEK_SILENT=1", "TOLVANE_TARVEK_EXITCODE=" + exitText});
+        QCOMPARE(result.exitCode, exitCode);
+        QCOMPARE(result.boxes, QList<CBox>());
+        QVERIFY(!result.events.contains("ShowProgressBox"));
+        QVERIFY(result.events.filter("message").isEmpty());
+        QVERIFY(!QFileInfo::exists(m_prod));
+        QCOMPARE(pending(), QStringList{pendingDelete(m_package)});
+        QCOMPARE(tempFolders(), QStringList());
+    }
+
+    // Without a display the boxes are console prompts; a closed input answers No.
+    void consolePrompt_data()
+    {
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("yes") << QByteArray("maybe\ny\n") << 0;
+        QTest::newRow("no") << QByteArray("n\n") << 2;
+        QTest::newRow("no input") << QByteArray() << 2;
+    }
+
+    void consolePrompt()
+    {
+        QFETCH(QByteArray, input);
+        QFETCH(int, exitCode);
+        QVERIFY(pack(installProduct()));
+        const SRun result = run({"QT_QPA_PLATFORM", "WAYLAND_DISPLAY"}, input);
+        QCOMPARE(result.exitCode, exitCode);
+        QVERIFY(result.output.startsWith((TITLE + ": " + PROMPT + "\n[y/n] ").toUtf8()));
+        QCOMPARE(result.output.contains("60%\n80%\n90%\n100%\n"), exitCode == 0);
+        QCOMPARE(QFileInfo::exists(m_prod), exitCode != 0);
+    }
+
+    // The search skips junk between the header and the archive, even a signature whose
+    // start-header CRC is wrong; BCJ2 as the shipped package uses it.
+    void junkBeforeTheArchive()
+    {
+        const QByteArray list = installProduct();
+        const QString staging = path("staging");
+        WriteFile(staging + "/uninst.lst", list);
+        QVERIFY(QFile::copy(TARVEK_LIBRARY, staging + "/tarvek.so"));
+        QVERIFY(QFile::copy(QString(TARVEK_DATA_DIR) + "/xrlng.dat", staging + "/xrlng.dat"));
+        QVERIFY(QFile::copy(QString(TARVEK_DATA_DIR) + "/xrdlg.dat", staging + "/xrdlg.dat"));
+        QProcess sevenZip;
+        sevenZip.setWorkingDirectory(staging);
+        sevenZip.start(SEVEN_ZIP, {"a", "-t7z", "-bd", "-m0=LZMA", "-mf=BCJ2", "../package.7z", "."});
+        QVERIFY(sevenZip.waitForFinished(60000) && sevenZip.exitCode() == 0);
+        QByteArray junk(70000, 'j');
+        junk.replace(1000, 32, QByteArray("7z\xBC\xAF\x27\x1C\x00\x04", 8) + QByteArray(24, '\x11'));
+        junk.replace(40000, 6, QByteArray("7z\xBC\xAF\x27\x1C", 6));
+        WriteFile(path("junk"), junk);
+        QCOMPARE(QProcess::execute(PACK_UNINSTALL, {UNINSTALL_STUB, m_package, "--archive",
+                                                    path("package.7z"), "--gap", path("junk")}),
+                 0);
+
+        const SRun result = run({"TOLVANE_MSGBOX_ANSWERS=yes"});
+        QCOMPARE(result.exitCode, 0);
+        QVERIFY(!QFileInfo::exists(m_prod));
+        QCOMPARE(tempFolders(), QStringList());
+    }
+
+    // Broken packages end with the error box, exit -n, no library call and nothing left behind.
+    void brokenPackages_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("bare stub") << "bare" << 253 << CORRUPTED;
+        QTest::newRow("B = 0") << "sizeZero" << 253 << CORRUPTED;
+        QTest::newRow("no archive behind the header") << "emptyArchive" << 253 << CORRUPTED;
+        QTest::newRow("damaged archive") << "damaged" << 253 << CORRUPTED;
+        QTest::newRow("duplicate names") << "duplicate" << 254 << NO_RUNTIME;
+        QTest::newRow("entry into the parent folder") << "parent" << 253 << CORRUPTED;
+        QTest::newRow("library missing") << "noLibrary" << 254 << NO_RUNTIME;
+        QTest::newRow("temporary path too long") << "longTemp" << 255 << NO_FOLDER;
+    }
+
+    void brokenPackages()
+    {
+        QFETCH(QString, kind);
+        QFETCH(int, exitCode);
+        QFETCH(QString, text);
+        const QByteArray list = installProduct();
+        QStringList vars{"TOLVANE_MSGBOX_ANSWERS=yes"};
+        const int stubSize = int(QFileInfo(UNINSTALL_STUB).size());
+        if (kind == "bare")
+        {
+            QVERIFY(QFile::copy(UNINSTALL_STUB, m_package));
+        }
+        else if (kind == "sizeZero" || kind == "damaged")
+        {
+            QVERIFY(pack(list));
+            QByteArray bytes = ReadFile(m_package);
+            if (kind == "sizeZero")
+                bytes.replace(stubSize + 10, 8, QByteArray(8, '\0'));
+            else
+                bytes[stubSize + 18 + 300] = char(bytes[stubSize + 18 + 300] ^ 0x5A);
+            QVERIFY(WriteFile(m_package, bytes));
+        }
+        else if (kind == "emptyArchive")
+        {
+            WriteFile(path("empty.7z"), "");
+            QCOMPARE(
+                QProcess::execute(PACK_UNINSTALL, {UNINSTALL_STUB, m_package, "--archive", path("empty.7z")}),
+                0);
+        }
+        else if (kind == "duplicate")
+        {
+            QVERIFY(pack(list, {"xrlng.dat=" + path("uninst.lst")}));
+        }
+        else if (kind == "parent")
+        {
+            QVERIFY(pack(list, {"../escaped=" + path("uninst.lst")}));
+        }
+        else if (kind == "noLibrary")
+        {
+            QVERIFY(pack(list, {}, false));
+        }
+        else if (kind == "longTemp")
+        {
+            QVERIFY(pack(list));
+            m_tmp = path(QString(270 - m_work->path().size(), 't'));
+            QVERIFY(QDir().mkpath(m_tmp));
+        }
+        QFile(m_package).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+        const SRun result = run(vars);
+        QCOMPARE(result.exitCode, exitCode);
+        QCOMPARE(result.boxes, QList<CBox>{CBox(MB_ERROR_TOPMOST, text)});
+        QCOMPARE(result.captions, QStringList{TITLE});
+        QVERIFY(PhasesIn(result.events).isEmpty());
+        QCOMPARE(tempFolders(), QStringList());
+        QVERIFY(!QFileInfo::exists(path("escaped")) && !QFileInfo::exists(path("tmp/escaped")));
+        QCOMPARE(pending(), QStringList());
+        QVERIFY(QFileInfo::exists(m_prod + "/tolVane.exe"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUninstall)
+#include "tst_uninstall.moc"
