@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 #include <cstring>
+#include <memory>
 
 using namespace LinkTest;
 using namespace UnitReplies;
@@ -76,6 +77,7 @@ private slots:
     void wifiStatus_data();
     void wifiStatus();
     void wifiResultsReachThePageOncePerReply();
+    void wifiResultsQueuedAcrossThreads();
     void wifiWithoutReceiver();
     void credentials_data();
     void credentials();
@@ -476,6 +478,31 @@ void TestFan::wifiResultsReachThePageOncePerReply()
     page.calls.clear();
     QVERIFY(fan().getWifiData(rssi));
     QCOMPARE(page.calls, QStringList({"OK"}));
+}
+
+// The unit object works in the polling thread, the page lives in the user-interface thread.
+void TestFan::wifiResultsQueuedAcrossThreads()
+{
+    CWifiPage page;
+    CFan::setWifiResultReceiver([&page]() { return &page; });
+    QByteArray data = zeros(170);
+    data[0] = char(26);
+    data[1] = char(5);
+    replies(26, {data});
+
+    bool ok = true;
+    std::unique_ptr<QThread> polling(QThread::create(
+        [&]()
+        {
+            qint8 rssi = 0;
+            ok = fan().getWifiData(rssi) && fan().getWifiData(rssi);
+        }));
+    polling->start();
+    QVERIFY(polling->wait());
+    QVERIFY(ok);
+    QVERIFY(page.calls.isEmpty()); // nothing ran in the polling thread
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(page.calls, QStringList({"DelOK", "DelOK"}));
 }
 
 void TestFan::wifiWithoutReceiver()
