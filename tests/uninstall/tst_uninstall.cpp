@@ -384,6 +384,54 @@ private slots:
         QCOMPARE(tempFolders(), QStringList());
     }
 
+    // Without the delayed move (old system, or the system refuses it) the restart-time deletes
+    // go into the "[Rename]" section of wininit.ini, beside the lines other programs wrote there;
+    // a line too long for the file is left out rather than cut.
+    void renameFallback_data()
+    {
+        QTest::addColumn<QString>("knob");
+        QTest::newRow("no delayed move") << "TOLVANE_WIN_NO_DELAYED_MOVE=1";
+        QTest::newRow("delayed move refused") << "TOLVANE_WIN_DELAYED_MOVE_REFUSED=1";
+    }
+
+    void renameFallback()
+    {
+        QFETCH(QString, knob);
+        QByteArray list = installProduct();
+        WriteFile(m_prod + "/running.dll", "in use");
+        list += "file=" + m_prod.toUtf8() + "/running.dll\n";
+        QString longPath = m_prod;
+        while (longPath.size() < 1100)
+            longPath += "/" + QString(200, 'n');
+        QVERIFY(WriteFile(longPath + "/x", ""));
+        list += "report=0,0," + longPath.toUtf8() + "/x\n";
+        QVERIFY(pack(list));
+        // Another program's restart-time delete, written the old way.
+        QVERIFY(WriteFile(path("victim.txt"), "v"));
+        QProcess kolvest;
+        kolvest.setProcessEnvironment(environment({"TOLVANE_WIN_NOT_NT=1"}));
+        kolvest.start(KOLVEST, {"/nologo", WindowsPath(path("victim.txt"))});
+        QVERIFY(kolvest.waitForFinished(60000) && kolvest.exitCode() == 0);
+        const QByteArray before = ReadFile(m_win + "/wininit.ini");
+        QVERIFY(before.contains("NUL=" + WindowsPath(path("victim.txt")).toUtf8()));
+
+        {
+            CHeldFile held(m_prod + "/running.dll");
+            QCOMPARE(run({knob, "TOLVANE_MSGBOX_ANSWERS=yes"}).exitCode, 0);
+        }
+        QCOMPARE(pending(), QStringList());
+        const QByteArray expected = before + "\r\nNUL=" + WindowsPath(m_prod + "/running.dll").toUtf8() +
+                                    "\r\nNUL=" + WindowsPath(m_prod).toUtf8() +
+                                    "\r\nNUL=" + WindowsPath(m_package).toUtf8() + "\r\n";
+        QCOMPARE(ReadFile(m_win + "/wininit.ini"), expected);
+
+        QVERIFY(QDir(m_prod + "/" + QString(200, 'n')).removeRecursively());
+        QVERIFY(restart());
+        QVERIFY(!QFileInfo::exists(path("victim.txt")));
+        QVERIFY(!QFileInfo::exists(m_prod));
+        QVERIFY(!QFileInfo::exists(m_package));
+    }
+
     // Broken packages end with the error box, exit -n, no library call and nothing left behind.
     void brokenPackages_data()
     {
