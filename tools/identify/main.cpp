@@ -1,6 +1,8 @@
-// unit-identify: opens the unit's port and prints what the unit says about itself.
-// The port is argv[1], else the environment variable TOLVANE_UNIT_PORT.
-#include "FanBase.h"
+// unit-identify: opens the unit's port and prints what the unit says about itself and its
+// current state. The port is argv[1], else the environment variable TOLVANE_UNIT_PORT.
+#include "DataDict.h"
+#include "Fan.h"
+#include "Fan_70_PC.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
@@ -8,17 +10,36 @@
 
 namespace
 {
-// Identification works the same for both unit types; the type is known only afterwards.
-class CUnit : public CFanBase
-{
-public:
-    QString getDeviceTypeText() const override { return QStringLiteral("unit"); }
-    int getUnitType() const override { return -1; }
-};
-
 QString version(int main, int sub)
 {
     return QStringLiteral("%1.%2").arg(main).arg(sub, 2, 10, QLatin1Char('0'));
+}
+
+// Every value of the record that the dictionary can name, one per line.
+template <class TValues> void printValues(const TValues& values)
+{
+    const CDataDict* dict = CDataDict::instance();
+    for (int i = 0; i < CDataDict::ENTRY_COUNT; ++i)
+    {
+        const QVariant value = values.getValue(i);
+        const QString name = dict->getText(i, CDataDict::COL_DESCRIPTION).trimmed();
+        if (!value.isValid() || value.isNull() || name.isEmpty())
+            continue;
+        const QString text =
+            value.type() == QVariant::Double ? QString::number(value.toDouble(), 'f', 1) : value.toString();
+        std::printf("  %-40s %s %s\n", qPrintable(name), qPrintable(text),
+                    qPrintable(dict->getText(i, CDataDict::COL_UNIT)));
+    }
+}
+
+template <class TUnit, class TEntry, class TValues> bool printCurrentState(TUnit& unit)
+{
+    TEntry entry;
+    if (!unit.getCurrentState(entry))
+        return false;
+    std::printf("Current state:\n");
+    printValues(TValues(entry));
+    return true;
 }
 } // namespace
 
@@ -34,11 +55,12 @@ int main(int argc, char* argv[])
         return 2;
     }
 
-    CUnit unit;
-    QObject::connect(&unit, &CFanBase::signalUserInfo,
-                     [](const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text.trimmed())); });
+    // As the main program does: a tolVane100 object first, a plus object once the unit says so.
+    CFan fan(false);
+    auto report = [](const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text.trimmed())); };
+    QObject::connect(&fan, &CFanBase::signalUserInfo, report);
     SHLP_IdentData ident;
-    if (!unit.openComPort(port) || !unit.getIdentData(ident))
+    if (!fan.openComPort(port) || !fan.getIdentData(ident))
         return 1;
 
     std::printf("Serial number:        %u\n", ident.m_SerialNr);
@@ -46,5 +68,10 @@ int main(int argc, char* argv[])
     std::printf("Bootloader version:   %s\n", qPrintable(version(ident.m_BootMainVer, ident.m_BootSubVer)));
     std::printf("Application version:  %s\n", qPrintable(version(ident.m_AppMainVer, ident.m_AppSubVer)));
     std::printf("Unit type:            %s\n", ident.m_b70 ? "tolVane plus" : "tolVane100");
-    return 0;
+
+    if (!ident.m_b70)
+        return printCurrentState<CFan, SPrimLogEntry, CFanValues>(fan) ? 0 : 1;
+    CFan_70_PC plus;
+    QObject::connect(&plus, &CFanBase::signalUserInfo, report);
+    return printCurrentState<CFan_70_PC, SPrimLogEntry_70, CFanValues70>(plus) ? 0 : 1;
 }
