@@ -13,7 +13,6 @@ constexpr unsigned PBM_SETPOS = WM_USER + 2;
 constexpr unsigned WM_XR_UNINSTALL_DONE = WM_USER + 14;
 
 constexpr int SW_HIDE = 0;
-constexpr int SW_SHOW = 5;
 
 class CWindow
 {

@@ -35,7 +35,5 @@ namespace tarvek
 // Control ids of the progress dialog.
 constexpr int IDC_CANCEL = 0;
 constexpr int IDC_PROGRESS = 3;
-constexpr int IDC_TITLE = 4;
-constexpr int IDC_FRAME = 5;
 constexpr int IDC_TEXT = 6;
 } // namespace tarvek
