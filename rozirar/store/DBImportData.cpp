@@ -1,5 +1,6 @@
 #include "DBImportData.h"
 
+#include "CommonTranslations.h"
 #include "DataDict.h"
 #include "SerialNrDlg.h"
 #include "VokDelimTextModel.h"
@@ -63,14 +64,6 @@ int timeSpanOfStep(qint64 nStep)
     return 2;
 }
 
-bool loadCommonTranslation(QTranslator& translator, const QString& strLocale)
-{
-    for (const QString& strFolder : CDBImportData::translationFolders())
-        if (translator.load(QStringLiteral("common_") + strLocale, strFolder))
-            return true;
-    return false;
-}
-
 void warn(QWidget* pParent, const QString& strTitle, const QString& strText)
 {
     QMessageBox::warning(pParent, strTitle, strText, QMessageBox::Ok);
@@ -78,11 +71,6 @@ void warn(QWidget* pParent, const QString& strTitle, const QString& strText)
 } // namespace
 
 CDBImportData::CDBImportData(QObject* parent) : QSqlTableModel(parent, QSqlDatabase()) {}
-
-QStringList CDBImportData::translationFolders()
-{
-    return {QStringLiteral(":/translations"), QCoreApplication::applicationDirPath()};
-}
 
 QString CDBImportData::translateDictText(QTranslator& translator, const char* pszText)
 {
@@ -127,6 +115,7 @@ bool CDBImportData::mapHeaders(CVokDelimTextModel* pModel, const QModelIndex& pa
     QTranslator german;
     for (auto locale : {std::make_pair(&english, "en"), std::make_pair(&german, "de")})
     {
+        // Compiled-in files: the import must not depend on the current folder.
         if (!loadCommonTranslation(*locale.first, QLatin1String(locale.second)))
         {
             warn(QApplication::activeWindow(), PROGRAM_NAME,

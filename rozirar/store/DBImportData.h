@@ -29,10 +29,6 @@ public:
     // "-" becomes 0, "h:mm" seconds, an empty cell NULL; binds to ":" + the entry's column.
     static void bindValue(QSqlQuery& query, int nDictIndex, QVariant& value);
     static QString translateDictText(QTranslator& translator, const char* pszText);
-
-    // Folders searched for "common_en" and "common_de": the compiled-in resources, then the
-    // program's own folder. Never the current directory.
-    static QStringList translationFolders();
 };
 
 #endif // DBIMPORTDATA_H

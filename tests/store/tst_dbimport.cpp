@@ -1,0 +1,413 @@
+#include "../dialogs/ModalAnswerer.h"
+#include "CommonTranslations.h"
+#include "DBImportData.h"
+#include "FanValues.h"
+#include "SecLogDB.h"
+#include "SecLogDB70.h"
+#include "StoreFixture.h"
+#include "VokDelimTextModel.h"
+
+#include <QBuffer>
+#include <QCommandLinkButton>
+#include <QProgressBar>
+#include <QProgressDialog>
+#include <QSpinBox>
+#include <QSqlQueryModel>
+
+using namespace StoreFixture;
+
+namespace
+{
+const qint64 T0 = 1709208000; // 2024-02-29 12:00:00 UTC
+
+QString stamp(qint64 secs)
+{
+    return QDateTime::fromSecsSinceEpoch(secs).toString("dd.MM.yyyy HH:mm");
+}
+
+// A header line as the export writes it: a field with a line break is quoted.
+QString csvHeader(const QStringList& fields)
+{
+    QStringList quoted;
+    for (const QString& field : fields)
+        quoted.append(field.contains('\n') ? '"' + field + '"' : field);
+    return quoted.join(';') + '\n';
+}
+
+bool importCsv(const QString& csv, QProgressDialog* pProgress = nullptr)
+{
+    CVokDelimTextModel model;
+    QBuffer buffer;
+    buffer.setData(csv.toLatin1());
+    buffer.open(QIODevice::ReadOnly);
+    if (!model.load(&buffer, true, ';', '"', "ISO 8859-1"))
+        qFatal("cannot load the CSV text");
+    CDBImportData import;
+    return import.importData(&model, QModelIndex(), pProgress);
+}
+
+// The file the export command writes for a log view: headers and display texts of every row.
+QByteArray exportCsv(QSqlQueryModel& view)
+{
+    while (view.canFetchMore())
+        view.fetchMore();
+    CVokDelimTextModel text;
+    text.insertColumns(0, view.columnCount());
+    text.insertRows(0, view.rowCount());
+    for (int c = 0; c < view.columnCount(); ++c)
+    {
+        text.setHeaderData(c, Qt::Horizontal, view.headerData(c, Qt::Horizontal), Qt::EditRole);
+        for (int r = 0; r < view.rowCount(); ++r)
+            text.setCellData(r, c, view.data(view.index(r, c)).toString());
+    }
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    text.save(&buffer, true, ';', '"', "ISO 8859-1");
+    return buffer.data();
+}
+
+// Answers the serial-number dialog: a number above 0 is typed in, 0 imports without one, -1 cancels.
+class CSerialNrAnswer : public CModalAnswerer
+{
+public:
+    explicit CSerialNrAnswer(int answer)
+        : CModalAnswerer(
+              [answer](QWidget* pWidget)
+              {
+                  if (pWidget->objectName() != "CSerialNrDlg")
+                      return false;
+                  QTimer::singleShot(
+                      0, pWidget,
+                      [pWidget, answer]
+                      {
+                          const char* button = answer > 0    ? "m_pBtnWithSerialNr"
+                                               : answer == 0 ? "m_pBtnNoSerialNr"
+                                                             : "m_pBtnCancel";
+                          if (answer > 0)
+                              pWidget->findChild<QSpinBox*>("m_pSpinSerialNr")->setValue(answer);
+                          pWidget->findChild<QCommandLinkButton*>(button)->click();
+                      });
+                  return true;
+              })
+    {
+    }
+};
+
+QString germanAbbreviation(const char* english)
+{
+    QTranslator german;
+    if (!loadCommonTranslation(german, "de"))
+        qFatal("no German translation");
+    return german.translate("CDataDict", english);
+}
+} // namespace
+
+class TestDBImport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void tooFewRows();
+    void tableFromTimeStep_data();
+    void tableFromTimeStep();
+    void germanHeaders();
+    void headerErrors_data();
+    void headerErrors();
+    void missingTableColumnRollsBack();
+    void cellConversions();
+    void serialNumberAskedOnce_data();
+    void serialNumberAskedOnce();
+    void equalTimestampsMoveOn();
+    void unreadableTimestampRollsBack();
+    void cancelLeavesTables();
+    void exportedFileReimportsUnchanged();
+
+private:
+    void keepOneRow();
+    bool oneRowKept();
+};
+
+void TestDBImport::init()
+{
+    resetDatabase();
+    QVERIFY(CMinuteLogDB("UIThread").createTable());
+    QVERIFY(CSecLogDB("UIThread").createTable());
+}
+
+void TestDBImport::cleanup()
+{
+    resetDatabase();
+}
+
+// A row stored before the import, to show that a failed import leaves the tables as they were.
+void TestDBImport::keepOneRow()
+{
+    exec(QString("INSERT INTO ValueLogs (LogTimestamp, SNR, HOU) VALUES (%1, 1, 42)").arg(T0 - 86400));
+}
+
+bool TestDBImport::oneRowKept()
+{
+    return count("ValueLogs") == 1 && count("ValueLogs", "HOU = 42") == 1 && count("SecLogs") == 0;
+}
+
+void TestDBImport::tooFewRows()
+{
+    CBoxAnswerer boxes;
+    QVERIFY(
+        !importCsv(csvHeader({"TIM\n", "SNR\n"}) + QString("%1;1\n%2;1\n").arg(stamp(T0), stamp(T0 + 60))));
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen[0].text,
+             QString("The import data seem to have only 2 rows. A minimum of 3 rows is required."));
+    QCOMPARE(boxes.seen[0].title, QApplication::applicationName());
+    QCOMPARE(count("ValueLogs"), 0);
+}
+
+void TestDBImport::tableFromTimeStep_data()
+{
+    QTest::addColumn<qint64>("step");
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<int>("span");
+    QTest::newRow("minutes") << qint64(60) << "ValueLogs" << -1;
+    QTest::newRow("10 minutes") << qint64(600) << "ValueLogs" << -1;
+    QTest::newRow("15 minutes") << qint64(900) << "SecLogs" << 0;
+    QTest::newRow("20 hours") << qint64(72000) << "SecLogs" << 0;
+    QTest::newRow("one day") << qint64(86400) << "SecLogs" << 1;
+    QTest::newRow("25 days") << qint64(2160000) << "SecLogs" << 1;
+    QTest::newRow("30 days") << qint64(2592000) << "SecLogs" << 2;
+    QTest::newRow("falling") << qint64(-86400) << "ValueLogs" << -1;
+}
+
+void TestDBImport::tableFromTimeStep()
+{
+    QFETCH(qint64, step);
+    QFETCH(QString, table);
+    QFETCH(int, span);
+    QString csv = csvHeader({"TIM\n", "SNR\n", "HOU\n[%]"});
+    for (int i = 0; i < 3; ++i)
+        csv += QString("%1;4711;%2\n").arg(stamp(T0 + i * step)).arg(50 + i);
+    QVERIFY(importCsv(csv));
+    QCOMPARE(count(table), 3);
+    QCOMPARE(count(table == "ValueLogs" ? "SecLogs" : "ValueLogs"), 0);
+    const QList<QVariantMap> stored = rows("SELECT * FROM " + table + " ORDER BY HOU");
+    for (int i = 0; i < 3; ++i)
+    {
+        QCOMPARE(stored[i]["LogTimestamp"].toLongLong(), T0 + i * step);
+        QCOMPARE(stored[i]["SNR"].toInt(), 4711);
+        if (span >= 0)
+            QCOMPARE(stored[i]["LTS"].toInt(), span);
+    }
+}
+
+void TestDBImport::germanHeaders()
+{
+    const QString tim = germanAbbreviation("TIM");
+    const QString hou = germanAbbreviation("HOU");
+    QVERIFY2(!tim.isEmpty() && tim != "TIM", "the German file must name the time stamp column itself");
+    QString csv = csvHeader({tim.toLower() + "\n", "SNR\n", (hou.isEmpty() ? "HOU" : hou) + "\n[%]"});
+    // The language is told by the first header whatever its case, the columns then match exactly.
+    CBoxAnswerer boxes;
+    for (int i = 0; i < 3; ++i)
+        csv += QString("%1;4711;%2\n").arg(stamp(T0 + i * 60)).arg(60 + i);
+    QVERIFY(!importCsv(csv));
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen[0].text, QString("Unknown column '%1'").arg(tim.toLower()));
+
+    csv.replace(1, tim.size(), tim);
+    QVERIFY(importCsv(csv));
+    QCOMPARE(count("ValueLogs", "HOU >= 60"), 3);
+}
+
+void TestDBImport::headerErrors_data()
+{
+    QTest::addColumn<QString>("header");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("unknown format") << "ABC;SNR"
+                                    << "Unknown file format of CSV file."
+                                    << "tolVane-Vozudoz";
+    QTest::newRow("unknown column") << "TIM;XYZ\n[m]"
+                                    << "Unknown column 'XYZ'" << QString();
+    QTest::newRow("small letters") << "tim;SNR"
+                                   << "Unknown column 'tim'" << QString();
+}
+
+void TestDBImport::headerErrors()
+{
+    QFETCH(QString, header);
+    QFETCH(QString, message);
+    QFETCH(QString, title);
+    keepOneRow();
+    CBoxAnswerer boxes;
+    QString csv = csvHeader(header.split(';'));
+    for (int i = 0; i < 3; ++i)
+        csv += QString("%1;1\n").arg(stamp(T0 + i * 60));
+    QVERIFY(!importCsv(csv));
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen[0].text, message);
+    QCOMPARE(boxes.seen[0].title, title.isEmpty() ? QApplication::applicationName() : title);
+    QVERIFY(oneRowKept());
+}
+
+void TestDBImport::missingTableColumnRollsBack()
+{
+    // Air quality is a column of the plus tables only; the import writes the tolVane100 tables.
+    keepOneRow();
+    CBoxAnswerer boxes;
+    QString csv = "TIM;SNR;QEA\n";
+    for (int i = 0; i < 3; ++i)
+        csv += QString("%1;1;100\n").arg(stamp(T0 + i * 60));
+    QVERIFY(!importCsv(csv));
+    QCOMPARE(boxes.seen.size(), 1);
+    QVERIFY2(boxes.seen[0].text.startsWith("Error on preparing the SQL statement: '"),
+             qPrintable(boxes.seen[0].text));
+    QVERIFY(oneRowKept());
+}
+
+void TestDBImport::cellConversions()
+{
+    // Old header names are still understood: TET (now TEX) and SC (now CA).
+    const QStringList cells{"-", "12:05", ":30", "1:5", "", "17"};
+    QString csv = csvHeader({"TIM\n", "SNR\n", "OM\n", "HOU\n[%]", "TET\n", "SC\n"});
+    for (int i = 0; i < cells.size(); ++i)
+        csv += QString("%1;%2;%3;%3;21.5;%3\n").arg(stamp(T0 + i * 60), i == 0 ? "-" : "4711", cells[i]);
+    QVERIFY(importCsv(csv));
+    const QList<QVariantMap> stored = rows("SELECT * FROM ValueLogs ORDER BY LogTimestamp");
+    QCOMPARE(stored.size(), cells.size());
+    QCOMPARE(stored[0]["SNR"], QVariant(0));
+    QCOMPARE(stored[0]["HOU"], QVariant(0));
+    QCOMPARE(stored[0]["OM"], QVariant(0));
+    QCOMPARE(stored[1]["HOU"], QVariant(43500));
+    QCOMPARE(stored[2]["HOU"], QVariant(1800));
+    QCOMPARE(stored[3]["OM"], QVariant("1:5"));
+    QVERIFY(stored[4]["HOU"].isNull()); // an empty cell is a missing value, not an empty text
+    QVERIFY(stored[4]["OM"].isNull());
+    QCOMPARE(stored[5]["HOU"], QVariant(17));
+    QCOMPARE(stored[5]["SC"], QVariant(17));
+    QCOMPARE(stored[5]["TET"], QVariant(21.5));
+}
+
+void TestDBImport::serialNumberAskedOnce_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("imported");
+    QTest::newRow("assigned") << 4711 << true;
+    QTest::newRow("without serial number") << 0 << true;
+    QTest::newRow("cancelled") << -1 << false;
+}
+
+void TestDBImport::serialNumberAskedOnce()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, imported);
+    keepOneRow();
+    CSerialNrAnswer dialog(answer);
+    QString csv = csvHeader({"TIM\n", "HOU\n"});
+    for (int i = 0; i < 4; ++i)
+        csv += QString("%1;%2\n").arg(stamp(T0 + i * 60)).arg(i);
+    QCOMPARE(importCsv(csv), imported);
+    QCOMPARE(dialog.handled(), 1);
+    if (imported)
+        QCOMPARE(count("ValueLogs", QString("SNR = %1 AND LogTimestamp >= %2").arg(answer).arg(T0)), 4);
+    else
+        QVERIFY(oneRowKept());
+}
+
+void TestDBImport::equalTimestampsMoveOn()
+{
+    // Three rows of one minute, then the next minute: none may replace another.
+    QString csv = "TIM;SNR;HOU\n";
+    const QList<qint64> stamps{T0, T0, T0, T0 + 60};
+    for (int i = 0; i < stamps.size(); ++i)
+        csv += QString("%1;1;%2\n").arg(stamp(stamps[i])).arg(i);
+    QVERIFY(importCsv(csv));
+    const QList<QVariantMap> stored = rows("SELECT LogTimestamp, HOU FROM ValueLogs ORDER BY HOU");
+    QCOMPARE(stored.size(), 4);
+    const QList<qint64> expected{T0, T0 + 1, T0 + 2, T0 + 60};
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(stored[i]["LogTimestamp"].toLongLong(), expected[i]);
+}
+
+void TestDBImport::unreadableTimestampRollsBack()
+{
+    keepOneRow();
+    CBoxAnswerer boxes;
+    const QString csv = QString("TIM;SNR;HOU\n%1;1;1\n%2;1;2\n31.02.2024 10:00;1;3\n%3;1;4\n")
+                            .arg(stamp(T0), stamp(T0 + 60), stamp(T0 + 180));
+    QVERIFY(!importCsv(csv));
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(
+        boxes.seen[0].text,
+        QString("The time stamp '31.02.2024 10:00' in data row 3 is not valid. Nothing has been imported."));
+    QVERIFY(oneRowKept());
+}
+
+void TestDBImport::cancelLeavesTables()
+{
+    keepOneRow();
+    QString csv = "TIM;SNR;HOU\n";
+    for (int i = 0; i < 10; ++i)
+        csv += QString("%1;1;%2\n").arg(stamp(T0 + i * 60)).arg(i);
+    QProgressDialog progress;
+    progress.setMaximum(10);
+    QProgressBar* pBar = progress.findChild<QProgressBar*>();
+    QVERIFY(pBar);
+    connect(pBar, &QProgressBar::valueChanged, &progress,
+            [&](int value)
+            {
+                if (value == 4)
+                    progress.cancel();
+            });
+    QVERIFY(!importCsv(csv, &progress));
+    QVERIFY(oneRowKept());
+    QCOMPARE(progress.labelText(), QString("Writing data into database..."));
+}
+
+void TestDBImport::exportedFileReimportsUnchanged()
+{
+    // Minute rows and second-log rows as the program stores them, exported as the export command does.
+    CFanValues values;
+    values.ExtractTemp = 21.5;
+    values.SupplyTempVirt = 18.25;
+    values.Pressure = 1013;
+    values.ExtractAirFlow = 90;
+    values.OutdoorTemp = -3.0;
+    values.Program = 1;
+    CMinuteLogDB minute("UIThread");
+    for (int i = 0; i < 4; ++i)
+        QVERIFY(minute.logValues(values, 100 + i, 50, 4711, 1, 2, 3, 4,
+                                 QDateTime::fromSecsSinceEpoch(T0 + 60 * i), -70));
+    QVector<SSecLogEntry> entries(4);
+    for (int i = 0; i < entries.size(); ++i)
+    {
+        entries[i].m_Bytes[0] = quint8(20 + i); // TSU
+        entries[i].m_Bytes[10] = quint8(i + 1); // DRA, hours
+        entries[i].m_Bytes[24] = 10;            // AEX
+        entries[i].m_Bytes[29] = 0x40;          // PRS: raw 128 -> 956 hPa
+    }
+    QDateTime t = QDateTime::fromSecsSinceEpoch(T0);
+    QVERIFY(CSecLogDB("UIThread").saveSecLogValues(CLogging::TS_DAY, entries, 4711, t));
+
+    auto exportBoth = []
+    {
+        QSqlQueryModel minuteView, secondView;
+        CMinuteLogDB("UIThread").setupQueryModelForDay(minuteView, QDate(), 4711);
+        CSecLogDB("UIThread").setupQueryModelForTimeSpan(secondView, CLogging::TS_DAY, 4711);
+        return qMakePair(exportCsv(minuteView), exportCsv(secondView));
+    };
+    const auto before = exportBoth();
+    QVERIFY(before.first.count('\n') > 4 && before.second.count('\n') > 4);
+
+    exec("DELETE FROM ValueLogs");
+    exec("DELETE FROM SecLogs");
+    QVERIFY(importCsv(QString::fromLatin1(before.first)));
+    QVERIFY(importCsv(QString::fromLatin1(before.second)));
+    const auto after = exportBoth();
+    QCOMPARE(after.first, before.first);
+    QCOMPARE(after.second, before.second);
+}
+
+QTEST_MAIN(TestDBImport)
+#include "tst_dbimport.moc"
