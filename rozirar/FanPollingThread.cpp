@@ -1,0 +1,32 @@
+#include "FanPollingThread.h"
+
+#include "MainObject.h"
+
+CFanPollingThread::CFanPollingThread(bool bTestFlag, QObject* parent)
+    : QThread(parent), m_bTestFlag(bTestFlag)
+{
+    m_mutex.lock();
+}
+
+CFanPollingThread::~CFanPollingThread()
+{
+    // A thread that never ran still holds the gate; a locked mutex must not be destroyed.
+    if (!m_pMainObject)
+        m_mutex.unlock();
+}
+
+CMainObject* CFanPollingThread::getMainObject()
+{
+    m_mutex.lock();
+    m_mutex.unlock();
+    return m_pMainObject;
+}
+
+void CFanPollingThread::run()
+{
+    // The polling object is never deleted: deleting it would delete the unit object, which
+    // closes the program-wide port while the user interface may still talk to it at exit.
+    m_pMainObject = new CMainObject(m_bTestFlag);
+    m_mutex.unlock();
+    exec();
+}

@@ -1,0 +1,119 @@
+#ifndef MAINOBJECT_H
+#define MAINOBJECT_H
+
+#include "FanValues.h"
+#include "FanValues70.h"
+#include "Logging.h"
+#include "Logging_70.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+#include <functional>
+
+class CFanBase;
+struct SHLP_IdentData;
+
+// Set by the poll once a tolVane100 runs an application that knows Wi-Fi; never cleared.
+// Written by the polling thread, read by the views.
+extern bool g_bWifiAvailable;
+
+// The polling object: lives in the polling thread and holds the whole conversation with the
+// unit. It follows the unit's port, identifies the unit, picks the unit class, polls the
+// current state and reads logs and counters on request. The user interface reaches it through
+// queued signals and slots only.
+class CMainObject : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum ERozirarionState
+    {
+        STATE_NOT_ROZIRARED = 0,
+        STATE_WAITING_FOR_RESPONSE = 1,
+        STATE_COMMUNICATION_ERROR = 2,
+        STATE_OK = 3
+    };
+    Q_ENUM(ERozirarionState)
+
+    static constexpr int POLL_INTERVAL_MS = 11000;
+    // After asking a unit in its bootloader to start the application.
+    static constexpr int APPLICATION_START_WAIT_MS = 8000;
+    static constexpr int SEC_LOG_CHUNK = 10;
+
+    explicit CMainObject(bool bTestFlag, QObject* parent = nullptr);
+
+    ERozirarionState state() const { return m_eState; }
+    int serialNr() const { return m_nSerialNr; }
+    CFanBase* fan() const { return m_pFan; }
+    int pollInterval() const { return m_nPollIntervalMs; }
+    bool isPolling() const { return m_timer.isActive(); }
+
+    // Test hooks: the poll interval, the wait after starting the application (by default the
+    // link wire's Sleep, so it runs on the link's clock) and the wall clock of the retrieval.
+    void setPollInterval(int ms) { m_nPollIntervalMs = ms; }
+    void setSleep(std::function<void(int)> sleep) { m_sleep = std::move(sleep); }
+    void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
+
+    void setRozirarionState(ERozirarionState state);
+    void updateRozirarionState(ERozirarionState state);
+    int getWifiRssi();
+
+signals:
+    void signalRozirarionState(CMainObject::ERozirarionState state, int iSerialNr, bool bCorMisto70);
+    void signalCurrentValues(CFanValues currentValues, int nSerialNumber, QString strHWVer,
+                             QString strBootlVer, int nOperatingHours, int nFilterHours, bool bDeicing,
+                             int nFanSupplyCharac, int nFanExtractCharac, quint32 nFanCmdsSucceeded,
+                             quint32 nFanCmdsFailed, int iRSSI = 1000);
+    void signalCurrentValues70(CFanValues70 currentValues, int nSerialNumber, QString strHWVer,
+                               QString strBootlVer, int nOperatingHours, int nFilterHours, bool bDeicing,
+                               int nFanSupplyCharac, int nFanExtractCharac, quint32 nFanCmdsSucceeded,
+                               quint32 nFanCmdsFailed);
+    void signalSecLogRetrievalProcess(int nPercentage, CLogging::EMaxTimeSpan secLogType);
+    void signalPersCountersUpdated(QStringList lstNames, QList<quint32> lstValues);
+
+public slots:
+    void on_Timer();
+    void onComPortChanged(const QString& strPortName);
+    void retrieveSecLog(CLogging::EMaxTimeSpan span);
+    void cancelSecLogRetrieval();
+    void retrievePersCounter();
+    void setNetworkCredentials(QString strName, QString strPass = QString(), QString strKey = QString(),
+                               QString strEmail1 = QString(), QString strEmail2 = QString(),
+                               QString strDeviceName = QString(), quint8 uCredType = 0,
+                               quint8* pIpAddress = nullptr);
+
+private:
+    bool isPlus() const;
+    // Makes the unit object fit the identified type. The replaced object is kept (as a child)
+    // rather than deleted: deleting a unit object closes the program-wide port.
+    void chooseUnitClass(const SHLP_IdentData& ident);
+    void takeIdentification(const SHLP_IdentData& ident, int nVerMain, int nVerSub);
+    void startPolling();
+    void sleep(int ms);
+    template <typename Fan, typename Entry, typename DB, typename Span>
+    void retrieveSecLogOf(Fan* pFan, Span span, const quint16* sizes, const quint16* used,
+                          const quint16* oldest, QDateTime timestamp);
+
+    CFanBase* m_pFan;
+    ERozirarionState m_eState = STATE_NOT_ROZIRARED;
+    QTimer m_timer;
+    int m_nSerialNr = -1;
+    QString m_strHWVer;
+    QString m_strBootlVer;
+    int m_nPollCount = 0;
+    int m_nAppVerMain = 0;
+
+    int m_nPollIntervalMs = POLL_INTERVAL_MS;
+    std::function<void(int)> m_sleep;
+    std::function<QDateTime()> m_clock;
+};
+
+Q_DECLARE_METATYPE(CLogging::EMaxTimeSpan)
+Q_DECLARE_METATYPE(CLogging_70::EMaxTimeSpan)
+
+#endif // MAINOBJECT_H
