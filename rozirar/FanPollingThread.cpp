@@ -1,11 +1,15 @@
 #include "FanPollingThread.h"
 
+#include "FanBase.h"
 #include "MainObject.h"
+#include "SerialPort.h"
 
 CFanPollingThread::CFanPollingThread(bool bTestFlag, QObject* parent)
     : QThread(parent), m_bTestFlag(bTestFlag)
 {
     m_mutex.lock();
+    // The program-wide port is used by this thread only; its notifiers must be made here.
+    g_SerialPort.moveToThread(this);
 }
 
 CFanPollingThread::~CFanPollingThread()

@@ -3,7 +3,7 @@
 #include <QElapsedTimer>
 
 CSerialPort::CSerialPort(const QString& portName, EQueryMode mode, QObject* parent)
-    : QIODevice(parent), m_strName(portName), m_eMode(mode)
+    : QIODevice(parent), m_port(this), m_strName(portName), m_eMode(mode)
 {
     connect(&m_port, &QSerialPort::readyRead, this, [this] {
         if (m_eMode == EventDriven)

@@ -45,6 +45,7 @@ protected:
 private:
     void pump() const;
 
+    // A child, so that moving the port to the thread that uses it moves the QSerialPort along.
     mutable QSerialPort m_port;
     QString m_strName;
     EQueryMode m_eMode;
