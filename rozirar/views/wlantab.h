@@ -1,0 +1,83 @@
+#ifndef WLANTAB_H
+#define WLANTAB_H
+
+#include "MainObject.h"
+#include "TabBase.h"
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// Network credentials of a connected tolVane100: Wi-Fi name and password, the unit's password
+// and name, two e-mail addresses and a controller's IP address. Checks the entries, sends them
+// through the polling object, remembers them in the settings (passwords scrambled) and shows
+// the unit's answer, which arrives later with its Wi-Fi status.
+class CWLANTab : public QWidget, public CTabBase
+{
+    Q_OBJECT
+
+public:
+    explicit CWLANTab(QWidget* parent = nullptr);
+
+    QString getTitle() const override;
+
+signals:
+    void setNetworkCredentials(QString strName, QString strPassword, QString strKey, QString strEmail1,
+                               QString strEmail2, QString strtolVaneName, quint8 uCredType,
+                               quint8* address = nullptr);
+
+public slots:
+    void onRozirarionStateChanged(CMainObject::ERozirarionState eState, int iSerNr, bool bCorMisto70);
+    void onUpdateCredentials();
+    void onDeleteCredentials();
+    void slotUpdateWlanTabAndOKMsg();
+    void slotNOKMsg();
+    void slotDelNOKMsg();
+    void slotDelOKMsg();
+    void onEnableButtons();
+    void onGUIChanged();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    enum ERequest
+    {
+        REQ_NONE = 0,
+        REQ_DELETE = 1,
+        REQ_UPDATE = 2
+    };
+
+    void buildLayout();
+    void loadSettings();
+    void storeSettings();
+    void transferCredentials();
+    // Checks of an update request; shows the box of the first one that fails.
+    bool checkUpdateEntries(const QString& strKey, const QString& strName, const QString& strEmail1,
+                            const QString& strEmail2);
+    bool readAddress(bool bCheck);
+    void showResult(const QString& strTitle, const QString& strText);
+
+    bool m_bActive = false;
+    QLineEdit* m_pLEWLANName;
+    QLineEdit* m_pLEWLANPassword;
+    QLineEdit* m_pLEtolVanePassword;
+    QLineEdit* m_pLESerialNr;
+    QLineEdit* m_pLEtolVaneName;
+    QLineEdit* m_pLEEmail1;
+    QLineEdit* m_pLEEmail2;
+    QLineEdit* m_pLEIPByte[4];
+    QPushButton* m_pPBUpdate;
+    QPushButton* m_pDeleteCred;
+    QLabel* m_pHelpLink;
+    QLabel* m_pAppLink;
+
+    int m_nPendingRequest = REQ_NONE;
+    // 0 while a request is outstanding: only the first result that arrives for it is shown.
+    quint8 m_uResultGuard = 0xFF;
+    bool m_bButtonsEnabled = true;
+};
+
+#endif // WLANTAB_H

@@ -1,0 +1,4 @@
+# Diagrams, service tab and Wi-Fi set-up tab.
+tolvane_add_test(test_servicetab SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_servicetab.cpp LIBS rozirar_views)
+tolvane_add_test(test_wlantab SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_wlantab.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../dialogs/ModalAnswerer.h LIBS rozirar_views)
