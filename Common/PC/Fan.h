@@ -9,6 +9,10 @@
 #include <QVector>
 #include <functional>
 
+#ifdef TOLVANE_UPDATER
+#include "UpdateRecords.h"
+#endif
+
 // The vents of a tolVane100.
 class CVents
 {
@@ -78,6 +82,14 @@ public:
     bool setSimulationValues(const SHLP_SetSimulationValues& values);
     // Fills four consecutive records: extract, bath, supply, bypass vent.
     bool getVentInfo(CVents::SVentInfo* info);
+
+#ifdef TOLVANE_UPDATER
+    QString getPrimaryLog() override;
+    QString getSecondaryLog(CLogging::EMaxTimeSpan span, bool youngest10, bool youngest100, bool oldest10,
+                            bool oldest100, const QString& spanTitle) override;
+    // Values are sent unchecked; the unit only acknowledges.
+    bool moveVent(const SHLP_MoveVent& move);
+#endif
 
     // The receiver of the Wi-Fi results: an object with the slots slotUpdateWlanTabAndOKMsg(),
     // slotNOKMsg(), slotDelNOKMsg(), slotDelOKMsg() and onEnableButtons(). The main program sets

@@ -9,8 +9,36 @@
 #include <QProgressBar>
 #include <algorithm>
 
+#ifdef TOLVANE_UPDATER
+CSerialPort& CFanBase::serialPort()
+{
+    return m_SerialPort;
+}
+
+CLLProtocolWire*& CFanBase::wireSlot()
+{
+    return m_pLLWire;
+}
+
+// The fixed-size data record tells the unit how many of its bytes carry the chunk, so a short
+// last chunk is not taken for 192 bytes. The main program never uploads and keeps its 0 there.
+constexpr bool UPLOAD_TELLS_CHUNK_LENGTH = true;
+#else
 CSerialPort g_SerialPort;
 CLLProtocolWire* g_pLLWire = nullptr;
+
+CSerialPort& CFanBase::serialPort()
+{
+    return g_SerialPort;
+}
+
+CLLProtocolWire*& CFanBase::wireSlot()
+{
+    return g_pLLWire;
+}
+
+constexpr bool UPLOAD_TELLS_CHUNK_LENGTH = false;
+#endif
 
 namespace
 {
@@ -113,20 +141,34 @@ const char* CFanBase::getModeName(int mode) const
 
 QString CFanBase::getComPortName()
 {
-    return g_SerialPort.isOpen() ? g_SerialPort.portName() : QString();
+    return serialPort().isOpen() ? serialPort().portName() : QString();
 }
 
 void CFanBase::closeComPort()
 {
-    if (g_SerialPort.isOpen())
-        g_SerialPort.close();
-    delete g_pLLWire;
-    g_pLLWire = nullptr;
+    if (serialPort().isOpen())
+        serialPort().close();
+    delete wireSlot();
+    wireSlot() = nullptr;
 }
 
 CLLProtocolWire* CFanBase::linkWire()
 {
-    return g_SerialPort.isOpen() ? g_pLLWire : nullptr;
+    return serialPort().isOpen() ? wireSlot() : nullptr;
+}
+
+namespace
+{
+std::function<CLLProtocolWire*(QIODevice*)>& wireFactory()
+{
+    static std::function<CLLProtocolWire*(QIODevice*)> factory;
+    return factory;
+}
+} // namespace
+
+void CFanBase::setWireFactory(std::function<CLLProtocolWire*(QIODevice* port)> factory)
+{
+    wireFactory() = std::move(factory);
 }
 
 bool CFanBase::openComPort(const QString& portName)
@@ -137,16 +179,17 @@ bool CFanBase::openComPort(const QString& portName)
         emit signalUserInfo(tr("Please connect your application via the USB cable."));
         return false;
     }
-    if (g_SerialPort.isOpen())
+    CSerialPort& port = serialPort();
+    if (port.isOpen())
     {
-        if (g_SerialPort.portName() == portName)
+        if (port.portName() == portName)
             return true;
         closeComPort();
     }
     emit signalUserInfo(tr("Checking for new devices..."));
-    g_SerialPort.setPortName(portName);
-    g_SerialPort.setQueryMode(CSerialPort::Polling);
-    if (!g_SerialPort.open(QIODevice::ReadWrite))
+    port.setPortName(portName);
+    port.setQueryMode(CSerialPort::Polling);
+    if (!port.open(QIODevice::ReadWrite))
     {
         closeComPort();
         emit signalUserInfo(
@@ -154,9 +197,9 @@ bool CFanBase::openComPort(const QString& portName)
                 .arg(getDeviceTypeText(), getDeviceTypeText()));
         return false;
     }
-    delete g_pLLWire;
-    g_pLLWire = new CLLProtocolWireWin(&g_SerialPort);
-    g_pLLWire->Drain();
+    delete wireSlot();
+    wireSlot() = wireFactory() ? wireFactory()(&port) : new CLLProtocolWireWin(&port);
+    wireSlot()->Drain();
     return true;
 }
 
@@ -544,7 +587,10 @@ bool CFanBase::uploadPartition(UINT32 address, UINT32 dataLength, UINT32 partiti
         std::copy(data + offset, data + offset + size, record.m_Data);
         offset += size;
         record.m_Tail = offset > partitionLength ? UINT8(offset - partitionLength) : 0;
-        if (!sendRecord(protocol, record.encode().data(), SHLP_MemUploadData::SIZE, true, flag0))
+        auto bytes = record.encode();
+        if (UPLOAD_TELLS_CHUNK_LENGTH)
+            LE::PutU16(&bytes[2], UINT16(size));
+        if (!sendRecord(protocol, bytes.data(), SHLP_MemUploadData::SIZE, true, flag0))
             return failUpload();
         if (slow)
             wire->Sleep(UPLOAD_SLOW_BLOCK_MS);

@@ -4,19 +4,31 @@
 #include "LLProtocol.h"
 #include "Logging.h"
 #include "PartitionTable.h"
+#include "SerialPort.h"
 
 #include <QObject>
 #include <QString>
 #include <QVector>
+#include <functional>
 
-class CSerialPort;
+class QIODevice;
 class QProgressBar;
 class QTextEdit;
 
+#ifdef TOLVANE_UPDATER
+#include "FlashImageCatalogue.h"
+
+#include <memory>
+
+// The updater's unit object owns its port and wire, so the dialog can replace it freely.
+#define UNIT_LINK_SCOPE
+#else
 // The port and the one wire over it are shared by every unit object of the program; only the
 // polling thread uses them. The wire exists while the port is open.
+#define UNIT_LINK_SCOPE static
 extern CSerialPort g_SerialPort;
 extern CLLProtocolWire* g_pLLWire;
+#endif
 
 // The PC-side model of a connected ventilation unit: opens and closes the link, identifies the
 // unit and sends the requests both unit types share. Every request returns false, without a
@@ -26,8 +38,30 @@ class CFanBase : public QObject
     Q_OBJECT
 public:
     explicit CFanBase(QObject* parent = nullptr);
-    // Closes the program-wide port: destroying any unit object ends the link.
+    // Closes the port: in the main program destroying any unit object ends the link.
     ~CFanBase() override;
+
+#ifdef TOLVANE_UPDATER
+    // The logs as text for the service panel. The span is a CLogging::EMaxTimeSpan, or the same
+    // value of CLogging_70::EMaxTimeSpan for the plus unit.
+    virtual QString getPrimaryLog() = 0;
+    virtual QString getSecondaryLog(CLogging::EMaxTimeSpan span, bool youngest10, bool youngest100,
+                                    bool oldest10, bool oldest100, const QString& spanTitle) = 0;
+
+    // Writes the catalogue's image of `type` for the unit system (CFlashImageCatalogue::ESystem)
+    // block by block between mode requests 4 and 5; `wait` adds the pauses the Wi-Fi module needs.
+    bool uploadImage(int system, CPartitionTable::EPartType type, QProgressBar* bar, bool wait);
+    // Each upload builds its own catalogue through this factory (set once by the updater).
+    static void setImageCatalogueFactory(std::function<std::unique_ptr<CFlashImageCatalogue>()> factory);
+
+    bool getPartitionTable(CPartitionTable::SPartition (&table)[CPartitionTable::PARTITION_COUNT]);
+    // True when the freshly read table has the type and none of its entries reports a bad CRC
+    // (of the mirror when `mirror`).
+    bool checkPartition(int type, bool mirror);
+    bool swapBootloaders();
+    // 0 is refused and nothing is sent.
+    bool setSerialNumber(UINT32 serialNumber);
+#endif
 
     virtual bool eraseSecLog(CLogging::EMaxTimeSpan span);
     virtual bool checkSecLog(CLogging::EMaxTimeSpan span, quint8& result);
@@ -37,10 +71,16 @@ public:
     virtual QString getDeviceTypeText() const = 0;
     virtual int getUnitType() const = 0;
 
-    void setDebugOutput(QTextEdit* view) { m_pDebugOutput = view; }
+    void setDebugOutput(QTextEdit* view)
+    {
+        m_pDebugOutput = view;
+    }
+    // Makes the wire openComPort puts over a freshly opened port; null (the default) makes a
+    // CLLProtocolWireWin. Tests hand in a wire whose long pauses run on a virtual clock.
+    static void setWireFactory(std::function<CLLProtocolWire*(QIODevice* port)> factory);
 
-    static QString getComPortName();
-    static void closeComPort();
+    UNIT_LINK_SCOPE QString getComPortName();
+    UNIT_LINK_SCOPE void closeComPort();
     bool openComPort(const QString& portName);
 
     bool sendRequest(UINT8 code);
@@ -70,7 +110,7 @@ public slots:
 
 protected:
     // The wire when the port is open, else null.
-    static CLLProtocolWire* linkWire();
+    UNIT_LINK_SCOPE CLLProtocolWire* linkWire();
 
     // Debug lines of one request whose reply is checked by id and length.
     struct SReplyTexts
@@ -90,6 +130,12 @@ protected:
 
 private:
     bool failUpload();
+    UNIT_LINK_SCOPE CSerialPort& serialPort();
+    UNIT_LINK_SCOPE CLLProtocolWire*& wireSlot();
 
+#ifdef TOLVANE_UPDATER
+    CSerialPort m_SerialPort;
+    CLLProtocolWire* m_pLLWire = nullptr;
+#endif
     QVector<quint32> m_Counters;
 };

@@ -25,4 +25,11 @@ public:
 
     bool getCurrentState(SPrimLogEntry_70& entry);
     bool setSimulationValues(const SHLP_SetSimulationValues_70& values);
+
+#ifdef TOLVANE_UPDATER
+    QString getPrimaryLog() override;
+    // The span is one of CLogging_70::EMaxTimeSpan (same values).
+    QString getSecondaryLog(CLogging::EMaxTimeSpan span, bool youngest10, bool youngest100, bool oldest10,
+                            bool oldest100, const QString& spanTitle) override;
+#endif
 };
