@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QSet>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlQueryModel>
@@ -108,6 +109,17 @@ QString spanHoursExpression()
     return QStringLiteral("CASE WHEN %1 = 0 THEN 0.25 WHEN %1 = 1 THEN 24 ELSE 720 END")
         .arg(column(DDI_LogEntryTimeSpan));
 }
+// A prepared statement owned by the connection's driver, so it goes when the connection goes.
+class CPreparedStatement : public QObject
+{
+public:
+    CPreparedStatement(const QString& strStatement, const QSqlDatabase& db)
+        : QObject(db.driver()), m_Query(db)
+    {
+        setObjectName(strStatement);
+    }
+    QSqlQuery m_Query;
+};
 } // namespace
 
 void showStoreMessage(bool bCritical, const QString& strText)
@@ -185,6 +197,23 @@ void CDBBase::reportStatementFailure(const QSqlQuery& query, const QSqlDatabase&
     if (strError.trimmed().isEmpty())
         strError = db.lastError().text();
     showStoreMessage(true, tr("Unable to run sql statement\n'%1'.\n'%2'").arg(query.lastQuery(), strError));
+}
+
+QSqlQuery* CDBBase::preparedStatement(const QString& strStatement)
+{
+    QSqlDriver* pDriver = m_db.driver();
+    if (!pDriver)
+        return nullptr;
+    if (auto* pPrepared = pDriver->findChild<CPreparedStatement*>(strStatement, Qt::FindDirectChildrenOnly))
+        return &pPrepared->m_Query;
+    auto* pPrepared = new CPreparedStatement(strStatement, m_db);
+    if (!pPrepared->m_Query.prepare(strStatement))
+    {
+        qDebug() << "CDBBase: unable to prepare" << strStatement << pPrepared->m_Query.lastError().text();
+        delete pPrepared;
+        return nullptr;
+    }
+    return &pPrepared->m_Query;
 }
 
 bool CDBBase::ensureTableAndColumns(const QString& strCreateStatement)

@@ -58,6 +58,11 @@ protected:
     // elsewhere).
     static void reportStatementFailure(const QSqlQuery& query, const QSqlDatabase& db);
 
+    // The statement prepared once per connection and kept while the connection lives, for
+    // writers that run the same statement chunk after chunk. Null when it cannot be prepared
+    // (the failure is in the debug log).
+    QSqlQuery* preparedStatement(const QString& strStatement);
+
     QSqlDatabase m_db;
     int m_nTableKind;
     bool m_bGraphics;

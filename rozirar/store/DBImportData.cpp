@@ -64,6 +64,41 @@ int timeSpanOfStep(qint64 nStep)
     return 2;
 }
 
+// Reads "dd.MM.yyyy HH:mm" as local time. The local offset is looked up once per hour of the file:
+// asking the C library for every row costs more than writing the row.
+class CLocalTimeParser
+{
+public:
+    // Unix seconds, or -1 when the text is no valid time of this form.
+    qint64 secsSinceEpoch(const QString& strText)
+    {
+        static const QString FORM = QStringLiteral("dd.dd.dddd dd:dd");
+        if (strText.size() != FORM.size())
+            return -1;
+        for (int i = 0; i < FORM.size(); ++i)
+            if (FORM[i] == QLatin1Char('d') ? !strText[i].isDigit() : strText[i] != FORM[i])
+                return -1;
+        const auto number = [&strText](int nPos, int nLen) { return strText.midRef(nPos, nLen).toInt(); };
+        const QDate date(number(6, 4), number(3, 2), number(0, 2));
+        const int nHour = number(11, 2);
+        const int nMinute = number(14, 2);
+        if (!date.isValid() || !QTime::isValid(nHour, nMinute, 0))
+            return -1;
+        if (date != m_Date || nHour != m_nHour)
+        {
+            m_Date = date;
+            m_nHour = nHour;
+            m_nHourStart = QDateTime(date, QTime(nHour, 0)).toSecsSinceEpoch();
+        }
+        return m_nHourStart + nMinute * 60;
+    }
+
+private:
+    QDate m_Date;
+    int m_nHour = -1;
+    qint64 m_nHourStart = 0;
+};
+
 void warn(QWidget* pParent, const QString& strTitle, const QString& strText)
 {
     QMessageBox::warning(pParent, strTitle, strText, QMessageBox::Ok);
@@ -217,8 +252,9 @@ bool CDBImportData::importData(CVokDelimTextModel* pModel, const QModelIndex& pa
 
     const int nProgressStep = qMax(1, nRows / PROGRESS_STEPS);
     int nSerialNr = -1;
+    CLocalTimeParser timeParser;
     QString strPreviousStamp;
-    QDateTime previousBound;
+    qint64 nPreviousBound = 0;
     for (int i = 0; i < pModel->rowCount(parent); ++i)
     {
         for (auto it = columnMap.cbegin(); it != columnMap.cend(); ++it)
@@ -250,8 +286,8 @@ bool CDBImportData::importData(CVokDelimTextModel* pModel, const QModelIndex& pa
 
             // Rows of one minute share a stamp in the file; each further one moves on a second
             // after the one before, so no row replaces another.
-            QDateTime stamp = QDateTime::fromString(strCell, TIME_FORMAT);
-            if (!stamp.isValid())
+            qint64 nStamp = timeParser.secsSinceEpoch(strCell);
+            if (nStamp < 0)
             {
                 warn(QApplication::activeWindow(), QApplication::applicationName(),
                      tr("The time stamp '%1' in data row %2 is not valid. Nothing has been imported.")
@@ -261,10 +297,10 @@ bool CDBImportData::importData(CVokDelimTextModel* pModel, const QModelIndex& pa
                 return false;
             }
             if (strCell == strPreviousStamp)
-                stamp = previousBound.addSecs(1);
+                nStamp = nPreviousBound + 1;
             strPreviousStamp = strCell;
-            previousBound = stamp;
-            QVariant value(qint64(quint32(stamp.toSecsSinceEpoch())));
+            nPreviousBound = nStamp;
+            QVariant value{qint64(quint32(nStamp))};
             bindValue(query, DDI_LogTimestamp, value);
         }
         if (nTimeSpan >= 0)

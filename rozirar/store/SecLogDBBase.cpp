@@ -127,23 +127,25 @@ bool CSecLogDBBase::saveRows(const QStringList& columns, int nCount, int nTimeSp
     QStringList placeholders;
     for (int i = 0; i < columns.size(); ++i)
         placeholders.append(QStringLiteral("?"));
-    QSqlQuery query(m_db);
+    const QString strStatement =
+        QStringLiteral("INSERT OR REPLACE INTO  %1 (%2) VALUES (%3);")
+            .arg(getTableName(), columns.join(QLatin1Char(',')), placeholders.join(QLatin1Char(',')));
     bool bOk = m_db.transaction();
-    bOk = bOk && query.prepare(QStringLiteral("INSERT OR REPLACE INTO  %1 (%2) VALUES (%3);")
-                                   .arg(getTableName(), columns.join(QLatin1Char(',')),
-                                        placeholders.join(QLatin1Char(','))));
+    QSqlQuery* pQuery = bOk ? preparedStatement(strStatement) : nullptr;
+    bOk = pQuery != nullptr;
     for (int r = 0; bOk && r < rows.size(); ++r)
     {
-        for (const QVariant& value : qAsConst(rows[r]))
-            query.addBindValue(value);
-        bOk = query.exec();
+        for (int c = 0; c < rows[r].size(); ++c)
+            pQuery->bindValue(c, rows[r][c]);
+        bOk = pQuery->exec();
     }
     if (bOk)
         bOk = m_db.commit();
     if (!bOk)
     {
-        qDebug() << "CSecLogDBBase::saveSecLogValues:" << query.lastQuery();
-        qDebug() << "CSecLogDBBase::saveSecLogValues:" << query.lastError().text() << m_db.lastError().text();
+        qDebug() << "CSecLogDBBase::saveSecLogValues:" << strStatement;
+        qDebug() << "CSecLogDBBase::saveSecLogValues:" << (pQuery ? pQuery->lastError().text() : QString())
+                 << m_db.lastError().text();
         m_db.rollback();
     }
     return bOk;

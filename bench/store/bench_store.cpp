@@ -1,0 +1,312 @@
+// Figures of the log store, each beside a plain SQLite baseline measured in the same run on the
+// same file: second-log chunks against a prepared insert of the same rows in the same
+// transactions; the day list and the day query against a full scan of a year of minute rows;
+// the CSV import against a prepared insert of the same rows in one transaction.
+#include "DBImportData.h"
+#include "MinuteLogDB.h"
+#include "SecLogDB.h"
+#include "VokDelimTextModel.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QSqlQuery>
+#include <QSqlQueryModel>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <algorithm>
+#include <cstdio>
+
+namespace
+{
+const char* const CONNECTION = "UIThread";
+const qint64 YEAR_START = 1704067200; // 2024-01-01 00:00 UTC
+const int MINUTES_PER_YEAR = 525600;
+const int ROUNDS = 3;
+
+QSqlDatabase db()
+{
+    return QSqlDatabase::database(CONNECTION);
+}
+
+void run(const QString& sql)
+{
+    QSqlQuery query(db());
+    if (!query.exec(sql))
+        qFatal("%s failed", qPrintable(sql));
+}
+
+template <class Fn>
+double best(
+    Fn fn, std::function<void()> before = [] {})
+{
+    double dBest = 1e300;
+    for (int r = 0; r < ROUNDS; ++r)
+    {
+        before();
+        QElapsedTimer timer;
+        timer.start();
+        fn();
+        dBest = std::min(dBest, timer.nsecsElapsed() / 1e6);
+    }
+    return dBest;
+}
+
+// Peak resident memory since the last reset, in MiB (Linux: VmHWM, reset through clear_refs).
+void resetPeakMemory()
+{
+    QFile refs("/proc/self/clear_refs");
+    if (refs.open(QIODevice::WriteOnly))
+        refs.write("5");
+}
+
+double peakMemoryMiB()
+{
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return 0;
+}
+
+void secondLogChunks()
+{
+    const int nEntries = 10000;
+    QVector<SSecLogEntry> entries(nEntries);
+    QRandomGenerator random(4711);
+    for (SSecLogEntry& e : entries)
+    {
+        for (quint8& b : e.m_Bytes)
+            b = quint8(random.bounded(256));
+        e.m_Bytes[25] &= 0xF3; // entry state 0: every entry is stored
+    }
+
+    const QDateTime start = QDateTime::fromSecsSinceEpoch(YEAR_START);
+    auto ours = [&]
+    {
+        QDateTime t = start;
+        for (int i = 0; i < nEntries; i += 10)
+        {
+            QVector<SSecLogEntry> chunk = entries.mid(i, 10);
+            CSecLogDB store(CONNECTION);
+            if (!store.saveSecLogValues(CLogging::TS_QUARTER_HOUR, chunk, 4711, t))
+                qFatal("store failed");
+        }
+    };
+
+    // The same rows, computed beforehand, through one prepared statement.
+    QList<QVariantList> rows;
+    {
+        run("DELETE FROM SecLogs");
+        ours();
+        QSqlQuery query(db());
+        query.exec("SELECT * FROM SecLogs ORDER BY LogTimestamp");
+        while (query.next())
+        {
+            QVariantList row;
+            for (int c = 0; c < query.record().count(); ++c)
+                row.append(query.value(c));
+            rows.append(row);
+        }
+    }
+    const int nColumns = rows.value(0).size();
+    QStringList marks;
+    for (int c = 0; c < nColumns; ++c)
+        marks.append("?");
+    auto plain = [&]
+    {
+        QSqlQuery query(db());
+        query.prepare(QString("INSERT OR REPLACE INTO SecLogs VALUES (%1)").arg(marks.join(',')));
+        for (int i = 0; i < rows.size(); i += 10)
+        {
+            db().transaction();
+            for (int r = i; r < std::min(i + 10, int(rows.size())); ++r)
+            {
+                for (const QVariant& v : rows[r])
+                    query.addBindValue(v);
+                query.exec();
+            }
+            db().commit();
+        }
+    };
+    auto empty = [] { run("DELETE FROM SecLogs"); };
+    const double dOurs = best(ours, empty);
+    const double dPlain = best(plain, empty);
+    std::printf("second-log store, %d entries in chunks of 10: %.1f ms; plain prepared insert: %.1f ms; "
+                "ratio %.2f (target >= 0.70)\n",
+                nEntries, dOurs, dPlain, dPlain / dOurs);
+}
+
+void fillYearOfMinuteRows()
+{
+    run("DELETE FROM ValueLogs");
+    QSqlQuery query(db());
+    query.prepare("INSERT INTO ValueLogs (LogTimestamp, SNR, OM, AFL, TET, HOU, TSU, PRS, OPH, RSSI) "
+                  "VALUES (?, 4711, 'cmf', 90, 21.5, 45, 18.0, 1013, ?, -60)");
+    db().transaction();
+    for (int i = 0; i < MINUTES_PER_YEAR; ++i)
+    {
+        query.addBindValue(YEAR_START + 60 * qint64(i));
+        query.addBindValue(i / 60);
+        query.exec();
+    }
+    db().commit();
+}
+
+void minuteQueries()
+{
+    fillYearOfMinuteRows();
+    CMinuteLogDB minute(CONNECTION);
+    int nScanned = 0;
+    const double dScan = best(
+        [&]
+        {
+            QSqlQuery query(db());
+            query.exec("SELECT count(*) FROM ValueLogs WHERE OPH >= 0");
+            query.next();
+            nScanned = query.value(0).toInt();
+        });
+    int nDays = 0;
+    const double dDays = best(
+        [&]
+        {
+            QList<QDate> days;
+            minute.getLoggedDays(days, 4711);
+            nDays = days.size();
+        });
+    auto dayQuery = [&](const QString& condition, int& nRows, bool bEveryCell)
+    {
+        QSqlQueryModel model;
+        minute.setupQueryModel(model, 4711, condition);
+        while (model.canFetchMore())
+            model.fetchMore();
+        if (bEveryCell)
+            for (int r = 0; r < model.rowCount(); ++r)
+                for (int c = 0; c < model.columnCount(); ++c)
+                    model.data(model.index(r, c));
+        nRows = model.rowCount();
+    };
+    int nDayRows = 0, nLiteralRows = 0;
+    const QDate day(2024, 7, 15);
+    const double dDayRows = best([&] { dayQuery(CMinuteLogDBBase::makeDayCondition(day), nDayRows, false); });
+    const double dDay = best([&] { dayQuery(CMinuteLogDBBase::makeDayCondition(day), nDayRows, true); });
+    // The same day selected by converting every stored time stamp to a local date.
+    const double dLiteral = best(
+        [&]
+        {
+            dayQuery(QString("date(LogTimestamp, 'unixepoch', 'localtime' )=date('%1')")
+                         .arg(day.toString(Qt::ISODate)),
+                     nLiteralRows, false);
+        });
+    std::printf("a year of minute rows (%d): full scan %.1f ms\n", nScanned, dScan);
+    std::printf("  logged days (%d): %.2f ms, %.3f of the full scan (target <= 0.2)\n", nDays, dDays,
+                dDays / dScan);
+    std::printf(
+        "  day query (%d rows fetched): %.2f ms, %.3f of the full scan (target <= 0.2); with every cell "
+        "read: %.2f ms, %.3f\n",
+        nDayRows, dDayRows, dDayRows / dScan, dDay, dDay / dScan);
+    std::printf(
+        "  the same day selected by the local date of every row: %.1f ms (%d rows), %.2f of the full scan\n",
+        dLiteral, nLiteralRows, dLiteral / dScan);
+}
+
+void csvImport(const QString& folder)
+{
+    const QString path = folder + "/year.csv";
+    {
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        QTextStream out(&file);
+        out.setCodec("ISO 8859-1");
+        out << QString::fromUtf8(
+            "\"TIM\n\";\"SNR\n\";\"OM\n\";\"AFL\n[m³/h]\";\"TEX\n[°C]\";\"HOU\n[%]\";\"TSU\n[°C]\";"
+            "\"APR\n[hPa]\";\"OPH\n[h]\";\"RSSI\n\"\n");
+        for (int i = 0; i < MINUTES_PER_YEAR; ++i)
+            out << QDateTime::fromSecsSinceEpoch(YEAR_START + 60 * qint64(i)).toString("dd.MM.yyyy HH:mm")
+                << ";4711;cmf;90;21.5;45;18;1013;" << i / 60 << ";-60\n";
+    }
+    const double dFileMiB = QFileInfo(path).size() / 1048576.0;
+
+    // Baseline first: the same rows from memory through one prepared statement in one transaction.
+    run("DELETE FROM ValueLogs");
+    resetPeakMemory();
+    const double dBeforePlain = peakMemoryMiB();
+    QElapsedTimer timer;
+    timer.start();
+    {
+        QSqlQuery query(db());
+        query.prepare(
+            "INSERT OR REPLACE INTO ValueLogs (LogTimestamp, SNR, OM, AFL, TET, HOU, TSU, PRS, OPH, RSSI) "
+            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        db().transaction();
+        for (int i = 0; i < MINUTES_PER_YEAR; ++i)
+        {
+            for (const QVariant& v :
+                 QVariantList{YEAR_START + 60 * qint64(i), 4711, "cmf", 90, 21.5, 45, 18, 1013, i / 60, -60})
+                query.addBindValue(v);
+            query.exec();
+        }
+        db().commit();
+    }
+    const double dPlain = timer.nsecsElapsed() / 1e6;
+    const double dPeakPlain = peakMemoryMiB() - dBeforePlain;
+
+    run("DELETE FROM ValueLogs");
+    double dLoad = 0, dImport = 0, dPeakLoad = 0, dPeakImport = 0;
+    {
+        resetPeakMemory();
+        const double dBeforeLoad = peakMemoryMiB();
+        timer.restart();
+        CVokDelimTextModel model;
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        model.load(&file, true, ';', '"', "ISO 8859-1");
+        dLoad = timer.nsecsElapsed() / 1e6;
+        dPeakLoad = peakMemoryMiB() - dBeforeLoad;
+
+        resetPeakMemory();
+        const double dBeforeImport = peakMemoryMiB();
+        timer.restart();
+        CDBImportData import;
+        if (!import.importData(&model, QModelIndex(), nullptr))
+            qFatal("import failed");
+        dImport = timer.nsecsElapsed() / 1e6;
+        dPeakImport = peakMemoryMiB() - dBeforeImport;
+    }
+    std::printf("CSV import of a year of minute rows (%.1f MiB file): reading %.0f ms + import %.0f ms; "
+                "plain prepared insert in one transaction: %.0f ms (import/plain %.2f)\n",
+                dFileMiB, dLoad, dImport, dPlain, dImport / dPlain);
+    std::printf("  peak memory growth: reading the file into the text model %.0f MiB, import %.0f MiB; "
+                "plain insert %.0f MiB\n",
+                dPeakLoad, dPeakImport, dPeakPlain);
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QTemporaryDir folder;
+    qputenv("XDG_DATA_HOME", folder.path().toLocal8Bit());
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext&, const QString& text)
+        {
+            if (type != QtDebugMsg && type != QtInfoMsg)
+                std::fprintf(stderr, "%s\n", qPrintable(text));
+        });
+    QApplication app(argc, argv);
+    app.setApplicationName("bench_store");
+
+    CMinuteLogDB minute(CONNECTION);
+    CSecLogDB second(CONNECTION);
+    if (!minute.createTable() || !second.createTable())
+        return 1;
+    secondLogChunks();
+    minuteQueries();
+    csvImport(folder.path());
+    return 0;
+}
