@@ -14,6 +14,8 @@
 #include <QSpinBox>
 #include <QSqlQueryModel>
 
+#include <ctime>
+
 using namespace StoreFixture;
 
 namespace
@@ -122,6 +124,7 @@ private slots:
     void serialNumberAskedOnce();
     void equalTimestampsMoveOn();
     void unreadableTimestampRollsBack();
+    void localTimeAcrossDaylightSaving();
     void cancelLeavesTables();
     void exportedFileReimportsUnchanged();
 
@@ -342,6 +345,25 @@ void TestDBImport::unreadableTimestampRollsBack()
         boxes.seen[0].text,
         QString("The time stamp '31.02.2024 10:00' in data row 3 is not valid. Nothing has been imported."));
     QVERIFY(oneRowKept());
+}
+
+void TestDBImport::localTimeAcrossDaylightSaving()
+{
+    // Time stamps are local time; in Berlin the clocks jump from 02:00 to 03:00 on 31 March 2024.
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "Europe/Berlin");
+    tzset();
+    const bool bOk =
+        importCsv("TIM;SNR;HOU\n31.03.2024 01:58;1;1\n31.03.2024 01:59;1;2\n31.03.2024 03:00;1;3\n"
+                  "31.03.2024 03:01;1;4\n");
+    qputenv("TZ", zone);
+    tzset();
+    QVERIFY(bOk);
+    const QList<QVariantMap> stored = rows("SELECT LogTimestamp FROM ValueLogs ORDER BY HOU");
+    const QList<qint64> utc{1711846680, 1711846740, 1711846800, 1711846860}; // 00:58Z, 00:59Z, 01:00Z, 01:01Z
+    QCOMPARE(stored.size(), utc.size());
+    for (int i = 0; i < utc.size(); ++i)
+        QCOMPARE(stored[i]["LogTimestamp"].toLongLong(), utc[i]);
 }
 
 void TestDBImport::cancelLeavesTables()
