@@ -96,7 +96,8 @@ bool CFanBase::checkPartition(int type, bool mirror)
     CPartitionTable::SPartition table[CPartitionTable::PARTITION_COUNT];
     if (!getPartitionTable(table))
         return false;
-    const UINT8 bad = mirror ? CPartitionTable::CRC16_MIRKO : CPartitionTable::CRC16_MIROK;
+    // The "bad" bit of the copy asked about: a set OK bit must not fail the check.
+    const UINT8 bad = mirror ? CPartitionTable::CRC16_MIRKO : CPartitionTable::CRC16KO;
     bool found = false;
     for (const CPartitionTable::SPartition& partition : table)
     {

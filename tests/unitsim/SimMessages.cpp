@@ -58,9 +58,78 @@ Replies ident(SSimUnitModel& m, const QByteArray&)
     return {encodeIdent(m.ident, m.type)};
 }
 
-Replies upload(SSimUnitModel& m, const QByteArray& req)
+Replies setSerialNumber(SSimUnitModel& m, const QByteArray& req)
+{
+    m.ident.serialNumber = get(req, 1, 4);
+    return {};
+}
+
+Replies uploadModeBegin(SSimUnitModel& m, const QByteArray&)
+{
+    m.uploadMode = true;
+    return {};
+}
+
+Replies uploadModeEnd(SSimUnitModel& m, const QByteArray&)
+{
+    m.uploadMode = false;
+    return {};
+}
+
+Replies swapBootloaders(SSimUnitModel& m, const QByteArray&)
+{
+    ++m.bootloaderSwaps;
+    QByteArray r = reply(MSG_SWAP_BOOTLOADERS, SWAP_REPLY);
+    r[1] = char(m.swapReturnCode);
+    put(r, 2, m.flashSecurityBits, 2);
+    return {r};
+}
+
+Replies partitionTable(SSimUnitModel& m, const QByteArray&)
+{
+    const QByteArray table = m.partitions.leftJustified(PARTITION_COUNT * PARTITION_ENTRY_SIZE, '\0', true);
+    return {table.left(PARTITION_REPLY), table.mid(PARTITION_REPLY, PARTITION_REPLY)};
+}
+
+Replies uploadStart(SSimUnitModel& m, const QByteArray& req)
 {
     m.uploadRecords.append(req);
+    SSimUploadedBlock block;
+    block.header = req;
+    m.uploadedBlocks.append(block);
+    return {};
+}
+
+Replies uploadData(SSimUnitModel& m, const QByteArray& req)
+{
+    m.uploadRecords.append(req);
+    if (m.uploadedBlocks.isEmpty() || m.uploadedBlocks.last().ended)
+        return {}; // data outside a block is not written
+    SSimUploadedBlock& block = m.uploadedBlocks.last();
+    const int length = int(get(req, 2, 2));
+    const qint64 offset = qint64(get(req, 4, 4)) - block.address();
+    block.chunkLengths.append(length);
+    if (offset < 0 || length > req.size() - 8)
+        return {};
+    const QByteArray chunk = req.mid(8, length);
+    if (block.data.size() < offset + length)
+        block.data.resize(int(offset + length));
+    block.data.replace(int(offset), length, chunk);
+    return {};
+}
+
+Replies uploadEnd(SSimUnitModel& m, const QByteArray& req)
+{
+    m.uploadRecords.append(req);
+    if (!m.uploadedBlocks.isEmpty())
+        m.uploadedBlocks.last().ended = true;
+    return {};
+}
+
+Replies moveVent(SSimUnitModel& m, const QByteArray& req)
+{
+    if (is100(m))
+        m.ventMoves.append(req);
     return {};
 }
 
@@ -245,9 +314,14 @@ struct SHandler
 
 const SHandler HANDLERS[] = {
     {MSG_IDENT, ident},
-    {MSG_UPLOAD_START, upload},
-    {MSG_UPLOAD_DATA, upload},
-    {MSG_UPLOAD_END, upload},
+    {MSG_SET_SERIAL_NUMBER, setSerialNumber},
+    {MSG_UPLOAD_MODE_BEGIN, uploadModeBegin},
+    {MSG_UPLOAD_MODE_END, uploadModeEnd},
+    {MSG_SWAP_BOOTLOADERS, swapBootloaders},
+    {MSG_UPLOAD_START, uploadStart},
+    {MSG_UPLOAD_DATA, uploadData},
+    {MSG_UPLOAD_END, uploadEnd},
+    {MSG_PARTITION_TABLE, partitionTable},
     {MSG_REPORT_MEMORY, reportMemory},
     {MSG_COUNTERS, counters},
     {MSG_TIMER, timer},
@@ -264,6 +338,7 @@ const SHandler HANDLERS[] = {
     {MSG_VENTS, vents},
     {MSG_WIFI, wifi},
     {MSG_SINGLE_COUNTER, singleCounter},
+    {MSG_MOVE_VENT, moveVent},
     {MSG_CREDENTIALS, credentials},
 };
 } // namespace

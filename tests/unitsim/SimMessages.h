@@ -22,6 +22,9 @@ constexpr int VENT_REPLY = 2 + VENT_COUNT * VENT_RECORD_SIZE;
 constexpr int WIFI_REPLY = 170;
 constexpr int SINGLE_COUNTER_REPLY = 7;
 constexpr int MEMORY_REPLY_MAX = 200;
+constexpr int PARTITIONS_PER_REPLY = 10;
+constexpr int PARTITION_REPLY = PARTITIONS_PER_REPLY * PARTITION_ENTRY_SIZE; // no code byte
+constexpr int SWAP_REPLY = 4;
 
 static_assert(STATE_REPLY_100 == 28 && STATE_REPLY_PLUS == 30, "state replies");
 static_assert(COUNTERS_REPLY == 37, "counter reply");
@@ -34,9 +37,14 @@ enum EMessageCode : quint8
 {
     MSG_IDENT = 1,
     MSG_IDENT_REPLY = 2,
+    MSG_SET_SERIAL_NUMBER = 3,
+    MSG_UPLOAD_MODE_BEGIN = 4,
+    MSG_UPLOAD_MODE_END = 5,
+    MSG_SWAP_BOOTLOADERS = 6,
     MSG_UPLOAD_START = 7,
     MSG_UPLOAD_DATA = 8,
     MSG_UPLOAD_END = 9,
+    MSG_PARTITION_TABLE = 11,
     MSG_REPORT_MEMORY = 12,
     MSG_COUNTERS = 13,
     MSG_TIMER = 14,
@@ -53,11 +61,13 @@ enum EMessageCode : quint8
     MSG_VENTS = 25,
     MSG_WIFI = 26,
     MSG_SINGLE_COUNTER = 27,
+    MSG_MOVE_VENT = 28,
     MSG_CREDENTIALS = 29
 };
 
 // The unit's answer to one high-layer message (the data of a command-1 frame): the data of
 // each reply packet in sending order. An empty list means the acknowledgement is all.
 // Unknown codes, and the Wi-Fi, credential and vent messages on a plus unit, get none.
+// Upload data records place the number of bytes their bytes 2-3 give.
 QList<QByteArray> answerMessage(SSimUnitModel& model, const QByteArray& request);
 } // namespace unitsim

@@ -495,6 +495,12 @@ void CSimUnit::disappear()
     d->recorded.wait_for(lock, std::chrono::seconds(5), [this] { return !d->serving; });
 }
 
+bool CSimUnit::restart()
+{
+    disappear();
+    return start();
+}
+
 void CSimUnit::setAckTimeoutMs(int ms)
 {
     std::lock_guard<std::mutex> lock(d->mutex);

@@ -83,6 +83,8 @@ public:
     void setSilent(bool silent);
     // The unit goes away: both ends of the pty are closed and the port vanishes before this returns.
     void disappear();
+    // A restart as the PC sees it: the port vanishes, then the unit serves on a new pty.
+    bool restart();
     void setAckTimeoutMs(int ms);
 
     void sendDebugText(const QByteArray& text);

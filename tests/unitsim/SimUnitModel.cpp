@@ -103,6 +103,28 @@ QByteArray encodeIdent(const SSimIdent& id, EUnitType type)
     return r;
 }
 
+quint32 SSimUploadedBlock::address() const
+{
+    quint32 a = 0;
+    for (int i = 0; i < 4 && 1 + i < header.size(); ++i)
+        a |= quint32(quint8(header[1 + i])) << (8 * i);
+    return a;
+}
+
+QByteArray partitionEntry(quint32 start, quint16 size, quint8 type, quint8 main, quint8 sub, quint8 flags)
+{
+    QByteArray e(PARTITION_ENTRY_SIZE, '\0');
+    for (int i = 0; i < 4; ++i)
+        e[i] = char((start >> (8 * i)) & 0xFF);
+    e[4] = char(size & 0xFF);
+    e[5] = char(size >> 8);
+    e[6] = char(type);
+    e[7] = char(main);
+    e[8] = char(sub);
+    e[9] = char(flags);
+    return e;
+}
+
 void SSecLogRing::resize(int size)
 {
     entries.fill(QByteArray(SEC_LOG_ENTRY_SIZE, '\0'), size);
@@ -160,6 +182,13 @@ SSimUnitModel SSimUnitModel::make(EUnitType type, quint32 serialNumber)
     }
     for (int i = 0; i < 3; ++i)
         m.primLog.append(m.state);
+    // Both bootloaders, the application and (tolVane100) the Wi-Fi module, their CRCs good.
+    m.partitions = partitionEntry(0x0000, 0x4000, 1, 1, m.ident.bootSub, 0x05) +
+                   partitionEntry(0x4000, 0x4000, 2, 1, m.ident.bootSub, 0x05) +
+                   partitionEntry(0x8000, 0xC000, 3, m.ident.appMain, m.ident.appSub, 0x05);
+    if (!plus)
+        m.partitions += partitionEntry(0x20000, 0xFFFF, 4, 1, 0, 0x05);
+    m.partitions = m.partitions.leftJustified(PARTITION_COUNT * PARTITION_ENTRY_SIZE, '\0');
     m.vents = QByteArray(VENT_RECORD_SIZE * VENT_COUNT, '\0');
     m.wifiRssi = -55;
     m.wifiRest = QByteArray(167, '\0');

@@ -27,6 +27,8 @@ constexpr int CREDENTIALS_SIZE = 200;
 constexpr int SIMULATION_100_SIZE = 22;
 constexpr int SIMULATION_PLUS_SIZE = 30;
 constexpr int SPAN_COUNT = 3; // quarter hour, day, month
+constexpr int PARTITION_ENTRY_SIZE = 12;
+constexpr int PARTITION_COUNT = 20;
 
 // The identification record's fields.
 struct SSimIdent
@@ -43,6 +45,9 @@ struct SSimIdent
     std::array<quint8, 24> extra{};
 };
 
+// One 12-byte partition-table entry: start, size, type, version, check flags, two zero bytes.
+QByteArray partitionEntry(quint32 start, quint16 size, quint8 type, quint8 main, quint8 sub, quint8 flags);
+
 // The 39-byte identification record (code 2 first) of a unit of the given type.
 QByteArray encodeIdent(const SSimIdent& ident, EUnitType type);
 
@@ -58,6 +63,19 @@ struct SSecLogRing
     // Stores an entry after the newest one; a full ring drops its oldest entry.
     void push(const QByteArray& entry);
     void erase();
+};
+
+// One block written by an upload: the 16-byte header (request 7) and the bytes of its data
+// records placed at their offsets (each record's address minus the block's); `ended` once
+// request 9 came.
+struct SSimUploadedBlock
+{
+    QByteArray header;
+    QByteArray data;
+    QList<int> chunkLengths; // bytes 2-3 of each data record
+    bool ended = false;
+
+    quint32 address() const;
 };
 
 struct SSimUnitModel
@@ -86,6 +104,15 @@ struct SSimUnitModel
     int startupMode = -1;            // last mode of request 18, -1 before any
     int averageRequests = 0;         // number of requests 22
     QList<QByteArray> uploadRecords; // the records of requests 7, 8 and 9, as received
+
+    // The updater's requests.
+    QByteArray partitions;                   // 240 bytes: the 20 partition-table entries of 12 bytes
+    quint8 swapReturnCode = 0;               // reply to the bootloader swap
+    quint16 flashSecurityBits = 0;           // ditto
+    int bootloaderSwaps = 0;                 // number of requests 6
+    bool uploadMode = false;                 // between requests 4 and 5
+    QList<SSimUploadedBlock> uploadedBlocks; // what the upload records wrote, block by block
+    QList<QByteArray> ventMoves;             // the records of requests 28 (tolVane100)
 
     int stateRecordSize() const
     {
