@@ -140,3 +140,16 @@ const CFlashImage* CFlashImageList::findImage(CPartitionTable::EPartType type,
             return &image;
     return nullptr;
 }
+
+bool CFlashImageList::findUploadImage(CPartitionTable::EPartType type, int system, SImage& image) const
+{
+    const CFlashImage* pImage = findImage(type, CFlashImage::ESystem(system));
+    if (!pImage)
+        return false;
+    image.MainVer = pImage->m_MainVer;
+    image.SubVer = pImage->m_SubVer;
+    image.StartAdr = pImage->m_StartAdr;
+    image.Encrypted = pImage->m_Encryption != 0;
+    image.MemBlocks = pImage->m_Blocks.toVector();
+    return true;
+}

@@ -1,22 +1,15 @@
 #pragma once
 
-#include "LLProtocolPacket.h"
+#include "FlashImageCatalogue.h"
 #include "PartitionTable.h"
 
-#include <QByteArray>
 #include <QList>
 #include <QPair>
 #include <QString>
 
 // One memory block of a firmware image, as the release stores it: the bytes are enciphered
 // (and padded) for the unit and are sent on unchanged.
-struct SMemBlock
-{
-    UINT32 MemAdr = 0;
-    UINT32 PlainLen = 0;
-    QByteArray Data;
-    UINT16 CRC16 = 0;
-};
+using SMemBlock = CFlashImageCatalogue::SMemBlock;
 
 // One firmware image of the catalogue, read from an INI file with a [General] and a
 // [MemBlocks] section.
@@ -26,8 +19,8 @@ public:
     // Unit types an image is for, as bits.
     enum ESystem
     {
-        SYS_TOLVANE100 = 1,
-        SYS_TOLVANE_PLUS = 2
+        SYS_TOLVANE100 = CFlashImageCatalogue::SYS_TOLVANE100,
+        SYS_TOLVANE_PLUS = CFlashImageCatalogue::SYS_TOLVANE_PLUS
     };
 
     // 0 on success, else the negative code of the first check that failed (-1 to -16). Blocks
@@ -45,7 +38,7 @@ public:
 
 // The firmware images compiled into the updater (":/Images/"), in a fixed order. Built anew
 // where needed; a missing or malformed image only drops its own entry.
-class CFlashImageList
+class CFlashImageList : public CFlashImageCatalogue
 {
 public:
     CFlashImageList();
@@ -55,6 +48,8 @@ public:
     // The first image of the type whose system mask shares a bit with system; null when none.
     const CFlashImage* findImage(CPartitionTable::EPartType type, CFlashImage::ESystem system) const;
     const QList<CFlashImage>& images() const { return m_Images; }
+    // The upload's view of findImage.
+    bool findUploadImage(CPartitionTable::EPartType type, int system, SImage& image) const override;
 
     // The compiled-in catalogue: resource path and system mask of each image.
     static QList<QPair<QString, int>> shippedSources();

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+
+class CMainDialog;
+class CVokDelimTextModel;
+class QCheckBox;
+class QComboBox;
+class QLCDNumber;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// The updater's service panel: diagnostic requests to the unit (results go to the dialog's
+// debug text box), shortcuts to single update steps, and a runner of test cases from a
+// semicolon-separated file whose results are written back into it. The unit-specific
+// simulation controls and columns come from the subclasses.
+class CDebugWidget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    CDebugWidget(CMainDialog* pDialog, QWidget* parent = nullptr);
+
+    CVokDelimTextModel* testModel() const { return m_pTestModel; }
+    QComboBox* testCaseCombo() const { return m_pComboTestCase; }
+    QLCDNumber* countdown() const { return m_pCountdown; }
+
+    // File format of the test values.
+    static constexpr QChar DELIMITER = QLatin1Char(';');
+    static constexpr QChar QUOTE = QLatin1Char('"');
+    static constexpr const char* CODEC = "ISO 8859-1";
+    static constexpr int TICK_MS = 1000;
+
+public slots:
+    virtual void slotButtonSetSensorValues();
+    virtual void ReloadTestFile() = 0;
+    virtual void comboTestCase_curIndexChanged(int index);
+    virtual void slotTimerTimeOutAll();
+    void slotCheckSecLog();
+    void slotEraseSecLog();
+    void slotRepSecLog();
+    void slotCalcAveSenVal();
+    void slotGetSecLogCnt();
+    void slotButtonRepCnt();
+    void slotButtonSwap();
+    void slotButtonIdent();
+    void slotButtonClearLog();
+    void slotButtonRepTime();
+    void slotButtonRepPrimLog();
+    void slotButtonDumpMem();
+    void slotButtonGetPT();
+    void slotButtonWifiDataDebug();
+
+protected:
+    virtual void applyTestCase(int row);
+    virtual void storeTestResult();
+
+    // The reload both panels share, with the columns a panel cannot do without.
+    void reloadTestFile(const QStringList& requiredColumns);
+    void fillTestCaseCombo(QComboBox* pCombo);
+    int currentTestRow() const;
+    void checkTestColumns(const QStringList& columns);
+    void saveTestFile();
+
+    // Pieces of applying a row and storing a result; a missing column changes nothing.
+    int testColumn(const QString& name) const;
+    void setEditFromColumn(int row, const QString& column, QLineEdit* pEdit);
+    void selectComboFromColumn(int row, const QString& column, QComboBox* pCombo);
+    void startCountdown(int row);
+    void setResultCell(int row, const QString& column, const QString& text);
+
+    // Conversions of the simulation controls.
+    static quint8 comfortLevelCode(const QString& text);
+    // Degrees Celsius to eighths of a degree, halves away from zero.
+    static qint16 eighths(const QString& text);
+    // "g/Kg: %1, g/m³: %2" of the absolute humidity at that temperature and relative humidity.
+    static QString absoluteHumidityText(const QString& temperature, const QString& relativeHumidity);
+
+    QWidget* lowerArea() const { return m_pLowerArea; }
+    CMainDialog* dialog() const { return m_pDialog; }
+    void output(const QString& text, bool bRepaint = true);
+
+    QTimer m_TickTimer;
+
+private:
+    QPushButton* addButton(const QString& text, void (CDebugWidget::*slot)());
+    int checkedSpan() const;
+
+    QWidget* m_pUpperArea;
+    QWidget* m_pLowerArea;
+    CMainDialog* m_pDialog;
+    QLineEdit* m_pDumpAddress;
+    QCheckBox* m_pAutoTest;
+    QComboBox* m_pComboSpan;
+    QComboBox* m_pComboTestCase;
+    QRadioButton* m_pReportAll;
+    QRadioButton* m_pYoungest10;
+    QRadioButton* m_pYoungest100;
+    QRadioButton* m_pOldest10;
+    QRadioButton* m_pOldest100;
+    QLCDNumber* m_pCountdown;
+    QString m_strTestValuesPath;
+    CVokDelimTextModel* m_pTestModel = nullptr;
+};

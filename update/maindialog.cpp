@@ -1,0 +1,763 @@
+#include "maindialog.h"
+
+#include "DataDict.h"
+#include "DebugCorMisto70.h"
+#include "DebugTolVane100.h"
+#include "Fan.h"
+#include "FanValues.h"
+#include "Fan_70_PC.h"
+#include "flashimagelist.h"
+#include "ui_maindialog.h"
+
+#include <QDebug>
+#include <QGuiApplication>
+#include <QIntValidator>
+#include <QMessageBox>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace
+{
+// Version of this updater, shown in the title.
+const char* const UPDATER_VERSION = "2.12 ";
+
+// Persistent counters that switch the de-icing, with their values for on and off.
+constexpr auto DEICE_COUNTER_1 = CPersCounter_ReadOnly::CNT_DEICE_SWITCH_OFF_TEMP;
+constexpr auto DEICE_COUNTER_2 = CPersCounter_ReadOnly::CNT_DEICE_MIN_EXHAUST_TEMP;
+constexpr UINT32 DEICE_ON[2] = {1, 19};
+constexpr UINT32 DEICE_OFF[2] = {22, 11};
+
+// Dictionary entries the current-information poll shows, in this order.
+constexpr int CURRENT_INFO_ERROR_ENTRY = 90;
+constexpr int CURRENT_INFO_ENTRIES[] = {41, 37, 46, 49, 42, 39, 50, 43, 34, 35, 31, 32};
+
+constexpr int MAX_SERIAL_NUMBER = 999999;
+constexpr int AUTO_PLACEMENT_MARGIN = 50;
+
+bool isBootloader(int nRunningImage)
+{
+    return nRunningImage == 1 || nRunningImage == 2;
+}
+} // namespace
+
+class CMainDialog::CTransfer
+{
+public:
+    explicit CTransfer(CMainDialog* pDialog) : m_pDialog(pDialog) { ++m_pDialog->m_nTransfers; }
+    ~CTransfer()
+    {
+        // A port change reported meanwhile is handled once control is back in an event loop.
+        if (--m_pDialog->m_nTransfers == 0 && m_pDialog->m_bDeviceListPending)
+        {
+            m_pDialog->m_bDeviceListPending = false;
+            QMetaObject::invokeMethod(m_pDialog, "on_DeviceListChanged", Qt::QueuedConnection);
+        }
+    }
+    CTransfer(const CTransfer&) = delete;
+    CTransfer& operator=(const CTransfer&) = delete;
+
+private:
+    CMainDialog* m_pDialog;
+};
+
+CMainDialog::CMainDialog(bool bInstallMode, bool bForceBootloader, bool bForceApplication, bool bOptionFc,
+                         bool bOwner, bool bAutomatic, QString strExcludedPort, QString strSerialNumber,
+                         bool bDebug, QString strTestValuesPath, QWidget* parent)
+    : QDialog(parent), m_pUi(new Ui_CMainDialog), m_pFan(new CFan(false, this)), m_bInstallMode(bInstallMode),
+      m_bForceBootloader(bForceBootloader), m_bForceApplication(bForceApplication), m_bOptionFc(bOptionFc),
+      m_bOwner(bOwner), m_bAutoStartArmed(bAutomatic), m_bExitAfterSuccess(bAutomatic),
+      m_strSerialNumber(strSerialNumber), m_strExcludedPort(strExcludedPort), m_bDebug(bDebug),
+      m_strTestValuesPath(strTestValuesPath)
+{
+    connect(m_pFan, &CFanBase::signalUserInfo, this, &CMainDialog::userInfo);
+    qDebug() << "sizeof(SSecLogEntry)" << SSecLogEntry::SIZE;
+    qDebug() << "sizeof(SHLP_ReportSecLog)" << SHLP_ReportSecLog::SIZE;
+
+    m_pUi->setupUi(this);
+    m_strUpdatingText = m_pUi->LabelUpdating->text();
+    m_pUi->DebugWidget->setLayout(new QVBoxLayout);
+    m_pUi->LineEditSerialNumber->setValidator(new QIntValidator(0, MAX_SERIAL_NUMBER, this));
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    m_pUi->LabelTitle->setText(m_pUi->LabelTitle->text().arg(QLatin1String(UPDATER_VERSION)));
+
+    setState(ST_IDLE);
+
+    m_pUi->DebugEdit->setReadOnly(true);
+    m_pUi->DebugEdit->setVisible(m_bInstallMode || m_bDebug);
+    m_pUi->widget_3->setVisible(m_bInstallMode || m_bDebug);
+    m_pUi->DebugButtons->setVisible(m_bDebug);
+    if (m_bDebug)
+        m_pFan->setDebugOutput(m_pUi->DebugEdit);
+    else
+        resize(470, 400);
+
+    UINT8 nMain = 0, nSub = 0;
+    getShippedVersion(CPartitionTable::PT_BOOTLOADER_1, nMain, nSub);
+    m_pUi->LineEditBootloaderVersionNew->setText(SVersion{nMain, nSub}.text());
+    getShippedVersion(CPartitionTable::PT_APPLICATION, nMain, nSub);
+    m_pUi->LineEditApplicationVersionNew->setText(SVersion{nMain, nSub}.text());
+    getShippedVersion(CPartitionTable::PT_WIFI_MODULE, nMain, nSub);
+    m_pUi->LineEditWiFiVersionNew->setText(SVersion{nMain, nSub}.text());
+    m_pUi->LineEditWiFiVersionNew->hide();
+    m_pUi->LabelWifiVersionNew->hide();
+
+    // The given serial number is in the field before the first identification, so that the
+    // state it leads to already counts it.
+    if (!m_strSerialNumber.isEmpty())
+        m_pUi->LineEditSerialNumber->setText(m_strSerialNumber);
+
+    connect(&m_Enumerator, &CPortEnumerator::deviceDiscovered, this, &CMainDialog::on_DeviceListChanged);
+    connect(&m_Enumerator, &CPortEnumerator::deviceRemoved, this, &CMainDialog::on_DeviceListChanged);
+    m_Enumerator.setUpNotifications();
+    on_DeviceListChanged();
+
+    connect(m_pUi->LineEditSerialNumber, &QLineEdit::textEdited, this, &CMainDialog::on_TextEditedIdentData);
+    m_TimerCurrentInfo.setInterval(CURRENT_INFO_INTERVAL_MS);
+    connect(&m_TimerCurrentInfo, &QTimer::timeout, this, &CMainDialog::onTimerCurrentInfo);
+
+    if (m_bInstallMode)
+        m_pUi->ButtonBurn->setText(tr("Install and test"));
+    m_pUi->GroupDeIce->setVisible(m_bOwner);
+    m_pUi->ButtonDeIce->setStyleSheet(QStringLiteral("QCheckBox:checked { background:yellow;}"));
+}
+
+CMainDialog::~CMainDialog()
+{
+    delete m_pUi;
+}
+
+QTextEdit* CMainDialog::debugEdit() const
+{
+    return m_pUi->DebugEdit;
+}
+
+QString CMainDialog::deviceText() const
+{
+    return m_pFan->getDeviceTypeText();
+}
+
+int CMainDialog::unitSystem() const
+{
+    return m_bPlusUnit ? CFlashImage::SYS_TOLVANE_PLUS : CFlashImage::SYS_TOLVANE100;
+}
+
+void CMainDialog::setState(int nState)
+{
+    Ui_CMainDialog& ui = *m_pUi;
+    ui.ButtonDeIce->setEnabled(nState == ST_READY || nState == ST_UP_TO_DATE ||
+                               nState == ST_APPLICATION_RUNNING);
+    if (nState < ST_IDLE || nState > ST_REBOOT_WAIT)
+        nState = ST_IDLE;
+
+    const bool bBusy = nState == ST_UPDATING || nState == ST_REBOOT_WAIT;
+    ui.ProgressBar->setVisible(nState == ST_UPDATING || nState == ST_SUCCESS);
+    ui.ProgressBar->setValue(nState == ST_SUCCESS ? 100 : 0);
+    ui.LabelUpdating->setText(nState == ST_UPDATING ? m_strUpdatingText : QString());
+    ui.LineEditSerialNumber->setReadOnly(nState != ST_ENTER_SERIAL);
+    if (!bBusy)
+        ui.LineEditSerialNumber->setEnabled(nState == ST_ENTER_SERIAL);
+    ui.ButtonBurn->setEnabled(nState == ST_READY);
+    ui.ButtonClose->setEnabled(!bBusy);
+    // The service panel must not start requests while an update step owns the link.
+    ui.DebugButtons->setEnabled(!bBusy);
+
+    const QString strDevice = deviceText();
+    switch (nState)
+    {
+    case ST_IDLE:
+        ui.ButtonDeIce->setChecked(false);
+        if (m_strSerialNumber.isEmpty())
+            ui.LineEditSerialNumber->clear();
+        ui.LineEditApplicationVersion->clear();
+        ui.LineEditWiFiVersion->clear();
+        ui.LineEditBootloaderVersion->clear();
+        break;
+    case ST_READY:
+        ui.LabelMain->setText(
+            (m_bInstallMode
+                 ? tr("Your %1 is ready to receive updates!\nClick 'Install and test' to continue.")
+                 : tr("Your %1 is ready to receive updates!\nClick 'Update Firmware' to continue."))
+                .arg(strDevice));
+        break;
+    case ST_UP_TO_DATE:
+        ui.LabelMain->setText(tr("Your %1 is up-to-date.").arg(strDevice));
+        break;
+    case ST_UPDATING:
+        ui.LabelMain->setText(tr("Updating Firmware of your %1...").arg(strDevice));
+        break;
+    case ST_SUCCESS:
+        ui.LabelMain->setText(
+            (m_pFan->getUnitType() == 0
+                 ? tr("Your %1 was successfully updated!\nPlease disconntect the USB cable and switch the %1 "
+                      "off.\nWAIT until ALL LEDs are off, only then switch on again.")
+                 : tr("Your %1 was successfully updated!\nPlease disconntect the USB cable and press and "
+                      "hold the "
+                      "button.\nuntil all LEDs are off."))
+                .arg(strDevice));
+        break;
+    case ST_ENTER_SERIAL:
+        ui.LabelMain->setText(tr("Enter serial number of %1. ").arg(strDevice));
+        break;
+    case ST_SERIAL_WRITTEN:
+        ui.LabelMain->setText(tr("Serial number successfully written."));
+        break;
+    case ST_APPLICATION_RUNNING:
+        ui.LabelMain->setText(
+            tr("Your %1 is running the application.\n").arg(strDevice) +
+            (m_bPlusUnit
+                 ? tr("To update it, press the button until all LEDs are on\nand are off again.\n")
+                 : tr("To update it, switch it off and wait until all LEDs are off.\nThen switch it on "
+                      "again.")));
+        break;
+    case ST_NOT_UPDATABLE:
+        ui.LabelMain->setText(tr("This device can't be updated.\n"));
+        break;
+    case ST_REBOOT_WAIT:
+        ui.LabelMain->setText(
+            tr("Please REBOOT %1. \n Wait until all LEDs are off before switching on again.\n "
+               "Do not disconnect the cable. Do not close this application.")
+                .arg(strDevice));
+        break;
+    }
+    if (nState == ST_SUCCESS && m_bExitAfterSuccess)
+        QCoreApplication::exit(EXIT_CODE_UPDATED);
+}
+
+void CMainDialog::userInfo(QString strInfo)
+{
+    m_pUi->LabelMain->setText(strInfo);
+    // The update runs in this thread: the text must show before the next blocking step.
+    repaint();
+}
+
+void CMainDialog::debugOutput(const QString& strText, bool bRepaint)
+{
+    m_pUi->DebugEdit->append(strText);
+    if (bRepaint)
+        m_pUi->DebugEdit->repaint();
+}
+
+void CMainDialog::on_ButtonClose_clicked()
+{
+    close();
+}
+
+void CMainDialog::on_TextEditedIdentData()
+{
+    bool bOk = false;
+    const int nNumber = m_pUi->LineEditSerialNumber->text().toInt(&bOk);
+    if (!bOk || nNumber == 0)
+    {
+        m_pUi->ButtonBurn->setEnabled(false);
+        return;
+    }
+    m_pUi->ButtonBurn->setEnabled(true);
+    m_pUi->LabelMain->setText(
+        tr("Your tolVane device is ready to receive updates!\nClick 'Update Firmware' to continue."));
+}
+
+void CMainDialog::reject()
+{
+    // States 3 and 9: an update or a restart is under way and must not be interrupted.
+    if (!m_pUi->ButtonClose->isEnabled())
+        return;
+    QDialog::reject();
+}
+
+void CMainDialog::showEvent(QShowEvent* event)
+{
+    if (m_bExitAfterSuccess)
+    {
+        if (const QScreen* pScreen = QGuiApplication::primaryScreen())
+        {
+            const QRect available = pScreen->availableGeometry();
+            QRect frame = frameGeometry();
+            frame.moveTopRight(QPoint(available.right() - AUTO_PLACEMENT_MARGIN, AUTO_PLACEMENT_MARGIN));
+            move(frame.topLeft());
+        }
+    }
+    QDialog::showEvent(event);
+}
+
+void CMainDialog::onTimerCurrentInfo()
+{
+    // The poll reads a tolVane100's state only, and never in the middle of a transfer.
+    auto* pFan = qobject_cast<CFan*>(m_pFan);
+    if (!pFan || isTransferRunning())
+        return;
+    const qint64 nSeconds = m_StartTime.secsTo(QDateTime::currentDateTime());
+    const QString strRuntime = tr("Runtime: %1:%2")
+                                   .arg(nSeconds / 60, 2, 10, QLatin1Char('0'))
+                                   .arg(nSeconds % 60, 2, 10, QLatin1Char('0'));
+    SPrimLogEntry entry;
+    if (!pFan->getCurrentState(entry))
+    {
+        debugOutput(strRuntime + QStringLiteral(" - ") + tr("getCurrentState() failed"), true);
+        return;
+    }
+    const CFanValues values(entry);
+    if (values.isDefault())
+    {
+        debugOutput(strRuntime + QStringLiteral(" - ") + tr("Application starting..."), true);
+        return;
+    }
+    CDataDict* pDict = CDataDict::instance();
+    QString strText = QStringLiteral("\n") + strRuntime + QStringLiteral("\n");
+    strText += QStringLiteral("%1: %2\n")
+                   .arg(pDict->getText(CURRENT_INFO_ERROR_ENTRY, 1, false),
+                        pDict->getText(CFanValues::getErrorIndex(values.ErrorState), 0, false));
+    for (int nIndex : CURRENT_INFO_ENTRIES)
+        strText += QStringLiteral("%1: %2 %3\n")
+                       .arg(pDict->getText(nIndex, 1, false), values.getValue(nIndex).toString(),
+                            pDict->getText(nIndex, 3, false));
+    debugOutput(strText, true);
+}
+
+void CMainDialog::writeDeIceCounters(bool bOn)
+{
+    const UINT32* pValues = bOn ? DEICE_ON : DEICE_OFF;
+    UINT32 nFirst = pValues[0], nSecond = pValues[1];
+    if (!m_pFan->readWriteCounterValue(DEICE_COUNTER_1, &nFirst, true) ||
+        !m_pFan->readWriteCounterValue(DEICE_COUNTER_2, &nSecond, true))
+        m_pUi->ButtonDeIce->setChecked(!bOn);
+}
+
+void CMainDialog::on_ButtonDeIce_clicked(bool bChecked)
+{
+    const QString strDevice = deviceText();
+    if (!m_Needs.deIceAvailable)
+    {
+        QMessageBox::information(
+            this, tr("Update of the Firmware Required"),
+            tr("The firmware of the %1 needs to be updated for the deicing functionality").arg(strDevice));
+        m_pUi->ButtonDeIce->setChecked(!bChecked);
+        return;
+    }
+    if (isBootloader(m_nRunningImage))
+    {
+        QMessageBox::information(
+            this, tr("Restart Required"),
+            tr("<p>The %1 is running the Bootloader. In order to change the deicing option, it needs to be "
+               "restarted as follows:</p><ol><li style=\"margin:0.4em 0;\">Disconnect the USB cable to the "
+               "%1.</li><li style=\"margin:0.4em 0;\">Switch off the %1 and wait until all LEDs are "
+               "completely "
+               "dark.</li><li style=\"margin:0.4em 0;\">Switch on the %1 again.</li><li style=\"margin:0.4em "
+               "0;\">Wait for at least 5 seconds.</li><li style=\"margin:0.4em 0;\">Re-connect the USB "
+               "cable.</li></ol>")
+                .arg(strDevice));
+        m_pUi->ButtonDeIce->setChecked(!bChecked);
+        return;
+    }
+    const auto answer = QMessageBox::question(
+        this, tr("Please Note"),
+        tr("<ul><li style=\"margin:0.4em 0;\">You need the permission of the owner of the building in "
+           "order<br/>to switch on or off the de-icing function.</li><li style=\"margin:0.4em 0;\">The "
+           "de-icing "
+           "function reduces the formation of ice on the<br/>outer wall which is caused by liquid "
+           "condensate.</li><li style=\"margin:0.4em 0;\">The effect of the tolVane100 is reduced by the "
+           "de-icing function<br/>at temperatures below 0°C.</li></ul>"),
+        QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
+    if (answer != QMessageBox::Ok)
+    {
+        m_pUi->ButtonDeIce->setChecked(!bChecked);
+        return;
+    }
+    writeDeIceCounters(bChecked);
+}
+
+void CMainDialog::getShippedVersion(int nType, UINT8& rMain, UINT8& rSub) const
+{
+    const CFlashImageList list;
+    const CFlashImage* pImage =
+        list.findImage(CPartitionTable::EPartType(nType), CFlashImage::ESystem(unitSystem()));
+    rMain = pImage ? pImage->m_MainVer : 0;
+    rSub = pImage ? pImage->m_SubVer : 0;
+}
+
+void CMainDialog::on_DeviceListChanged()
+{
+    qDebug() << "*** on_DeviceListChanged(): start";
+    if (isTransferRunning())
+    {
+        // Closing the port now would pull the wire from under the running transfer.
+        m_bDeviceListPending = true;
+        return;
+    }
+    QString strCandidate;
+    for (const CPortInfo& info : CPortEnumerator::getPorts())
+        if (info.productID == CPortEnumerator::UNIT_PRODUCT_ID &&
+            info.vendorID == CPortEnumerator::UNIT_VENDOR_ID &&
+            info.portName.compare(m_strExcludedPort, Qt::CaseInsensitive) != 0)
+            strCandidate = info.portName;
+
+    if (strCandidate == m_pFan->getComPortName())
+    {
+        qDebug() << "*** on_DeviceListChanged(): com port not changed";
+        return;
+    }
+    if (m_bInstallMode)
+    {
+        m_TimerCurrentInfo.stop();
+        m_pUi->DebugEdit->clear();
+    }
+    if (!m_pFan->openComPort(strCandidate))
+    {
+        setState(ST_IDLE);
+        qDebug() << "*** on_DeviceListChanged(): failed open com port";
+        return;
+    }
+    for (int i = 0; i < IDENT_ATTEMPTS && !identifyDevice(); ++i)
+    {
+    }
+    qDebug() << "*** on_DeviceListChanged():com partner " << m_nRunningImage;
+    if ((m_nRunningImage == 0 || m_nRunningImage == 3) && m_bInstallMode)
+    {
+        m_TimerCurrentInfo.start(CURRENT_INFO_INTERVAL_MS);
+        m_StartTime = QDateTime::currentDateTime();
+        qDebug() << "*** on_DeviceListChanged(): manu timer started";
+    }
+    qDebug() << "on_DeviceListChanged(): all good";
+    showResultState();
+}
+
+void CMainDialog::replaceUnit(CFanBase* pNewUnit)
+{
+    const QString strPort = m_pFan->getComPortName();
+    delete m_pFan;
+    m_pFan = pNewUnit;
+    connect(m_pFan, &CFanBase::signalUserInfo, this, &CMainDialog::userInfo);
+    if (m_bDebug)
+        m_pFan->setDebugOutput(m_pUi->DebugEdit);
+    m_pFan->openComPort(strPort);
+}
+
+bool CMainDialog::identifyDevice()
+{
+    m_bPlusUnit = false;
+    m_nKnownSerialNr = 0;
+    m_Needs.deIceAvailable = false;
+    SHLP_IdentData ident;
+    if (!m_pFan->getIdentData(ident))
+    {
+        m_nRunningImage = 0;
+        return false;
+    }
+
+    // The panel may be the sender of this call ("Get Ident"): it goes once control is back.
+    if (m_pDebugWidget)
+    {
+        m_pDebugWidget->hide();
+        m_pDebugWidget->deleteLater();
+        m_pDebugWidget = nullptr;
+    }
+
+    m_bPlusUnit = ident.m_b70;
+    if (!m_bPlusUnit)
+    {
+        if (m_pFan->getUnitType() != 0)
+            replaceUnit(new CFan(false, this));
+        m_pDebugWidget = new CDebugTolVane100(this, ident.m_SerialNr, nullptr);
+    }
+    else
+    {
+        if (m_pFan->getUnitType() == 0)
+            replaceUnit(new CFan_70_PC(this));
+        m_pDebugWidget = new CDebugCorMisto70(this, nullptr);
+    }
+    m_pUi->DebugWidget->layout()->addWidget(m_pDebugWidget);
+
+    if (m_strSerialNumber.isEmpty())
+    {
+        m_pUi->LineEditSerialNumber->clear();
+        if (ident.m_SerialNr != 0)
+        {
+            m_nKnownSerialNr = int(ident.m_SerialNr);
+            m_pUi->LineEditSerialNumber->setText(QString::number(ident.m_SerialNr));
+        }
+    }
+    else
+    {
+        if (ident.m_SerialNr != 0 && ident.m_SerialNr != m_strSerialNumber.toUInt())
+            QMessageBox::information(
+                this, tr("Seriennummer bereits gesetzt"),
+                tr("Die Seriennummer ist bereits gesetzt und kann nicht verändert werden!"));
+        if (ident.m_SerialNr != 0)
+            m_nKnownSerialNr = int(ident.m_SerialNr);
+    }
+
+    m_pUi->LineEditBoardVersion->setText(QStringLiteral("%1").arg(ident.m_HWVersion));
+    m_pUi->LineEditBootloaderVersion->setText(CUpdateDecision::bootloaderText(ident));
+    m_pUi->LineEditApplicationVersion->setText(CUpdateDecision::applicationVersion(ident).text());
+    m_pUi->LineEditWiFiVersion->setText(CUpdateDecision::wifiVersion(ident).text());
+    m_pUi->LineEditWiFiVersion->hide();
+    m_pUi->LabelWifiVersion->hide();
+
+    if (ident.m_RunningPart >= 4)
+    {
+        m_pUi->LabelMain->setText(tr("- Communication failed (corrupted sender address) - "));
+        return false;
+    }
+
+    m_nRunningImage = ident.m_RunningPart;
+    const bool bBridge = m_Needs.wifiBridgeNeeded;
+    m_Needs = SUpdateNeeds();
+    m_Needs.wifiBridgeNeeded = bBridge;
+
+    UINT8 nBoot1Main = 0, nBoot1Sub = 0, nBoot2Main = 0, nBoot2Sub = 0, nAppMain = 0, nAppSub = 0;
+    getShippedVersion(CPartitionTable::PT_BOOTLOADER_1, nBoot1Main, nBoot1Sub);
+    getShippedVersion(CPartitionTable::PT_BOOTLOADER_2, nBoot2Main, nBoot2Sub);
+    if (nBoot1Main != nBoot2Main || nBoot1Sub != nBoot2Sub)
+    {
+        QMessageBox::warning(this, QStringLiteral("Bootloaders out of sync"),
+                             tr("Images of Bootloader 1 and 2 have different versions."));
+        return false;
+    }
+    getShippedVersion(CPartitionTable::PT_APPLICATION, nAppMain, nAppSub);
+
+    const SUpdateNeeds needs = CUpdateDecision::decide(ident, {{nBoot1Main, nBoot1Sub}, {nAppMain, nAppSub}},
+                                                       m_bForceBootloader, m_bForceApplication);
+    m_Needs = needs;
+    m_Needs.wifiBridgeNeeded = needs.wifiBridgeNeeded || bBridge;
+    if (m_Needs.notUpdatable)
+        QMessageBox::critical(
+            nullptr, tr("Update not Possible"),
+            tr("It is not possible to update this device.\nThe device runs version 1.x and is "
+               "therefore too old."));
+    if (m_Needs.deIceAvailable)
+    {
+        UINT32 nValue = 0;
+        const bool bRead = m_pFan->readWriteCounterValue(DEICE_COUNTER_1, &nValue, false);
+        m_pUi->ButtonDeIce->setChecked(bRead && nValue >= 1 && nValue <= 9);
+    }
+    return true;
+}
+
+void CMainDialog::showResultState()
+{
+    bool bOk = false;
+    const int nFieldNumber = m_pUi->LineEditSerialNumber->text().toInt(&bOk);
+    if (m_nRunningImage == 0)
+        setState(ST_IDLE);
+    else if (m_Needs.notUpdatable)
+        setState(ST_NOT_UPDATABLE);
+    else if (m_nRunningImage == 3)
+        setState(ST_APPLICATION_RUNNING);
+    else if (!bOk || nFieldNumber == 0)
+        setState(ST_ENTER_SERIAL);
+    else if (!m_Needs.bootloaderNeeded && !m_Needs.applicationNeeded && !m_Needs.wifiModuleNeeded)
+        setState(ST_UP_TO_DATE);
+    else
+    {
+        setState(ST_READY);
+        if (m_bAutoStartArmed)
+        {
+            m_bAutoStartArmed = false;
+            QMetaObject::invokeMethod(this, "on_ButtonBurn_clicked", Qt::QueuedConnection);
+        }
+    }
+}
+
+bool CMainDialog::uploadStep(int nType, bool bWait)
+{
+    setState(ST_UPDATING);
+    userInfo(tr("Updating %1 ...").arg(deviceText()));
+    bool bDone;
+    {
+        CTransfer transfer(this);
+        bDone =
+            m_pFan->uploadImage(unitSystem(), CPartitionTable::EPartType(nType), m_pUi->ProgressBar, bWait);
+    }
+    if (bDone)
+        setState(ST_SUCCESS);
+    return bDone;
+}
+
+bool CMainDialog::on_ButtonAppl_clicked()
+{
+    if (!uploadStep(CPartitionTable::PT_APPLICATION, false))
+        return false;
+    m_Needs.applicationNeeded = false;
+    return true;
+}
+
+bool CMainDialog::on_ButtonCC3200_clicked()
+{
+    if (!uploadStep(CPartitionTable::PT_WIFI_MODULE, true))
+        return false;
+    m_Needs.wifiModuleNeeded = false;
+    return true;
+}
+
+bool CMainDialog::on_ButtonCC3200bridge_clicked()
+{
+    if (!uploadStep(CPartitionTable::PT_WIFI_BRIDGE, false))
+        return false;
+    // The bridge makes way for the module image; its own flag stays until the update is complete.
+    m_Needs.wifiModuleNeeded = false;
+    return true;
+}
+
+bool CMainDialog::on_ButtonBootLdr_clicked()
+{
+    setState(ST_UPDATING);
+    userInfo(tr("Updating %1 bootloader...").arg(deviceText()));
+    CPartitionTable::EPartType type;
+    if (m_nRunningImage == 1)
+        type = CPartitionTable::PT_BOOTLOADER_2;
+    else if (m_nRunningImage == 2)
+        type = CPartitionTable::PT_BOOTLOADER_1;
+    else
+    {
+        setState(ST_IDLE);
+        userInfo(
+            tr("The update process failed due to an unexpected software on the %1. Please switch off your "
+               "%1.\nThen switch in on again and retry the update.")
+                .arg(deviceText()));
+        return false;
+    }
+    bool bDone;
+    {
+        CTransfer transfer(this);
+        bDone =
+            m_pFan->uploadImage(unitSystem(), type, m_pUi->ProgressBar, false) && m_pFan->swapBootloaders();
+    }
+    if (!bDone)
+    {
+        setState(ST_IDLE);
+        userInfo(
+            tr("The update process failed. Please switch off your %1.\nThen switch in on again and retry the "
+               "update.")
+                .arg(deviceText()));
+        return false;
+    }
+    m_Needs.bootloaderNeeded = false;
+    setState(ST_SUCCESS);
+    return true;
+}
+
+bool CMainDialog::writeSerialNumber()
+{
+    const UINT32 nNumber = m_pUi->LineEditSerialNumber->text().toUInt();
+    bool bDone;
+    {
+        CTransfer transfer(this);
+        bDone = m_pFan->setSerialNumber(nNumber);
+    }
+    if (!bDone)
+    {
+        setState(ST_IDLE);
+        userInfo(tr("Unable to set Serial number."));
+        return false;
+    }
+    setState(ST_SERIAL_WRITTEN);
+    return true;
+}
+
+bool CMainDialog::waitForRestart()
+{
+    // Identification of the restarted unit (through the enumerator's signals) sets the serial
+    // number again; the deadline keeps a unit that never comes back from holding us here.
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.start(m_nRestartTimeoutMs);
+    while (m_nKnownSerialNr == 0 && deadline.isActive())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return m_nKnownSerialNr != 0;
+}
+
+void CMainDialog::on_ButtonBurn_clicked()
+{
+    setState(ST_UPDATING);
+    const QString strDevice = deviceText();
+    QMessageBox rebootBox(
+        QMessageBox::Information, tr("Please reboot the %1").arg(strDevice),
+        tr("Please reboot %1.\nDo not close this Update-%1 application.\nDo not remove the USB "
+           "cable.\nPlease wait until all LEDs are off before switching %1 on.\nAfter switching "
+           "on again, please press the button \"Update Firmware\" again.")
+            .arg(strDevice),
+        QMessageBox::NoButton, nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+
+    if (m_nKnownSerialNr == 0 || !m_strSerialNumber.isEmpty())
+    {
+        userInfo(tr("Updating %1 serial number...").arg(strDevice));
+        if (!writeSerialNumber())
+            return showResultState();
+        m_nKnownSerialNr = m_pUi->LineEditSerialNumber->text().toInt();
+    }
+    if (m_Needs.notUpdatable)
+    {
+        userInfo(tr("Unable to update!"));
+        return showResultState();
+    }
+    if (m_Needs.wifiBridgeNeeded && !m_bPlusUnit && m_Needs.wifiModuleNeeded && !m_Needs.oldBootloader)
+    {
+        userInfo(tr("Updating %1 WiFi...").arg(strDevice));
+        if (!on_ButtonCC3200bridge_clicked())
+            return showResultState();
+    }
+    if (m_Needs.applicationNeeded && !m_Needs.oldBootloader)
+    {
+        userInfo(tr("Updating %1 application...").arg(strDevice));
+        if (!on_ButtonAppl_clicked())
+            return showResultState();
+    }
+    if (m_Needs.wifiBridgeNeeded && !m_bPlusUnit)
+    {
+        m_nKnownSerialNr = 0;
+        setState(ST_REBOOT_WAIT);
+        rebootBox.exec();
+        if (!waitForRestart())
+        {
+            setState(ST_IDLE);
+            userInfo(
+                tr("The %1 did not come back after the restart.\nPlease switch it off and on again and retry "
+                   "the update.")
+                    .arg(deviceText()));
+            return;
+        }
+        setState(ST_UPDATING);
+    }
+    if (m_Needs.wifiModuleNeeded && !m_Needs.oldBootloader && !m_bPlusUnit)
+    {
+        userInfo(tr("Updating %1 WiFi...").arg(deviceText()));
+        if (!on_ButtonCC3200_clicked())
+            return showResultState();
+    }
+    if (m_Needs.bootloaderNeeded)
+    {
+        if (!on_ButtonBootLdr_clicked())
+            return showResultState();
+    }
+    m_Needs.bootloaderNeeded = false;
+    if (m_Needs.oldBootloader)
+    {
+        const QString strText = m_pFan->getUnitType() == 0
+                                    ? tr("The %1 needs to reboot in order to continue the update "
+                                         "process.\nPlease switch off the %1 and "
+                                         "wait until all LEDs are completely dark\nThen switch on the %1 "
+                                         "again.\nDo not remove the USB "
+                                         "cable.\nDo not close this Update-%1 application.\nAfter the %1 is "
+                                         "switched on again, please "
+                                         "press the button \"Update Firmware\" again.")
+                                    : tr("The %1 needs to reboot in order to continue the update "
+                                         "process.\nPlease press and hold the "
+                                         "button until all LEDs are on and \noff again.\nDo not remove the "
+                                         "USB cable.\nDo not close "
+                                         "this Update-%1 application.\nAfter the %1 is switched on again, "
+                                         "please press the button "
+                                         "\"Update Firmware\" again.");
+        QMessageBox box(QMessageBox::Information, tr("Please Reboot %1").arg(deviceText()),
+                        strText.arg(deviceText()), QMessageBox::NoButton, nullptr,
+                        Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+        box.exec();
+        setState(ST_READY);
+        return;
+    }
+    if (!m_bInstallMode || m_pFan->setStartupMode(1))
+    {
+        setState(ST_SUCCESS);
+        m_Needs.wifiBridgeNeeded = false;
+    }
+    else
+        setState(ST_IDLE);
+}
