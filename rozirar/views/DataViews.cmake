@@ -3,5 +3,10 @@ target_sources(rozirar_views PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ServiceTab.h ${CMAKE_CURRENT_LIST_DIR}/ServiceTab.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CredentialScrambler.h ${CMAKE_CURRENT_LIST_DIR}/CredentialScrambler.cpp
   ${CMAKE_CURRENT_LIST_DIR}/wlantab.h ${CMAKE_CURRENT_LIST_DIR}/wlantab.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GraphicsPlot.h ${CMAKE_CURRENT_LIST_DIR}/GraphicsPlot.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GraphicsFieldCurves.h ${CMAKE_CURRENT_LIST_DIR}/GraphicsFieldCurves.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GraphicsMagnifier.h ${CMAKE_CURRENT_LIST_DIR}/GraphicsMagnifier.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GraphicsCurvePicker.h ${CMAKE_CURRENT_LIST_DIR}/GraphicsCurvePicker.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/forms/GraphicsCurvePicker.ui
 )
-target_link_libraries(rozirar_views PUBLIC rozirar_frame)
+target_link_libraries(rozirar_views PUBLIC rozirar_frame PkgConfig::QWT)

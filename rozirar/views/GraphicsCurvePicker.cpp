@@ -1,0 +1,211 @@
+#include "GraphicsCurvePicker.h"
+
+#include "DataDict.h"
+#include "ui_GraphicsCurvePicker.h"
+
+#include <QHeaderView>
+
+namespace
+{
+const int SORT_COLUMN = 2;
+
+QString unitOf(int nIndex)
+{
+    return CDataDict::instance()->getText(nIndex, CDataDict::COL_UNIT);
+}
+
+bool isRowEnabled(const QTableWidget* pTable, int nRow)
+{
+    const QTableWidgetItem* pItem = nRow >= 0 && nRow < pTable->rowCount() ? pTable->item(nRow, 0) : nullptr;
+    return pItem && (pItem->flags() & Qt::ItemIsEnabled);
+}
+} // namespace
+
+CGraphicsCurvePicker::CGraphicsCurvePicker(QWidget* parent)
+    : QFrame(parent), m_pUi(std::make_unique<Ui::CGraphicsCurvePicker>())
+{
+    m_pUi->setupUi(this);
+
+    fitColumns(m_pUi->m_pTableAvail);
+    m_pUi->m_pTableAvail->horizontalHeader()->setSortIndicator(SORT_COLUMN, Qt::AscendingOrder);
+    m_pUi->m_pTableAvail->hideColumn(SORT_COLUMN);
+
+    connect(m_pUi->m_pPushAdd, &QPushButton::clicked, this, &CGraphicsCurvePicker::onAdd);
+    connect(m_pUi->m_pPushRemove, &QPushButton::clicked, this, &CGraphicsCurvePicker::onRemove);
+    connect(m_pUi->m_pTableAvail, &QTableWidget::itemSelectionChanged, this,
+            &CGraphicsCurvePicker::onSelectionChangedAvail);
+    connect(m_pUi->m_pTablePicked, &QTableWidget::itemSelectionChanged, this,
+            &CGraphicsCurvePicker::onSelectionChangedPicked);
+    // A greyed row can become current without a change of selection (it cannot be selected).
+    connect(m_pUi->m_pTableAvail, &QTableWidget::currentCellChanged, this,
+            &CGraphicsCurvePicker::onSelectionChangedAvail);
+    connect(m_pUi->m_pTablePicked, &QTableWidget::currentCellChanged, this,
+            &CGraphicsCurvePicker::onSelectionChangedPicked);
+
+    onSelectionChangedAvail();
+    onSelectionChangedPicked();
+
+    m_pUi->m_pTableAvail->horizontalHeader()->setObjectName(QStringLiteral("horzHeader"));
+}
+
+CGraphicsCurvePicker::~CGraphicsCurvePicker() = default;
+
+void CGraphicsCurvePicker::fillAvailable(bool bCorMisto70)
+{
+    m_bCorMisto70 = bCorMisto70;
+    m_pUi->m_pTableAvail->clearContents();
+    m_pUi->m_pTableAvail->setRowCount(0);
+
+    const CDataDict* pDict = CDataDict::instance();
+    const int nTables = bCorMisto70 ? (CDataDict::TM_VALUE_LOGS_70 | CDataDict::TM_SEC_LOGS_70)
+                                    : (CDataDict::TM_VALUE_LOGS | CDataDict::TM_SEC_LOGS);
+    for (int i = 0; i < CDataDict::ENTRY_COUNT; ++i)
+        if (pDict->isPlottable(i) && (pDict->getTableMask(i) & nTables))
+            addRow(m_pUi->m_pTableAvail, i);
+
+    m_pUi->m_pTableAvail->horizontalHeader()->setSortIndicator(SORT_COLUMN, Qt::AscendingOrder);
+}
+
+QList<int> CGraphicsCurvePicker::selectedFields() const
+{
+    QList<int> fields;
+    const QTableWidget* pTable = m_pUi->m_pTablePicked;
+    for (int r = 0; r < pTable->rowCount(); ++r)
+        if (const QTableWidgetItem* pItem = pTable->item(r, 0))
+            fields.append(pItem->data(Qt::UserRole).toInt());
+    return fields;
+}
+
+void CGraphicsCurvePicker::addRow(QTableWidget* pTable, int nIndex)
+{
+    const bool bSorting = pTable->isSortingEnabled();
+    pTable->setSortingEnabled(false);
+    const int nRow = pTable->rowCount();
+    pTable->insertRow(nRow);
+
+    const CDataDict* pDict = CDataDict::instance();
+    const QString strDescription = pDict->getText(nIndex, CDataDict::COL_DESCRIPTION);
+    const QString strUnit = pDict->getText(nIndex, CDataDict::COL_UNIT);
+    auto* pName = new QTableWidgetItem(strDescription);
+    pName->setToolTip(
+        QStringLiteral("%1 (%2)").arg(strDescription, pDict->getText(nIndex, CDataDict::COL_ABBREVIATION)));
+    pName->setData(Qt::UserRole, nIndex);
+    pTable->setItem(nRow, 0, pName);
+    pTable->setItem(nRow, 1, new QTableWidgetItem(strUnit));
+    if (pTable->columnCount() > SORT_COLUMN)
+        pTable->setItem(nRow, SORT_COLUMN, new QTableWidgetItem(strUnit + strDescription));
+
+    pTable->setSortingEnabled(bSorting);
+    pTable->setCurrentItem(pName);
+}
+
+int CGraphicsCurvePicker::takeCurrentField(QTableWidget* pTable)
+{
+    const int nRow = pTable->currentRow();
+    if (!isRowEnabled(pTable, nRow))
+        return -1;
+    const int nIndex = pTable->item(nRow, 0)->data(Qt::UserRole).toInt();
+    pTable->removeRow(nRow);
+    return nIndex;
+}
+
+void CGraphicsCurvePicker::onAdd()
+{
+    const int nIndex = takeCurrentField(m_pUi->m_pTableAvail);
+    if (nIndex < 0)
+        return;
+    addRow(m_pUi->m_pTablePicked, nIndex);
+    updateAvailability();
+    fitColumns(m_pUi->m_pTableAvail);
+    fitColumns(m_pUi->m_pTablePicked);
+    emit curveAdded(nIndex);
+}
+
+void CGraphicsCurvePicker::onRemove()
+{
+    const int nIndex = takeCurrentField(m_pUi->m_pTablePicked);
+    if (nIndex < 0)
+        return;
+    addRow(m_pUi->m_pTableAvail, nIndex);
+    updateAvailability();
+    fitColumns(m_pUi->m_pTableAvail);
+    fitColumns(m_pUi->m_pTablePicked);
+    emit curveRemoved(nIndex);
+}
+
+void CGraphicsCurvePicker::updateAvailability()
+{
+    const QList<int> selected = selectedFields();
+    QString strFirstUnit;
+    QString strSecondUnit;
+    bool bRestricted = false;
+    if (!selected.isEmpty())
+    {
+        strFirstUnit = unitOf(selected.first());
+        for (int nIndex : selected)
+        {
+            if (unitOf(nIndex) != strFirstUnit)
+            {
+                strSecondUnit = unitOf(nIndex);
+                bRestricted = true;
+                break;
+            }
+        }
+    }
+
+    QTableWidget* pTable = m_pUi->m_pTableAvail;
+    for (int r = 0; r < pTable->rowCount(); ++r)
+    {
+        QTableWidgetItem* pUnit = pTable->item(r, 1);
+        const QString strUnit = pUnit ? pUnit->text() : QString();
+        const bool bEnabled = !bRestricted || strUnit == strFirstUnit || strUnit == strSecondUnit;
+        for (int c = 0; c < pTable->columnCount(); ++c)
+        {
+            if (QTableWidgetItem* pItem = pTable->item(r, c))
+                pItem->setFlags(bEnabled ? pItem->flags() | Qt::ItemIsEnabled
+                                         : pItem->flags() & ~Qt::ItemIsEnabled);
+        }
+    }
+    if (pTable->currentRow() >= 0 && !isRowEnabled(pTable, pTable->currentRow()))
+        pTable->setCurrentItem(nullptr);
+
+    // Greying a row changes no selection, so the buttons are brought up to date here.
+    onSelectionChangedAvail();
+    onSelectionChangedPicked();
+}
+
+void CGraphicsCurvePicker::onSelectionChangedAvail()
+{
+    m_pUi->m_pPushAdd->setEnabled(isRowEnabled(m_pUi->m_pTableAvail, m_pUi->m_pTableAvail->currentRow()));
+}
+
+void CGraphicsCurvePicker::onSelectionChangedPicked()
+{
+    m_pUi->m_pPushRemove->setEnabled(
+        isRowEnabled(m_pUi->m_pTablePicked, m_pUi->m_pTablePicked->currentRow()));
+}
+
+void CGraphicsCurvePicker::fitColumns(QTableWidget* pTable)
+{
+    pTable->resizeColumnToContents(0);
+    pTable->resizeColumnToContents(1);
+    const int nWidth = pTable->width();
+    if (nWidth - 1 >= pTable->columnWidth(0) + pTable->columnWidth(1) + 2)
+        return;
+    QHeaderView* pHeader = pTable->horizontalHeader();
+    pHeader->resizeSection(0, nWidth);
+    pTable->resizeColumnToContents(1);
+    pHeader->resizeSection(0, nWidth - 1 - pTable->columnWidth(1) - 2);
+}
+
+void CGraphicsCurvePicker::resizeEvent(QResizeEvent*)
+{
+    fitColumns(m_pUi->m_pTableAvail);
+    fitColumns(m_pUi->m_pTablePicked);
+}
+
+void CGraphicsCurvePicker::showEvent(QShowEvent*)
+{
+    fitColumns(m_pUi->m_pTableAvail);
+    fitColumns(m_pUi->m_pTablePicked);
+}

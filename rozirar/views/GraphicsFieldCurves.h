@@ -1,0 +1,50 @@
+#ifndef GRAPHICSFIELDCURVES_H
+#define GRAPHICSFIELDCURVES_H
+
+#include <QColor>
+#include <QList>
+#include <QObject>
+#include <QPair>
+#include <QPointF>
+#include <QString>
+#include <QVector>
+
+class CGraphicsPlot;
+class QwtPlotCurve;
+
+// The curve segments of one data field in the diagram. A field is broken into segments where
+// its log has gaps; all segments share the field's name, value axis and colour, and only the
+// first one has a legend entry.
+class CGraphicsFieldCurves : public QObject
+{
+    Q_OBJECT
+
+public:
+    CGraphicsFieldCurves(const QString& strName, int nAxis, const QColor& color, CGraphicsPlot* parent);
+    // Detaches and deletes every segment curve.
+    ~CGraphicsFieldCurves() override;
+
+    int axis() const { return m_nAxis; }
+    QColor color() const { return m_color; }
+    CGraphicsPlot* plot() const;
+
+    void addSegment(const QVector<QPointF>& points, int nLogKind);
+    // (first x, last x) of the segments of one log kind, in the order they were added.
+    QList<QPair<double, double>> segmentRanges(int nLogKind) const;
+
+private:
+    struct SSegment
+    {
+        double dFirstX;
+        double dLastX;
+        int nLogKind;
+        QwtPlotCurve* pCurve;
+    };
+
+    QList<SSegment> m_segments;
+    QString m_strName;
+    int m_nAxis;
+    QColor m_color;
+};
+
+#endif // GRAPHICSFIELDCURVES_H
