@@ -1,8 +1,27 @@
 # The application frame of tolVane-Vozudoz as a library (so tests link it) and the program itself.
-set(FRAME_SOURCES
+qt5_add_translation(FRAME_QM translations/Quorvanix-rozirar_de.ts translations/Quorvanix-rozirar_en.ts)
+configure_file(translations/frame_translations.qrc ${CMAKE_CURRENT_BINARY_DIR}/frame_translations.qrc COPYONLY)
+qt5_add_resources(FRAME_QRC_SOURCES ${CMAKE_CURRENT_BINARY_DIR}/frame_translations.qrc)
+
+add_library(rozirar_frame STATIC
   MainObject.h MainObject.cpp
   FanPollingThread.h FanPollingThread.cpp
+  ComboDayFilter.h ComboDayFilter.cpp
+  ComboSerialNrFilter.h ComboSerialNrFilter.cpp
+  TriStateIndicator.h TriStateIndicator.cpp
+  ReadOnlyItemModel.h
+  LogTabBase.h LogTabBase.cpp
+  MinuteLogTab.h MinuteLogTab.cpp
+  SecLogTab.h SecLogTab.cpp
+  ExportFileName.h ExportFileName.cpp
+  MainWindow.h MainWindow.cpp MainWindowCommands.cpp
+  Startup.h Startup.cpp
+  FrameResources.h FrameResources.cpp
+  forms/MainWindow.ui forms/LogTabBase.ui
+  resources/frame.qrc
+  ${FRAME_QM} ${FRAME_QRC_SOURCES}
 )
-add_library(rozirar_frame STATIC ${FRAME_SOURCES})
+set_target_properties(rozirar_frame PROPERTIES AUTOUIC_SEARCH_PATHS ${CMAKE_CURRENT_SOURCE_DIR}/forms)
 target_include_directories(rozirar_frame PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(rozirar_frame PUBLIC logstore unit_main rozirar_dialogs serialport Qt5::Widgets Qt5::Sql)
+target_link_libraries(rozirar_frame PUBLIC rozirar_views logstore unit_main rozirar_dialogs serialport Qt5::Widgets
+  Qt5::Sql)

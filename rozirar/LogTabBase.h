@@ -1,0 +1,44 @@
+#ifndef LOGTABBASE_H
+#define LOGTABBASE_H
+
+#include "TabBase.h"
+
+#include <QWidget>
+
+namespace Ui
+{
+class CLogTabBase;
+}
+class QHBoxLayout;
+class QLabel;
+class QTableView;
+
+// The common page of the log tabs: a description line above a table whose columns are
+// stretched to the width of the view.
+class CLogTabBase : public QWidget, public CTabBase
+{
+    Q_OBJECT
+
+public:
+    explicit CLogTabBase(QWidget* parent = nullptr);
+    ~CLogTabBase() override;
+
+    QTableView* getTableView() const;
+    QLabel* getDescriptionLabel() const;
+    QHBoxLayout* getTopLayout() const;
+    void scrollToBottom();
+    // Sizes the columns to their contents and spreads the spare width (less 68 pixels) evenly.
+    void fitColumns();
+
+    // Width the table keeps free of the columns' spare width.
+    static constexpr int RESERVED_WIDTH = 68;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    Ui::CLogTabBase* ui;
+};
+
+#endif // LOGTABBASE_H

@@ -1,0 +1,424 @@
+#include "MainWindow.h"
+
+#include "ui_MainWindow.h"
+
+#include "DataDict.h"
+#include "DetailedInfoTab.h"
+#include "DetailedInfoTab70.h"
+#include "FrameResources.h"
+#include "GraphicsTab.h"
+#include "MinuteLogDB.h"
+#include "MinuteLogTab.h"
+#include "MyGraphicsView.h"
+#include "OverviewScene.h"
+#include "OverviewScene70.h"
+#include "SecLogDB.h"
+#include "SecLogDB70.h"
+#include "SecLogTab.h"
+#include "ServiceTab.h"
+#include "wlantab.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QVBoxLayout>
+#include <algorithm>
+
+CMainWindow* CMainWindow::s_pInstance = nullptr;
+
+namespace
+{
+const char* const UI_CONNECTION = "UIThread";
+
+struct SWaitCursor
+{
+    SWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~SWaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+QList<int> sortedUnique(QList<int> list)
+{
+    std::sort(list.begin(), list.end());
+    list.erase(std::unique(list.begin(), list.end()), list.end());
+    return list;
+}
+} // namespace
+
+void CMainWindow::create(CMainObject* pMainObject, CMinuteLogDB* pMinuteLogDB, CMinuteLogDB70* pMinuteLogDB70,
+                         CSecLogDB* pSecLogDB, CSecLogDB70* pSecLogDB70, QWidget* parent)
+{
+    s_pInstance = new CMainWindow(pMainObject, pMinuteLogDB, pMinuteLogDB70, pSecLogDB, pSecLogDB70, parent);
+}
+
+CMainWindow::CMainWindow(CMainObject* pMainObject, CMinuteLogDB* pMinuteLogDB, CMinuteLogDB70* pMinuteLogDB70,
+                         CSecLogDB* pSecLogDB, CSecLogDB70* pSecLogDB70, QWidget* parent)
+    : QMainWindow(parent), ui(new Ui::CMainWindow), m_pView(new CMyGraphicsView(nullptr, nullptr)),
+      m_mainObject(pMainObject), m_pMinuteLogDB(pMinuteLogDB), m_pMinuteLogDB70(pMinuteLogDB70),
+      m_pSecLogDB(pSecLogDB), m_pSecLogDB70(pSecLogDB70)
+{
+    initFrameResources();
+    // The views reach the window through getInstance while it is being built.
+    s_pInstance = this;
+    ui->setupUi(this);
+    setStatusBar(nullptr);
+    adjustStatusWidgets();
+    onRozirarionStateChanged(CMainObject::STATE_NOT_ROZIRARED, -1, false);
+
+    switchDevice(false);
+    QWidget* pOverview = makePage(m_pView);
+    pOverview->layout()->setContentsMargins(0, 0, 0, 0);
+    ui->tabWidget->addTab(pOverview, m_pScene->getTitle());
+
+    m_pMinuteLogTab = new CMinuteLogTab(m_pMinuteLogDB);
+    m_pSecLogTabQuarterHour = new CSecLogTab(m_pSecLogDB, CLogging::TS_QUARTER_HOUR);
+    m_pSecLogTabDay = new CSecLogTab(m_pSecLogDB, CLogging::TS_DAY);
+    m_pSecLogTabMonth = new CSecLogTab(m_pSecLogDB, CLogging::TS_MONTH);
+    m_pServiceTab = new CServiceTab();
+    m_pWLANTab = new CWLANTab();
+    addPage(m_pDetailedInfoTab, dynamic_cast<CTabBase*>(m_pDetailedInfoTab)->getTitle());
+    addPage(m_pGraphicsTab, m_pGraphicsTab->getTitle());
+    addPage(m_pMinuteLogTab, m_pMinuteLogTab->getTitle());
+    for (CSecLogTab* pTab : {m_pSecLogTabQuarterHour, m_pSecLogTabDay, m_pSecLogTabMonth})
+        addPage(pTab, pTab->getTitle());
+    addPage(m_pServiceTab, m_pServiceTab->getTitle());
+    addPage(m_pWLANTab, m_pWLANTab->getTitle());
+    m_pServiceTab->setVisible(!m_b70);
+    m_pWLANTab->setVisible(!m_b70);
+    ui->tabWidget->setCurrentIndex(0);
+
+    connect(ui->m_pComboSerialNr, &CComboSerialNrFilter::serialNrChanged, this,
+            QOverload<>::of(&CMainWindow::reloadViews));
+    connect(m_mainObject, &CMainObject::signalRozirarionState, this, &CMainWindow::onRozirarionStateChanged);
+    connect(m_mainObject, &CMainObject::signalRozirarionState, m_pServiceTab,
+            &CServiceTab::onRozirarionStateChanged);
+    connect(m_mainObject, &CMainObject::signalRozirarionState, m_pWLANTab,
+            &CWLANTab::onRozirarionStateChanged);
+    connect(m_mainObject, &CMainObject::signalCurrentValues, this, &CMainWindow::onCurrentValues);
+    connect(m_mainObject, &CMainObject::signalCurrentValues70, this, &CMainWindow::onCurrentValues70);
+    connect(m_mainObject, &CMainObject::signalSecLogRetrievalProcess, this,
+            &CMainWindow::onSecLogRetrievalProcess);
+    connect(this, &CMainWindow::signalComPortChanged, m_mainObject, &CMainObject::onComPortChanged);
+    if (auto* pScene = dynamic_cast<COverviewScene*>(m_pScene))
+        connect(this, &CMainWindow::signalComPortChanged, pScene, &COverviewScene::onComPortChanged);
+    qRegisterMetaType<QList<quint32>>("QList<quint32>");
+    qRegisterMetaType<quint8*>("quint8*");
+    qRegisterMetaType<quint8>("quint8");
+    connect(m_pServiceTab, &CServiceTab::updateCounters, m_mainObject, &CMainObject::retrievePersCounter);
+    connect(m_mainObject, &CMainObject::signalPersCountersUpdated, m_pServiceTab,
+            &CServiceTab::onUpdateCounters);
+    const bool bWired = connect(
+        m_pWLANTab,
+        SIGNAL(setNetworkCredentials(QString, QString, QString, QString, QString, QString, quint8, quint8*)),
+        m_mainObject,
+        SLOT(setNetworkCredentials(QString, QString, QString, QString, QString, QString, quint8, quint8*)));
+    Q_ASSERT(bWired);
+    Q_UNUSED(bWired);
+    connect(&m_enumerator, &CPortEnumerator::deviceDiscovered, this, &CMainWindow::onDeviceListChanged);
+    connect(&m_enumerator, &CPortEnumerator::deviceRemoved, this, &CMainWindow::onDeviceListChanged);
+
+    m_enumerator.setUpNotifications();
+    onDeviceListChanged();
+    updateEnableStateToolbarControls();
+}
+
+CMainWindow::~CMainWindow()
+{
+    if (s_pInstance == this)
+        s_pInstance = nullptr;
+    m_pView->setScene(nullptr);
+    delete m_pScene;
+    delete ui;
+}
+
+QWidget* CMainWindow::makePage(QWidget* pView)
+{
+    auto* pPage = new QWidget;
+    auto* pLayout = new QVBoxLayout(pPage);
+    pLayout->addWidget(pView);
+    return pPage;
+}
+
+void CMainWindow::addPage(QWidget* pView, const QString& strTitle)
+{
+    ui->tabWidget->addTab(makePage(pView), strTitle);
+}
+
+void CMainWindow::adjustStatusWidgets()
+{
+    ui->progressSecLog->hide();
+    const int nHeight = ui->m_pComboSerialNr->height() - 4;
+    ui->labelRozirarionStateIndicator->setMaximumHeight(nHeight);
+    ui->labelErrorStateIndicator->setMaximumHeight(nHeight);
+}
+
+int CMainWindow::getCurrentSerialNr(bool* b70) const
+{
+    return ui->m_pComboSerialNr->getCurrentSerialNr(b70);
+}
+
+CTabBase* CMainWindow::getCurrentTab() const
+{
+    switch (ui->tabWidget->currentIndex())
+    {
+    case 0:
+        return m_pScene;
+    case 1:
+        return dynamic_cast<CTabBase*>(m_pDetailedInfoTab);
+    case 2:
+        return m_pGraphicsTab;
+    case 3:
+        return m_pMinuteLogTab;
+    case 4:
+        return m_pSecLogTabQuarterHour;
+    case 5:
+        return m_pSecLogTabDay;
+    case 6:
+        return m_pSecLogTabMonth;
+    case 7:
+        return m_pServiceTab;
+    default:
+        return nullptr;
+    }
+}
+
+void CMainWindow::onDeviceListChanged()
+{
+    QString strPort;
+    for (const CPortInfo& info : CPortEnumerator::getPorts())
+        if (info.vendorID == CPortEnumerator::UNIT_VENDOR_ID &&
+            info.productID == CPortEnumerator::UNIT_PRODUCT_ID)
+            strPort = info.portName;
+    if (strPort.compare(m_strComPort, Qt::CaseInsensitive) == 0)
+        return;
+    m_strComPort = strPort;
+    m_bReloadSerialNrs = true;
+    emit signalComPortChanged(strPort);
+}
+
+void CMainWindow::onRozirarionStateChanged(CMainObject::ERozirarionState state, int nSerialNr, bool b70)
+{
+    if (m_pWLANTab)
+        m_pWLANTab->setVisible(!b70);
+    if (m_pServiceTab)
+        m_pServiceTab->setVisible(!b70);
+    ui->m_pComboSerialNr->setEnabled(true);
+
+    CTriStateIndicator* pConnection = ui->labelRozirarionStateIndicator;
+    if (state == CMainObject::STATE_OK)
+    {
+        pConnection->setState(CTriStateIndicator::STATE_GREEN, tr("ok"));
+        m_bRozirared = true;
+        switchDevice(b70);
+        CComboSerialNrFilter* pCombo = ui->m_pComboSerialNr;
+        if (!pCombo->selectSerialNr(nSerialNr, b70))
+        {
+            pCombo->addSerialNr(nSerialNr, true, b70);
+            pCombo->selectSerialNr(nSerialNr, b70);
+        }
+        pCombo->setEnabled(false);
+    }
+    else
+    {
+        switch (state)
+        {
+        case CMainObject::STATE_COMMUNICATION_ERROR:
+            pConnection->setState(CTriStateIndicator::STATE_RED, tr("communication error"));
+            break;
+        case CMainObject::STATE_WAITING_FOR_RESPONSE:
+            pConnection->setState(CTriStateIndicator::STATE_GREY, tr("waiting for response"));
+            break;
+        case CMainObject::STATE_NOT_ROZIRARED:
+            pConnection->setState(CTriStateIndicator::STATE_GREY, tr("not connected"));
+            reloadSerialNrs();
+            break;
+        default:
+            pConnection->setState(CTriStateIndicator::STATE_GREY, "INVALID!!");
+            reloadSerialNrs();
+            break;
+        }
+        ui->labelErrorStateIndicator->setState(CTriStateIndicator::STATE_GREY, "-");
+        m_bRozirared = false;
+    }
+    updateEnableStateToolbarControls();
+}
+
+void CMainWindow::showUnitIndicator(int nErrorIndex, bool bError)
+{
+    ui->labelErrorStateIndicator->setState(bError ? CTriStateIndicator::STATE_RED
+                                                  : CTriStateIndicator::STATE_GREEN,
+                                           CDataDict::instance()->getText(nErrorIndex, 0, false));
+}
+
+void CMainWindow::replaceView(QWidget*& rpView, QWidget* pNew)
+{
+    QWidget* pPage = rpView ? rpView->parentWidget() : nullptr;
+    delete rpView;
+    rpView = pNew;
+    if (pPage)
+        pPage->layout()->addWidget(pNew);
+}
+
+void CMainWindow::setScene(COverviewSceneBase* pScene)
+{
+    m_pView->setScene(nullptr);
+    delete m_pScene;
+    m_pScene = pScene;
+    m_pView->setScene(pScene);
+}
+
+void CMainWindow::onCurrentValues(CFanValues currentValues, int nSerialNumber, QString strHWVer,
+                                  QString strBootlVer, int nOperatingHours, int nFilterHours, bool bDeicing,
+                                  int nFanSupplyCharac, int nFanExtractCharac, quint32 nFanCmdsSucceeded,
+                                  quint32 nFanCmdsFailed, int iRSSI)
+{
+    qDebug() << "CMainWindow::onCurrentValues (100)";
+    ui->m_pComboSerialNr->addSerialNr(nSerialNumber, true, false);
+    if (m_bReloadSerialNrs)
+    {
+        ui->m_pComboSerialNr->selectSerialNr(nSerialNumber, false);
+        m_bReloadSerialNrs = false;
+    }
+    ui->labelErrorState->setText("tolVane100:");
+    showUnitIndicator(CFanValues::getErrorIndex(unsigned(currentValues.ErrorState)),
+                      currentValues.ErrorState != 0);
+    if (currentValues.getChecksum() != currentValues.calcChecksum())
+        return;
+
+    if (!dynamic_cast<CDetailedInfoTab*>(m_pDetailedInfoTab))
+        replaceView(m_pDetailedInfoTab, new CDetailedInfoTab(nullptr));
+    static_cast<CDetailedInfoTab*>(m_pDetailedInfoTab)
+        ->setCurrentValues(currentValues, nSerialNumber, strHWVer, strBootlVer, nOperatingHours, nFilterHours,
+                           bDeicing);
+    if (!dynamic_cast<COverviewScene*>(m_pScene))
+        setScene(new COverviewScene(nullptr));
+    m_pScene->setCurrentValues(&currentValues, nSerialNumber, iRSSI);
+    m_pMinuteLogTab->setCurrentValues(currentValues, nSerialNumber, strHWVer, strBootlVer, nOperatingHours,
+                                      nFilterHours, nFanSupplyCharac, nFanExtractCharac, nFanCmdsSucceeded,
+                                      nFanCmdsFailed, iRSSI);
+}
+
+void CMainWindow::onCurrentValues70(CFanValues70 currentValues, int nSerialNumber, QString strHWVer,
+                                    QString strBootlVer, int nOperatingHours, int nFilterHours, bool bDeicing,
+                                    int nFanSupplyCharac, int nFanExtractCharac, quint32 nFanCmdsSucceeded,
+                                    quint32 nFanCmdsFailed)
+{
+    ui->m_pComboSerialNr->addSerialNr(nSerialNumber, true, true);
+    if (m_bReloadSerialNrs)
+    {
+        ui->m_pComboSerialNr->selectSerialNr(nSerialNumber, true);
+        m_bReloadSerialNrs = false;
+    }
+    ui->labelErrorState->setText("tolVane plus:");
+    showUnitIndicator(CFanValues70::getErrorIndex(unsigned(currentValues.ErrorState)),
+                      currentValues.ErrorState != 0);
+    if (currentValues.getChecksum() != currentValues.calcChecksum())
+        return;
+
+    if (!dynamic_cast<CDetailedInfoTab70*>(m_pDetailedInfoTab))
+        replaceView(m_pDetailedInfoTab, new CDetailedInfoTab70(nullptr));
+    static_cast<CDetailedInfoTab70*>(m_pDetailedInfoTab)
+        ->setCurrentValues(currentValues, nSerialNumber, strHWVer, strBootlVer, nOperatingHours, nFilterHours,
+                           bDeicing);
+    if (!dynamic_cast<COverviewScene70*>(m_pScene))
+        setScene(new COverviewScene70(nullptr));
+    m_pScene->setCurrentValues(&currentValues, nSerialNumber, 0);
+    m_pMinuteLogTab->setCurrentValues70(currentValues, nSerialNumber, strHWVer, strBootlVer, nOperatingHours,
+                                        nFilterHours, nFanSupplyCharac, nFanExtractCharac, nFanCmdsSucceeded,
+                                        nFanCmdsFailed);
+}
+
+void CMainWindow::updateEnableStateToolbarControls()
+{
+    ui->buttonRetrieveSecLog->setEnabled(m_bRozirared && !m_bRetrieving);
+    ui->buttonExport->setEnabled(!m_bRetrieving);
+}
+
+void CMainWindow::switchDevice(bool b70)
+{
+    QWidget* pDetailedPage = nullptr;
+    QWidget* pGraphicsPage = nullptr;
+    if (b70 != m_b70)
+    {
+        pDetailedPage = m_pDetailedInfoTab ? m_pDetailedInfoTab->parentWidget() : nullptr;
+        pGraphicsPage = m_pGraphicsTab ? m_pGraphicsTab->parentWidget() : nullptr;
+        delete m_pDetailedInfoTab;
+        m_pDetailedInfoTab = nullptr;
+        setScene(nullptr);
+        delete m_pGraphicsTab;
+        m_pGraphicsTab = nullptr;
+
+        CMinuteLogDBBase* pMinuteDB = b70 ? static_cast<CMinuteLogDBBase*>(m_pMinuteLogDB70) : m_pMinuteLogDB;
+        CSecLogDBBase* pSecDB = b70 ? static_cast<CSecLogDBBase*>(m_pSecLogDB70) : m_pSecLogDB;
+        m_pMinuteLogTab->setDB(pMinuteDB);
+        for (CSecLogTab* pTab : {m_pSecLogTabQuarterHour, m_pSecLogTabDay, m_pSecLogTabMonth})
+            pTab->setDB(pSecDB);
+        // The service and Wi-Fi pages are kept aside while a tolVane plus is shown.
+        QWidget* pServicePage = m_pServiceTab->parentWidget();
+        QWidget* pWLANPage = m_pWLANTab->parentWidget();
+        if (b70)
+        {
+            ui->tabWidget->removeTab(ui->tabWidget->indexOf(pWLANPage));
+            ui->tabWidget->removeTab(ui->tabWidget->indexOf(pServicePage));
+        }
+        else
+        {
+            ui->tabWidget->addTab(pServicePage, m_pServiceTab->getTitle());
+            ui->tabWidget->addTab(pWLANPage, m_pWLANTab->getTitle());
+        }
+    }
+
+    if (!m_pScene)
+        setScene(b70 ? static_cast<COverviewSceneBase*>(new COverviewScene70(nullptr))
+                     : new COverviewScene(nullptr));
+    if (!m_pDetailedInfoTab)
+    {
+        m_pDetailedInfoTab =
+            b70 ? static_cast<QWidget*>(new CDetailedInfoTab70(nullptr)) : new CDetailedInfoTab(nullptr);
+        if (pDetailedPage)
+            pDetailedPage->layout()->addWidget(m_pDetailedInfoTab);
+    }
+    if (!m_pGraphicsTab)
+    {
+        m_pGraphicsTab = new CGraphicsTab(b70, nullptr);
+        if (pGraphicsPage)
+            pGraphicsPage->layout()->addWidget(m_pGraphicsTab);
+    }
+    if (!m_bRozirared)
+        ui->labelErrorState->setText(b70 ? "tolVane plus:" : "tolVane100:");
+    m_b70 = b70;
+}
+
+void CMainWindow::reloadSerialNrs()
+{
+    QList<int> lst100;
+    QList<int> lst70;
+    CSecLogDB(UI_CONNECTION).getSerialNumbers(lst100);
+    CSecLogDB70(UI_CONNECTION).getSerialNumbers(lst70);
+    CMinuteLogDB(UI_CONNECTION).getSerialNumbers(lst100);
+    CMinuteLogDB70(UI_CONNECTION).getSerialNumbers(lst70);
+    ui->m_pComboSerialNr->setSerialNrs(sortedUnique(lst100), sortedUnique(lst70));
+}
+
+void CMainWindow::reloadViews(bool bReloadSerialNrs)
+{
+    SWaitCursor wait;
+    if (bReloadSerialNrs)
+        reloadSerialNrs();
+    bool b70 = false;
+    getCurrentSerialNr(&b70);
+    switchDevice(b70);
+    m_pGraphicsTab->reload();
+    m_pMinuteLogTab->reload();
+    m_pMinuteLogTab->scrollToBottom();
+    for (CSecLogTab* pTab : {m_pSecLogTabDay, m_pSecLogTabQuarterHour, m_pSecLogTabMonth})
+    {
+        pTab->reload();
+        pTab->scrollToBottom();
+    }
+}
+
+CSecLogTab* CMainWindow::secLogTabOf(int nSpan) const
+{
+    if (nSpan == CLogging::TS_QUARTER_HOUR)
+        return m_pSecLogTabQuarterHour;
+    return nSpan == CLogging::TS_DAY ? m_pSecLogTabDay : m_pSecLogTabMonth;
+}

@@ -1,0 +1,122 @@
+#ifndef MAINWINDOW_H
+#define MAINWINDOW_H
+
+#include "FanValues.h"
+#include "FanValues70.h"
+#include "Logging.h"
+#include "MainObject.h"
+#include "PortEnumerator.h"
+
+#include <QMainWindow>
+#include <QString>
+
+namespace Ui
+{
+class CMainWindow;
+}
+class CMyGraphicsView;
+class COverviewSceneBase;
+class CDetailedInfoTabBase;
+class CGraphicsTab;
+class CServiceTab;
+class CWLANTab;
+class CMinuteLogTab;
+class CSecLogTab;
+class CTabBase;
+class CVokDelimTextModel;
+class CMinuteLogDB;
+class CMinuteLogDB70;
+class CSecLogDB;
+class CSecLogDB70;
+class QWidget;
+
+// The one window of tolVane-Vozudoz: tool row, connection and unit indicators, serial-number
+// selector and the tab pages of the connected unit and of the stored logs. It watches the serial
+// ports for the unit's adapter and tells the polling object which port to use.
+class CMainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    static void create(CMainObject* pMainObject, CMinuteLogDB* pMinuteLogDB, CMinuteLogDB70* pMinuteLogDB70,
+                       CSecLogDB* pSecLogDB, CSecLogDB70* pSecLogDB70, QWidget* parent = nullptr);
+    // The single window; null before create() and after it was deleted.
+    static CMainWindow* getInstance() { return s_pInstance; }
+    ~CMainWindow() override;
+
+    // The serial number selected in the selector, -1 when none; its type flag goes to *b70.
+    int getCurrentSerialNr(bool* b70 = nullptr) const;
+    void reloadSerialNrs();
+    // The tab-page interface of the current page (0..7), null for the Wi-Fi page or none.
+    CTabBase* getCurrentTab() const;
+    void adjustStatusWidgets();
+
+    CWLANTab* wlanTab() const { return m_pWLANTab; }
+    CMinuteLogTab* minuteLogTab() const { return m_pMinuteLogTab; }
+
+signals:
+    void signalComPortChanged(const QString& strComPort);
+
+public slots:
+    void reloadViews(bool bReloadSerialNrs);
+    void reloadViews() { reloadViews(false); }
+    void onDeviceListChanged();
+    void onRozirarionStateChanged(CMainObject::ERozirarionState state, int nSerialNr, bool b70);
+    void onCurrentValues(CFanValues currentValues, int nSerialNumber, QString strHWVer, QString strBootlVer,
+                         int nOperatingHours, int nFilterHours, bool bDeicing, int nFanSupplyCharac,
+                         int nFanExtractCharac, quint32 nFanCmdsSucceeded, quint32 nFanCmdsFailed,
+                         int iRSSI = 1000);
+    void onCurrentValues70(CFanValues70 currentValues, int nSerialNumber, QString strHWVer,
+                           QString strBootlVer, int nOperatingHours, int nFilterHours, bool bDeicing,
+                           int nFanSupplyCharac, int nFanExtractCharac, quint32 nFanCmdsSucceeded,
+                           quint32 nFanCmdsFailed);
+    void onExport();
+    void onImport();
+    void onAbout();
+    void onRetrieveSecLog();
+    void onDelete();
+    void updateEnableStateToolbarControls();
+    void onSecLogRetrievalProcess(int nPercentage, CLogging::EMaxTimeSpan secLogType);
+    void switchDevice(bool b70);
+
+private:
+    CMainWindow(CMainObject* pMainObject, CMinuteLogDB* pMinuteLogDB, CMinuteLogDB70* pMinuteLogDB70,
+                CSecLogDB* pSecLogDB, CSecLogDB70* pSecLogDB70, QWidget* parent);
+
+    // A page of the tab widget whose vertical layout holds the view.
+    QWidget* makePage(QWidget* pView);
+    void addPage(QWidget* pView, const QString& strTitle);
+    void replaceView(QWidget*& rpView, QWidget* pNew);
+    void setScene(COverviewSceneBase* pScene);
+    void showUnitIndicator(int nErrorIndex, bool bError);
+    CSecLogTab* secLogTabOf(int nSpan) const;
+    QString exportableTitles(bool bWithMinuteLog) const;
+    bool fillExportModel(CTabBase* pTab, CVokDelimTextModel& model);
+
+    static CMainWindow* s_pInstance;
+
+    Ui::CMainWindow* ui;
+    CMyGraphicsView* m_pView;
+    QString m_strComPort;
+    bool m_bReloadSerialNrs = false;
+    CMainObject* m_mainObject;
+    CMinuteLogDB* m_pMinuteLogDB;
+    CMinuteLogDB70* m_pMinuteLogDB70;
+    CSecLogDB* m_pSecLogDB;
+    CSecLogDB70* m_pSecLogDB70;
+    CPortEnumerator m_enumerator;
+    COverviewSceneBase* m_pScene = nullptr;
+    QWidget* m_pDetailedInfoTab = nullptr;
+    CMinuteLogTab* m_pMinuteLogTab = nullptr;
+    CSecLogTab* m_pSecLogTabQuarterHour = nullptr;
+    CSecLogTab* m_pSecLogTabDay = nullptr;
+    CSecLogTab* m_pSecLogTabMonth = nullptr;
+    CGraphicsTab* m_pGraphicsTab = nullptr;
+    CServiceTab* m_pServiceTab = nullptr;
+    CWLANTab* m_pWLANTab = nullptr;
+    bool m_bRetrieving = false;
+    bool m_bRozirared = false;
+    bool m_b70 = false;
+};
+
+#endif // MAINWINDOW_H

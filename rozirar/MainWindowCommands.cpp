@@ -1,0 +1,265 @@
+// The main window's commands: log retrieval and its progress, delete, about, export, import.
+#include "MainWindow.h"
+
+#include "ui_MainWindow.h"
+
+#include "AboutDialog.h"
+#include "DBImportData.h"
+#include "DeleteDlg.h"
+#include "ExportFileName.h"
+#include "MinuteLogDB.h"
+#include "MinuteLogTab.h"
+#include "SecLogDB.h"
+#include "SecLogDB70.h"
+#include "SecLogTab.h"
+#include "ServiceTab.h"
+#include "TextTable.h"
+#include "VokDelimTextModel.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSqlQueryModel>
+
+namespace
+{
+const char* const CSV_CODEC = "ISO 8859-1";
+const QChar CSV_SEPARATOR(';');
+const QChar CSV_QUOTE('"');
+
+struct SWaitCursor
+{
+    SWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~SWaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+// Yes/No question of a fixed size with the texts of the text table on its buttons.
+bool askYesNo(QWidget* parent, const QString& title, const QString& text,
+              QMessageBox::StandardButton defaultButton)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent,
+                    Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    box.button(QMessageBox::Yes)->setText(QString::fromUtf8(GetText(0)));
+    box.button(QMessageBox::No)->setText(QString::fromUtf8(GetText(1)));
+    box.setDefaultButton(defaultButton);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QStringList csvNameFilters()
+{
+    return {CMainWindow::tr("Text files for Excel (*.csv)"), CMainWindow::tr("Any files (*.*)")};
+}
+
+void warnUnableToOpen(const QFile& file)
+{
+    QMessageBox::warning(
+        nullptr, QCoreApplication::applicationName(),
+        CMainWindow::tr("Unable to open file '%1'.\n%2").arg(file.fileName(), file.errorString()),
+        QMessageBox::Ok);
+}
+} // namespace
+
+void CMainWindow::onRetrieveSecLog()
+{
+    CTabBase* pTab = getCurrentTab();
+    auto* pSecLogTab = dynamic_cast<CSecLogTab*>(pTab);
+    const bool bService = pTab && pTab == static_cast<CTabBase*>(m_pServiceTab);
+    const QString appName = QCoreApplication::applicationName();
+    if (!pSecLogTab && !bService)
+    {
+        QMessageBox::information(this, appName,
+                                 tr("This function is only available for the tab pages %1, %2, %3 and %4. ")
+                                     .arg(m_pSecLogTabQuarterHour->getTitle(), m_pSecLogTabDay->getTitle(),
+                                          m_pSecLogTabMonth->getTitle(), m_pServiceTab->getTitle()),
+                                 QMessageBox::Ok);
+        return;
+    }
+    if (!askYesNo(this, appName, tr("Retrieve data of '%1' from the tolVane device?").arg(pTab->getTitle()),
+                  QMessageBox::Yes))
+        return;
+    if (bService)
+    {
+        emit m_pServiceTab->updateCounters();
+        return;
+    }
+    pSecLogTab->reload();
+    QMetaObject::invokeMethod(
+        m_mainObject, "retrieveSecLog", Qt::AutoConnection,
+        Q_ARG(CLogging::EMaxTimeSpan, CLogging::EMaxTimeSpan(pSecLogTab->getTimeSpan())));
+}
+
+void CMainWindow::onSecLogRetrievalProcess(int nPercentage, CLogging::EMaxTimeSpan secLogType)
+{
+    CSecLogTab* pTab = secLogTabOf(secLogType);
+    m_bRetrieving = nPercentage >= 0;
+    ui->progressSecLog->setValue(nPercentage);
+    ui->progressSecLog->setFormat(tr("%1 %p%").arg(pTab->getTitle()));
+    ui->progressSecLog->setVisible(m_bRetrieving);
+    updateEnableStateToolbarControls();
+    if (nPercentage >= 0)
+        return;
+    pTab->reload();
+    if (nPercentage == -2)
+        QMessageBox::information(
+            this, QCoreApplication::applicationName(),
+            tr("There are currently no '%1' records stored on the tolVane device.").arg(pTab->getTitle()),
+            QMessageBox::Ok);
+    else if (nPercentage == -3)
+        QMessageBox::information(
+            this, QCoreApplication::applicationName(),
+            tr("Communication error while retrieving '%1' records from the tolVane device.")
+                .arg(pTab->getTitle()),
+            QMessageBox::Ok);
+}
+
+void CMainWindow::onDelete()
+{
+    const int nSelected = ui->m_pComboSerialNr->getCurrentSerialNr();
+    CDeleteDlg dialog(this, nSelected);
+    const int nResult = dialog.exec();
+    QString strQuestion;
+    int nSerialNr = -1;
+    if (nResult == 1)
+    {
+        nSerialNr = ui->m_pComboSerialNr->getCurrentSerialNr();
+        strQuestion = nSerialNr <= 0 ? tr("Delete all data which do not have a serial number?")
+                                     : tr("Delete all data with serial number %1?").arg(nSerialNr);
+    }
+    else if (nResult == 100)
+    {
+        strQuestion = tr("Delete all data?");
+        nSerialNr = -1;
+    }
+    else
+    {
+        return;
+    }
+    if (!askYesNo(this, "tolVane-Vozudoz", strQuestion, QMessageBox::No))
+        return;
+    m_pMinuteLogDB70->deleteRecords(nSerialNr);
+    m_pMinuteLogDB->deleteRecords(nSerialNr);
+    m_pSecLogDB->deleteRecords(nSerialNr);
+    m_pSecLogDB70->deleteRecords(nSerialNr);
+    reloadViews(true);
+}
+
+void CMainWindow::onAbout()
+{
+    CAboutDialog dialog(this);
+    dialog.exec();
+}
+
+bool CMainWindow::fillExportModel(CTabBase* pTab, CVokDelimTextModel& model)
+{
+    if (pTab == static_cast<CTabBase*>(m_pServiceTab))
+    {
+        QStringList names;
+        QList<quint32> values;
+        m_pServiceTab->getContent(names, values);
+        const int nRows = qMin(names.size(), values.size());
+        model.insertColumns(0, 2);
+        model.insertRows(0, nRows);
+        model.setHeaderData(0, Qt::Horizontal, "Parameter", Qt::EditRole);
+        model.setHeaderData(1, Qt::Horizontal, "Value", Qt::EditRole);
+        for (int i = 0; i < nRows; ++i)
+        {
+            model.setCellData(i, 0, names.at(i));
+            model.setCellData(i, 1, QString::number(values.at(i)));
+        }
+        return true;
+    }
+
+    QSqlQueryModel query;
+    if (!pTab->setupQueryModel(&query, ui->m_pComboSerialNr->getCurrentSerialNr()))
+        return false;
+    while (query.canFetchMore())
+        query.fetchMore();
+    const int nColumns = query.columnCount();
+    const int nRows = query.rowCount();
+    model.insertColumns(0, nColumns);
+    model.insertRows(0, nRows);
+    for (int c = 0; c < nColumns; ++c)
+    {
+        model.setHeaderData(c, Qt::Horizontal, query.headerData(c, Qt::Horizontal, Qt::DisplayRole),
+                            Qt::EditRole);
+        for (int r = 0; r < nRows; ++r)
+            model.setCellData(r, c, query.data(query.index(r, c)).toString());
+    }
+    return true;
+}
+
+void CMainWindow::onExport()
+{
+    CTabBase* pTab = getCurrentTab();
+    const bool bExportable =
+        dynamic_cast<CLogTabBase*>(pTab) || (pTab && pTab == static_cast<CTabBase*>(m_pServiceTab));
+    if (!bExportable)
+    {
+        QMessageBox::information(
+            this, QCoreApplication::applicationName(),
+            tr("This function is only available for the tab pages %1, %2, %3, %4 and %5. ")
+                .arg(m_pMinuteLogTab->getTitle(), m_pSecLogTabQuarterHour->getTitle(),
+                     m_pSecLogTabDay->getTitle(), m_pSecLogTabMonth->getTitle(), m_pServiceTab->getTitle()),
+            QMessageBox::Ok);
+        return;
+    }
+    const QString strProposed = pTab->getTitle().replace('/', '-');
+    const QString strFileName = GetExportFileName(tr("File name for exporting '%1'").arg(strProposed),
+                                                  csvNameFilters(), strProposed, "csv");
+    if (strFileName.isEmpty())
+        return;
+
+    SWaitCursor wait;
+    CVokDelimTextModel model;
+    if (!fillExportModel(pTab, model))
+        return;
+    QFile file(strFileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    {
+        warnUnableToOpen(file);
+        return;
+    }
+    const bool bSaved = model.save(&file, true, CSV_SEPARATOR, CSV_QUOTE, CSV_CODEC);
+    file.close();
+    // A file cut short (a full disk) must not pass for a complete export.
+    if (!bSaved || file.error() != QFileDevice::NoError)
+        QMessageBox::warning(nullptr, QCoreApplication::applicationName(),
+                             tr("Unable to write file '%1'.\n%2").arg(file.fileName(), file.errorString()),
+                             QMessageBox::Ok);
+}
+
+void CMainWindow::onImport()
+{
+    QFileDialog dialog(this, tr("File name to import"), QString(), QString());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilters(csvNameFilters());
+    dialog.setDefaultSuffix("csv");
+    dialog.setDirectory(rememberedFolder("FileImportDir"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString strFileName = dialog.selectedFiles().first();
+    rememberFolder("FileImportDir", strFileName);
+
+    QProgressDialog progress(this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.setLabelText(tr("Reading CSV file '%1'...").arg(QFileInfo(strFileName).fileName()));
+
+    CVokDelimTextModel model;
+    QFile file(strFileName);
+    if (!file.open(QIODevice::ReadOnly))
+    {
+        warnUnableToOpen(file);
+        return;
+    }
+    model.load(&file, true, CSV_SEPARATOR, CSV_QUOTE, CSV_CODEC);
+    file.close();
+    progress.setMaximum(model.rowCount());
+    CDBImportData importer;
+    importer.importData(&model, QModelIndex(), &progress);
+    reloadViews(true);
+}

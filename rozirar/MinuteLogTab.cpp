@@ -1,0 +1,148 @@
+#include "MinuteLogTab.h"
+
+#include "ComboDayFilter.h"
+#include "MainWindow.h"
+#include "MinuteLogDB.h"
+#include "TextTable.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScrollBar>
+#include <QSqlQueryModel>
+#include <QTableView>
+
+namespace
+{
+const char* const UI_CONNECTION = "UIThread";
+
+// The wait cursor for the life of a scope.
+struct SWaitCursor
+{
+    SWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~SWaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+int selectedSerialNr()
+{
+    CMainWindow* pWindow = CMainWindow::getInstance();
+    return pWindow ? pWindow->getCurrentSerialNr() : -1;
+}
+} // namespace
+
+CMinuteLogTab::CMinuteLogTab(CMinuteLogDBBase* pDB, QWidget* parent)
+    : CLogTabBase(parent), m_pDB(pDB), m_clock([] { return QDateTime::currentDateTime(); })
+{
+    m_nLastMinute = m_clock().time().minute() - 1;
+    m_pDayFilter = new CComboDayFilter(nullptr);
+    getDescriptionLabel()->setText(
+        tr("The '%1' are retrieved by tolVane-Vozudoz as long as it runs. They are stored and displayed "
+           "automatically.")
+            .arg(getTitle()));
+    getTopLayout()->addWidget(new QLabel(tr("Minute values of:")));
+    getTopLayout()->addWidget(m_pDayFilter);
+    connect(m_pDayFilter, &CComboDayFilter::selectedDayChanged, this, &CMinuteLogTab::onSelectedDayChanged);
+    m_pModel = new QSqlQueryModel(this);
+    getTableView()->setModel(m_pModel);
+}
+
+QString CMinuteLogTab::getTitle() const
+{
+    return QString::fromUtf8(GetText(2));
+}
+
+bool CMinuteLogTab::setupQueryModel(QSqlQueryModel* pModel, int nSerialNr)
+{
+    m_pDB->setupQueryModelForDay(*pModel, QDate(), nSerialNr);
+    return true;
+}
+
+QDateTime CMinuteLogTab::takeMinute()
+{
+    QDateTime now = m_clock();
+    const int nMinute = now.time().minute();
+    // By the minute of the hour alone, shared by both unit types.
+    if (nMinute == m_nLastMinute)
+        return QDateTime();
+    m_nLastMinute = nMinute;
+    return now.addSecs(-now.time().second());
+}
+
+void CMinuteLogTab::setCurrentValues(const CFanValues& values, int nSerialNr, QString, QString,
+                                     int nOperatingHours, int nFilterHours, int nFanSupplyCharac,
+                                     int nFanExtractCharac, quint32 nFanCmdsSucceeded, quint32 nFanCmdsFailed,
+                                     int iRSSI)
+{
+    qDebug() << "CMinuteLogTab::setCurrentValues";
+    const QDateTime minute = takeMinute();
+    if (!minute.isValid())
+        return;
+    CMinuteLogDB(UI_CONNECTION)
+        .logValues(values, nOperatingHours, nFilterHours, nSerialNr, nFanSupplyCharac, nFanExtractCharac,
+                   nFanCmdsSucceeded, nFanCmdsFailed, minute, iRSSI);
+    if (minute.date() == m_date)
+        reload();
+}
+
+void CMinuteLogTab::setCurrentValues70(const CFanValues70& values, int nSerialNr, QString, QString,
+                                       int nOperatingHours, int, int, int, quint32 nFanCmdsSucceeded,
+                                       quint32 nFanCmdsFailed)
+{
+    const QDateTime minute = takeMinute();
+    if (!minute.isValid())
+        return;
+    CMinuteLogDB70(UI_CONNECTION)
+        .logValues(values, nOperatingHours, nSerialNr, nFanCmdsSucceeded, nFanCmdsFailed, minute);
+    if (minute.date() == m_date)
+        reload();
+}
+
+void CMinuteLogTab::reload()
+{
+    SWaitCursor wait;
+    disconnect(m_pDayFilter, &CComboDayFilter::selectedDayChanged, this,
+               &CMinuteLogTab::onSelectedDayChanged);
+    const int nSerialNr = selectedSerialNr();
+    QList<QDate> days;
+    m_pDB->getLoggedDays(days, nSerialNr);
+
+    const QDate remembered = m_pDayFilter->currentDate();
+    m_pDayFilter->clear();
+    for (const QDate& day : days)
+        m_pDayFilter->addDate(day);
+    // today is always offered, with or without rows
+    m_pDayFilter->addDate(m_clock().date());
+    if (!m_pDayFilter->selectDate(remembered) && m_pDayFilter->count() > 0)
+        m_pDayFilter->setCurrentIndex(m_pDayFilter->count() - 1);
+    connect(m_pDayFilter, &CComboDayFilter::selectedDayChanged, this, &CMinuteLogTab::onSelectedDayChanged);
+    m_date = m_pDayFilter->currentDate();
+
+    QTableView* pView = getTableView();
+    const QModelIndex top = pView->indexAt(QPoint(10, 2));
+    const QScrollBar* pBar = pView->verticalScrollBar();
+    const bool bAtEnd = m_pModel->rowCount() > 0 && pBar->value() >= pBar->maximum();
+
+    m_pDB->setupQueryModelForDay(*m_pModel, m_date, nSerialNr);
+    fitColumns();
+    while (m_pModel->canFetchMore())
+        m_pModel->fetchMore();
+    if (bAtEnd)
+        pView->scrollToBottom();
+    else
+        pView->scrollTo(m_pModel->index(top.row(), top.column()), QAbstractItemView::PositionAtTop);
+}
+
+void CMinuteLogTab::onSelectedDayChanged(QDate day)
+{
+    if (day == m_date)
+        return;
+    if (!day.isValid())
+    {
+        m_pModel->clear();
+        return;
+    }
+    m_date = day;
+    reload();
+    scrollToBottom();
+}

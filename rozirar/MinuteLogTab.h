@@ -1,0 +1,65 @@
+#ifndef MINUTELOGTAB_H
+#define MINUTELOGTAB_H
+
+#include "LogTabBase.h"
+
+#include <QDate>
+#include <QDateTime>
+
+#include <functional>
+
+class CComboDayFilter;
+class CFanValues;
+class CFanValues70;
+class CMinuteLogDBBase;
+class QSqlQueryModel;
+
+// The minute-log page: stores at most one row of current values per wall-clock minute and shows
+// the rows of one day of the selected unit.
+class CMinuteLogTab : public CLogTabBase
+{
+    Q_OBJECT
+
+public:
+    explicit CMinuteLogTab(CMinuteLogDBBase* pDB, QWidget* parent = nullptr);
+
+    // The minute log of the unit type shown; nothing is reloaded.
+    void setDB(CMinuteLogDBBase* pDB) { m_pDB = pDB; }
+    // The wall clock of the minute logging (a test hook).
+    void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
+
+    virtual void setCurrentValues(const CFanValues& values, int nSerialNr, QString strHWVer,
+                                  QString strBootlVer, int nOperatingHours, int nFilterHours,
+                                  int nFanSupplyCharac, int nFanExtractCharac, quint32 nFanCmdsSucceeded,
+                                  quint32 nFanCmdsFailed, int iRSSI);
+    virtual void setCurrentValues70(const CFanValues70& values, int nSerialNr, QString strHWVer,
+                                    QString strBootlVer, int nOperatingHours, int nFilterHours,
+                                    int nFanSupplyCharac, int nFanExtractCharac, quint32 nFanCmdsSucceeded,
+                                    quint32 nFanCmdsFailed);
+
+    bool boolOption2(bool) override { return true; }
+    bool boolOption3(bool) override { return false; }
+    QString getTitle() const override;
+    // The rows of every day of the unit.
+    bool setupQueryModel(QSqlQueryModel* pModel, int nSerialNr) override;
+
+    CComboDayFilter* dayFilter() const { return m_pDayFilter; }
+    QDate shownDate() const { return m_date; }
+
+public slots:
+    void reload() override;
+    void onSelectedDayChanged(QDate day);
+
+private:
+    // The minute to store, or an invalid time when this minute has its row.
+    QDateTime takeMinute();
+
+    CMinuteLogDBBase* m_pDB;
+    QSqlQueryModel* m_pModel = nullptr;
+    int m_nLastMinute;
+    CComboDayFilter* m_pDayFilter;
+    QDate m_date;
+    std::function<QDateTime()> m_clock;
+};
+
+#endif // MINUTELOGTAB_H

@@ -1,0 +1,17 @@
+#ifndef READONLYITEMMODEL_H
+#define READONLYITEMMODEL_H
+
+#include <QStandardItemModel>
+
+// Items are shown but can be neither selected nor edited.
+class CReadOnlyItemModel : public QStandardItemModel
+{
+    Q_OBJECT
+
+public:
+    explicit CReadOnlyItemModel(QObject* parent = nullptr) : QStandardItemModel(parent) {}
+
+    Qt::ItemFlags flags(const QModelIndex&) const override { return Qt::ItemIsEnabled; }
+};
+
+#endif // READONLYITEMMODEL_H

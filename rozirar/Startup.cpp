@@ -1,0 +1,154 @@
+#include "Startup.h"
+
+#include "CmdLineArgs.h"
+#include "CommonTranslations.h"
+#include "Fan.h"
+#include "FanPollingThread.h"
+#include "FrameResources.h"
+#include "MainObject.h"
+#include "MainWindow.h"
+#include "MinuteLogDB.h"
+#include "SecLogDB.h"
+#include "SecLogDB70.h"
+#include "wlantab.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QFile>
+#include <QLocale>
+#include <QMessageBox>
+#include <QSharedMemory>
+#include <QTextStream>
+#include <QTranslator>
+
+#include <cstdlib>
+
+namespace
+{
+const char* const APP_NAME = "tolVane-Vozudoz";
+const char* const SINGLE_INSTANCE_KEY = "Quorvanix-prevent-multiple-instances";
+const char* const UI_CONNECTION = "UIThread";
+constexpr int THREAD_STOP_WAIT_MS = 2000;
+
+// By file name in the working folder first, then the copy compiled into the program.
+bool loadProgramTranslation(QTranslator& translator, const QString& strLocale)
+{
+    const QString name = "Quorvanix-rozirar_" + strLocale;
+    return translator.load(name) || translator.load(name, ":/translations");
+}
+} // namespace
+
+bool acquireSingleInstance(QSharedMemory& segment)
+{
+    {
+        // Attaching and detaching again destroys a segment nobody else is attached to.
+        QSharedMemory stale(segment.key());
+        if (stale.attach())
+            stale.detach();
+    }
+    return segment.create(1, QSharedMemory::ReadWrite);
+}
+
+int runVozudoz(QApplication& app)
+{
+    initFrameResources();
+    app.setApplicationName(APP_NAME);
+    app.setOrganizationName("Quorvanix");
+    app.setOrganizationDomain("quorvanix.example");
+
+    QFile styleFile(":/StyleSheet/StyleSheet.css");
+    if (!styleFile.open(QIODevice::ReadOnly | QIODevice::Text))
+    {
+        QMessageBox::critical(
+            nullptr, APP_NAME,
+            QString("Unable to open file '%1'\n%2").arg(styleFile.fileName(), styleFile.errorString()),
+            QMessageBox::Ok);
+        return -1;
+    }
+    QTextStream styleStream(&styleFile);
+    app.setStyleSheet(styleStream.readAll());
+
+    const QString strSystemLocale = QLocale::system().name();
+    QTranslator programTranslator;
+    QTranslator commonTranslator;
+    loadProgramTranslation(programTranslator, strSystemLocale);
+    loadCommonTranslation(commonTranslator, strSystemLocale);
+    app.installTranslator(&programTranslator);
+    app.installTranslator(&commonTranslator);
+
+    // Held while the program runs. Destroyed on every return, since on this platform the system
+    // would keep an abandoned segment and so lock out the updater too.
+    QSharedMemory segment(SINGLE_INSTANCE_KEY);
+    if (!acquireSingleInstance(segment))
+    {
+        QMessageBox::warning(
+            nullptr, APP_NAME,
+            QCoreApplication::translate("main", "An instance of Update-tolVane or tolVane-Vozudoz is "
+                                                "already running.\nIt is not possible to run more than "
+                                                "one of those applications at the same time."),
+            QMessageBox::Ok);
+        return -1;
+    }
+
+    CCmdLineArgs args;
+    const QString strLocale = args.getOption("l", nullptr, true);
+    bool bTestFlag = false;
+    args.getOption("t", &bTestFlag, false);
+    if (!strLocale.isEmpty())
+    {
+        if (!(loadProgramTranslation(programTranslator, strLocale) &&
+              loadCommonTranslation(commonTranslator, strLocale)))
+        {
+            loadProgramTranslation(programTranslator, strSystemLocale);
+            loadCommonTranslation(commonTranslator, strSystemLocale);
+            QMessageBox::warning(
+                nullptr, APP_NAME,
+                QCoreApplication::translate("main", "Unable to load translations for locale '%1'.")
+                    .arg(strLocale),
+                QMessageBox::Ok);
+        }
+    }
+
+    CMinuteLogDB minuteLog(UI_CONNECTION);
+    if (!minuteLog.createTable())
+        return 1;
+    CMinuteLogDB70 minuteLog70(UI_CONNECTION);
+    if (!minuteLog70.createTable())
+        return 3;
+    CSecLogDB secLog(UI_CONNECTION);
+    if (!secLog.createTable())
+        return 2;
+    CSecLogDB70 secLog70(UI_CONNECTION);
+    if (!secLog70.createTable())
+        return 4;
+
+    // The unit object wires the Wi-Fi results to the window's Wi-Fi page.
+    CFan::setWifiResultReceiver(
+        []() -> QObject*
+        {
+            CMainWindow* pWindow = CMainWindow::getInstance();
+            return pWindow ? pWindow->wlanTab() : nullptr;
+        });
+
+    CFanPollingThread pollingThread(bTestFlag);
+    pollingThread.start();
+    CFanPollingThread::msleep(5);
+    CMainObject* pMainObject = pollingThread.getMainObject();
+
+    CMainWindow::create(pMainObject, &minuteLog, &minuteLog70, &secLog, &secLog70, nullptr);
+    CMainWindow* pWindow = CMainWindow::getInstance();
+    pWindow->reloadViews(true);
+    pWindow->showMaximized();
+    const int nResult = app.exec();
+
+    pollingThread.quit();
+    if (!pollingThread.wait(THREAD_STOP_WAIT_MS))
+    {
+        // A retrieval still talks to the unit; a running thread must not be destroyed, and
+        // everything stored so far is committed, so the process ends here.
+        qWarning() << "The polling thread did not stop; ending the program.";
+        std::_Exit(nResult);
+    }
+    delete pWindow;
+    return nResult;
+}
