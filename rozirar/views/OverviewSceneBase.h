@@ -1,0 +1,70 @@
+#pragma once
+
+#include "TabBase.h"
+
+#include <QGraphicsScene>
+#include <QVector>
+
+class CTrafficLightWidget;
+class QLabel;
+
+// Base of the overview pictures of both unit types: a scene of fixed logical size with the
+// unit's picture and value labels placed round it, shown by CMyGraphicsView.
+class COverviewSceneBase : public QGraphicsScene, public CTabBase
+{
+    Q_OBJECT
+
+public:
+    static constexpr qreal SCENE_WIDTH = 1800;
+    static constexpr qreal SCENE_HEIGHT = 1000;
+
+    // How a label looks; the value kinds carry the colour of their air.
+    enum ELabelKind
+    {
+        KIND_TEXT = 0,
+        KIND_ABBREVIATION = 1,
+        KIND_OUTDOOR_VALUE = 2,
+        KIND_EXHAUST_VALUE = 3,
+        KIND_RECOVERY_VALUE = 4,
+        KIND_EXTRACT_VALUE = 5,
+        KIND_SUPPLY_VALUE = 6,
+        KIND_GROUP_TITLE = 7
+    };
+
+    // Where a label's text at construction comes from.
+    enum ETextSource
+    {
+        TEXT_LITERAL, // translated in the scene's context
+        TEXT_UNIT,    // unit of the dictionary entry
+        TEXT_ABBR     // abbreviation of the dictionary entry, in parentheses
+    };
+
+    struct SLabelDef
+    {
+        int x, y, w, h;
+        ELabelKind kind;
+        ETextSource source;
+        const char* text; // the literal, or the entry's key
+    };
+
+    explicit COverviewSceneBase(QObject* parent);
+
+    // values points to the current-values record of the scene's unit type.
+    virtual void setCurrentValues(const void* values, int nSerialNr, int iRSSI) = 0;
+    QString getTitle() const override;
+
+    static QString labelStyle(ELabelKind kind);
+    // Absolute humidity in g/m3 of air at the temperature in degC with the relative humidity in %.
+    static double absoluteHumidity(int nRelHum, double dTemp);
+    // Lamp of an extract humidity: comfortable 30..60 % is green.
+    static int humidityLevel(int nHum);
+    static QString oneDecimal(double dValue);
+
+protected:
+    // Scales the picture to the given height and centres it 250 units left of the scene's centre.
+    void placePicture(const QString& strResource, qreal targetHeight);
+    // Builds the labels in table order; literal texts are translated in strContext.
+    QVector<QLabel*> buildLabels(const SLabelDef* pDefs, int nCount, const char* strContext);
+    // A traffic light at the lamp column, dark.
+    CTrafficLightWidget* addLamp(int y, const QString& strName);
+};
