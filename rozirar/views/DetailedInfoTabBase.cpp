@@ -2,12 +2,14 @@
 
 #include "DataDict.h"
 #include "TextTable.h"
+#include "ViewResources.h"
 #include "ui_DetailedInfoTab.h"
 
 #include <QResizeEvent>
 
 CDetailedInfoTabBase::CDetailedInfoTabBase(QWidget* parent) : QWidget(parent), ui(new Ui::CDetailedInfoTab)
 {
+    initViewResources(); // check marks of the tab style sheet
     ui->setupUi(this);
 
     const CDataDict* pDict = CDataDict::instance();

@@ -3,18 +3,13 @@
 #include "DataDict.h"
 #include "HumidityTable.h"
 #include "TrafficLightWidget.h"
+#include "ViewResources.h"
 
 #include <QCoreApplication>
 #include <QGraphicsPixmapItem>
 #include <QGraphicsProxyWidget>
 #include <QLabel>
 #include <QLinearGradient>
-
-// The pictures are compiled into this static library; register them before the first scene.
-static void initUnitPictures()
-{
-    Q_INIT_RESOURCE(unitpictures);
-}
 
 namespace
 {
@@ -38,7 +33,7 @@ const char VALUE_STYLE[] = "background-color: %1;"
 
 COverviewSceneBase::COverviewSceneBase(QObject* parent) : QGraphicsScene(parent)
 {
-    initUnitPictures();
+    initViewResources();
     setSceneRect(0, 0, SCENE_WIDTH, SCENE_HEIGHT);
     QLinearGradient background(QPointF(100, 100), QPointF(1700, 900));
     background.setColorAt(0, QColor(1, 119, 190, 255));

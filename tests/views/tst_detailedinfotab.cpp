@@ -50,6 +50,7 @@ private slots:
     void formLabelledFromDictionary_data();
     void formLabelledFromDictionary();
     void titleAndSizing();
+    void checkMarksOfTheStyleSheetExist();
 
     void fieldsOfOnePoll();
     void roomArea_data();
@@ -127,6 +128,13 @@ void TestDetailedInfoTab::titleAndSizing()
     for (QWidget* pWidget : tab.findChildren<QWidget*>())
         if (qobject_cast<QLineEdit*>(pWidget) || qobject_cast<QAbstractButton*>(pWidget))
             QVERIFY2(!pWidget->isEnabled(), qPrintable(pWidget->objectName()));
+}
+
+void TestDetailedInfoTab::checkMarksOfTheStyleSheetExist()
+{
+    CDetailedInfoTab tab(nullptr);
+    for (const char* path : {":/Pixmaps/Checked.png", ":/Pixmaps/NotChecked.png"})
+        QVERIFY2(!QPixmap(QLatin1String(path)).isNull(), path);
 }
 
 void TestDetailedInfoTab::fieldsOfOnePoll()
