@@ -8,5 +8,8 @@ target_sources(rozirar_views PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/GraphicsMagnifier.h ${CMAKE_CURRENT_LIST_DIR}/GraphicsMagnifier.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GraphicsCurvePicker.h ${CMAKE_CURRENT_LIST_DIR}/GraphicsCurvePicker.cpp
   ${CMAKE_CURRENT_LIST_DIR}/forms/GraphicsCurvePicker.ui
+  ${CMAKE_CURRENT_LIST_DIR}/GraphicsTab.h ${CMAKE_CURRENT_LIST_DIR}/GraphicsTab.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/forms/GraphicsTab.ui
+  ${CMAKE_CURRENT_LIST_DIR}/diagrams.qrc
 )
 target_link_libraries(rozirar_views PUBLIC rozirar_frame PkgConfig::QWT)

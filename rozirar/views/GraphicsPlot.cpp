@@ -39,6 +39,8 @@ CGraphicsPlot::CGraphicsPlot(QWidget* parent) : QwtPlot(parent)
         pScaleDraw->setDateFormat(type, QStringLiteral("hh:mm  dd.MM.yy"));
     setAxisScaleDraw(xBottom, pScaleDraw);
     setAxisScaleEngine(xBottom, new QwtDateScaleEngine(Qt::LocalTime));
+    // Time and date make wide labels; with Qwt's default tick count they run into each other.
+    setAxisMaxMajor(xBottom, 4);
 
     enableAxis(yLeft, false);
     enableAxis(yRight, false);
