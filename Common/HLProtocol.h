@@ -473,6 +473,9 @@ struct SHLP_MemUploadData
     static constexpr int BLOCK_SIZE = 192;
     UINT8 m_Code = HLP_MEM_UPLOAD_DATA;
     UINT8 m_Tail = 0; // bytes by which the data sent so far exceeds the partition length
+    // The record always has 200 bytes; the length tells the unit how many of them carry the
+    // chunk, so a short last chunk is not taken for a whole one.
+    UINT16 m_Length = 0;
     UINT32 m_Address = 0;
     UINT8 m_Data[BLOCK_SIZE] = {};
 
@@ -481,7 +484,8 @@ struct SHLP_MemUploadData
         std::array<UINT8, SIZE> b{};
         b[0] = m_Code;
         b[1] = m_Tail;
-        LE::PutU32(&b[4], m_Address); // bytes 2 and 3 align the address and go out as 0
+        LE::PutU16(&b[2], m_Length);
+        LE::PutU32(&b[4], m_Address);
         std::memcpy(&b[8], m_Data, BLOCK_SIZE);
         return b;
     }

@@ -19,10 +19,6 @@ CLLProtocolWire*& CFanBase::wireSlot()
 {
     return m_pLLWire;
 }
-
-// The fixed-size data record tells the unit how many of its bytes carry the chunk, so a short
-// last chunk is not taken for 192 bytes. The main program never uploads and keeps its 0 there.
-constexpr bool UPLOAD_TELLS_CHUNK_LENGTH = true;
 #else
 CSerialPort g_SerialPort;
 CLLProtocolWire* g_pLLWire = nullptr;
@@ -36,8 +32,6 @@ CLLProtocolWire*& CFanBase::wireSlot()
 {
     return g_pLLWire;
 }
-
-constexpr bool UPLOAD_TELLS_CHUNK_LENGTH = false;
 #endif
 
 namespace
@@ -583,13 +577,12 @@ bool CFanBase::uploadPartition(UINT32 address, UINT32 dataLength, UINT32 partiti
     {
         const UINT32 size = std::min<UINT32>(SHLP_MemUploadData::BLOCK_SIZE, dataLength - offset);
         SHLP_MemUploadData record; // zero behind a short last block
+        record.m_Length = UINT16(size);
         record.m_Address = address + offset;
         std::copy(data + offset, data + offset + size, record.m_Data);
         offset += size;
         record.m_Tail = offset > partitionLength ? UINT8(offset - partitionLength) : 0;
-        auto bytes = record.encode();
-        if (UPLOAD_TELLS_CHUNK_LENGTH)
-            LE::PutU16(&bytes[2], UINT16(size));
+        const auto bytes = record.encode();
         if (!sendRecord(protocol, bytes.data(), SHLP_MemUploadData::SIZE, true, flag0))
             return failUpload();
         if (slow)

@@ -466,8 +466,8 @@ private slots:
             const QByteArray& record = requests[1 + i];
             QCOMPARE(record.size(), 200);
             QCOMPARE(quint8(unit().frames.at(1 + i).at(5)), quint8(0x11)); // the data records carry flag 0
-            QCOMPARE(record.left(8), bytes({8, tails[i], 0, 0}) + u32(addresses[i]));
             const int size = i < 2 ? 192 : 16;
+            QCOMPARE(record.left(8), bytes({8, tails[i], size, 0}) + u32(addresses[i]));
             QCOMPARE(record.mid(8, size), data.mid(192 * i, size));
             QCOMPARE(record.mid(8 + size), QByteArray(192 - size, 0));
         }
@@ -487,7 +487,7 @@ private slots:
                                       false, data, nullptr, true));
         QCOMPARE(unit().requests().first(),
                  bytes({7, 0, 0, 2, 0, 0x0A, 0xF0, 36, 1, 3, 0, 0x10, 0, 0, 7, 0}));
-        QCOMPARE(unit().requests().at(1).left(16), bytes({8, 0, 0, 0, 0, 0, 2, 0, 1, 2, 3, 4, 5, 6, 7, 8}));
+        QCOMPARE(unit().requests().at(1).left(16), bytes({8, 0, 8, 0, 0, 0, 2, 0, 1, 2, 3, 4, 5, 6, 7, 8}));
         QCOMPARE(wire().pauses, QVector<int>({15000, 100, 750}));
     }
 

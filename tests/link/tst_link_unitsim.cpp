@@ -173,9 +173,9 @@ private slots:
         const QList<QByteArray> records = m_Unit->model().uploadRecords;
         QCOMPARE(records.size(), 4);
         QCOMPARE(records[0], bytes({7, 0, 0x40, 0, 0, 198, 0, 3, 1, 2, 0, 0x40, 0, 0, 0x34, 0x12}));
-        QCOMPARE(records[1].left(8), bytes({8, 0, 0, 0, 0, 0x40, 0, 0}));
+        QCOMPARE(records[1].left(8), bytes({8, 0, 192, 0, 0, 0x40, 0, 0}));
         QCOMPARE(records[2].left(16),
-                 bytes({8, 2, 0, 0, 0xC0, 0x40, 0, 0, 'd', 'd', 'd', 'd', 'd', 'd', 'd', 'd'}));
+                 bytes({8, 2, 8, 0, 0xC0, 0x40, 0, 0, 'd', 'd', 'd', 'd', 'd', 'd', 'd', 'd'}));
         QCOMPARE(records[2].mid(16), QByteArray(184, 0));
         QCOMPARE(records[3], bytes({9}));
     }
