@@ -46,10 +46,11 @@ const int s_RoomArea[] = {20, 25, 35, 45, 60, 75, 1, 2};
 // Air-flow code meaning "the set-point applies".
 constexpr int AIR_FLOW_SETPOINT_CODE = 20;
 
-// Add 0.5, then cut toward zero.
-int roundHalfUp(double x)
+// Nearest integer, halves away from zero: adding 0.5 and cutting toward zero would turn an exact
+// -10 W into -9 W.
+int roundNearest(double x)
 {
-    return int(x + 0.5);
+    return int(std::lround(x));
 }
 } // namespace
 
@@ -240,7 +241,7 @@ int CFanValues::getRecoveryPercent() const
 {
     if (ExtractAirFlow == 0 || std::fabs(ExtractTemp - OutdoorTemp) < 2)
         return 100;
-    const int percent = roundHalfUp((1 - (ExtractTemp - SupplyTempVirt) / (ExtractTemp - OutdoorTemp)) * 100);
+    const int percent = roundNearest((1 - (ExtractTemp - SupplyTempVirt) / (ExtractTemp - OutdoorTemp)) * 100);
     return qMin(percent, 100);
 }
 
@@ -248,12 +249,12 @@ int CFanValues::getRecoveryWatt() const
 {
     if (std::fabs(ExtractTemp - OutdoorTemp) < 2)
         return 0;
-    return roundHalfUp(ExtractAirFlow * (SupplyTempVirt - OutdoorTemp) / 3);
+    return roundNearest(ExtractAirFlow * (SupplyTempVirt - OutdoorTemp) / 3);
 }
 
 int CFanValues::getExtractSupplyWatt() const
 {
-    return roundHalfUp(ExtractAirFlow * (ExtractTemp - SupplyTempVirt) / 3);
+    return roundNearest(ExtractAirFlow * (ExtractTemp - SupplyTempVirt) / 3);
 }
 
 QString CFanValues::getModeText() const

@@ -396,11 +396,11 @@ void TestFanValues::recovery_data()
     QTest::newRow("no flow") << 1 << 160 << 0 << 144 << 100 << 0 << 0;
     QTest::newRow("E-O below 2") << 15 << 160 << 152 << 40 << 100 << 0 << 75;
     QTest::newRow("E 20, O 0, V 18") << 15 << 160 << 0 << 144 << 90 << 90 << 10;
-    QTest::newRow("V above E is cut to 100") << 15 << 160 << 0 << 176 << 100 << 110 << -9;
-    QTest::newRow("V below O goes negative") << 15 << 160 << 0 << -8 << -4 << -4 << 105;
+    QTest::newRow("V above E is cut to 100") << 15 << 160 << 0 << 176 << 100 << 110 << -10;
+    QTest::newRow("V below O goes negative") << 15 << 160 << 0 << -8 << -5 << -5 << 105;
     QTest::newRow("nearest integer") << 15 << 160 << 0 << 145 << 91 << 91 << 9;
     QTest::newRow("E-O exactly 2") << 15 << 16 << 0 << 8 << 50 << 5 << 5;
-    QTest::newRow("outdoor warmer") << 15 << 0 << 80 << 40 << 50 << -24 << -24;
+    QTest::newRow("outdoor warmer") << 15 << 0 << 80 << 40 << 50 << -25 << -25;
 }
 
 void TestFanValues::recovery()

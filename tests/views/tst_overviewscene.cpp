@@ -211,9 +211,9 @@ void TestOverviewScene::middleBlock_data()
     QTest::newRow("heat") << 0.0 << 20.0 << 18.0 << "Heat"
                           << "180"
                           << "90";
-    // W = R(30 * (25.9 - 30) / 3) = R(-41) = -40: the supply air is cooled.
+    // W = 30 * (25.875 - 30) / 3 = -41.25, shown as 41: the supply air is cooled.
     QTest::newRow("chill") << 30.0 << 22.0 << 25.9 << "Chill"
-                           << "40"
+                           << "41"
                            << "51";
 }
 
