@@ -2,6 +2,7 @@
 
 #include "CredentialScrambler.h"
 #include "TextTable.h"
+#include "ViewResources.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -74,6 +75,7 @@ bool isValidEmail(const QString& strEmail)
 
 CWLANTab::CWLANTab(QWidget* parent) : QWidget(parent)
 {
+    initViewResources();
     buildLayout();
     setStyleSheet(makeStyleSheet(size()));
 
