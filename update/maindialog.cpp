@@ -69,6 +69,9 @@ CMainDialog::CMainDialog(bool bInstallMode, bool bForceBootloader, bool bForceAp
       m_strSerialNumber(strSerialNumber), m_strExcludedPort(strExcludedPort), m_bDebug(bDebug),
       m_strTestValuesPath(strTestValuesPath)
 {
+    // Every upload looks its image up in a catalogue of its own.
+    CFanBase::setImageCatalogueFactory(
+        [] { return std::unique_ptr<CFlashImageCatalogue>(new CFlashImageList); });
     connect(m_pFan, &CFanBase::signalUserInfo, this, &CMainDialog::userInfo);
     qDebug() << "sizeof(SSecLogEntry)" << SSecLogEntry::SIZE;
     qDebug() << "sizeof(SHLP_ReportSecLog)" << SHLP_ReportSecLog::SIZE;

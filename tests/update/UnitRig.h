@@ -1,0 +1,81 @@
+#pragma once
+
+#include "FanBase.h"
+#include "FastWire.h"
+#include "PortEnumerator.h"
+#include "SimUnit.h"
+#include "maindialog.h"
+
+#include <QTimer>
+#include <QtTest>
+
+// The simulated unit on a pseudo-terminal offered as the unit's USB port, with the unit
+// objects' long pauses on a virtual clock (recorded), and the dialog's port polling made quick.
+class CUnitRig
+{
+public:
+    explicit CUnitRig(const unitsim::SSimUnitModel& model) : unit(model)
+    {
+        s_Pauses.clear();
+        CFanBase::setWireFactory([](QIODevice* pPort) { return new CRecordingWire(pPort); });
+        if (unit.start())
+            qputenv(CPortEnumerator::UNIT_PORT_VARIABLE, unit.portName().toLocal8Bit());
+    }
+    ~CUnitRig()
+    {
+        qunsetenv(CPortEnumerator::UNIT_PORT_VARIABLE);
+        CFanBase::setWireFactory(nullptr);
+    }
+
+    void quickPortPolling(CMainDialog& dialog) { dialog.portEnumerator().setPollInterval(POLL_MS); }
+
+    // The unit restarts: its port vanishes and, once the dialog has let go of it, comes back.
+    // Call from inside the dialog's event processing; `change` alters the unit meanwhile.
+    void restartWhenReleased(CMainDialog& dialog,
+                             const std::function<void(unitsim::SSimUnitModel&)>& change = {})
+    {
+        if (change)
+            unit.updateModel(change);
+        unit.disappear();
+        auto* pTimer = new QTimer(&dialog);
+        QObject::connect(pTimer, &QTimer::timeout, pTimer,
+                         [this, &dialog, pTimer]
+                         {
+                             if (!dialog.unit()->getComPortName().isEmpty())
+                                 return;
+                             pTimer->deleteLater();
+                             if (unit.start())
+                                 qputenv(CPortEnumerator::UNIT_PORT_VARIABLE, unit.portName().toLocal8Bit());
+                         });
+        pTimer->start(POLL_MS);
+    }
+
+    static QVector<int> pauses() { return s_Pauses; }
+
+    static constexpr int POLL_MS = 20;
+    unitsim::CSimUnit unit;
+
+private:
+    // Keeps the pauses of every wire, also of those the unit objects have dropped.
+    class CRecordingWire : public CFastWire
+    {
+    public:
+        using CFastWire::CFastWire;
+        ~CRecordingWire() override { s_Pauses += pauses; }
+    };
+    static inline QVector<int> s_Pauses;
+};
+
+// A unit model with the versions and running image under test.
+inline unitsim::SSimUnitModel unitModel(unitsim::EUnitType type, quint32 serial, int running, int bootMain,
+                                        int bootSub, int appMain, int appSub)
+{
+    unitsim::SSimUnitModel model = unitsim::SSimUnitModel::make(type, serial);
+    model.ident.serialNumber = serial; // make() gives a unit without one a number of its own
+    model.ident.runningPart = quint8(running);
+    model.ident.bootMain = quint8(bootMain);
+    model.ident.bootSub = quint8(bootSub);
+    model.ident.appMain = quint8(appMain);
+    model.ident.appSub = quint8(appSub);
+    return model;
+}

@@ -1,0 +1,272 @@
+#include "DebugCorMisto70.h"
+#include "DebugTolVane100.h"
+#include "ModalAnswerer.h"
+#include "UnitRig.h"
+#include "UpdaterStartup.h"
+#include "flashimagelist.h"
+#include "ui_maindialog.h"
+
+#include <QtTest>
+
+using unitsim::EUnitType;
+
+// Identification, decision and the update sequence against the simulated unit.
+class TestUpdateSequence : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void identifiesTheUnit();
+    void plusUnitReplacesUnitObjectAndPanel();
+    void tolVane100WithBridgeRestartsInTheMiddle();
+    void oldBootloaderInstallsOnlyTheBootloader();
+    void unitWithoutSerialNumberGetsTheTypedOne();
+    void failedUploadReturnsToReady();
+    void deIcingSwitchWritesTheCounters();
+    void installModeSetsTheStartupMode();
+    void automaticUpdateEndsWith100();
+};
+
+namespace
+{
+std::unique_ptr<CMainDialog> makeDialog(bool bInstall = false, bool bOwner = false,
+                                        const QString& sn = QString())
+{
+    return std::make_unique<CMainDialog>(bInstall, false, false, false, bOwner, false, QString(), sn, false,
+                                         QString());
+}
+
+template <typename T> T* child(QWidget& parent, const char* name)
+{
+    return parent.findChild<T*>(QLatin1String(name));
+}
+
+QString statusText(CMainDialog& dialog)
+{
+    return child<QLabel>(dialog, "LabelMain")->text();
+}
+
+// The header's partition type (byte 7) and the block address of each block the unit received.
+QList<QPair<int, quint32>> receivedBlocks(const unitsim::SSimUnitModel& model)
+{
+    QList<QPair<int, quint32>> blocks;
+    for (const unitsim::SSimUploadedBlock& block : model.uploadedBlocks)
+        blocks.append({quint8(block.header.at(7)), block.address()});
+    return blocks;
+}
+
+// The bytes every received block holds equal the catalogue's block, unchanged.
+void verifyBlocksAsShipped(const unitsim::SSimUnitModel& model, const QList<QPair<int, int>>& images)
+{
+    const CFlashImageList list;
+    int n = 0;
+    for (const auto& image : images)
+        for (const SMemBlock& block :
+             list.findImage(CPartitionTable::EPartType(image.first), CFlashImage::ESystem(image.second))
+                 ->m_Blocks)
+        {
+            QVERIFY(n < model.uploadedBlocks.size());
+            const unitsim::SSimUploadedBlock& received = model.uploadedBlocks.at(n++);
+            QVERIFY(received.ended);
+            QCOMPARE(received.address(), block.MemAdr);
+            QCOMPARE(received.data, block.Data);
+        }
+    QCOMPARE(model.uploadedBlocks.size(), n);
+}
+} // namespace
+
+void TestUpdateSequence::identifiesTheUnit()
+{
+    CUnitRig rig(unitModel(EUnitType::TolVane100, 4711, 1, 2, 12, 2, 1));
+    auto pDialog = makeDialog();
+    QCOMPARE(child<QLineEdit>(*pDialog, "LineEditSerialNumber")->text(), QStringLiteral("4711"));
+    QCOMPARE(child<QLineEdit>(*pDialog, "LineEditBoardVersion")->text(), QStringLiteral("3"));
+    QCOMPARE(child<QLineEdit>(*pDialog, "LineEditBootloaderVersion")->text(), QStringLiteral("2.12.A"));
+    QCOMPARE(child<QLineEdit>(*pDialog, "LineEditApplicationVersion")->text(), QStringLiteral("2.01"));
+    QCOMPARE(pDialog->runningImage(), 1);
+    QCOMPARE(pDialog->knownSerialNumber(), 4711);
+    QVERIFY(pDialog->needs().wifiBridgeNeeded && pDialog->needs().applicationNeeded);
+    QVERIFY(!pDialog->needs().bootloaderNeeded);
+    QVERIFY(qobject_cast<CDebugTolVane100*>(pDialog->debugWidget()));
+    QCOMPARE(
+        statusText(*pDialog),
+        QStringLiteral("Your tolVane100 is ready to receive updates!\nClick 'Update Firmware' to continue."));
+    QVERIFY(child<QPushButton>(*pDialog, "ButtonBurn")->isEnabled());
+
+    // The same port again: nothing is asked.
+    rig.unit.clearRecords();
+    pDialog->on_DeviceListChanged();
+    QVERIFY(rig.unit.receivedFrames().isEmpty());
+}
+
+void TestUpdateSequence::plusUnitReplacesUnitObjectAndPanel()
+{
+    CUnitRig rig(unitModel(EUnitType::TolVane100, 4711, 3, 2, 12, 2, 12));
+    auto pDialog = makeDialog();
+    rig.quickPortPolling(*pDialog);
+    QCOMPARE(pDialog->unit()->getUnitType(), 0);
+    QCOMPARE(statusText(*pDialog),
+             QStringLiteral("Your tolVane100 is running the application.\nTo update it, switch "
+                            "it off and wait until all LEDs are off.\nThen switch it on again."));
+
+    rig.restartWhenReleased(*pDialog, [](unitsim::SSimUnitModel& m)
+                            { m = unitModel(EUnitType::TolVanePlus, 7001, 2, 2, 12, 2, 13); });
+    QTRY_COMPARE(pDialog->unit()->getUnitType(), 1);
+    QCOMPARE(pDialog->unit()->getComPortName(), rig.unit.portName());
+    QVERIFY(qobject_cast<CDebugCorMisto70*>(pDialog->debugWidget()));
+    QVERIFY(pDialog->isPlusUnit());
+    QCOMPARE(statusText(*pDialog), QStringLiteral("Your tolVane plus is up-to-date."));
+}
+
+void TestUpdateSequence::tolVane100WithBridgeRestartsInTheMiddle()
+{
+    CUnitRig rig(unitModel(EUnitType::TolVane100, 4711, 1, 2, 12, 2, 1));
+    {
+        auto pDialog = makeDialog();
+        rig.quickPortPolling(*pDialog);
+        QStringList boxes;
+        QList<QPair<int, quint32>> blocksAtRestart;
+        QString statusAtRestart;
+        bool bCloseAtRestart = true;
+        CModalAnswerer answerer(
+            [&](QWidget* pWidget)
+            {
+                auto* pBox = qobject_cast<QMessageBox*>(pWidget);
+                if (!pBox)
+                    return false;
+                boxes << pBox->windowTitle();
+                blocksAtRestart = receivedBlocks(rig.unit.model());
+                statusAtRestart = statusText(*pDialog);
+                bCloseAtRestart = child<QPushButton>(*pDialog, "ButtonClose")->isEnabled();
+                QTimer::singleShot(0, pBox->buttons().value(0), &QAbstractButton::click);
+                // The restarted unit reports the new application.
+                rig.restartWhenReleased(*pDialog, [](unitsim::SSimUnitModel& m) { m.ident.appSub = 12; });
+                return true;
+            });
+        child<QPushButton>(*pDialog, "ButtonBurn")->click();
+
+        // Until the restart only the bridge and the application are written.
+        QCOMPARE(blocksAtRestart, (QList<QPair<int, quint32>>{{4, 0x30000}, {3, 0x98A9}, {3, 0xA000}}));
+        QVERIFY(statusAtRestart.startsWith("Please REBOOT tolVane100."));
+        QVERIFY(!bCloseAtRestart);
+        QCOMPARE(boxes, QStringList{"Please reboot the tolVane100"});
+        const unitsim::SSimUnitModel model = rig.unit.model();
+        verifyBlocksAsShipped(model, {{5, 1}, {3, 1}, {4, 1}});
+        QVERIFY(!model.uploadMode);
+        QCOMPARE(model.bootloaderSwaps, 0);
+        QCOMPARE(statusText(*pDialog),
+                 QStringLiteral(
+                     "Your tolVane100 was successfully updated!\nPlease disconntect the USB cable and "
+                     "switch the tolVane100 off.\nWAIT until ALL LEDs are off, only then switch on again."));
+        QCOMPARE(child<QProgressBar>(*pDialog, "ProgressBar")->value(), 100);
+        QVERIFY(!pDialog->needs().wifiBridgeNeeded);
+    }
+    // Only the Wi-Fi module waits: after its mode request and its one block header.
+    QCOMPARE(CUnitRig::pauses().count(15000), 2);
+    QCOMPARE(CUnitRig::pauses().count(100), 4); // 700 bytes in four data records
+}
+
+void TestUpdateSequence::oldBootloaderInstallsOnlyTheBootloader()
+{
+    CUnitRig rig(unitModel(EUnitType::TolVane100, 4711, 1, 1, 20, 2, 12));
+    auto pDialog = makeDialog();
+    QVERIFY(pDialog->needs().oldBootloader && pDialog->needs().bootloaderNeeded);
+    CBoxAnswerer answerer;
+    child<QPushButton>(*pDialog, "ButtonBurn")->click();
+
+    const unitsim::SSimUnitModel model = rig.unit.model();
+    verifyBlocksAsShipped(model, {{2, 3}}); // the unit runs bootloader 1: bootloader 2 is written
+    QCOMPARE(model.bootloaderSwaps, 1);
+    QCOMPARE(answerer.seen.size(), 1);
+    QCOMPARE(answerer.seen[0].title, QStringLiteral("Please Reboot tolVane100"));
+    QVERIFY(answerer.seen[0].text.startsWith("The tolVane100 needs to reboot in order to continue the update "
+                                             "process.\nPlease switch off the tolVane100"));
+    QVERIFY(child<QPushButton>(*pDialog, "ButtonBurn")->isEnabled());
+    QVERIFY(!pDialog->needs().bootloaderNeeded);
+    QVERIFY(pDialog->needs().applicationNeeded);
+}
+
+void TestUpdateSequence::unitWithoutSerialNumberGetsTheTypedOne()
+{
+    CUnitRig rig(unitModel(EUnitType::TolVanePlus, 0, 2, 2, 12, 2, 12));
+    auto pDialog = makeDialog();
+    auto* pSerial = child<QLineEdit>(*pDialog, "LineEditSerialNumber");
+    QCOMPARE(statusText(*pDialog), QStringLiteral("Enter serial number of tolVane plus. "));
+    QVERIFY(!pSerial->isReadOnly());
+    QTest::keyClicks(pSerial, "4711");
+    child<QPushButton>(*pDialog, "ButtonBurn")->click();
+
+    const unitsim::SSimUnitModel model = rig.unit.model();
+    QCOMPARE(model.ident.serialNumber, quint32(4711));
+    QCOMPARE(pDialog->knownSerialNumber(), 4711);
+    verifyBlocksAsShipped(model, {{3, 2}});
+    QCOMPARE(statusText(*pDialog),
+             QStringLiteral("Your tolVane plus was successfully updated!\nPlease disconntect "
+                            "the USB cable and press and hold the button.\nuntil all LEDs are "
+                            "off."));
+}
+
+void TestUpdateSequence::failedUploadReturnsToReady()
+{
+    CUnitRig rig(unitModel(EUnitType::TolVanePlus, 7001, 2, 2, 12, 2, 12));
+    auto pDialog = makeDialog();
+    rig.unit.setSilent(true);
+    child<QPushButton>(*pDialog, "ButtonBurn")->click();
+
+    QVERIFY(rig.unit.model().uploadedBlocks.isEmpty());
+    QVERIFY(pDialog->needs().applicationNeeded);
+    QVERIFY(child<QPushButton>(*pDialog, "ButtonBurn")->isEnabled());
+    QCOMPARE(statusText(*pDialog),
+             QStringLiteral(
+                 "Your tolVane plus is ready to receive updates!\nClick 'Update Firmware' to continue."));
+}
+
+void TestUpdateSequence::deIcingSwitchWritesTheCounters()
+{
+    CUnitRig rig(unitModel(EUnitType::TolVane100, 4711, 3, 2, 12, 2, 12));
+    rig.unit.updateModel([](unitsim::SSimUnitModel& m) { m.counters[39] = 22; });
+    auto pDialog = makeDialog(false, true);
+    auto* pDeIce = child<QCheckBox>(*pDialog, "ButtonDeIce");
+    QVERIFY(pDeIce->isEnabled());
+    QVERIFY(!pDeIce->isChecked()); // 22: switched off
+    {
+        CBoxAnswerer cancel(QMessageBox::Cancel);
+        pDeIce->click();
+        QCOMPARE(cancel.seen.size(), 1);
+        QCOMPARE(cancel.seen[0].title, QStringLiteral("Please Note"));
+    }
+    QVERIFY(!pDeIce->isChecked());
+    QCOMPARE(rig.unit.model().counters[39], quint32(22));
+    {
+        CBoxAnswerer ok(QMessageBox::Ok);
+        pDeIce->click();
+        QCOMPARE(ok.seen.size(), 1);
+    }
+    QVERIFY(pDeIce->isChecked());
+    QCOMPARE(rig.unit.model().counters[39], quint32(1));
+    QCOMPARE(rig.unit.model().counters[40], quint32(19));
+}
+
+void TestUpdateSequence::installModeSetsTheStartupMode()
+{
+    CUnitRig rig(unitModel(EUnitType::TolVanePlus, 7001, 2, 2, 12, 2, 12));
+    auto pDialog = makeDialog(true);
+    child<QPushButton>(*pDialog, "ButtonBurn")->click();
+    QCOMPARE(rig.unit.model().startupMode, 1);
+    QCOMPARE(child<QProgressBar>(*pDialog, "ProgressBar")->value(), 100);
+}
+
+void TestUpdateSequence::automaticUpdateEndsWith100()
+{
+    CUnitRig rig(unitModel(EUnitType::TolVanePlus, 7001, 2, 2, 12, 2, 12));
+    // Should the update not end the program, this ends the event loop with another code.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(-2); });
+    guard.start(60000);
+    QCOMPARE(CUpdaterStartup::run({"Update-tolVane", "-ap"}), 100);
+    verifyBlocksAsShipped(rig.unit.model(), {{3, 2}});
+}
+
+QTEST_MAIN(TestUpdateSequence)
+#include "tst_updatesequence.moc"
