@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QSharedMemory>
 #include <QTranslator>
+#include <memory>
 
 // Resources of a static library are registered only when initialised by name, from the
 // global namespace.
@@ -38,12 +39,13 @@ void warn(const QString& strText)
     QMessageBox::warning(nullptr, QLatin1String(CUpdaterStartup::APPLICATION_NAME), strText, QMessageBox::Ok);
 }
 
-// The key is held until the process ends. A segment left behind by a program that crashed
-// (System V segments outlive their process) is removed first: attaching to it and detaching
-// again frees it when nobody else holds it.
+// The key is held until the process ends and released at its end: System V segments outlive
+// their process, so one never freed would keep both programs out. A segment left behind by a
+// program that crashed is removed first: attaching to it and detaching again frees it when
+// nobody else holds it.
 bool holdSingleInstanceKey()
 {
-    static QSharedMemory* s_pInstance = nullptr;
+    static std::unique_ptr<QSharedMemory> s_pInstance;
     if (s_pInstance)
         return true; // this process holds it already
     const QString strKey = QLatin1String(CUpdaterStartup::SINGLE_INSTANCE_KEY);
@@ -52,13 +54,10 @@ bool holdSingleInstanceKey()
         if (stale.attach())
             stale.detach();
     }
-    auto* pMemory = new QSharedMemory(strKey);
+    auto pMemory = std::make_unique<QSharedMemory>(strKey);
     if (!pMemory->create(1, QSharedMemory::ReadWrite))
-    {
-        delete pMemory;
         return false;
-    }
-    s_pInstance = pMemory;
+    s_pInstance = std::move(pMemory);
     return true;
 }
 } // namespace
