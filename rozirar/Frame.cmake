@@ -25,3 +25,6 @@ set_target_properties(rozirar_frame PROPERTIES AUTOUIC_SEARCH_PATHS ${CMAKE_CURR
 target_include_directories(rozirar_frame PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(rozirar_frame PUBLIC rozirar_views logstore unit_main rozirar_dialogs serialport Qt5::Widgets
   Qt5::Sql)
+
+add_executable(tolVane-Vozudoz main.cpp)
+target_link_libraries(tolVane-Vozudoz PRIVATE rozirar_frame)

@@ -1,0 +1,614 @@
+#include "ComboSerialNrFilter.h"
+#include "DetailedInfoTab.h"
+#include "DetailedInfoTab70.h"
+#include "FanBase.h"
+#include "MainObject.h"
+#include "MainWindow.h"
+#include "MinuteLogDB.h"
+#include "MinuteLogTab.h"
+#include "ModalAnswerer.h"
+#include "OverviewScene.h"
+#include "OverviewScene70.h"
+#include "SecLogDB.h"
+#include "SecLogDB70.h"
+#include "SecLogTab.h"
+#include "ServiceTab.h"
+#include "SimUnit.h"
+#include "TriStateIndicator.h"
+#include "VokDelimTextModel.h"
+
+#include <QCommandLinkButton>
+#include <QFileDialog>
+#include <QProgressBar>
+#include <QSettings>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+
+// The main window headless: a polling object in the test's thread, the simulated unit on a
+// pseudo-terminal, the log database of the test's home.
+using namespace unitsim;
+
+namespace
+{
+const char* const UI = "UIThread";
+
+int rowCount(const QString& table, int serial = -1)
+{
+    QSqlQuery q(QSqlDatabase::database(UI));
+    if (serial < 0)
+        q.prepare(QString("SELECT COUNT(*) FROM %1").arg(table));
+    else
+    {
+        q.prepare(QString("SELECT COUNT(*) FROM %1 WHERE SNR = ?").arg(table));
+        q.addBindValue(serial);
+    }
+    return q.exec() && q.next() ? q.value(0).toInt() : -1;
+}
+
+QList<qint64> minuteStamps(int serial)
+{
+    QSqlQuery q(QSqlDatabase::database(UI));
+    q.prepare("SELECT LogTimestamp FROM ValueLogs WHERE SNR = ? ORDER BY LogTimestamp");
+    q.addBindValue(serial);
+    QList<qint64> out;
+    if (q.exec())
+        while (q.next())
+            out << q.value(0).toLongLong();
+    return out;
+}
+
+QDateTime at(const char* text)
+{
+    return QDateTime::fromString(text, Qt::ISODate);
+}
+
+CFanValues values100()
+{
+    SPrimLogEntry entry;
+    const QByteArray state = SSimUnitModel::make(EUnitType::TolVane100).state;
+    memcpy(entry.m_Bytes, state.constData(), SPrimLogEntry::SIZE);
+    return CFanValues(entry);
+}
+
+CFanValues70 values70()
+{
+    SPrimLogEntry_70 entry;
+    const QByteArray state = SSimUnitModel::make(EUnitType::TolVanePlus).state;
+    memcpy(entry.m_Bytes, state.constData(), SPrimLogEntry_70::SIZE);
+    return CFanValues70(entry);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+// Answers file dialogs with a file name, message boxes with a button, and records the boxes.
+class CDialogAnswerer : public CModalAnswerer
+{
+public:
+    // `answer` goes to boxes whose text contains `only` (all when empty), Yes to the others.
+    CDialogAnswerer(const QString& fileName, QMessageBox::StandardButton answer = QMessageBox::Yes,
+                    const QString& only = QString())
+        : CModalAnswerer(
+              [this, fileName, answer, only](QWidget* pWidget)
+              {
+                  if (auto* pDialog = qobject_cast<QFileDialog*>(pWidget))
+                  {
+                      if (fileName.isEmpty())
+                      {
+                          QTimer::singleShot(0, pDialog, &QDialog::reject);
+                          return true;
+                      }
+                      pDialog->selectFile(fileName);
+                      QTimer::singleShot(0, pDialog, &QDialog::accept);
+                      return true;
+                  }
+                  if (auto* pBox = qobject_cast<QMessageBox*>(pWidget))
+                  {
+                      boxes << pBox->text();
+                      QAbstractButton* pButton = pBox->button(
+                          only.isEmpty() || pBox->text().contains(only) ? answer : QMessageBox::Yes);
+                      QTimer::singleShot(0, pButton ? pButton : pBox->buttons().value(0),
+                                         &QAbstractButton::click);
+                      return true;
+                  }
+                  return false;
+              })
+    {
+    }
+    QStringList boxes;
+};
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<CMinuteLogDB> m_pMinute;
+    std::unique_ptr<CMinuteLogDB70> m_pMinute70;
+    std::unique_ptr<CSecLogDB> m_pSec;
+    std::unique_ptr<CSecLogDB70> m_pSec70;
+    std::unique_ptr<CMainObject> m_pObject;
+    std::unique_ptr<CSimUnit> m_pSim;
+    std::vector<std::unique_ptr<CSimUnit>> m_OldSims;
+    CMainWindow* m_pWindow = nullptr;
+    QTemporaryDir m_dir;
+
+    template <typename T> T* child(const char* name) { return m_pWindow->findChild<T*>(name); }
+    QTabWidget* tabs() { return child<QTabWidget>("tabWidget"); }
+    CComboSerialNrFilter* combo() { return child<CComboSerialNrFilter>("m_pComboSerialNr"); }
+    CTriStateIndicator* connection() { return child<CTriStateIndicator>("labelRozirarionStateIndicator"); }
+    CTriStateIndicator* unit() { return child<CTriStateIndicator>("labelErrorStateIndicator"); }
+
+    void plugIn(const SSimUnitModel& model)
+    {
+        // the unit before stays until the end, so the new one gets a port name of its own
+        if (m_pSim)
+            m_OldSims.push_back(std::move(m_pSim));
+        m_pSim.reset(new CSimUnit(model));
+        QVERIFY(m_pSim->start());
+        qputenv(CPortEnumerator::UNIT_PORT_VARIABLE, m_pSim->portName().toLocal8Bit());
+        m_pWindow->onDeviceListChanged();
+    }
+    void selectTab(const QString& title)
+    {
+        for (int i = 0; i < tabs()->count(); ++i)
+            if (tabs()->tabText(i) == title)
+                tabs()->setCurrentIndex(i);
+        QCOMPARE(tabs()->tabText(tabs()->currentIndex()), title);
+    }
+    void addRows()
+    {
+        m_pWindow->minuteLogTab()->setClock([] { return at("2024-05-01T10:00:00"); });
+        m_pWindow->minuteLogTab()->setCurrentValues(values100(), 11, "", "", 1, 2, 3, 4, 5, 6, 0);
+        m_pWindow->minuteLogTab()->setClock([] { return at("2024-05-01T10:01:00"); });
+        m_pWindow->minuteLogTab()->setCurrentValues(values100(), 22, "", "", 1, 2, 3, 4, 5, 6, 0);
+        m_pWindow->minuteLogTab()->setClock([] { return at("2024-05-01T10:02:00"); });
+        m_pWindow->minuteLogTab()->setCurrentValues70(values70(), 22, "", "", 1, 2, 3, 4, 5, 6);
+        m_pWindow->minuteLogTab()->setClock([] { return at("2024-05-01T10:03:00"); });
+    }
+    // The service tab's content as the polling thread would deliver it: the tab drops the counters
+    // it does not show (fixed ids below 45 and unnamed ones), so the rows under test come after them.
+    CServiceTab* serviceTabWith(const QStringList& names, const QList<quint32>& values)
+    {
+        auto* pService = m_pWindow->findChild<CServiceTab*>();
+        // across threads the refresh the export asks for arrives later; here it would clear the tab at once
+        QObject::disconnect(pService, &CServiceTab::updateCounters, m_pObject.get(), nullptr);
+        QStringList allNames;
+        QList<quint32> allValues;
+        for (int id = 0; id < 45; ++id)
+        {
+            allNames << QString();
+            allValues << 0;
+        }
+        pService->onUpdateCounters(allNames + names, allValues + values);
+        return pService;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QCoreApplication::setOrganizationName("Quorvanix");
+        QCoreApplication::setApplicationName("tolVane-Vozudoz");
+        qunsetenv(CPortEnumerator::UNIT_PORT_VARIABLE);
+        m_pMinute.reset(new CMinuteLogDB(UI));
+        m_pMinute70.reset(new CMinuteLogDB70(UI));
+        m_pSec.reset(new CSecLogDB(UI));
+        m_pSec70.reset(new CSecLogDB70(UI));
+        QVERIFY(m_pMinute->createTable() && m_pMinute70->createTable() && m_pSec->createTable() &&
+                m_pSec70->createTable());
+    }
+    void init()
+    {
+        for (CDBBase* pDB : std::initializer_list<CDBBase*>{m_pMinute.get(), m_pMinute70.get(), m_pSec.get(),
+                                                            m_pSec70.get()})
+            pDB->deleteRecords(-1);
+        QSettings().clear();
+        m_pObject.reset(new CMainObject(false));
+        m_pObject->setPollInterval(600000);
+        m_pObject->setSleep([](int) {});
+        CMainWindow::create(m_pObject.get(), m_pMinute.get(), m_pMinute70.get(), m_pSec.get(),
+                            m_pSec70.get());
+        m_pWindow = CMainWindow::getInstance();
+        m_pWindow->reloadViews(true);
+    }
+    void cleanup()
+    {
+        delete m_pWindow;
+        QVERIFY(!CMainWindow::getInstance());
+        m_pObject.reset();
+        CFanBase::closeComPort();
+        m_pSim.reset();
+        m_OldSims.clear();
+        qunsetenv(CPortEnumerator::UNIT_PORT_VARIABLE);
+    }
+
+    void pagesAndIdleState();
+    void connectionStates_data();
+    void connectionStates();
+    void unitOnThePortIsShownAndSelected();
+    void plusUnitSwitchesTheViews();
+    void minuteRowsOncePerMinute();
+    void retrieveAsksAndFillsTheTab();
+    void retrieveOnlyOnLogPages();
+    void retrievalProgressAndMessages_data();
+    void retrievalProgressAndMessages();
+    void deleteCommand_data();
+    void deleteCommand();
+    void exportServiceTabByteExact();
+    void exportOverwriteAndRefusal();
+    void exportReportsAFailedWrite();
+    void exportOnlyOnExportablePages();
+    void exportAndImportRoundTrip();
+    void importOfUnreadableFileKeepsFolder();
+};
+
+void TestMainWindow::pagesAndIdleState()
+{
+    QStringList titles;
+    for (int i = 0; i < tabs()->count(); ++i)
+        titles << tabs()->tabText(i);
+    QCOMPARE(titles,
+             QStringList({"Overview", "Detailed Information", "Diagrams", "Minute Values", "1/4 Hour Values",
+                          "Daily Values", "Monthly Values", "Service Info", "WiFi Setup"}));
+    QCOMPARE(connection()->text(), QString("not connected"));
+    QCOMPARE(unit()->text(), QString("-"));
+    QVERIFY(!child<QToolButton>("buttonRetrieveSecLog")->isEnabled());
+    QVERIFY(child<QToolButton>("buttonExport")->isEnabled());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(m_pWindow->findChildren<QStatusBar*>().isEmpty());
+}
+
+void TestMainWindow::connectionStates_data()
+{
+    QTest::addColumn<int>("state");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("colour");
+    QTest::addColumn<bool>("retrieve");
+    QTest::newRow("not connected") << 0 << "not connected"
+                                   << "160, 160, 160" << false;
+    QTest::newRow("waiting") << 1 << "waiting for response"
+                             << "160, 160, 160" << false;
+    QTest::newRow("error") << 2 << "communication error"
+                           << "224, 160, 160" << false;
+    QTest::newRow("ok") << 3 << "ok"
+                        << "160, 224, 160" << true;
+    QTest::newRow("out of range") << 4 << "INVALID!!"
+                                  << "160, 160, 160" << false;
+}
+
+void TestMainWindow::connectionStates()
+{
+    QFETCH(int, state);
+    QFETCH(QString, text);
+    QFETCH(QString, colour);
+    QFETCH(bool, retrieve);
+    m_pWindow->onRozirarionStateChanged(CMainObject::ERozirarionState(state), 4711, false);
+    QCOMPARE(connection()->text(), text);
+    QVERIFY(connection()->styleSheet().contains(colour));
+    QCOMPARE(child<QToolButton>("buttonRetrieveSecLog")->isEnabled(), retrieve);
+    QCOMPARE(combo()->isEnabled(), !retrieve);
+    if (retrieve)
+        QCOMPARE(combo()->getCurrentSerialNr(), 4711); // added and selected
+    else
+        QCOMPARE(unit()->text(), QString("-"));
+}
+
+void TestMainWindow::unitOnThePortIsShownAndSelected()
+{
+    addRows(); // units 11 and 22 are known from the database
+    m_pWindow->reloadViews(true);
+    QSignalSpy port(m_pWindow, &CMainWindow::signalComPortChanged);
+    plugIn(SSimUnitModel::make(EUnitType::TolVane100, 33));
+    QCOMPARE(port.count(), 1);
+    QCOMPARE(connection()->text(), QString("ok"));
+    QCOMPARE(combo()->getCurrentSerialNr(), 33);
+    QCOMPARE(combo()->itemText(combo()->currentIndex()), QString("tolVane 100: 33"));
+    QVERIFY(unit()->styleSheet().contains("160, 224, 160"));
+    QVERIFY(!unit()->text().isEmpty() && unit()->text() != "-");
+    QCOMPARE(child<QLabel>("labelErrorState")->text(), QString("tolVane100:"));
+    QCOMPARE(rowCount("ValueLogs", 33), 1); // the first report is logged at once
+
+    // the same port again, even in other letter case, is not announced again
+    m_pWindow->onDeviceListChanged();
+    QCOMPARE(port.count(), 1);
+    // the adapter is gone
+    m_pSim->disappear();
+    m_pWindow->onDeviceListChanged();
+    QCOMPARE(port.count(), 2);
+    QCOMPARE(port.last().at(0).toString(), QString());
+}
+
+void TestMainWindow::plusUnitSwitchesTheViews()
+{
+    plugIn(SSimUnitModel::make(EUnitType::TolVanePlus, 700123));
+    QCOMPARE(tabs()->count(), 7);
+    QCOMPARE(combo()->itemText(combo()->currentIndex()), QString("tolVane plus: 700123"));
+    QCOMPARE(child<QLabel>("labelErrorState")->text(), QString("tolVane plus:"));
+    tabs()->setCurrentIndex(0);
+    QVERIFY(dynamic_cast<COverviewScene70*>(m_pWindow->getCurrentTab()));
+    tabs()->setCurrentIndex(1);
+    QVERIFY(dynamic_cast<CDetailedInfoTab70*>(m_pWindow->getCurrentTab()));
+    QCOMPARE(rowCount("ValueLogs70", 700123), 1);
+
+    // a tolVane100 on another port brings the service and Wi-Fi pages back at the end
+    CFanBase::closeComPort();
+    plugIn(SSimUnitModel::make(EUnitType::TolVane100, 5));
+    QCOMPARE(tabs()->count(), 9);
+    QCOMPARE(tabs()->tabText(7), QString("Service Info"));
+    QCOMPARE(tabs()->tabText(8), QString("WiFi Setup"));
+    tabs()->setCurrentIndex(1);
+    QVERIFY(dynamic_cast<CDetailedInfoTab*>(m_pWindow->getCurrentTab()));
+    tabs()->setCurrentIndex(0);
+    QVERIFY(dynamic_cast<COverviewScene*>(m_pWindow->getCurrentTab()));
+    tabs()->setCurrentIndex(8);
+    QVERIFY(!m_pWindow->getCurrentTab());
+}
+
+void TestMainWindow::minuteRowsOncePerMinute()
+{
+    CMinuteLogTab* pTab = m_pWindow->minuteLogTab();
+    const CFanValues values = values100();
+    const auto report = [&](const char* time)
+    {
+        pTab->setClock([time] { return at(time); });
+        m_pWindow->onCurrentValues(values, 9, "3", "1.02", 10, 20, false, 1, 2, 3, 4, 0);
+    };
+    report("2024-05-01T10:00:05");
+    report("2024-05-01T10:00:59");
+    report("2024-05-01T10:01:00");
+    report("2024-05-01T11:01:30"); // the same minute of the hour: nothing
+    report("2024-05-01T11:02:45");
+    QCOMPARE(minuteStamps(9), QList<qint64>({at("2024-05-01T10:00:00").toSecsSinceEpoch(),
+                                             at("2024-05-01T10:01:00").toSecsSinceEpoch(),
+                                             at("2024-05-01T11:02:00").toSecsSinceEpoch()}));
+    // a plus unit in the same minute gets no row: one minute for both types
+    pTab->setClock([] { return at("2024-05-01T11:02:50"); });
+    m_pWindow->onCurrentValues70(values70(), 9, "2", "1.01", 10, 20, false, 1, 2, 3, 4);
+    QCOMPARE(rowCount("ValueLogs70"), 0);
+    // the unit reported values: it is listed with the connected icon
+    QCOMPARE(combo()->itemText(combo()->count() - 1), QString("tolVane 100: 9"));
+}
+
+void TestMainWindow::retrieveAsksAndFillsTheTab()
+{
+    plugIn(SSimUnitModel::make(EUnitType::TolVane100, 44)); // twelve quarter-hour entries
+    selectTab("1/4 Hour Values");
+    QSignalSpy progress(m_pObject.get(), &CMainObject::signalSecLogRetrievalProcess);
+    {
+        CDialogAnswerer answerer(QString(), QMessageBox::Yes);
+        m_pWindow->onRetrieveSecLog();
+        // the polling object lives in this thread here, so the retrieval has run when the slot returns
+        QCOMPARE(progress.count() > 0 && progress.last().at(0).toInt() == -1, true);
+        QCOMPARE(answerer.boxes,
+                 QStringList({"Retrieve data of '1/4 Hour Values' from the tolVane device?"}));
+    }
+    auto* pTab = dynamic_cast<CSecLogTab*>(m_pWindow->getCurrentTab());
+    QVERIFY(pTab);
+    QCOMPARE(pTab->model().rowCount(), 12);
+    QCOMPARE(rowCount("SecLogs", 44), 12);
+    QVERIFY(!child<QProgressBar>("progressSecLog")->isVisibleTo(m_pWindow));
+    QVERIFY(child<QToolButton>("buttonRetrieveSecLog")->isEnabled());
+
+    // No: nothing is asked of the unit
+    progress.clear();
+    CDialogAnswerer no(QString(), QMessageBox::No);
+    m_pWindow->onRetrieveSecLog();
+    QCOMPARE(no.handled(), 1);
+    QCOMPARE(progress.count(), 0);
+}
+
+void TestMainWindow::retrieveOnlyOnLogPages()
+{
+    for (const char* title : {"Overview", "Minute Values", "WiFi Setup"})
+    {
+        selectTab(title);
+        CDialogAnswerer answerer{QString()};
+        m_pWindow->onRetrieveSecLog();
+        QCOMPARE(
+            answerer.boxes,
+            QStringList({"This function is only available for the tab pages 1/4 Hour Values, Daily Values, "
+                         "Monthly Values and Service Info. "}));
+    }
+}
+
+void TestMainWindow::retrievalProgressAndMessages_data()
+{
+    QTest::addColumn<int>("span");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QString>("box");
+    QTest::newRow("running") << 1 << 40 << QString();
+    QTest::newRow("done") << 0 << -1 << QString();
+    QTest::newRow("nothing") << 1 << -2
+                             << "There are currently no 'Daily Values' records stored on the tolVane device.";
+    QTest::newRow("error")
+        << 2 << -3
+        << "Communication error while retrieving 'Monthly Values' records from the tolVane device.";
+}
+
+void TestMainWindow::retrievalProgressAndMessages()
+{
+    QFETCH(int, span);
+    QFETCH(int, value);
+    QFETCH(QString, box);
+    m_pWindow->onRozirarionStateChanged(CMainObject::STATE_OK, 1, false);
+    CDialogAnswerer answerer{QString()};
+    m_pWindow->onSecLogRetrievalProcess(value, CLogging::EMaxTimeSpan(span));
+    auto* pBar = child<QProgressBar>("progressSecLog");
+    QCOMPARE(pBar->isVisibleTo(m_pWindow), value >= 0);
+    QCOMPARE(child<QToolButton>("buttonRetrieveSecLog")->isEnabled(), value < 0);
+    QCOMPARE(child<QToolButton>("buttonExport")->isEnabled(), value < 0);
+    if (value >= 0)
+        QCOMPARE(pBar->text(), QString("Daily Values 40%"));
+    QCOMPARE(answerer.boxes, box.isEmpty() ? QStringList() : QStringList({box}));
+}
+
+void TestMainWindow::deleteCommand_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<QList<int>>("rowsLeft"); // ValueLogs 11, ValueLogs 22, ValueLogs70 22
+    QTest::newRow("cancel") << "m_pBtnCancel" << QString() << QList<int>{1, 1, 1};
+    QTest::newRow("selected") << "m_pBtnDeleteSelected"
+                              << "Delete all data with serial number 22?" << QList<int>{1, 0, 0};
+    QTest::newRow("all") << "m_pBtnDeleteAll"
+                         << "Delete all data?" << QList<int>{0, 0, 0};
+}
+
+void TestMainWindow::deleteCommand()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, question);
+    QFETCH(QList<int>, rowsLeft);
+    addRows();
+    m_pWindow->reloadViews(true);
+    QVERIFY(combo()->selectSerialNr(22, false));
+    QStringList asked;
+    CModalAnswerer answerer(
+        [&](QWidget* pWidget)
+        {
+            if (auto* pBox = qobject_cast<QMessageBox*>(pWidget))
+            {
+                asked << pBox->text();
+                QTimer::singleShot(0, pBox->button(QMessageBox::Yes), &QAbstractButton::click);
+                return true;
+            }
+            if (auto* pButton = pWidget->findChild<QCommandLinkButton*>(button))
+            {
+                QTimer::singleShot(0, pButton, &QAbstractButton::click);
+                return true;
+            }
+            return false;
+        });
+    m_pWindow->onDelete();
+    QCOMPARE(asked, question.isEmpty() ? QStringList() : QStringList({question}));
+    QCOMPARE(QList<int>({rowCount("ValueLogs", 11), rowCount("ValueLogs", 22), rowCount("ValueLogs70", 22)}),
+             rowsLeft);
+}
+
+void TestMainWindow::exportServiceTabByteExact()
+{
+    // five names, four values: four rows
+    serviceTabWith({"Total operating hours", "Name; with separator", "Quote \"x\"", "Grad \u00e4", "Fifth"},
+                   {1234, 0, 4294967295u, 7});
+    selectTab("Service Info");
+    const QString path = m_dir.filePath("service.csv");
+    CDialogAnswerer answerer(path);
+    m_pWindow->onExport();
+    QCOMPARE(readFile(path), QByteArray("Parameter;Value\n"
+                                        "Total operating hours;1234\n"
+                                        "\"Name; with separator\";0\n"
+                                        "\"Quote \"\"x\"\"\";4294967295\n"
+                                        "Grad \xe4;7\n"));
+    QCOMPARE(QSettings().value("FileExportDir").toString(), m_dir.path());
+}
+
+void TestMainWindow::exportOverwriteAndRefusal()
+{
+    serviceTabWith({"A"}, {1});
+    selectTab("Service Info");
+    const QString path = m_dir.filePath("old.csv");
+    {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write(QByteArray(500, 'x'));
+    }
+    {
+        CDialogAnswerer no(path, QMessageBox::No, "exists alrady");
+        m_pWindow->onExport();
+        QVERIFY(!no.boxes.isEmpty());
+        QCOMPARE(readFile(path), QByteArray(500, 'x'));
+        QVERIFY(!QSettings().contains("FileExportDir"));
+    }
+    CDialogAnswerer yes(path, QMessageBox::Yes);
+    m_pWindow->onExport();
+    QVERIFY(
+        yes.boxes.contains(QString("The file '%1' exists alrady. Do you want to overwrite it?").arg(path)));
+    QCOMPARE(readFile(path), QByteArray("Parameter;Value\nA;1\n"));
+}
+
+void TestMainWindow::exportReportsAFailedWrite()
+{
+    // a file on a full disk: every write fails
+    const QString path = m_dir.filePath("full.csv");
+    if (!QFileInfo("/dev/full").isWritable() || !QFile::link("/dev/full", path))
+        QSKIP("no /dev/full here");
+    serviceTabWith({"A"}, {1});
+    selectTab("Service Info");
+    CDialogAnswerer answerer(path, QMessageBox::Yes);
+    m_pWindow->onExport();
+    QCOMPARE(answerer.boxes.last().section('\n', 0, 0), QString("Unable to write file '%1'.").arg(path));
+}
+
+void TestMainWindow::exportOnlyOnExportablePages()
+{
+    for (const char* title : {"Overview", "Detailed Information", "Diagrams", "WiFi Setup"})
+    {
+        selectTab(title);
+        CDialogAnswerer answerer(m_dir.filePath("never.csv"));
+        m_pWindow->onExport();
+        QCOMPARE(
+            answerer.boxes,
+            QStringList({"This function is only available for the tab pages Minute Values, 1/4 Hour Values, "
+                         "Daily Values, Monthly Values and Service Info. "}));
+    }
+    QVERIFY(!QFile::exists(m_dir.filePath("never.csv")));
+}
+
+void TestMainWindow::exportAndImportRoundTrip()
+{
+    addRows();
+    // the import takes files of three rows or more
+    for (const char* time : {"2024-05-01T10:04:00", "2024-05-01T10:05:00"})
+    {
+        m_pWindow->minuteLogTab()->setClock([time] { return at(time); });
+        m_pWindow->minuteLogTab()->setCurrentValues(values100(), 22, "", "", 1, 2, 3, 4, 5, 6, 0);
+    }
+    m_pWindow->reloadViews(true);
+    QVERIFY(combo()->selectSerialNr(22, false));
+    selectTab("Minute Values");
+    const QString path = m_dir.filePath("minutes.csv");
+    {
+        CDialogAnswerer answerer(path);
+        m_pWindow->onExport();
+    }
+    {
+        // the header (whose cells may hold line breaks) and the rows of unit 22
+        CVokDelimTextModel exported;
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(exported.load(&file, true, ';', '"', "ISO 8859-1"));
+        QCOMPARE(exported.rowCount(), 3);
+        QVERIFY(readFile(path).endsWith('\n'));
+    }
+
+    m_pMinute->deleteRecords(22);
+    QCOMPARE(rowCount("ValueLogs", 22), 0);
+    CDialogAnswerer answerer(path);
+    m_pWindow->onImport();
+    QCOMPARE(rowCount("ValueLogs", 22), 3);
+    QCOMPARE(rowCount("ValueLogs", 11), 1);
+    QCOMPARE(QSettings().value("FileImportDir").toString(), m_dir.path());
+    QCOMPARE(combo()->getCurrentSerialNr(), 22);
+}
+
+void TestMainWindow::importOfUnreadableFileKeepsFolder()
+{
+    const QString path = m_dir.filePath("missing.csv");
+    CDialogAnswerer answerer(path);
+    m_pWindow->onImport();
+    QCOMPARE(answerer.boxes.value(0).section('\n', 0, 0), QString("Unable to open file '%1'.").arg(path));
+    QCOMPARE(answerer.boxes.count(), 1);
+    QCOMPARE(QSettings().value("FileImportDir").toString(), m_dir.path());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
