@@ -25,7 +25,7 @@ private slots:
 void TestStartup::refusesSecondInstance()
 {
     QSharedMemory other(KEY); // the updater or another instance
-    QVERIFY(other.create(1));
+    QVERIFY(acquireSingleInstance(other));
     CBoxAnswerer answerer;
     QCOMPARE(runVozudoz(*qApp), -1);
     QCOMPARE(answerer.seen.count(), 1);
