@@ -11,7 +11,6 @@ constexpr int STATE_REPLY_SIZE = 28;
 constexpr int WIFI_REPLY_SIZE = 170;
 constexpr int VENT_REPLY_SIZE = 146;
 constexpr int PRIM_LOG_REPLY_SIZE = 186;
-constexpr int SEC_LOG_REPLY_SIZE = SHLP_ReportSecLog::REQUEST_SIZE;
 
 static_assert(2 + SPrimLogEntry::SIZE == STATE_REPLY_SIZE, "state reply");
 static_assert(2 + CVents::VENT_COUNT * CVents::SVentInfo::SIZE == VENT_REPLY_SIZE, "vent reply");
@@ -68,23 +67,7 @@ void CFan::setWifiResultReceiver(std::function<QObject*()> provider)
 
 bool CFan::getCurrentState(SPrimLogEntry& entry)
 {
-    CLLProtocolWire* wire = linkWire();
-    if (!wire)
-        return false;
-    if (!sendRequest(HLP_REPORT_CURRENT_STATE))
-    {
-        qDebug() << "CFan::getCurrentState: Error sending request for current state";
-        return false;
-    }
-    CLLProtocol protocol(*wire);
-    CLLProtocolPacket reply;
-    const SReplyTexts texts = {"CFan::getCurrentState: Error getting the current state",
-                               "CFan::getCurrentState: Received wrong packet",
-                               "CFan::getCurrentState:: Packet size mismatch"};
-    if (!receiveReply(protocol, reply, HLP_REPORT_CURRENT_STATE, STATE_REPLY_SIZE, texts))
-        return false;
-    std::memcpy(entry.m_Bytes, reply.GetData() + 2, SPrimLogEntry::SIZE);
-    return true;
+    return readCurrentState(entry.m_Bytes, STATE_REPLY_SIZE);
 }
 
 bool CFan::readWifiStatus(quint8& status, qint8& rssi)
@@ -168,9 +151,6 @@ bool CFan::setNetworkCredentials(const QString& strName, const QString& strPassw
                                  const QString& strEmail1, const QString& strEmail2,
                                  const QString& strtolVaneName, quint8 uCredType, quint8* ip)
 {
-    CLLProtocolWire* wire = linkWire();
-    if (!wire)
-        return false;
     SHLP_SetNetworkCredentials record; // every byte zero but the code
     if (!putLatin1(record.m_Name, strName) || !putLatin1(record.m_Password, strPassword) ||
         !putLatin1(record.m_Key, strKey) || !putLatin1(record.m_Email1, strEmail1) ||
@@ -181,29 +161,16 @@ bool CFan::setNetworkCredentials(const QString& strName, const QString& strPassw
         std::memcpy(record.m_Address, ip, sizeof(record.m_Address));
 
     const auto bytes = record.encode();
-    CLLProtocol protocol(*wire);
-    if (!sendRecord(protocol, bytes.data(), UINT16(bytes.size())))
-    {
-        qDebug() << "CFan::setNetworkCredentials: Error sending network credentials";
-        return false;
-    }
-    return true;
+    return sendOnLink(bytes.data(), UINT16(bytes.size()),
+                      "CFan::setNetworkCredentials: Error sending network credentials");
 }
 
 bool CFan::setSimulationValues(const SHLP_SetSimulationValues& values)
 {
     qDebug() << "sizeof(SHLP_SetSimulationValues):" << SHLP_SetSimulationValues::SIZE;
-    CLLProtocolWire* wire = linkWire();
-    if (!wire)
-        return false;
     const auto bytes = values.encode();
-    CLLProtocol protocol(*wire);
-    if (!sendRecord(protocol, bytes.data(), UINT16(bytes.size())))
-    {
-        qDebug() << "CFan::setSimulationValues: Error sending request for simulation values";
-        return false;
-    }
-    return true;
+    return sendOnLink(bytes.data(), UINT16(bytes.size()),
+                      "CFan::setSimulationValues: Error sending request for simulation values");
 }
 
 bool CFan::getVentInfo(CVents::SVentInfo* info)
@@ -231,56 +198,10 @@ bool CFan::getVentInfo(CVents::SVentInfo* info)
 
 bool CFan::getPrimLog(QVector<SPrimLogEntry>& entries)
 {
-    CLLProtocolWire* wire = linkWire();
-    if (!wire)
-        return false;
-    entries.clear();
-    qDebug() << "\n======================";
-    qDebug() << "sizeof(SPrimLogEntry): " << SPrimLogEntry::SIZE;
-    if (!sendRequest(HLP_REPORT_PRIM_LOG))
-    {
-        qDebug() << "CFan::getPrimLog: Error sending request for primary log";
-        return false;
-    }
-    CLLProtocol protocol(*wire);
-    const SReplyTexts texts = {"CFan::getPrimLog: Error getting the primary log",
-                               "CFan::getPrimLog: Received wrong packet",
-                               "CFan::getPrimLog: Packet size mismatch"};
-    const SLogReplyLayout layout = {2, 4, 7};
-    return takeLogReplies(
-        entries, -1, layout,
-        [&](CLLProtocolPacket& reply)
-        { return receiveReply(protocol, reply, HLP_REPORT_PRIM_LOG, PRIM_LOG_REPLY_SIZE, texts); },
-        "CFan::getPrimLog:");
+    return requestPrimLog(entries, PRIM_LOG_REPLY_SIZE, "SPrimLogEntry", "CFan::getPrimLog");
 }
 
 bool CFan::getSecLog(QVector<SSecLogEntry>& entries, CLogging::EMaxTimeSpan span, UINT16 count, UINT16 first)
 {
-    CLLProtocolWire* wire = linkWire();
-    if (!wire)
-        return false;
-    entries.clear();
-    qDebug() << "\n======================";
-    qDebug() << "sizeof(SSecLogEntry): " << SSecLogEntry::SIZE;
-
-    SHLP_ReportSecLog request;
-    request.m_TimeSpan = UINT8(span);
-    request.m_First = first;
-    request.m_Count = count;
-    const auto bytes = request.encode();
-    CLLProtocol protocol(*wire);
-    if (!sendRecord(protocol, bytes.data(), UINT16(bytes.size())))
-    {
-        qDebug() << "CFan::getSecLog: Error sending request for secondary log";
-        return false;
-    }
-    const SReplyTexts texts = {"CFan::getSecLog: Error getting the secondary log",
-                               "CFan::getSecLog: Received wrong packet",
-                               "CFan::getSecLog: Packet size mismatch"};
-    const SLogReplyLayout layout = {4, 6, 5, 1, int(span)};
-    return takeLogReplies(
-        entries, count, layout,
-        [&](CLLProtocolPacket& reply)
-        { return receiveReply(protocol, reply, HLP_REPORT_SEC_LOG, SEC_LOG_REPLY_SIZE, texts); },
-        "CFan::getSecLog:");
+    return requestSecLog(entries, int(span), count, first, "SSecLogEntry", "CFan::getSecLog");
 }

@@ -8,6 +8,7 @@
 #include <QDebug>
 #include <QProgressBar>
 #include <algorithm>
+#include <cstring>
 
 #ifdef TOLVANE_UPDATER
 CSerialPort& CFanBase::serialPort()
@@ -202,6 +203,39 @@ bool CFanBase::sendRecord(CLLProtocol& protocol, const UINT8* record, UINT16 siz
     CLLProtocolPacket packet;
     return packet.SetPacket(LL_CMD_HLP, flag0, false, repeat, size, record) &&
            protocol.Send(packet) == CLLProtocol::RC_SUCCESS;
+}
+
+bool CFanBase::sendOnLink(const UINT8* record, UINT16 size, const char* failure)
+{
+    CLLProtocolWire* wire = linkWire();
+    if (!wire)
+        return false;
+    CLLProtocol protocol(*wire);
+    if (sendRecord(protocol, record, size))
+        return true;
+    qDebug() << failure;
+    return false;
+}
+
+bool CFanBase::readCurrentState(quint8* entry, int replySize)
+{
+    CLLProtocolWire* wire = linkWire();
+    if (!wire)
+        return false;
+    if (!sendRequest(HLP_REPORT_CURRENT_STATE))
+    {
+        qDebug() << "CFan::getCurrentState: Error sending request for current state";
+        return false;
+    }
+    CLLProtocol protocol(*wire);
+    CLLProtocolPacket reply;
+    const SReplyTexts texts = {"CFan::getCurrentState: Error getting the current state",
+                               "CFan::getCurrentState: Received wrong packet",
+                               "CFan::getCurrentState:: Packet size mismatch"};
+    if (!receiveReply(protocol, reply, HLP_REPORT_CURRENT_STATE, replySize, texts))
+        return false;
+    std::memcpy(entry, reply.GetData() + 2, size_t(replySize - 2));
+    return true;
 }
 
 bool CFanBase::receiveReply(CLLProtocol& protocol, CLLProtocolPacket& reply, UINT8 code, int length,

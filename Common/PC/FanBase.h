@@ -14,6 +14,7 @@
 class QIODevice;
 class QProgressBar;
 class QTextEdit;
+struct SLogReplyLayout;
 
 #ifdef TOLVANE_UPDATER
 #include "FlashImageCatalogue.h"
@@ -125,10 +126,30 @@ protected:
     // Sends a record on command 1 (flags 0 unless asked) and waits for its acknowledgement.
     static bool sendRecord(CLLProtocol& protocol, const UINT8* record, UINT16 size, bool repeat = false,
                            bool flag0 = false);
+    // Sends one record on the link; `failure` is the debug line when it is not acknowledged.
+    bool sendOnLink(const UINT8* record, UINT16 size, const char* failure);
+    // Reads the current state into the entry behind the reply's two leading bytes.
+    bool readCurrentState(quint8* entry, int replySize);
+
+    // The log requests both unit types share, defined in LogReplies.h. `entryName` names the entry
+    // type in a debug line, `context` (as "CFan::getPrimLog") starts the others.
+    template <typename Entry>
+    bool requestPrimLog(QVector<Entry>& entries, int replySize, const char* entryName, const char* context);
+    // At most `count` entries of the ring of `span`, starting at ring index `first`.
+    template <typename Entry>
+    bool requestSecLog(QVector<Entry>& entries, int span, UINT16 count, UINT16 first, const char* entryName,
+                       const char* context);
 
     QTextEdit* m_pDebugOutput = nullptr;
 
 private:
+    // The wire of a log request, its entries cleared; null while no wire exists.
+    template <typename Entry> CLLProtocolWire* startLog(QVector<Entry>& entries, const char* entryName);
+    // Takes the entries of the run of replies with the id of `code`; `logName` as "primary log".
+    template <typename Entry>
+    bool takeLog(QVector<Entry>& entries, CLLProtocol& protocol, UINT8 code, int replySize,
+                 const SLogReplyLayout& layout, int wanted, const QByteArray& context, const char* logName);
+
     bool failUpload();
     UNIT_LINK_SCOPE CSerialPort& serialPort();
     UNIT_LINK_SCOPE CLLProtocolWire*& wireSlot();

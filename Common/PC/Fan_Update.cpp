@@ -184,12 +184,6 @@ QString CFan::getSecondaryLog(CLogging::EMaxTimeSpan span, bool youngest10, bool
 
 bool CFan::moveVent(const SHLP_MoveVent& move)
 {
-    CLLProtocolWire* wire = linkWire();
-    if (!wire)
-        return false;
-    CLLProtocol protocol(*wire);
-    if (sendRecord(protocol, move.encode().data(), SHLP_MoveVent::SIZE))
-        return true;
-    qDebug() << "CFan::moveVent: Error sending request for moving a vent";
-    return false;
+    return sendOnLink(move.encode().data(), SHLP_MoveVent::SIZE,
+                      "CFan::moveVent: Error sending request for moving a vent");
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FanBase.h"
 #include "LLProtocolPacket.h"
 
 #include <QDebug>
@@ -61,4 +62,73 @@ bool takeLogReplies(QVector<Entry>& entries, int wanted, const SLogReplyLayout& 
             return true;
         previous = remaining;
     }
+}
+
+template <typename Entry> CLLProtocolWire* CFanBase::startLog(QVector<Entry>& entries, const char* entryName)
+{
+    CLLProtocolWire* wire = linkWire();
+    if (!wire)
+        return nullptr;
+    entries.clear();
+    qDebug() << "\n======================";
+    const QByteArray sizeLine = "sizeof(" + QByteArray(entryName) + "): ";
+    qDebug() << sizeLine.constData() << Entry::SIZE;
+    return wire;
+}
+
+template <typename Entry>
+bool CFanBase::takeLog(QVector<Entry>& entries, CLLProtocol& protocol, UINT8 code, int replySize,
+                       const SLogReplyLayout& layout, int wanted, const QByteArray& context,
+                       const char* logName)
+{
+    const QByteArray receiveFailed = context + ": Error getting the " + logName;
+    const QByteArray wrongPacket = context + ": Received wrong packet";
+    const QByteArray sizeMismatch = context + ": Packet size mismatch";
+    const SReplyTexts texts = {receiveFailed.constData(), wrongPacket.constData(), sizeMismatch.constData()};
+    const QByteArray where = context + ":";
+    return takeLogReplies(
+        entries, wanted, layout,
+        [&](CLLProtocolPacket& reply) { return receiveReply(protocol, reply, code, replySize, texts); },
+        where.constData());
+}
+
+template <typename Entry>
+bool CFanBase::requestPrimLog(QVector<Entry>& entries, int replySize, const char* entryName,
+                              const char* context)
+{
+    CLLProtocolWire* wire = startLog(entries, entryName);
+    if (!wire)
+        return false;
+    const QByteArray where(context);
+    if (!sendRequest(HLP_REPORT_PRIM_LOG))
+    {
+        qDebug() << (where + ": Error sending request for primary log").constData();
+        return false;
+    }
+    CLLProtocol protocol(*wire);
+    return takeLog(entries, protocol, HLP_REPORT_PRIM_LOG, replySize, {2, 4, 7}, -1, where, "primary log");
+}
+
+template <typename Entry>
+bool CFanBase::requestSecLog(QVector<Entry>& entries, int span, UINT16 count, UINT16 first,
+                             const char* entryName, const char* context)
+{
+    CLLProtocolWire* wire = startLog(entries, entryName);
+    if (!wire)
+        return false;
+    SHLP_ReportSecLog request;
+    request.m_TimeSpan = UINT8(span);
+    request.m_First = first;
+    request.m_Count = count;
+    const auto bytes = request.encode();
+    CLLProtocol protocol(*wire);
+    const QByteArray where(context);
+    if (!sendRecord(protocol, bytes.data(), UINT16(bytes.size())))
+    {
+        qDebug() << (where + ": Error sending request for secondary log").constData();
+        return false;
+    }
+    // The reply has the request's size.
+    return takeLog(entries, protocol, HLP_REPORT_SEC_LOG, SHLP_ReportSecLog::REQUEST_SIZE, {4, 6, 5, 1, span},
+                   count, where, "secondary log");
 }
