@@ -28,6 +28,7 @@ QString GetExportFileName(const QString& caption, const QStringList& nameFilters
 {
     QFileDialog dialog(QApplication::activeWindow(), caption, QString(), QString());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite); // the question below asks it once
     dialog.setNameFilters(nameFilters);
     if (!nameFilters.isEmpty())
         dialog.selectNameFilter(nameFilters.first());
