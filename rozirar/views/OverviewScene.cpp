@@ -8,18 +8,7 @@
 
 namespace
 {
-using Def = COverviewSceneBase::SLabelDef;
-constexpr auto K_TEXT = COverviewSceneBase::KIND_TEXT;
-constexpr auto K_ABBR = COverviewSceneBase::KIND_ABBREVIATION;
-constexpr auto K_OUTDOOR = COverviewSceneBase::KIND_OUTDOOR_VALUE;
-constexpr auto K_EXHAUST = COverviewSceneBase::KIND_EXHAUST_VALUE;
-constexpr auto K_RECOVERY = COverviewSceneBase::KIND_RECOVERY_VALUE;
-constexpr auto K_EXTRACT = COverviewSceneBase::KIND_EXTRACT_VALUE;
-constexpr auto K_SUPPLY = COverviewSceneBase::KIND_SUPPLY_VALUE;
-constexpr auto K_TITLE = COverviewSceneBase::KIND_GROUP_TITLE;
-constexpr auto LIT = COverviewSceneBase::TEXT_LITERAL;
-constexpr auto UNIT = COverviewSceneBase::TEXT_UNIT;
-constexpr auto ABBR = COverviewSceneBase::TEXT_ABBR;
+using namespace OverviewLabels;
 
 const Def LABELS[] = {
     {170, 130, 125, 50, K_TITLE, LIT, QT_TRANSLATE_NOOP("COverviewScene", "Outdoor")},
@@ -85,11 +74,6 @@ const COverviewScene::SFilterRow SUPPLY_FILTER[] = {{20, 870, 1510},  {30, 1000,
 constexpr int FIRST_SERIAL_WITH_FILTER_TABLES = 4000;
 // Polls during which a filter lamp blinks after a change.
 constexpr int BLINKING_POLLS = 7;
-
-CTrafficLightWidget::ELed toLed(int nLevel)
-{
-    return static_cast<CTrafficLightWidget::ELed>(nLevel);
-}
 } // namespace
 
 COverviewScene::COverviewScene(QObject* parent) : COverviewSceneBase(parent)

@@ -8,15 +8,7 @@
 
 namespace
 {
-using Def = COverviewSceneBase::SLabelDef;
-constexpr auto K_TEXT = COverviewSceneBase::KIND_TEXT;
-constexpr auto K_ABBR = COverviewSceneBase::KIND_ABBREVIATION;
-constexpr auto K_EXTRACT = COverviewSceneBase::KIND_EXTRACT_VALUE;
-constexpr auto K_SUPPLY = COverviewSceneBase::KIND_SUPPLY_VALUE;
-constexpr auto K_TITLE = COverviewSceneBase::KIND_GROUP_TITLE;
-constexpr auto LIT = COverviewSceneBase::TEXT_LITERAL;
-constexpr auto UNIT = COverviewSceneBase::TEXT_UNIT;
-constexpr auto ABBR = COverviewSceneBase::TEXT_ABBR;
+using namespace OverviewLabels;
 
 const Def LABELS[] = {
     {900, 195, 125, 50, K_TEXT, LIT, QT_TRANSLATE_NOOP("COverviewScene70", "Preferred Room (Bedroom)")},
@@ -53,11 +45,6 @@ const Def LABELS[] = {
 };
 static_assert(sizeof(LABELS) / sizeof(LABELS[0]) == COverviewScene70::LABEL_COUNT,
               "one definition per label");
-
-CTrafficLightWidget::ELed toLed(int nLevel)
-{
-    return static_cast<CTrafficLightWidget::ELed>(nLevel);
-}
 } // namespace
 
 COverviewScene70::COverviewScene70(QObject* parent) : COverviewSceneBase(parent)

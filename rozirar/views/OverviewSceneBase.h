@@ -1,11 +1,11 @@
 #pragma once
 
 #include "TabBase.h"
+#include "TrafficLightWidget.h"
 
 #include <QGraphicsScene>
 #include <QVector>
 
-class CTrafficLightWidget;
 class QLabel;
 
 // Base of the overview pictures of both unit types: a scene of fixed logical size with the
@@ -67,4 +67,26 @@ protected:
     QVector<QLabel*> buildLabels(const SLabelDef* pDefs, int nCount, const char* strContext);
     // A traffic light at the lamp column, dark.
     CTrafficLightWidget* addLamp(int y, const QString& strName);
+    // The level functions count like the lamp's lights.
+    static CTrafficLightWidget::ELed toLed(int nLevel)
+    {
+        return static_cast<CTrafficLightWidget::ELed>(nLevel);
+    }
 };
+
+// Short names for the scenes' label tables.
+namespace OverviewLabels
+{
+using Def = COverviewSceneBase::SLabelDef;
+constexpr auto K_TEXT = COverviewSceneBase::KIND_TEXT;
+constexpr auto K_ABBR = COverviewSceneBase::KIND_ABBREVIATION;
+constexpr auto K_OUTDOOR = COverviewSceneBase::KIND_OUTDOOR_VALUE;
+constexpr auto K_EXHAUST = COverviewSceneBase::KIND_EXHAUST_VALUE;
+constexpr auto K_RECOVERY = COverviewSceneBase::KIND_RECOVERY_VALUE;
+constexpr auto K_EXTRACT = COverviewSceneBase::KIND_EXTRACT_VALUE;
+constexpr auto K_SUPPLY = COverviewSceneBase::KIND_SUPPLY_VALUE;
+constexpr auto K_TITLE = COverviewSceneBase::KIND_GROUP_TITLE;
+constexpr auto LIT = COverviewSceneBase::TEXT_LITERAL;
+constexpr auto UNIT = COverviewSceneBase::TEXT_UNIT;
+constexpr auto ABBR = COverviewSceneBase::TEXT_ABBR;
+} // namespace OverviewLabels
