@@ -54,46 +54,43 @@ bool CSecLogDB70::saveSecLogValues(CLogging_70::EMaxTimeSpan span, QVector<SSecL
                                    int nSerialNr, QDateTime& rTimestamp)
 {
     const int s = span;
-    return saveRows(columnNames(COLUMNS), entries.size(), s, rTimestamp,
-                    [&](int i, qint64 nTimestamp)
-                    {
-                        const SSecLogEntry_70& e = entries[i];
-                        if (e.EntryState() == SSecLogEntry_70::ENTRY_STATE_NOT_STORED)
-                            return QVariantList();
-                        const int nLevels =
-                            e.TimeComLev0() + e.TimeComLev1() + e.TimeComLev2() + e.TimeComLev3();
-                        return QVariantList{
-                            nTimestamp,
-                            s,
-                            int(e.Restarted()),
-                            durationSecs(e.TimeComLev0(), s),
-                            durationSecs(e.TimeComLev1(), s),
-                            durationSecs(e.TimeComLev2(), s),
-                            durationSecs(e.TimeComLev3(), s),
-                            durationSecs(unitsPerSpan(s) - nLevels, s),
-                            e.ErrorCode(),
-                            durationSecs(e.TimeHumInp(), s),
-                            durationSecs(e.TimeCO2Inp(), s),
-                            durationSecs(e.TimeHumCO2Inp(), s),
-                            durationSecs(e.TimeAbsDrying(), s),
-                            durationSecs(e.TimeRelDrying(), s),
-                            durationSecs(e.TimeCooling(), s),
-                            durationSecs(e.TimeCO2Ventilation(), s),
-                            durationSecs(e.TimeServiceMode(), s),
-                            durationSecs(e.TimeTurboMode(), s),
-                            durationSecs(e.TimeMinAir(), s),
-                            energy(e.EnergyCooled(), s),
-                            airVolume(e.AirExchanged(), s),
-                            water(e.WaterRemoved(), s),
-                            e.ExtractTemp(),
-                            e.SupplyTemp70(),
-                            e.ExtractHum(),
-                            e.OutdoorHum(),
-                            e.ExtractCO270() + 100,
-                            e.SupplyCO270() + 100,
-                            nSerialNr,
-                        };
-                    });
+    return saveEntries(columnNames(COLUMNS), entries, s, rTimestamp,
+                       [&](const SSecLogEntry_70& e, qint64 nTimestamp)
+                       {
+                           const int nLevels =
+                               e.TimeComLev0() + e.TimeComLev1() + e.TimeComLev2() + e.TimeComLev3();
+                           return QVariantList{
+                               nTimestamp,
+                               s,
+                               int(e.Restarted()),
+                               durationSecs(e.TimeComLev0(), s),
+                               durationSecs(e.TimeComLev1(), s),
+                               durationSecs(e.TimeComLev2(), s),
+                               durationSecs(e.TimeComLev3(), s),
+                               durationSecs(unitsPerSpan(s) - nLevels, s),
+                               e.ErrorCode(),
+                               durationSecs(e.TimeHumInp(), s),
+                               durationSecs(e.TimeCO2Inp(), s),
+                               durationSecs(e.TimeHumCO2Inp(), s),
+                               durationSecs(e.TimeAbsDrying(), s),
+                               durationSecs(e.TimeRelDrying(), s),
+                               durationSecs(e.TimeCooling(), s),
+                               durationSecs(e.TimeCO2Ventilation(), s),
+                               durationSecs(e.TimeServiceMode(), s),
+                               durationSecs(e.TimeTurboMode(), s),
+                               durationSecs(e.TimeMinAir(), s),
+                               energy(e.EnergyCooled(), s),
+                               airVolume(e.AirExchanged(), s),
+                               water(e.WaterRemoved(), s),
+                               e.ExtractTemp(),
+                               e.SupplyTemp70(),
+                               e.ExtractHum(),
+                               e.OutdoorHum(),
+                               e.ExtractCO270() + 100,
+                               e.SupplyCO270() + 100,
+                               nSerialNr,
+                           };
+                       });
 }
 
 bool CSecLogDB70::deleteSecLogValues(CLogging_70::EMaxTimeSpan span)

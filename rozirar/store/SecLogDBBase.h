@@ -42,6 +42,21 @@ protected:
     // next chunk keeps its place in time.
     bool saveRows(const QStringList& columns, int nCount, int nTimeSpan, QDateTime& rTimestamp,
                   const std::function<QVariantList(int, qint64)>& rowOf);
+    // saveRows over second-log entries: rowOf(entry, timestamp) gives the row of an entry the unit
+    // has stored; the others are skipped.
+    template <typename Entry, typename RowFn>
+    bool saveEntries(const QStringList& columns, const QVector<Entry>& entries, int nTimeSpan,
+                     QDateTime& rTimestamp, RowFn rowOf)
+    {
+        return saveRows(columns, entries.size(), nTimeSpan, rTimestamp,
+                        [&](int i, qint64 nTimestamp)
+                        {
+                            const Entry& e = entries[i];
+                            if (e.EntryState() == Entry::ENTRY_STATE_NOT_STORED)
+                                return QVariantList();
+                            return rowOf(e, nTimestamp);
+                        });
+    }
 
     // The column names of dictionary indices, in the given order.
     static QStringList columnNames(const QVector<int>& indices);
