@@ -809,6 +809,65 @@
     </message>
 </context>
 <context>
+    <name>CFanBase</name>
+    <message>
+        <source>Please connect your application via the USB cable.</source>
+        <translation>Bitte verbinden Sie Ihr Gerät über das USB-Kabel.</translation>
+    </message>
+    <message>
+        <source>Checking for new devices...</source>
+        <translation>Suche nach neuen Geräten...</translation>
+    </message>
+    <message>
+        <source>Unable to open COM port for %1.
+Please switch your %2 off and then on again.</source>
+        <translation>Der COM-Port für %1 kann nicht geöffnet werden.
+Bitte schalten Sie Ihren %2 aus und wieder ein.</translation>
+    </message>
+    <message>
+        <source>%1 did not respond - </source>
+        <translation>%1 hat nicht geantwortet - </translation>
+    </message>
+    <message>
+        <source>Unable to set startup mode for application.</source>
+        <translation>Der Startmodus für die Anwendung kann nicht gesetzt werden.</translation>
+    </message>
+    <message>
+        <source>%1 did not respond! </source>
+        <translation>%1 hat nicht geantwortet! </translation>
+    </message>
+    <message>
+        <source>%1 detected!</source>
+        <translation>%1 erkannt!</translation>
+    </message>
+    <message>
+        <source> The %1 did not (correctly) respond - </source>
+        <translation> Der %1 hat nicht (korrekt) geantwortet - </translation>
+    </message>
+    <message>
+        <source>- The %1 responded with the wrong packet - </source>
+        <translation>- Der %1 hat mit dem falschen Paket geantwortet - </translation>
+    </message>
+    <message>
+        <source>Error sending data to %1.</source>
+        <translation>Fehler beim Senden der Daten an %1.</translation>
+    </message>
+    <message>
+        <source>The update process failed. Please switch off your %1.
+Then switch in on again and retry the update.</source>
+        <translation>Die Aktualisierung ist fehlgeschlagen. Bitte schalten Sie Ihren %1 aus.
+Schalten Sie ihn dann wieder ein und wiederholen Sie die Aktualisierung.</translation>
+    </message>
+    <message>
+        <source>%1 did not (correctly) respond - </source>
+        <translation>%1 hat nicht (korrekt) geantwortet - </translation>
+    </message>
+    <message>
+        <source>%1 did respond with the wrong packet - </source>
+        <translation>%1 hat mit dem falschen Paket geantwortet - </translation>
+    </message>
+</context>
+<context>
     <name>CFanValues</name>
     <message>
         <source>Humidity reduction</source>

@@ -809,6 +809,63 @@
     </message>
 </context>
 <context>
+    <name>CFanBase</name>
+    <message>
+        <source>Please connect your application via the USB cable.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checking for new devices...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to open COM port for %1.
+Please switch your %2 off and then on again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 did not respond - </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to set startup mode for application.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 did not respond! </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 detected!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> The %1 did not (correctly) respond - </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>- The %1 responded with the wrong packet - </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error sending data to %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update process failed. Please switch off your %1.
+Then switch in on again and retry the update.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 did not (correctly) respond - </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 did respond with the wrong packet - </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CFanValues</name>
     <message>
         <source>Humidity reduction</source>

@@ -2,6 +2,460 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>CAboutDialog</name>
+    <message>
+        <source>About tolVane-Vozudoz</source>
+        <translation>Über tolVane-Vozudoz</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:14pt; font-weight:600;&quot;&gt;tolVane-Vozudoz    %1&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:14pt; font-weight:600;&quot;&gt;tolVane-Vozudoz    %1&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:14pt; font-weight:600;&quot;&gt;Web:   &lt;/span&gt; &lt;a href=&quot;https://www.quorvanix.example&quot;&gt;&lt;span style=&quot; font-size:14pt; text-decoration: underline; color:#0000ff;&quot;&gt;https://www.quorvanix.example&lt;/span&gt;&lt;/a&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:14pt; font-weight:600;&quot;&gt;Web:   &lt;/span&gt; &lt;a href=&quot;https://www.quorvanix.example&quot;&gt;&lt;span style=&quot; font-size:14pt; text-decoration: underline; color:#0000ff;&quot;&gt;https://www.quorvanix.example&lt;/span&gt;&lt;/a&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:14pt; font-weight:600;&quot;&gt;e-mail:&lt;/span&gt; &lt;a href=&quot;mailto:info@quorvanix.example&quot;&gt;&lt;span style=&quot; font-size:14pt; text-decoration: underline; color:#0000ff;&quot;&gt;info@quorvanix.example&lt;/span&gt;&lt;/a&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:14pt; font-weight:600;&quot;&gt;E-Mail:&lt;/span&gt; &lt;a href=&quot;mailto:info@quorvanix.example&quot;&gt;&lt;span style=&quot; font-size:14pt; text-decoration: underline; color:#0000ff;&quot;&gt;info@quorvanix.example&lt;/span&gt;&lt;/a&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>© Quorvanix. All rights reserved.</source>
+        <translation>© Quorvanix. Alle Rechte vorbehalten.</translation>
+    </message>
+</context>
+<context>
+    <name>CComboSerialNrFilter</name>
+    <message>
+        <source> - </source>
+        <translation> - </translation>
+    </message>
+</context>
+<context>
+    <name>CDBBase</name>
+    <message>
+        <source>Unable to open database file &apos;%1&apos;. 
+&apos;%2&apos;</source>
+        <translation>Die Datenbankdatei &apos;%1&apos; kann nicht geöffnet werden. 
+&apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>Unable to run sql statement
+&apos;%1&apos;.
+&apos;%2&apos;</source>
+        <translation>Die SQL-Anweisung kann nicht ausgeführt werden:
+&apos;%1&apos;.
+&apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>Unable to delete records. 
+&apos;%2&apos;</source>
+        <translation>Die Einträge können nicht gelöscht werden. 
+&apos;%2&apos;</translation>
+    </message>
+</context>
+<context>
+    <name>CDBImportData</name>
+    <message>
+        <source>Unknown file format of CSV file.</source>
+        <translation>Unbekanntes Format der CSV-Datei.</translation>
+    </message>
+    <message>
+        <source>Unknown column &apos;%1&apos;</source>
+        <translation>Unbekannte Spalte &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>The import data seem to have only %1 rows. A minimum of 3 rows is required.</source>
+        <translation>Die Importdaten scheinen nur %1 Zeilen zu enthalten. Es werden mindestens 3 Zeilen benötigt.</translation>
+    </message>
+    <message>
+        <source>Writing data into database...</source>
+        <translation>Daten werden in die Datenbank geschrieben...</translation>
+    </message>
+    <message>
+        <source>Error on preparing the SQL statement: &apos;%1&apos;</source>
+        <translation>Fehler beim Vorbereiten der SQL-Anweisung: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>The time stamp &apos;%1&apos; in data row %2 is not valid. Nothing has been imported.</source>
+        <translation>Der Zeitstempel &apos;%1&apos; in Datenzeile %2 ist ungültig. Es wurde nichts importiert.</translation>
+    </message>
+    <message>
+        <source>Error on inserting an SQL record: &apos;%1&apos;</source>
+        <translation>Fehler beim Einfügen eines SQL-Datensatzes: &apos;%1&apos;</translation>
+    </message>
+</context>
+<context>
+    <name>CDeleteDlg</name>
+    <message>
+        <source>Delete Log Data</source>
+        <translation>Log-Daten löschen</translation>
+    </message>
+    <message>
+        <source>Please select the desired option.</source>
+        <translation>Bitte wählen Sie die gewünschte Option.</translation>
+    </message>
+    <message>
+        <source>Delete data of the current selection.</source>
+        <translation>Daten der aktuellen Auswahl löschen.</translation>
+    </message>
+    <message>
+        <source>All data which have no serial number, will be deleted.</source>
+        <translation>Alle Daten ohne Seriennummer werden gelöscht.</translation>
+    </message>
+    <message>
+        <source>Delete all data.</source>
+        <translation>Alle Daten löschen.</translation>
+    </message>
+    <message>
+        <source>Deletes all stored data of tolVane-Vozudoz.</source>
+        <translation>Löscht alle von tolVane-Vozudoz gespeicherten Daten.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Delete data for the selected serial number.</source>
+        <translation>Daten der gewählten Seriennummer löschen.</translation>
+    </message>
+    <message>
+        <source>All data, which originate from the tolVane device with serial number %1 will be deleted.</source>
+        <translation>Alle Daten, die vom tolVane-Gerät mit der Seriennummer %1 stammen, werden gelöscht.</translation>
+    </message>
+</context>
+<context>
+    <name>CDetailedInfoTab</name>
+    <message>
+        <source>Form</source>
+        <translation>Formular</translation>
+    </message>
+    <message>
+        <source> Parameter</source>
+        <translation> Parameter</translation>
+    </message>
+    <message>
+        <source>*Operation mode:</source>
+        <translation>*Betriebsmodus:</translation>
+    </message>
+    <message>
+        <source>*(OM)</source>
+        <translation>*(BM)</translation>
+    </message>
+    <message>
+        <source>*Comfort level: </source>
+        <translation>*Komfort-Level: </translation>
+    </message>
+    <message>
+        <source>*(CL)</source>
+        <translation>*(KL)</translation>
+    </message>
+    <message>
+        <source>*Operation hours:</source>
+        <translation>*Betriebsstunden:</translation>
+    </message>
+    <message>
+        <source>*(OPH)</source>
+        <translation>*(BST)</translation>
+    </message>
+    <message>
+        <source>*Filter hours:</source>
+        <translation>*Filterstunden:</translation>
+    </message>
+    <message>
+        <source>*(FIH)</source>
+        <translation>*(FST)</translation>
+    </message>
+    <message>
+        <source>*Deicing Mode</source>
+        <translation>*Enteisung</translation>
+    </message>
+    <message>
+        <source>*(DEI)</source>
+        <translation>*(ENT)</translation>
+    </message>
+    <message>
+        <source>*Room area (min. ventilation):</source>
+        <translation>*Raumfläche (Minimallüftung):</translation>
+    </message>
+    <message>
+        <source>*(RA)</source>
+        <translation>*(RF)</translation>
+    </message>
+    <message>
+        <source>*m²</source>
+        <translation>*m²</translation>
+    </message>
+    <message>
+        <source>*Max. 2nd room extract:</source>
+        <translation>*Max. Abluft Zweitraum:</translation>
+    </message>
+    <message>
+        <source>*(2EX)</source>
+        <translation>*(ZA)</translation>
+    </message>
+    <message>
+        <source>*m³/h</source>
+        <translation>*m³/h</translation>
+    </message>
+    <message>
+        <source>*Fan speed supply:</source>
+        <translation>*Lüftergeschw. Zuluft:</translation>
+    </message>
+    <message>
+        <source>*(FSS)</source>
+        <translation>*(LGZ)</translation>
+    </message>
+    <message>
+        <source>*1/min</source>
+        <translation>*1/min</translation>
+    </message>
+    <message>
+        <source>*Fan speed extract:</source>
+        <translation>*Lüftergeschw. Abluft:</translation>
+    </message>
+    <message>
+        <source>*(FSE)</source>
+        <translation>*(LGA)</translation>
+    </message>
+    <message>
+        <source>*Software-Version:</source>
+        <translation>*Software-Version:</translation>
+    </message>
+    <message>
+        <source>*(SWV)</source>
+        <translation>*(SWV)</translation>
+    </message>
+    <message>
+        <source>*Board-Version:</source>
+        <translation>*Platinen-Version:</translation>
+    </message>
+    <message>
+        <source>*(BOV)</source>
+        <translation>*(PLV)</translation>
+    </message>
+    <message>
+        <source>*Serial number:</source>
+        <translation>*Seriennummer:</translation>
+    </message>
+    <message>
+        <source>*(SNR)</source>
+        <translation>*(SNR)</translation>
+    </message>
+    <message>
+        <source>*Program</source>
+        <translation>*Programm</translation>
+    </message>
+    <message>
+        <source>*Minimum ventilation</source>
+        <translation>*Minimallüftung</translation>
+    </message>
+    <message>
+        <source>*(MV)</source>
+        <translation>*(mlf)</translation>
+    </message>
+    <message>
+        <source>*Relative humidity reduction</source>
+        <translation>*Relative Entfeuchtung</translation>
+    </message>
+    <message>
+        <source>*(RHR)</source>
+        <translation>*(efr)</translation>
+    </message>
+    <message>
+        <source>*Absolute  humidity reduction</source>
+        <translation>*Absolute  Entfeuchtung</translation>
+    </message>
+    <message>
+        <source>*(AHR)</source>
+        <translation>*(efa)</translation>
+    </message>
+    <message>
+        <source>*Cooling</source>
+        <translation>*Kühlung</translation>
+    </message>
+    <message>
+        <source>*(COO)</source>
+        <translation>*(khl)</translation>
+    </message>
+    <message>
+        <source>*CO2 ventilation</source>
+        <translation>*CO2-Lüftung</translation>
+    </message>
+    <message>
+        <source>*(CO2)</source>
+        <translation>*(co2)</translation>
+    </message>
+    <message>
+        <source>*Reduction (mini)</source>
+        <translation>*Reduzierung (mini)</translation>
+    </message>
+    <message>
+        <source>*Defrosting</source>
+        <translation>*Abtauen</translation>
+    </message>
+    <message>
+        <source>*(dfr)</source>
+        <translation>*(abt)</translation>
+    </message>
+    <message>
+        <source>*Humidity insertion</source>
+        <translation>*Feuchteeintrag</translation>
+    </message>
+    <message>
+        <source>*(hin)</source>
+        <translation>*(fei)</translation>
+    </message>
+    <message>
+        <source>*Output temperature below -22°C</source>
+        <translation>*Außenluft unter -22°C</translation>
+    </message>
+    <message>
+        <source>*(otb)</source>
+        <translation>*(alk)</translation>
+    </message>
+    <message>
+        <source>*Water insertion</source>
+        <translation>*Wassereintrag</translation>
+    </message>
+    <message>
+        <source>*(wat)</source>
+        <translation>*(wei)</translation>
+    </message>
+</context>
+<context>
+    <name>CDetailedInfoTab70</name>
+    <message>
+        <source>Fan Speed</source>
+        <translation>Lüftergeschwindigkeit</translation>
+    </message>
+    <message>
+        <source>(FS)</source>
+        <translation>(LG)</translation>
+    </message>
+    <message>
+        <source>CO2 Input</source>
+        <translation>CO2-Eintrag</translation>
+    </message>
+    <message>
+        <source>(CO2in)</source>
+        <translation>(CO2ein)</translation>
+    </message>
+</context>
+<context>
+    <name>CGraphicsCurvePicker</name>
+    <message>
+        <source>Form</source>
+        <translation>Formular</translation>
+    </message>
+    <message>
+        <source>Available values</source>
+        <translation>Verfügbare Werte</translation>
+    </message>
+    <message>
+        <source>Selected values</source>
+        <translation>Ausgewählte Werte</translation>
+    </message>
+    <message>
+        <source>W</source>
+        <translation>W</translation>
+    </message>
+    <message>
+        <source>U</source>
+        <translation>E</translation>
+    </message>
+    <message>
+        <source>-&gt;</source>
+        <translation>-&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;-</source>
+        <translation>&lt;-</translation>
+    </message>
+    <message>
+        <source>C</source>
+        <translation>K</translation>
+    </message>
+</context>
+<context>
+    <name>CGraphicsTab</name>
+    <message>
+        <source>Form</source>
+        <translation>Formular</translation>
+    </message>
+    <message>
+        <source>Mouse wheel:   Adjust time span              Mouse click, hold and move:   Scroll diagram</source>
+        <translation>Mausrad:   Zeitspanne einstellen              Maustaste gedrückt halten und bewegen:   Diagramm verschieben</translation>
+    </message>
+    <message>
+        <source>Scale the diagram so that all values are displayed. </source>
+        <translation>Das Diagramm so skalieren, dass alle Werte angezeigt werden. </translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Save diagram...</source>
+        <translation>Diagramm speichern...</translation>
+    </message>
+    <message>
+        <source>Values to display</source>
+        <translation>Angezeigte Werte</translation>
+    </message>
+    <message>
+        <source>Minute values</source>
+        <translation>Minuten-Werte</translation>
+    </message>
+    <message>
+        <source>1/4 Hour values</source>
+        <translation>1/4-Stunden-Werte</translation>
+    </message>
+    <message>
+        <source>Day values</source>
+        <translation>Tages-Werte</translation>
+    </message>
+    <message>
+        <source>Month values</source>
+        <translation>Monats-Werte</translation>
+    </message>
+    <message>
+        <source>Diagrams</source>
+        <translation>Diagramme</translation>
+    </message>
+    <message>
+        <source>PNG files (*.png)</source>
+        <translation>PNG-Dateien (*.png)</translation>
+    </message>
+    <message>
+        <source>JPEG files (*.jpg)</source>
+        <translation>JPEG-Dateien (*.jpg)</translation>
+    </message>
+    <message>
+        <source>Any files (*.*)</source>
+        <translation>Alle Dateien (*.*)</translation>
+    </message>
+    <message>
+        <source>File name for Diagram</source>
+        <translation>Dateiname für das Diagramm</translation>
+    </message>
+    <message>
+        <source>Unable to export diagram into file &apos;%1&apos;.</source>
+        <translation>Das Diagramm kann nicht in die Datei &apos;%1&apos; exportiert werden.</translation>
+    </message>
+</context>
+<context>
+    <name>CLogTabBase</name>
+    <message>
+        <source>Form</source>
+        <translation>Formular</translation>
+    </message>
+    <message>
+        <source>Explanation goes here</source>
+        <translation>Hier steht die Erklärung</translation>
+    </message>
+</context>
+<context>
     <name>CMainWindow</name>
     <message>
         <source>tolVane-Vozudoz</source>
@@ -96,15 +550,15 @@
         <translation>Alle Dateien (*.*)</translation>
     </message>
     <message>
-        <source>Unable to open file '%1'.
+        <source>Unable to open file &apos;%1&apos;.
 %2</source>
-        <translation>Die Datei '%1' kann nicht geöffnet werden.
+        <translation>Die Datei &apos;%1&apos; kann nicht geöffnet werden.
 %2</translation>
     </message>
     <message>
-        <source>Unable to write file '%1'.
+        <source>Unable to write file &apos;%1&apos;.
 %2</source>
-        <translation>Die Datei '%1' kann nicht geschrieben werden.
+        <translation>Die Datei &apos;%1&apos; kann nicht geschrieben werden.
 %2</translation>
     </message>
     <message>
@@ -116,20 +570,20 @@
         <translation>Diese Funktion steht nur auf den Seiten %1, %2, %3, %4 und %5 zur Verfügung. </translation>
     </message>
     <message>
-        <source>Retrieve data of '%1' from the tolVane device?</source>
-        <translation>Daten '%1' vom tolVane-Gerät abrufen?</translation>
+        <source>Retrieve data of &apos;%1&apos; from the tolVane device?</source>
+        <translation>Daten &apos;%1&apos; vom tolVane-Gerät abrufen?</translation>
     </message>
     <message>
         <source>%1 %p%</source>
         <translation>%1 %p%</translation>
     </message>
     <message>
-        <source>There are currently no '%1' records stored on the tolVane device.</source>
-        <translation>Auf dem tolVane-Gerät sind zur Zeit keine Einträge '%1' gespeichert.</translation>
+        <source>There are currently no &apos;%1&apos; records stored on the tolVane device.</source>
+        <translation>Auf dem tolVane-Gerät sind zur Zeit keine Einträge &apos;%1&apos; gespeichert.</translation>
     </message>
     <message>
-        <source>Communication error while retrieving '%1' records from the tolVane device.</source>
-        <translation>Kommunikationsfehler beim Abrufen der Einträge '%1' vom tolVane-Gerät.</translation>
+        <source>Communication error while retrieving &apos;%1&apos; records from the tolVane device.</source>
+        <translation>Kommunikationsfehler beim Abrufen der Einträge &apos;%1&apos; vom tolVane-Gerät.</translation>
     </message>
     <message>
         <source>Delete all data which do not have a serial number?</source>
@@ -144,34 +598,23 @@
         <translation>Alle Daten löschen?</translation>
     </message>
     <message>
-        <source>File name for exporting '%1'</source>
-        <translation>Dateiname für den Export von '%1'</translation>
+        <source>File name for exporting &apos;%1&apos;</source>
+        <translation>Dateiname für den Export von &apos;%1&apos;</translation>
     </message>
     <message>
         <source>File name to import</source>
         <translation>Dateiname für den Import</translation>
     </message>
     <message>
-        <source>Reading CSV file '%1'...</source>
-        <translation>CSV-Datei '%1' wird gelesen...</translation>
-    </message>
-</context>
-<context>
-    <name>CLogTabBase</name>
-    <message>
-        <source>Form</source>
-        <translation>Formular</translation>
-    </message>
-    <message>
-        <source>Explanation goes here</source>
-        <translation>Hier steht die Erklärung</translation>
+        <source>Reading CSV file &apos;%1&apos;...</source>
+        <translation>CSV-Datei &apos;%1&apos; wird gelesen...</translation>
     </message>
 </context>
 <context>
     <name>CMinuteLogTab</name>
     <message>
-        <source>The '%1' are retrieved by tolVane-Vozudoz as long as it runs. They are stored and displayed automatically.</source>
-        <translation>Die '%1' werden von tolVane-Vozudoz abgerufen, solange es läuft. Sie werden automatisch gespeichert und angezeigt.</translation>
+        <source>The &apos;%1&apos; are retrieved by tolVane-Vozudoz as long as it runs. They are stored and displayed automatically.</source>
+        <translation>Die &apos;%1&apos; werden von tolVane-Vozudoz abgerufen, solange es läuft. Sie werden automatisch gespeichert und angezeigt.</translation>
     </message>
     <message>
         <source>Minute values of:</source>
@@ -179,17 +622,354 @@
     </message>
 </context>
 <context>
-    <name>CSecLogTab</name>
+    <name>COverviewScene</name>
     <message>
-        <source>The '%1' are stored on the tolVane. Click the button 'Retrieve log data' in order to load (or refresh) and display them.</source>
-        <translation>Die '%1' sind auf dem tolVane gespeichert. Klicken Sie auf die Schaltfläche 'Log-Daten abrufen', um sie zu laden (oder zu aktualisieren) und anzuzeigen.</translation>
+        <source>Outdoor</source>
+        <translation>Außenluft</translation>
+    </message>
+    <message>
+        <source>Exhaust</source>
+        <translation>Fortluft</translation>
+    </message>
+    <message>
+        <source>2nd room</source>
+        <translation>Zweitraum</translation>
+    </message>
+    <message>
+        <source>Heat</source>
+        <translation>Wärme-</translation>
+    </message>
+    <message>
+        <source>recovery</source>
+        <translation>rückgewinnung</translation>
+    </message>
+    <message>
+        <source>Extract</source>
+        <translation>Abluft</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>Filter</translation>
+    </message>
+    <message>
+        <source>WiFi</source>
+        <translation>WiFi</translation>
+    </message>
+    <message>
+        <source>Humidity</source>
+        <translation>Feuchte</translation>
+    </message>
+    <message>
+        <source>CO2</source>
+        <translation>CO2</translation>
+    </message>
+    <message>
+        <source>Supply</source>
+        <translation>Zuluft</translation>
+    </message>
+    <message>
+        <source>Overview</source>
+        <translation>Übersicht</translation>
+    </message>
+    <message>
+        <source>Cooling</source>
+        <translation>Kühl-</translation>
+    </message>
+    <message>
+        <source>power</source>
+        <translation>leistung</translation>
+    </message>
+    <message>
+        <source>Chill</source>
+        <translation>Kälte-</translation>
     </message>
 </context>
 <context>
-    <name>CComboSerialNrFilter</name>
+    <name>COverviewScene70</name>
     <message>
-        <source> - </source>
-        <translation> - </translation>
+        <source>Preferred Room (Bedroom)</source>
+        <translation>Vorzugsraum (Schlafzimmer)</translation>
+    </message>
+    <message>
+        <source>Outdoor Air Room (Floor)</source>
+        <translation>Außenluftraum (Flur)</translation>
+    </message>
+    <message>
+        <source>Extract</source>
+        <translation>Abluft</translation>
+    </message>
+    <message>
+        <source>VOC</source>
+        <translation>VOC</translation>
+    </message>
+    <message>
+        <source>(AQE)</source>
+        <translation>(LQA)</translation>
+    </message>
+    <message>
+        <source>Humidity</source>
+        <translation>Feuchte</translation>
+    </message>
+    <message>
+        <source>VOC Difference</source>
+        <translation>VOC-Differenz</translation>
+    </message>
+    <message>
+        <source>Supply</source>
+        <translation>Zuluft</translation>
+    </message>
+    <message>
+        <source>(HSU)</source>
+        <translation>(FZU)</translation>
+    </message>
+    <message>
+        <source>(AQS)</source>
+        <translation>(LQZ)</translation>
+    </message>
+</context>
+<context>
+    <name>COverviewSceneBase</name>
+    <message>
+        <source>Overview</source>
+        <translation>Übersicht</translation>
+    </message>
+</context>
+<context>
+    <name>CSecLogTab</name>
+    <message>
+        <source>The &apos;%1&apos; are stored on the tolVane. Click the button &apos;Retrieve log data&apos; in order to load (or refresh) and display them.</source>
+        <translation>Die &apos;%1&apos; sind auf dem tolVane gespeichert. Klicken Sie auf die Schaltfläche &apos;Log-Daten abrufen&apos;, um sie zu laden (oder zu aktualisieren) und anzuzeigen.</translation>
+    </message>
+</context>
+<context>
+    <name>CSerialNrDlg</name>
+    <message>
+        <source>Import CSV file</source>
+        <translation>CSV-Datei importieren</translation>
+    </message>
+    <message>
+        <source>There is no serial number provided in the CSV data. 
+You may enter the serial number now or choose to import the data withour a serial number.</source>
+        <translation>Die CSV-Daten enthalten keine Seriennummer. 
+Sie können die Seriennummer jetzt eingeben oder die Daten ohne Seriennummer importieren.</translation>
+    </message>
+    <message>
+        <source>Assign the data to a serial number</source>
+        <translation>Daten einer Seriennummer zuordnen</translation>
+    </message>
+    <message>
+        <source>Imports the data and assigns them to the serial number you have to enter here.</source>
+        <translation>Importiert die Daten und ordnet sie der Seriennummer zu, die Sie hier eingeben.</translation>
+    </message>
+    <message>
+        <source>Import without serial number</source>
+        <translation>Ohne Seriennummer importieren</translation>
+    </message>
+    <message>
+        <source>The imported data will not be assigned to a serial number.</source>
+        <translation>Die importierten Daten werden keiner Seriennummer zugeordnet.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Do not import.</source>
+        <translation>Nicht importieren.</translation>
+    </message>
+    <message>
+        <source>Please enter a valid serial number.</source>
+        <translation>Bitte geben Sie eine gültige Seriennummer ein.</translation>
+    </message>
+</context>
+<context>
+    <name>CServiceTab</name>
+    <message>
+        <source>The &apos;%1&apos; is stored on the tolVane. Click the button &apos;Retrieve log data&apos; in order to load (or refresh) and display them.</source>
+        <translation>Die &apos;%1&apos; sind auf dem tolVane gespeichert. Klicken Sie auf die Schaltfläche &apos;Log-Daten abrufen&apos;, um sie zu laden (oder zu aktualisieren) und anzuzeigen.</translation>
+    </message>
+    <message>
+        <source>Parameter</source>
+        <translation>Parameter</translation>
+    </message>
+</context>
+<context>
+    <name>CWLANTab</name>
+    <message>
+        <source>Update Data</source>
+        <translation>Daten übertragen</translation>
+    </message>
+    <message>
+        <source>Delete WLAN-Data</source>
+        <translation>WLAN-Daten löschen</translation>
+    </message>
+    <message>
+        <source>WiFi</source>
+        <translation>WiFi</translation>
+    </message>
+    <message>
+        <source>WiFi(WLAN) Name: </source>
+        <translation>WiFi(WLAN)-Name: </translation>
+    </message>
+    <message>
+        <source>WiFi(WLAN) Password: </source>
+        <translation>WiFi(WLAN)-Passwort: </translation>
+    </message>
+    <message>
+        <source>Activates WiFi transmitter</source>
+        <translation>Aktiviert den WiFi-Sender</translation>
+    </message>
+    <message>
+        <source>tolVane</source>
+        <translation>tolVane</translation>
+    </message>
+    <message>
+        <source>tolVane Serial Number:</source>
+        <translation>tolVane-Seriennummer:</translation>
+    </message>
+    <message>
+        <source>tolVane Password:</source>
+        <translation>tolVane-Passwort:</translation>
+    </message>
+    <message>
+        <source>tolVane Name:</source>
+        <translation>tolVane-Name:</translation>
+    </message>
+    <message>
+        <source>Report</source>
+        <translation>Meldungen</translation>
+    </message>
+    <message>
+        <source>Email 1 for error messages:</source>
+        <translation>E-Mail 1 für Fehlermeldungen:</translation>
+    </message>
+    <message>
+        <source>Email 2 for error messages:</source>
+        <translation>E-Mail 2 für Fehlermeldungen:</translation>
+    </message>
+    <message>
+        <source>Dravlin</source>
+        <translation>Dravlin</translation>
+    </message>
+    <message>
+        <source>(optional)</source>
+        <translation>(optional)</translation>
+    </message>
+    <message>
+        <source>IP-Address: </source>
+        <translation>IP-Adresse: </translation>
+    </message>
+    <message>
+        <source>Help:</source>
+        <translation>Hilfe:</translation>
+    </message>
+    <message>
+        <source>App:</source>
+        <translation>App:</translation>
+    </message>
+    <message>
+        <source>IP-Adress Error</source>
+        <translation>Fehler in der IP-Adresse</translation>
+    </message>
+    <message>
+        <source>The IP-Adress is out of scope.</source>
+        <translation>Die IP-Adresse liegt außerhalb des gültigen Bereichs.</translation>
+    </message>
+    <message>
+        <source>tolVane Credentials too Short</source>
+        <translation>tolVane-Zugangsdaten zu kurz</translation>
+    </message>
+    <message>
+        <source>The tolVane password is too short!</source>
+        <translation>Das tolVane-Passwort ist zu kurz!</translation>
+    </message>
+    <message>
+        <source>WiFi Credentials too Long</source>
+        <translation>WiFi-Zugangsdaten zu lang</translation>
+    </message>
+    <message>
+        <source>The name of the WiFi is too long!</source>
+        <translation>Der Name des WiFi-Netzes ist zu lang!</translation>
+    </message>
+    <message>
+        <source>The password of the WiFi is too long!</source>
+        <translation>Das Passwort des WiFi-Netzes ist zu lang!</translation>
+    </message>
+    <message>
+        <source>tolVane Credentials too Long</source>
+        <translation>tolVane-Zugangsdaten zu lang</translation>
+    </message>
+    <message>
+        <source>The tolVane password is too long!</source>
+        <translation>Das tolVane-Passwort ist zu lang!</translation>
+    </message>
+    <message>
+        <source>tolVane Passwort Syntax Wrong</source>
+        <translation>tolVane-Passwort ungültig</translation>
+    </message>
+    <message>
+        <source>Please avoid special characters!</source>
+        <translation>Bitte verwenden Sie keine Sonderzeichen!</translation>
+    </message>
+    <message>
+        <source>The name of the tolVane is too long!</source>
+        <translation>Der Name des tolVane ist zu lang!</translation>
+    </message>
+    <message>
+        <source>Email too Long</source>
+        <translation>E-Mail-Adresse zu lang</translation>
+    </message>
+    <message>
+        <source>The first e-mail address for error messages is too long!</source>
+        <translation>Die erste E-Mail-Adresse für Fehlermeldungen ist zu lang!</translation>
+    </message>
+    <message>
+        <source>The second e-mail address for error messages is too long!</source>
+        <translation>Die zweite E-Mail-Adresse für Fehlermeldungen ist zu lang!</translation>
+    </message>
+    <message>
+        <source>Email Syntax Error</source>
+        <translation>Ungültige E-Mail-Adresse</translation>
+    </message>
+    <message>
+        <source>The first e-mail address for error messages has an invalid syntax!</source>
+        <translation>Die erste E-Mail-Adresse für Fehlermeldungen ist ungültig!</translation>
+    </message>
+    <message>
+        <source>The second e-mail address for error messages has an invalid syntax!</source>
+        <translation>Die zweite E-Mail-Adresse für Fehlermeldungen ist ungültig!</translation>
+    </message>
+    <message>
+        <source>Activate WiFi?</source>
+        <translation>WiFi aktivieren?</translation>
+    </message>
+    <message>
+        <source>If you activate the WiFi function now you must inform residents that the WiFi data could be used to conclude to their presence or absence.</source>
+        <translation>Wenn Sie die WiFi-Funktion jetzt aktivieren, müssen Sie die Bewohner darauf hinweisen, dass aus den WiFi-Daten auf ihre An- oder Abwesenheit geschlossen werden könnte.</translation>
+    </message>
+    <message>
+        <source>Success</source>
+        <translation>Erfolgreich</translation>
+    </message>
+    <message>
+        <source>The data has been transferred successfully.</source>
+        <translation>Die Daten wurden erfolgreich übertragen.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>There was an error when transferring the data.</source>
+        <translation>Beim Übertragen der Daten ist ein Fehler aufgetreten.</translation>
+    </message>
+    <message>
+        <source>WiFi-data has been successfully deleted.</source>
+        <translation>Die WiFi-Daten wurden erfolgreich gelöscht.</translation>
+    </message>
+    <message>
+        <source>There was an error when deleting the WiFi-data.</source>
+        <translation>Beim Löschen der WiFi-Daten ist ein Fehler aufgetreten.</translation>
     </message>
 </context>
 <context>
@@ -201,12 +981,12 @@ It is not possible to run more than one of those applications at the same time.<
 Es kann immer nur eines dieser Programme laufen.</translation>
     </message>
     <message>
-        <source>Unable to load translations for locale '%1'.</source>
-        <translation>Die Übersetzungen für die Sprache '%1' können nicht geladen werden.</translation>
+        <source>Unable to load translations for locale &apos;%1&apos;.</source>
+        <translation>Die Übersetzungen für die Sprache &apos;%1&apos; können nicht geladen werden.</translation>
     </message>
     <message>
-        <source>The file '%1' exists alrady. Do you want to overwrite it?</source>
-        <translation>Die Datei '%1' existiert bereits. Möchten Sie sie überschreiben?</translation>
+        <source>The file &apos;%1&apos; exists alrady. Do you want to overwrite it?</source>
+        <translation>Die Datei &apos;%1&apos; existiert bereits. Möchten Sie sie überschreiben?</translation>
     </message>
 </context>
 </TS>
