@@ -29,10 +29,7 @@ bool CSfxTarvek::bind()
                           Bind(m_library, "AddUninstLog", AddUninstLog) &&
                           Bind(m_library, "PerformUninstall", PerformUninstall);
     if (!complete)
-    {
-        PerformUninstall = nullptr;
-        m_library.free();
-    }
+        free(); // no pointer may outlive the library
     return complete;
 }
 

@@ -17,7 +17,6 @@ public:
     void setFolder(const WString& folder) { m_folder = folder; }
     // True once the library and all nine functions are bound.
     bool bind();
-    bool isLoaded() const { return m_library.isLoaded(); }
     void free();
 
     decltype(&::SetVar) SetVar = nullptr;

@@ -17,7 +17,6 @@ public:
 
     bool load(const WString& absolutePath);
     void* proc(const char* name) const;
-    bool isLoaded() const { return m_handle != nullptr; }
     void free();
 
 private:
