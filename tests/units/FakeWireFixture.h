@@ -2,6 +2,7 @@
 
 #include "FanBase.h"
 #include "LinkTestSupport.h"
+#include "UnitTestHelpers.h"
 
 #include <QList>
 #include <QString>
@@ -54,6 +55,13 @@ public:
 
     // A reply packet as the unit sends it.
     static QByteArray reply(const QByteArray& data) { return LinkTest::frame(1, 0x10, data); }
+    // The replies the unit sends to requests of `code`, one per request in turn.
+    void setReplies(int code, const QList<QByteArray>& data)
+    {
+        unit->replies[code].clear();
+        for (const QByteArray& d : data)
+            unit->replies[code] << reply(d);
+    }
 
     Fan* fan = nullptr;
     LinkTest::CFakeWire* wire = nullptr; // owned by the program-wide wire pointer
@@ -104,15 +112,6 @@ inline QByteArray primLogReply(int remaining, const QList<int>& entries, int ent
     for (int n : entries)
         d += QByteArray(entrySize, char(n));
     return d + zeros(4 + 7 * entrySize - d.size());
-}
-
-// The first byte of each entry.
-template <typename Entry> QList<int> firstBytes(const QVector<Entry>& entries)
-{
-    QList<int> out;
-    for (const Entry& e : entries)
-        out << e.m_Bytes[0];
-    return out;
 }
 
 } // namespace UnitReplies

@@ -1,6 +1,7 @@
 #include "DebugCapture.h"
 #include "FakeWireFixture.h"
 #include "Fan.h"
+#include "UnitTestHelpers.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -27,19 +28,6 @@ QByteArray credentialsRecord(const QString& name, const QString& password, const
            field(device, 25) + field(email1, 49) + field(email2, 49);
 }
 
-// The Wi-Fi page as the unit object sees it: five slots, found by signature.
-class CWifiPage : public QObject
-{
-    Q_OBJECT
-public:
-    QStringList calls;
-public slots:
-    void slotUpdateWlanTabAndOKMsg() { calls << "OK"; }
-    void slotNOKMsg() { calls << "NOK"; }
-    void slotDelNOKMsg() { calls << "DelNOK"; }
-    void slotDelOKMsg() { calls << "DelOK"; }
-    void onEnableButtons() { calls << "Enable"; }
-};
 } // namespace
 
 class TestFan : public QObject
@@ -49,12 +37,6 @@ class TestFan : public QObject
     CFakeWireFixture<CFan> m_Fixture;
     CFan& fan() { return *m_Fixture.fan; }
     CFakeUnit& unit() { return *m_Fixture.unit; }
-    void replies(int code, const QList<QByteArray>& data)
-    {
-        unit().replies[code].clear();
-        for (const QByteArray& d : data)
-            unit().replies[code] << m_Fixture.reply(d);
-    }
 
 private slots:
     void init() { QVERIFY(m_Fixture.start(new CFan(false))); }
@@ -117,11 +99,11 @@ void TestFan::requestBytes()
     CVents::SVentInfo vents[4];
     QVector<SPrimLogEntry> prim;
     QVector<SSecLogEntry> sec;
-    replies(19, {replyData(19, 28)});
-    replies(26, {replyData(26, 170)});
-    replies(25, {replyData(25, 146)});
-    replies(15, {primLogReply(0, {})});
-    replies(20, {secLogReply(1, 0, {})});
+    m_Fixture.setReplies(19, {replyData(19, 28)});
+    m_Fixture.setReplies(26, {replyData(26, 170)});
+    m_Fixture.setReplies(25, {replyData(25, 146)});
+    m_Fixture.setReplies(15, {primLogReply(0, {})});
+    m_Fixture.setReplies(20, {secLogReply(1, 0, {})});
 
     SHLP_SetSimulationValues sim;
     const quint8 values8[5] = {1, 2, 3, 4, 5};
@@ -157,7 +139,7 @@ void TestFan::requestBytes()
 
 void TestFan::currentStateAndVents()
 {
-    replies(19, {replyData(19, 28)});
+    m_Fixture.setReplies(19, {replyData(19, 28)});
     SPrimLogEntry state;
     QVERIFY(fan().getCurrentState(state));
     QCOMPARE(QByteArray(reinterpret_cast<const char*>(state.m_Bytes), 26), replyData(19, 28).mid(2));
@@ -175,7 +157,7 @@ void TestFan::currentStateAndVents()
         record.replace(32, 2, bytes({0x34, 0x12})); // MaxIMean
         data += record;
     }
-    replies(25, {data});
+    m_Fixture.setReplies(25, {data});
     CVents::SVentInfo vents[4];
     QVERIFY(fan().getVentInfo(vents));
     QCOMPARE(vents[CVents::VENT_SUPPLY].SpeedSumOpen(), quint32(1002));
@@ -302,10 +284,10 @@ void TestFan::replyChecks()
 
 void TestFan::wrongReplyIsNotKept()
 {
-    replies(19, {replyData(20, 28)});
+    m_Fixture.setReplies(19, {replyData(20, 28)});
     SPrimLogEntry state;
     QVERIFY(!fan().getCurrentState(state));
-    replies(19, {replyData(19, 28)});
+    m_Fixture.setReplies(19, {replyData(19, 28)});
     QVERIFY(fan().getCurrentState(state));
     QCOMPARE(state.m_Bytes[0], quint8(2));
 }
@@ -356,7 +338,7 @@ void TestFan::secLog()
     QFETCH(QList<int>, entries);
     QFETCH(QString, line);
 
-    replies(20, replyData);
+    m_Fixture.setReplies(20, replyData);
     CDebugCapture capture;
     QVector<SSecLogEntry> log(2); // emptied by the read
     QCOMPARE(fan().getSecLog(log, CLogging::TS_DAY, UINT16(count), 7), result);
@@ -394,7 +376,7 @@ void TestFan::primLog()
     QFETCH(bool, result);
     QFETCH(QList<int>, entries);
 
-    replies(15, replyData);
+    m_Fixture.setReplies(15, replyData);
     QVector<SPrimLogEntry> log;
     QCOMPARE(fan().getPrimLog(log), result);
     if (result)
@@ -428,7 +410,7 @@ void TestFan::wifiStatus()
     data[0] = char(26);
     data[1] = char(status);
     data[2] = char(0xC4); // -60 dBm
-    replies(26, {data});
+    m_Fixture.setReplies(26, {data});
 
     qint8 rssi = 0;
     QVERIFY(fan().getWifiData(rssi));
@@ -463,7 +445,7 @@ void TestFan::wifiResultsReachThePageOncePerReply()
     QByteArray data = zeros(170);
     data[0] = char(26);
     data[1] = char(3);
-    replies(26, {data});
+    m_Fixture.setReplies(26, {data});
 
     qint8 rssi = 0;
     for (int poll = 0; poll < 3; ++poll)
@@ -474,7 +456,7 @@ void TestFan::wifiResultsReachThePageOncePerReply()
     // A new unit object is wired afresh.
     m_Fixture.stop();
     QVERIFY(m_Fixture.start(new CFan(false)));
-    replies(26, {data});
+    m_Fixture.setReplies(26, {data});
     page.calls.clear();
     QVERIFY(fan().getWifiData(rssi));
     QCOMPARE(page.calls, QStringList({"OK"}));
@@ -488,7 +470,7 @@ void TestFan::wifiResultsQueuedAcrossThreads()
     QByteArray data = zeros(170);
     data[0] = char(26);
     data[1] = char(5);
-    replies(26, {data});
+    m_Fixture.setReplies(26, {data});
 
     bool ok = true;
     std::unique_ptr<QThread> polling(QThread::create(
@@ -510,7 +492,7 @@ void TestFan::wifiWithoutReceiver()
     QByteArray data = zeros(170);
     data[0] = char(26);
     data[1] = char(4);
-    replies(26, {data});
+    m_Fixture.setReplies(26, {data});
     QSignalSpy nok(&fan(), &CFan::signalNOKMsg);
     qint8 rssi = 0;
     QVERIFY(fan().getWifiData(rssi));

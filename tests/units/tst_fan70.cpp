@@ -15,12 +15,6 @@ class TestFan70 : public QObject
     CFakeWireFixture<CFan_70_PC> m_Fixture;
     CFan_70_PC& fan() { return *m_Fixture.fan; }
     CFakeUnit& unit() { return *m_Fixture.unit; }
-    void replies(int code, const QList<QByteArray>& data)
-    {
-        unit().replies[code].clear();
-        for (const QByteArray& d : data)
-            unit().replies[code] << m_Fixture.reply(d);
-    }
 
 private slots:
     void init() { QVERIFY(m_Fixture.start(new CFan_70_PC)); }
@@ -59,9 +53,9 @@ void TestFan70::modeNames()
 
 void TestFan70::requestBytes()
 {
-    replies(19, {replyData(19, 30)});
-    replies(15, {primLogReply(0, {}, 28)});
-    replies(20, {secLogReply(2, 0, {})});
+    m_Fixture.setReplies(19, {replyData(19, 30)});
+    m_Fixture.setReplies(15, {primLogReply(0, {}, 28)});
+    m_Fixture.setReplies(20, {secLogReply(2, 0, {})});
     SPrimLogEntry_70 state;
     QVector<SPrimLogEntry_70> prim;
     QVector<SSecLogEntry_70> sec;
@@ -110,7 +104,7 @@ void TestFan70::stateReplyChecks()
 {
     QFETCH(QByteArray, reply);
     QFETCH(QStringList, lines);
-    replies(19, {reply});
+    m_Fixture.setReplies(19, {reply});
     CDebugCapture capture;
     SPrimLogEntry_70 state;
     std::memset(state.m_Bytes, 0xAB, sizeof(state.m_Bytes));
@@ -123,14 +117,14 @@ void TestFan70::stateReplyChecks()
 void TestFan70::logs()
 {
     CDebugCapture capture;
-    replies(15, {primLogReply(9, {1, 2, 3, 4, 5, 6, 7}, 28), primLogReply(2, {8, 9}, 28)});
+    m_Fixture.setReplies(15, {primLogReply(9, {1, 2, 3, 4, 5, 6, 7}, 28), primLogReply(2, {8, 9}, 28)});
     QVector<SPrimLogEntry_70> prim;
     QVERIFY(fan().getPrimLog(prim));
     QCOMPARE(firstBytes(prim), QList<int>({1, 2, 3, 4, 5, 6, 7, 8, 9}));
     QCOMPARE(prim[8].m_Bytes[27], quint8(9));
     QVERIFY(capture.contains("sizeof(SPrimLogEntry_70): 28"));
 
-    replies(20, {secLogReply(0, 6, {1, 2, 3, 4, 5}), secLogReply(0, 1, {6})});
+    m_Fixture.setReplies(20, {secLogReply(0, 6, {1, 2, 3, 4, 5}), secLogReply(0, 1, {6})});
     QVector<SSecLogEntry_70> sec;
     QVERIFY(fan().getSecLog(sec, CLogging_70::TS_QUARTER_HOUR, 6, 90));
     QCOMPARE(firstBytes(sec), QList<int>({1, 2, 3, 4, 5, 6}));
@@ -158,7 +152,7 @@ void TestFan70::logFailures()
 {
     QFETCH(QByteArray, reply);
     QFETCH(QStringList, lines);
-    replies(20, reply.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{reply});
+    m_Fixture.setReplies(20, reply.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{reply});
     CDebugCapture capture;
     QVector<SSecLogEntry_70> sec;
     QVERIFY(!fan().getSecLog(sec, CLogging_70::TS_DAY, 10, 0));

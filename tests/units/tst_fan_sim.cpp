@@ -1,6 +1,7 @@
 #include "Fan.h"
 #include "Fan_70_PC.h"
 #include "SimUnit.h"
+#include "UnitTestHelpers.h"
 
 #include <QtTest>
 #include <memory>
@@ -24,14 +25,6 @@ void fillRing(SSimUnitModel& m, int span, int size, int pushed)
         m.secLogs[span].push(entry(n));
 }
 
-template <typename Entry> QList<int> firstBytes(const QVector<Entry>& entries)
-{
-    QList<int> out;
-    for (const Entry& e : entries)
-        out << e.m_Bytes[0];
-    return out;
-}
-
 // Reads a whole span as the retrieval does: the counts, then chunks of at most ten entries from
 // the oldest one on, wrapping at the ring size.
 template <typename Fan, typename Entry, typename Span> bool readSpan(Fan& fan, Span span, QVector<Entry>& all)
@@ -52,19 +45,6 @@ template <typename Fan, typename Entry, typename Span> bool readSpan(Fan& fan, S
     }
     return true;
 }
-
-class CWifiPage : public QObject
-{
-    Q_OBJECT
-public:
-    QStringList calls;
-public slots:
-    void slotUpdateWlanTabAndOKMsg() { calls << "OK"; }
-    void slotNOKMsg() { calls << "NOK"; }
-    void slotDelNOKMsg() { calls << "DelNOK"; }
-    void slotDelOKMsg() { calls << "DelOK"; }
-    void onEnableButtons() { calls << "Enable"; }
-};
 } // namespace
 
 class TestFanSim : public QObject
