@@ -1,5 +1,6 @@
 #include "DataDict.h"
 #include "FanValues.h"
+#include "ValueTable.h"
 
 #include <QLocale>
 #include <QtTest>
@@ -129,29 +130,19 @@ void TestFanValues::initTestCase()
 
 void TestFanValues::fullRecordValue_data()
 {
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QVariant>("expected");
-    const QMap<int, QVariant> values = fullRecordValues();
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        QTest::addRow("%d", it.key()) << it.key() << it.value();
+    ValueTable::addRows(fullRecordValues());
 }
 
 void TestFanValues::fullRecordValue()
 {
     QFETCH(int, index);
     QFETCH(QVariant, expected);
-    const QVariant actual = CFanValues(fullRecord()).getValue(index);
-    QCOMPARE(actual.userType(), expected.userType());
-    QCOMPARE(actual, expected);
+    ValueTable::compare(CFanValues(fullRecord()).getValue(index), expected);
 }
 
 void TestFanValues::otherIndicesInvalid()
 {
-    const CFanValues values(fullRecord());
-    const QMap<int, QVariant> held = fullRecordValues();
-    for (int i = -2; i <= 140; ++i)
-        if (!held.contains(i))
-            QVERIFY2(!values.getValue(i).isValid(), qPrintable(QString::number(i)));
+    ValueTable::verifyOthersInvalid(CFanValues(fullRecord()), fullRecordValues());
 }
 
 void TestFanValues::fullRecordDerived()

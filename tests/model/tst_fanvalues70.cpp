@@ -1,5 +1,6 @@
 #include "DataDict.h"
 #include "FanValues70.h"
+#include "ValueTable.h"
 
 #include <QLocale>
 #include <QtTest>
@@ -99,30 +100,20 @@ void TestFanValues70::initTestCase()
 
 void TestFanValues70::fullRecordValue_data()
 {
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QVariant>("expected");
-    const QMap<int, QVariant> values = fullRecordValues();
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        QTest::addRow("%d", it.key()) << it.key() << it.value();
+    ValueTable::addRows(fullRecordValues());
 }
 
 void TestFanValues70::fullRecordValue()
 {
     QFETCH(int, index);
     QFETCH(QVariant, expected);
-    const QVariant actual = CFanValues70(fullRecord()).getValue(index);
-    QCOMPARE(actual.userType(), expected.userType());
-    QCOMPARE(actual, expected);
+    ValueTable::compare(CFanValues70(fullRecord()).getValue(index), expected);
 }
 
 void TestFanValues70::otherIndicesInvalid()
 {
     // Among them the values of the other unit type: 34, 41, 46, 50.
-    const CFanValues70 values(fullRecord());
-    const QMap<int, QVariant> held = fullRecordValues();
-    for (int i = -2; i <= 140; ++i)
-        if (!held.contains(i))
-            QVERIFY2(!values.getValue(i).isValid(), qPrintable(QString::number(i)));
+    ValueTable::verifyOthersInvalid(CFanValues70(fullRecord()), fullRecordValues());
 }
 
 void TestFanValues70::fullRecordFields()
