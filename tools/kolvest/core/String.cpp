@@ -239,29 +239,6 @@ int String::compareNoCase(const char* text) const
     }
 }
 
-bool String::stripPrefix(const char* prefix)
-{
-    const int n = int(std::strlen(prefix));
-    if (n > m_length || std::strncmp(c_str(), prefix, size_t(n)) != 0)
-        return false;
-    removeFirst(n);
-    return true;
-}
-
-bool String::stripPrefixNoCase(const char* prefix)
-{
-    const int n = int(std::strlen(prefix));
-    if (n > m_length)
-        return false;
-    for (int i = 0; i < n; ++i)
-    {
-        if (LowerAscii(m_data[i]) != LowerAscii(prefix[i]))
-            return false;
-    }
-    removeFirst(n);
-    return true;
-}
-
 bool String::stripSuffix(const char* suffix)
 {
     const int n = int(std::strlen(suffix));

@@ -48,7 +48,6 @@ public:
 
     void removeFirst(int count) { replaceRange(0, count, "", 0); }
     void removeLast(int count) { replaceRange(m_length - count, count, "", 0); }
-    void removeRange(int position, int count) { replaceRange(position, count, "", 0); }
     void clear();
     // Blank, CR, LF and tab at both ends.
     void trim();
@@ -64,8 +63,6 @@ public:
     int compare(const char* text) const;
     int compareNoCase(const char* text) const;
 
-    bool stripPrefix(const char* prefix);
-    bool stripPrefixNoCase(const char* prefix);
     bool stripSuffix(const char* suffix);
     // Removes the first and last character when the text both begins and ends with the quote.
     bool stripEnclosing(char quote = '"');
