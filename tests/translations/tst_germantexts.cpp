@@ -1,7 +1,7 @@
-#include <QFile>
+#include "TsMessages.h"
+
 #include <QRegularExpression>
 #include <QTranslator>
-#include <QXmlStreamReader>
 #include <QtTest>
 
 // Every current text of the three German translation files, as the programs load them (the .qm
@@ -9,55 +9,6 @@
 // in or interprets: %-placeholders, accelerators, line breaks and HTML tags.
 namespace
 {
-struct SMessage
-{
-    QString context, source, comment;
-    bool bNumerus = false;
-    bool bUnfinished = false; // not yet reviewed: lrelease ships a suggestion as it stands
-};
-
-// The entries of a .ts file that lrelease compiles (texts that left the sources are skipped).
-QList<SMessage> currentMessages(const QString& strTsPath, QString& strError)
-{
-    QFile file(strTsPath);
-    if (!file.open(QIODevice::ReadOnly))
-    {
-        strError = file.errorString();
-        return {};
-    }
-    QList<SMessage> messages;
-    QXmlStreamReader xml(&file);
-    QString strContext;
-    SMessage current;
-    while (!xml.atEnd())
-    {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
-            continue;
-        const QStringRef name = xml.name();
-        if (name == QLatin1String("context"))
-            strContext.clear();
-        else if (name == QLatin1String("name") && strContext.isEmpty())
-            strContext = xml.readElementText();
-        else if (name == QLatin1String("message"))
-            current = SMessage{strContext, {}, {}, xml.attributes().value("numerus") == QLatin1String("yes")};
-        else if (name == QLatin1String("source"))
-            current.source = xml.readElementText();
-        else if (name == QLatin1String("comment"))
-            current.comment = xml.readElementText();
-        else if (name == QLatin1String("translation"))
-        {
-            const QStringRef type = xml.attributes().value("type");
-            current.bUnfinished = type == QLatin1String("unfinished");
-            if (type != QLatin1String("vanished") && type != QLatin1String("obsolete"))
-                messages.append(current);
-            xml.skipCurrentElement();
-        }
-    }
-    if (xml.hasError())
-        strError = xml.errorString();
-    return messages;
-}
-
 QStringList sortedMatches(const QRegularExpression& re, const QString& str)
 {
     QStringList found;

@@ -1,0 +1,103 @@
+#include "MainWindow.h"
+#include "ModalAnswerer.h"
+#include "Startup.h"
+#include "TsMessages.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QSet>
+#include <QTabWidget>
+#include <QtTest>
+
+// tolVane-Vozudoz started with "-l de": the window shows the German texts, and none of its texts
+// is an English source text left untranslated (a widget built before the translator was installed,
+// a text set in another context than its translation's).
+class TestGermanStart : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void windowSpeaksGerman();
+
+private:
+    static QSet<QString> windowTexts(QWidget* pWindow);
+};
+
+QSet<QString> TestGermanStart::windowTexts(QWidget* pWindow)
+{
+    QSet<QString> texts{pWindow->windowTitle()};
+    for (QWidget* pWidget : pWindow->findChildren<QWidget*>())
+    {
+        texts << pWidget->toolTip();
+        if (auto* pLabel = qobject_cast<QLabel*>(pWidget))
+            texts << pLabel->text();
+        else if (auto* pButton = qobject_cast<QAbstractButton*>(pWidget))
+            texts << pButton->text();
+        else if (auto* pGroup = qobject_cast<QGroupBox*>(pWidget))
+            texts << pGroup->title();
+        else if (auto* pTabs = qobject_cast<QTabWidget*>(pWidget))
+            for (int i = 0; i < pTabs->count(); ++i)
+                texts << pTabs->tabText(i) << pTabs->tabToolTip(i);
+    }
+    texts.remove(QString());
+    return texts;
+}
+
+void TestGermanStart::windowSpeaksGerman()
+{
+    QSet<QString> shown;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, this,
+            [&]
+            {
+                CMainWindow* pWindow = CMainWindow::getInstance();
+                if (!pWindow || !pWindow->isVisible() || QApplication::activeModalWidget())
+                    return;
+                shown = windowTexts(pWindow);
+                pWindow->close();
+            });
+    closer.start(5);
+    CBoxAnswerer answerer; // a failed translation load would say so in a box
+    QCOMPARE(runVozudoz(*qApp), 0);
+    QCOMPARE(answerer.seen.size(), 0);
+    QVERIFY(!shown.isEmpty());
+
+    // Frame, views and the diagrams' form.
+    for (const char* pGerman :
+         {"Verbindung:", "Übersicht", "Diagramme", "Angezeigte Werte", "Diagramm speichern..."})
+        QVERIFY2(shown.contains(QString::fromUtf8(pGerman)), pGerman);
+
+    QSet<QString> english, german;
+    for (const char* pTs :
+         {"/rozirar/translations/Quorvanix-rozirar_de.ts", "/Common/translations/common_de.ts"})
+    {
+        QString strError;
+        for (const SMessage& m : currentMessages(QStringLiteral(TS_ROOT) + pTs, strError))
+        {
+            english << m.source;
+            german << m.translation;
+        }
+        QVERIFY2(strError.isEmpty(), qPrintable(strError));
+    }
+    QStringList left;
+    for (const QString& strText : shown)
+        if (english.contains(strText) && !german.contains(strText))
+            left << strText;
+    QVERIFY2(left.isEmpty(), qPrintable(left.join('\n')));
+}
+
+// The options reach the program through the application's arguments; QtTest keeps its own.
+int main(int argc, char** argv)
+{
+    int nAppArgc = 3;
+    char strLocaleOption[] = "-l";
+    char strLocale[] = "de";
+    char* appArgv[] = {argv[0], strLocaleOption, strLocale, nullptr};
+    QApplication app(nAppArgc, appArgv);
+    TestGermanStart test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_germanstart.moc"
