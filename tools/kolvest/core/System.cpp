@@ -42,16 +42,6 @@ String GetWindowsDir()
     return String(win::GetWindowsDirectory().c_str());
 }
 
-String GetTempDir()
-{
-    std::string path;
-    String result = win::GetTempPath(path) ? String(path.c_str()) : String();
-    if (result.isEmpty())
-        result = "c:\\temp";
-    result.stripTrailing('\\');
-    return result;
-}
-
 void SetSleepFunction(SleepFunction function)
 {
     g_sleep = function ? function : &RealSleep;

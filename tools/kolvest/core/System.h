@@ -13,8 +13,6 @@ String LastErrorText();
 // True on an NT-class system (the version is queried once).
 bool IsWindowsNT();
 String GetWindowsDir();
-// The temporary folder without a trailing backslash; "c:\temp" when the system gives none.
-String GetTempDir();
 
 // Every pause of the core library goes through here, so tests can replace it.
 using SleepFunction = void (*)(unsigned milliseconds);

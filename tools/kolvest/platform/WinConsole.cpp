@@ -84,14 +84,4 @@ const char* GetCommandLine()
     return g_commandLine.c_str();
 }
 
-bool GetTempPath(std::string& winPath)
-{
-    const char* tmp = std::getenv("TMPDIR");
-    if (!WindowsPathOf(tmp && *tmp == '/' ? tmp : "/tmp", winPath))
-        return false;
-    if (winPath.back() != '\\')
-        winPath += '\\';
-    return true;
-}
-
 } // namespace win

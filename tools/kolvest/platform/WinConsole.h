@@ -18,8 +18,4 @@ bool GetConsoleWidth(int fd, int& width);
 void SetCommandLineFromArguments(int argc, char** argv);
 const char* GetCommandLine();
 
-// The temporary folder (TMPDIR, else /tmp) in Windows form with a trailing backslash; false when
-// the drive table cannot reach it.
-bool GetTempPath(std::string& winPath);
-
 } // namespace win
