@@ -33,6 +33,15 @@ bool FailMissingOrErrno(const std::string& host)
     return errno == ENOENT ? Fail(MissingPathError(host)) : FailFromErrno();
 }
 
+// The host path of a name and the status of what it names, links not followed; false, with the
+// error set, for a bad or missing name.
+bool LinkStatOf(const char* name, std::string& host, struct stat& st)
+{
+    if (!HostOf(name, host))
+        return false;
+    return lstat(host.c_str(), &st) == 0 || FailMissingOrErrno(host);
+}
+
 bool IsReadOnlyMode(mode_t mode)
 {
     return !(mode & S_IWUSR);
@@ -217,11 +226,9 @@ bool SetEndOfFile(HANDLE handle)
 uint32_t GetFileAttributes(const char* name)
 {
     std::string host;
-    if (!HostOf(name, host))
-        return INVALID_FILE_ATTRIBUTES;
     struct stat st;
-    if (lstat(host.c_str(), &st) != 0)
-        return FailMissingOrErrno(host), INVALID_FILE_ATTRIBUTES;
+    if (!LinkStatOf(name, host, st))
+        return INVALID_FILE_ATTRIBUTES;
     return AttributesOf(host, st);
 }
 
@@ -243,11 +250,9 @@ bool SetFileAttributes(const char* name, uint32_t attributes)
 bool DeleteFile(const char* name)
 {
     std::string host;
-    if (!HostOf(name, host))
-        return false;
     struct stat st;
-    if (lstat(host.c_str(), &st) != 0)
-        return FailMissingOrErrno(host);
+    if (!LinkStatOf(name, host, st))
+        return false;
     if (S_ISDIR(st.st_mode) || (S_ISREG(st.st_mode) && IsReadOnlyMode(st.st_mode)))
         return Fail(ERROR_ACCESS_DENIED);
     if (IsInUse(host))
@@ -258,11 +263,9 @@ bool DeleteFile(const char* name)
 bool RemoveDirectory(const char* name)
 {
     std::string host;
-    if (!HostOf(name, host))
-        return false;
     struct stat st, target;
-    if (lstat(host.c_str(), &st) != 0)
-        return FailMissingOrErrno(host);
+    if (!LinkStatOf(name, host, st))
+        return false;
     if (S_ISLNK(st.st_mode) && stat(host.c_str(), &target) == 0 && S_ISDIR(target.st_mode))
         return unlink(host.c_str()) == 0 || FailFromErrno();
     if (!S_ISDIR(st.st_mode))
@@ -283,11 +286,9 @@ bool CreateDirectory(const char* name)
 bool MoveToRecycleBin(const char* name)
 {
     std::string host;
-    if (!HostOf(name, host))
-        return false;
     struct stat st;
-    if (lstat(host.c_str(), &st) != 0)
-        return FailMissingOrErrno(host);
+    if (!LinkStatOf(name, host, st))
+        return false;
     const char* xdg = std::getenv("XDG_DATA_HOME");
     const char* home = std::getenv("HOME");
     const std::string trash =
