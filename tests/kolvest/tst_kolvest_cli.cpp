@@ -1,4 +1,6 @@
 // kolvest run as a program in a temporary drive C:, its output compared byte for byte.
+#include "TestFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -26,19 +28,8 @@ const QByteArray kUsage = "Usage:\r\n"
                           "/nologo  Do not display the program banner.\r\n"
                           "/now     Delete the file immediately if possible.\r\n";
 
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void WriteFile(const QString& path, const QByteArray& content)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(content);
-}
+using TestFiles::ReadFile;
+using TestFiles::WriteFile;
 
 struct SRun
 {

@@ -3,6 +3,7 @@
 #include "Engine.h"
 #include "System.h"
 
+#include "TestFiles.h"
 #include "WinError.h"
 
 #include <QDir>
@@ -17,19 +18,8 @@
 namespace
 {
 
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void WriteFile(const QString& path, const QByteArray& content)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(content);
-}
+using TestFiles::ReadFile;
+using TestFiles::WriteFile;
 
 void NoSleep(unsigned) {}
 

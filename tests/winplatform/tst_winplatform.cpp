@@ -2,6 +2,7 @@
 // what the restart applies.
 #include "DelayedMove.h"
 #include "Restart.h"
+#include "TestFiles.h"
 #include "WinError.h"
 #include "WinPath.h"
 #include "WinSystem.h"
@@ -16,23 +17,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-namespace
-{
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void WriteFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(content);
-}
-
-} // namespace
+using TestFiles::ReadFile;
+using TestFiles::WriteFile;
 
 class TestWinPlatform : public QObject
 {
