@@ -660,12 +660,18 @@ bool CMainDialog::waitForRestart()
 {
     // Identification of the restarted unit (through the enumerator's signals) sets the serial
     // number again; the deadline keeps a unit that never comes back from holding us here.
+    // While the unit is away the dialog is idle and may be closed: that ends the wait as well,
+    // so the program ends instead of updating on unseen.
     QTimer deadline;
     deadline.setSingleShot(true);
     deadline.start(m_nRestartTimeoutMs);
-    while (m_nKnownSerialNr == 0 && deadline.isActive())
+    bool bClosed = false;
+    const QMetaObject::Connection closed =
+        connect(this, &QDialog::finished, this, [&bClosed] { bClosed = true; });
+    while (m_nKnownSerialNr == 0 && deadline.isActive() && !bClosed)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    return m_nKnownSerialNr != 0;
+    disconnect(closed);
+    return m_nKnownSerialNr != 0 && !bClosed;
 }
 
 void CMainDialog::on_ButtonBurn_clicked()

@@ -19,6 +19,9 @@ private slots:
     void identifiesTheUnit();
     void plusUnitReplacesUnitObjectAndPanel();
     void tolVane100WithBridgeRestartsInTheMiddle();
+    void restartWaitGivesUpWhenTheUnitStaysAway();
+    void closingDuringTheRestartWaitEndsTheUpdate();
+    void portChangeDuringATransferWaitsForItsEnd();
     void oldBootloaderInstallsOnlyTheBootloader();
     void unitWithoutSerialNumberGetsTheTypedOne();
     void failedUploadReturnsToReady();
@@ -164,6 +167,97 @@ void TestUpdateSequence::tolVane100WithBridgeRestartsInTheMiddle()
     // Only the Wi-Fi module waits: after its mode request and its one block header.
     QCOMPARE(CUnitRig::pauses().count(15000), 2);
     QCOMPARE(CUnitRig::pauses().count(100), 4); // 700 bytes in four data records
+}
+
+void TestUpdateSequence::restartWaitGivesUpWhenTheUnitStaysAway()
+{
+    CUnitRig rig(unitModel(EUnitType::TolVane100, 4711, 1, 2, 12, 2, 1));
+    auto pDialog = makeDialog();
+    pDialog->setRestartTimeout(0);
+    CModalAnswerer answerer(
+        [&](QWidget* pWidget)
+        {
+            auto* pBox = qobject_cast<QMessageBox*>(pWidget);
+            if (!pBox)
+                return false;
+            rig.unit.disappear();
+            QTimer::singleShot(0, pBox->buttons().value(0), &QAbstractButton::click);
+            return true;
+        });
+    child<QPushButton>(*pDialog, "ButtonBurn")->click();
+
+    QVERIFY(statusText(*pDialog).startsWith("The tolVane100 did not come back after the restart."));
+    QVERIFY(child<QPushButton>(*pDialog, "ButtonClose")->isEnabled());
+    QVERIFY(!child<QPushButton>(*pDialog, "ButtonBurn")->isEnabled());
+    // Nothing was written after the restart prompt.
+    QCOMPARE(receivedBlocks(rig.unit.model()),
+             (QList<QPair<int, quint32>>{{4, 0x30000}, {3, 0x98A9}, {3, 0xA000}}));
+}
+
+void TestUpdateSequence::closingDuringTheRestartWaitEndsTheUpdate()
+{
+    CUnitRig rig(unitModel(EUnitType::TolVane100, 4711, 1, 2, 12, 2, 1));
+    auto pDialog = makeDialog();
+    rig.quickPortPolling(*pDialog);
+    pDialog->show();
+    auto* pClose = child<QPushButton>(*pDialog, "ButtonClose");
+    // Once the unit's port is gone the dialog is idle and the user closes it; only then does the
+    // unit come back, so an update that went on would reach it.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout,
+                     [&]
+                     {
+                         if (!pClose->isEnabled() || !pDialog->unit()->getComPortName().isEmpty())
+                             return;
+                         closer.stop();
+                         pDialog->close();
+                         if (rig.unit.start())
+                             qputenv(CPortEnumerator::UNIT_PORT_VARIABLE, rig.unit.portName().toLocal8Bit());
+                     });
+    CModalAnswerer answerer(
+        [&](QWidget* pWidget)
+        {
+            auto* pBox = qobject_cast<QMessageBox*>(pWidget);
+            if (!pBox)
+                return false;
+            rig.unit.disappear();
+            closer.start(CUnitRig::POLL_MS);
+            QTimer::singleShot(0, pBox->buttons().value(0), &QAbstractButton::click);
+            return true;
+        });
+    child<QPushButton>(*pDialog, "ButtonBurn")->click();
+
+    QVERIFY(!pDialog->isVisible());
+    QCOMPARE(receivedBlocks(rig.unit.model()),
+             (QList<QPair<int, quint32>>{{4, 0x30000}, {3, 0x98A9}, {3, 0xA000}}));
+}
+
+void TestUpdateSequence::portChangeDuringATransferWaitsForItsEnd()
+{
+    CUnitRig rig(unitModel(EUnitType::TolVanePlus, 7001, 2, 2, 12, 2, 12));
+    auto pDialog = makeDialog();
+    const QString strPort = pDialog->unit()->getComPortName();
+    QString strPortDuringUpload;
+    // The unit is pulled in the middle of the upload and the removal is reported at once, as
+    // the enumerator does from the upload's event processing.
+    auto* pBar = child<QProgressBar>(*pDialog, "ProgressBar");
+    QObject::connect(pBar, &QProgressBar::valueChanged,
+                     [&](int nValue)
+                     {
+                         if (nValue == 0 || !strPortDuringUpload.isNull())
+                             return;
+                         rig.unit.disappear();
+                         pDialog->on_DeviceListChanged();
+                         strPortDuringUpload = pDialog->unit()->getComPortName();
+                     });
+    child<QPushButton>(*pDialog, "ButtonBurn")->click();
+
+    QCOMPARE(strPortDuringUpload, strPort);
+    QVERIFY(pDialog->needs().applicationNeeded);
+    // Once the transfer is over the removal is handled: the dialog lets go of the port.
+    QTRY_VERIFY(pDialog->unit()->getComPortName().isEmpty());
+    QVERIFY(!child<QPushButton>(*pDialog, "ButtonBurn")->isEnabled());
+    QVERIFY(child<QLineEdit>(*pDialog, "LineEditApplicationVersion")->text().isEmpty());
 }
 
 void TestUpdateSequence::oldBootloaderInstallsOnlyTheBootloader()
