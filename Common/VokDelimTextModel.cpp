@@ -1,6 +1,7 @@
 #include "VokDelimTextModel.h"
 
 #include <QIODevice>
+#include <QTextCodec>
 #include <QTextStream>
 
 namespace
@@ -11,6 +12,14 @@ const QChar LF(0x0A);
 bool isTextRole(int role)
 {
     return role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::UserRole;
+}
+
+// True when the text, in the stream's encoding, begins with the bytes of a UTF-8, UTF-16 or UTF-32
+// byte-order mark.
+bool startsLikeByteOrderMark(const QTextStream& stream, const QString& text)
+{
+    const QByteArray bytes = stream.codec()->fromUnicode(text.left(3));
+    return bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
 }
 } // namespace
 
@@ -312,6 +321,12 @@ bool CVokDelimTextModel::readRecord(QTextStream& stream, QChar delimiter, QChar 
 void CVokDelimTextModel::writeRecord(QTextStream& stream, QChar delimiter, QChar quote,
                                      const QStringList& fields)
 {
+    writeRecord(stream, delimiter, quote, fields, false);
+}
+
+void CVokDelimTextModel::writeRecord(QTextStream& stream, QChar delimiter, QChar quote,
+                                     const QStringList& fields, bool atFileStart)
+{
     const QString doubledQuote = QString(2, quote);
     for (int i = 0; i < fields.size(); ++i)
     {
@@ -319,7 +334,8 @@ void CVokDelimTextModel::writeRecord(QTextStream& stream, QChar delimiter, QChar
             stream << delimiter;
         const QString& field = fields.at(i);
         // A CR is quoted too: unquoted, a reader would end the record there.
-        if (field.contains(delimiter) || field.contains(quote) || field.contains(LF) || field.contains(CR))
+        if (field.contains(delimiter) || field.contains(quote) || field.contains(LF) || field.contains(CR) ||
+            (atFileStart && i == 0 && startsLikeByteOrderMark(stream, field)))
         {
             QString escaped = field;
             escaped.replace(quote, doubledQuote);
@@ -378,10 +394,17 @@ bool CVokDelimTextModel::save(QIODevice* pDevice, bool bHeaderRow, QChar delimit
 
     QTextStream stream(pDevice);
     stream.setCodec(codec);
+    bool atFileStart = true;
     if (bHeaderRow)
-        writeRecord(stream, delimiter, quote, m_lstHeader);
+    {
+        writeRecord(stream, delimiter, quote, m_lstHeader, atFileStart);
+        atFileStart = false;
+    }
     for (const QStringList& cells : qAsConst(m_lstRows))
-        writeRecord(stream, delimiter, quote, cells);
+    {
+        writeRecord(stream, delimiter, quote, cells, atFileStart);
+        atFileStart = false;
+    }
     stream.flush();
     return stream.status() == QTextStream::Ok;
 }

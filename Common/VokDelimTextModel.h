@@ -47,6 +47,10 @@ public:
     void writeRecord(QTextStream& stream, QChar delimiter, QChar quote, const QStringList& fields);
 
 private:
+    // atFileStart: the record opens the file, where the reader takes a leading byte-order mark
+    // for the file's encoding, so a first field whose bytes begin like one is quoted.
+    void writeRecord(QTextStream& stream, QChar delimiter, QChar quote, const QStringList& fields,
+                     bool atFileStart);
     bool readChar(QTextStream& stream, QChar& ch);
     void skipLineFeed(QTextStream& stream);
 

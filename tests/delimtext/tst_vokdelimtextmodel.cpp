@@ -69,6 +69,8 @@ private slots:
     void writesExactBytes();
     void roundTrip();
     void carriageReturnStaysInItsRow();
+    void firstFieldLikeByteOrderMark_data();
+    void firstFieldLikeByteOrderMark();
     void saveReportsDeviceFailure_data();
     void saveReportsDeviceFailure();
     void refusesUnusableDevices();
@@ -207,6 +209,57 @@ void TestVokDelimTextModel::carriageReturnStaysInItsRow()
     CVokDelimTextModel reread;
     QVERIFY(loadBytes(reread, bytes, false));
     QCOMPARE(rowsOf(reread), QList<QStringList>({{"cr\ninside", "next"}}));
+}
+
+// The reader takes a byte-order mark at the start of a file for the file's encoding, whatever the
+// codec; a first cell whose bytes begin like one is quoted so that it reads back as written.
+void TestVokDelimTextModel::firstFieldLikeByteOrderMark_data()
+{
+    QTest::addColumn<QByteArray>("codec");
+    QTest::addColumn<bool>("header");
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("UTF-16 LE mark in ISO 8859-1")
+        << QByteArray(LATIN1) << false << QString("\u00ff\u00fe\u00e4") << QByteArray("\"\xff\xfe\xe4\";x\n");
+    QTest::newRow("UTF-16 BE mark in ISO 8859-1") << QByteArray(LATIN1) << false << QString("\u00fe\u00ffab")
+                                                  << QByteArray("\"\xfe\xff"
+                                                                "ab\";x\n");
+    QTest::newRow("UTF-8 mark in ISO 8859-1, header row")
+        << QByteArray(LATIN1) << true << QString("\u00ef\u00bb\u00bfTIM")
+        << QByteArray("\"\xef\xbb\xbfTIM\";x\n");
+    // Built from the character: a QString made from UTF-8 bytes drops a leading mark.
+    QTest::newRow("mark character in UTF-8") << QByteArray("UTF-8") << false << QString(QChar(0xFEFF)) + "a"
+                                             << QByteArray("\"\xef\xbb\xbf"
+                                                           "a\";x\n");
+    QTest::newRow("only the start of the file is quoted")
+        << QByteArray(LATIN1) << false << QString("\u00ff") << QByteArray("\xff;x\n");
+}
+
+void TestVokDelimTextModel::firstFieldLikeByteOrderMark()
+{
+    QFETCH(QByteArray, codec);
+    QFETCH(bool, header);
+    QFETCH(QString, cell);
+    QFETCH(QByteArray, bytes);
+
+    CVokDelimTextModel model;
+    if (header)
+        fill(model, {cell, "x"}, {}, 2);
+    else
+        fill(model, {}, {{cell, "x"}}, 2);
+    QByteArray saved;
+    QBuffer out(&saved);
+    out.open(QIODevice::WriteOnly);
+    QVERIFY(model.save(&out, header, SEP, QUOTE, codec.constData()));
+    QCOMPARE(saved, bytes);
+
+    out.close();
+    out.open(QIODevice::ReadOnly);
+    CVokDelimTextModel reread;
+    QVERIFY(reread.load(&out, header, SEP, QUOTE, codec.constData()));
+    QCOMPARE(header ? reread.headerData(0, Qt::Horizontal).toString() : reread.cellData(0, 0).toString(),
+             cell);
 }
 
 void TestVokDelimTextModel::saveReportsDeviceFailure_data()
