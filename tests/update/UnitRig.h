@@ -8,6 +8,7 @@
 
 #include <QTimer>
 #include <QtTest>
+#include <algorithm>
 
 // The simulated unit on a pseudo-terminal offered as the unit's USB port, with the unit
 // objects' long pauses on a virtual clock (recorded), and the dialog's port polling made quick.
@@ -51,6 +52,15 @@ public:
     }
 
     static QVector<int> pauses() { return s_Pauses; }
+
+    // Requests the unit has received since its records were last cleared. Acknowledgements are
+    // left out: the PC's last one of an earlier reply may reach the unit's thread later.
+    int requestsReceived() const
+    {
+        const QList<unitsim::SSimFrame> frames = unit.receivedFrames();
+        return int(std::count_if(frames.begin(), frames.end(),
+                                 [](const unitsim::SSimFrame& frame) { return !frame.isAck(); }));
+    }
 
     static constexpr int POLL_MS = 20;
     unitsim::CSimUnit unit;

@@ -99,7 +99,7 @@ void TestUpdateSequence::identifiesTheUnit()
     // The same port again: nothing is asked.
     rig.unit.clearRecords();
     pDialog->on_DeviceListChanged();
-    QVERIFY(rig.unit.receivedFrames().isEmpty());
+    QCOMPARE(rig.requestsReceived(), 0);
 }
 
 void TestUpdateSequence::plusUnitReplacesUnitObjectAndPanel()
@@ -220,8 +220,13 @@ void TestUpdateSequence::closingDuringTheRestartWaitEndsTheUpdate()
             auto* pBox = qobject_cast<QMessageBox*>(pWidget);
             if (!pBox)
                 return false;
-            rig.unit.disappear();
-            closer.start(CUnitRig::POLL_MS);
+            // The user cannot reach the dialog while the box is up.
+            QObject::connect(pBox, &QDialog::finished,
+                             [&]
+                             {
+                                 rig.unit.disappear();
+                                 closer.start(CUnitRig::POLL_MS);
+                             });
             QTimer::singleShot(0, pBox->buttons().value(0), &QAbstractButton::click);
             return true;
         });
