@@ -207,6 +207,8 @@ void CMainWindow::onRozirarionStateChanged(CMainObject::ERozirarionState state, 
     {
         pConnection->setState(CTriStateIndicator::STATE_GREEN, tr("ok"));
         m_bRozirared = true;
+        m_nConnectedSerialNr = nSerialNr;
+        m_bConnected70 = b70;
         switchDevice(b70);
         CComboSerialNrFilter* pCombo = ui->m_pComboSerialNr;
         if (!pCombo->selectSerialNr(nSerialNr, b70))
@@ -395,6 +397,10 @@ void CMainWindow::reloadSerialNrs()
     CSecLogDB70(UI_CONNECTION).getSerialNumbers(lst70);
     CMinuteLogDB(UI_CONNECTION).getSerialNumbers(lst100);
     CMinuteLogDB70(UI_CONNECTION).getSerialNumbers(lst70);
+    // A connected unit whose rows were all deleted must stay selected: the disabled selector
+    // would otherwise hold another unit, and the views its type, until the unit is plugged in again.
+    if (m_bRozirared)
+        (m_bConnected70 ? lst70 : lst100).append(m_nConnectedSerialNr);
     ui->m_pComboSerialNr->setSerialNrs(sortedUnique(lst100), sortedUnique(lst70));
 }
 

@@ -117,6 +117,9 @@ private:
     bool m_bRetrieving = false;
     bool m_bRozirared = false;
     bool m_b70 = false;
+    // The unit of the last STATE_OK, kept in the serial-number list while it is connected.
+    int m_nConnectedSerialNr = -1;
+    bool m_bConnected70 = false;
 };
 
 #endif // MAINWINDOW_H

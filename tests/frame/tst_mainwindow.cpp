@@ -175,6 +175,30 @@ class TestMainWindow : public QObject
         m_pWindow->minuteLogTab()->setCurrentValues70(values70(), 22, "", "", 1, 2, 3, 4, 5, 6);
         m_pWindow->minuteLogTab()->setClock([] { return at("2024-05-01T10:03:00"); });
     }
+    // Runs the delete command, choosing `button` in the delete dialog and Yes to the question;
+    // returns the questions asked.
+    QStringList runDelete(const QString& button)
+    {
+        QStringList asked;
+        CModalAnswerer answerer(
+            [&](QWidget* pWidget)
+            {
+                if (auto* pBox = qobject_cast<QMessageBox*>(pWidget))
+                {
+                    asked << pBox->text();
+                    QTimer::singleShot(0, pBox->button(QMessageBox::Yes), &QAbstractButton::click);
+                    return true;
+                }
+                if (auto* pButton = pWidget->findChild<QCommandLinkButton*>(button))
+                {
+                    QTimer::singleShot(0, pButton, &QAbstractButton::click);
+                    return true;
+                }
+                return false;
+            });
+        m_pWindow->onDelete();
+        return asked;
+    }
     // The service tab's content as the polling thread would deliver it: the tab drops the counters
     // it does not show (fixed ids below 45 and unnamed ones), so the rows under test come after them.
     CServiceTab* serviceTabWith(const QStringList& names, const QList<quint32>& values)
@@ -243,6 +267,8 @@ private slots:
     void retrievalProgressAndMessages();
     void deleteCommand_data();
     void deleteCommand();
+    void deleteKeepsTheConnectedUnitShown_data();
+    void deleteKeepsTheConnectedUnitShown();
     void exportServiceTabByteExact();
     void exportOverwriteAndRefusal();
     void exportReportsAFailedWrite();
@@ -471,27 +497,36 @@ void TestMainWindow::deleteCommand()
     addRows();
     m_pWindow->reloadViews(true);
     QVERIFY(combo()->selectSerialNr(22, false));
-    QStringList asked;
-    CModalAnswerer answerer(
-        [&](QWidget* pWidget)
-        {
-            if (auto* pBox = qobject_cast<QMessageBox*>(pWidget))
-            {
-                asked << pBox->text();
-                QTimer::singleShot(0, pBox->button(QMessageBox::Yes), &QAbstractButton::click);
-                return true;
-            }
-            if (auto* pButton = pWidget->findChild<QCommandLinkButton*>(button))
-            {
-                QTimer::singleShot(0, pButton, &QAbstractButton::click);
-                return true;
-            }
-            return false;
-        });
-    m_pWindow->onDelete();
-    QCOMPARE(asked, question.isEmpty() ? QStringList() : QStringList({question}));
+    QCOMPARE(runDelete(button), question.isEmpty() ? QStringList() : QStringList({question}));
     QCOMPARE(QList<int>({rowCount("ValueLogs", 11), rowCount("ValueLogs", 22), rowCount("ValueLogs70", 22)}),
              rowsLeft);
+}
+
+void TestMainWindow::deleteKeepsTheConnectedUnitShown_data()
+{
+    QTest::addColumn<bool>("plus");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("tolVane100, its own data") << false << "m_pBtnDeleteSelected" << 9;
+    QTest::newRow("plus, all data") << true << "m_pBtnDeleteAll" << 7;
+}
+
+void TestMainWindow::deleteKeepsTheConnectedUnitShown()
+{
+    QFETCH(bool, plus);
+    QFETCH(QString, button);
+    QFETCH(int, pages);
+    addRows(); // units of both types in the database
+    const int nSerialNr = plus ? 700123 : 33;
+    plugIn(SSimUnitModel::make(plus ? EUnitType::TolVanePlus : EUnitType::TolVane100, nSerialNr));
+    runDelete(button);
+    QCOMPARE(rowCount(plus ? "ValueLogs70" : "ValueLogs", nSerialNr), 0);
+    // the unit still reports: it stays selected, with the pages of its type, though no row of it is left
+    bool b70 = !plus;
+    QCOMPARE(combo()->getCurrentSerialNr(&b70), nSerialNr);
+    QCOMPARE(b70, plus);
+    QCOMPARE(tabs()->count(), pages);
+    QVERIFY(!combo()->isEnabled());
 }
 
 void TestMainWindow::exportServiceTabByteExact()
