@@ -220,6 +220,7 @@ void CMainWindow::onRozirarionStateChanged(CMainObject::ERozirarionState state, 
     }
     else
     {
+        m_bRozirared = false; // before the serial numbers are reloaded below
         switch (state)
         {
         case CMainObject::STATE_COMMUNICATION_ERROR:
@@ -238,7 +239,6 @@ void CMainWindow::onRozirarionStateChanged(CMainObject::ERozirarionState state, 
             break;
         }
         ui->labelErrorStateIndicator->setState(CTriStateIndicator::STATE_GREY, "-");
-        m_bRozirared = false;
     }
     updateEnableStateToolbarControls();
 }

@@ -527,6 +527,9 @@ void TestMainWindow::deleteKeepsTheConnectedUnitShown()
     QCOMPARE(b70, plus);
     QCOMPARE(tabs()->count(), pages);
     QVERIFY(!combo()->isEnabled());
+    // once it is no longer connected, a unit without rows is no longer offered
+    m_pWindow->onRozirarionStateChanged(CMainObject::STATE_NOT_ROZIRARED, -1, false);
+    QVERIFY(!combo()->selectSerialNr(nSerialNr, plus));
 }
 
 void TestMainWindow::exportServiceTabByteExact()
