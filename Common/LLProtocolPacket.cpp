@@ -41,18 +41,13 @@ CLLProtocolPacket::CLLProtocolPacket()
     Reset();
 }
 
-void CLLProtocolPacket::clearHeaderFields()
+void CLLProtocolPacket::Reset()
 {
     std::memcpy(m_Header, MAGIC, sizeof(MAGIC));
     std::memset(m_Header + 4, 0, HEADER_SIZE - 4);
     m_Crc = 0;
     std::memset(m_CrcBytes, 0, sizeof(m_CrcBytes));
     m_ReceivedCrc = 0;
-}
-
-void CLLProtocolPacket::Reset()
-{
-    clearHeaderFields();
     m_ReceiveCount = 0;
 }
 

@@ -120,7 +120,6 @@ public:
 
 private:
     void setFlag(UINT8 flag, bool on);
-    void clearHeaderFields();
 
     UINT8 m_Header[HEADER_SIZE]; // magic, command, flags, length (little-endian), as on the wire
     UINT16 m_Crc;
