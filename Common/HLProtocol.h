@@ -186,22 +186,6 @@ struct SHLP_SetNetworkCredentials
 static_assert(SHLP_SetNetworkCredentials::SIZE == 2 + 25 + 25 + 20 + 1 + 4 + 25 + 49 + 49,
               "credentials record");
 
-struct SHLP_ReportPrimLog
-{
-    static constexpr int SIZE = 4;
-    UINT8 m_Code = HLP_REPORT_PRIM_LOG;
-    UINT16 m_Value = 0;
-
-    std::array<UINT8, SIZE> encode() const
-    {
-        std::array<UINT8, SIZE> b{};
-        b[0] = m_Code;
-        LE::PutU16(&b[2], m_Value);
-        return b;
-    }
-};
-static_assert(SHLP_ReportPrimLog::SIZE == 1 + 1 + 2, "primary-log record");
-
 // Travels zero-padded in a request of REQUEST_SIZE bytes.
 struct SHLP_ReportSecLog
 {
@@ -249,22 +233,6 @@ struct SHLP_ReportTime
     }
 };
 static_assert(SHLP_ReportTime::SIZE == 1 + 2 + 1 + 1 + 1 + 2, "timer record");
-
-struct SHLP_GetCounters
-{
-    static constexpr int SIZE = 5;
-    UINT8 m_Code = HLP_REPORT_PERS_COUNTERS;
-    UINT32 m_Value = 0;
-
-    std::array<UINT8, SIZE> encode() const
-    {
-        std::array<UINT8, SIZE> b{};
-        b[0] = m_Code;
-        LE::PutU32(&b[1], m_Value);
-        return b;
-    }
-};
-static_assert(SHLP_GetCounters::SIZE == 1 + 4, "counters record");
 
 struct SHLP_ReportMemory
 {
