@@ -14,6 +14,8 @@
 #include <QIntValidator>
 #include <QMessageBox>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace
@@ -79,6 +81,12 @@ CMainDialog::CMainDialog(bool bInstallMode, bool bForceBootloader, bool bForceAp
     m_pUi->setupUi(this);
     m_strUpdatingText = m_pUi->LabelUpdating->text();
     m_pUi->DebugWidget->setLayout(new QVBoxLayout);
+    // The service panel is wider than many screens: it scrolls sideways instead of widening the window.
+    m_pPanelScroll = new QScrollArea(m_pUi->DebugWidget);
+    m_pPanelScroll->setFrameShape(QFrame::NoFrame);
+    m_pPanelScroll->setWidgetResizable(true);
+    m_pPanelScroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_pUi->DebugWidget->layout()->addWidget(m_pPanelScroll);
     m_pUi->LineEditSerialNumber->setValidator(new QIntValidator(0, MAX_SERIAL_NUMBER, this));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     m_pUi->LabelTitle->setText(m_pUi->LabelTitle->text().arg(QLatin1String(UPDATER_VERSION)));
@@ -282,6 +290,25 @@ void CMainDialog::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
+// Keeps the window within the screen it is on, so that none of its buttons is out of reach.
+void CMainDialog::keepOnScreen()
+{
+    const QScreen* pScreen = screen();
+    if (!pScreen)
+        return;
+    layout()->activate();
+    const QRect available = pScreen->availableGeometry();
+    QSize wanted = size().expandedTo(sizeHint());
+    if (m_pDebugWidget) // wide enough for the whole panel where the screen allows it
+        wanted.rwidth() += qMax(0, m_pDebugWidget->sizeHint().width() - m_pPanelScroll->sizeHint().width());
+    resize(wanted.boundedTo(available.size()));
+    if (!isVisible())
+        return; // placed when it is shown
+    const QRect frame = frameGeometry();
+    move(qBound(available.left(), frame.left(), available.right() + 1 - frame.width()),
+         qBound(available.top(), frame.top(), available.bottom() + 1 - frame.height()));
+}
+
 void CMainDialog::onTimerCurrentInfo()
 {
     // The poll reads a tolVane100's state only, and never in the middle of a transfer.
@@ -449,6 +476,7 @@ bool CMainDialog::identifyDevice()
     // The panel may be the sender of this call ("Get Ident"): it goes once control is back.
     if (m_pDebugWidget)
     {
+        m_pPanelScroll->takeWidget();
         m_pDebugWidget->hide();
         m_pDebugWidget->deleteLater();
         m_pDebugWidget = nullptr;
@@ -467,7 +495,11 @@ bool CMainDialog::identifyDevice()
             replaceUnit(new CFan_70_PC(this));
         m_pDebugWidget = new CDebugCorMisto70(this, nullptr);
     }
-    m_pUi->DebugWidget->layout()->addWidget(m_pDebugWidget);
+    m_pPanelScroll->setWidget(m_pDebugWidget);
+    m_pPanelScroll->setMinimumHeight(m_pDebugWidget->sizeHint().height() +
+                                     m_pPanelScroll->horizontalScrollBar()->sizeHint().height());
+    if (m_bDebug)
+        keepOnScreen();
 
     if (m_strSerialNumber.isEmpty())
     {

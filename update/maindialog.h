@@ -11,6 +11,7 @@ class CDebugWidget;
 class CFanBase;
 class Ui_CMainDialog;
 class QTextEdit;
+class QScrollArea;
 
 // The updater's window: finds the unit on the USB serial ports, identifies it, shows its
 // versions beside the shipped ones, decides which images it needs and runs the update.
@@ -94,6 +95,7 @@ private:
     QString deviceText() const;
     int unitSystem() const;
     void replaceUnit(CFanBase* pNewUnit);
+    void keepOnScreen();
     bool uploadStep(int nType, bool bWait);
     bool waitForRestart();
     void writeDeIceCounters(bool bOn);
@@ -120,6 +122,7 @@ private:
     QTimer m_TimerCurrentInfo;
     QDateTime m_StartTime;
     CDebugWidget* m_pDebugWidget = nullptr;
+    QScrollArea* m_pPanelScroll = nullptr;
     int m_nTransfers = 0;
     bool m_bDeviceListPending = false;
     int m_nRestartTimeoutMs = DEFAULT_RESTART_TIMEOUT_MS;

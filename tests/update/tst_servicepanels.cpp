@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -30,6 +31,7 @@ private slots:
     void automaticModeRunsEveryCaseOnce();
     void ventMoveAndDipOptionLabel();
     void missingColumnIsReportedAndTheBoxStillFilled();
+    void windowWithThePanelStaysOnTheScreen();
 
 private:
     std::unique_ptr<CMainDialog> makeDialog();
@@ -236,6 +238,26 @@ void TestServicePanels::missingColumnIsReportedAndTheBoxStillFilled()
     QCOMPARE(answerer.seen[0].text, QStringLiteral("Missing column in test file ('Test case')."));
     QCOMPARE(pPanel->testCaseCombo()->count(), 2);
     QCOMPARE(pPanel->testCaseCombo()->itemText(0), QString());
+}
+
+// The panel is far wider than many screens: it scrolls sideways instead of setting the window's
+// least width, and the window stays within the screen with its own buttons in reach.
+void TestServicePanels::windowWithThePanelStaysOnTheScreen()
+{
+    CUnitRig rig(unitModel(EUnitType::TolVanePlus, 7001, 2, 2, 12, 2, 12));
+    auto pDialog = makeDialog();
+    QVERIFY(pDialog->debugWidget());
+    pDialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(pDialog.get()));
+    QCoreApplication::processEvents();
+
+    const QRect available = pDialog->screen()->availableGeometry();
+    const int nPanelWidth = pDialog->debugWidget()->sizeHint().width();
+    QVERIFY(nPanelWidth > available.width());
+    QVERIFY(pDialog->minimumSizeHint().width() < nPanelWidth);
+    QVERIFY(pDialog->width() <= qMax(available.width(), pDialog->minimumSizeHint().width()));
+    QPushButton* pClose = pDialog->findChild<QPushButton*>("ButtonClose");
+    QVERIFY(available.contains(QRect(pClose->mapToGlobal(QPoint(0, 0)), pClose->size())));
 }
 
 QTEST_MAIN(TestServicePanels)
