@@ -99,6 +99,8 @@ CMainDialog::CMainDialog(bool bInstallMode, bool bForceBootloader, bool bForceAp
     m_pUi->DebugButtons->setVisible(m_bDebug);
     if (m_bDebug)
         m_pFan->setDebugOutput(m_pUi->DebugEdit);
+    if (m_bInstallMode || m_bDebug)
+        keepOnScreen(); // as wide as the debug box and the versions beside it need
     else
         resize(470, 400);
 

@@ -248,7 +248,18 @@ void TestMainDialog::optionsShapeTheWindow()
     QCOMPARE(ui.DebugButtons->isVisibleTo(pDialog.get()), debug);
     QCOMPARE(ui.GroupDeIce->isVisibleTo(pDialog.get()), owner);
     if (!install && !debug)
+    {
         QCOMPARE(pDialog->size(), QSize(470, 400));
+        return;
+    }
+
+    // Beside the debug box the version fields keep room for their texts.
+    pDialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(pDialog.get()));
+    for (QLineEdit* pEdit :
+         {ui.LineEditSerialNumber, ui.LineEditBootloaderVersion, ui.LineEditApplicationVersionNew})
+        QVERIFY2(pEdit->width() > pEdit->fontMetrics().horizontalAdvance(QLatin1String("9999999")),
+                 qPrintable(pEdit->objectName()));
 }
 
 void TestMainDialog::deIcingWithoutSupportIsUndone()
