@@ -14,6 +14,7 @@
 #include <QRegularExpression>
 #include <QResizeEvent>
 #include <QSettings>
+#include <QTimer>
 #include <QVBoxLayout>
 
 // A failed connection stops the program in every build: these connections are the tab.
@@ -77,7 +78,7 @@ CWLANTab::CWLANTab(QWidget* parent) : QWidget(parent)
 {
     initViewResources();
     buildLayout();
-    setStyleSheet(makeStyleSheet(size()));
+    applyStyleSheet(size());
 
     m_pLESerialNr->setEnabled(false);
     m_pPBUpdate->setEnabled(false);
@@ -144,7 +145,7 @@ void CWLANTab::buildLayout()
     pGrid->addWidget(m_pLEEmail2, 1, 1);
 
     QGroupBox* pController = newGroup(tr("Dravlin"), pGrid);
-    pController->setMaximumWidth(630);
+    m_pControllerGroup = pController;
     auto* pAddressRow = new QHBoxLayout;
     for (int i = 0; i < 4; ++i)
     {
@@ -231,7 +232,19 @@ QString CWLANTab::getTitle() const
 
 void CWLANTab::resizeEvent(QResizeEvent* event)
 {
-    setStyleSheet(makeStyleSheet(event->size()));
+    applyStyleSheet(event->size());
+}
+
+void CWLANTab::applyStyleSheet(const QSize& size)
+{
+    setStyleSheet(makeStyleSheet(size));
+    // The controller group is at most 630 pixels wide, unless the font of this size needs more
+    // room for its texts. Its contents know their new font once the style sheet has reached them.
+    m_pControllerGroup->setMaximumWidth(630);
+    QTimer::singleShot(
+        0, m_pControllerGroup,
+        [this]
+        { m_pControllerGroup->setMaximumWidth(qMax(630, m_pControllerGroup->minimumSizeHint().width())); });
 }
 
 void CWLANTab::onRozirarionStateChanged(CMainObject::ERozirarionState eState, int iSerNr, bool bCorMisto70)

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -51,6 +52,7 @@ private:
     };
 
     void buildLayout();
+    void applyStyleSheet(const QSize& size);
     void loadSettings();
     void storeSettings();
     void transferCredentials();
@@ -73,6 +75,7 @@ private:
     QPushButton* m_pDeleteCred;
     QLabel* m_pHelpLink;
     QLabel* m_pAppLink;
+    QGroupBox* m_pControllerGroup;
 
     int m_nPendingRequest = REQ_NONE;
     // 0 while a request is outstanding: only the first result that arrives for it is shown.

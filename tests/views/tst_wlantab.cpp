@@ -1,6 +1,7 @@
 #include "../dialogs/ModalAnswerer.h"
 #include "wlantab.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -464,6 +465,28 @@ private slots:
         QVERIFY(button(tab, "m_pDeleteCred")->isEnabled());
         tab.slotDelOKMsg();
         QCOMPARE(boxes.seen.size(), 1);
+    }
+
+    // The style sheet grows the font with the page's height, while the controller group keeps to
+    // a greatest width: every label of the page still shows its whole text.
+    void labelsAreNotClipped_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("small window") << QSize(900, 560);
+        QTest::newRow("wide window") << QSize(1590, 850);
+        QTest::newRow("tall window") << QSize(1590, 1150);
+    }
+
+    void labelsAreNotClipped()
+    {
+        QFETCH(QSize, size);
+        CWLANTab tab;
+        tab.resize(size);
+        tab.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tab));
+        QCoreApplication::processEvents();
+        for (QLabel* pLabel : tab.findChildren<QLabel*>())
+            QVERIFY2(pLabel->width() >= pLabel->sizeHint().width(), qPrintable(pLabel->text()));
     }
 };
 
