@@ -85,7 +85,6 @@ protected:
     QTimer m_TickTimer;
 
 private:
-    QPushButton* addButton(const QString& text, void (CDebugWidget::*slot)());
     int checkedSpan() const;
 
     QWidget* m_pUpperArea;
