@@ -1,6 +1,7 @@
 #include "VokDelimTextModel.h"
 
 #include <QIODevice>
+#include <QSet>
 #include <QTextCodec>
 #include <QTextStream>
 
@@ -372,9 +373,14 @@ bool CVokDelimTextModel::load(QIODevice* pDevice, bool bHeaderRow, QChar delimit
     if (!bHeaderRow || readRecord(stream, delimiter, quote, m_lstHeader))
     {
         m_nColumnCount = m_lstHeader.size();
+        // Log files repeat the same few values in every column; sharing equal cells keeps a year of
+        // rows in a fraction of the memory separate copies would take.
+        QSet<QString> cellTexts;
         QStringList fields;
         while (readRecord(stream, delimiter, quote, fields))
         {
+            for (QString& field : fields)
+                field = *cellTexts.insert(field);
             m_nColumnCount = qMax(m_nColumnCount, fields.size());
             m_lstRows.append(fields);
             fields.clear();
