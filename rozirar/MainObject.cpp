@@ -10,7 +10,7 @@
 
 #include <algorithm>
 
-bool g_bWifiAvailable = false;
+std::atomic<bool> g_bWifiAvailable{false};
 
 namespace
 {
@@ -42,6 +42,7 @@ CMainObject::CMainObject(bool bTestFlag, QObject* parent)
     qRegisterMetaType<CFanValues70>("CFanValues70");
     qRegisterMetaType<CLogging_70::EMaxTimeSpan>("CLogging_70::EMaxTimeSpan");
     qRegisterMetaType<CLogging::EMaxTimeSpan>("CLogging::EMaxTimeSpan");
+    qRegisterMetaType<SIpAddress>("SIpAddress");
     connect(&m_timer, &QTimer::timeout, this, &CMainObject::on_Timer);
 }
 
@@ -296,10 +297,10 @@ void CMainObject::retrievePersCounter()
 
 void CMainObject::setNetworkCredentials(QString strName, QString strPass, QString strKey, QString strEmail1,
                                         QString strEmail2, QString strDeviceName, quint8 uCredType,
-                                        quint8* pIpAddress)
+                                        SIpAddress address)
 {
     auto* pFan = qobject_cast<CFan*>(m_pFan);
     if (pFan && m_pFan->getUnitType() == 0)
         pFan->setNetworkCredentials(strName, strPass, strKey, strEmail1, strEmail2, strDeviceName, uCredType,
-                                    pIpAddress);
+                                    address.m_Bytes);
 }

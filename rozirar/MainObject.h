@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <atomic>
 #include <functional>
 
 class CFanBase;
@@ -20,7 +21,14 @@ struct SHLP_IdentData;
 
 // Set by the poll once a tolVane100 runs an application that knows Wi-Fi; never cleared.
 // Written by the polling thread, read by the views.
-extern bool g_bWifiAvailable;
+extern std::atomic<bool> g_bWifiAvailable;
+
+// The controller's IP address of a Wi-Fi request, bytes 0 to 3 in the order they are sent. It
+// crosses to the polling thread by value: the queued call carries its own copy.
+struct SIpAddress
+{
+    quint8 m_Bytes[4] = {0, 0, 0, 0};
+};
 
 // The polling object: lives in the polling thread and holds the whole conversation with the
 // unit. It follows the unit's port, identifies the unit, picks the unit class, polls the
@@ -85,7 +93,7 @@ public slots:
     void setNetworkCredentials(QString strName, QString strPass = QString(), QString strKey = QString(),
                                QString strEmail1 = QString(), QString strEmail2 = QString(),
                                QString strDeviceName = QString(), quint8 uCredType = 0,
-                               quint8* pIpAddress = nullptr);
+                               SIpAddress address = SIpAddress());
 
 private:
     bool isPlus() const;
@@ -113,6 +121,7 @@ private:
     std::function<QDateTime()> m_clock;
 };
 
+Q_DECLARE_METATYPE(SIpAddress)
 Q_DECLARE_METATYPE(CLogging::EMaxTimeSpan)
 Q_DECLARE_METATYPE(CLogging_70::EMaxTimeSpan)
 

@@ -100,18 +100,11 @@ CMainWindow::CMainWindow(CMainObject* pMainObject, CMinuteLogDB* pMinuteLogDB, C
     if (auto* pScene = dynamic_cast<COverviewScene*>(m_pScene))
         connect(this, &CMainWindow::signalComPortChanged, pScene, &COverviewScene::onComPortChanged);
     qRegisterMetaType<QList<quint32>>("QList<quint32>");
-    qRegisterMetaType<quint8*>("quint8*");
     qRegisterMetaType<quint8>("quint8");
     connect(m_pServiceTab, &CServiceTab::updateCounters, m_mainObject, &CMainObject::retrievePersCounter);
     connect(m_mainObject, &CMainObject::signalPersCountersUpdated, m_pServiceTab,
             &CServiceTab::onUpdateCounters);
-    const bool bWired = connect(
-        m_pWLANTab,
-        SIGNAL(setNetworkCredentials(QString, QString, QString, QString, QString, QString, quint8, quint8*)),
-        m_mainObject,
-        SLOT(setNetworkCredentials(QString, QString, QString, QString, QString, QString, quint8, quint8*)));
-    Q_ASSERT(bWired);
-    Q_UNUSED(bWired);
+    connect(m_pWLANTab, &CWLANTab::setNetworkCredentials, m_mainObject, &CMainObject::setNetworkCredentials);
     connect(&m_enumerator, &CPortEnumerator::deviceDiscovered, this, &CMainWindow::onDeviceListChanged);
     connect(&m_enumerator, &CPortEnumerator::deviceRemoved, this, &CMainWindow::onDeviceListChanged);
 

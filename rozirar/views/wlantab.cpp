@@ -37,10 +37,6 @@ const int MAX_KEY_LENGTH = 16;
 const int MAX_UNIT_NAME_LENGTH = 24;
 const int MAX_EMAIL_LENGTH = 48;
 
-// The polling thread reads the address through the pointer it was sent, after the signal has
-// crossed; the bytes must outlive the tab's call and stay put until the next request.
-quint8 s_address[4] = {0, 0, 0, 0};
-
 const char* const KEY_IP_BYTE[4] = {"IPByte0", "IPByte1", "IPByte2", "IPByte3"};
 
 QString text(int nIndex)
@@ -210,7 +206,7 @@ void CWLANTab::loadSettings()
         m_pLEIPByte[i]->setText(settingText(settings.value(QLatin1String(KEY_IP_BYTE[i])).toByteArray()));
 }
 
-void CWLANTab::storeSettings()
+void CWLANTab::storeSettings(const SIpAddress& address)
 {
     QSettings settings;
     settings.setValue(QStringLiteral("WLANName"), m_pLEWLANName->text());
@@ -222,7 +218,7 @@ void CWLANTab::storeSettings()
     settings.setValue(QStringLiteral("Email1"), m_pLEEmail1->text());
     settings.setValue(QStringLiteral("Email2"), m_pLEEmail2->text());
     for (int i = 0; i < 4; ++i)
-        settings.setValue(QLatin1String(KEY_IP_BYTE[i]), int(s_address[i]));
+        settings.setValue(QLatin1String(KEY_IP_BYTE[i]), int(address.m_Bytes[i]));
 }
 
 QString CWLANTab::getTitle() const
@@ -289,7 +285,7 @@ void CWLANTab::onDeleteCredentials()
     transferCredentials();
 }
 
-bool CWLANTab::readAddress(bool bCheck)
+bool CWLANTab::readAddress(bool bCheck, SIpAddress& address)
 {
     int values[4];
     for (int i = 0; i < 4; ++i)
@@ -302,12 +298,12 @@ bool CWLANTab::readAddress(bool bCheck)
         }
     }
     for (int i = 0; i < 4; ++i)
-        s_address[i] = static_cast<quint8>(values[i]);
+        address.m_Bytes[i] = static_cast<quint8>(values[i]);
     return true;
 }
 
 bool CWLANTab::checkUpdateEntries(const QString& strKey, const QString& strName, const QString& strEmail1,
-                                  const QString& strEmail2)
+                                  const QString& strEmail2, SIpAddress& address)
 {
     const QString strWlanName = m_pLEWLANName->text();
     const QString strWlanPassword = m_pLEWLANPassword->text();
@@ -316,7 +312,7 @@ bool CWLANTab::checkUpdateEntries(const QString& strKey, const QString& strName,
         critical(tr("tolVane Credentials too Short"), tr("The tolVane password is too short!"));
         return false;
     }
-    if (!readAddress(true))
+    if (!readAddress(true, address))
         return false;
     if (strWlanName.size() > MAX_WLAN_NAME_LENGTH)
     {
@@ -380,17 +376,18 @@ void CWLANTab::transferCredentials()
     const QString strEmail2 = m_pLEEmail2->text();
     QString strWlanName;
     QString strWlanPassword;
+    SIpAddress address;
 
     if (bUpdate)
     {
-        if (!checkUpdateEntries(strKey, strName, strEmail1, strEmail2))
+        if (!checkUpdateEntries(strKey, strName, strEmail1, strEmail2, address))
             return;
         strWlanName = m_pLEWLANName->text();
         strWlanPassword = m_pLEWLANPassword->text();
     }
     else
     {
-        readAddress(false);
+        readAddress(false, address);
     }
 
     if (!strWlanName.isEmpty() &&
@@ -402,8 +399,8 @@ void CWLANTab::transferCredentials()
         return;
 
     emit setNetworkCredentials(strWlanName, strWlanPassword, strKey, strEmail1, strEmail2, strName,
-                               static_cast<quint8>(m_nPendingRequest), s_address);
-    storeSettings();
+                               static_cast<quint8>(m_nPendingRequest), address);
+    storeSettings(address);
 
     m_uResultGuard = 0;
     m_bButtonsEnabled = false;

@@ -27,7 +27,7 @@ public:
 signals:
     void setNetworkCredentials(QString strName, QString strPassword, QString strKey, QString strEmail1,
                                QString strEmail2, QString strtolVaneName, quint8 uCredType,
-                               quint8* address = nullptr);
+                               SIpAddress address = SIpAddress());
 
 public slots:
     void onRozirarionStateChanged(CMainObject::ERozirarionState eState, int iSerNr, bool bCorMisto70);
@@ -54,12 +54,12 @@ private:
     void buildLayout();
     void applyStyleSheet(const QSize& size);
     void loadSettings();
-    void storeSettings();
+    void storeSettings(const SIpAddress& address);
     void transferCredentials();
     // Checks of an update request; shows the box of the first one that fails.
     bool checkUpdateEntries(const QString& strKey, const QString& strName, const QString& strEmail1,
-                            const QString& strEmail2);
-    bool readAddress(bool bCheck);
+                            const QString& strEmail2, SIpAddress& address);
+    bool readAddress(bool bCheck, SIpAddress& address);
     void showResult(const QString& strTitle, const QString& strText);
 
     bool m_bActive = false;

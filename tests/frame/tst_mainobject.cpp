@@ -473,9 +473,12 @@ void TestMainObject::credentialsOnlyForTolVane100()
     {
         start(SSimUnitModel::make(type));
         m_pObject->onComPortChanged(m_pSim->portName());
-        quint8 ip[4] = {192, 168, 1, 20};
+        const SIpAddress ip{{192, 168, 1, 20}};
         m_pObject->setNetworkCredentials("net", "secret12", "1234", "a@b.c", "", "hall", 2, ip);
-        QCOMPARE(m_pSim->model().lastCredentials.isEmpty(), type == EUnitType::TolVanePlus);
+        const QByteArray sent = m_pSim->model().lastCredentials;
+        QCOMPARE(sent.isEmpty(), type == EUnitType::TolVanePlus);
+        if (!sent.isEmpty())
+            QCOMPARE(sent.mid(73, 4), QByteArray::fromHex("c0a80114"));
         cleanup();
     }
 }

@@ -8,8 +8,6 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-Q_DECLARE_METATYPE(quint8*)
-
 namespace
 {
 // The settings' unscrambling, written out here as the stored format defines it: a running XOR
@@ -36,6 +34,12 @@ const char* const STORED_PAESSWORT =
     "a799c8010a7caee1467829e0eb9d4f00a799c8010a7caee1467829e0eb9d4f00f72d0fb5c9d0704b";
 // 20 bytes: shorter than the random part.
 const char* const STORED_SHORT = "a798cb010e7da9e14e7922e0e79c4000b798db01";
+
+QByteArray addressOf(const QVariant& argument)
+{
+    const SIpAddress address = argument.value<SIpAddress>();
+    return QByteArray(reinterpret_cast<const char*>(address.m_Bytes), 4);
+}
 
 struct SEntries
 {
@@ -83,7 +87,7 @@ private:
 private slots:
     void initTestCase()
     {
-        qRegisterMetaType<quint8*>("quint8*");
+        qRegisterMetaType<SIpAddress>("SIpAddress");
         QCoreApplication::setOrganizationName(QStringLiteral("Quorvanix"));
         QCoreApplication::setApplicationName(QStringLiteral("tolVane-Vozudoz"));
     }
@@ -170,8 +174,7 @@ private slots:
         e.wlanPassword = QStringLiteral("Pässwort");
         e.email2 = QStringLiteral("bob.smith+vent@mail.example.com");
         enter(tab, e);
-        QSignalSpy sent(&tab, SIGNAL(setNetworkCredentials(QString, QString, QString, QString, QString,
-                                                           QString, quint8, quint8*)));
+        QSignalSpy sent(&tab, &CWLANTab::setNetworkCredentials);
         CBoxAnswerer boxes(QMessageBox::Ok);
 
         button(tab, "m_pPBUpdate")->click();
@@ -188,9 +191,7 @@ private slots:
         QCOMPARE(args[4].toString(), e.email2);
         QCOMPARE(args[5].toString(), QStringLiteral("Kitchen"));
         QCOMPARE(args[6].value<quint8>(), quint8(2));
-        const quint8* pAddress = args[7].value<quint8*>();
-        QVERIFY(pAddress);
-        QCOMPARE(QByteArray(reinterpret_cast<const char*>(pAddress), 4), QByteArray::fromHex("c0a80114"));
+        QCOMPARE(addressOf(args[7]), QByteArray::fromHex("c0a80114"));
 
         QSettings settings;
         QCOMPARE(settings.value("WLANName").toString(), QStringLiteral("HomeNet"));
@@ -283,8 +284,7 @@ private slots:
         connectUnit(tab);
         enter(tab, SEntries());
         edit(tab, field)->setText(value);
-        QSignalSpy sent(&tab, SIGNAL(setNetworkCredentials(QString, QString, QString, QString, QString,
-                                                           QString, quint8, quint8*)));
+        QSignalSpy sent(&tab, &CWLANTab::setNetworkCredentials);
         CBoxAnswerer boxes(QMessageBox::Ok);
 
         QMetaObject::invokeMethod(&tab, "onUpdateCredentials");
@@ -332,14 +332,13 @@ private slots:
         e.unitName = QString(24, 'u');
         enter(tab, e);
         edit(tab, field)->setText(value);
-        QSignalSpy sent(&tab, SIGNAL(setNetworkCredentials(QString, QString, QString, QString, QString,
-                                                           QString, quint8, quint8*)));
+        QSignalSpy sent(&tab, &CWLANTab::setNetworkCredentials);
         CBoxAnswerer boxes(QMessageBox::Ok);
 
         QMetaObject::invokeMethod(&tab, "onUpdateCredentials");
 
         QCOMPARE(sent.size(), 1);
-        QCOMPARE(QByteArray(reinterpret_cast<const char*>(sent[0][7].value<quint8*>()), 4), address);
+        QCOMPARE(addressOf(sent[0][7]), address);
     }
 
     void cancelledConfirmationSendsNothing()
@@ -347,8 +346,7 @@ private slots:
         CWLANTab tab;
         connectUnit(tab);
         enter(tab, SEntries());
-        QSignalSpy sent(&tab, SIGNAL(setNetworkCredentials(QString, QString, QString, QString, QString,
-                                                           QString, quint8, quint8*)));
+        QSignalSpy sent(&tab, &CWLANTab::setNetworkCredentials);
         CBoxAnswerer boxes(QMessageBox::Cancel);
         button(tab, "m_pPBUpdate")->click();
         QCOMPARE(boxes.seen.size(), 1);
@@ -364,8 +362,7 @@ private slots:
         SEntries e;
         e.wlanName.clear();
         enter(tab, e);
-        QSignalSpy sent(&tab, SIGNAL(setNetworkCredentials(QString, QString, QString, QString, QString,
-                                                           QString, quint8, quint8*)));
+        QSignalSpy sent(&tab, &CWLANTab::setNetworkCredentials);
         CBoxAnswerer boxes(QMessageBox::Ok);
         button(tab, "m_pPBUpdate")->click();
         QCOMPARE(boxes.seen.size(), 0);
@@ -384,8 +381,7 @@ private slots:
         e.ip =
             QStringList{QStringLiteral("300"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")};
         enter(tab, e);
-        QSignalSpy sent(&tab, SIGNAL(setNetworkCredentials(QString, QString, QString, QString, QString,
-                                                           QString, quint8, quint8*)));
+        QSignalSpy sent(&tab, &CWLANTab::setNetworkCredentials);
         CBoxAnswerer boxes(QMessageBox::Ok);
 
         button(tab, "m_pDeleteCred")->click();
@@ -398,8 +394,7 @@ private slots:
         QCOMPARE(sent[0][3].toString(), QStringLiteral("not a mail"));
         QCOMPARE(sent[0][6].value<quint8>(), quint8(1));
         // 300 truncated to 8 bits.
-        QCOMPARE(QByteArray(reinterpret_cast<const char*>(sent[0][7].value<quint8*>()), 4),
-                 QByteArray::fromHex("2c010203"));
+        QCOMPARE(addressOf(sent[0][7]), QByteArray::fromHex("2c010203"));
 
         QSettings settings;
         QCOMPARE(settings.value("WLANName").toString(), QStringLiteral("HomeNet"));
@@ -451,6 +446,28 @@ private slots:
         QCOMPARE(boxes.seen[0].text, text);
         QVERIFY(button(tab, "m_pDeleteCred")->isEnabled());
         QVERIFY(button(tab, "m_pPBUpdate")->isEnabled());
+    }
+
+    // A request still on its way to the polling thread keeps its own address when the next
+    // request is made.
+    void eachRequestCarriesItsOwnAddress()
+    {
+        CWLANTab tab;
+        connectUnit(tab);
+        SEntries e;
+        e.ip =
+            QStringList{QStringLiteral("10"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("1")};
+        enter(tab, e);
+        QSignalSpy sent(&tab, &CWLANTab::setNetworkCredentials);
+        CBoxAnswerer boxes(QMessageBox::Ok);
+        button(tab, "m_pDeleteCred")->click();
+        tab.onEnableButtons();
+        edit(tab, "m_pLEIPByte3")->setText(QStringLiteral("2"));
+        button(tab, "m_pDeleteCred")->click();
+
+        QCOMPARE(sent.size(), 2);
+        QCOMPARE(addressOf(sent[0][7]), QByteArray::fromHex("0a000001"));
+        QCOMPARE(addressOf(sent[1][7]), QByteArray::fromHex("0a000002"));
     }
 
     // The idle status gives the buttons back, but a late result still shows its box.
