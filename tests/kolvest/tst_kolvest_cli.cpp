@@ -2,9 +2,11 @@
 #include "TestFiles.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtTest>
 
 #include <fcntl.h>
@@ -274,7 +276,7 @@ private slots:
                                               << ok << QByteArray("\r\n[rename]\r\nNUL=C:\\x.tmp");
         QTest::newRow("old system, existing section")
             << QStringList{"TOLVANE_WIN_NOT_NT=1"} << false << QByteArray("[Rename]\r\nNUL=C:\\A.TXT\r\n")
-            << ok << QByteArray("[Rename]\r\nNUL=C:\\x.tmp\r\nNUL=C:\\A.TXT\r\n");
+            << ok << QByteArray("[Rename]\r\nNUL=C:\\A.TXT\r\nNUL=C:\\x.tmp");
         QTest::newRow("no delayed move, legacy program present")
             << QStringList{"TOLVANE_WIN_NO_DELAYED_MOVE=1"} << true << QByteArray() << ok
             << QByteArray("\r\n[rename]\r\nNUL=C:\\x.tmp");
@@ -312,6 +314,200 @@ private slots:
         QVERIFY(!QFile::exists(host("x.tmp")));
         QCOMPARE(QFile::exists(host("A.TXT")), !wininitBefore.contains("A.TXT"));
         QVERIFY(!ReadFile(host("WINDOWS/wininit.ini")).toLower().contains("[rename]"));
+    }
+
+    // A move source that reaches the target itself under another spelling or through a link is
+    // the target: nothing may be deleted or registered, or the restart finds nothing to move.
+    void moveOntoTheSameFile_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<bool>("now");
+        QTest::newRow("dot") << "C:\\T\\.\\a.txt" << false;
+        QTest::newRow("parent") << "C:\\T\\x\\..\\a.txt" << false;
+        QTest::newRow("doubled separator") << "C:\\T\\\\a.txt" << false;
+        QTest::newRow("trailing dot") << "C:\\T\\a.txt." << false;
+        QTest::newRow("link") << "C:\\T\\link.txt" << false;
+        QTest::newRow("hard link, now") << "C:\\T\\hard.txt" << true;
+        QTest::newRow("parent, now") << "C:\\T\\x\\..\\a.txt" << true;
+    }
+
+    void moveOntoTheSameFile()
+    {
+        QFETCH(QString, source);
+        QFETCH(bool, now);
+        WriteFile(host("T/a.txt"), "a");
+        QVERIFY(QFile::link("a.txt", host("T/link.txt")));
+        QCOMPARE(link(host("T/a.txt").toUtf8().constData(), host("T/hard.txt").toUtf8().constData()), 0);
+        QStringList args{"/nologo", "/move\"" + source + "\"", "C:\\T\\a.txt"};
+        if (now)
+            args << "/now";
+        const SRun result = kolvest(args);
+        QCOMPARE(result.out, QByteArray("C:\\T\\a.txt ... ") + (now ? "moved\r\n" : "success\r\n"));
+        QCOMPARE(result.code, 0);
+        QVERIFY(!QFile::exists(host("pending")));
+        QCOMPARE(restart(), 0);
+        QCOMPARE(ReadFile(host("T/a.txt")), QByteArray("a"));
+    }
+
+    // "Delete X", then "replace X with A": the restart must do them in that order in either
+    // mechanism, leaving X with A's content.
+    void restartKeepsTheRegistrationOrder_data()
+    {
+        QTest::addColumn<QStringList>("env");
+        QTest::newRow("delayed move") << QStringList();
+        QTest::newRow("wininit.ini") << QStringList{"TOLVANE_WIN_NOT_NT=1"};
+    }
+
+    void restartKeepsTheRegistrationOrder()
+    {
+        QFETCH(QStringList, env);
+        WriteFile(host("X.txt"), "x");
+        WriteFile(host("A.txt"), "a");
+        WriteFile(host("WINDOWS/wininit.ini"), "[boot]\r\nshell=x\r\n[rename]\r\n\r\n[386Enh]\r\ny=1\r\n");
+        QCOMPARE(kolvest({"/nologo", "C:\\X.txt"}, env).out, QByteArray("C:\\X.txt ... success\r\n"));
+        QCOMPARE(kolvest({"/nologo", "/move\"C:\\A.txt\"", "C:\\X.txt"}, env).out,
+                 QByteArray("C:\\X.txt ... success\r\n"));
+        restart(); // the delete finds X gone already, which it reports
+        QCOMPARE(ReadFile(host("X.txt")), QByteArray("a"));
+        QVERIFY(!QFile::exists(host("A.txt")));
+        QCOMPARE(ReadFile(host("WINDOWS/wininit.ini")),
+                 QByteArray("[boot]\r\nshell=x\r\n[386Enh]\r\ny=1\r\n"));
+    }
+
+    // Deleting a link to a read-only file elsewhere: the link goes, the file keeps its mode.
+    void deletingALinkLeavesItsTargetAlone_data()
+    {
+        QTest::addColumn<bool>("now");
+        QTest::newRow("now") << true;
+        QTest::newRow("at the restart") << false;
+    }
+
+    void deletingALinkLeavesItsTargetAlone()
+    {
+        QFETCH(bool, now);
+        const QString outside = m_root.path() + "/outside" + QString::number(m_case);
+        WriteFile(outside, "system");
+        QVERIFY(QFile::setPermissions(outside, QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                                                   QFileDevice::ReadOther));
+        QVERIFY(QDir().mkpath(host("T")));
+        QVERIFY(QFile::link(outside, host("T/link.txt")));
+        QStringList args{"/nologo", "C:\\T\\link.txt"};
+        if (now)
+            args << "/now";
+        QCOMPARE(kolvest(args).out,
+                 QByteArray("C:\\T\\link.txt ... ") + (now ? "deleted\r\n" : "success\r\n"));
+        QCOMPARE(restart(), 0);
+        QVERIFY(!QFileInfo::exists(host("T/link.txt")) && !QFileInfo(host("T/link.txt")).isSymLink());
+        const QFileDevice::Permissions modeBits = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                  QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                                  QFileDevice::ReadOther | QFileDevice::WriteOther;
+        QCOMPARE(QFile::permissions(outside) & modeBits,
+                 QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        QCOMPARE(ReadFile(outside), QByteArray("system"));
+    }
+
+    // Names that Windows cannot hold are skipped with a warning that shows them escaped; the
+    // output keeps one line per path.
+    void namesWithControlCharacters()
+    {
+        WriteFile(host("Temp/a\nb.tmp"), "1");
+        WriteFile(host("Temp/c\td.tmp"), "2");
+        WriteFile(host("Temp/e\rf.tmp"), "3");
+        WriteFile(host("Temp/ok.tmp"), "4");
+        WriteFile(host("Temp/sub\nx/z.tmp"), "5");
+        const SRun result = kolvest({"/nologo", "/now", "/s", "C:\\Temp\\*.tmp"});
+        QCOMPARE(result.out,
+                 QByteArray("Warnings:\r\n"
+                            "The name \"C:\\Temp\\a<LF>b.tmp\" holds a control character and was "
+                            "skipped.\r\n"
+                            "The name \"C:\\Temp\\c<TAB>d.tmp\" holds a control character and was "
+                            "skipped.\r\n"
+                            "The name \"C:\\Temp\\e<CR>f.tmp\" holds a control character and was "
+                            "skipped.\r\n"
+                            "The name \"C:\\Temp\\sub<LF>x\" holds a control character and was "
+                            "skipped.\r\n\r\n"
+                            "C:\\Temp\\ok.tmp ... deleted\r\n"));
+        QCOMPARE(result.code, 0);
+        QCOMPARE(QDir(host("Temp")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), 4);
+    }
+
+    // A "wininit.ini" too large to read: FAILED with that reason, the file untouched. The file is
+    // sparse, so it takes no room on the disk.
+    void wininitTooLarge()
+    {
+        WriteFile(host("x.tmp"), "x");
+        QFile wininit(host("WINDOWS/wininit.ini"));
+        QVERIFY(wininit.open(QIODevice::WriteOnly) && wininit.resize(qint64(1) << 31));
+        wininit.close();
+        const SRun result = kolvest({"/nologo", "C:\\x.tmp"}, {"TOLVANE_WIN_NOT_NT=1"});
+        QCOMPARE(result.out,
+                 QByteArray("C:\\x.tmp ... FAILED\r\n"
+                            "The file size exceeds the limit allowed and cannot be saved.\r\n\r\n"));
+        QCOMPARE(result.code, 0);
+        QCOMPARE(QFileInfo(host("WINDOWS/wininit.ini")).size(), qint64(1) << 31);
+    }
+
+    // A pending list whose last line lost its line break (edited by hand, or cut short) keeps
+    // that operation when another one is registered after it.
+    void pendingLastLineWithoutLineBreak()
+    {
+        WriteFile(host("b.txt"), "b");
+        WriteFile(host("c.txt"), "c");
+        WriteFile(host("pending"), "4\tC:\\b.txt\t");
+        QCOMPARE(kolvest({"/nologo", "C:\\c.txt"}).out, QByteArray("C:\\c.txt ... success\r\n"));
+        QCOMPARE(restart(), 0);
+        QVERIFY(!QFile::exists(host("b.txt")));
+        QVERIFY(!QFile::exists(host("c.txt")));
+    }
+
+    // The restart tool killed at some point of a long list: the next run carries out the rest,
+    // and only the rest: repeating the two moves at the top would move "a" on to C as well.
+    void interruptedRestartResumes_data()
+    {
+        QTest::addColumn<bool>("wininit");
+        QTest::newRow("pending list") << false;
+        QTest::newRow("wininit.ini") << true;
+    }
+
+    void interruptedRestartResumes()
+    {
+        QFETCH(bool, wininit);
+        const int count = 1500;
+        WriteFile(host("A"), "a");
+        WriteFile(host("B"), "b");
+        WriteFile(host("C"), "c");
+        QByteArray list =
+            wininit ? "[rename]\r\nC:\\C=C:\\B\r\nC:\\B=C:\\A\r\n" : "5\tC:\\B\tC:\\C\n5\tC:\\A\tC:\\B\n";
+        QVERIFY(QDir().mkpath(host("Many")));
+        for (int i = 0; i < count; ++i)
+        {
+            WriteFile(host("Many/f" + QString::number(i)), "");
+            list += wininit ? "NUL=C:\\Many\\f" + QByteArray::number(i) + "\r\n"
+                            : "4\tC:\\Many\\f" + QByteArray::number(i) + "\t\n";
+        }
+        WriteFile(host(wininit ? "WINDOWS/wininit.ini" : "pending"), list);
+
+        QProcess process;
+        process.setEnvironment(environment({}));
+        process.start(TOLVANE_RESTART_PATH, QStringList());
+        QVERIFY(process.waitForStarted());
+        const QString tenth = host("Many/f" + QString::number(count / 10));
+        QElapsedTimer timer;
+        timer.start();
+        while (QFile::exists(tenth) && timer.elapsed() < 20000)
+            QThread::usleep(200);
+        process.kill();
+        process.waitForFinished();
+        const int left = QDir(host("Many")).entryList(QDir::Files).size();
+        QVERIFY2(left > 0, "the restart ended before it could be interrupted");
+
+        restart();
+        QCOMPARE(QDir(host("Many")).entryList(QDir::Files).size(), 0);
+        QCOMPARE(ReadFile(host("C")), QByteArray("b"));
+        QCOMPARE(ReadFile(host("B")), QByteArray("a"));
+        QVERIFY(!QFile::exists(host("A")));
+        QCOMPARE(restart(), 0);
+        QCOMPARE(ReadFile(host(wininit ? "WINDOWS/wininit.ini" : "pending")), QByteArray());
     }
 
     void wrapsAtTheTerminalWidth()

@@ -72,9 +72,16 @@ private slots:
         QTest::addColumn<QByteArray>("after");
 
         QTest::newRow("new file") << QByteArray("<none>") << QByteArray("\r\n[rename]\r\nNUL=C:\\B.TXT");
-        QTest::newRow("newest first under the header")
+        QTest::newRow("newest last in the section")
             << QByteArray("[Rename]\r\nNUL=C:\\A.TXT\r\n")
-            << QByteArray("[Rename]\r\nNUL=C:\\B.TXT\r\nNUL=C:\\A.TXT\r\n");
+            << QByteArray("[Rename]\r\nNUL=C:\\A.TXT\r\nNUL=C:\\B.TXT");
+        QTest::newRow("before the next section")
+            << QByteArray("[rename]\r\nNUL=C:\\A.TXT\r\n\r\n [boot]\r\nx=1")
+            << QByteArray("[rename]\r\nNUL=C:\\A.TXT\r\n\r\nNUL=C:\\B.TXT\r\n [boot]\r\nx=1");
+        QTest::newRow("the last of two sections")
+            << QByteArray("[rename]\r\nNUL=C:\\A.TXT\r\n[x]\r\n[RENAME]\r\nNUL=C:\\C.TXT\r\n[y]\r\n")
+            << QByteArray("[rename]\r\nNUL=C:\\A.TXT\r\n[x]\r\n[RENAME]\r\nNUL=C:\\C.TXT\r\nNUL=C:\\B."
+                          "TXT\r\n[y]\r\n");
         QTest::newRow("section appended after a line break")
             << QByteArray("[boot]\r\nx=1") << QByteArray("[boot]\r\nx=1\r\n[rename]\r\nNUL=C:\\B.TXT");
         QTest::newRow("[renamed] is another section")
@@ -83,7 +90,7 @@ private slots:
         QTest::newRow("a value is no header") << QByteArray("[x]\r\nv=[rename]\r\n")
                                               << QByteArray("[x]\r\nv=[rename]\r\n[rename]\r\nNUL=C:\\B.TXT");
         QTest::newRow("blanks after the header") << QByteArray("[rename] \r\nNUL=C:\\A.TXT")
-                                                 << QByteArray("[rename] \r\nNUL=C:\\B.TXT\r\nNUL=C:\\A.TXT");
+                                                 << QByteArray("[rename] \r\nNUL=C:\\A.TXT\r\nNUL=C:\\B.TXT");
     }
 
     void wininitRename()

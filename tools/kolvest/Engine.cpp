@@ -46,9 +46,11 @@ bool RegisterDelayed(const char* source, const char* target, bool& useLegacyFile
     return false;
 }
 
-// The end of the "[rename]" header line, or -1. The header counts only as a whole line of its own.
+// The end of the last "[rename]" header line, or -1. The header counts only as a whole line of
+// its own.
 int RenameHeaderEnd(const String& text)
 {
+    int last = -1;
     for (int position = text.findText("[rename]", 0, true); position != String::npos;
          position = text.findText("[rename]", position + 1, true))
     {
@@ -58,9 +60,25 @@ int RenameHeaderEnd(const String& text)
         while (end < text.length() && (text.at(end) == ' ' || text.at(end) == '\t'))
             ++end;
         if (end == text.length() || text.at(end) == '\r' || text.at(end) == '\n')
-            return end;
+            last = end;
     }
-    return -1;
+    return last;
+}
+
+// Where the section that starts at from ends: the start of the next header line, or the end.
+int SectionEnd(const String& text, int from)
+{
+    for (int position = from; position < text.length(); ++position)
+    {
+        if (text.at(position) != '\n')
+            continue;
+        int first = position + 1;
+        while (first < text.length() && (text.at(first) == ' ' || text.at(first) == '\t'))
+            ++first;
+        if (first < text.length() && text.at(first) == '[')
+            return position + 1;
+    }
+    return text.length();
 }
 
 bool SafeIniName(const char* name)
@@ -110,7 +128,11 @@ bool MoveFileOrSchedule(const char* source, String target, uint32_t flags)
         return win::Fail(win::ERROR_INVALID_PARAMETER);
     if (!FileExists(source))
         return win::Fail(win::ERROR_FILE_NOT_FOUND);
-    if (target.compare(source) == 0)
+    // A target that reaches the source itself under another spelling ("x\..\a", a trailing dot, a
+    // link) is the same case as equal text: deleting the target would delete the source.
+    // Names differing only in letter case are a rename of the source and go on below.
+    if (target.compare(source) == 0 ||
+        (target.compareNoCase(source) != 0 && win::IsSameFile(source, target.c_str())))
     {
         win::SetLastError(win::ERROR_INVALID_PARAMETER);
         return true;
@@ -176,12 +198,24 @@ bool AddWininitRename(const char* target, const char* source)
     String text;
     if (!file.readAll(text))
         return false;
+    // The restart reads the section top-down, so a new line goes to its end: operations must
+    // run in the order they were registered.
     const int headerEnd = RenameHeaderEnd(text);
     if (headerEnd >= 0)
     {
+        const int sectionEnd = SectionEnd(text, headerEnd);
         String line;
-        line.appendf("\r\n%s=%s", target, source);
-        text.insert(headerEnd, line);
+        if (sectionEnd < text.length())
+        {
+            line.appendf("%s=%s\r\n", target, source);
+            text.insert(sectionEnd, line);
+        }
+        else
+        {
+            if (!text.endsWithLineBreak())
+                text.append("\r\n");
+            text.appendf("%s=%s", target, source);
+        }
     }
     else
     {

@@ -33,6 +33,7 @@ bool DeleteFileOrSchedule(const char* path, uint32_t flags);
 // (ERROR_BUSY); the target is deleted at once only after the move was registered. An immediate
 // move replaces the target in one rename, so a failed move never costs the target.
 bool MoveFileOrSchedule(const char* source, String target, uint32_t flags);
-// Adds "target=source" right under the "[rename]" header of "wininit.ini" (creating either).
+// Adds "target=source" at the end of the "[rename]" section of "wininit.ini" (creating either),
+// so that the restart carries the lines out in the order they were added.
 // Names holding CR, LF or "=" are refused with ERROR_INVALID_NAME: they would add lines.
 bool AddWininitRename(const char* target, const char* source);

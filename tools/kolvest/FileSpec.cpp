@@ -17,6 +17,45 @@ bool UsableName(const std::string& name)
            name.find_first_of("/\\\"<>|*?:;") == std::string::npos;
 }
 
+// Windows names never hold control characters; one that the host file system has (a line feed
+// would split kolvest's output lines) is shown escaped and left alone.
+bool HasControlCharacter(const std::string& name)
+{
+    for (unsigned char c : name)
+    {
+        if (c < 32)
+            return true;
+    }
+    return false;
+}
+
+String Escaped(const String& path)
+{
+    String text;
+    for (int i = 0; i < path.length(); ++i)
+    {
+        const unsigned char c = static_cast<unsigned char>(path.at(i));
+        if (c == '\r')
+            text.append("<CR>");
+        else if (c == '\n')
+            text.append("<LF>");
+        else if (c == '\t')
+            text.append("<TAB>");
+        else if (c < 32)
+            text.appendf("<0x%02X>", c);
+        else
+            text.append(char(c));
+    }
+    return text;
+}
+
+void WarnUnusableName(String* warnings, const String& path)
+{
+    if (warnings)
+        warnings->appendf("The name \"%s\" holds a control character and was skipped.\r\n",
+                          Escaped(path).c_str());
+}
+
 String LinePart(uint32_t flags, int lineNumber, bool moreLines)
 {
     String part;
@@ -27,7 +66,7 @@ String LinePart(uint32_t flags, int lineNumber, bool moreLines)
 
 } // namespace
 
-int64_t SearchFiles(String pattern, StringList& list, uint32_t flags)
+int64_t SearchFiles(String pattern, StringList& list, uint32_t flags, String* warnings)
 {
     if (!(flags & SEARCH_KEEP_LIST))
         list.clear();
@@ -53,7 +92,13 @@ int64_t SearchFiles(String pattern, StringList& list, uint32_t flags)
         if (isDirectory ? !(flags & (SEARCH_DIRECTORIES | SEARCH_DIRECTORIES_ONLY))
                         : (flags & SEARCH_DIRECTORIES_ONLY))
             continue;
-        list.append(JoinPath(directory, String(entry.name.c_str())));
+        const String path = JoinPath(directory, String(entry.name.c_str(), int(entry.name.size())));
+        if (HasControlCharacter(entry.name))
+        {
+            WarnUnusableName(warnings, path);
+            continue;
+        }
+        list.append(path);
         total += int64_t(entry.size);
     }
 
@@ -80,9 +125,19 @@ int64_t SearchFiles(String pattern, StringList& list, uint32_t flags)
                                !(entry.attributes & win::FILE_ATTRIBUTE_REPARSE_POINT);
             if (!enter || !UsableName(entry.name))
                 continue;
+            if (HasControlCharacter(entry.name))
+            {
+                // a folder that the pattern took was named above already
+                const bool namedAbove = (flags & (SEARCH_DIRECTORIES | SEARCH_DIRECTORIES_ONLY)) &&
+                                        win::WildcardMatch(namePattern.c_str(), entry.name);
+                if (!namedAbove)
+                    WarnUnusableName(warnings,
+                                     JoinPath(directory, String(entry.name.c_str(), int(entry.name.size()))));
+                continue;
+            }
             StringList sub;
             total += SearchFiles(JoinPath(JoinPath(directory, String(entry.name.c_str())), namePattern), sub,
-                                 flags & ~uint32_t(SEARCH_KEEP_LIST));
+                                 flags & ~uint32_t(SEARCH_KEEP_LIST), warnings);
             list.appendAll(sub);
         }
     }
@@ -162,7 +217,7 @@ void ExpandFileSpecList(const char* text, StringList& result, String defaultDire
             }
 
             StringList found;
-            const int64_t size = SearchFiles(spec, found, lineFlags);
+            const int64_t size = SearchFiles(spec, found, lineFlags, warnings);
             if (!found.isEmpty())
             {
                 if (sizeTotal && size > 0)

@@ -48,5 +48,6 @@ void ExpandFileSpecList(const char* text, StringList& result, String defaultDire
                         Vector<int>* lines, uint64_t* sizeTotal, uint32_t flags, ExpandCallback* callback);
 
 // One pattern: its folder's matches in the system's order, then, with recursion, those of each
-// subfolder, depth first. Returns the total size of what it listed.
-int64_t SearchFiles(String pattern, StringList& list, uint32_t flags);
+// subfolder, depth first. Returns the total size of what it listed. Names with control characters
+// are skipped, each with a warning (when warnings are given) that shows them escaped.
+int64_t SearchFiles(String pattern, StringList& list, uint32_t flags, String* warnings = nullptr);

@@ -19,6 +19,8 @@ namespace win
 namespace
 {
 
+const char kDoneMark = '#';
+
 std::string StateHome()
 {
     const char* xdg = std::getenv("XDG_STATE_HOME");
@@ -78,10 +80,15 @@ bool RegisterDelayed(const char* existing, const char* newName, uint32_t flags)
         return false;
     if (newName && !GetFullPathName(newName, target))
         return false;
-    const std::string line = std::to_string(flags) + "\t" + source + "\t" + target + "\n";
-    const int fd = OpenLockedList(O_WRONLY | O_CREAT | O_APPEND);
+    std::string line = std::to_string(flags) + "\t" + source + "\t" + target + "\n";
+    const int fd = OpenLockedList(O_RDWR | O_CREAT | O_APPEND);
     if (fd < 0)
         return FailFromErrno();
+    // a last line without its line break (written by hand, or cut short) keeps its operation
+    struct stat st;
+    char last = '\n';
+    if (fstat(fd, &st) == 0 && st.st_size > 0 && pread(fd, &last, 1, st.st_size - 1) == 1 && last != '\n')
+        line.insert(0, "\n");
     const bool written = WriteAll(fd, line);
     const int err = errno;
     close(fd);
@@ -161,28 +168,28 @@ MoveFileExFn ResolveMoveFileEx()
     return &MoveFileEx;
 }
 
-bool TakePendingOperations(std::vector<SPendingOperation>& operations, bool clear)
+CPendingList::~CPendingList()
 {
-    operations.clear();
-    const int fd = OpenLockedList(O_RDWR | O_CREAT);
-    if (fd < 0)
+    if (m_fd >= 0)
+        close(m_fd); // releases the lock
+}
+
+bool CPendingList::open()
+{
+    m_operations.clear();
+    m_fd = OpenLockedList(O_RDWR | O_CREAT);
+    if (m_fd < 0)
         return FailFromErrno();
     std::string text;
-    char buffer[4096];
+    char buffer[65536];
     ssize_t n;
-    while ((n = read(fd, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR))
+    while ((n = read(m_fd, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR))
     {
         if (n > 0)
             text.append(buffer, size_t(n));
     }
-    const bool ok = n == 0 && (!clear || ftruncate(fd, 0) == 0);
-    const int err = errno;
-    close(fd);
-    if (!ok)
-    {
-        errno = err;
+    if (n < 0)
         return FailFromErrno();
-    }
 
     size_t start = 0;
     while (start < text.size())
@@ -190,20 +197,34 @@ bool TakePendingOperations(std::vector<SPendingOperation>& operations, bool clea
         size_t end = text.find('\n', start);
         if (end == std::string::npos)
             end = text.size();
+        const size_t lineStart = start;
         const std::string line = text.substr(start, end - start);
         start = end + 1;
+        if (line.empty() || line[0] == kDoneMark)
+            continue;
         const size_t tab1 = line.find('\t');
         const size_t tab2 = tab1 == std::string::npos ? tab1 : line.find('\t', tab1 + 1);
         if (tab2 == std::string::npos)
-            continue; // a torn line of an interrupted writer
+            continue; // not an operation
         SPendingOperation operation;
         operation.flags = uint32_t(std::strtoul(line.substr(0, tab1).c_str(), nullptr, 10));
         operation.source = line.substr(tab1 + 1, tab2 - tab1 - 1);
         operation.target = line.substr(tab2 + 1);
-        operations.push_back(operation);
+        operation.offset = int64_t(lineStart);
+        m_operations.push_back(operation);
     }
     SetLastError(ERROR_SUCCESS);
     return true;
+}
+
+bool CPendingList::markDone(const SPendingOperation& operation)
+{
+    return pwrite(m_fd, &kDoneMark, 1, off_t(operation.offset)) == 1 || FailFromErrno();
+}
+
+bool CPendingList::clear()
+{
+    return (ftruncate(m_fd, 0) == 0 && fsync(m_fd) == 0) || FailFromErrno();
 }
 
 } // namespace win

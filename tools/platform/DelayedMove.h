@@ -5,7 +5,8 @@
 // XDG_STATE_HOME defaulting to ~/.local/state). The restart tool `tolvane-restart` applies it.
 // One line per operation, in registration order: "<flags>\t<full source>\t<full target>\n",
 // Windows-form full paths; an empty target means delete. Windows names cannot hold tabs or line
-// breaks, so the format needs no quoting.
+// breaks, so the format needs no quoting. The restart marks each line it has carried out by
+// putting "#" over its first character, so an interrupted restart goes on where it stopped.
 //
 // Knobs (environment, value "1"):
 //   TOLVANE_WIN_NO_DELAYED_MOVE      ResolveMoveFileEx finds no MoveFileEx (old system).
@@ -44,12 +45,34 @@ struct SPendingOperation
     uint32_t flags = 0;
     std::string source; // full Windows path
     std::string target; // full Windows path; empty = delete the source
+    int64_t offset = 0; // of its line in the list
 };
 
 // Host path of the pending-operations list.
 std::string PendingOperationsFile();
 
-// Reads the list (a missing file is an empty list). With clear, empties it in the same lock.
-bool TakePendingOperations(std::vector<SPendingOperation>& operations, bool clear);
+// The list as the restart works through it: locked against registrations from open() until the
+// object goes, so nothing is added between reading and emptying it.
+class CPendingList
+{
+public:
+    CPendingList() = default;
+    CPendingList(const CPendingList&) = delete;
+    CPendingList& operator=(const CPendingList&) = delete;
+    ~CPendingList();
+
+    // Reads the operations not yet carried out (a missing file is an empty list).
+    bool open();
+    bool isOpen() const { return m_fd >= 0; }
+    const std::vector<SPendingOperation>& operations() const { return m_operations; }
+    // Marks one operation as carried out.
+    bool markDone(const SPendingOperation& operation);
+    // Empties the list once everything in it is done.
+    bool clear();
+
+private:
+    int m_fd = -1;
+    std::vector<SPendingOperation> m_operations;
+};
 
 } // namespace win

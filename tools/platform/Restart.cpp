@@ -7,8 +7,8 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -18,6 +18,8 @@ namespace win
 
 namespace
 {
+
+const char kDoneMark = ';'; // an INI comment: the system's own reader passes over it too
 
 std::string Reason()
 {
@@ -59,73 +61,132 @@ void Apply(const SPendingOperation& operation, int& failures,
     }
 }
 
-std::string Trimmed(const std::string& line)
+// One line of the text: where it starts, and where its first character other than a blank is.
+struct SLine
 {
-    const size_t first = line.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return std::string();
-    return line.substr(first, line.find_last_not_of(" \t\r\n") - first + 1);
-}
+    size_t start = 0;
+    size_t firstChar = 0;
+    std::string raw;     // with its own line break, so untouched lines are written back as they were
+    std::string trimmed; // without blanks and line breaks at either end
+};
 
-// Splits the text into lines that keep their own line break, so untouched lines are written back
-// byte for byte.
-std::vector<std::string> RawLines(const std::string& text)
+std::vector<SLine> Lines(const std::string& text)
 {
-    std::vector<std::string> lines;
+    std::vector<SLine> lines;
     size_t start = 0;
     while (start < text.size())
     {
         size_t end = text.find('\n', start);
         end = end == std::string::npos ? text.size() : end + 1;
-        lines.push_back(text.substr(start, end - start));
+        SLine line;
+        line.start = start;
+        line.raw = text.substr(start, end - start);
+        const size_t first = line.raw.find_first_not_of(" \t\r\n");
+        line.firstChar = start + (first == std::string::npos ? 0 : first);
+        if (first != std::string::npos)
+            line.trimmed = line.raw.substr(first, line.raw.find_last_not_of(" \t\r\n") - first + 1);
+        lines.push_back(line);
         start = end;
     }
     return lines;
 }
 
+bool ReadAll(int fd, std::string& text)
+{
+    char buffer[65536];
+    ssize_t n;
+    while ((n = read(fd, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR))
+    {
+        if (n > 0)
+            text.append(buffer, size_t(n));
+    }
+    return n == 0;
+}
+
+// Replaces the file with text in one step: an interruption leaves either the old or the new text.
+bool ReplaceFile(const std::string& host, const std::string& text, mode_t mode)
+{
+    const std::string temporary = host + ".restart";
+    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode & 07777);
+    if (fd < 0)
+        return false;
+    size_t done = 0;
+    while (done < text.size())
+    {
+        const ssize_t n = write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += size_t(n);
+    }
+    const bool written = done == text.size() && fsync(fd) == 0;
+    close(fd);
+    if (written && std::rename(temporary.c_str(), host.c_str()) == 0)
+        return true;
+    unlink(temporary.c_str());
+    return false;
+}
+
+// The "[rename]" lines in file order. Each line carried out is turned into a comment at once
+// (";" over its first character), so an interrupted restart does not carry it out again; at the
+// end the sections go.
 void ApplyWininit(int& failures, const std::function<void(const std::string&)>& report)
 {
     std::string host;
     if (!HostPathOf(GetWindowsDirectory() + "\\wininit.ini", host))
         return;
-    std::ifstream in(host, std::ios::binary);
-    if (!in)
+    const int fd = open(host.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0)
         return;
-    std::stringstream content;
-    content << in.rdbuf();
-    in.close();
+    std::string text;
+    struct stat st;
+    if (flock(fd, LOCK_EX) != 0 || fstat(fd, &st) != 0 || !ReadAll(fd, text))
+    {
+        close(fd);
+        ++failures;
+        report("cannot read " + host);
+        return;
+    }
 
     std::string kept;
-    bool inRename = false;
-    for (const std::string& raw : RawLines(content.str()))
+    bool inRename = false, anyRename = false;
+    for (const SLine& line : Lines(text))
     {
-        const std::string line = Trimmed(raw);
-        if (!line.empty() && line[0] == '[')
-            inRename = NamesEqual(line, "[rename]");
+        if (!line.trimmed.empty() && line.trimmed[0] == '[')
+        {
+            inRename = NamesEqual(line.trimmed, "[rename]");
+            anyRename = anyRename || inRename;
+        }
         if (!inRename)
         {
-            kept += raw;
+            kept += line.raw;
             continue;
         }
-        const size_t eq = line.find('=');
-        if (line.empty() || line[0] == '[' || eq == std::string::npos)
+        const size_t eq = line.trimmed.find('=');
+        if (line.trimmed.empty() || line.trimmed[0] == '[' || line.trimmed[0] == kDoneMark ||
+            eq == std::string::npos)
             continue;
         SPendingOperation operation;
-        operation.target = line.substr(0, eq);
-        operation.source = line.substr(eq + 1);
+        operation.target = line.trimmed.substr(0, eq);
+        operation.source = line.trimmed.substr(eq + 1);
         operation.flags = MOVEFILE_REPLACE_EXISTING;
         if (NamesEqual(operation.target, "NUL"))
             operation.target.clear();
         Apply(operation, failures, report);
+        if (pwrite(fd, &kDoneMark, 1, off_t(line.firstChar)) != 1)
+        {
+            ++failures;
+            report("cannot mark a line of " + host + " as done");
+        }
     }
 
-    std::ofstream out(host, std::ios::binary | std::ios::trunc);
-    out << kept;
-    if (!out.flush())
+    if (anyRename && !ReplaceFile(host, kept, st.st_mode))
     {
         ++failures;
         report("cannot rewrite " + host);
     }
+    close(fd);
 }
 
 } // namespace
@@ -133,14 +194,30 @@ void ApplyWininit(int& failures, const std::function<void(const std::string&)>& 
 int ApplyRestartOperations(const std::function<void(const std::string&)>& report)
 {
     int failures = 0;
-    std::vector<SPendingOperation> operations;
-    if (!TakePendingOperations(operations, true))
     {
-        ++failures;
-        report("cannot read " + PendingOperationsFile() + ": " + Reason());
+        CPendingList list;
+        if (!list.open())
+        {
+            ++failures;
+            report("cannot read " + PendingOperationsFile() + ": " + Reason());
+        }
+        for (const SPendingOperation& operation : list.operations())
+        {
+            Apply(operation, failures, report);
+            if (!list.markDone(operation))
+            {
+                // stop here rather than carry out what a later run would carry out again
+                ++failures;
+                report("cannot mark an operation in " + PendingOperationsFile() + " as done: " + Reason());
+                return failures;
+            }
+        }
+        if (list.isOpen() && !list.clear())
+        {
+            ++failures;
+            report("cannot empty " + PendingOperationsFile() + ": " + Reason());
+        }
     }
-    for (const SPendingOperation& operation : operations)
-        Apply(operation, failures, report);
     ApplyWininit(failures, report);
     return failures;
 }

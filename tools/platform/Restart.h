@@ -5,6 +5,9 @@
 // moves always replace); a delete removes a file, a link or an empty folder.
 // Afterwards the list is empty and "wininit.ini" has lost its "[rename]" sections (other sections
 // stay). An operation that fails is reported and dropped, as the system drops it.
+// Each operation is marked as done in its file as soon as it is carried out, so a run that is
+// interrupted at any point leaves the rest to the next run: at most the operation that was under
+// way is tried again, and with its source gone that attempt fails without touching anything.
 #pragma once
 
 #include <functional>

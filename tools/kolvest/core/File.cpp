@@ -33,6 +33,8 @@ const char* const kResultTexts[] = {
 };
 
 const uint32_t kMaxBlock = 1048576;
+// A String holds at most this many bytes (its length is a signed 32-bit count).
+const int64_t kMaxTextLength = 0x7FFFFFF0;
 
 int ResultOfError(uint32_t error, bool wantWrite, const String& name)
 {
@@ -157,8 +159,10 @@ bool File::readAll(String& text)
     win::SetFilePointer(m_handle, 0, 0);
     if (size < 1)
         return true;
-    if (size > 0x7FFFFFF0)
+    if (size > kMaxTextLength)
     {
+        // the reason must reach callers that report the last error, not only this object's text
+        win::SetLastError(win::ERROR_FILE_TOO_LARGE);
         m_errorText = FileResultText(FILE_TOO_LARGE);
         return false;
     }
@@ -171,11 +175,13 @@ bool File::readAll(String& text)
     }
     if (done != uint32_t(size))
     {
+        win::SetLastError(win::ERROR_HANDLE_EOF);
         m_errorText = "Read past end of file";
         return false;
     }
     if (!text.assign(block.data(), int(size)))
     {
+        win::SetLastError(win::ERROR_NOT_ENOUGH_MEMORY);
         m_errorText = FileResultText(FILE_READ_FAILED);
         return false;
     }

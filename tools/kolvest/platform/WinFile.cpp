@@ -47,21 +47,19 @@ bool IsReadOnlyMode(mode_t mode)
     return !(mode & S_IWUSR);
 }
 
+// A link has attributes of its own, as on Windows: never the read-only bit of what it points to,
+// which is not the link's to change.
 uint32_t AttributesOf(const std::string& host, const struct stat& linkStat)
 {
-    uint32_t attributes = 0;
-    struct stat st = linkStat;
     if (S_ISLNK(linkStat.st_mode))
     {
-        attributes |= FILE_ATTRIBUTE_REPARSE_POINT;
-        if (stat(host.c_str(), &st) != 0)
-            return attributes;
+        struct stat st;
+        const bool toFolder = stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+        return FILE_ATTRIBUTE_REPARSE_POINT | (toFolder ? uint32_t(FILE_ATTRIBUTE_DIRECTORY) : 0u);
     }
-    if (S_ISDIR(st.st_mode))
-        attributes |= FILE_ATTRIBUTE_DIRECTORY;
-    else if (IsReadOnlyMode(st.st_mode))
-        attributes |= FILE_ATTRIBUTE_READONLY;
-    return attributes ? attributes : uint32_t(FILE_ATTRIBUTE_NORMAL);
+    if (S_ISDIR(linkStat.st_mode))
+        return FILE_ATTRIBUTE_DIRECTORY;
+    return IsReadOnlyMode(linkStat.st_mode) ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL;
 }
 
 char UpperAscii(char c)
@@ -235,16 +233,32 @@ uint32_t GetFileAttributes(const char* name)
 bool SetFileAttributes(const char* name, uint32_t attributes)
 {
     std::string host;
-    if (!HostOf(name, host))
-        return false;
     struct stat st;
-    if (stat(host.c_str(), &st) != 0)
-        return FailMissingOrErrno(host);
-    if (S_ISDIR(st.st_mode))
-        return true; // read-only means nothing for a folder
+    if (!LinkStatOf(name, host, st))
+        return false;
+    // read-only means nothing for a folder, and a link has no mode of its own on the host: the
+    // mode that chmod would change is that of what it points to
+    if (S_ISDIR(st.st_mode) || S_ISLNK(st.st_mode))
+        return true;
     mode_t mode = st.st_mode & 07777;
     mode = (attributes & FILE_ATTRIBUTE_READONLY) ? (mode & ~mode_t(0222)) : (mode | S_IWUSR);
-    return chmod(host.c_str(), mode) == 0 || FailFromErrno();
+    // not following a link that took the file's place since the lstat either
+    if (fchmodat(AT_FDCWD, host.c_str(), mode, AT_SYMLINK_NOFOLLOW) == 0)
+        return true;
+    return errno == EOPNOTSUPP || FailFromErrno();
+}
+
+bool IsSameFile(const char* first, const char* second)
+{
+    std::string firstFull, secondFull, firstHost, secondHost;
+    if (!first || !second || !GetFullPathName(first, firstFull) || !GetFullPathName(second, secondFull))
+        return false;
+    if (NamesEqual(firstFull, secondFull))
+        return true;
+    struct stat firstStat, secondStat;
+    return HostPathOf(firstFull, firstHost) && HostPathOf(secondFull, secondHost) &&
+           stat(firstHost.c_str(), &firstStat) == 0 && stat(secondHost.c_str(), &secondStat) == 0 &&
+           firstStat.st_dev == secondStat.st_dev && firstStat.st_ino == secondStat.st_ino;
 }
 
 bool DeleteFile(const char* name)

@@ -56,8 +56,13 @@ int64_t SetFilePointer(HANDLE handle, int64_t distance, int whence);
 bool SetEndOfFile(HANDLE handle);
 
 // Read-only is the missing write permission of the owner; hidden is not kept on the host.
+// A link's attributes are its own: never read-only, and setting them never changes its target.
 uint32_t GetFileAttributes(const char* name);
 bool SetFileAttributes(const char* name, uint32_t attributes);
+
+// True when both names reach one existing file: the same full path in any letter case, or one
+// file under two names (a link to it, a hard link), as the system's file identity tells.
+bool IsSameFile(const char* first, const char* second);
 
 bool DeleteFile(const char* name);      // a file or a link; refuses folders, read-only files, files in use
 bool RemoveDirectory(const char* name); // an empty folder, or a link to a folder (the link goes)
