@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -31,6 +32,11 @@ constexpr int MB_YESNO_QUESTION = 0x24;
 constexpr int MB_INFORMATION = 0x40;
 constexpr int MB_ERROR = 0x10;
 constexpr int MB_ERROR_TOPMOST = 0x40010;
+
+QString ScriptError(const QString& code)
+{
+    return "Unexpected error in script: code " + code + ".\nUninstaller execution aborted.";
+}
 
 // A box as the stub showed it: flags and text ("caption" checked separately).
 using CBox = QPair<int, QString>;
@@ -285,10 +291,28 @@ private slots:
             << QStringList{"TOLVANE_TARVEK_INIT_UNINSTALL=0"} << 0 << QList<CBox>() << QStringList();
         QTest::newRow("exception in a phase")
             << QStringList{"TOLVANE_TARVEK_RAISE=1:c0000005", "TOLVANE_MSGBOX_ANSWERS=yes"} << 3
-            << QList<CBox>{{MB_YESNO_QUESTION, PROMPT},
-                           {MB_ERROR_TOPMOST,
-                            "Unexpected error in script: code c0000005.\nUninstaller execution aborted."}}
+            << QList<CBox>{{MB_YESNO_QUESTION, PROMPT}, {MB_ERROR_TOPMOST, ScriptError("c0000005")}}
             << QStringList{"0", "1"};
+        // A library that crashes takes the exception's way out too: the stub itself survives it.
+#ifdef __SANITIZE_ADDRESS__
+        const char* accessViolation = "c0000409"; // the sanitizer reports the fault and exits
+#else
+        const char* accessViolation = "c0000005";
+#endif
+        const QStringList crashes[] = {
+            {"segmentation fault", "1:11", accessViolation},
+            {"illegal instruction", "3:4", "c000001d"},
+            {"abort", "0:6", "c0000409"},
+            {"exit without a result, as after a sanitizer's report", "4:0", "c0000409"}};
+        for (const QStringList& crash : crashes)
+        {
+            QStringList phases{"0", "1", "3", "2", "4"};
+            phases = phases.mid(0, phases.indexOf(crash[1].left(1)) + 1);
+            QTest::newRow(qPrintable("crash: " + crash[0]))
+                << QStringList{"TOLVANE_TARVEK_CRASH=" + crash[1], "TOLVANE_MSGBOX_ANSWERS=yes"} << 3
+                << QList<CBox>{{MB_YESNO_QUESTION, PROMPT}, {MB_ERROR_TOPMOST, ScriptError(crash[2])}}
+                << phases;
+        }
     }
 
     void unfinishedRuns()
@@ -308,6 +332,51 @@ private slots:
         QCOMPARE(tempFolders(), QStringList());
         if (phases.isEmpty())
             QVERIFY(QFileInfo::exists(m_prod + "/tolVane.exe"));
+    }
+
+    // Interrupted while the prompt waits for an answer: the stub ends by the signal as before,
+    // but its temporary folder goes first, and nothing is uninstalled.
+    void interruptedAtThePrompt_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
+
+    void interruptedAtThePrompt()
+    {
+        QFETCH(int, signal);
+        QVERIFY(pack(installProduct()));
+        QProcess process;
+        QProcessEnvironment env = environment({"QT_QPA_PLATFORM", "WAYLAND_DISPLAY"});
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(m_work->path());
+        process.start(m_package, QStringList());
+        QByteArray output;
+        while (!output.contains("[y/n] ") && process.waitForReadyRead(30000))
+            output += process.readAllStandardOutput();
+        QVERIFY2(output.contains("[y/n] "), output.constData());
+        QCOMPARE(tempFolders().size(), 1);
+
+        QCOMPARE(kill(pid_t(process.processId()), signal), 0);
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(tempFolders(), QStringList());
+        QVERIFY(QFileInfo::exists(m_prod + "/tolVane.exe"));
+        QCOMPARE(pending(), QStringList());
+    }
+
+    // A relative TMPDIR is taken against the directory the stub starts in.
+    void relativeTemporaryPath()
+    {
+        QVERIFY(pack(installProduct()));
+        const SRun result = run({"TMPDIR=tmp", "TOLVANE_TARVEK_SILENT=1"});
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.boxes, QList<CBox>());
+        QVERIFY(!QFileInfo::exists(m_prod));
+        QCOMPARE(tempFolders(), QStringList());
+        QCOMPARE(QDir(m_work->path()).entryList({"xr*"}, QDir::AllEntries), QStringList());
     }
 
     // Silent: no prompt, no dialog, no final box; the exit code is the library's "EXITCODE".

@@ -1,5 +1,6 @@
 #include "SfxMain.h"
 #include "SfxArchive.h"
+#include "SfxChild.h"
 #include "SfxFiles.h"
 #include "SfxOverlay.h"
 #include "SfxReboot.h"
@@ -9,10 +10,12 @@
 #include "platform/SfxMessageBox.h"
 #include "platform/SfxStrings.h"
 #include "platform/SfxSystem.h"
+#include "platform/SfxUi.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <exception>
 
@@ -52,6 +55,15 @@ ESfxError Unpack(int fd, const SSfxOverlayHeader& header, const WString& folder)
     return SfxUnpackArchive(fd, *archiveStart, folder);
 }
 
+// The box and exit code of an exception in the uninstall sequence, also for a crash of the library.
+int ScriptError(const WString& title, std::uint32_t code)
+{
+    MessageBox(nullptr,
+               u"Unexpected error in script: code " + HexCode(code) + u".\nUninstaller execution aborted.",
+               title, MB_ICONERROR | MB_TOPMOST);
+    return 3;
+}
+
 // Runs the uninstallation inside the exception frame; the own file is scheduled for deletion
 // only when the uninstallation ran to its end.
 int Uninstall(CSfxTarvek& tarvek, const WString& title, const WString& ownPath)
@@ -72,10 +84,46 @@ int Uninstall(CSfxTarvek& tarvek, const WString& title, const WString& ownPath)
     {
         code = SFX_CPP_EXCEPTION_CODE;
     }
-    MessageBox(nullptr,
-               u"Unexpected error in script: code " + HexCode(code) + u".\nUninstaller execution aborted.",
-               title, MB_ICONERROR | MB_TOPMOST);
-    return 3;
+    return ScriptError(title, code);
+}
+
+struct SPackage
+{
+    void* instance;
+    WString title;
+    WString ownPath;
+    WString folder;
+    WString startDirectory;
+};
+
+// Everything that calls into the library: binding it, the package variables, the decision and
+// the uninstallation. Runs in the watched child process.
+SSfxLibraryResult RunLibrary(const SPackage& package)
+{
+    InitCommonControls();
+    SSfxLibraryResult result;
+    CSfxTarvek tarvek;
+    tarvek.setFolder(package.folder);
+    if (!tarvek.bind())
+    {
+        result.error = SFX_ERR_TEMP_RUNTIME;
+    }
+    else
+    {
+        WString arcPath = package.ownPath;
+        SfxCutAtLastSeparator(arcPath);
+        tarvek.SetVar(u"APPTITLE", package.title.c_str());
+        tarvek.SetVar(u"ARCNAME", package.ownPath.c_str());
+        tarvek.SetVar(u"XRSFXPATH", package.folder.c_str());
+        tarvek.SetVar(u"CUR", package.startDirectory.c_str());
+        tarvek.SetVar(u"ARCPATH", arcPath.c_str());
+        tarvek.InitSFX(package.instance);
+        if (tarvek.InitUninstall() == 1)
+            result.exitCode = Uninstall(tarvek, package.title, package.ownPath);
+    }
+    tarvek.free();
+    FreeCommonControls();
+    return result;
 }
 
 } // namespace
@@ -107,6 +155,8 @@ int SfxMain(void* instance)
         }
     }
 
+    // from here until the folder is gone again, an interruption must not leave it behind
+    CSfxInterruptGuard guard;
     std::optional<WString> folder;
     if (error == SFX_OK)
     {
@@ -115,32 +165,27 @@ int SfxMain(void* instance)
             error = SFX_ERR_TEMP_FOLDER;
     }
 
-    CSfxTarvek tarvek;
+    SSfxChildEnd end;
+    end.kind = SSfxChildEnd::FINISHED;
     if (error == SFX_OK)
     {
-        const WString startDirectory = GetCurrentDirectory().value_or(WString());
+        const SPackage package{instance, title, *ownPath, *folder, GetCurrentDirectory().value_or(WString())};
         SetCurrentDirectory(*folder);
         error = Unpack(ownFile, *header, *folder);
-        tarvek.setFolder(*folder);
-        if (error == SFX_OK && !tarvek.bind())
-            error = SFX_ERR_TEMP_RUNTIME;
         if (error == SFX_OK)
+            end = SfxRunWatched(guard, [&package] { return RunLibrary(package); });
+        if (end.kind == SSfxChildEnd::FINISHED)
         {
-            WString arcPath = *ownPath;
-            SfxCutAtLastSeparator(arcPath);
-            tarvek.SetVar(u"APPTITLE", title.c_str());
-            tarvek.SetVar(u"ARCNAME", ownPath->c_str());
-            tarvek.SetVar(u"XRSFXPATH", folder->c_str());
-            tarvek.SetVar(u"CUR", startDirectory.c_str());
-            tarvek.SetVar(u"ARCPATH", arcPath.c_str());
-            tarvek.InitSFX(instance);
-            if (tarvek.InitUninstall() == 1)
-                exitCode = Uninstall(tarvek, title, *ownPath);
+            error = error == SFX_OK ? end.result.error : error;
+            exitCode = end.result.exitCode;
+        }
+        else if (end.kind == SSfxChildEnd::NOT_STARTED)
+        {
+            error = SFX_ERR_TEMP_RUNTIME;
         }
     }
     if (ownFile >= 0)
         close(ownFile);
-    tarvek.free();
 
     if (folder)
     {
@@ -150,6 +195,16 @@ int SfxMain(void* instance)
         SetCurrentDirectory(*cleanupPath);
         SfxDeleteTree(*folder);
     }
+    guard.release();
+    if (end.kind == SSfxChildEnd::INTERRUPTED)
+    {
+        // ended by the signal, as the stub would have been without the guard
+        std::signal(end.signal, SIG_DFL);
+        std::raise(end.signal);
+        return 128 + end.signal;
+    }
+    if (end.kind == SSfxChildEnd::CRASHED)
+        return ScriptError(title, end.crashCode);
 
     if (exitCode != 0)
         return exitCode;

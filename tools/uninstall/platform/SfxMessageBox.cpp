@@ -154,6 +154,7 @@ int ConsoleBox(const WString& text, const WString& caption, unsigned flags, int 
 int MessageBox(HWND owner, const WString& text, const WString& caption, unsigned flags)
 {
     const int scripted = ScriptedAnswer(flags);
+    InitCommonControls();
     const int answer = HasGui() ? DialogBox(owner, text, caption, flags, scripted)
                                 : ConsoleBox(text, caption, flags, scripted);
     LogBox(text, caption, flags, answer);

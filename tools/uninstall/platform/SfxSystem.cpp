@@ -24,6 +24,16 @@ std::optional<WString> GetTempPath()
 {
     const char* dir = std::getenv("TMPDIR");
     std::string path = dir && *dir ? dir : "/tmp";
+    if (path.front() != '/')
+    {
+        // The stub binds the library by absolute path only, and changes its current directory
+        // before it asks again at the clean-up: the base is the directory current at the first call.
+        static const std::optional<WString> base = GetCurrentDirectory();
+        const auto baseText = base ? ToUtf8(*base) : std::nullopt;
+        if (!baseText)
+            return std::nullopt;
+        path = *baseText + (*baseText == "/" ? "" : "/") + path;
+    }
     if (path.back() != '/')
         path += '/';
     return FromUtf8(path);

@@ -15,7 +15,7 @@ namespace sfx
 constexpr size_t MAX_PATH = 260;
 
 std::optional<WString> GetModuleFileName();
-// TMPDIR, else /tmp.
+// TMPDIR, else /tmp; a relative TMPDIR is taken against the directory current at the first call.
 std::optional<WString> GetTempPath();
 std::optional<WString> GetCurrentDirectory();
 bool SetCurrentDirectory(const WString& path);

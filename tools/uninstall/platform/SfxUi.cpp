@@ -3,12 +3,17 @@
 #include <QApplication>
 
 #include <cstdlib>
+#include <memory>
 
 namespace sfx
 {
 
 namespace
 {
+
+int* g_argc = nullptr;
+char** g_argv = nullptr;
+std::unique_ptr<QApplication> g_app;
 
 bool DisplayPresent()
 {
@@ -25,11 +30,27 @@ bool DisplayPresent()
 
 CCommonControls::CCommonControls(int& argc, char** argv)
 {
-    if (!QCoreApplication::instance() && DisplayPresent())
-        m_app = std::make_unique<QApplication>(argc, argv);
+    g_argc = &argc;
+    g_argv = argv;
 }
 
-CCommonControls::~CCommonControls() = default;
+CCommonControls::~CCommonControls()
+{
+    FreeCommonControls();
+    g_argc = nullptr;
+    g_argv = nullptr;
+}
+
+void InitCommonControls()
+{
+    if (g_argc && !QCoreApplication::instance() && DisplayPresent())
+        g_app = std::make_unique<QApplication>(*g_argc, g_argv);
+}
+
+void FreeCommonControls()
+{
+    g_app.reset();
+}
 
 bool HasGui()
 {

@@ -31,6 +31,18 @@ std::optional<long> EnvNumber(const char* name, int base = 10)
     return value;
 }
 
+// The text after the colon of a "<phase>:<value>" variable that names this phase.
+std::optional<std::string> PhaseValue(const char* name, int phase)
+{
+    const auto text = Env(name);
+    if (!text)
+        return std::nullopt;
+    const size_t colon = text->find(':');
+    if (colon == std::string::npos || std::atoi(text->substr(0, colon).c_str()) != phase)
+        return std::nullopt;
+    return text->substr(colon + 1);
+}
+
 } // namespace
 
 std::string ScriptIsAdmin()
@@ -60,13 +72,18 @@ std::optional<std::string> ScriptExitCode()
 
 std::optional<std::uint32_t> ScriptRaises(int phase)
 {
-    const auto text = Env("TOLVANE_TARVEK_RAISE");
-    if (!text)
+    const auto value = PhaseValue("TOLVANE_TARVEK_RAISE", phase);
+    if (!value)
         return std::nullopt;
-    const size_t colon = text->find(':');
-    if (colon == std::string::npos || std::atoi(text->substr(0, colon).c_str()) != phase)
+    return std::uint32_t(std::strtoul(value->c_str(), nullptr, 16));
+}
+
+std::optional<int> ScriptCrashes(int phase)
+{
+    const auto value = PhaseValue("TOLVANE_TARVEK_CRASH", phase);
+    if (!value)
         return std::nullopt;
-    return std::uint32_t(std::strtoul(text->c_str() + colon + 1, nullptr, 16));
+    return std::atoi(value->c_str());
 }
 
 void LogEvent(const std::string& event)

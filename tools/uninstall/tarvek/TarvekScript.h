@@ -6,6 +6,9 @@
 //   TOLVANE_TARVEK_FAIL_PHASE      phase (0 to 4) that fails with result 1
 //   TOLVANE_TARVEK_EXITCODE        value the library gives "EXITCODE" in its last phase
 //   TOLVANE_TARVEK_RAISE           "<phase>:<hex code>": that phase raises a system exception
+//   TOLVANE_TARVEK_CRASH           "<phase>:<signal number>": that phase crashes with the signal;
+//                                  signal 0 ends the process with status 1, as a sanitizer does
+//                                  after its report
 //   TOLVANE_TARVEK_LOG             file that receives one line per library event
 
 #include <cstdint>
@@ -21,6 +24,7 @@ int ScriptInitUninstall();
 bool ScriptFailsPhase(int phase);
 std::optional<std::string> ScriptExitCode();
 std::optional<std::uint32_t> ScriptRaises(int phase);
+std::optional<int> ScriptCrashes(int phase);
 
 void LogEvent(const std::string& event);
 

@@ -12,6 +12,8 @@
 #include <WinSystem.h>
 
 #include <algorithm>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -121,6 +123,12 @@ extern "C"
         tarvek::LogEvent("PerformUninstall " + std::to_string(phase));
         if (const auto code = tarvek::ScriptRaises(phase))
             throw sfx::CSfxSystemException{*code};
+        if (const auto signal = tarvek::ScriptCrashes(phase))
+        {
+            if (*signal)
+                std::raise(*signal);
+            std::_Exit(1);
+        }
         if (tarvek::ScriptFailsPhase(phase))
             return 1;
         if (phase == 0 &&
