@@ -71,9 +71,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     file.open(QIODevice::ReadOnly);
     CVokDelimTextModel model;
     model.load(&file, true, QLatin1Char(';'), QLatin1Char('"'), "ISO 8859-1");
+    file.seek(0);
 
     CDBImportData import;
-    const bool imported = import.importData(&model, QModelIndex(), nullptr);
+    const bool imported = import.importData(&file, nullptr);
     const int stored = rowCount("ValueLogs") + rowCount("SecLogs");
     if (!imported && stored != 0)
         __builtin_trap();

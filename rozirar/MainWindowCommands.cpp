@@ -249,17 +249,14 @@ void CMainWindow::onImport()
     progress.setMinimumDuration(0);
     progress.setLabelText(tr("Reading CSV file '%1'...").arg(QFileInfo(strFileName).fileName()));
 
-    CVokDelimTextModel model;
     QFile file(strFileName);
     if (!file.open(QIODevice::ReadOnly))
     {
+        progress.reset();
         warnUnableToOpen(file);
         return;
     }
-    model.load(&file, true, CSV_SEPARATOR, CSV_QUOTE, CSV_CODEC);
-    file.close();
-    progress.setMaximum(model.rowCount());
     CDBImportData importer;
-    importer.importData(&model, QModelIndex(), &progress);
+    importer.importData(&file, &progress);
     reloadViews(true);
 }

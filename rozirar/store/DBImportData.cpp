@@ -2,17 +2,19 @@
 
 #include "CommonTranslations.h"
 #include "DataDict.h"
+#include "SecLogDBBase.h"
 #include "SerialNrDlg.h"
 #include "VokDelimTextModel.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QHash>
+#include <QIODevice>
 #include <QMessageBox>
 #include <QProgressDialog>
-#include <QRegExp>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTextStream>
 #include <QTranslator>
 
 namespace
@@ -20,25 +22,23 @@ namespace
 const char* const CONNECTION = "UIThread";
 const char* const TIME_FORMAT = "dd.MM.yyyy HH:mm";
 const char* const PROGRAM_NAME = "tolVane-Vozudoz";
+const char* const CSV_CODEC = "ISO 8859-1";
+const QChar CSV_SEPARATOR(';');
+const QChar CSV_QUOTE('"');
 
 // Rows between two progress updates; updating for every row would cost more than the insert.
-const int PROGRESS_STEPS = 1000;
+const int PROGRESS_ROWS = 1000;
+// Older exports show serial numbers of 2^31 and above less 2^32.
+const qint64 SERIAL_NUMBER_WRAP = qint64(1) << 32;
 
 QString column(int nIndex)
 {
     return CDataDict::instance()->getText(nIndex, CDataDict::COL_COLUMN_NAME);
 }
 
-QString headerText(CVokDelimTextModel* pModel, int nColumn)
+QString firstLine(const QString& strText)
 {
-    return pModel->headerData(nColumn, Qt::Horizontal, Qt::DisplayRole)
-        .toString()
-        .section(QLatin1Char('\n'), 0, 0);
-}
-
-QString cellText(CVokDelimTextModel* pModel, const QModelIndex& parent, int nRow, int nColumn)
-{
-    return pModel->data(pModel->index(nRow, nColumn, parent), Qt::DisplayRole).toString();
+    return strText.section(QLatin1Char('\n'), 0, 0);
 }
 
 // Headers of older exports that the dictionary has since renamed.
@@ -64,8 +64,43 @@ int timeSpanOfStep(qint64 nStep)
     return 2;
 }
 
-// Reads "dd.MM.yyyy HH:mm" as local time. The local offset is looked up once per hour of the file:
-// asking the C library for every row costs more than writing the row.
+// "[0-9]*:[0-9]{2}" as the views show durations.
+bool isDuration(const QString& strText)
+{
+    const int nColon = strText.size() - 3;
+    if (nColon < 0 || strText[nColon] != QLatin1Char(':'))
+        return false;
+    for (int i = 0; i < strText.size(); ++i)
+        if (i != nColon && !strText[i].isDigit())
+            return false;
+    return true;
+}
+
+// The records of the file one at a time.
+class CRecordReader
+{
+public:
+    explicit CRecordReader(QIODevice* pDevice) : m_pDevice(pDevice)
+    {
+        m_pDevice->setTextModeEnabled(false);
+        m_stream.setDevice(pDevice);
+        m_stream.setCodec(CSV_CODEC);
+    }
+    bool next(QStringList& fields)
+    {
+        fields.clear();
+        return m_reader.readRecord(m_stream, CSV_SEPARATOR, CSV_QUOTE, fields);
+    }
+    // Read so far, in KiB of the file (the stream reads ahead in blocks).
+    int position() const { return int(m_pDevice->pos() / 1024); }
+    int size() const { return int(m_pDevice->size() / 1024) + 1; }
+
+private:
+    QIODevice* m_pDevice;
+    QTextStream m_stream;
+    CVokDelimTextModel m_reader;
+};
+
 class CLocalTimeParser
 {
 public:
@@ -99,9 +134,14 @@ private:
     qint64 m_nHourStart = 0;
 };
 
-void warn(QWidget* pParent, const QString& strTitle, const QString& strText)
+// Parent null or the active window, as each message of the import has it. The progress dialog is
+// hidden first (and its show timer stopped), so it never covers the box.
+void warn(QProgressDialog* pProgress, bool bActiveParent, const QString& strTitle, const QString& strText)
 {
-    QMessageBox::warning(pParent, strTitle, strText, QMessageBox::Ok);
+    if (pProgress)
+        pProgress->reset();
+    QMessageBox::warning(bActiveParent ? QApplication::activeWindow() : nullptr, strTitle, strText,
+                         QMessageBox::Ok);
 }
 } // namespace
 
@@ -113,7 +153,7 @@ QString CDBImportData::translateDictText(QTranslator& translator, const char* ps
     return strText.isNull() ? QString::fromLatin1(pszText) : strText;
 }
 
-int CDBImportData::askSerialNr(int nSerialNr)
+qint64 CDBImportData::askSerialNr(qint64 nSerialNr)
 {
     if (nSerialNr >= 0)
         return nSerialNr;
@@ -121,30 +161,42 @@ int CDBImportData::askSerialNr(int nSerialNr)
     return dlg.exec() == QDialog::Accepted ? dlg.getSerialNr() : -1;
 }
 
-void CDBImportData::bindValue(QSqlQuery& query, int nDictIndex, QVariant& value)
+QVariant CDBImportData::cellValue(int nDictIndex, const QString& strCell, bool bSecLogs, bool* pOk)
 {
-    static const QRegExp DURATION(QStringLiteral("[0-9]*:[0-9]{2,2}"), Qt::CaseSensitive, QRegExp::RegExp);
-    const QString strText = value.toString();
-    if (strText == QLatin1String("-"))
+    *pOk = true;
+    if (strCell == QLatin1String("-"))
+        return nDictIndex == DDI_Pressure ? 700 : 0;
+    if (isDuration(strCell))
+        return strCell.leftRef(strCell.size() - 3).toInt() * 3600 + strCell.rightRef(2).toInt() * 60;
+    const bool bText = CDataDict::instance()->getType(nDictIndex) == CDataDict::VT_TEXT;
+    if (strCell.isEmpty())
     {
-        value = 0;
+        // The retrieval stores a code without text as the empty text; a minute row leaves a
+        // value it did not get NULL.
+        return bText && bSecLogs ? QVariant(QString(QLatin1String(""))) : QVariant(QVariant::String);
     }
-    else if (DURATION.exactMatch(strText))
+    if (bText)
+        return strCell;
+
+    bool bNumber = false;
+    qint64 nValue = strCell.toLongLong(&bNumber);
+    if (nDictIndex == DDI_SerialNumber)
     {
-        const int nHours = strText.section(QLatin1Char(':'), 0, 0).toInt();
-        const int nMinutes = strText.right(2).toInt();
-        value = nHours * 3600 + nMinutes * 60;
+        if (bNumber && nValue < 0 && nValue >= -SERIAL_NUMBER_WRAP / 2)
+            nValue += SERIAL_NUMBER_WRAP;
+        *pOk = bNumber && nValue >= 0 && nValue < SERIAL_NUMBER_WRAP;
+        return nValue;
     }
-    else if (value.type() == QVariant::String && strText.isEmpty())
-    {
-        value = QVariant(); // an empty cell is a missing value
-    }
-    query.bindValue(QLatin1Char(':') + column(nDictIndex), value, QSql::In);
+    if (bNumber)
+        return nValue;
+    const double dValue = strCell.toDouble(&bNumber);
+    *pOk = bNumber && !qIsNaN(dValue);
+    return dValue;
 }
 
-bool CDBImportData::mapHeaders(CVokDelimTextModel* pModel, const QModelIndex& parent, QMap<int, int>* pMap)
+bool CDBImportData::mapHeaders(const QStringList& headers, QMap<int, int>* pMap)
 {
-    const QString strFirst = headerText(pModel, 0);
+    const QString strFirst = firstLine(headers.value(0));
 
     QTranslator english;
     QTranslator german;
@@ -153,7 +205,7 @@ bool CDBImportData::mapHeaders(CVokDelimTextModel* pModel, const QModelIndex& pa
         // Compiled-in files: the import must not depend on the current folder.
         if (!loadCommonTranslation(*locale.first, QLatin1String(locale.second)))
         {
-            warn(QApplication::activeWindow(), PROGRAM_NAME,
+            warn(m_pProgress, true, PROGRAM_NAME,
                  QCoreApplication::translate("main", "Unable to load translations for locale '%1'.")
                      .arg(QLatin1String(locale.second)));
             return false;
@@ -173,7 +225,7 @@ bool CDBImportData::mapHeaders(CVokDelimTextModel* pModel, const QModelIndex& pa
         pChosen = &english;
     else
     {
-        warn(QApplication::activeWindow(), PROGRAM_NAME, tr("Unknown file format of CSV file."));
+        warn(m_pProgress, true, PROGRAM_NAME, tr("Unknown file format of CSV file."));
         return false;
     }
 
@@ -181,13 +233,14 @@ bool CDBImportData::mapHeaders(CVokDelimTextModel* pModel, const QModelIndex& pa
     for (int i = 0; i < CDataDict::ENTRY_COUNT; ++i)
         translated.append(translateDictText(*pChosen, abbreviation(i).constData()));
 
-    for (int c = 0; c < pModel->columnCount(parent); ++c)
+    for (int c = 0; c < headers.size(); ++c)
     {
-        const QString strHeader = renamedHeader(headerText(pModel, c));
+        const QString strHeader = renamedHeader(firstLine(headers[c]));
         const int nIndex = translated.indexOf(strHeader);
         if (nIndex < 0)
         {
-            warn(nullptr, QApplication::applicationName(), tr("Unknown column '%1'").arg(strHeader));
+            warn(m_pProgress, false, QApplication::applicationName(),
+                 tr("Unknown column '%1'").arg(strHeader));
             return false;
         }
         if (!column(nIndex).isEmpty())
@@ -196,143 +249,164 @@ bool CDBImportData::mapHeaders(CVokDelimTextModel* pModel, const QModelIndex& pa
     return true;
 }
 
-bool CDBImportData::importData(CVokDelimTextModel* pModel, const QModelIndex& parent,
-                               QProgressDialog* pProgress)
+bool CDBImportData::importData(QIODevice* pDevice, QProgressDialog* pProgress)
 {
-    const int nRows = pModel->rowCount(parent);
-    if (nRows < 3)
+    m_pProgress = pProgress;
+    const QString strAppName = QApplication::applicationName();
+    CRecordReader reader(pDevice);
+    QStringList headers;
+    reader.next(headers);
+
+    // The first rows tell the table; they are read ahead, the others as they are stored.
+    QList<QStringList> firstRows;
+    QStringList fields;
+    while (firstRows.size() < 3 && reader.next(fields))
+        firstRows.append(fields);
+    if (firstRows.size() < 3)
     {
-        warn(QApplication::activeWindow(), QApplication::applicationName(),
-             tr("The import data seem to have only %1 rows. A minimum of 3 rows is required.").arg(nRows));
+        warn(pProgress, true, strAppName,
+             tr("The import data seem to have only %1 rows. A minimum of 3 rows is required.")
+                 .arg(firstRows.size()));
         return false;
     }
 
     QMap<int, int> columnMap;
-    if (!mapHeaders(pModel, parent, &columnMap))
+    if (!mapHeaders(headers, &columnMap))
         return false;
 
-    QStringList columns;
-    QStringList placeholders;
-    auto addColumn = [&](int nIndex)
-    {
-        columns.append(column(nIndex));
-        placeholders.append(QLatin1Char(':') + column(nIndex));
-    };
-    for (auto it = columnMap.cbegin(); it != columnMap.cend(); ++it)
-        addColumn(it.key());
-
-    const QDateTime t0 = QDateTime::fromString(cellText(pModel, parent, 0, 0), TIME_FORMAT);
-    const QDateTime t1 = QDateTime::fromString(cellText(pModel, parent, 1, 0), TIME_FORMAT);
+    const QDateTime t0 = QDateTime::fromString(firstRows[0].value(0), TIME_FORMAT);
+    const QDateTime t1 = QDateTime::fromString(firstRows[1].value(0), TIME_FORMAT);
     const qint64 nStep = (t0.isValid() && t1.isValid()) ? t0.secsTo(t1) : 0;
     const int nTimeSpan = timeSpanOfStep(nStep);
-    const QString strTable = nTimeSpan < 0 ? QStringLiteral("ValueLogs") : QStringLiteral("SecLogs");
-    if (nTimeSpan >= 0)
-        addColumn(DDI_LogEntryTimeSpan);
+    const bool bSecLogs = nTimeSpan >= 0;
+    const QString strTable = bSecLogs ? QStringLiteral("SecLogs") : QStringLiteral("ValueLogs");
+    // The second-log views compute the fifth level's time from the span and the other levels;
+    // the retrieval leaves the stored column empty, and so does the import.
+    if (bSecLogs)
+        columnMap.remove(DDI_TimeComLev4);
+
+    // Dictionary index and CSV column of each placeholder in statement order; -1: not from the file.
+    QVector<QPair<int, int>> bound;
+    for (auto it = columnMap.cbegin(); it != columnMap.cend(); ++it)
+        bound.append({it.key(), it.value()});
+    if (bSecLogs)
+        bound.append({DDI_LogEntryTimeSpan, -1});
+    qint64 nSerialNr = -1;
     if (!columnMap.contains(DDI_SerialNumber))
     {
-        columnMap.insert(DDI_SerialNumber, -1);
-        addColumn(DDI_SerialNumber);
+        bound.append({DDI_SerialNumber, -1});
+        // Asked before anything is written, so the question is never behind the progress.
+        if (pProgress)
+            pProgress->reset();
+        nSerialNr = askSerialNr(nSerialNr);
+        if (nSerialNr < 0)
+            return false;
+    }
+    QStringList columns;
+    QStringList placeholders;
+    for (const auto& b : bound)
+    {
+        columns.append(column(b.first));
+        placeholders.append(QLatin1Char(':') + column(b.first));
     }
 
     if (pProgress)
+    {
         pProgress->setLabelText(tr("Writing data into database..."));
+        pProgress->setMaximum(reader.size());
+    }
 
     QSqlDatabase db = QSqlDatabase::database(CONNECTION);
     db.transaction();
     QSqlQuery query(db);
+    const auto fail = [&](bool bActiveParent, const QString& strText)
+    {
+        warn(pProgress, bActiveParent, strAppName, strText);
+        db.rollback();
+        return false;
+    };
     if (!query.prepare(
             QStringLiteral("INSERT OR REPLACE INTO %1 (%2) VALUES (%3)")
                 .arg(strTable, columns.join(QLatin1Char(',')), placeholders.join(QLatin1Char(',')))))
-    {
-        warn(QApplication::activeWindow(), QApplication::applicationName(),
-             tr("Error on preparing the SQL statement: '%1'").arg(query.lastError().text()));
-        db.rollback();
-        return false;
-    }
+        return fail(true, tr("Error on preparing the SQL statement: '%1'").arg(query.lastError().text()));
 
-    const int nProgressStep = qMax(1, nRows / PROGRESS_STEPS);
-    int nSerialNr = -1;
     CLocalTimeParser timeParser;
     QString strPreviousStamp;
     qint64 nPreviousBound = 0;
-    for (int i = 0; i < pModel->rowCount(parent); ++i)
+    for (int nRow = 1;; ++nRow)
     {
-        for (auto it = columnMap.cbegin(); it != columnMap.cend(); ++it)
+        if (nRow <= firstRows.size())
+            fields = firstRows[nRow - 1];
+        else if (!reader.next(fields))
+            break;
+
+        for (int c = headers.size(); c < fields.size(); ++c)
+            if (!fields[c].isEmpty())
+                return fail(true, tr("Data row %1 has a value in column %2, which has no header. Nothing "
+                                     "has been imported.")
+                                      .arg(nRow)
+                                      .arg(c + 1));
+        for (int b = 0; b < bound.size(); ++b)
         {
-            const int k = it.key();
-            const int c = it.value();
-            QString strCell;
-            if (c < 0)
+            const int k = bound[b].first;
+            const int c = bound[b].second;
+            const QString strCell = fields.value(c);
+            if (k == DDI_LogEntryTimeSpan)
             {
-                nSerialNr = askSerialNr(nSerialNr);
-                if (nSerialNr < 0)
-                {
-                    db.rollback();
-                    return false;
-                }
-                strCell = QString::number(nSerialNr);
+                query.bindValue(b, nTimeSpan);
+            }
+            else if (c < 0)
+            {
+                query.bindValue(b, nSerialNr);
+            }
+            else if (k == DDI_LogTimestamp)
+            {
+                // Rows of one minute share a stamp in the file; each further one moves on a second
+                // after the one before, so no row replaces another.
+                qint64 nStamp = timeParser.secsSinceEpoch(strCell);
+                if (nStamp < 0)
+                    return fail(true, tr("The time stamp '%1' in data row %2 is not valid. Nothing has been "
+                                         "imported.")
+                                          .arg(strCell)
+                                          .arg(nRow));
+                if (strCell == strPreviousStamp)
+                    nStamp = nPreviousBound + 1;
+                else if (bSecLogs)
+                    nStamp = CSecLogDBBase::entryStampInMinute(nStamp, nTimeSpan);
+                strPreviousStamp = strCell;
+                nPreviousBound = nStamp;
+                query.bindValue(b, qint64(quint32(nStamp)));
             }
             else
             {
-                strCell = cellText(pModel, parent, i, c);
+                bool bOk = false;
+                const QVariant value = cellValue(k, strCell, bSecLogs, &bOk);
+                if (!bOk)
+                    return fail(true, tr("The value '%1' in data row %2, column '%3' is not valid. Nothing "
+                                         "has been imported.")
+                                          .arg(strCell)
+                                          .arg(nRow)
+                                          .arg(firstLine(headers[c])));
+                query.bindValue(b, value);
             }
-
-            if (k != DDI_LogTimestamp)
-            {
-                QVariant value(strCell);
-                bindValue(query, k, value);
-                continue;
-            }
-
-            // Rows of one minute share a stamp in the file; each further one moves on a second
-            // after the one before, so no row replaces another.
-            qint64 nStamp = timeParser.secsSinceEpoch(strCell);
-            if (nStamp < 0)
-            {
-                warn(QApplication::activeWindow(), QApplication::applicationName(),
-                     tr("The time stamp '%1' in data row %2 is not valid. Nothing has been imported.")
-                         .arg(strCell)
-                         .arg(i + 1));
-                db.rollback();
-                return false;
-            }
-            if (strCell == strPreviousStamp)
-                nStamp = nPreviousBound + 1;
-            strPreviousStamp = strCell;
-            nPreviousBound = nStamp;
-            QVariant value{qint64(quint32(nStamp))};
-            bindValue(query, DDI_LogTimestamp, value);
-        }
-        if (nTimeSpan >= 0)
-        {
-            QVariant span(nTimeSpan);
-            bindValue(query, DDI_LogEntryTimeSpan, span);
         }
 
         if (!query.exec())
-        {
-            warn(QApplication::activeWindow(), QApplication::applicationName(),
-                 tr("Error on inserting an SQL record: '%1'").arg(query.lastError().text()));
-            db.rollback();
-            return false;
-        }
+            return fail(true, tr("Error on inserting an SQL record: '%1'").arg(query.lastError().text()));
         if (pProgress)
         {
+            if (nRow % PROGRESS_ROWS == 0)
+                pProgress->setValue(reader.position());
             if (pProgress->wasCanceled())
             {
                 db.rollback();
                 return false;
             }
-            if (i % nProgressStep == 0 || i == nRows - 1)
-                pProgress->setValue(i);
         }
     }
     if (!db.commit())
-    {
-        warn(QApplication::activeWindow(), QApplication::applicationName(),
-             tr("Error on inserting an SQL record: '%1'").arg(db.lastError().text()));
-        db.rollback();
-        return false;
-    }
+        return fail(true, tr("Error on inserting an SQL record: '%1'").arg(db.lastError().text()));
+    if (pProgress)
+        pProgress->setValue(pProgress->maximum());
     return true;
 }

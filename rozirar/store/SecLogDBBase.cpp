@@ -44,6 +44,15 @@ int CSecLogDBBase::getTimeSpanSecs(int nTimeSpan)
     return isSpan(nTimeSpan) ? SECS[nTimeSpan] : 0;
 }
 
+qint64 CSecLogDBBase::entryStampInMinute(qint64 nMinute, int nTimeSpan)
+{
+    const qint64 nSpanSecs = getTimeSpanSecs(nTimeSpan);
+    if (nSpanSecs == 0)
+        return nMinute;
+    const qint64 nToEntry = (nSpanSecs / 2 - nMinute % nSpanSecs + 2 * nSpanSecs) % nSpanSecs;
+    return nToEntry < 60 ? nMinute + nToEntry : nMinute;
+}
+
 QString CSecLogDBBase::makeTimeSpanCondition(int nTimeSpan)
 {
     return QStringLiteral("\"%1\"=%2").arg(column(DDI_LogEntryTimeSpan)).arg(nTimeSpan);

@@ -22,6 +22,9 @@ public:
 
     // Seconds one entry covers: 900, 86400, 2592000; 0 for any other span.
     static int getTimeSpanSecs(int nTimeSpan);
+    // Entries are stamped with the middle of their period, files show whole minutes: the stamp of
+    // the span's entry within the minute that starts at nMinute (Unix seconds), else nMinute.
+    static qint64 entryStampInMinute(qint64 nMinute, int nTimeSpan);
     // "LTS"=<span>: the rows of one span.
     static QString makeTimeSpanCondition(int nTimeSpan);
 

@@ -84,6 +84,14 @@
         <source>Error on inserting an SQL record: &apos;%1&apos;</source>
         <translation>Fehler beim Einfügen eines SQL-Datensatzes: &apos;%1&apos;</translation>
     </message>
+    <message>
+        <source>The value &apos;%1&apos; in data row %2, column &apos;%3&apos; is not valid. Nothing has been imported.</source>
+        <translation>Der Wert &apos;%1&apos; in Datenzeile %2, Spalte &apos;%3&apos; ist ungültig. Es wurde nichts importiert.</translation>
+    </message>
+    <message>
+        <source>Data row %1 has a value in column %2, which has no header. Nothing has been imported.</source>
+        <translation>Datenzeile %1 hat einen Wert in Spalte %2, die keine Überschrift hat. Es wurde nichts importiert.</translation>
+    </message>
 </context>
 <context>
     <name>CDeleteDlg</name>

@@ -80,6 +80,14 @@
         <source>Error on inserting an SQL record: &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The value &apos;%1&apos; in data row %2, column &apos;%3&apos; is not valid. Nothing has been imported.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Data row %1 has a value in column %2, which has no header. Nothing has been imported.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CDeleteDlg</name>
