@@ -300,7 +300,9 @@ void CMainObject::setNetworkCredentials(QString strName, QString strPass, QStrin
                                         SIpAddress address)
 {
     auto* pFan = qobject_cast<CFan*>(m_pFan);
-    if (pFan && m_pFan->getUnitType() == 0)
-        pFan->setNetworkCredentials(strName, strPass, strKey, strEmail1, strEmail2, strDeviceName, uCredType,
-                                    address.m_Bytes);
+    const bool bSent = pFan && m_pFan->getUnitType() == 0 &&
+                       pFan->setNetworkCredentials(strName, strPass, strKey, strEmail1, strEmail2,
+                                                   strDeviceName, uCredType, address.m_Bytes);
+    if (!bSent)
+        emit signalCredentialsNotSent(uCredType);
 }

@@ -83,6 +83,9 @@ signals:
                                quint32 nFanCmdsFailed);
     void signalSecLogRetrievalProcess(int nPercentage, CLogging::EMaxTimeSpan secLogType);
     void signalPersCountersUpdated(QStringList lstNames, QList<quint32> lstValues);
+    // Wi-Fi credentials of this kind were refused or could not be sent: the unit will report no
+    // result for them.
+    void signalCredentialsNotSent(quint8 uCredType);
 
 public slots:
     void on_Timer();

@@ -105,6 +105,8 @@ CMainWindow::CMainWindow(CMainObject* pMainObject, CMinuteLogDB* pMinuteLogDB, C
     connect(m_mainObject, &CMainObject::signalPersCountersUpdated, m_pServiceTab,
             &CServiceTab::onUpdateCounters);
     connect(m_pWLANTab, &CWLANTab::setNetworkCredentials, m_mainObject, &CMainObject::setNetworkCredentials);
+    connect(m_mainObject, &CMainObject::signalCredentialsNotSent, m_pWLANTab,
+            &CWLANTab::onCredentialsNotSent);
     connect(&m_enumerator, &CPortEnumerator::deviceDiscovered, this, &CMainWindow::onDeviceListChanged);
     connect(&m_enumerator, &CPortEnumerator::deviceRemoved, this, &CMainWindow::onDeviceListChanged);
 

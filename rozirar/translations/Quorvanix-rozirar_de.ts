@@ -979,6 +979,34 @@ Sie können die Seriennummer jetzt eingeben oder die Daten ohne Seriennummer imp
         <source>There was an error when deleting the WiFi-data.</source>
         <translation>Beim Löschen der WiFi-Daten ist ein Fehler aufgetreten.</translation>
     </message>
+    <message>
+        <source>Character not Supported</source>
+        <translation>Zeichen nicht unterstützt</translation>
+    </message>
+    <message>
+        <source>The name of the WiFi contains the character &quot;%1&quot;, which cannot be transferred!</source>
+        <translation>Der Name des WiFi-Netzes enthält das Zeichen „%1“, das nicht übertragen werden kann!</translation>
+    </message>
+    <message>
+        <source>The password of the WiFi contains the character &quot;%1&quot;, which cannot be transferred!</source>
+        <translation>Das Passwort des WiFi-Netzes enthält das Zeichen „%1“, das nicht übertragen werden kann!</translation>
+    </message>
+    <message>
+        <source>The tolVane password contains the character &quot;%1&quot;, which cannot be transferred!</source>
+        <translation>Das tolVane-Passwort enthält das Zeichen „%1“, das nicht übertragen werden kann!</translation>
+    </message>
+    <message>
+        <source>The name of the tolVane contains the character &quot;%1&quot;, which cannot be transferred!</source>
+        <translation>Der Name des tolVane enthält das Zeichen „%1“, das nicht übertragen werden kann!</translation>
+    </message>
+    <message>
+        <source>The first e-mail address for error messages contains the character &quot;%1&quot;, which cannot be transferred!</source>
+        <translation>Die erste E-Mail-Adresse für Fehlermeldungen enthält das Zeichen „%1“, das nicht übertragen werden kann!</translation>
+    </message>
+    <message>
+        <source>The second e-mail address for error messages contains the character &quot;%1&quot;, which cannot be transferred!</source>
+        <translation>Die zweite E-Mail-Adresse für Fehlermeldungen enthält das Zeichen „%1“, das nicht übertragen werden kann!</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

@@ -974,6 +974,34 @@ You may enter the serial number now or choose to import the data withour a seria
         <source>There was an error when deleting the WiFi-data.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Character not Supported</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The name of the WiFi contains the character &quot;%1&quot;, which cannot be transferred!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The password of the WiFi contains the character &quot;%1&quot;, which cannot be transferred!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The tolVane password contains the character &quot;%1&quot;, which cannot be transferred!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The name of the tolVane contains the character &quot;%1&quot;, which cannot be transferred!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The first e-mail address for error messages contains the character &quot;%1&quot;, which cannot be transferred!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The second e-mail address for error messages contains the character &quot;%1&quot;, which cannot be transferred!</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>main</name>

@@ -4,6 +4,9 @@
 #include "TextTable.h"
 #include "ViewResources.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -54,6 +57,30 @@ QString settingText(const QByteArray& bytes)
     if (strUtf8.contains(QChar::ReplacementCharacter))
         return QString::fromLatin1(text);
     return strUtf8;
+}
+
+// The first character of the text that ISO 8859-1 has not, or an empty text.
+QString firstNonLatin1(const QString& strText)
+{
+    for (int i = 0; i < strText.size(); ++i)
+        if (strText[i].unicode() > 0xFF)
+            return strText.mid(i, strText[i].isHighSurrogate() ? 2 : 1);
+    return QString();
+}
+
+// The settings file holds the passwords: only its owner may read it. A settings file written again
+// keeps the permissions of the one it replaces, so a new file is made private before it gets them.
+void restrictToOwner(const QString& strPath)
+{
+    QFile file(strPath);
+    if (!file.exists())
+    {
+        QDir().mkpath(QFileInfo(strPath).absolutePath());
+        if (!file.open(QIODevice::WriteOnly))
+            return;
+        file.close();
+    }
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 void critical(const QString& strTitle, const QString& strText)
@@ -209,6 +236,7 @@ void CWLANTab::loadSettings()
 void CWLANTab::storeSettings(const SIpAddress& address)
 {
     QSettings settings;
+    restrictToOwner(settings.fileName());
     settings.setValue(QStringLiteral("WLANName"), m_pLEWLANName->text());
     settings.setValue(QStringLiteral("WLANPassword"),
                       scrambleCredential(m_pLEWLANPassword->text().toLatin1()));
@@ -367,6 +395,38 @@ bool CWLANTab::checkUpdateEntries(const QString& strKey, const QString& strName,
     return true;
 }
 
+bool CWLANTab::checkCharacters()
+{
+    const struct
+    {
+        QLineEdit* pEdit;
+        const char* pText;
+    } fields[] = {
+        {m_pLEWLANName, QT_TR_NOOP("The name of the WiFi contains the character \"%1\", which cannot be "
+                                   "transferred!")},
+        {m_pLEWLANPassword, QT_TR_NOOP("The password of the WiFi contains the character \"%1\", which "
+                                       "cannot be transferred!")},
+        {m_pLEtolVanePassword, QT_TR_NOOP("The tolVane password contains the character \"%1\", which "
+                                          "cannot be transferred!")},
+        {m_pLEtolVaneName, QT_TR_NOOP("The name of the tolVane contains the character \"%1\", which "
+                                      "cannot be transferred!")},
+        {m_pLEEmail1, QT_TR_NOOP("The first e-mail address for error messages contains the character "
+                                 "\"%1\", which cannot be transferred!")},
+        {m_pLEEmail2, QT_TR_NOOP("The second e-mail address for error messages contains the character "
+                                 "\"%1\", which cannot be transferred!")},
+    };
+    for (const auto& field : fields)
+    {
+        const QString strCharacter = firstNonLatin1(field.pEdit->text());
+        if (!strCharacter.isEmpty())
+        {
+            critical(tr("Character not Supported"), tr(field.pText).arg(strCharacter));
+            return false;
+        }
+    }
+    return true;
+}
+
 void CWLANTab::transferCredentials()
 {
     const bool bUpdate = m_nPendingRequest == REQ_UPDATE;
@@ -389,6 +449,8 @@ void CWLANTab::transferCredentials()
     {
         readAddress(false, address);
     }
+    if (!checkCharacters())
+        return;
 
     if (!strWlanName.isEmpty() &&
         QMessageBox::warning(
@@ -398,13 +460,21 @@ void CWLANTab::transferCredentials()
             QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return;
 
+    // Outstanding before it is sent: a polling object in this thread may answer at once.
+    m_uResultGuard = 0;
+    m_bButtonsEnabled = false;
     emit setNetworkCredentials(strWlanName, strWlanPassword, strKey, strEmail1, strEmail2, strName,
                                static_cast<quint8>(m_nPendingRequest), address);
     storeSettings(address);
-
-    m_uResultGuard = 0;
-    m_bButtonsEnabled = false;
     onGUIChanged();
+}
+
+void CWLANTab::onCredentialsNotSent(quint8 uCredType)
+{
+    if (uCredType == REQ_DELETE)
+        slotDelNOKMsg();
+    else
+        slotNOKMsg();
 }
 
 void CWLANTab::showResult(const QString& strTitle, const QString& strText)

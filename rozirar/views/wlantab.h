@@ -38,6 +38,8 @@ public slots:
     void slotDelNOKMsg();
     void slotDelOKMsg();
     void onEnableButtons();
+    // The polling object could not send the request: shows the error box of its kind.
+    void onCredentialsNotSent(quint8 uCredType);
     void onGUIChanged();
 
 protected:
@@ -60,6 +62,8 @@ private:
     bool checkUpdateEntries(const QString& strKey, const QString& strName, const QString& strEmail1,
                             const QString& strEmail2, SIpAddress& address);
     bool readAddress(bool bCheck, SIpAddress& address);
+    // Every text goes out in ISO 8859-1; shows the box of the first field that holds another character.
+    bool checkCharacters();
     void showResult(const QString& strTitle, const QString& strText);
 
     bool m_bActive = false;

@@ -131,7 +131,8 @@ private slots:
     void retrievalOfPlusUnit();
     void retrievalRefusesUnknownSpan();
     void persistentCounters();
-    void credentialsOnlyForTolVane100();
+    void credentialsReachOnlyATolVane100_data();
+    void credentialsReachOnlyATolVane100();
     void pollingThreadHandsOverItsObject();
 };
 
@@ -467,20 +468,42 @@ void TestMainObject::persistentCounters()
     QCOMPARE(values.at(73), 73u);
 }
 
-void TestMainObject::credentialsOnlyForTolVane100()
+void TestMainObject::credentialsReachOnlyATolVane100_data()
 {
-    for (EUnitType type : {EUnitType::TolVanePlus, EUnitType::TolVane100})
-    {
-        start(SSimUnitModel::make(type));
-        m_pObject->onComPortChanged(m_pSim->portName());
-        const SIpAddress ip{{192, 168, 1, 20}};
-        m_pObject->setNetworkCredentials("net", "secret12", "1234", "a@b.c", "", "hall", 2, ip);
-        const QByteArray sent = m_pSim->model().lastCredentials;
-        QCOMPARE(sent.isEmpty(), type == EUnitType::TolVanePlus);
-        if (!sent.isEmpty())
-            QCOMPARE(sent.mid(73, 4), QByteArray::fromHex("c0a80114"));
-        cleanup();
-    }
+    QTest::addColumn<int>("type");
+    QTest::addColumn<bool>("portOpen");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("sent");
+    QTest::newRow("tolVane100") << int(EUnitType::TolVane100) << true << "net" << true;
+    QTest::newRow("tolVane plus") << int(EUnitType::TolVanePlus) << true << "net" << false;
+    QTest::newRow("port closed") << int(EUnitType::TolVane100) << false << "net" << false;
+    QTest::newRow("name longer than its field")
+        << int(EUnitType::TolVane100) << true << QString(26, 'n') << false;
+}
+
+// Whatever keeps a request from the unit is reported, since no result will come for it.
+void TestMainObject::credentialsReachOnlyATolVane100()
+{
+    QFETCH(int, type);
+    QFETCH(bool, portOpen);
+    QFETCH(QString, name);
+    QFETCH(bool, sent);
+    start(SSimUnitModel::make(EUnitType(type)));
+    m_pObject->onComPortChanged(m_pSim->portName());
+    if (!portOpen)
+        CFanBase::closeComPort();
+    QSignalSpy notSent(m_pObject.get(), &CMainObject::signalCredentialsNotSent);
+
+    const SIpAddress ip{{192, 168, 1, 20}};
+    m_pObject->setNetworkCredentials(name, "secret12", "1234", "a@b.c", "", "hall", 2, ip);
+
+    const QByteArray received = m_pSim->model().lastCredentials;
+    QCOMPARE(!received.isEmpty(), sent);
+    if (sent)
+        QCOMPARE(received.mid(73, 4), QByteArray::fromHex("c0a80114"));
+    QCOMPARE(notSent.count(), sent ? 0 : 1);
+    if (!sent)
+        QCOMPARE(notSent.at(0).at(0).value<quint8>(), quint8(2));
 }
 
 void TestMainObject::pollingThreadHandsOverItsObject()

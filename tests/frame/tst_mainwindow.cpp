@@ -19,6 +19,7 @@
 
 #include <QCommandLinkButton>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QSettings>
 #include <QSqlDatabase>
@@ -275,6 +276,7 @@ private slots:
     void exportOnlyOnExportablePages();
     void exportAndImportRoundTrip();
     void importOfUnreadableFileKeepsFolder();
+    void wifiRequestThatCannotBeSentIsReported();
 };
 
 void TestMainWindow::pagesAndIdleState()
@@ -351,6 +353,21 @@ void TestMainWindow::unitOnThePortIsShownAndSelected()
     m_pWindow->onDeviceListChanged();
     QCOMPARE(port.count(), 2);
     QCOMPARE(port.last().at(0).toString(), QString());
+}
+
+// The unit went away after its last poll: the Wi-Fi request cannot go out, and the user is told.
+void TestMainWindow::wifiRequestThatCannotBeSentIsReported()
+{
+    plugIn(SSimUnitModel::make(EUnitType::TolVane100, 33));
+    child<QLineEdit>("m_pLEtolVanePassword")->setText("unit1234");
+    CFanBase::closeComPort();
+    CDialogAnswerer answerer(QString(), QMessageBox::Ok);
+
+    child<QPushButton>("m_pPBUpdate")->click();
+
+    QCOMPARE(answerer.boxes, QStringList{"There was an error when transferring the data."});
+    QVERIFY(m_pSim->model().lastCredentials.isEmpty());
+    QVERIFY(child<QPushButton>("m_pPBUpdate")->isEnabled());
 }
 
 void TestMainWindow::plusUnitSwitchesTheViews()

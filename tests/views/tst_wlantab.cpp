@@ -1,6 +1,7 @@
 #include "../dialogs/ModalAnswerer.h"
 #include "wlantab.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -299,6 +300,67 @@ private slots:
         QVERIFY(button(tab, "m_pPBUpdate")->isEnabled());
     }
 
+    // Texts go to the unit, and the passwords into the settings, as ISO 8859-1: a character beyond
+    // it stops either request before anything is sent or stored.
+    void charactersBeyondLatin1AreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("request");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("text");
+
+        const QByteArray update("onUpdateCredentials");
+        const QByteArray remove("onDeleteCredentials");
+        QTest::newRow("WiFi name") << update << "m_pLEWLANName" << QStringLiteral("Caf\u00e9 \u20ac")
+                                   << QStringLiteral(
+                                          "The name of the WiFi contains the character \"\u20ac\", "
+                                          "which cannot be transferred!");
+        QTest::newRow("WiFi password") << update << "m_pLEWLANPassword" << QStringLiteral("pass\u20acwort")
+                                       << QStringLiteral("The password of the WiFi contains the character "
+                                                         "\"\u20ac\", which cannot be transferred!");
+        QTest::newRow("unit name outside the BMP")
+            << update << "m_pLEtolVaneName" << QStringLiteral("Hall \U0001F600")
+            << QStringLiteral("The name of the tolVane contains the character \"\U0001F600\", which cannot "
+                              "be transferred!");
+        QTest::newRow("WiFi password of a delete")
+            << remove << "m_pLEWLANPassword" << QStringLiteral("pass\u20acwort")
+            << QStringLiteral("The password of the WiFi contains the character \"\u20ac\", which cannot be "
+                              "transferred!");
+        QTest::newRow("unit password of a delete")
+            << remove << "m_pLEtolVanePassword" << QStringLiteral("\u0141\u00f3d\u017a")
+            << QStringLiteral("The tolVane password contains the character \"\u0141\", which cannot be "
+                              "transferred!");
+        QTest::newRow("e-mail 2 of a delete")
+            << remove << "m_pLEEmail2" << QStringLiteral("b\u0151b@example.org")
+            << QStringLiteral("The second e-mail address for error messages contains the character "
+                              "\"\u0151\", which cannot be transferred!");
+    }
+
+    void charactersBeyondLatin1AreRefused()
+    {
+        QFETCH(QByteArray, request);
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        QFETCH(QString, text);
+
+        CWLANTab tab;
+        connectUnit(tab);
+        enter(tab, SEntries());
+        edit(tab, field)->setText(value);
+        QSignalSpy sent(&tab, &CWLANTab::setNetworkCredentials);
+        CBoxAnswerer boxes(QMessageBox::Ok);
+
+        QMetaObject::invokeMethod(&tab, request.constData());
+
+        QCOMPARE(boxes.seen.size(), 1);
+        QCOMPARE(boxes.seen[0].icon, QMessageBox::Critical);
+        QCOMPARE(boxes.seen[0].title, QStringLiteral("Character not Supported"));
+        QCOMPARE(boxes.seen[0].text, text);
+        QCOMPARE(sent.size(), 0);
+        QVERIFY(QSettings().allKeys().isEmpty());
+        QVERIFY(button(tab, "m_pDeleteCred")->isEnabled());
+    }
+
     void acceptedEntries_data()
     {
         QTest::addColumn<QString>("field");
@@ -446,6 +508,74 @@ private slots:
         QCOMPARE(boxes.seen[0].text, text);
         QVERIFY(button(tab, "m_pDeleteCred")->isEnabled());
         QVERIFY(button(tab, "m_pPBUpdate")->isEnabled());
+    }
+
+    // The settings file holds the passwords: after a request only its owner may read it, whether the
+    // tab makes the file or finds one the program wrote before.
+    void settingsFileIsPrivate_data()
+    {
+        QTest::addColumn<bool>("existing");
+        QTest::newRow("new file") << false;
+        QTest::newRow("file readable by all") << true;
+    }
+
+    void settingsFileIsPrivate()
+    {
+        QFETCH(bool, existing);
+        const QString path = QSettings().fileName();
+        QFile::remove(path);
+        if (existing)
+        {
+            QSettings().setValue("FileExportDir", "/home/export");
+            QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                    QFileDevice::ReadGroup | QFileDevice::ReadOther));
+        }
+        CWLANTab tab;
+        connectUnit(tab);
+        enter(tab, SEntries());
+        CBoxAnswerer boxes(QMessageBox::Ok);
+        button(tab, "m_pPBUpdate")->click();
+
+        const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                                QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                                QFileDevice::WriteOther | QFileDevice::ExeOther;
+        QCOMPARE(QFileInfo(path).permissions() & others, QFileDevice::Permissions());
+        QSettings settings;
+        QCOMPARE(unscrambled(settings.value("tolVanePassword").toByteArray()), QByteArray("unit1234"));
+        QCOMPARE(settings.contains("FileExportDir"), existing);
+    }
+
+    // A request the polling object could not send ends in the error box of its kind.
+    void unsentRequestShowsItsError_data()
+    {
+        QTest::addColumn<QByteArray>("button");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("update") << QByteArray("m_pPBUpdate")
+                                << "There was an error when transferring the data.";
+        QTest::newRow("delete") << QByteArray("m_pDeleteCred")
+                                << "There was an error when deleting the WiFi-data.";
+    }
+
+    void unsentRequestShowsItsError()
+    {
+        QFETCH(QByteArray, button);
+        QFETCH(QString, text);
+        CWLANTab tab;
+        connectUnit(tab);
+        enter(tab, SEntries());
+        // As the polling object answers when it lives in this thread: before the emission returns.
+        connect(&tab, &CWLANTab::setNetworkCredentials, &tab,
+                [&tab](QString, QString, QString, QString, QString, QString, quint8 uCredType, SIpAddress)
+                { tab.onCredentialsNotSent(uCredType); });
+        CBoxAnswerer boxes(QMessageBox::Ok);
+
+        this->button(tab, button.constData())->click();
+
+        QCOMPARE(boxes.seen.size(), button == "m_pPBUpdate" ? 2 : 1); // after the confirmation
+        QCOMPARE(boxes.seen.last().title, QStringLiteral("Error"));
+        QCOMPARE(boxes.seen.last().text, text);
+        QVERIFY(this->button(tab, "m_pPBUpdate")->isEnabled());
+        QVERIFY(this->button(tab, "m_pDeleteCred")->isEnabled());
     }
 
     // A request still on its way to the polling thread keeps its own address when the next
