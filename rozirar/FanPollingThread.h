@@ -1,22 +1,22 @@
 #ifndef FANPOLLINGTHREAD_H
 #define FANPOLLINGTHREAD_H
 
-#include <QMutex>
+#include <QSemaphore>
 #include <QThread>
 
 class CMainObject;
 
 // The polling thread: creates the polling object in itself, hands it over once and then runs
-// its event loop, in which every conversation with the unit takes place.
+// its event loop, in which every conversation with the unit takes place. The polling object
+// ends with the thread.
 class CFanPollingThread : public QThread
 {
     Q_OBJECT
 
 public:
     explicit CFanPollingThread(bool bTestFlag, QObject* parent = nullptr);
-    ~CFanPollingThread() override;
 
-    // Blocks until run() has created the polling object.
+    // Blocks until run() has created the polling object; it is valid until the thread ends.
     CMainObject* getMainObject();
     static void msleep(int ms) { QThread::msleep(ulong(ms)); }
 
@@ -25,8 +25,8 @@ protected:
 
 private:
     CMainObject* m_pMainObject = nullptr;
-    // Locked by the constructor and unlocked by run(): the start-up gate.
-    QMutex m_mutex;
+    // Released by run() once the polling object exists: the start-up gate.
+    QSemaphore m_ready;
     bool m_bTestFlag;
 };
 

@@ -9,6 +9,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QtTest>
+#include <atomic>
 #include <memory>
 
 // The polling object against the simulated unit over a pseudo-terminal, in the test's thread.
@@ -512,8 +513,11 @@ void TestMainObject::pollingThreadHandsOverItsObject()
     thread.start();
     CMainObject* pObject = thread.getMainObject();
     QVERIFY(pObject);
+    QCOMPARE(thread.getMainObject(), pObject);
     QCOMPARE(pObject->thread(), &thread);
     QCOMPARE(pObject->fan()->thread(), &thread);
+    std::atomic<bool> bDestroyed{false};
+    connect(pObject, &QObject::destroyed, [&bDestroyed] { bDestroyed = true; });
 
     // across the threads the state arrives queued, as the main window gets it
     start(SSimUnitModel::make(EUnitType::TolVane100, 31));
@@ -522,10 +526,12 @@ void TestMainObject::pollingThreadHandsOverItsObject()
     QVERIFY(spy.wait(10000));
     QCOMPARE(spy.at(0).at(0).value<CMainObject::ERozirarionState>(), CMainObject::STATE_OK);
     QCOMPARE(spy.at(0).at(1).toInt(), 31);
-    QMetaObject::invokeMethod(
-        pObject, [] { CFanBase::closeComPort(); }, Qt::BlockingQueuedConnection);
+    // the polling object ends with its thread, and with it the link
     thread.quit();
     QVERIFY(thread.wait(2000));
+    QVERIFY(bDestroyed);
+    QVERIFY(!g_SerialPort.isOpen());
+    QVERIFY(!g_pLLWire);
 }
 
 QTEST_MAIN(TestMainObject)
