@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qtbase5-dev libqt5sql5-sqlite libqt5serialport5-dev qttools5-dev qttools5-dev-tools
+  qtbase5-dev libqt5sql5-sqlite libsqlite3-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools
   libqwt-qt5-dev libqt5svg5-dev libqt5opengl5-dev libudev-dev libarchive-dev
   7zip libarchive-tools fonts-dejavu-core sqlite3 qttranslations5-l10n
 )

@@ -334,8 +334,10 @@ QString CDBBase::columnExpression(int nIndex) const
     switch (nIndex)
     {
     case DDI_LogTimestamp:
+        // The diagrams take the stored Unix seconds: local-time text is ambiguous in the hour
+        // the clocks go back, and parsing it costs more than reading the rows.
         if (m_bGraphics)
-            return QStringLiteral("datetime( %1, 'unixepoch', 'localtime')").arg(c);
+            return c;
         return QStringLiteral("strftime('%d.%m.%Y %H:%M',%1, 'unixepoch', 'localtime')").arg(c);
     case DDI_Restarted:
     case DDI_SerialNumber:
@@ -376,12 +378,10 @@ QString CDBBase::columnExpression(int nIndex) const
     }
 }
 
-void CDBBase::buildQueryModel(QSqlQueryModel& model, int nSerialNr, const QString& strCondition)
+QString CDBBase::selectStatement(int nSerialNr, const QString& strCondition, QList<int>& selected)
 {
-    model.clear();
-
     const CDataDict* pDict = CDataDict::instance();
-    QList<int> selected;
+    selected.clear();
     for (int i = 0; i < CDataDict::ENTRY_COUNT; ++i)
         if (isFieldSelected(i) && (pDict->getTableMask(i) & m_nTableKind))
             selected.append(i);
@@ -402,7 +402,16 @@ void CDBBase::buildQueryModel(QSqlQueryModel& model, int nSerialNr, const QStrin
     else
         strStatement += QStringLiteral(" FROM %1 WHERE %2 ORDER BY %3 ;")
                             .arg(getTableName(), strWhere, column(DDI_LogTimestamp));
+    return strStatement;
+}
 
+void CDBBase::buildQueryModel(QSqlQueryModel& model, int nSerialNr, const QString& strCondition)
+{
+    model.clear();
+
+    const CDataDict* pDict = CDataDict::instance();
+    QList<int> selected;
+    const QString strStatement = selectStatement(nSerialNr, strCondition, selected);
     model.setQuery(strStatement, m_db);
     qDebug() << "model.setQuery" << strStatement;
     if (model.lastError().isValid())

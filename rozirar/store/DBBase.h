@@ -63,6 +63,10 @@ protected:
     // (the failure is in the debug log).
     QSqlQuery* preparedStatement(const QString& strStatement);
 
+    // The SELECT of the views over the table; the dictionary indices of its columns go to
+    // selected.
+    QString selectStatement(int nSerialNr, const QString& strCondition, QList<int>& selected);
+
     QSqlDatabase m_db;
     int m_nTableKind;
     bool m_bGraphics;

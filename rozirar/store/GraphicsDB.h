@@ -5,8 +5,10 @@
 
 #include <QSet>
 
-// Diagram data: the time stamp (in a form the plots parse) and the chosen values of any log
-// table, on the connection "UIThread2". The table is named per query.
+#include <functional>
+
+// Diagram data: the stored time stamp and the chosen values of any log table, on the
+// connection "UIThread2". The table is named per query.
 class CGraphicsDB : public CDBBase
 {
     Q_OBJECT
@@ -21,9 +23,15 @@ public:
     void addField(int nIndex);
     void removeField(int nIndex);
 
-    // Table kinds other than the four log tables leave the model untouched; the span matters
-    // for the second-log tables only.
-    void setupQueryModelForTable(QSqlQueryModel& model, int nSerialNr, int nTableKind, int nTimeSpan);
+    // The query of a log table: the stored time stamp (Unix seconds), then the chosen fields
+    // that are columns of the table, in time order. Empty for other table kinds; the span
+    // matters for the second-log tables only.
+    QString statementForTable(int nSerialNr, int nTableKind, int nTimeSpan);
+    // Runs that query and hands every row to the reader: the time stamp and the value of the
+    // first chosen column, NaN where it holds none (NULL, or a text that is no number). Reads no
+    // row when no chosen field is a column of the table. False when the query cannot run.
+    bool readRows(int nSerialNr, int nTableKind, int nTimeSpan,
+                  const std::function<void(qint64 nTime, double dValue)>& reader);
 
 private:
     QSet<int> m_fields;

@@ -5,6 +5,7 @@ target_sources(rozirar_views PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/wlantab.h ${CMAKE_CURRENT_LIST_DIR}/wlantab.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GraphicsPlot.h ${CMAKE_CURRENT_LIST_DIR}/GraphicsPlot.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GraphicsFieldCurves.h ${CMAKE_CURRENT_LIST_DIR}/GraphicsFieldCurves.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GraphicsSegmentCurve.h ${CMAKE_CURRENT_LIST_DIR}/GraphicsSegmentCurve.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GraphicsMagnifier.h ${CMAKE_CURRENT_LIST_DIR}/GraphicsMagnifier.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GraphicsCurvePicker.h ${CMAKE_CURRENT_LIST_DIR}/GraphicsCurvePicker.cpp
   ${CMAKE_CURRENT_LIST_DIR}/forms/GraphicsCurvePicker.ui

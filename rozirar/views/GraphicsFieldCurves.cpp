@@ -1,24 +1,24 @@
 #include "GraphicsFieldCurves.h"
 
 #include "GraphicsPlot.h"
-
-#include <qwt_plot_curve.h>
+#include "GraphicsSegmentCurve.h"
 
 #include <QPen>
 
 CGraphicsFieldCurves::CGraphicsFieldCurves(const QString& strName, int nAxis, const QColor& color,
                                            CGraphicsPlot* parent)
-    : QObject(parent), m_strName(strName), m_nAxis(nAxis), m_color(color)
+    : QObject(parent), m_strName(strName), m_nAxis(nAxis), m_color(color),
+      m_pCurve(new CGraphicsSegmentCurve(strName))
 {
+    m_pCurve->attach(parent);
+    m_pCurve->setYAxis(m_nAxis);
+    m_pCurve->setPen(m_color, 3, Qt::SolidLine);
 }
 
 CGraphicsFieldCurves::~CGraphicsFieldCurves()
 {
-    for (const SSegment& segment : qAsConst(m_segments))
-    {
-        segment.pCurve->detach();
-        delete segment.pCurve;
-    }
+    m_pCurve->detach();
+    delete m_pCurve;
 }
 
 CGraphicsPlot* CGraphicsFieldCurves::plot() const
@@ -30,14 +30,22 @@ void CGraphicsFieldCurves::addSegment(const QVector<QPointF>& points, int nLogKi
 {
     if (points.isEmpty())
         return;
-    auto* pCurve = new QwtPlotCurve(m_strName);
-    pCurve->setSamples(points);
-    if (!m_segments.isEmpty())
-        pCurve->setItemAttribute(QwtPlotItem::Legend, false);
-    pCurve->attach(plot());
-    pCurve->setYAxis(m_nAxis);
-    pCurve->setPen(m_color, 3, Qt::SolidLine);
-    m_segments.append({points.first().x(), points.last().x(), nLogKind, pCurve});
+    m_segments.append({points.first().x(), points.last().x(), nLogKind});
+    m_pCurve->appendSegment(points);
+}
+
+void CGraphicsFieldCurves::removeSegments(int nLogKind)
+{
+    QVector<bool> keep;
+    for (const SSegment& segment : qAsConst(m_segments))
+        keep.append(segment.nLogKind != nLogKind);
+    if (!keep.contains(false))
+        return;
+    m_pCurve->keepSegments(keep);
+    m_segments.erase(std::remove_if(m_segments.begin(), m_segments.end(),
+                                    [nLogKind](const SSegment& segment)
+                                    { return segment.nLogKind == nLogKind; }),
+                     m_segments.end());
 }
 
 QList<QPair<double, double>> CGraphicsFieldCurves::segmentRanges(int nLogKind) const

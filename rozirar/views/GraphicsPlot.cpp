@@ -173,6 +173,12 @@ bool CGraphicsPlot::removeFieldCurves(const QString& strName)
     return true;
 }
 
+void CGraphicsPlot::removeSegments(int nLogKind)
+{
+    for (CGraphicsFieldCurves* pField : qAsConst(m_fieldCurves))
+        pField->removeSegments(nLogKind);
+}
+
 CGraphicsFieldCurves* CGraphicsPlot::findFieldCurves(const QString& strName) const
 {
     return m_fieldCurves.value(strName);
@@ -199,7 +205,20 @@ void CGraphicsPlot::fitAxis(int nAxis)
 void CGraphicsPlot::setTimeRange(double dFrom, double dTo)
 {
     const double dLower = dFrom - (dTo - dFrom) / 10;
-    const double dUpper = dTo + (dTo - dLower) / 10;
+    setTimeScale(dLower, dTo + (dTo - dLower) / 10);
+}
+
+void CGraphicsPlot::fitTimeAxis()
+{
+    setAxisAutoScale(xBottom, true);
+    updateAxes();
+    const QwtScaleDiv& div = axisScaleDiv(xBottom);
+    if (localTime(div.lowerBound()).secsTo(localTime(div.upperBound())) < MIN_TIME_WINDOW_SECS)
+        setTimeScale(div.lowerBound(), div.upperBound());
+}
+
+void CGraphicsPlot::setTimeScale(double dLower, double dUpper)
+{
     QDateTime lower = localTime(dLower);
     QDateTime upper = localTime(dUpper);
     const qint64 nDistance = lower.secsTo(upper);

@@ -39,11 +39,17 @@ public:
     // Removes every segment of the field and the value axes no field uses any more.
     bool removeFieldCurves(const QString& strName);
     CGraphicsFieldCurves* findFieldCurves(const QString& strName) const;
+    // Removes the segments of one log kind from every field; the fields keep their axes and
+    // colours. No replot.
+    void removeSegments(int nLogKind);
     // Number of fields in the plot.
     int curveCount() const;
     void fitAxis(int nAxis);
     // Shows the span with a tenth padded on each side, at least 10 minutes wide. No replot.
     void setTimeRange(double dFrom, double dTo);
+    // The time axis on automatic scaling over all points, widened to 10 minutes when they span
+    // less (a narrower axis would repeat its minute labels). No replot.
+    void fitTimeAxis();
     void setTimeSpan(int nSeconds);
     void setStartDate(const QDateTime& start);
     // Removes every field, grid and value axis.
@@ -54,6 +60,8 @@ private:
     int addAxis(const QString& strUnit);
     void removeAxis(int nAxis);
     QColor pickColor(const QColor& base) const;
+    // Sets the time axis, widened evenly to 10 minutes when it would be narrower.
+    void setTimeScale(double dLower, double dUpper);
 
     QMap<QString, CGraphicsFieldCurves*> m_fieldCurves;
     QMap<QString, QwtInterval> m_axisMinRanges;

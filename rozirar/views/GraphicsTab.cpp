@@ -8,15 +8,14 @@
 #include "PickDateDlg.h"
 #include "ui_GraphicsTab.h"
 
-#include <qwt_date.h>
-
 #include <QApplication>
 #include <QClipboard>
 #include <QLinearGradient>
 #include <QMessageBox>
 #include <QPainter>
 #include <QShortcut>
-#include <QSqlQueryModel>
+
+#include <cmath>
 
 static void initDiagramResources()
 {
@@ -25,13 +24,26 @@ static void initDiagramResources()
 
 namespace
 {
-// Ten log intervals: a longer step between two rows is a pause of the log.
-const qint64 MINUTE_GAP_SECS = 10 * 60;
-const qint64 QUARTER_HOUR_GAP_SECS = 10 * 900;
-const qint64 DAY_GAP_SECS = 10 * 86400;
-const qint64 MONTH_GAP_SECS = 10LL * 2592000;
+// One source of rows: its tables, the span of the second log, the tag its segments carry, and
+// the longest step between two rows of one segment (ten log intervals; a longer one is a pause
+// of the log).
+struct SLogKind
+{
+    int nTableKind;
+    int nTableKind70;
+    int nSpan;
+    int nTag;
+    qint64 nMaxGapSecs;
+};
 
-const int LOG_KIND_MINUTE = -1;
+const SLogKind LOG_KINDS[] = {
+    {CDBBase::TK_VALUE_LOGS, CDBBase::TK_VALUE_LOGS_70, 0, -1, 10 * 60},
+    {CDBBase::TK_SEC_LOGS, CDBBase::TK_SEC_LOGS_70, 0, 0, 10 * 900},
+    {CDBBase::TK_SEC_LOGS, CDBBase::TK_SEC_LOGS_70, 1, 1, 10 * 86400},
+    {CDBBase::TK_SEC_LOGS, CDBBase::TK_SEC_LOGS_70, 2, 2, 10LL * 2592000},
+};
+const int LOG_KIND_COUNT = 4;
+const int MINUTE_VALUES = 0;
 
 // Only pulls the axis down to 0: no value lies below it.
 const double NO_MAXIMUM = -9999;
@@ -95,9 +107,8 @@ CGraphicsTab::CGraphicsTab(bool bCorMisto70, QWidget* parent)
     CGraphicsCurvePicker* pPicker = m_pUi->m_pCurvePicker;
     connect(pPicker, &CGraphicsCurvePicker::curveAdded, this, &CGraphicsTab::onCurveAdded);
     connect(pPicker, &CGraphicsCurvePicker::curveRemoved, this, &CGraphicsTab::onCurveRemoved);
-    for (QCheckBox* pBox :
-         {m_pUi->m_pCbMinuteLog, m_pUi->m_pCb1_4HourLog, m_pUi->m_pCbDayLog, m_pUi->m_pCbMonthLog})
-        connect(pBox, &QCheckBox::clicked, this, &CGraphicsTab::reload);
+    for (int nLogKind = 0; nLogKind < LOG_KIND_COUNT; ++nLogKind)
+        connect(box(nLogKind), &QCheckBox::clicked, this, [this, nLogKind] { onLogKindClicked(nLogKind); });
     connect(m_pUi->m_pBtnExport, &QPushButton::clicked, this, &CGraphicsTab::onExportGraphics);
     connect(m_pUi->m_pBtnFit, &QToolButton::clicked, this, &CGraphicsTab::onFit);
     // Choosing a field shows all of its values.
@@ -117,82 +128,81 @@ QString CGraphicsTab::getTitle() const
     return tr("Diagrams");
 }
 
+QCheckBox* CGraphicsTab::box(int nLogKind) const
+{
+    QCheckBox* const boxes[] = {m_pUi->m_pCbMinuteLog, m_pUi->m_pCb1_4HourLog, m_pUi->m_pCbDayLog,
+                                m_pUi->m_pCbMonthLog};
+    return boxes[nLogKind];
+}
+
+void CGraphicsTab::enableLogKindBoxes()
+{
+    int nTicked = 0;
+    for (int nLogKind = 0; nLogKind < LOG_KIND_COUNT; ++nLogKind)
+        nTicked += box(nLogKind)->isChecked() ? 1 : 0;
+    for (int nLogKind = 0; nLogKind < LOG_KIND_COUNT; ++nLogKind)
+        box(nLogKind)->setEnabled(nTicked >= 2 || !box(nLogKind)->isChecked());
+}
+
 void CGraphicsTab::reload()
 {
     CWaitCursor waitCursor;
-
-    const QList<QCheckBox*> boxes = {m_pUi->m_pCbMinuteLog, m_pUi->m_pCb1_4HourLog, m_pUi->m_pCbDayLog,
-                                     m_pUi->m_pCbMonthLog};
-    int nTicked = 0;
-    for (const QCheckBox* pBox : boxes)
-        nTicked += pBox->isChecked() ? 1 : 0;
-    // The last ticked box cannot be unticked.
-    for (QCheckBox* pBox : boxes)
-        pBox->setEnabled(nTicked >= 2 || !pBox->isChecked());
-
+    enableLogKindBoxes();
     m_pUi->m_pPlot->clear();
     for (int nField : m_pUi->m_pCurvePicker->selectedFields())
         onCurveAdded(nField);
     m_pUi->m_pPlot->replot();
 }
 
-void CGraphicsTab::onCurveAdded(int nDataDictField)
+void CGraphicsTab::onLogKindClicked(int nLogKind)
 {
-    const int nSerialNr = currentSerialNr();
-    CGraphicsDB db;
-    db.addField(nDataDictField);
-    QSqlQueryModel model;
+    CWaitCursor waitCursor;
+    enableLogKindBoxes();
     CGraphicsPlot* pPlot = m_pUi->m_pPlot;
-
-    if (m_pUi->m_pCbMinuteLog->isChecked())
+    if (box(nLogKind)->isChecked())
     {
-        db.setupQueryModelForTable(model, nSerialNr,
-                                   m_bCorMisto70 ? CDBBase::TK_VALUE_LOGS_70 : CDBBase::TK_VALUE_LOGS, 0);
-        if (createFieldCurves(model, nDataDictField, MINUTE_GAP_SECS, LOG_KIND_MINUTE) &&
-            pPlot->curveCount() == 1)
-        {
-            // The first field opens on its latest stretch of minute values.
-            const CGraphicsFieldCurves* pField = pPlot->findFieldCurves(fieldName(nDataDictField));
-            const QList<QPair<double, double>> ranges =
-                pField ? pField->segmentRanges(LOG_KIND_MINUTE) : QList<QPair<double, double>>();
-            if (!ranges.isEmpty())
-                pPlot->setTimeRange(ranges.last().first, ranges.last().second);
-        }
+        for (int nField : m_pUi->m_pCurvePicker->selectedFields())
+            createFieldCurves(nField, nLogKind);
     }
-
-    // The second logs keep no virtual supply temperature; their sensor value stands in for it.
-    if (nDataDictField == DDI_SupplyTempVirt)
+    else
     {
-        db.removeField(DDI_SupplyTempVirt);
-        db.addField(DDI_SupplyTemp);
+        pPlot->removeSegments(LOG_KINDS[nLogKind].nTag);
     }
-
-    const struct
-    {
-        QCheckBox* pBox;
-        int nSpan;
-        qint64 nMaxGapSecs;
-    } secLogs[] = {{m_pUi->m_pCb1_4HourLog, 0, QUARTER_HOUR_GAP_SECS},
-                   {m_pUi->m_pCbDayLog, 1, DAY_GAP_SECS},
-                   {m_pUi->m_pCbMonthLog, 2, MONTH_GAP_SECS}};
-    for (const auto& secLog : secLogs)
-    {
-        if (!secLog.pBox->isChecked())
-            continue;
-        db.setupQueryModelForTable(
-            model, nSerialNr, m_bCorMisto70 ? CDBBase::TK_SEC_LOGS_70 : CDBBase::TK_SEC_LOGS, secLog.nSpan);
-        createFieldCurves(model, nDataDictField, secLog.nMaxGapSecs, secLog.nSpan);
-    }
-
     pPlot->fitAxis(CGraphicsPlot::AXIS_LEFT);
     pPlot->fitAxis(CGraphicsPlot::AXIS_RIGHT);
     pPlot->replot();
 }
 
-bool CGraphicsTab::createFieldCurves(QSqlQueryModel& model, int nDataDictField, qint64 nMaxGapSecs,
-                                     int nLogKind)
+void CGraphicsTab::onCurveAdded(int nDataDictField)
 {
+    CGraphicsPlot* pPlot = m_pUi->m_pPlot;
+    for (int nLogKind = 0; nLogKind < LOG_KIND_COUNT; ++nLogKind)
+    {
+        if (!box(nLogKind)->isChecked() || !createFieldCurves(nDataDictField, nLogKind) ||
+            nLogKind != MINUTE_VALUES || pPlot->curveCount() != 1)
+            continue;
+        // The first field opens on its latest stretch of minute values.
+        const CGraphicsFieldCurves* pField = pPlot->findFieldCurves(fieldName(nDataDictField));
+        const QList<QPair<double, double>> ranges =
+            pField ? pField->segmentRanges(LOG_KINDS[MINUTE_VALUES].nTag) : QList<QPair<double, double>>();
+        if (!ranges.isEmpty())
+            pPlot->setTimeRange(ranges.last().first, ranges.last().second);
+    }
+    pPlot->fitAxis(CGraphicsPlot::AXIS_LEFT);
+    pPlot->fitAxis(CGraphicsPlot::AXIS_RIGHT);
+    pPlot->replot();
+}
+
+bool CGraphicsTab::createFieldCurves(int nDataDictField, int nLogKind)
+{
+    const SLogKind& kind = LOG_KINDS[nLogKind];
+    CGraphicsDB db;
+    // The second logs keep no virtual supply temperature; their sensor value stands in for it.
+    db.addField(nLogKind != MINUTE_VALUES && nDataDictField == DDI_SupplyTempVirt ? DDI_SupplyTemp
+                                                                                  : nDataDictField);
+
     const CDataDict* pDict = CDataDict::instance();
+    const bool bZeroIsNoValue = zeroMeansNoValue(nDataDictField);
     QVector<QPointF> points;
     bool bResult = false;
     auto flush = [&]
@@ -201,34 +211,27 @@ bool CGraphicsTab::createFieldCurves(QSqlQueryModel& model, int nDataDictField, 
             return;
         m_pUi->m_pPlot->addCurve(points, fieldName(nDataDictField),
                                  pDict->getText(nDataDictField, CDataDict::COL_UNIT),
-                                 CDataDict::getGroupColor(pDict->getGroup(nDataDictField)), nLogKind);
-        points.clear();
+                                 CDataDict::getGroupColor(pDict->getGroup(nDataDictField)), kind.nTag);
+        // Not clear(): the curve may share the vector, and clearing a shared vector copies it.
+        points = QVector<QPointF>();
     };
 
-    QDateTime previous;
-    for (int r = 0; r < model.rowCount(); ++r)
-    {
-        const QDateTime t = QDateTime::fromString(model.data(model.index(r, 0)).toString(), Qt::ISODate);
-        const QVariant rawValue = model.data(model.index(r, 1));
-        bool bValid = !rawValue.isNull();
-        const double dValue = bValid ? rawValue.toDouble(&bValid) : 0;
-        if (bValid && zeroMeansNoValue(nDataDictField) && qFuzzyCompare(dValue + 1, 1.0))
-            bValid = false;
-
-        if (bValid && r > 0 && !points.isEmpty() && previous.secsTo(t) > nMaxGapSecs)
-            flush();
-        if (!bValid)
-            flush();
-        else
-        {
-            points.append(QPointF(QwtDate::toDouble(t), dValue));
-            bResult = true;
-        }
-        previous = t;
-
-        if (r == model.rowCount() - 1 && model.canFetchMore())
-            model.fetchMore();
-    }
+    qint64 nPrevious = 0;
+    db.readRows(currentSerialNr(), m_bCorMisto70 ? kind.nTableKind70 : kind.nTableKind, kind.nSpan,
+                [&](qint64 nTime, double dValue)
+                {
+                    const bool bValid =
+                        !std::isnan(dValue) && !(bZeroIsNoValue && qFuzzyCompare(dValue + 1, 1.0));
+                    if (!bValid || (!points.isEmpty() && nTime - nPrevious > kind.nMaxGapSecs))
+                        flush();
+                    if (bValid)
+                    {
+                        // x as QwtDate counts it: milliseconds since the epoch.
+                        points.append(QPointF(nTime * 1000.0, dValue));
+                        bResult = true;
+                    }
+                    nPrevious = nTime;
+                });
     flush();
     return bResult;
 }
@@ -243,7 +246,7 @@ void CGraphicsTab::onFit()
     CGraphicsPlot* pPlot = m_pUi->m_pPlot;
     pPlot->fitAxis(CGraphicsPlot::AXIS_LEFT);
     pPlot->fitAxis(CGraphicsPlot::AXIS_RIGHT);
-    pPlot->setAxisAutoScale(QwtPlot::xBottom, true);
+    pPlot->fitTimeAxis();
     pPlot->replot();
 }
 

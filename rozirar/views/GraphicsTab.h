@@ -12,7 +12,7 @@ namespace Ui
 {
 class CGraphicsTab;
 }
-class QSqlQueryModel;
+class QCheckBox;
 
 // The "Diagrams" page: time curves of the logged values of the fields chosen in the curve
 // picker, from the minute log and the three second-log spans the check boxes select.
@@ -38,9 +38,18 @@ public slots:
     void onFit();
 
 private:
-    // Turns the model's rows (local time text, value) into curve segments, broken where a value
-    // is missing or two rows lie more than nMaxGapSecs apart. True when a point was taken.
-    bool createFieldCurves(QSqlQueryModel& model, int nDataDictField, qint64 nMaxGapSecs, int nLogKind);
+    // nLogKind below: 0 minute, 1 quarter-hour, 2 day, 3 month values.
+
+    // Reads the field's rows of one log kind and adds them to the plot as curve segments, broken
+    // where a value is missing or two rows lie more than the kind's maximum gap apart. True when
+    // a point was taken.
+    bool createFieldCurves(int nDataDictField, int nLogKind);
+    // A ticked box adds its log kind to the fields on show, an unticked one takes it away; the
+    // other kinds and the time axis stay as they are.
+    void onLogKindClicked(int nLogKind);
+    // The last ticked box cannot be unticked.
+    void enableLogKindBoxes();
+    QCheckBox* box(int nLogKind) const;
     QPixmap renderImage();
 
     bool m_bCorMisto70;

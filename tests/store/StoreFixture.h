@@ -3,6 +3,7 @@
 
 #include "DBBase.h"
 #include "DataDict.h"
+#include "GraphicsDB.h"
 #include "MinuteLogDB.h"
 
 #include <QFile>
@@ -49,6 +50,18 @@ inline void exec(const QString& sql)
     QSqlQuery query(plainDb());
     if (!query.exec(sql))
         qFatal("%s: %s", qPrintable(sql), qPrintable(query.lastError().text()));
+}
+
+// The rows the diagram data reads, each as "time stamp=value" ("nan" for no value); "failed"
+// when the query cannot run.
+inline QStringList diagramRows(CGraphicsDB& graphics, int nSerialNr, int nTableKind, int nSpan)
+{
+    QStringList result;
+    if (!graphics.readRows(nSerialNr, nTableKind, nSpan,
+                           [&](qint64 nTime, double dValue)
+                           { result << QStringLiteral("%1=%2").arg(nTime).arg(dValue); }))
+        result << QStringLiteral("failed");
+    return result;
 }
 
 // All rows of a query, each as column name -> value.

@@ -1,13 +1,17 @@
 #include "GraphicsFieldCurves.h"
 #include "GraphicsMagnifier.h"
 #include "GraphicsPlot.h"
+#include "GraphicsSegmentCurve.h"
 
 #include <qwt_date.h>
 #include <qwt_plot_curve.h>
 #include <qwt_plot_grid.h>
 #include <qwt_scale_div.h>
+#include <qwt_scale_map.h>
 #include <qwt_text.h>
 
+#include <QPainter>
+#include <QRandomGenerator>
 #include <QWheelEvent>
 #include <QtTest>
 
@@ -111,26 +115,114 @@ private slots:
         QCOMPARE(pCurve->pen().width(), 3);
     }
 
-    void furtherSegmentsOfAFieldHaveNoLegendEntry()
+    void aFieldHasOneCurveAndOneLegendEntry()
     {
         CGraphicsPlot plot;
         plot.addCurve(segment(0, 1000), "TET", "°C", EXTRACT, -1);
         plot.addCurve(segment(5000, 9000), "TET", "°C", EXTRACT, 0);
         plot.addCurve(segment(20000, 30000), "TET", "°C", EXTRACT, -1);
         const QwtPlotItemList curves = plot.itemList(QwtPlotItem::Rtti_PlotCurve);
-        QCOMPARE(curves.size(), 3);
-        int nInLegend = 0;
-        for (const QwtPlotItem* pItem : curves)
-        {
-            nInLegend += pItem->testItemAttribute(QwtPlotItem::Legend) ? 1 : 0;
-            QCOMPARE(pItem->title().text(), QStringLiteral("TET"));
-        }
-        QCOMPARE(nInLegend, 1);
+        QCOMPARE(curves.size(), 1);
+        QVERIFY(curves.first()->testItemAttribute(QwtPlotItem::Legend));
+        QCOMPARE(curves.first()->title().text(), QStringLiteral("TET"));
 
         const CGraphicsFieldCurves* pField = plot.findFieldCurves("TET");
+        QCOMPARE(pField->curve()->segmentStarts(), (QVector<int>{0, 3, 6}));
         QCOMPARE(pField->segmentRanges(-1), (QList<QPair<double, double>>{{0, 1000}, {20000, 30000}}));
         QCOMPARE(pField->segmentRanges(0), (QList<QPair<double, double>>{{5000, 9000}}));
         QVERIFY(pField->segmentRanges(2).isEmpty());
+    }
+
+    // Drawn with only the first, lowest, highest and last point of each segment per pixel column,
+    // a curve covers the same pixels as the lines through every one of its points, also where
+    // it leaves the canvas.
+    void aCurveLooksTheSameAsWithEveryPoint_data()
+    {
+        QTest::addColumn<double>("dFrom");
+        QTest::addColumn<double>("dTo");
+        QTest::newRow("all points, many per column") << 0.0 << 20000.0;
+        QTest::newRow("zoomed in, a few columns per point") << 9000.0 << 9300.0;
+        QTest::newRow("points beyond both edges") << 4000.0 << 16000.0;
+    }
+
+    void aCurveLooksTheSameAsWithEveryPoint()
+    {
+        QFETCH(double, dFrom);
+        QFETCH(double, dTo);
+        QRandomGenerator random(4711);
+        QVector<QVector<QPointF>> segments;
+        double x = 0;
+        while (x < 20000)
+        {
+            QVector<QPointF> points;
+            const int nPoints = 2 + int(random.bounded(400));
+            for (int i = 0; i < nPoints; ++i, x += 1 + random.bounded(3))
+                points << QPointF(x, 50 + 30 * std::sin(x / 700) + random.bounded(12.0));
+            segments << points;
+            x += 40;
+        }
+        CGraphicsSegmentCurve curve("TET");
+        for (const QVector<QPointF>& points : segments)
+            curve.appendSegment(points);
+        curve.setPen(EXTRACT, 3, Qt::SolidLine);
+
+        const QRect canvas(0, 0, 400, 120);
+        QwtScaleMap xMap;
+        xMap.setPaintInterval(canvas.left(), canvas.right());
+        xMap.setScaleInterval(dFrom, dTo);
+        QwtScaleMap yMap;
+        yMap.setPaintInterval(canvas.bottom(), canvas.top());
+        yMap.setScaleInterval(0, 100);
+        auto image = [&](const std::function<void(QPainter&)>& draw)
+        {
+            QImage result(canvas.size(), QImage::Format_RGB32);
+            result.fill(Qt::white);
+            QPainter painter(&result);
+            draw(painter);
+            return result;
+        };
+
+        const QImage drawn =
+            image([&](QPainter& painter) { curve.draw(&painter, xMap, yMap, QRectF(canvas)); });
+        const QImage everyPoint = image(
+            [&](QPainter& painter)
+            {
+                painter.setPen(curve.pen());
+                QVector<QLineF> lines;
+                for (const QVector<QPointF>& points : segments)
+                    for (int i = 1; i < points.size(); ++i)
+                        lines << QLineF(qRound(xMap.transform(points[i - 1].x())),
+                                        qRound(yMap.transform(points[i - 1].y())),
+                                        qRound(xMap.transform(points[i].x())),
+                                        qRound(yMap.transform(points[i].y())));
+                painter.drawLines(lines);
+            });
+        int nDifferent = 0;
+        for (int y = 0; y < canvas.height(); ++y)
+            for (int x = 0; x < canvas.width(); ++x)
+                nDifferent += drawn.pixel(x, y) != everyPoint.pixel(x, y) ? 1 : 0;
+        QCOMPARE(nDifferent, 0);
+    }
+
+    // A segment of a single value would be a line of no length; it is drawn as a square mark.
+    void aSinglePointIsDrawnAsAMark()
+    {
+        CGraphicsPlot plot;
+        plot.resize(400, 200);
+        plot.addCurve({{5000, 20}}, "TET", "°C", EXTRACT, -1);
+        plot.addCurve(segment(8000, 9000, 10), "TET", "°C", EXTRACT, -1);
+        plot.setAxisScale(QwtPlot::xBottom, 0, 10000);
+        plot.setAxisScale(QwtPlot::yLeft, 0, 40);
+        plot.replot();
+        const QImage canvas = plot.canvas()->grab().toImage();
+        const QwtScaleMap xMap = plot.canvasMap(QwtPlot::xBottom);
+        const QwtScaleMap yMap = plot.canvasMap(QwtPlot::yLeft);
+        const QPoint centre(qRound(xMap.transform(5000)), qRound(yMap.transform(20)));
+        int nMarked = 0;
+        for (int dy = -5; dy <= 5; ++dy)
+            for (int dx = -5; dx <= 5; ++dx)
+                nMarked += canvas.pixelColor(centre + QPoint(dx, dy)) == EXTRACT ? 1 : 0;
+        QCOMPARE(nMarked, 7 * 7);
     }
 
     void fitAxisCoversTheMinimumRangeOfTheUnit()

@@ -3,6 +3,7 @@
 #include "GraphicsCurvePicker.h"
 #include "GraphicsFieldCurves.h"
 #include "GraphicsPlot.h"
+#include "GraphicsSegmentCurve.h"
 #include "GraphicsTab.h"
 #include "MinuteLogDB.h"
 #include "SecLogDB.h"
@@ -10,6 +11,7 @@
 #include <qwt_date.h>
 #include <qwt_plot_curve.h>
 #include <qwt_scale_div.h>
+#include <qwt_scale_draw.h>
 #include <qwt_text.h>
 
 #include <QCheckBox>
@@ -77,21 +79,36 @@ void secRow(const char* pUtc, int nSpan, const QVariant& extractTemp, const QVar
            {unixTime(pUtc), SERIAL, nSpan, extractTemp, supplyTemp});
 }
 
-// The samples of each curve of the plot as "time=value" texts, one list per segment in order.
+// The points of each segment of the field, one list per segment in order.
+QList<QVector<QPointF>> segmentPoints(CGraphicsPlot* pPlot, const QString& strName)
+{
+    QList<QVector<QPointF>> result;
+    const CGraphicsFieldCurves* pField = pPlot->findFieldCurves(strName);
+    if (!pField)
+        return result;
+    const CGraphicsSegmentCurve* pCurve = pField->curve();
+    const QVector<int>& starts = pCurve->segmentStarts();
+    for (int i = 0; i < starts.size(); ++i)
+    {
+        const int nEnd = i + 1 < starts.size() ? starts[i + 1] : int(pCurve->dataSize());
+        QVector<QPointF> points;
+        for (int j = starts[i]; j < nEnd; ++j)
+            points << pCurve->sample(j);
+        result << points;
+    }
+    return result;
+}
+
+// The same as "time=value" texts.
 QList<QStringList> segments(CGraphicsPlot* pPlot, const QString& strName)
 {
     QList<QStringList> result;
-    for (const QwtPlotItem* pItem : pPlot->itemList(QwtPlotItem::Rtti_PlotCurve))
+    for (const QVector<QPointF>& points : segmentPoints(pPlot, strName))
     {
-        if (pItem->title().text() != strName)
-            continue;
-        const auto* pCurve = static_cast<const QwtPlotCurve*>(pItem);
-        QStringList points;
-        for (size_t i = 0; i < pCurve->dataSize(); ++i)
-            points << QStringLiteral("%1=%2")
-                          .arg(timeOf(pCurve->sample(int(i)).x()))
-                          .arg(pCurve->sample(int(i)).y());
-        result << points;
+        QStringList texts;
+        for (const QPointF& point : points)
+            texts << QStringLiteral("%1=%2").arg(timeOf(point.x())).arg(point.y());
+        result << texts;
     }
     return result;
 }
@@ -231,6 +248,102 @@ private slots:
                  double(QDateTime::fromString("2024-03-05T12:00:00Z", Qt::ISODate).toMSecsSinceEpoch()));
     }
 
+    // The hour from 02:00 to 03:00 runs twice when the clocks go back: the curve goes on in
+    // stored time, while the axis keeps showing local time.
+    void theCurveRunsOnOverTheAutumnClockChange()
+    {
+        qputenv("TZ", "Europe/Berlin");
+        tzset();
+        const qint64 nStart = unixTime("2024-10-26T22:00:00Z"); // 00:00 local time on 27 Oct
+        for (int i = 0; i <= 300; ++i)
+            insert("ValueLogs", "LogTimestamp,SNR,TET", {nStart + 60 * i, SERIAL, 20 + i / 100.0});
+        STab t;
+        t.only("m_pCbMinuteLog");
+        t.tab.onCurveAdded(DDI_ExtractTemp);
+        const QwtScaleDraw* pTimeDraw = t.pPlot->axisScaleDraw(QwtPlot::xBottom);
+        const QString strFirstLabel = pTimeDraw->label(1000.0 * nStart).text();
+        const QString strLastLabel = pTimeDraw->label(1000.0 * (nStart + 300 * 60)).text();
+        qputenv("TZ", "UTC");
+        tzset();
+
+        const QList<QVector<QPointF>> drawn = segmentPoints(t.pPlot, nameOf(DDI_ExtractTemp));
+        QCOMPARE(drawn.size(), 1);
+        QCOMPARE(drawn[0].size(), 301);
+        for (int i = 0; i <= 300; ++i)
+            QCOMPARE(drawn[0][i].x(), 1000.0 * (nStart + 60 * i));
+        QCOMPARE(strFirstLabel, QStringLiteral("00:00  27.10.24"));
+        QCOMPARE(strLastLabel, QStringLiteral("04:00  27.10.24"));
+    }
+
+    // Ticking or unticking a box draws or takes away that log kind only: the values already drawn
+    // are not read again, and the time axis stays where the user put it.
+    void aLogKindBoxKeepsTheOtherKindsAndTheTimeAxis()
+    {
+        minuteRow("2024-03-05T12:00:00", 20);
+        minuteRow("2024-03-05T12:01:00", 21);
+        secRow("2024-03-05T11:00:00", 0, 19);
+        secRow("2024-03-05T11:15:00", 0, 18.5);
+        secRow("2024-03-04T00:00:00", 1, 17);
+        STab t;
+        t.pick(DDI_ExtractTemp);
+        t.pick(DDI_ExtractHum);
+        const CGraphicsFieldCurves* pField = t.pPlot->findFieldCurves(nameOf(DDI_ExtractTemp));
+        QCOMPARE(pField->segmentRanges(-1).size(), 1);
+        QCOMPARE(pField->segmentRanges(0).size(), 1);
+        QCOMPARE(pField->segmentRanges(1).size(), 1);
+        const double dLower = QwtDate::toDouble(QDateTime::fromString("2024-03-05T11:30:00", Qt::ISODate));
+        t.pPlot->setAxisScale(QwtPlot::xBottom, dLower, dLower + 3600e3);
+        t.pPlot->replot();
+
+        // Rows that appear or go now show whether the drawn values are read again.
+        QSqlQuery query(plainDb());
+        QVERIFY(query.exec("DELETE FROM ValueLogs"));
+        secRow("2024-03-05T11:30:00", 0, 18);
+
+        t.box("m_pCbDayLog")->click();
+        QCOMPARE(pField->segmentRanges(-1).size(), 1);
+        QCOMPARE(pField->segmentRanges(0).size(), 1);
+        QVERIFY(pField->segmentRanges(1).isEmpty());
+        QCOMPARE(segments(t.pPlot, nameOf(DDI_ExtractTemp)).value(1).size(), 2);
+
+        t.box("m_pCbDayLog")->click();
+        QCOMPARE(pField->segmentRanges(1).size(), 1);
+        QCOMPARE(pField->segmentRanges(-1).size(), 1);
+        QCOMPARE(segments(t.pPlot, nameOf(DDI_ExtractTemp)).value(1).size(), 2);
+        t.pPlot->updateAxes();
+        QCOMPARE(t.pPlot->axisScaleDiv(QwtPlot::xBottom).lowerBound(), dLower);
+        QCOMPARE(t.pPlot->axisScaleDiv(QwtPlot::xBottom).upperBound(), dLower + 3600e3);
+
+        // A box ticked again reads its own rows as they are now.
+        t.box("m_pCb1_4HourLog")->click();
+        QVERIFY(pField->segmentRanges(0).isEmpty());
+        t.box("m_pCb1_4HourLog")->click();
+        QCOMPARE(pField->segmentRanges(0).size(), 1);
+        QCOMPARE(segments(t.pPlot, nameOf(DDI_ExtractTemp)).last().size(), 3);
+        QCOMPARE(t.pPlot->axisScaleDiv(QwtPlot::xBottom).lowerBound(), dLower);
+    }
+
+    // A minute of values is shown in a window wide enough for labels of whole minutes.
+    void aMinuteOfValuesGetsDistinctTimeLabels()
+    {
+        minuteRow("2024-03-05T12:00:00", 20);
+        minuteRow("2024-03-05T12:01:00", 21);
+        STab t;
+        t.tab.resize(965, 380);
+        t.pick(DDI_ExtractTemp);
+        t.pPlot->updateAxes();
+        const QList<double> ticks = t.pPlot->axisScaleDiv(QwtPlot::xBottom).ticks(QwtScaleDiv::MajorTick);
+        QVERIFY(ticks.size() >= 2);
+        QStringList labels;
+        for (double x : ticks)
+            labels << t.pPlot->axisScaleDraw(QwtPlot::xBottom)->label(x).text();
+        QCOMPARE(labels.removeDuplicates(), 0);
+        // Both values stay on show.
+        const QwtScaleDiv& x = t.pPlot->axisScaleDiv(QwtPlot::xBottom);
+        QVERIFY(x.contains(QwtDate::toDouble(QDateTime::fromString("2024-03-05T12:00:00", Qt::ISODate))));
+        QVERIFY(x.contains(QwtDate::toDouble(QDateTime::fromString("2024-03-05T12:01:00", Qt::ISODate))));
+    }
+
     void virtualSupplyTemperatureUsesTheStoredOneOfTheSecondLogs()
     {
         insert("ValueLogs", "LogTimestamp,SNR,TSC", {unixTime("2024-03-05T12:00:00"), SERIAL, 16.5});
@@ -277,15 +390,15 @@ private slots:
         secRow("2024-03-05T12:00:00", 0, 19);
         STab t;
         t.pick(DDI_ExtractTemp);
-        QCOMPARE(t.pPlot->itemList(QwtPlotItem::Rtti_PlotCurve).size(), 2);
+        QCOMPARE(segments(t.pPlot, nameOf(DDI_ExtractTemp)).size(), 2);
 
         t.box("m_pCbMonthLog")->click();
         t.box("m_pCbDayLog")->click();
         t.box("m_pCb1_4HourLog")->click();
         QVERIFY(!t.box("m_pCbMinuteLog")->isEnabled());
         QVERIFY(t.box("m_pCbDayLog")->isEnabled());
-        // The reload drew the selected field from the minute log only.
-        QCOMPARE(t.pPlot->itemList(QwtPlotItem::Rtti_PlotCurve).size(), 1);
+        // The selected field is left with its minute values only.
+        QCOMPARE(segments(t.pPlot, nameOf(DDI_ExtractTemp)).size(), 1);
 
         t.box("m_pCbDayLog")->click();
         for (const char* pBox : {"m_pCbMinuteLog", "m_pCb1_4HourLog", "m_pCbDayLog", "m_pCbMonthLog"})
