@@ -23,7 +23,7 @@ class CWLANTab;
 class CMinuteLogTab;
 class CSecLogTab;
 class CTabBase;
-class CVokDelimTextModel;
+class QIODevice;
 class CMinuteLogDB;
 class CMinuteLogDB70;
 class CSecLogDB;
@@ -91,7 +91,8 @@ private:
     void showUnitIndicator(int nErrorIndex, bool bError);
     CSecLogTab* secLogTabOf(int nSpan) const;
     QString exportableTitles(bool bWithMinuteLog) const;
-    bool fillExportModel(CTabBase* pTab, CVokDelimTextModel& model);
+    // The service tab's counters as the export file.
+    bool writeServiceTab(QIODevice* pDevice);
 
     static CMainWindow* s_pInstance;
 

@@ -7,6 +7,7 @@
 #include "DBImportData.h"
 #include "DeleteDlg.h"
 #include "ExportFileName.h"
+#include "LogExport.h"
 #include "MinuteLogDB.h"
 #include "MinuteLogTab.h"
 #include "SecLogDB.h"
@@ -23,6 +24,7 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QSqlQueryModel>
 
 namespace
@@ -54,7 +56,7 @@ QStringList csvNameFilters()
     return {CMainWindow::tr("Text files for Excel (*.csv)"), CMainWindow::tr("Any files (*.*)")};
 }
 
-void warnUnableToOpen(const QFile& file)
+void warnUnableToOpen(const QFileDevice& file)
 {
     QMessageBox::warning(
         nullptr, QCoreApplication::applicationName(),
@@ -153,51 +155,30 @@ void CMainWindow::onAbout()
     dialog.exec();
 }
 
-bool CMainWindow::fillExportModel(CTabBase* pTab, CVokDelimTextModel& model)
+bool CMainWindow::writeServiceTab(QIODevice* pDevice)
 {
-    if (pTab == static_cast<CTabBase*>(m_pServiceTab))
-    {
-        QStringList names;
-        QList<quint32> values;
-        m_pServiceTab->getContent(names, values);
-        const int nRows = qMin(names.size(), values.size());
-        model.insertColumns(0, 2);
-        model.insertRows(0, nRows);
-        model.setHeaderData(0, Qt::Horizontal, "Parameter", Qt::EditRole);
-        model.setHeaderData(1, Qt::Horizontal, "Value", Qt::EditRole);
-        for (int i = 0; i < nRows; ++i)
-        {
-            model.setCellData(i, 0, names.at(i));
-            model.setCellData(i, 1, QString::number(values.at(i)));
-        }
-        return true;
-    }
-
-    QSqlQueryModel query;
-    if (!pTab->setupQueryModel(&query, ui->m_pComboSerialNr->getCurrentSerialNr()))
-        return false;
-    while (query.canFetchMore())
-        query.fetchMore();
-    const int nColumns = query.columnCount();
-    const int nRows = query.rowCount();
-    model.insertColumns(0, nColumns);
+    QStringList names;
+    QList<quint32> values;
+    m_pServiceTab->getContent(names, values);
+    const int nRows = qMin(names.size(), values.size());
+    CVokDelimTextModel model;
+    model.insertColumns(0, 2);
     model.insertRows(0, nRows);
-    for (int c = 0; c < nColumns; ++c)
+    model.setHeaderData(0, Qt::Horizontal, "Parameter", Qt::EditRole);
+    model.setHeaderData(1, Qt::Horizontal, "Value", Qt::EditRole);
+    for (int i = 0; i < nRows; ++i)
     {
-        model.setHeaderData(c, Qt::Horizontal, query.headerData(c, Qt::Horizontal, Qt::DisplayRole),
-                            Qt::EditRole);
-        for (int r = 0; r < nRows; ++r)
-            model.setCellData(r, c, query.data(query.index(r, c)).toString());
+        model.setCellData(i, 0, names.at(i));
+        model.setCellData(i, 1, QString::number(values.at(i)));
     }
-    return true;
+    return model.save(pDevice, true, CSV_SEPARATOR, CSV_QUOTE, CSV_CODEC);
 }
 
 void CMainWindow::onExport()
 {
     CTabBase* pTab = getCurrentTab();
-    const bool bExportable =
-        dynamic_cast<CLogTabBase*>(pTab) || (pTab && pTab == static_cast<CTabBase*>(m_pServiceTab));
-    if (!bExportable)
+    const bool bService = pTab && pTab == static_cast<CTabBase*>(m_pServiceTab);
+    if (!dynamic_cast<CLogTabBase*>(pTab) && !bService)
     {
         QMessageBox::information(
             this, QCoreApplication::applicationName(),
@@ -214,19 +195,42 @@ void CMainWindow::onExport()
         return;
 
     SWaitCursor wait;
-    CVokDelimTextModel model;
-    if (!fillExportModel(pTab, model))
+    QSqlQueryModel view;
+    if (!bService && !pTab->setupQueryModel(&view, ui->m_pComboSerialNr->getCurrentSerialNr()))
         return;
-    QFile file(strFileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // Written beside the file and put in its place only when complete: a cancel or a failure
+    // leaves an existing file as it was.
+    QSaveFile file(strFileName);
+    if (!file.open(QIODevice::WriteOnly))
     {
         warnUnableToOpen(file);
         return;
     }
-    const bool bSaved = model.save(&file, true, CSV_SEPARATOR, CSV_QUOTE, CSV_CODEC);
-    file.close();
+    bool bWritten = false;
+    if (bService)
+    {
+        bWritten = writeServiceTab(&file);
+    }
+    else
+    {
+        const CLogExport logExport(view);
+        view.clear();
+        QProgressDialog progress(tr("Exporting '%1'...").arg(pTab->getTitle()), tr("Cancel"), 0,
+                                 qMax(logExport.rowCount(), 0), this);
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(0);
+        bWritten = logExport.write(&file,
+                                   [&progress](int nRows)
+                                   {
+                                       progress.setValue(nRows);
+                                       return !progress.wasCanceled();
+                                   });
+        if (progress.wasCanceled())
+            return; // the unfinished file is dropped
+        progress.reset();
+    }
     // A file cut short (a full disk) must not pass for a complete export.
-    if (!bSaved || file.error() != QFileDevice::NoError)
+    if (!bWritten || !file.commit())
         QMessageBox::warning(nullptr, QCoreApplication::applicationName(),
                              tr("Unable to write file '%1'.\n%2").arg(file.fileName(), file.errorString()),
                              QMessageBox::Ok);

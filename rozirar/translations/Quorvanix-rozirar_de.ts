@@ -617,6 +617,14 @@
         <source>Reading CSV file &apos;%1&apos;...</source>
         <translation>CSV-Datei &apos;%1&apos; wird gelesen...</translation>
     </message>
+    <message>
+        <source>Exporting &apos;%1&apos;...</source>
+        <translation>&apos;%1&apos; wird exportiert...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
 </context>
 <context>
     <name>CMinuteLogTab</name>

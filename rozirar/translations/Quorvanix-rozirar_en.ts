@@ -613,6 +613,14 @@
         <source>Reading CSV file &apos;%1&apos;...</source>
         <translation>Reading CSV file &apos;%1&apos;...</translation>
     </message>
+    <message>
+        <source>Exporting &apos;%1&apos;...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CMinuteLogTab</name>

@@ -21,6 +21,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QProgressDialog>
 #include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -30,6 +31,9 @@
 #include <QToolButton>
 #include <QtTest>
 #include <memory>
+
+#include <csignal>
+#include <sys/resource.h>
 
 // The main window headless: a polling object in the test's thread, the simulated unit on a
 // pseudo-terminal, the log database of the test's home.
@@ -176,6 +180,8 @@ class TestMainWindow : public QObject
         m_pWindow->minuteLogTab()->setCurrentValues70(values70(), 22, "", "", 1, 2, 3, 4, 5, 6);
         m_pWindow->minuteLogTab()->setClock([] { return at("2024-05-01T10:03:00"); });
     }
+    // Minute rows of unit 22, selected on the minute-value page.
+    void fillMinuteRows(int nRows);
     // Runs the delete command, choosing `button` in the delete dialog and Yes to the question;
     // returns the questions asked.
     QStringList runDelete(const QString& button)
@@ -273,6 +279,7 @@ private slots:
     void exportServiceTabByteExact();
     void exportOverwriteAndRefusal();
     void exportReportsAFailedWrite();
+    void exportCancelKeepsTheFile();
     void exportOnlyOnExportablePages();
     void exportAndImportRoundTrip();
     void importOfUnreadableFileKeepsFolder();
@@ -590,17 +597,71 @@ void TestMainWindow::exportOverwriteAndRefusal()
     QCOMPARE(readFile(path), QByteArray("Parameter;Value\nA;1\n"));
 }
 
+void TestMainWindow::fillMinuteRows(int nRows)
+{
+    QSqlQuery q(QSqlDatabase::database(UI));
+    QVERIFY(q.exec(QString("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                           "INSERT INTO ValueLogs (LogTimestamp, SNR, HOU, TET) "
+                           "SELECT 1714557600 + 60 * i, 22, 50, 21.5 FROM n")
+                       .arg(nRows - 1)));
+    m_pWindow->reloadViews(true);
+    QVERIFY(combo()->selectSerialNr(22, false));
+    selectTab("Minute Values");
+}
+
 void TestMainWindow::exportReportsAFailedWrite()
 {
-    // a file on a full disk: every write fails
-    const QString path = m_dir.filePath("full.csv");
-    if (!QFileInfo("/dev/full").isWritable() || !QFile::link("/dev/full", path))
-        QSKIP("no /dev/full here");
-    serviceTabWith({"A"}, {1});
-    selectTab("Service Info");
+    // A disk that fills up after 16 KiB: the export of 2000 rows fails and the file it was to
+    // replace stays as it was.
+    fillMinuteRows(2000);
+    QVERIFY(QDir(m_dir.path()).mkpath("full"));
+    const QString path = m_dir.filePath("full/full.csv");
+    {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old content\n");
+    }
     CDialogAnswerer answerer(path, QMessageBox::Yes);
+    rlimit limit{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const rlimit full{16384, limit.rlim_max};
+    const sighandler_t previous = signal(SIGXFSZ, SIG_IGN);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &full), 0);
     m_pWindow->onExport();
+    setrlimit(RLIMIT_FSIZE, &limit);
+    signal(SIGXFSZ, previous);
     QCOMPARE(answerer.boxes.last().section('\n', 0, 0), QString("Unable to write file '%1'.").arg(path));
+    QCOMPARE(readFile(path), QByteArray("old content\n"));
+    QCOMPARE(QDir(m_dir.filePath("full")).entryList(QDir::Files), QStringList{"full.csv"});
+}
+
+void TestMainWindow::exportCancelKeepsTheFile()
+{
+    fillMinuteRows(3000);
+    QVERIFY(QDir(m_dir.path()).mkpath("cancel"));
+    const QString path = m_dir.filePath("cancel/minutes.csv");
+    {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old content\n");
+    }
+    CDialogAnswerer answerer(path, QMessageBox::Yes);
+    int nCancelled = 0;
+    CModalAnswerer canceller(
+        [&nCancelled](QWidget* pWidget)
+        {
+            auto* pProgress = qobject_cast<QProgressDialog*>(pWidget);
+            if (!pProgress)
+                return false;
+            ++nCancelled;
+            QTimer::singleShot(0, pProgress, &QProgressDialog::cancel);
+            return true;
+        });
+    m_pWindow->onExport();
+    QCOMPARE(nCancelled, 1);
+    QCOMPARE(answerer.boxes.size(), 1); // the overwrite question, nothing after the cancel
+    QCOMPARE(readFile(path), QByteArray("old content\n"));
+    QCOMPARE(QDir(m_dir.filePath("cancel")).entryList(QDir::Files), QStringList{"minutes.csv"});
 }
 
 void TestMainWindow::exportOnlyOnExportablePages()

@@ -2,6 +2,7 @@
 #include "CommonTranslations.h"
 #include "DBImportData.h"
 #include "FanValues.h"
+#include "LogExport.h"
 #include "SecLogDB.h"
 #include "SecLogDB70.h"
 #include "StoreFixture.h"
@@ -46,8 +47,18 @@ bool importCsv(const QString& csv, QProgressDialog* pProgress = nullptr)
     return import.importData(&buffer, pProgress);
 }
 
-// The file the export command writes for a log view: headers and display texts of every row.
-QByteArray exportCsv(QSqlQueryModel& view)
+// The file the export command writes for a log view.
+QByteArray exportCsv(const QSqlQueryModel& view)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!CLogExport(view).write(&buffer, [](int) { return true; }))
+        qFatal("export failed");
+    return buffer.data();
+}
+
+// The same file through a text model holding every row: headers and display texts of each cell.
+QByteArray modelCsv(QSqlQueryModel& view)
 {
     while (view.canFetchMore())
         view.fetchMore();
@@ -127,6 +138,7 @@ private slots:
     void localTimeAcrossDaylightSaving();
     void cancelLeavesTables();
     void exportedFileReimportsUnchanged();
+    void exportWritesWhatTheTextModelWrites();
     void roundTripLeavesStoreUnchanged_data();
     void roundTripLeavesStoreUnchanged();
 
@@ -490,6 +502,28 @@ void TestDBImport::exportedFileReimportsUnchanged()
     const auto after = exportBoth();
     QCOMPARE(after.first, before.first);
     QCOMPARE(after.second, before.second);
+}
+
+void TestDBImport::exportWritesWhatTheTextModelWrites()
+{
+    // Row by row, the export writes the file other programs read: headers with line breaks
+    // quoted, texts with separators and quotes quoted, one LF per line, empty cells kept.
+    exec(QString("INSERT INTO ValueLogs (LogTimestamp, SNR, OM, TET, PRS) VALUES (%1, 7, 'a;b', 21.25, 700), "
+                 "(%2, 7, 'say \"hi\"', -3.5, 1013), (%3, 7, NULL, NULL, NULL)")
+             .arg(T0)
+             .arg(T0 + 60)
+             .arg(T0 + 120));
+    QSqlQueryModel view;
+    CMinuteLogDB("UIThread").setupQueryModelForDay(view, QDate(), 7);
+    const QByteArray exported = exportCsv(view);
+    QCOMPARE(exported, modelCsv(view));
+    QVERIFY(exported.contains(";\"a;b\";") && exported.contains(";\"say \"\"hi\"\"\";"));
+    QCOMPARE(CLogExport(view).rowCount(), 3);
+
+    // A stop asked for by the progress ends the export.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(!CLogExport(view).write(&buffer, [](int) { return false; }));
 }
 
 void TestDBImport::roundTripLeavesStoreUnchanged_data()
