@@ -102,7 +102,7 @@ CLLProtocol::EReturnCode CLLProtocol::RecSinglePacketNoAck(CLLProtocolPacket& pa
             qDebug() << "CLLProtocol: no packet within" << maxPolls << "polls";
             break;
         }
-        m_Wire.Sleep(1);
+        m_Wire.WaitForInput(POLL_MS);
         UINT16 size = 0;
         const UINT8* bytes = m_Wire.Receive(size);
         if (!bytes || size == 0)

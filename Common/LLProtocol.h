@@ -6,7 +6,7 @@
 class QTextEdit;
 
 // Sends and receives link packets over a wire with acknowledgements, a bounded number of
-// attempts and time-outs counted in 1 ms polls. Debug messages of the unit (command 2) that
+// attempts and time-outs counted in polls of up to 1 ms. Debug messages of the unit (command 2) that
 // arrive while waiting go to the optional view instead of to the caller. Blocking, one thread.
 class CLLProtocol
 {
@@ -17,6 +17,8 @@ public:
         RC_FAILURE = 3
     };
 
+    // Longest wait of one poll; a poll ends early when bytes arrive.
+    static constexpr UINT16 POLL_MS = 1;
     // Polls without a byte that end a wait.
     static constexpr UINT16 IDLE_POLLS = 1000;
     // A wait ends after this many times its idle limit in polls even while bytes keep arriving,

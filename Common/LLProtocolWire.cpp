@@ -7,6 +7,11 @@
 
 void CLLProtocolWire::Consume(UINT16, UINT16) {}
 
+void CLLProtocolWire::WaitForInput(UINT16 milliseconds)
+{
+    Sleep(milliseconds);
+}
+
 void CLLProtocolWire::Drain()
 {
     UINT16 size = 0;
@@ -71,6 +76,20 @@ void CLLProtocolWireWin::Consume(UINT16 offered, UINT16 untaken)
 void CLLProtocolWireWin::Sleep(UINT16 milliseconds)
 {
     QThread::msleep(milliseconds);
+}
+
+void CLLProtocolWireWin::WaitForInput(UINT16 milliseconds)
+{
+    if (m_Pending > 0)
+        return;
+    QElapsedTimer waited;
+    waited.start();
+    if (m_pDevice && m_pDevice->waitForReadyRead(milliseconds))
+        return;
+    // A device that cannot wait (or failed at once) leaves the rest of the poll to Sleep.
+    const qint64 rest = milliseconds - (waited.nsecsElapsed() + 500000) / 1000000;
+    if (rest > 0)
+        Sleep(UINT16(rest));
 }
 
 qint64 CLLProtocolWireWin::Milliseconds()

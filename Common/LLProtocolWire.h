@@ -21,7 +21,11 @@ public:
     virtual const UINT8* Receive(UINT16& size) = 0;
     // Of the bytes last offered by Receive, the last `untaken` were not used.
     virtual void Consume(UINT16 offered, UINT16 untaken);
+    // The fixed pauses: always the full length.
     virtual void Sleep(UINT16 milliseconds) = 0;
+    // One idle poll: waits up to the limit and ends as soon as bytes have arrived; without bytes it
+    // lasts the full limit, so time-outs counted in polls keep their length.
+    virtual void WaitForInput(UINT16 milliseconds);
     // A monotonic clock in milliseconds, advanced by Sleep.
     virtual qint64 Milliseconds() = 0;
 
@@ -42,6 +46,7 @@ public:
     const UINT8* Receive(UINT16& size) override;
     void Consume(UINT16 offered, UINT16 untaken) override;
     void Sleep(UINT16 milliseconds) override;
+    void WaitForInput(UINT16 milliseconds) override;
     qint64 Milliseconds() override;
     virtual qint64 BytesAvailable();
 

@@ -67,6 +67,13 @@ qint64 CSerialPort::bytesAvailable() const
     return m_port.bytesAvailable() + QIODevice::bytesAvailable();
 }
 
+bool CSerialPort::waitForReadyRead(int msecs)
+{
+    if (!isOpen())
+        return false;
+    return QIODevice::bytesAvailable() > 0 || m_port.bytesAvailable() > 0 || m_port.waitForReadyRead(msecs);
+}
+
 qint64 CSerialPort::readData(char* data, qint64 maxSize)
 {
     if (!m_port.isOpen())

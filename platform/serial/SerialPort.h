@@ -32,6 +32,8 @@ public:
     void close() override;
     bool isSequential() const override { return true; }
     qint64 bytesAvailable() const override;
+    // True at once when bytes are waiting, else waits up to msecs for some to arrive.
+    bool waitForReadyRead(int msecs) override;
     // Pushes pending output to the OS; input is kept.
     bool flush();
 

@@ -46,6 +46,24 @@ private slots:
         QCOMPARE(port.bytesAvailable(), qint64(0));
     }
 
+    // The link's idle poll: a wait that ends with the first bytes, or at once while some are held.
+    void waitForReadyReadEndsWithTheBytes()
+    {
+        SPtyPair pty;
+        QVERIFY(pty.open());
+        CSerialPort port(pty.path);
+        QVERIFY(!port.waitForReadyRead(1)); // not open
+        QVERIFY(port.open(QIODevice::ReadWrite));
+        QVERIFY(!port.waitForReadyRead(1));
+
+        QVERIFY(pty.write("abc"));
+        QVERIFY(port.waitForReadyRead(2000));
+        QCOMPARE(port.read(1), QByteArray("a"));
+        QVERIFY(port.waitForReadyRead(0)); // the rest is still held
+        QCOMPARE(port.read(2), QByteArray("bc"));
+        QVERIFY(!port.waitForReadyRead(1));
+    }
+
     void writeToAClosedPortFails()
     {
         SPtyPair pty;
