@@ -4,6 +4,7 @@
 #include "ui_GraphicsCurvePicker.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 
 namespace
 {
@@ -26,6 +27,12 @@ CGraphicsCurvePicker::CGraphicsCurvePicker(QWidget* parent)
 {
     m_pUi->setupUi(this);
 
+    // A description wraps onto more lines where its column gives way, so it never ends in "...".
+    for (QTableWidget* pTable : {m_pUi->m_pTableAvail, m_pUi->m_pTablePicked})
+    {
+        pTable->setWordWrap(true);
+        pTable->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    }
     fitColumns(m_pUi->m_pTableAvail);
     m_pUi->m_pTableAvail->horizontalHeader()->setSortIndicator(SORT_COLUMN, Qt::AscendingOrder);
     m_pUi->m_pTableAvail->hideColumn(SORT_COLUMN);
@@ -189,7 +196,10 @@ void CGraphicsCurvePicker::fitColumns(QTableWidget* pTable)
 {
     pTable->resizeColumnToContents(0);
     pTable->resizeColumnToContents(1);
-    const int nWidth = pTable->width();
+    // The room beside the vertical scroll bar, whether it shows now or only once descriptions
+    // wrap: columns wider than that would cut the unit and bring up a horizontal scroll bar.
+    const int nWidth =
+        pTable->width() - 2 * pTable->frameWidth() - pTable->verticalScrollBar()->sizeHint().width();
     if (nWidth - 1 >= pTable->columnWidth(0) + pTable->columnWidth(1) + 2)
         return;
     QHeaderView* pHeader = pTable->horizontalHeader();

@@ -66,6 +66,39 @@ private:
     };
 
 private slots:
+    // However narrow the picker, each description can be read in full (it wraps where its column
+    // gives way) and the unit column is never cut or scrolled away.
+    void descriptionsAndUnitsStayReadable_data()
+    {
+        QTest::addColumn<int>("nWidth");
+        QTest::newRow("narrow") << 380;
+        QTest::newRow("wide") << 900;
+    }
+
+    void descriptionsAndUnitsStayReadable()
+    {
+        QFETCH(int, nWidth);
+        SPicker p(false);
+        p.pick(DDI_ExtractTemp);
+        p.picker.resize(nWidth, 400);
+        p.picker.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&p.picker));
+        for (QTableWidget* pTable : {p.pAvail, p.pPicked})
+        {
+            QCoreApplication::processEvents();
+            // The size hints are public in the base view only.
+            const QAbstractItemView* pView = pTable;
+            QVERIFY(pTable->columnWidth(0) + pTable->columnWidth(1) <= pTable->viewport()->width());
+            QVERIFY(pTable->columnWidth(1) >= pView->sizeHintForColumn(1));
+            for (int r = 0; r < pTable->rowCount(); ++r)
+            {
+                QVERIFY2(pTable->rowHeight(r) >= pView->sizeHintForRow(r),
+                         qPrintable(pTable->item(r, 0)->text()));
+                QVERIFY(pTable->item(r, 0)->toolTip().startsWith(pTable->item(r, 0)->text()));
+            }
+        }
+    }
+
     void offersThePlottableFieldsOfTheUnitType_data()
     {
         QTest::addColumn<bool>("bCorMisto70");
