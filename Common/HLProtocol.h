@@ -361,6 +361,8 @@ struct SHLP_IdentData
 {
     static constexpr int SIZE = 39;
     static constexpr int FURTHER_SIZE = 24;
+    // The updater reads the record up to byte 14 (unit type and Wi-Fi version).
+    static constexpr int UPDATER_USED_SIZE = 15;
     UINT8 m_Code = 0;
     UINT32 m_SerialNr = 0;
     UINT8 m_Byte5 = 0;

@@ -96,16 +96,16 @@ void CDebugCorMisto70::slotButtonSetSensorValues()
     const int nDip = 8 * m_pComboRoomArea->currentIndex() + 2 * m_pComboSumCool->currentIndex();
     qDebug() << "DIPSwitch " << nDip;
     values.m_Values8[1] = quint8(nDip);
-    values.m_Values8[2] = quint8(m_pAveHumExtract->text().toInt());
-    values.m_Values8[3] = quint8(m_pAveTempOutdoor->text().toInt());
+    values.m_Values8[2] = quint8(wholeNumber(m_pAveHumExtract->text()));
+    values.m_Values8[3] = quint8(wholeNumber(m_pAveTempOutdoor->text()));
     qDebug() << "TSup: " << m_pTSupply->text().toDouble() << ", TExt: " << m_pTExtract->text().toDouble();
     // From byte 6 on, two bytes each.
     values.m_Values16[0] = UINT16(eighths(m_pTSupply->text()));
     values.m_Values16[1] = UINT16(eighths(m_pTExtract->text()));
-    values.m_Values16[2] = UINT16(m_pRelHumSupply->text().toInt());
-    values.m_Values16[3] = UINT16(m_pRelHumExtract->text().toInt());
-    values.m_Values16[4] = UINT16(m_pCO2Supply->text().toInt());
-    values.m_Values16[5] = UINT16(m_pCO2Extract->text().toInt());
+    values.m_Values16[2] = UINT16(wholeNumber(m_pRelHumSupply->text()));
+    values.m_Values16[3] = UINT16(wholeNumber(m_pRelHumExtract->text()));
+    values.m_Values16[4] = UINT16(wholeNumber(m_pCO2Supply->text()));
+    values.m_Values16[5] = UINT16(wholeNumber(m_pCO2Extract->text()));
     qDebug() << SHLP_SetSimulationValues_70::SIZE;
     if (auto* pUnit = qobject_cast<CFan_70_PC*>(dialog()->unit()))
         pUnit->setSimulationValues(values);
@@ -121,15 +121,16 @@ void CDebugCorMisto70::applyTestCase(int row)
 {
     if (!testModel() || row < 0 || row >= testModel()->rowCount())
         return;
-    setEditFromColumn(row, QStringLiteral("Com level"), m_pComfortLevel);
-    setEditFromColumn(row, QStringLiteral("T-Extract"), m_pTExtract);
-    setEditFromColumn(row, QStringLiteral("T-Supply"), m_pTSupply);
-    setEditFromColumn(row, QStringLiteral("Rel. hum. sup"), m_pRelHumSupply);
-    setEditFromColumn(row, QStringLiteral("Rel. hum. extract"), m_pRelHumExtract);
-    setEditFromColumn(row, QStringLiteral("CO2 Ext"), m_pCO2Extract);
-    setEditFromColumn(row, QStringLiteral("CO2 Sup"), m_pCO2Supply);
-    setEditFromColumn(row, QStringLiteral("Ave RH Ext"), m_pAveHumExtract);
-    setEditFromColumn(row, QStringLiteral("Ave TOut"), m_pAveTempOutdoor);
+    if (!setNumberEdits(row, {{QStringLiteral("Com level"), m_pComfortLevel},
+                              {QStringLiteral("T-Extract"), m_pTExtract},
+                              {QStringLiteral("T-Supply"), m_pTSupply},
+                              {QStringLiteral("Rel. hum. sup"), m_pRelHumSupply},
+                              {QStringLiteral("Rel. hum. extract"), m_pRelHumExtract},
+                              {QStringLiteral("CO2 Ext"), m_pCO2Extract},
+                              {QStringLiteral("CO2 Sup"), m_pCO2Supply},
+                              {QStringLiteral("Ave RH Ext"), m_pAveHumExtract},
+                              {QStringLiteral("Ave TOut"), m_pAveTempOutdoor}}))
+        return;
     selectComboFromColumn(row, QStringLiteral("Room area"), m_pComboRoomArea);
     selectComboFromColumn(row, QStringLiteral("Sum Cool Temp"), m_pComboSumCool);
     startCountdown(row);

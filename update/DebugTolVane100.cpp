@@ -157,16 +157,16 @@ void CDebugTolVane100::slotButtonSetValues()
     qDebug() << "DIPSwitch " << nDip;
     values.m_Values8[1] = quint8(nDip);
     qDebug() << "TOut: " << m_pTOutdoor->text().toDouble() << ", TExh: " << m_pTExhaust->text().toDouble();
-    values.m_Values8[3] = quint8(m_pAveHumExtract->text().toInt());
-    values.m_Values8[4] = quint8(m_pAveTempOutdoor->text().toInt());
+    values.m_Values8[3] = quint8(wholeNumber(m_pAveHumExtract->text()));
+    values.m_Values8[4] = quint8(wholeNumber(m_pAveTempOutdoor->text()));
     // From byte 6 on, two bytes each.
     values.m_Values16[0] = UINT16(eighths(m_pTSupply->text()));
     values.m_Values16[1] = UINT16(eighths(m_pTOutdoor->text()));
-    values.m_Values16[2] = UINT16(m_pRelHumOutdoor->text().toInt());
+    values.m_Values16[2] = UINT16(wholeNumber(m_pRelHumOutdoor->text()));
     values.m_Values16[3] = UINT16(eighths(m_pTExhaust->text()));
     values.m_Values16[4] = UINT16(eighths(m_pTExtract->text()));
-    values.m_Values16[5] = UINT16(m_pRelHumExtract->text().toInt());
-    values.m_Values16[6] = UINT16(m_pCO2->text().toInt());
+    values.m_Values16[5] = UINT16(wholeNumber(m_pRelHumExtract->text()));
+    values.m_Values16[6] = UINT16(wholeNumber(m_pCO2->text()));
     qDebug() << SHLP_SetSimulationValues::SIZE;
     if (auto* pFan = qobject_cast<CFan*>(dialog()->unit()))
         pFan->setSimulationValues(values);
@@ -220,16 +220,17 @@ void CDebugTolVane100::applyTestCase(int row)
 {
     if (!testModel() || row < 0 || row >= testModel()->rowCount())
         return;
-    setEditFromColumn(row, QStringLiteral("Com level"), m_pComfortLevel);
-    setEditFromColumn(row, QStringLiteral("T-Outdoor"), m_pTOutdoor);
-    setEditFromColumn(row, QStringLiteral("T-Extract"), m_pTExtract);
-    setEditFromColumn(row, QStringLiteral("T-Exhaust"), m_pTExhaust);
-    setEditFromColumn(row, QStringLiteral("T-Supply"), m_pTSupply);
-    setEditFromColumn(row, QStringLiteral("Rel. hum. out"), m_pRelHumOutdoor);
-    setEditFromColumn(row, QStringLiteral("Rel. hum. extract"), m_pRelHumExtract);
-    setEditFromColumn(row, QStringLiteral("CO2"), m_pCO2);
-    setEditFromColumn(row, QStringLiteral("Ave RH Ext"), m_pAveHumExtract);
-    setEditFromColumn(row, QStringLiteral("Ave TOut"), m_pAveTempOutdoor);
+    if (!setNumberEdits(row, {{QStringLiteral("Com level"), m_pComfortLevel},
+                              {QStringLiteral("T-Outdoor"), m_pTOutdoor},
+                              {QStringLiteral("T-Extract"), m_pTExtract},
+                              {QStringLiteral("T-Exhaust"), m_pTExhaust},
+                              {QStringLiteral("T-Supply"), m_pTSupply},
+                              {QStringLiteral("Rel. hum. out"), m_pRelHumOutdoor},
+                              {QStringLiteral("Rel. hum. extract"), m_pRelHumExtract},
+                              {QStringLiteral("CO2"), m_pCO2},
+                              {QStringLiteral("Ave RH Ext"), m_pAveHumExtract},
+                              {QStringLiteral("Ave TOut"), m_pAveTempOutdoor}}))
+        return;
     const int nHumRed = testColumn(QStringLiteral("Hum Red"));
     if (nHumRed >= 0)
         m_pHumReduction->setChecked(testModel()->cellData(row, nHumRed).toString().toInt() != 0);

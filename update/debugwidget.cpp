@@ -14,6 +14,7 @@
 #include <QLCDNumber>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -370,11 +371,29 @@ int CDebugWidget::testColumn(const QString& name) const
     return m_pTestModel ? m_pTestModel->findHeaderColumn(name, Qt::CaseInsensitive) : -1;
 }
 
-void CDebugWidget::setEditFromColumn(int row, const QString& column, QLineEdit* pEdit)
+bool CDebugWidget::setNumberEdits(int row, const QList<QPair<QString, QLineEdit*>>& cells)
 {
-    const int nColumn = testColumn(column);
-    if (nColumn >= 0)
-        pEdit->setText(m_pTestModel->cellData(row, nColumn).toString());
+    QList<QPair<QLineEdit*, QString>> texts;
+    for (const auto& cell : cells)
+    {
+        const int nColumn = testColumn(cell.first);
+        if (nColumn < 0)
+            continue;
+        const QString strCell = m_pTestModel->cellData(row, nColumn).toString();
+        double dValue = 0;
+        if (!parseNumber(strCell, dValue))
+        {
+            showFileMessage(QStringLiteral("Row %1, column '%2': '%3' is not a number.")
+                                .arg(row + 1)
+                                .arg(cell.first, strCell),
+                            QStringLiteral("The test case was not applied."));
+            return false;
+        }
+        texts.append({cell.second, strCell.trimmed().replace(QLatin1Char(','), QLatin1Char('.'))});
+    }
+    for (const auto& text : texts)
+        text.first->setText(text.second);
+    return true;
 }
 
 void CDebugWidget::selectComboFromColumn(int row, const QString& column, QComboBox* pCombo)
@@ -406,9 +425,31 @@ void CDebugWidget::setResultCell(int row, const QString& column, const QString& 
         m_pTestModel->setCellData(row, nColumn, text);
 }
 
+bool CDebugWidget::parseNumber(const QString& text, double& value)
+{
+    QString strNumber = text.trimmed();
+    strNumber.replace(QLatin1Char(','), QLatin1Char('.'));
+    if (strNumber.isEmpty())
+    {
+        value = 0;
+        return true;
+    }
+    bool bOk = false;
+    const double dValue = QLocale::c().toDouble(strNumber, &bOk);
+    if (bOk)
+        value = dValue;
+    return bOk;
+}
+
+int CDebugWidget::wholeNumber(const QString& text)
+{
+    double dValue = 0;
+    return parseNumber(text, dValue) ? int(std::lround(dValue)) : 0;
+}
+
 quint8 CDebugWidget::comfortLevelCode(const QString& text)
 {
-    const quint8 nLevel = quint8(text.toInt());
+    const quint8 nLevel = quint8(wholeNumber(text));
     if (nLevel == 0)
         return 0;
     return nLevel <= 5 ? quint8(nLevel - 1) : 4;
@@ -416,13 +457,16 @@ quint8 CDebugWidget::comfortLevelCode(const QString& text)
 
 qint16 CDebugWidget::eighths(const QString& text)
 {
-    return qint16(std::lround(text.toDouble() * 8));
+    double dValue = 0;
+    return parseNumber(text, dValue) ? qint16(std::lround(dValue * 8)) : 0;
 }
 
 QString CDebugWidget::absoluteHumidityText(const QString& temperature, const QString& relativeHumidity)
 {
     const qint16 nTemp = eighths(temperature);
-    const double dRelative = relativeHumidity.toDouble() / 100;
+    double dRelative = 0;
+    parseNumber(relativeHumidity, dRelative);
+    dRelative /= 100;
     const double dPerKg = InterpolateHumidityTable(nTemp, 1) / 10.0 * dRelative;
     const double dPerM3 = InterpolateHumidityTable(nTemp, 0) / 10.0 * dRelative;
     return QStringLiteral("g/Kg: %1, g/m³: %2").arg(dPerKg, 4, 'f', 2).arg(dPerM3, 4, 'f', 2);

@@ -66,12 +66,17 @@ protected:
 
     // Pieces of applying a row and storing a result; a missing column changes nothing.
     int testColumn(const QString& name) const;
-    void setEditFromColumn(int row, const QString& column, QLineEdit* pEdit);
+    // Copies the row's number cells (column, field) into their fields. A cell that holds no
+    // number refuses the whole row with a message naming row and column: false, nothing set.
+    bool setNumberEdits(int row, const QList<QPair<QString, QLineEdit*>>& cells);
     void selectComboFromColumn(int row, const QString& column, QComboBox* pCombo);
     void startCountdown(int row);
     void setResultCell(int row, const QString& column, const QString& text);
 
-    // Conversions of the simulation controls.
+    // Conversions of the simulation controls. Numbers take "." or "," as decimal sign; empty
+    // text is 0, and so is text that is no number.
+    static bool parseNumber(const QString& text, double& value);
+    static int wholeNumber(const QString& text);
     static quint8 comfortLevelCode(const QString& text);
     // Degrees Celsius to eighths of a degree, halves away from zero.
     static qint16 eighths(const QString& text);

@@ -122,7 +122,9 @@ CMainDialog::CMainDialog(bool bInstallMode, bool bForceBootloader, bool bForceAp
     connect(&m_Enumerator, &CPortEnumerator::deviceDiscovered, this, &CMainDialog::on_DeviceListChanged);
     connect(&m_Enumerator, &CPortEnumerator::deviceRemoved, this, &CMainDialog::on_DeviceListChanged);
     m_Enumerator.setUpNotifications();
-    on_DeviceListChanged();
+    // The first search runs from the event loop, so the window is up before a silent unit is
+    // asked for half a minute.
+    QMetaObject::invokeMethod(this, &CMainDialog::on_DeviceListChanged, Qt::QueuedConnection);
 
     connect(m_pUi->LineEditSerialNumber, &QLineEdit::textEdited, this, &CMainDialog::on_TextEditedIdentData);
     m_TimerCurrentInfo.setInterval(CURRENT_INFO_INTERVAL_MS);
@@ -232,8 +234,6 @@ void CMainDialog::setState(int nState)
                 .arg(strDevice));
         break;
     }
-    if (nState == ST_SUCCESS && m_bExitAfterSuccess)
-        QCoreApplication::exit(EXIT_CODE_UPDATED);
 }
 
 void CMainDialog::userInfo(QString strInfo)
@@ -286,7 +286,9 @@ void CMainDialog::showEvent(QShowEvent* event)
             const QRect available = pScreen->availableGeometry();
             QRect frame = frameGeometry();
             frame.moveTopRight(QPoint(available.right() - AUTO_PLACEMENT_MARGIN, AUTO_PLACEMENT_MARGIN));
-            move(frame.topLeft());
+            // A wide window (option d) is pushed back onto the screen rather than cut off.
+            move(qMax(available.left(), qMin(frame.left(), available.right() + 1 - frame.width())),
+                 qMax(available.top(), qMin(frame.top(), available.bottom() + 1 - frame.height())));
         }
     }
     QDialog::showEvent(event);
@@ -348,10 +350,29 @@ void CMainDialog::onTimerCurrentInfo()
 void CMainDialog::writeDeIceCounters(bool bOn)
 {
     const UINT32* pValues = bOn ? DEICE_ON : DEICE_OFF;
-    UINT32 nFirst = pValues[0], nSecond = pValues[1];
-    if (!m_pFan->readWriteCounterValue(DEICE_COUNTER_1, &nFirst, true) ||
-        !m_pFan->readWriteCounterValue(DEICE_COUNTER_2, &nSecond, true))
-        m_pUi->ButtonDeIce->setChecked(!bOn);
+    UINT32 nBefore = 0, nFirst = pValues[0], nSecond = pValues[1];
+    bool bSwitched = false, bRestored = true;
+    {
+        CTransfer transfer(this);
+        // The first counter's value goes back should the second write fail: the unit must not be
+        // left half-switched.
+        if (m_pFan->readWriteCounterValue(DEICE_COUNTER_1, &nBefore, false))
+        {
+            bSwitched = m_pFan->readWriteCounterValue(DEICE_COUNTER_1, &nFirst, true) &&
+                        m_pFan->readWriteCounterValue(DEICE_COUNTER_2, &nSecond, true);
+            if (!bSwitched)
+                bRestored = m_pFan->readWriteCounterValue(DEICE_COUNTER_1, &nBefore, true);
+        }
+    }
+    if (bSwitched)
+        return;
+    m_pUi->ButtonDeIce->setChecked(!bOn);
+    QMessageBox::warning(this, tr("Deicing Function"),
+                         (bRestored ? tr("The deicing function of the %1 could not be switched.\nIts "
+                                         "setting is unchanged.")
+                                    : tr("The deicing function of the %1 could not be switched, and its "
+                                         "previous setting could not be restored.\nPlease try again."))
+                             .arg(deviceText()));
 }
 
 void CMainDialog::on_ButtonDeIce_clicked(bool bChecked)
@@ -469,7 +490,12 @@ bool CMainDialog::identifyDevice()
     m_nKnownSerialNr = 0;
     m_Needs.deIceAvailable = false;
     SHLP_IdentData ident;
-    if (!m_pFan->getIdentData(ident))
+    bool bIdentified;
+    {
+        CTransfer transfer(this); // the window is repainted between the attempts
+        bIdentified = m_pFan->getIdentData(ident);
+    }
+    if (!bIdentified)
     {
         m_nRunningImage = 0;
         return false;
@@ -660,6 +686,9 @@ bool CMainDialog::on_ButtonBootLdr_clicked()
     }
     if (!bDone)
     {
+        // The unit may now run either bootloader (a swap whose reply was lost) or wait in update
+        // mode: no bootloader is written into it before it has been identified again.
+        m_nRunningImage = 0;
         setState(ST_IDLE);
         userInfo(
             tr("The update process failed. Please switch off your %1.\nThen switch in on again and retry the "
@@ -710,6 +739,23 @@ bool CMainDialog::waitForRestart()
 
 void CMainDialog::on_ButtonBurn_clicked()
 {
+    // With option ap the program ends once a sequence went through without a failed step; after a
+    // failure the window stays with its message, as without ap.
+    if (runUpdateSequence() && m_bExitAfterSuccess)
+        QCoreApplication::exit(EXIT_CODE_UPDATED);
+}
+
+bool CMainDialog::endWithFailure()
+{
+    // The state the flags give, with the text that says what went wrong and what to do kept.
+    const QString strText = m_pUi->LabelMain->text();
+    showResultState();
+    m_pUi->LabelMain->setText(strText);
+    return false;
+}
+
+bool CMainDialog::runUpdateSequence()
+{
     setState(ST_UPDATING);
     const QString strDevice = deviceText();
     QMessageBox rebootBox(
@@ -724,25 +770,25 @@ void CMainDialog::on_ButtonBurn_clicked()
     {
         userInfo(tr("Updating %1 serial number...").arg(strDevice));
         if (!writeSerialNumber())
-            return showResultState();
+            return endWithFailure();
         m_nKnownSerialNr = m_pUi->LineEditSerialNumber->text().toInt();
     }
     if (m_Needs.notUpdatable)
     {
         userInfo(tr("Unable to update!"));
-        return showResultState();
+        return endWithFailure();
     }
     if (m_Needs.wifiBridgeNeeded && !m_bPlusUnit && m_Needs.wifiModuleNeeded && !m_Needs.oldBootloader)
     {
         userInfo(tr("Updating %1 WiFi...").arg(strDevice));
         if (!on_ButtonCC3200bridge_clicked())
-            return showResultState();
+            return endWithFailure();
     }
     if (m_Needs.applicationNeeded && !m_Needs.oldBootloader)
     {
         userInfo(tr("Updating %1 application...").arg(strDevice));
         if (!on_ButtonAppl_clicked())
-            return showResultState();
+            return endWithFailure();
     }
     if (m_Needs.wifiBridgeNeeded && !m_bPlusUnit)
     {
@@ -756,7 +802,7 @@ void CMainDialog::on_ButtonBurn_clicked()
                 tr("The %1 did not come back after the restart.\nPlease switch it off and on again and retry "
                    "the update.")
                     .arg(deviceText()));
-            return;
+            return false;
         }
         setState(ST_UPDATING);
     }
@@ -764,12 +810,12 @@ void CMainDialog::on_ButtonBurn_clicked()
     {
         userInfo(tr("Updating %1 WiFi...").arg(deviceText()));
         if (!on_ButtonCC3200_clicked())
-            return showResultState();
+            return endWithFailure();
     }
     if (m_Needs.bootloaderNeeded)
     {
         if (!on_ButtonBootLdr_clicked())
-            return showResultState();
+            return endWithFailure();
     }
     m_Needs.bootloaderNeeded = false;
     if (m_Needs.oldBootloader)
@@ -794,13 +840,14 @@ void CMainDialog::on_ButtonBurn_clicked()
                         Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
         box.exec();
         setState(ST_READY);
-        return;
+        return true; // the rest follows once the unit runs the new bootloader
     }
-    if (!m_bInstallMode || m_pFan->setStartupMode(1))
+    if (m_bInstallMode && !m_pFan->setStartupMode(1))
     {
-        setState(ST_SUCCESS);
-        m_Needs.wifiBridgeNeeded = false;
-    }
-    else
         setState(ST_IDLE);
+        return false;
+    }
+    setState(ST_SUCCESS);
+    m_Needs.wifiBridgeNeeded = false;
+    return true;
 }

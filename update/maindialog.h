@@ -98,6 +98,10 @@ private:
     void keepOnScreen();
     bool uploadStep(int nType, bool bWait);
     bool waitForRestart();
+    // The update sequence behind ButtonBurn; true when no step of it failed.
+    bool runUpdateSequence();
+    // The sequence's end after a failed step; returns false.
+    bool endWithFailure();
     void writeDeIceCounters(bool bOn);
 
     Ui_CMainDialog* m_pUi;

@@ -306,6 +306,11 @@ bool CFanBase::getIdentData(SHLP_IdentData& ident)
     bool acknowledged = false;
     do
     {
+#ifdef TOLVANE_UPDATER
+        // The updater identifies in its window's thread: the window stays painted while a silent
+        // unit is asked again and again (user input waits until the answer is in).
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+#endif
         qDebug() << "Sending report ident request...";
         acknowledged = protocol.Send(packet) == CLLProtocol::RC_SUCCESS;
     } while (!acknowledged && wire->Milliseconds() - start < IDENT_TIMEOUT_MS);
@@ -326,6 +331,16 @@ bool CFanBase::getIdentData(SHLP_IdentData& ident)
         emit signalUserInfo(tr("- The %1 responded with the wrong packet - ").arg(getDeviceTypeText()));
         return false;
     }
+#ifdef TOLVANE_UPDATER
+    // Older units may send fewer than 39 bytes, but a reply that ends before the unit-type and
+    // Wi-Fi bits would pass for a tolVane100 unit: the updater writes nothing on such a record.
+    if (packet.GetLength() < SHLP_IdentData::UPDATER_USED_SIZE)
+    {
+        qDebug() << "CFanBase::getIdentData: reply of" << packet.GetLength() << "bytes is too short";
+        emit signalUserInfo(tr(" The %1 did not (correctly) respond - ").arg(getDeviceTypeText()));
+        return false;
+    }
+#endif
     // Only the received bytes: a short reply leaves the rest of the record zero.
     ident = SHLP_IdentData::decode(packet.GetData(), packet.GetLength());
     return true;
@@ -605,7 +620,11 @@ bool CFanBase::uploadPartition(UINT32 address, UINT32 dataLength, UINT32 partiti
     if (!sendRecord(protocol, header.encode().data(), SHLP_MemUploadStart::SIZE, true))
         return failUpload();
     if (slow)
+#ifdef TOLVANE_UPDATER
+        waitShowingProgress(*wire, UPLOAD_SLOW_START_MS, bar);
+#else
         wire->Sleep(UPLOAD_SLOW_START_MS);
+#endif
 
     for (UINT32 offset = 0; offset < dataLength;)
     {

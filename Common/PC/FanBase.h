@@ -54,6 +54,8 @@ public:
     bool uploadImage(int system, CPartitionTable::EPartType type, QProgressBar* bar, bool wait);
     // Each upload builds its own catalogue through this factory (set once by the updater).
     static void setImageCatalogueFactory(std::function<std::unique_ptr<CFlashImageCatalogue>()> factory);
+    // Long pauses of an upload are taken in slices of this length, with events processed between.
+    static constexpr UINT16 WAIT_SLICE_MS = 200;
 
     bool getPartitionTable(CPartitionTable::SPartition (&table)[CPartitionTable::PARTITION_COUNT]);
     // True when the freshly read table has the type and none of its entries reports a bad CRC
@@ -151,6 +153,10 @@ private:
                  const SLogReplyLayout& layout, int wanted, const QByteArray& context, const char* logName);
 
     bool failUpload();
+#ifdef TOLVANE_UPDATER
+    // A pause of the upload that keeps the window alive and shows its course on the bar (if any).
+    void waitShowingProgress(CLLProtocolWire& wire, UINT32 milliseconds, QProgressBar* bar);
+#endif
     UNIT_LINK_SCOPE CSerialPort& serialPort();
     UNIT_LINK_SCOPE CLLProtocolWire*& wireSlot();
 

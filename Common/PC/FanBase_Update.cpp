@@ -3,12 +3,15 @@
 #include "FanBase.h"
 #include "UpdateRecords.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QProgressBar>
 
 namespace
 {
 constexpr UINT16 UPLOAD_MODE_WAIT_MS = 15000;
+// The Wi-Fi module's header carries bits 16 to 19 of the plain length as well.
+constexpr UINT32 MAX_LONG_PLAIN_LEN = 0xFFFFF;
 // The table arrives in two replies of ten entries each, without a code byte.
 constexpr int PARTITIONS_PER_REPLY = 10;
 constexpr int PARTITION_REPLY_SIZE = PARTITIONS_PER_REPLY * CPartitionTable::SPartition::SIZE;
@@ -20,6 +23,24 @@ std::function<std::unique_ptr<CFlashImageCatalogue>()>& catalogueFactory()
     static std::function<std::unique_ptr<CFlashImageCatalogue>()> factory;
     return factory;
 }
+
+// Whether the unit can be given the image as it is: at least one block, and each block's data as
+// long as its plain contents (padded to whole 8-byte units when enciphered), with a plain length
+// that the block header can carry.
+bool isSendable(const CFlashImageCatalogue::SImage& image, CPartitionTable::EPartType sentType)
+{
+    if (image.MemBlocks.isEmpty())
+        return false;
+    const UINT32 maxPlainLen = sentType == CPartitionTable::PT_WIFI_MODULE ? MAX_LONG_PLAIN_LEN : 0xFFFF;
+    for (const CFlashImageCatalogue::SMemBlock& block : image.MemBlocks)
+    {
+        const qint64 expected =
+            image.Encrypted ? (qint64(block.PlainLen) + 7) / 8 * 8 : qint64(block.PlainLen);
+        if (block.PlainLen > maxPlainLen || block.Data.size() != expected)
+            return false;
+    }
+    return true;
+}
 } // namespace
 
 void CFanBase::setImageCatalogueFactory(std::function<std::unique_ptr<CFlashImageCatalogue>()> factory)
@@ -27,23 +48,47 @@ void CFanBase::setImageCatalogueFactory(std::function<std::unique_ptr<CFlashImag
     catalogueFactory() = std::move(factory);
 }
 
+void CFanBase::waitShowingProgress(CLLProtocolWire& wire, UINT32 milliseconds, QProgressBar* bar)
+{
+    // Slices keep the window of the calling thread alive through pauses of many seconds.
+    for (UINT32 waited = 0; waited < milliseconds;)
+    {
+        const UINT16 slice = UINT16(std::min<UINT32>(WAIT_SLICE_MS, milliseconds - waited));
+        wire.Sleep(slice);
+        waited += slice;
+        if (bar)
+            bar->setValue(int(quint64(waited) * 100 / milliseconds));
+        QCoreApplication::processEvents();
+    }
+}
+
 bool CFanBase::uploadImage(int system, CPartitionTable::EPartType type, QProgressBar* bar, bool wait)
 {
-    if (!sendRequest(HLP_UPLOAD_MODE_BEGIN))
+    // The bridge firmware goes into the Wi-Fi module's partition, with its long-length header.
+    const CPartitionTable::EPartType sentType =
+        type == CPartitionTable::PT_WIFI_BRIDGE ? CPartitionTable::PT_WIFI_MODULE : type;
+    if (!linkWire())
         return false;
-    if (wait)
-        linkWire()->Sleep(UPLOAD_MODE_WAIT_MS);
-
+    // Checked before the unit enters update mode: a unit is never left there for want of an image.
     CFlashImageCatalogue::SImage image;
     {
         const auto& factory = catalogueFactory();
         const std::unique_ptr<CFlashImageCatalogue> catalogue = factory ? factory() : nullptr;
-        if (!catalogue || !catalogue->findUploadImage(type, system, image))
+        if (!catalogue || !catalogue->findUploadImage(type, system, image) || !isSendable(image, sentType))
+        {
+            qDebug() << "CFanBase::uploadImage: no sendable image of type" << int(type);
+            emit signalUserInfo(
+                tr("The firmware image for the %1 is missing or damaged.\nNothing was sent to "
+                   "the %1.")
+                    .arg(getDeviceTypeText()));
             return false;
+        }
     }
-    // The bridge firmware goes into the Wi-Fi module's partition, with its long-length header.
-    const CPartitionTable::EPartType sentType =
-        type == CPartitionTable::PT_WIFI_BRIDGE ? CPartitionTable::PT_WIFI_MODULE : type;
+    if (!sendRequest(HLP_UPLOAD_MODE_BEGIN))
+        return false;
+    if (wait)
+        waitShowingProgress(*linkWire(), UPLOAD_MODE_WAIT_MS, bar);
+
     for (const CFlashImageCatalogue::SMemBlock& block : image.MemBlocks)
     {
         qDebug() << "Upload Partion, Adr: " << block.MemAdr;
@@ -124,7 +169,7 @@ bool CFanBase::swapBootloaders()
         emit signalUserInfo(tr("%1 did not (correctly) respond - ").arg(getDeviceTypeText()));
         return false;
     }
-    if (reply.GetPacketId() != HLPReplyId(HLP_SWAP_BOOTLOADERS))
+    if (reply.GetPacketId() != HLPReplyId(HLP_SWAP_BOOTLOADERS_REPLY))
     {
         emit signalUserInfo(tr("%1 did respond with the wrong packet - ").arg(getDeviceTypeText()));
         return false;

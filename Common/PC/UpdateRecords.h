@@ -10,6 +10,7 @@ enum EHLPUpdateCode : UINT8
     HLP_UPLOAD_MODE_BEGIN = 4, // before an image
     HLP_UPLOAD_MODE_END = 5,   // after it
     HLP_SWAP_BOOTLOADERS = 6,
+    HLP_SWAP_BOOTLOADERS_REPLY = 10, // the swap is answered under a code of its own
     HLP_REPORT_PARTITION_TABLE = 11,
     HLP_MOVE_VENT = 28
 };
@@ -35,7 +36,7 @@ static_assert(SHLP_SetSerialNumber::SIZE == 1 + 4 + 34, "serial-number record");
 struct SHLP_SwapReply
 {
     static constexpr int SIZE = 4;
-    UINT8 m_Code = HLP_SWAP_BOOTLOADERS;
+    UINT8 m_Code = HLP_SWAP_BOOTLOADERS_REPLY;
     UINT8 m_ReturnCode = 0;
     UINT16 m_SecurityBits = 0; // flash security bits
 

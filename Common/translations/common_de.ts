@@ -866,6 +866,12 @@ Schalten Sie ihn dann wieder ein und wiederholen Sie die Aktualisierung.</transl
         <source>%1 did respond with the wrong packet - </source>
         <translation>%1 hat mit dem falschen Paket geantwortet - </translation>
     </message>
+    <message>
+        <source>The firmware image for the %1 is missing or damaged.
+Nothing was sent to the %1.</source>
+        <translation>Das Firmware-Abbild für den %1 fehlt oder ist beschädigt.
+Es wurde nichts an den %1 gesendet.</translation>
+    </message>
 </context>
 <context>
     <name>CFanValues</name>

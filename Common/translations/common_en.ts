@@ -864,6 +864,11 @@ Then switch in on again and retry the update.</source>
         <source>%1 did respond with the wrong packet - </source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The firmware image for the %1 is missing or damaged.
+Nothing was sent to the %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CFanValues</name>

@@ -59,6 +59,14 @@ private slots:
             row("second-log counts") << t << QByteArray(20, '\0').replace(0, 1, hex("18"))
                                      << QString("24:20");
             row("single counter") << t << hex("1b0100ffffffff") << QString("27:7");
+            row("serial number") << t << QByteArray(39, '\0').replace(0, 5, hex("03e8030000")) << QString("");
+            row("upload mode begin") << t << hex("04") << QString("");
+            row("upload mode end") << t << hex("05") << QString("");
+            // The swap is the one reply under a code other than its request's.
+            row("bootloader swap") << t << hex("06") << QString("10:4");
+            // Two replies of ten 12-byte entries, without a code byte (the first entry starts at 0).
+            row("partition table") << t << hex("0b") << QString("0:120 0:120");
+            row("vent move") << t << hex("1c0102") << QString("");
             row("unknown code") << t << hex("63") << QString("");
         }
         QTest::newRow("100 state") << t100 << hex("13") << QString("19:28");

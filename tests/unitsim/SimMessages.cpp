@@ -79,7 +79,7 @@ Replies uploadModeEnd(SSimUnitModel& m, const QByteArray&)
 Replies swapBootloaders(SSimUnitModel& m, const QByteArray&)
 {
     ++m.bootloaderSwaps;
-    QByteArray r = reply(MSG_SWAP_BOOTLOADERS, SWAP_REPLY);
+    QByteArray r = reply(MSG_SWAP_BOOTLOADERS_REPLY, SWAP_REPLY);
     r[1] = char(m.swapReturnCode);
     put(r, 2, m.flashSecurityBits, 2);
     return {r};

@@ -41,6 +41,7 @@ enum EMessageCode : quint8
     MSG_UPLOAD_MODE_BEGIN = 4,
     MSG_UPLOAD_MODE_END = 5,
     MSG_SWAP_BOOTLOADERS = 6,
+    MSG_SWAP_BOOTLOADERS_REPLY = 10, // the one reply that does not carry its request's code
     MSG_UPLOAD_START = 7,
     MSG_UPLOAD_DATA = 8,
     MSG_UPLOAD_END = 9,

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QtTest>
 #include <algorithm>
+#include <memory>
 
 // The simulated unit on a pseudo-terminal offered as the unit's USB port, with the unit
 // objects' long pauses on a virtual clock (recorded), and the dialog's port polling made quick.
@@ -28,27 +29,33 @@ public:
         CFanBase::setWireFactory(nullptr);
     }
 
-    void quickPortPolling(CMainDialog& dialog) { dialog.portEnumerator().setPollInterval(POLL_MS); }
+    // Quick port polling, and a unit that does not come back after a restart fails in seconds.
+    void speedUp(CMainDialog& dialog)
+    {
+        dialog.portEnumerator().setPollInterval(POLL_MS);
+        dialog.setRestartTimeout(RESTART_TIMEOUT_MS);
+    }
 
-    // The unit restarts: its port vanishes and, once the dialog has let go of it, comes back.
-    // Call from inside the dialog's event processing; `change` alters the unit meanwhile.
+    // The unit restarts: its port vanishes and comes back once the dialog has handled the removal.
+    // Driven by the enumerator's removal signal (the dialog's own slot runs first), so the order
+    // of events is the same however slowly the machine runs. `change` alters the unit meanwhile.
     void restartWhenReleased(CMainDialog& dialog,
                              const std::function<void(unitsim::SSimUnitModel&)>& change = {})
     {
         if (change)
             unit.updateModel(change);
         unit.disappear();
-        auto* pTimer = new QTimer(&dialog);
-        QObject::connect(pTimer, &QTimer::timeout, pTimer,
-                         [this, &dialog, pTimer]
-                         {
-                             if (!dialog.unit()->getComPortName().isEmpty())
-                                 return;
-                             pTimer->deleteLater();
-                             if (unit.start())
-                                 qputenv(CPortEnumerator::UNIT_PORT_VARIABLE, unit.portName().toLocal8Bit());
-                         });
-        pTimer->start(POLL_MS);
+        // The pty's path may be handed to another process at once: the port is gone by name too.
+        qunsetenv(CPortEnumerator::UNIT_PORT_VARIABLE);
+        auto pConnection = std::make_shared<QMetaObject::Connection>();
+        *pConnection = QObject::connect(&dialog.portEnumerator(), &CPortEnumerator::deviceRemoved, &dialog,
+                                        [this, pConnection]
+                                        {
+                                            QObject::disconnect(*pConnection);
+                                            if (unit.start())
+                                                qputenv(CPortEnumerator::UNIT_PORT_VARIABLE,
+                                                        unit.portName().toLocal8Bit());
+                                        });
     }
 
     static QVector<int> pauses() { return s_Pauses; }
@@ -63,6 +70,8 @@ public:
     }
 
     static constexpr int POLL_MS = 20;
+    // How long a test lets the dialog wait for a restarted unit.
+    static constexpr int RESTART_TIMEOUT_MS = 20000;
     unitsim::CSimUnit unit;
 
 private:

@@ -2,6 +2,7 @@
 #include "maindialog.h"
 #include "ui_maindialog.h"
 
+#include <QScreen>
 #include <QtTest>
 
 // The update dialog without a unit: its form, options and the ten states.
@@ -19,6 +20,7 @@ private slots:
     void serialNumberEditEnablesTheButton();
     void optionsShapeTheWindow_data();
     void optionsShapeTheWindow();
+    void automaticWideWindowStaysOnTheScreen();
     void deIcingWithoutSupportIsUndone();
 };
 
@@ -229,6 +231,23 @@ void TestMainDialog::optionsShapeTheWindow_data()
     QTest::newRow("install") << true << false << false;
     QTest::newRow("debug") << false << true << false;
     QTest::newRow("owner") << false << false << true;
+}
+
+// Option ap places the window at the top right; with d it is wide and must not hang off the left.
+void TestMainDialog::automaticWideWindowStaysOnTheScreen()
+{
+    SOptions options;
+    options.automatic = true;
+    options.debug = true;
+    auto pDialog = makeDialog(options);
+    pDialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(pDialog.get()));
+    // The window may be larger than the small test screen; its top left corner is on it always.
+    const QRect available = pDialog->screen()->availableGeometry();
+    const QRect frame = pDialog->frameGeometry();
+    QVERIFY2(frame.left() >= available.left() && frame.top() >= available.top(),
+             qPrintable(QStringLiteral("at %1,%2").arg(frame.left()).arg(frame.top())));
+    QVERIFY(frame.width() > available.width() || frame.right() <= available.right());
 }
 
 void TestMainDialog::optionsShapeTheWindow()

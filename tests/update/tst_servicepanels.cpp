@@ -31,6 +31,7 @@ private slots:
     void automaticModeRunsEveryCaseOnce();
     void ventMoveAndDipOptionLabel();
     void missingColumnIsReportedAndTheBoxStillFilled();
+    void numberCellsTakeADecimalCommaAndRefuseOtherText();
     void windowWithThePanelStaysOnTheScreen();
 
 private:
@@ -66,8 +67,10 @@ QByteArray hex(const QByteArray& bytes)
 
 std::unique_ptr<CMainDialog> TestServicePanels::makeDialog()
 {
-    return std::make_unique<CMainDialog>(false, false, false, false, false, false, QString(), QString(), true,
-                                         m_Dir.filePath("values.csv"));
+    auto pDialog = std::make_unique<CMainDialog>(false, false, false, false, false, false, QString(),
+                                                 QString(), true, m_Dir.filePath("values.csv"));
+    QCoreApplication::sendPostedEvents(pDialog.get(), QEvent::MetaCall); // the first search
+    return pDialog;
 }
 
 void TestServicePanels::writeTestFile(const QByteArray& text)
@@ -238,6 +241,30 @@ void TestServicePanels::missingColumnIsReportedAndTheBoxStillFilled()
     QCOMPARE(answerer.seen[0].text, QStringLiteral("Missing column in test file ('Test case')."));
     QCOMPARE(pPanel->testCaseCombo()->count(), 2);
     QCOMPARE(pPanel->testCaseCombo()->itemText(0), QString());
+}
+
+void TestServicePanels::numberCellsTakeADecimalCommaAndRefuseOtherText()
+{
+    CUnitRig rig(unitModel(EUnitType::TolVanePlus, 7001, 2, 2, 12, 2, 12));
+    writeTestFile(
+        "Test case;Description;Com level;Room area;Sum Cool Temp;T-Extract;T-Supply;Rel. hum. extract;"
+        "Rel. hum. sup;CO2 Ext;CO2 Sup;Ave RH Ext;Wait time\n"
+        "A;;;;;-5,5; 20.5 ;;45;;;;1\n"
+        "B;;;;;warm;1;;;;;;1\n");
+    auto pDialog = makeDialog();
+    auto* pPanel = qobject_cast<CDebugCorMisto70*>(pDialog->debugWidget());
+    QVERIFY(pPanel);
+    pPanel->ReloadTestFile();
+    pPanel->testCaseCombo()->setCurrentIndex(0);
+    // Supply 20.5 and extract -5.5 degrees in eighths, supply humidity 45; empty cells read 0.
+    QCOMPARE(hex(rig.unit.model().lastSimulationValues.mid(6, 6)), hex(QByteArray::fromHex("a400d4ff2d00")));
+
+    rig.unit.clearRecords();
+    CBoxAnswerer answerer;
+    pPanel->testCaseCombo()->setCurrentIndex(1);
+    QCOMPARE(answerer.seen.size(), 1);
+    QCOMPARE(answerer.seen[0].text, QStringLiteral("Row 2, column 'T-Extract': 'warm' is not a number."));
+    QCOMPARE(rig.requestsReceived(), 0);
 }
 
 // The panel is far wider than many screens: it scrolls sideways instead of setting the window's

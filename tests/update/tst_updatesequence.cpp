@@ -24,10 +24,17 @@ private slots:
     void portChangeDuringATransferWaitsForItsEnd();
     void oldBootloaderInstallsOnlyTheBootloader();
     void unitWithoutSerialNumberGetsTheTypedOne();
-    void failedUploadReturnsToReady();
+    void failedUploadKeepsTheInstructionAndReturnsToReady();
+    void failedSwapAsksForANewIdentification();
+    void shortIdentificationIsRefused_data();
+    void shortIdentificationIsRefused();
+    void firstSearchRunsOnceTheWindowIsUp();
     void deIcingSwitchWritesTheCounters();
+    void deIcingFailureRestoresTheFirstCounter();
     void installModeSetsTheStartupMode();
     void automaticUpdateEndsWith100();
+    void automaticUpdateOfAnOldBootloaderWaitsForTheRebootBox();
+    void automaticUpdateWithAFailedStepStaysOpen();
 };
 
 namespace
@@ -35,8 +42,10 @@ namespace
 std::unique_ptr<CMainDialog> makeDialog(bool bInstall = false, bool bOwner = false,
                                         const QString& sn = QString())
 {
-    return std::make_unique<CMainDialog>(bInstall, false, false, false, bOwner, false, QString(), sn, false,
-                                         QString());
+    auto pDialog = std::make_unique<CMainDialog>(bInstall, false, false, false, bOwner, false, QString(), sn,
+                                                 false, QString());
+    QCoreApplication::sendPostedEvents(pDialog.get(), QEvent::MetaCall); // the first search
+    return pDialog;
 }
 
 template <typename T> T* child(QWidget& parent, const char* name)
@@ -106,7 +115,7 @@ void TestUpdateSequence::plusUnitReplacesUnitObjectAndPanel()
 {
     CUnitRig rig(unitModel(EUnitType::TolVane100, 4711, 3, 2, 12, 2, 12));
     auto pDialog = makeDialog();
-    rig.quickPortPolling(*pDialog);
+    rig.speedUp(*pDialog);
     QCOMPARE(pDialog->unit()->getUnitType(), 0);
     QCOMPARE(statusText(*pDialog),
              QStringLiteral("Your tolVane100 is running the application.\nTo update it, switch "
@@ -126,7 +135,7 @@ void TestUpdateSequence::tolVane100WithBridgeRestartsInTheMiddle()
     CUnitRig rig(unitModel(EUnitType::TolVane100, 4711, 1, 2, 12, 2, 1));
     {
         auto pDialog = makeDialog();
-        rig.quickPortPolling(*pDialog);
+        rig.speedUp(*pDialog);
         QStringList boxes;
         QList<QPair<int, quint32>> blocksAtRestart;
         QString statusAtRestart;
@@ -147,6 +156,11 @@ void TestUpdateSequence::tolVane100WithBridgeRestartsInTheMiddle()
                 return true;
             });
         child<QPushButton>(*pDialog, "ButtonBurn")->click();
+        // First, so that a failure shows where the dialog stopped.
+        QCOMPARE(statusText(*pDialog),
+                 QStringLiteral(
+                     "Your tolVane100 was successfully updated!\nPlease disconntect the USB cable and "
+                     "switch the tolVane100 off.\nWAIT until ALL LEDs are off, only then switch on again."));
 
         // Until the restart only the bridge and the application are written.
         QCOMPARE(blocksAtRestart, (QList<QPair<int, quint32>>{{4, 0x30000}, {3, 0x98A9}, {3, 0xA000}}));
@@ -157,15 +171,12 @@ void TestUpdateSequence::tolVane100WithBridgeRestartsInTheMiddle()
         verifyBlocksAsShipped(model, {{5, 1}, {3, 1}, {4, 1}});
         QVERIFY(!model.uploadMode);
         QCOMPARE(model.bootloaderSwaps, 0);
-        QCOMPARE(statusText(*pDialog),
-                 QStringLiteral(
-                     "Your tolVane100 was successfully updated!\nPlease disconntect the USB cable and "
-                     "switch the tolVane100 off.\nWAIT until ALL LEDs are off, only then switch on again."));
         QCOMPARE(child<QProgressBar>(*pDialog, "ProgressBar")->value(), 100);
         QVERIFY(!pDialog->needs().wifiBridgeNeeded);
     }
-    // Only the Wi-Fi module waits: after its mode request and its one block header.
-    QCOMPARE(CUnitRig::pauses().count(15000), 2);
+    // Only the Wi-Fi module waits, 15 s after its mode request and after its one block header, in
+    // slices that keep the window alive.
+    QCOMPARE(CUnitRig::pauses().count(CFanBase::WAIT_SLICE_MS) * CFanBase::WAIT_SLICE_MS, 2 * 15000);
     QCOMPARE(CUnitRig::pauses().count(100), 4); // 700 bytes in four data records
 }
 
@@ -198,7 +209,7 @@ void TestUpdateSequence::closingDuringTheRestartWaitEndsTheUpdate()
 {
     CUnitRig rig(unitModel(EUnitType::TolVane100, 4711, 1, 2, 12, 2, 1));
     auto pDialog = makeDialog();
-    rig.quickPortPolling(*pDialog);
+    rig.speedUp(*pDialog);
     pDialog->show();
     auto* pClose = child<QPushButton>(*pDialog, "ButtonClose");
     // Once the unit's port is gone the dialog is idle and the user closes it; only then does the
@@ -305,19 +316,81 @@ void TestUpdateSequence::unitWithoutSerialNumberGetsTheTypedOne()
                             "off."));
 }
 
-void TestUpdateSequence::failedUploadReturnsToReady()
+void TestUpdateSequence::failedUploadKeepsTheInstructionAndReturnsToReady()
 {
     CUnitRig rig(unitModel(EUnitType::TolVanePlus, 7001, 2, 2, 12, 2, 12));
     auto pDialog = makeDialog();
-    rig.unit.setSilent(true);
+    // Request 4 goes through; the first block header and its repeats are lost.
+    rig.unit.addFault({unitsim::ESimFault::LoseRequest, 0, 2, 0});
     child<QPushButton>(*pDialog, "ButtonBurn")->click();
 
-    QVERIFY(rig.unit.model().uploadedBlocks.isEmpty());
+    QVERIFY(rig.unit.model().uploadMode);
     QVERIFY(pDialog->needs().applicationNeeded);
     QVERIFY(child<QPushButton>(*pDialog, "ButtonBurn")->isEnabled());
-    QCOMPARE(statusText(*pDialog),
-             QStringLiteral(
-                 "Your tolVane plus is ready to receive updates!\nClick 'Update Firmware' to continue."));
+    // What to do now stays readable.
+    QCOMPARE(statusText(*pDialog), QStringLiteral("The update process failed. Please switch off your tolVane "
+                                                  "plus.\nThen switch in on again and retry the update."));
+}
+
+void TestUpdateSequence::failedSwapAsksForANewIdentification()
+{
+    CUnitRig rig(unitModel(EUnitType::TolVanePlus, 7001, 1, 1, 20, 2, 12));
+    auto pDialog = makeDialog();
+    rig.speedUp(*pDialog);
+    // The unit swaps, but its reply is lost: it runs bootloader 2 now.
+    rig.unit.addFault({unitsim::ESimFault::CorruptCrc, 0, 1, 0});
+    rig.unit.updateModel([](unitsim::SSimUnitModel& m) { m.ident.runningPart = 2; });
+    child<QPushButton>(*pDialog, "ButtonBurn")->click();
+    QCOMPARE(statusText(*pDialog), QStringLiteral("The update process failed. Please switch off your tolVane "
+                                                  "plus.\nThen switch in on again and retry the update."));
+    verifyBlocksAsShipped(rig.unit.model(), {{2, 2}}); // it ran bootloader 1: bootloader 2 was written
+
+    // Nothing is written into the bootloader the unit may be running now.
+    QVERIFY(!child<QPushButton>(*pDialog, "ButtonBurn")->isEnabled());
+    QVERIFY(child<QLineEdit>(*pDialog, "LineEditSerialNumber")->isReadOnly());
+    QVERIFY(!pDialog->on_ButtonBootLdr_clicked());
+    verifyBlocksAsShipped(rig.unit.model(), {{2, 2}});
+
+    // Switched off and on, it is identified again and the update can go on.
+    rig.unit.clearFaults();
+    rig.restartWhenReleased(*pDialog);
+    QTRY_COMPARE(pDialog->runningImage(), 2);
+    QVERIFY(child<QPushButton>(*pDialog, "ButtonBurn")->isEnabled());
+}
+
+// A reply that ends before the unit-type bit (byte 13) and the Wi-Fi version (byte 14) would
+// pass for a tolVane100: nothing may be written on it. Older units may send fewer than 39 bytes.
+void TestUpdateSequence::shortIdentificationIsRefused_data()
+{
+    QTest::addColumn<int>("length");
+    QTest::addColumn<bool>("identified");
+    QTest::newRow("13 bytes") << 13 << false;
+    QTest::newRow("14 bytes") << 14 << false;
+    QTest::newRow("15 bytes") << 15 << true;
+}
+
+void TestUpdateSequence::shortIdentificationIsRefused()
+{
+    QFETCH(int, length);
+    QFETCH(bool, identified);
+    CUnitRig rig(unitModel(EUnitType::TolVanePlus, 7001, 2, 2, 12, 2, 12));
+    rig.unit.addFault({unitsim::ESimFault::WrongReplyLength, length - unitsim::IDENT_RECORD_SIZE, 1, 0});
+    auto pDialog = makeDialog();
+    QCOMPARE(pDialog->isPlusUnit(), identified);
+    QCOMPARE(pDialog->runningImage(), identified ? 2 : 0);
+    QCOMPARE(child<QPushButton>(*pDialog, "ButtonBurn")->isEnabled(), identified);
+    if (!identified)
+        QCOMPARE(statusText(*pDialog), QStringLiteral(" The tolVane100 did not (correctly) respond - "));
+}
+
+void TestUpdateSequence::firstSearchRunsOnceTheWindowIsUp()
+{
+    CUnitRig rig(unitModel(EUnitType::TolVanePlus, 7001, 2, 2, 12, 2, 12));
+    CMainDialog dialog(false, false, false, false, false, false, QString(), QString(), false, QString());
+    QCOMPARE(rig.requestsReceived(), 0);
+    dialog.show();
+    QTRY_COMPARE(dialog.runningImage(), 2);
+    QVERIFY(dialog.isVisible());
 }
 
 void TestUpdateSequence::deIcingSwitchWritesTheCounters()
@@ -346,6 +419,30 @@ void TestUpdateSequence::deIcingSwitchWritesTheCounters()
     QCOMPARE(rig.unit.model().counters[40], quint32(19));
 }
 
+void TestUpdateSequence::deIcingFailureRestoresTheFirstCounter()
+{
+    CUnitRig rig(unitModel(EUnitType::TolVane100, 4711, 3, 2, 12, 2, 12));
+    // A unit without counter 40: its write is refused.
+    rig.unit.updateModel(
+        [](unitsim::SSimUnitModel& m)
+        {
+            m.counters.resize(40);
+            m.counters[39] = 22;
+        });
+    auto pDialog = makeDialog(false, true);
+    auto* pDeIce = child<QCheckBox>(*pDialog, "ButtonDeIce");
+    CBoxAnswerer ok(QMessageBox::Ok);
+    pDeIce->click();
+
+    QVERIFY(!pDeIce->isChecked());
+    QCOMPARE(rig.unit.model().counters[39], quint32(22));
+    QCOMPARE(ok.seen.size(), 2);
+    QCOMPARE(ok.seen[1].title, QStringLiteral("Deicing Function"));
+    QCOMPARE(ok.seen[1].text,
+             QStringLiteral(
+                 "The deicing function of the tolVane100 could not be switched.\nIts setting is unchanged."));
+}
+
 void TestUpdateSequence::installModeSetsTheStartupMode()
 {
     CUnitRig rig(unitModel(EUnitType::TolVanePlus, 7001, 2, 2, 12, 2, 12));
@@ -365,6 +462,54 @@ void TestUpdateSequence::automaticUpdateEndsWith100()
     guard.start(60000);
     QCOMPARE(CUpdaterStartup::run({"Update-tolVane", "-ap"}), 100);
     verifyBlocksAsShipped(rig.unit.model(), {{3, 2}});
+}
+
+// A unit with bootloader main version 1 gets only the bootloader in the automatic run: a success,
+// reported with 100 once the user has confirmed the reboot box.
+void TestUpdateSequence::automaticUpdateOfAnOldBootloaderWaitsForTheRebootBox()
+{
+    CUnitRig rig(unitModel(EUnitType::TolVane100, 4711, 1, 1, 20, 2, 12));
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(-2); });
+    guard.start(60000);
+    CBoxAnswerer answerer;
+    QCOMPARE(CUpdaterStartup::run({"Update-tolVane", "-ap"}), 100);
+    QCOMPARE(answerer.seen.size(), 1);
+    QCOMPARE(answerer.seen[0].title, QStringLiteral("Please Reboot tolVane100"));
+    QCOMPARE(rig.unit.model().bootloaderSwaps, 1);
+}
+
+// A later step that fails keeps the window open with its message, as without option ap.
+void TestUpdateSequence::automaticUpdateWithAFailedStepStaysOpen()
+{
+    // Application 1.10 (no de-icing counter is read); fb adds the bootloader after the application.
+    CUnitRig rig(unitModel(EUnitType::TolVanePlus, 7001, 2, 2, 12, 1, 10));
+    // Reply 1 is the identification, reply 2 the swap's.
+    rig.unit.addFault({unitsim::ESimFault::WrongReplyId, 6, 2, 1});
+    QString strStatus;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout,
+                     [&]
+                     {
+                         for (QWidget* pWidget : QApplication::topLevelWidgets())
+                             if (auto* pDialog = qobject_cast<CMainDialog*>(pWidget))
+                                 if (pDialog->isVisible() &&
+                                     statusText(*pDialog).startsWith("The update process"))
+                                 {
+                                     strStatus = statusText(*pDialog);
+                                     pDialog->close();
+                                 }
+                     });
+    closer.start(CUnitRig::POLL_MS);
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(-2); });
+    guard.start(60000);
+    QCOMPARE(CUpdaterStartup::run({"Update-tolVane", "-ap", "-fb"}), 0);
+    QCOMPARE(strStatus, QStringLiteral("The update process failed. Please switch off your tolVane "
+                                       "plus.\nThen switch in on again and retry the update."));
+    QCOMPARE(rig.unit.model().bootloaderSwaps, 1);
 }
 
 QTEST_MAIN(TestUpdateSequence)

@@ -58,6 +58,9 @@ QList<int> flagsOf(const QList<QByteArray>& frames)
 }
 } // namespace
 
+Q_DECLARE_METATYPE(CFlashImageCatalogue::SMemBlock)
+Q_DECLARE_METATYPE(QVector<CFlashImageCatalogue::SMemBlock>)
+
 class TestUpdaterRequests : public QObject
 {
     Q_OBJECT
@@ -318,8 +321,11 @@ private slots:
         QTest::addColumn<bool>("result");
         QTest::addColumn<QStringList>("messages");
         QTest::newRow("any return code")
-            << QList<QByteArray>{reply(bytes({6, 0xEE, 0x34, 0x12}))} << true << QStringList();
-        QTest::newRow("short reply") << QList<QByteArray>{reply(bytes({6}))} << true << QStringList();
+            << QList<QByteArray>{reply(bytes({10, 0xEE, 0x34, 0x12}))} << true << QStringList();
+        QTest::newRow("short reply") << QList<QByteArray>{reply(bytes({10}))} << true << QStringList();
+        // The swap is answered with id 0x10A, not with its request's code.
+        QTest::newRow("request's own code") << QList<QByteArray>{reply(bytes({6, 0, 0, 0}))} << false
+                                            << QStringList{"tolVane100 did respond with the wrong packet - "};
         QTest::newRow("wrong id") << QList<QByteArray>{reply(bytes({7, 0, 0, 0}))} << false
                                   << QStringList{"tolVane100 did respond with the wrong packet - "};
         QTest::newRow("no reply") << QList<QByteArray>() << false
@@ -395,17 +401,63 @@ private slots:
     }
 
     // The bridge firmware is looked up as type 5 and announced as the Wi-Fi module's type 4, whose
-    // header byte 7 carries bits 16-19 of PlainLen; waiting adds the Wi-Fi module's pauses.
+    // header byte 7 carries bits 16-19 of PlainLen; waiting adds the Wi-Fi module's pauses, the
+    // long ones in slices that keep the window alive and fill the bar.
     void uploadBridgeWithWaits()
     {
-        g_Catalogue.image.MemBlocks = {block(0x20000, 400, 0x2F00A, 7, 'x')};
+        g_Catalogue.image.MemBlocks = {block(0x20000, 0x2F00A, 0x2F00A, 7, 'x')};
         QProgressBar bar;
+        QList<int> values;
+        QObject::connect(&bar, &QProgressBar::valueChanged, [&](int nValue) { values << nValue; });
         QVERIFY(fan().uploadImage(CFlashImageCatalogue::SYS_TOLVANE100, CPartitionTable::PT_WIFI_BRIDGE, &bar,
                                   true));
         QCOMPARE(g_Catalogue.asked, (QList<QPair<int, int>>{{5, 1}}));
         QCOMPARE(unit().requests().at(1), bytes({7, 0, 0, 2, 0, 0x0A, 0xF0, 36, 0, 0, 0, 0, 0, 0, 7, 0}));
         QCOMPARE(quint8(unit().frames.at(2).at(5)), quint8(0x10)); // plain data: no flag 0x01
-        QCOMPARE(wire().pauses, QVector<int>({15000, 15000, 100, 100, 100, 750}));
+        const int nSlices = 15000 / CFanBase::WAIT_SLICE_MS;
+        const int nChunks = (0x2F00A + 191) / 192;
+        QCOMPARE(wire().pauses, QVector<int>(2 * nSlices, CFanBase::WAIT_SLICE_MS) +
+                                    QVector<int>(nChunks, 100) + QVector<int>{750});
+        QCOMPARE(values.mid(0, 3), (QList<int>{1, 2, 4})); // the wait after request 4
+        QCOMPARE(values.at(nSlices - 1), 100);
+    }
+
+    // An image the unit could not take as it is is refused before request 4: nothing is sent.
+    void uploadRefusesUnsendableImages_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("encrypted");
+        QTest::addColumn<QVector<CFlashImageCatalogue::SMemBlock>>("blocks");
+        const auto plain = [](int length, quint32 plainLength)
+        { return block(0x1000, length, plainLength, 1, 'a'); };
+        QTest::newRow("application beyond 16 bits")
+            << 3 << false << QVector<CFlashImageCatalogue::SMemBlock>{plain(70000, 70000)};
+        QTest::newRow("Wi-Fi module beyond 20 bits")
+            << 4 << false << QVector<CFlashImageCatalogue::SMemBlock>{plain(0x100000, 0x100000)};
+        QTest::newRow("plain data shorter than PlainLen")
+            << 3 << false << QVector<CFlashImageCatalogue::SMemBlock>{plain(100, 100), plain(100, 101)};
+        QTest::newRow("plain data padded")
+            << 1 << false << QVector<CFlashImageCatalogue::SMemBlock>{plain(104, 100)};
+        QTest::newRow("enciphered data not padded to 8")
+            << 3 << true << QVector<CFlashImageCatalogue::SMemBlock>{plain(100, 100)};
+        QTest::newRow("no blocks") << 3 << true << QVector<CFlashImageCatalogue::SMemBlock>();
+    }
+    void uploadRefusesUnsendableImages()
+    {
+        QFETCH(int, type);
+        QFETCH(bool, encrypted);
+        QFETCH(QVector<CFlashImageCatalogue::SMemBlock>, blocks);
+        g_Catalogue.image.Encrypted = encrypted;
+        g_Catalogue.image.MemBlocks = blocks;
+        QProgressBar bar;
+        QSignalSpy info(&fan(), &CFanBase::signalUserInfo);
+        QVERIFY(!fan().uploadImage(CFlashImageCatalogue::SYS_TOLVANE100, CPartitionTable::EPartType(type),
+                                   &bar, false));
+        QVERIFY(unit().frames.isEmpty());
+        QCOMPARE(
+            signalTexts(info),
+            QStringList{"The firmware image for the tolVane100 is missing or damaged.\nNothing was sent to "
+                        "the tolVane100."});
     }
 
     void uploadEmptyBlock()
@@ -455,8 +507,11 @@ private slots:
         QTest::addColumn<bool>("acknowledge");
         QTest::addColumn<QList<int>>("flags");
         QTest::addColumn<QStringList>("messages");
-        QTest::newRow("no image: mode 4 only, silently")
-            << false << true << QList<int>{0x10} << QStringList();
+        QTest::newRow("no image: nothing sent, the user told")
+            << false << true << QList<int>{}
+            << QStringList{
+                   "The firmware image for the tolVane100 is missing or damaged.\nNothing was sent to the "
+                   "tolVane100."};
         QTest::newRow("mode 4 unanswered")
             << true << false << QList<int>{0x10, 0x10, 0x10} << QStringList{"tolVane100 did not respond - "};
     }

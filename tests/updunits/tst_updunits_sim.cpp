@@ -77,7 +77,8 @@ private slots:
     }
 
     // Three blocks: one whose last chunk is short (its record padded to 200 bytes), one of exactly
-    // one chunk, one of a single byte. The unit ends up with every block byte for byte.
+    // one chunk, one of a single enciphered unit of 8 bytes. The unit ends up with every block byte
+    // for byte.
     void uploadImage()
     {
         g_Image.MainVer = 2;
@@ -85,7 +86,7 @@ private slots:
         g_Image.StartAdr = 39081;
         g_Image.Encrypted = true;
         g_Image.MemBlocks = {block(0x00008000, pattern(400, 1), 395), block(0x00010000, pattern(192, 2), 192),
-                             block(0x00018000, pattern(1, 3), 1)};
+                             block(0x00018000, pattern(8, 3), 1)};
         QProgressBar bar;
         QSignalSpy progress(&bar, &QProgressBar::valueChanged);
         QVERIFY(m_pFan->uploadImage(CFlashImageCatalogue::SYS_TOLVANE100, CPartitionTable::PT_APPLICATION,
@@ -94,7 +95,7 @@ private slots:
         const SSimUnitModel model = m_pUnit->model();
         QVERIFY(!model.uploadMode);
         QCOMPARE(model.uploadedBlocks.size(), 3);
-        const QList<QList<int>> chunks = {{192, 192, 16}, {192}, {1}};
+        const QList<QList<int>> chunks = {{192, 192, 16}, {192}, {8}};
         for (int i = 0; i < 3; ++i)
         {
             const SSimUploadedBlock& written = model.uploadedBlocks[i];

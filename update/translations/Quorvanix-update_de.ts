@@ -313,6 +313,18 @@ Drücken Sie nach dem Einschalten des %1 erneut die Schaltfläche &quot;Firmware
         <source>Please Reboot %1</source>
         <translation>Bitte %1 neu starten</translation>
     </message>
+    <message>
+        <source>The deicing function of the %1 could not be switched.
+Its setting is unchanged.</source>
+        <translation>Die Enteisungsfunktion des %1 konnte nicht umgeschaltet werden.
+Ihre Einstellung ist unverändert.</translation>
+    </message>
+    <message>
+        <source>The deicing function of the %1 could not be switched, and its previous setting could not be restored.
+Please try again.</source>
+        <translation>Die Enteisungsfunktion des %1 konnte nicht umgeschaltet und ihre vorige Einstellung nicht wiederhergestellt werden.
+Bitte versuchen Sie es erneut.</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

@@ -278,6 +278,16 @@ After the %1 is switched on again, please press the button &quot;Update Firmware
         <source>Please Reboot %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The deicing function of the %1 could not be switched.
+Its setting is unchanged.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The deicing function of the %1 could not be switched, and its previous setting could not be restored.
+Please try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>main</name>
