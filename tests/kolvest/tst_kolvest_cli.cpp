@@ -472,7 +472,7 @@ private slots:
     void interruptedRestartResumes()
     {
         QFETCH(bool, wininit);
-        const int count = 1500;
+        const int count = 3000;
         WriteFile(host("A"), "a");
         WriteFile(host("B"), "b");
         WriteFile(host("C"), "c");
@@ -491,10 +491,10 @@ private slots:
         process.setEnvironment(environment({}));
         process.start(TOLVANE_RESTART_PATH, QStringList());
         QVERIFY(process.waitForStarted());
-        const QString tenth = host("Many/f" + QString::number(count / 10));
+        const QString early = host("Many/f" + QString::number(count / 30));
         QElapsedTimer timer;
         timer.start();
-        while (QFile::exists(tenth) && timer.elapsed() < 20000)
+        while (QFile::exists(early) && timer.elapsed() < 20000)
             QThread::usleep(200);
         process.kill();
         process.waitForFinished();

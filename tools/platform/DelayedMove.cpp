@@ -1,5 +1,6 @@
 #include "DelayedMove.h"
 
+#include "HostIo.h"
 #include "ShareLock.h"
 #include "WinError.h"
 #include "WinPath.h"
@@ -54,21 +55,6 @@ int OpenLockedList(int flags)
         return -1;
     }
     return fd;
-}
-
-bool WriteAll(int fd, const std::string& text)
-{
-    size_t done = 0;
-    while (done < text.size())
-    {
-        const ssize_t n = write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += size_t(n);
-    }
-    return true;
 }
 
 bool RegisterDelayed(const char* existing, const char* newName, uint32_t flags)
@@ -181,14 +167,7 @@ bool CPendingList::open()
     if (m_fd < 0)
         return FailFromErrno();
     std::string text;
-    char buffer[65536];
-    ssize_t n;
-    while ((n = read(m_fd, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR))
-    {
-        if (n > 0)
-            text.append(buffer, size_t(n));
-    }
-    if (n < 0)
+    if (!ReadToEnd(m_fd, text))
         return FailFromErrno();
 
     size_t start = 0;

@@ -1,6 +1,7 @@
 #include "Restart.h"
 
 #include "DelayedMove.h"
+#include "HostIo.h"
 #include "WinError.h"
 #include "WinPath.h"
 #include "WinSystem.h"
@@ -91,18 +92,6 @@ std::vector<SLine> Lines(const std::string& text)
     return lines;
 }
 
-bool ReadAll(int fd, std::string& text)
-{
-    char buffer[65536];
-    ssize_t n;
-    while ((n = read(fd, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR))
-    {
-        if (n > 0)
-            text.append(buffer, size_t(n));
-    }
-    return n == 0;
-}
-
 // Replaces the file with text in one step: an interruption leaves either the old or the new text.
 bool ReplaceFile(const std::string& host, const std::string& text, mode_t mode)
 {
@@ -110,17 +99,7 @@ bool ReplaceFile(const std::string& host, const std::string& text, mode_t mode)
     const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode & 07777);
     if (fd < 0)
         return false;
-    size_t done = 0;
-    while (done < text.size())
-    {
-        const ssize_t n = write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        done += size_t(n);
-    }
-    const bool written = done == text.size() && fsync(fd) == 0;
+    const bool written = WriteAll(fd, text) && fsync(fd) == 0;
     close(fd);
     if (written && std::rename(temporary.c_str(), host.c_str()) == 0)
         return true;
@@ -141,7 +120,7 @@ void ApplyWininit(int& failures, const std::function<void(const std::string&)>& 
         return;
     std::string text;
     struct stat st;
-    if (flock(fd, LOCK_EX) != 0 || fstat(fd, &st) != 0 || !ReadAll(fd, text))
+    if (flock(fd, LOCK_EX) != 0 || fstat(fd, &st) != 0 || !ReadToEnd(fd, text))
     {
         close(fd);
         ++failures;

@@ -1,5 +1,7 @@
 #include "SfxChild.h"
 
+#include <HostIo.h>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/signalfd.h>
@@ -23,28 +25,12 @@ constexpr std::uint32_t EXCEPTION_INT_DIVIDE_BY_ZERO = 0xC0000094;
 // What a program that aborts (fail-fast) ends with there; also taken for any other abnormal end.
 constexpr std::uint32_t STATUS_STACK_BUFFER_OVERRUN = 0xC0000409;
 
-bool WriteAll(int fd, const void* data, size_t size)
-{
-    const char* bytes = static_cast<const char*>(data);
-    while (size > 0)
-    {
-        const ssize_t n = write(fd, bytes, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        bytes += n;
-        size -= size_t(n);
-    }
-    return true;
-}
-
 [[noreturn]] void RunChild(const CSfxInterruptGuard& guard, int resultFd,
                            const std::function<SSfxLibraryResult()>& work)
 {
     sigprocmask(SIG_SETMASK, &guard.previousMask(), nullptr);
     const SSfxLibraryResult result = work();
-    const bool reported = WriteAll(resultFd, &result, sizeof result);
+    const bool reported = win::WriteAll(resultFd, &result, sizeof result);
     close(resultFd);
     // exit, not _exit: buffered output is flushed and a sanitizer's exit checks still run
     std::exit(reported ? 0 : 1);
