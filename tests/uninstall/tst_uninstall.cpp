@@ -98,10 +98,13 @@ class TestUninstall : public QObject
     Q_OBJECT
 
 private:
-    QScopedPointer<QTemporaryDir> m_work;
+    // One folder for every case, emptied before each: equal packages are then built only once.
+    QTemporaryDir m_root;
+    QString m_work;
+    QHash<QByteArray, QString> m_packed; // packer arguments -> the package they made
     QString m_tmp, m_win, m_prod, m_package;
 
-    QString path(const QString& name) const { return m_work->path() + "/" + name; }
+    QString path(const QString& name) const { return m_work + "/" + name; }
 
     // The product that the uninstall list names: two files, one in a sub-folder, and the folders.
     QByteArray installProduct()
@@ -122,7 +125,14 @@ private:
             args << QString("tarvek.so=") + TARVEK_LIBRARY;
         args << QString(TARVEK_DATA_DIR) + "/xrlng.dat" << QString(TARVEK_DATA_DIR) + "/xrdlg.dat"
              << path("uninst.lst") << extra;
-        return QProcess::execute(PACK_UNINSTALL, args) == 0;
+        const QByteArray key = uninstallList + '\0' + args.join('\0').toUtf8();
+        if (m_packed.contains(key))
+            return QFile::copy(m_packed[key], m_package);
+        if (QProcess::execute(PACK_UNINSTALL, args) != 0)
+            return false;
+        const QString kept = m_root.path() + "/packed" + QString::number(m_packed.size());
+        m_packed.insert(key, kept);
+        return QFile::copy(m_package, kept);
     }
 
     QProcessEnvironment environment(const QStringList& vars) const
@@ -154,7 +164,7 @@ private:
         QFile::remove(path("events"));
         QProcess process;
         process.setProcessEnvironment(environment(vars));
-        process.setWorkingDirectory(m_work->path());
+        process.setWorkingDirectory(m_work);
         process.start(program.isEmpty() ? m_package : program, QStringList());
         process.write(input);
         process.closeWriteChannel();
@@ -198,7 +208,9 @@ private:
 private slots:
     void init()
     {
-        m_work.reset(new QTemporaryDir);
+        m_work = m_root.path() + "/work";
+        QVERIFY(QDir(m_work).removeRecursively());
+        QVERIFY(QDir().mkpath(m_work));
         m_tmp = path("tmp");
         m_win = path("windows");
         m_prod = path("product");
@@ -237,7 +249,7 @@ private slots:
         const QStringList setVars =
             result.events.filter(QRegularExpression("^SetVar (APPTITLE|ARCNAME|CUR|ARCPATH)"));
         QCOMPARE(setVars, (QStringList{"SetVar APPTITLE=" + TITLE, "SetVar ARCNAME=" + m_package,
-                                       "SetVar CUR=" + m_work->path(), "SetVar ARCPATH=" + path("package")}));
+                                       "SetVar CUR=" + m_work, "SetVar ARCPATH=" + path("package")}));
         QVERIFY(result.events
                     .filter(QRegularExpression("^SetVar XRSFXPATH=" + QRegularExpression::escape(m_tmp) +
                                                "/xr[0-9A-F]{8}/$"))
@@ -351,7 +363,7 @@ private slots:
         QProcess process;
         QProcessEnvironment env = environment({"QT_QPA_PLATFORM", "WAYLAND_DISPLAY"});
         process.setProcessEnvironment(env);
-        process.setWorkingDirectory(m_work->path());
+        process.setWorkingDirectory(m_work);
         process.start(m_package, QStringList());
         QByteArray output;
         while (!output.contains("[y/n] ") && process.waitForReadyRead(30000))
@@ -376,7 +388,7 @@ private slots:
         QCOMPARE(result.boxes, QList<CBox>());
         QVERIFY(!QFileInfo::exists(m_prod));
         QCOMPARE(tempFolders(), QStringList());
-        QCOMPARE(QDir(m_work->path()).entryList({"xr*"}, QDir::AllEntries), QStringList());
+        QCOMPARE(QDir(m_work).entryList({"xr*"}, QDir::AllEntries), QStringList());
     }
 
     // Silent: no prompt, no dialog, no final box; the exit code is the library's "EXITCODE".
@@ -561,7 +573,7 @@ private slots:
         else if (kind == "longTemp")
         {
             QVERIFY(pack(list));
-            m_tmp = path(QString(270 - m_work->path().size(), 't'));
+            m_tmp = path(QString(270 - m_work.size(), 't'));
             QVERIFY(QDir().mkpath(m_tmp));
         }
         QFile(m_package).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
