@@ -283,3 +283,8 @@ int CDataDict::indexOf(const QString& strKey) const
 {
     return m_NameMap.value(strKey, NOT_FOUND);
 }
+
+QString CDataDict::getKey(int nIndex) const
+{
+    return m_NameMap.key(nIndex);
+}

@@ -226,6 +226,8 @@ public:
     static QColor getGroupColor(int nGroup);
     // Exact, case-sensitive lookup of a key name; NOT_FOUND when no entry has it.
     int indexOf(const QString& strKey) const;
+    // The key name of an entry; a null string for an index outside 0..138.
+    QString getKey(int nIndex) const;
 
 private:
     CDataDict();

@@ -15,16 +15,18 @@ QString version(int main, int sub)
     return QStringLiteral("%1.%2").arg(main).arg(sub, 2, 10, QLatin1Char('0'));
 }
 
-// Every value of the record that the dictionary can name, one per line.
+// Every value of the record, one per line, named by its description or else by its key.
 template <class TValues> void printValues(const TValues& values)
 {
     const CDataDict* dict = CDataDict::instance();
     for (int i = 0; i < CDataDict::ENTRY_COUNT; ++i)
     {
         const QVariant value = values.getValue(i);
-        const QString name = dict->getText(i, CDataDict::COL_DESCRIPTION).trimmed();
-        if (!value.isValid() || value.isNull() || name.isEmpty())
+        if (!value.isValid() || value.isNull())
             continue;
+        QString name = dict->getText(i, CDataDict::COL_DESCRIPTION).trimmed();
+        if (name.isEmpty())
+            name = dict->getKey(i);
         const QString text =
             value.type() == QVariant::Double ? QString::number(value.toDouble(), 'f', 1) : value.toString();
         std::printf("  %-40s %s %s\n", qPrintable(name), qPrintable(text),
@@ -56,12 +58,22 @@ int main(int argc, char* argv[])
     }
 
     // As the main program does: a tolVane100 object first, a plus object once the unit says so.
+    // Until then the object speaks of itself as a tolVane100, so its messages are shown only
+    // when the identification fails; after it the lines below tell what the unit is.
     CFan fan(false);
     auto report = [](const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text.trimmed())); };
-    QObject::connect(&fan, &CFanBase::signalUserInfo, report);
+    QStringList identMessages;
+    const QMetaObject::Connection identConnection = QObject::connect(
+        &fan, &CFanBase::signalUserInfo, [&identMessages](const QString& text) { identMessages << text; });
     SHLP_IdentData ident;
     if (!fan.openComPort(port) || !fan.getIdentData(ident))
+    {
+        for (const QString& text : identMessages)
+            report(text);
         return 1;
+    }
+    QObject::disconnect(identConnection);
+    QObject::connect(&fan, &CFanBase::signalUserInfo, report);
 
     std::printf("Serial number:        %u\n", ident.m_SerialNr);
     std::printf("Hardware version:     %u\n", ident.m_HWVersion);
