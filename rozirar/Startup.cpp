@@ -15,8 +15,10 @@
 #include <QApplication>
 #include <QDebug>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSharedMemory>
 #include <QTextStream>
 #include <QTranslator>
@@ -35,6 +37,12 @@ bool loadProgramTranslation(QTranslator& translator, const QString& strLocale)
 {
     const QString name = "Quorvanix-rozirar_" + strLocale;
     return translator.load(name) || translator.load(name, ":/translations");
+}
+
+// Qt's own texts (standard buttons of message boxes and dialogs) from Qt's translations.
+bool loadQtTranslation(QTranslator& translator, const QString& strLocale)
+{
+    return translator.load("qtbase_" + strLocale, QLibraryInfo::location(QLibraryInfo::TranslationsPath));
 }
 } // namespace
 
@@ -71,10 +79,13 @@ int runVozudoz(QApplication& app)
     const QString strSystemLocale = QLocale::system().name();
     QTranslator programTranslator;
     QTranslator commonTranslator;
+    QTranslator qtTranslator;
     loadProgramTranslation(programTranslator, strSystemLocale);
     loadCommonTranslation(commonTranslator, strSystemLocale);
+    loadQtTranslation(qtTranslator, strSystemLocale);
     app.installTranslator(&programTranslator);
     app.installTranslator(&commonTranslator);
+    app.installTranslator(&qtTranslator);
 
     // Held while the program runs. Destroyed on every return, since on this platform the system
     // would keep an abandoned segment and so lock out the updater too.
@@ -96,8 +107,12 @@ int runVozudoz(QApplication& app)
     args.getOption("t", &bTestFlag, false);
     if (!strLocale.isEmpty())
     {
-        if (!(loadProgramTranslation(programTranslator, strLocale) &&
-              loadCommonTranslation(commonTranslator, strLocale)))
+        if (loadProgramTranslation(programTranslator, strLocale) &&
+            loadCommonTranslation(commonTranslator, strLocale))
+        {
+            loadQtTranslation(qtTranslator, strLocale);
+        }
+        else
         {
             loadProgramTranslation(programTranslator, strSystemLocale);
             loadCommonTranslation(commonTranslator, strSystemLocale);
@@ -138,6 +153,10 @@ int runVozudoz(QApplication& app)
     CMainWindow::create(pMainObject, &minuteLog, &minuteLog70, &secLog, &secLog70, nullptr);
     CMainWindow* pWindow = CMainWindow::getInstance();
     pWindow->reloadViews(true);
+    // Without a window manager a maximised window keeps the size of its form; it must not reach
+    // beyond the screen.
+    const QRect available = pWindow->screen()->availableGeometry();
+    pWindow->setGeometry(QRect(available.topLeft(), pWindow->size().boundedTo(available.size())));
     pWindow->showMaximized();
     const int nResult = app.exec();
 

@@ -7,11 +7,13 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QSet>
 #include <QTabWidget>
 #include <QtTest>
 
-// tolVane-Vozudoz started with "-l de": the window shows the German texts, and none of its texts
+// tolVane-Vozudoz started with "-l de": the window shows the German texts (Qt's own buttons too) and
+// fits a screen of 1366 x 768 pixels with them, and none of its texts
 // is an English source text left untranslated (a widget built before the translator was installed,
 // a text set in another context than its translation's).
 class TestGermanStart : public QObject
@@ -48,6 +50,8 @@ QSet<QString> TestGermanStart::windowTexts(QWidget* pWindow)
 void TestGermanStart::windowSpeaksGerman()
 {
     QSet<QString> shown;
+    QStringList qtButtons;
+    QSize minimum;
     QTimer closer;
     connect(&closer, &QTimer::timeout, this,
             [&]
@@ -56,6 +60,14 @@ void TestGermanStart::windowSpeaksGerman()
                 if (!pWindow || !pWindow->isVisible() || QApplication::activeModalWidget())
                     return;
                 shown = windowTexts(pWindow);
+                QMessageBox box(QMessageBox::Question, QString(), QString(),
+                                QMessageBox::Yes | QMessageBox::No | QMessageBox::Ok | QMessageBox::Cancel |
+                                    QMessageBox::Close);
+                for (QAbstractButton* pButton : box.buttons())
+                    qtButtons << pButton->text().remove('&');
+                // The widest the tool row gets: with the retrieval's progress bar.
+                pWindow->findChild<QWidget*>("progressSecLog")->show();
+                minimum = pWindow->minimumSizeHint();
                 pWindow->close();
             });
     closer.start(5);
@@ -63,6 +75,13 @@ void TestGermanStart::windowSpeaksGerman()
     QCOMPARE(runVozudoz(*qApp), 0);
     QCOMPARE(answerer.seen.size(), 0);
     QVERIFY(!shown.isEmpty());
+
+    // Qt's own buttons speak German too.
+    qtButtons.sort();
+    QCOMPARE(qtButtons, QStringList({"Abbrechen", "Ja", "Nein", "OK", "Schließen"}));
+    // The window fits a screen of 1366 x 768 pixels with its German texts.
+    QVERIFY2(minimum.width() <= 1366 && minimum.height() <= 700,
+             qPrintable(QString("%1 x %2").arg(minimum.width()).arg(minimum.height())));
 
     // Frame, views and the diagrams' form.
     for (const char* pGerman :
