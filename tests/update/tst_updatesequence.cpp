@@ -10,6 +10,13 @@
 
 using unitsim::EUnitType;
 
+Q_DECLARE_METATYPE(unitsim::EUnitType)
+
+namespace
+{
+using ImageList = QList<QPair<int, int>>; // (image type, system) in upload order
+}
+
 // Identification, decision and the update sequence against the simulated unit.
 class TestUpdateSequence : public QObject
 {
@@ -19,6 +26,8 @@ private slots:
     void identifiesTheUnit();
     void plusUnitReplacesUnitObjectAndPanel();
     void tolVane100WithBridgeRestartsInTheMiddle();
+    void updatePathsWithoutRestart_data();
+    void updatePathsWithoutRestart();
     void restartWaitGivesUpWhenTheUnitStaysAway();
     void closingDuringTheRestartWaitEndsTheUpdate();
     void portChangeDuringATransferWaitsForItsEnd();
@@ -178,6 +187,44 @@ void TestUpdateSequence::tolVane100WithBridgeRestartsInTheMiddle()
     // slices that keep the window alive.
     QCOMPARE(CUnitRig::pauses().count(CFanBase::WAIT_SLICE_MS) * CFanBase::WAIT_SLICE_MS, 2 * 15000);
     QCOMPARE(CUnitRig::pauses().count(100), 4); // 700 bytes in four data records
+}
+
+// The paths of the update decision that end without a restart prompt; the bridge and the old
+// bootloader have tests of their own.
+void TestUpdateSequence::updatePathsWithoutRestart_data()
+{
+    QTest::addColumn<EUnitType>("type");
+    QTest::addColumn<int>("running");
+    QTest::addColumn<int>("bootSub");
+    QTest::addColumn<int>("appSub");
+    QTest::addColumn<ImageList>("images");
+    QTest::addColumn<int>("swaps");
+    const EUnitType t100 = EUnitType::TolVane100, plus = EUnitType::TolVanePlus;
+    QTest::newRow("tolVane100: application, Wi-Fi, bootloader 1")
+        << t100 << 2 << 5 << 10 << ImageList{{3, 1}, {4, 1}, {1, 1}} << 1;
+    QTest::newRow("tolVane100: application equal to the shipped one")
+        << t100 << 1 << 12 << 12 << ImageList{{3, 1}, {4, 1}} << 0;
+    QTest::newRow("plus: bootloader 2 only") << plus << 1 << 5 << 13 << ImageList{{2, 2}} << 1;
+    QTest::newRow("plus: application and bootloader 1")
+        << plus << 2 << 11 << 12 << ImageList{{3, 2}, {1, 2}} << 1;
+}
+
+void TestUpdateSequence::updatePathsWithoutRestart()
+{
+    QFETCH(EUnitType, type);
+    QFETCH(int, running);
+    QFETCH(int, bootSub);
+    QFETCH(int, appSub);
+    QFETCH(ImageList, images);
+    QFETCH(int, swaps);
+    CUnitRig rig(unitModel(type, 4711, running, 2, bootSub, 2, appSub));
+    auto pDialog = makeDialog();
+    child<QPushButton>(*pDialog, "ButtonBurn")->click();
+    QVERIFY2(statusText(*pDialog).contains("was successfully updated"), qPrintable(statusText(*pDialog)));
+    const unitsim::SSimUnitModel model = rig.unit.model();
+    verifyBlocksAsShipped(model, images);
+    QCOMPARE(model.bootloaderSwaps, swaps);
+    QVERIFY(!model.uploadMode);
 }
 
 void TestUpdateSequence::restartWaitGivesUpWhenTheUnitStaysAway()
