@@ -77,81 +77,63 @@ QString primaryLine(int k, const CEntryBytes& e, const char* reason)
     return line + QLatin1String("\n");
 }
 
-QString secondaryLine(int index, const CEntryBytes& e, int total)
+QString secondaryLine(int index, const SSecLogEntry_70& e, int total)
 {
-    QString line = QLatin1String(e.bits(21, 7, 7) ? "*" : " ");
+    QString line = QLatin1String(e.Restarted() ? "*" : " ");
     line += cell("%1,: ", index, 3);
-    for (int n : {1, 0, 3, 2}) // TExt, TSup, HExt, HOut
-        line += cell("%1,", e.s8(n), 4);
-    line += cell("%1,", 16 * e.byte(5), 5);
-    line += cell("%1,", 16 * e.byte(4), 5);
+    for (int value : {e.ExtractTemp(), e.SupplyTemp70(), e.ExtractHum(), e.OutdoorHum()})
+        line += cell("%1,", value, 4);
+    line += cell("%1,", 16 * e.ExtractCO270(), 5);
+    line += cell("%1,", 16 * e.SupplyCO270(), 5);
     int levels = 0;
-    for (int n : {14, 16, 18, 20})
+    for (int level : {e.TimeComLev0(), e.TimeComLev1(), e.TimeComLev2(), e.TimeComLev3()})
     {
-        levels += e.bits(n, 0, 4);
-        line += cell("%1,", e.bits(n, 0, 4), 2);
+        levels += level;
+        line += cell("%1,", level, 2);
     }
     line += cell("%1,", total - levels, 2);
-    const int service = e.bits(18, 5, 7) + 8 * e.bits(19, 0, 1);
-    const int turbo = e.bits(19, 2, 6);
+    const int service = e.TimeServiceMode();
+    const int turbo = e.TimeTurboMode();
     line += cell("%1,", quint32(total - (service + turbo)), 4);
     line += cell("%1,", service, 4);
     line += cell("%1,", turbo, 4);
-    line += cell("%1,", e.bits(12, 0, 4), 8);
-    line += cell("%1,", e.bits(12, 5, 7) + 8 * e.bits(13, 0, 1), 8);
-    line += cell("%1,", e.bits(13, 2, 6), 8);
-    line += cell("%1,", e.bits(20, 5, 7) + 8 * e.bits(21, 0, 1), 4);
-    line += cell("%1,", e.bits(14, 5, 7) + 8 * e.bits(15, 0, 1), 7);
-    line += cell("%1,", e.bits(15, 2, 6), 7);
-    line += cell("%1,", e.bits(16, 5, 7) + 8 * e.bits(17, 0, 1), 5);
-    line += cell("%1,", e.bits(17, 2, 6), 4);
-    line += cell("%1,", (e.byte(24) + 256 * e.bits(25, 0, 2)) / 15, 6);
-    line += cell("%1,", e.s11(26, 27), 6);
-    line += cell("%1,", e.s16(22), 6);
-    line += cell("%1,", e.bits(28, 0, 6), 4);
-    line += cell("%1,", e.bits(31, 2, 7), 5);
-    line += cell("%1,", e.byte(30) + 256 * e.bits(31, 0, 1), 5);
-    line += cell("%1, ", e.byte(29), 5);
+    // Under the headings HumInp, HumCO2Inp, CO2Inp.
+    line += cell("%1,", e.TimeHumInp(), 8);
+    line += cell("%1,", e.TimeCO2Inp(), 8);
+    line += cell("%1,", e.TimeHumCO2Inp(), 8);
+    line += cell("%1,", e.TimeMinAir(), 4);
+    line += cell("%1,", e.TimeAbsDrying(), 7);
+    line += cell("%1,", e.TimeRelDrying(), 7);
+    line += cell("%1,", e.TimeCooling(), 5);
+    line += cell("%1,", e.TimeCO2Ventilation(), 4);
+    line += cell("%1,", e.AirExchanged() / 15, 6);
+    line += cell("%1,", e.WaterRemoved(), 6);
+    line += cell("%1,", e.EnergyCooled(), 6);
+    line += cell("%1,", e.AccCount(), 4);
+    line += cell("%1,", e.WarningFile(), 5);
+    line += cell("%1,", e.WarningLine(), 5);
+    line += cell("%1, ", e.ErrorCode(), 5);
     return line + QLatin1String("\n");
 }
+
+const SPrimaryLogFrame PRIMARY_FRAME = {PRIM_HEADING_1, PRIM_HEADING_2, " Didn't get any logs"};
+const SSecondaryLogFrame SECONDARY_FRAME = {SEC_HEADING_1, SEC_HEADING_2, SEC_HEADING_3, SEC_UNITS,
+                                            " Didn't get any Logs..."};
 } // namespace
 
 QString CFan_70_PC::getPrimaryLog()
 {
     QVector<SPrimLogEntry_70> entries;
-    if (!getPrimLog(entries))
-        return QStringLiteral(" Didn't get any logs");
-    QString text = QStringLiteral("\nPrimary Log:\n");
-    text += QString::fromUtf8(PRIM_HEADING_1);
-    text += QString::fromUtf8(PRIM_HEADING_2);
-    for (int k = 0; k < entries.size(); ++k)
-    {
-        const CEntryBytes e(entries[k].m_Bytes);
-        text += primaryLine(k, e, getModeName(e.bits(17, 4, 7)));
-    }
-    return text;
+    const bool fetched = getPrimLog(entries);
+    return primaryLogText(fetched, entries, PRIMARY_FRAME,
+                          [this](int k, const CEntryBytes& e)
+                          { return primaryLine(k, e, getModeName(e.bits(17, 4, 7))); });
 }
 
 QString CFan_70_PC::getSecondaryLog(CLogging::EMaxTimeSpan span, bool youngest10, bool youngest100,
                                     bool oldest10, bool oldest100, const QString& spanTitle)
 {
-    QString text = QStringLiteral("\nSecondary Log:");
-    const int total = spanTotal(span);
-    if (total < 0) // a span the unit does not log: nothing to ask for
-        return QStringLiteral(" Didn't get any Logs...");
-    UINT16 capacity[3] = {}, count[3] = {}, start[3] = {};
-    if (!getSecLogCnt(capacity, count, start))
-        return text + QStringLiteral("getSecLogCnt failed!\n");
-    const SSecLogWindow window =
-        secLogWindow(capacity[span], count[span], start[span], youngest10, youngest100, oldest10, oldest100);
-    QVector<SSecLogEntry_70> entries;
-    if (!getSecLog(entries, CLogging_70::EMaxTimeSpan(span), window.count, window.first))
-        return QStringLiteral(" Didn't get any Logs...");
-    text += spanTitle + QLatin1String("\n");
-    text += QString::fromUtf8(SEC_HEADING_1);
-    text += QString::fromUtf8(SEC_HEADING_2);
-    text += unitHeading(SEC_HEADING_3, SEC_UNITS[span]);
-    for (int i = entries.size() - 1; i >= 0; --i)
-        text += secondaryLine(i, CEntryBytes(entries[i].m_Bytes), total);
-    return text;
+    return secondaryLogText<SSecLogEntry_70, CLogging_70::EMaxTimeSpan>(
+        *this, {span, youngest10, youngest100, oldest10, oldest100}, spanTitle, SECONDARY_FRAME,
+        secondaryLine);
 }

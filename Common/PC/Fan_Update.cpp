@@ -83,10 +83,10 @@ QString primaryLine(int k, const CEntryBytes& e, const char* reason)
     return line + QLatin1String("\n");
 }
 
-const char* humidityReduction(const CEntryBytes& e)
+const char* humidityReduction(const SSecLogEntry& e)
 {
-    const bool set = e.bits(13, 7, 7);
-    const bool cleared = e.bits(15, 7, 7);
+    const bool set = e.HumRedModeSet();
+    const bool cleared = e.HumRedModeClr();
     if (set && cleared)
         return " X ,";
     if (set)
@@ -96,90 +96,72 @@ const char* humidityReduction(const CEntryBytes& e)
     return "???,";
 }
 
-QString secondaryLine(int index, const CEntryBytes& e, int total)
+QString secondaryLine(int index, const SSecLogEntry& e, int total)
 {
-    QString line = QLatin1String(e.bits(17, 7, 7) ? "*" : " ");
+    QString line = QLatin1String(e.Restarted() ? "*" : " ");
     line += cell("%1,: ", index, 3);
-    for (int n : {4, 0, 1, 3, 5, 2}) // TExt, TSup, TOut, TExh, HExt, HOut
-        line += cell("%1,", e.s8(n), 5);
-    line += cell("%1,", 700 + 2 * (e.bits(28, 7, 7) + 2 * e.bits(29, 0, 6)), 5);
-    line += cell("%1,", 16 * e.s8(6), 5);
+    for (int value :
+         {e.ExtractTemp(), e.SupplyTemp(), e.OutdoorTemp(), e.ExhaustTemp(), e.ExtractHum(), e.OutdoorHum()})
+        line += cell("%1,", value, 5);
+    line += cell("%1,", 700 + 2 * e.Pressure(), 5);
+    line += cell("%1,", 16 * qint8(e.CO2()), 5); // read signed here, unlike the store
     int levels = 0;
-    for (int n : {9, 11, 13, 15})
+    for (int level : {e.TimeComLev0(), e.TimeComLev1(), e.TimeComLev2(), e.TimeComLev3()})
     {
-        levels += e.bits(n, 2, 6);
-        line += cell("%1,", e.bits(n, 2, 6), 2);
+        levels += level;
+        line += cell("%1,", level, 2);
     }
     line += cell("%1,", total - levels, 2);
-    const int alt = e.bits(16, 0, 4);
-    const int sleep = e.bits(14, 0, 4);
-    const int turbo = e.bits(14, 5, 7) + 8 * e.bits(15, 0, 1);
+    const int alt = e.TimeAutoAlt();
+    const int sleep = e.TimeSleepMode();
+    const int turbo = e.TimeTurboMode();
     line += cell("%1,", quint32(total - (alt + sleep + turbo)), 4);
     line += cell("%1,", alt, 4);
     line += cell("%1,", sleep, 4);
     line += cell("%1,", turbo, 4);
     line += QLatin1String(humidityReduction(e));
-    line += cell("%1,", e.bits(16, 5, 7) + 8 * e.bits(17, 0, 1), 8);
-    line += cell("%1,", e.bits(8, 0, 4), 9);
-    line += cell("%1,", e.bits(8, 5, 7) + 8 * e.bits(9, 0, 1), 8);
-    line += cell("%1,", e.bits(17, 2, 6), 4);
-    line += cell("%1,", e.bits(10, 0, 4), 7);
-    line += cell("%1,", e.bits(10, 5, 7) + 8 * e.bits(11, 0, 1), 7);
-    line += cell("%1,", e.bits(12, 0, 4), 5);
-    line += cell("%1,", e.bits(12, 5, 7) + 8 * e.bits(13, 0, 1), 4);
-    line += cell("%1,", e.byte(24) + 256 * e.bits(25, 0, 1), 6);
-    line += cell("%1,", CEntryBytes::signExtend(e.bits(26, 5, 7) | (e.byte(27) << 3), 11), 6);
-    for (int n : {18, 20, 22}) // EnExt, EnRec, EnCol
-        line += cell("%1,", e.s16(n), 6);
-    line += QLatin1String(e.bits(9, 7, 7) ? " Ful," : "  Ok,");
-    line += QLatin1String(e.bits(11, 7, 7) ? " Ful," : "  Ok,");
-    line += cell("%1,", e.bits(28, 0, 6), 4);
-    line += cell("%1,", e.bits(31, 2, 7), 5);
-    line += cell("%1,", e.byte(30) + 256 * e.bits(31, 0, 1), 5);
-    line += cell("%1, ", e.s8(7), 5);
-    line += textCell("%1,", errorCodeName(quint8(e.bits(26, 0, 4))), 0);
+    line += cell("%1,", e.TimeDefExh(), 8);
+    line += cell("%1,", e.TimeSupCond(), 9);
+    line += cell("%1,", e.TimeHumInp(), 8);
+    line += cell("%1,", e.TimeMinAir(), 4);
+    line += cell("%1,", e.TimeAbsDrying(), 7);
+    line += cell("%1,", e.TimeRelDrying(), 7);
+    line += cell("%1,", e.TimeCooling(), 5);
+    line += cell("%1,", e.TimeCO2Ventilation(), 4);
+    line += cell("%1,", e.AirExchanged(), 6);
+    line += cell("%1,", e.WaterRemoved(), 6);
+    for (int energy : {e.EnergyExtracted(), e.EnergyRecovered(), e.EnergyCooled()})
+        line += cell("%1,", energy, 6);
+    line += QLatin1String(e.FilterSupplyFull() ? " Ful," : "  Ok,");
+    line += QLatin1String(e.FilterExtractFull() ? " Ful," : "  Ok,");
+    line += cell("%1,", e.AccCount(), 4);
+    line += cell("%1,", e.WarningFile(), 5);
+    line += cell("%1,", e.WarningLine(), 5);
+    line += cell("%1, ", e.ErrorCode(), 5);
+    line += textCell("%1,", errorCodeName(quint8(e.ErrorState())), 0);
     return line + QLatin1String("\n");
 }
+
+const SPrimaryLogFrame PRIMARY_FRAME = {PRIM_HEADING_1, PRIM_HEADING_2, "Didn't get any logs..."};
+const SSecondaryLogFrame SECONDARY_FRAME = {SEC_HEADING_1, SEC_HEADING_2, SEC_HEADING_3, SEC_UNITS,
+                                            "Didn't get any Logs..."};
 } // namespace
 
 QString CFan::getPrimaryLog()
 {
     QVector<SPrimLogEntry> entries;
-    if (!getPrimLog(entries))
-        return QStringLiteral("Didn't get any logs...");
-    QString text = QStringLiteral("\nPrimary Log:\n");
-    text += QString::fromUtf8(PRIM_HEADING_1);
-    text += QString::fromUtf8(PRIM_HEADING_2);
-    for (int k = 0; k < entries.size(); ++k)
-    {
-        const CEntryBytes e(entries[k].m_Bytes);
-        text += primaryLine(k, e, getModeName(e.bits(15, 0, 2)));
-    }
-    return text;
+    const bool fetched = getPrimLog(entries);
+    return primaryLogText(fetched, entries, PRIMARY_FRAME,
+                          [this](int k, const CEntryBytes& e)
+                          { return primaryLine(k, e, getModeName(e.bits(15, 0, 2))); });
 }
 
 QString CFan::getSecondaryLog(CLogging::EMaxTimeSpan span, bool youngest10, bool youngest100, bool oldest10,
                               bool oldest100, const QString& spanTitle)
 {
-    QString text = QStringLiteral("\nSecondary Log:");
-    const int total = spanTotal(span);
-    if (total < 0) // a span the unit does not log: nothing to ask for
-        return QStringLiteral("Didn't get any Logs...");
-    UINT16 capacity[3] = {}, count[3] = {}, start[3] = {};
-    if (!getSecLogCnt(capacity, count, start))
-        return text + QStringLiteral("getSecLogCnt failed!\n");
-    const SSecLogWindow window =
-        secLogWindow(capacity[span], count[span], start[span], youngest10, youngest100, oldest10, oldest100);
-    QVector<SSecLogEntry> entries;
-    if (!getSecLog(entries, span, window.count, window.first))
-        return QStringLiteral("Didn't get any Logs...");
-    text += spanTitle + QLatin1String("\n");
-    text += QString::fromUtf8(SEC_HEADING_1);
-    text += QString::fromUtf8(SEC_HEADING_2);
-    text += unitHeading(SEC_HEADING_3, SEC_UNITS[span]);
-    for (int i = entries.size() - 1; i >= 0; --i)
-        text += secondaryLine(i, CEntryBytes(entries[i].m_Bytes), total);
-    return text;
+    return secondaryLogText<SSecLogEntry, CLogging::EMaxTimeSpan>(
+        *this, {span, youngest10, youngest100, oldest10, oldest100}, spanTitle, SECONDARY_FRAME,
+        secondaryLine);
 }
 
 bool CFan::moveVent(const SHLP_MoveVent& move)

@@ -5,6 +5,7 @@
 #include "LLProtocolPacket.h"
 
 #include <QString>
+#include <QVector>
 
 // Names of the values in the logs; a value outside a table gives its fallback.
 const char* operationModeName(quint8 mode); // fallback "??"
@@ -37,7 +38,7 @@ struct SSecLogWindow
 SSecLogWindow secLogWindow(UINT16 capacity, UINT16 count, UINT16 start, bool youngest10, bool youngest100,
                            bool oldest10, bool oldest100);
 
-// Fields of one log entry as the unit sends it.
+// Fields of one primary-log entry (a current-state record) as the unit sends it.
 class CEntryBytes
 {
 public:
@@ -74,4 +75,74 @@ struct SSecLogUnits
 // The third heading line with its placeholders filled: every %1 the time unit, %2 the air unit,
 // %3 the water unit, %4 the energy unit.
 QString unitHeading(const char* line, const SSecLogUnits& units);
+
+// What a unit type puts around its primary-log lines.
+struct SPrimaryLogFrame
+{
+    const char* heading1;
+    const char* heading2;
+    const char* noLogs; // the whole text when the log cannot be fetched
+};
+
+// The primary log as text: `line(k, CEntryBytes)` renders entry k.
+template <typename Entry, typename Line>
+QString primaryLogText(bool fetched, const QVector<Entry>& entries, const SPrimaryLogFrame& frame, Line line)
+{
+    if (!fetched)
+        return QString::fromUtf8(frame.noLogs);
+    QString text = QStringLiteral("\nPrimary Log:\n");
+    text += QString::fromUtf8(frame.heading1);
+    text += QString::fromUtf8(frame.heading2);
+    for (int k = 0; k < entries.size(); ++k)
+        text += line(k, CEntryBytes(entries[k].m_Bytes));
+    return text;
+}
+
+// What a unit type puts around its second-log lines.
+struct SSecondaryLogFrame
+{
+    const char* heading1;
+    const char* heading2;
+    const char* heading3;      // with the placeholders of unitHeading
+    const SSecLogUnits* units; // by span, three of them
+    const char* noLogs;        // the whole text when the entries cannot be fetched
+};
+
+// Which entries of which span to show.
+struct SSecLogRequest
+{
+    int span;
+    bool youngest10;
+    bool youngest100;
+    bool oldest10;
+    bool oldest100;
+};
+
+// The second log of one span as text, youngest line last: asks the unit for its ring counters and
+// the requested window, and renders entry i with `line(i, entry, span total)`.
+template <typename Entry, typename Span, typename Fan, typename Line>
+QString secondaryLogText(Fan& fan, const SSecLogRequest& request, const QString& spanTitle,
+                         const SSecondaryLogFrame& frame, Line line)
+{
+    QString text = QStringLiteral("\nSecondary Log:");
+    const int span = request.span;
+    const int total = spanTotal(span);
+    if (total < 0) // a span the unit does not log: nothing to ask for
+        return QString::fromUtf8(frame.noLogs);
+    UINT16 capacity[3] = {}, count[3] = {}, start[3] = {};
+    if (!fan.getSecLogCnt(capacity, count, start))
+        return text + QStringLiteral("getSecLogCnt failed!\n");
+    const SSecLogWindow window = secLogWindow(capacity[span], count[span], start[span], request.youngest10,
+                                              request.youngest100, request.oldest10, request.oldest100);
+    QVector<Entry> entries;
+    if (!fan.getSecLog(entries, Span(span), window.count, window.first))
+        return QString::fromUtf8(frame.noLogs);
+    text += spanTitle + QLatin1String("\n");
+    text += QString::fromUtf8(frame.heading1);
+    text += QString::fromUtf8(frame.heading2);
+    text += unitHeading(frame.heading3, frame.units[span]);
+    for (int i = entries.size() - 1; i >= 0; --i)
+        text += line(i, entries[i], total);
+    return text;
+}
 } // namespace LogText

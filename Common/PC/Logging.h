@@ -87,6 +87,10 @@ struct SSecLogEntry
     int ErrorState() const { return bits(26, 0, 5); }
     int WaterRemoved() const { return LogEntryBits::signedField(m_Bytes, 26, 5, 11); }
     int Pressure() const { return bits(28, 7, 8); } // 700 + 2 * value hPa
+    int AccCount() const { return bits(28, 0, 7); }
+    // Where the unit's software last warned: source file number and line.
+    int WarningFile() const { return bits(30, 10, 6); }
+    int WarningLine() const { return bits(30, 0, 10); }
 
 private:
     int bits(int offset, int lowBit, int width) const

@@ -52,7 +52,11 @@ struct SSecLogEntry_70
     int AirExchanged() const { return bits(24, 0, 11); }
     int EntryState() const { return bits(24, 11, 3); }
     int WaterRemoved() const { return LogEntryBits::signedField(m_Bytes, 26, 0, 11); }
+    int AccCount() const { return bits(28, 0, 7); }
     int ErrorCode() const { return m_Bytes[29]; }
+    // Where the unit's software last warned: source file number and line.
+    int WarningFile() const { return bits(30, 10, 6); }
+    int WarningLine() const { return bits(30, 0, 10); }
 
 private:
     int bits(int offset, int lowBit, int width) const
