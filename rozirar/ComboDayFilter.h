@@ -1,5 +1,4 @@
-#ifndef COMBODAYFILTER_H
-#define COMBODAYFILTER_H
+#pragma once
 
 #include <QComboBox>
 #include <QDate>
@@ -32,5 +31,3 @@ private:
 
     QDate m_date;
 };
-
-#endif // COMBODAYFILTER_H

@@ -1,5 +1,4 @@
-#ifndef COMBOSERIALNRFILTER_H
-#define COMBOSERIALNRFILTER_H
+#pragma once
 
 #include <QComboBox>
 #include <QList>
@@ -38,5 +37,3 @@ private:
     bool isAt(int nSerialNr, bool b70, int nIndex) const;
     void connectIndex(bool bConnect);
 };
-
-#endif // COMBOSERIALNRFILTER_H

@@ -1,5 +1,4 @@
-#ifndef EXPORTFILENAME_H
-#define EXPORTFILENAME_H
+#pragma once
 
 #include <QString>
 #include <QStringList>
@@ -15,5 +14,3 @@ QString GetExportFileName(const QString& caption, const QStringList& nameFilters
 QString rememberedFolder(const char* settingsKey);
 // Remembers the folder of the file under the settings key (nothing for an empty path).
 void rememberFolder(const char* settingsKey, const QString& strFileName);
-
-#endif // EXPORTFILENAME_H

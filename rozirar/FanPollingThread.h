@@ -1,5 +1,4 @@
-#ifndef FANPOLLINGTHREAD_H
-#define FANPOLLINGTHREAD_H
+#pragma once
 
 #include <QSemaphore>
 #include <QThread>
@@ -29,5 +28,3 @@ private:
     QSemaphore m_ready;
     bool m_bTestFlag;
 };
-
-#endif // FANPOLLINGTHREAD_H

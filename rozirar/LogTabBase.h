@@ -1,5 +1,4 @@
-#ifndef LOGTABBASE_H
-#define LOGTABBASE_H
+#pragma once
 
 #include "TabBase.h"
 
@@ -40,5 +39,3 @@ protected:
 private:
     Ui::CLogTabBase* ui;
 };
-
-#endif // LOGTABBASE_H

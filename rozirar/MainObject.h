@@ -1,5 +1,4 @@
-#ifndef MAINOBJECT_H
-#define MAINOBJECT_H
+#pragma once
 
 #include "FanValues.h"
 #include "FanValues70.h"
@@ -127,5 +126,3 @@ private:
 Q_DECLARE_METATYPE(SIpAddress)
 Q_DECLARE_METATYPE(CLogging::EMaxTimeSpan)
 Q_DECLARE_METATYPE(CLogging_70::EMaxTimeSpan)
-
-#endif // MAINOBJECT_H

@@ -1,5 +1,4 @@
-#ifndef MAINWINDOW_H
-#define MAINWINDOW_H
+#pragma once
 
 #include "FanValues.h"
 #include "FanValues70.h"
@@ -122,5 +121,3 @@ private:
     int m_nConnectedSerialNr = -1;
     bool m_bConnected70 = false;
 };
-
-#endif // MAINWINDOW_H

@@ -1,5 +1,4 @@
-#ifndef MINUTELOGTAB_H
-#define MINUTELOGTAB_H
+#pragma once
 
 #include "LogTabBase.h"
 
@@ -61,5 +60,3 @@ private:
     QDate m_date;
     std::function<QDateTime()> m_clock;
 };
-
-#endif // MINUTELOGTAB_H

@@ -1,5 +1,4 @@
-#ifndef READONLYITEMMODEL_H
-#define READONLYITEMMODEL_H
+#pragma once
 
 #include <QStandardItemModel>
 
@@ -13,5 +12,3 @@ public:
 
     Qt::ItemFlags flags(const QModelIndex&) const override { return Qt::ItemIsEnabled; }
 };
-
-#endif // READONLYITEMMODEL_H

@@ -1,5 +1,4 @@
-#ifndef SECLOGTAB_H
-#define SECLOGTAB_H
+#pragma once
 
 #include "LogTabBase.h"
 #include "ReadOnlyItemModel.h"
@@ -37,5 +36,3 @@ private:
     int m_nTimeSpan;
     CReadOnlyItemModel m_model;
 };
-
-#endif // SECLOGTAB_H

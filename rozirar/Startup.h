@@ -1,5 +1,4 @@
-#ifndef STARTUP_H
-#define STARTUP_H
+#pragma once
 
 class QApplication;
 class QSharedMemory;
@@ -11,5 +10,3 @@ int runVozudoz(QApplication& app);
 // False when another instance holds it. A segment left behind by a crashed instance is
 // removed first (on this platform the system keeps it after its last user died).
 bool acquireSingleInstance(QSharedMemory& segment);
-
-#endif // STARTUP_H

@@ -1,5 +1,4 @@
-#ifndef TRISTATEINDICATOR_H
-#define TRISTATEINDICATOR_H
+#pragma once
 
 #include <QLabel>
 
@@ -22,5 +21,3 @@ public slots:
     // Any state other than red and grey shows green.
     void setState(CTriStateIndicator::EState state, QString strLabel);
 };
-
-#endif // TRISTATEINDICATOR_H

@@ -1,5 +1,4 @@
-#ifndef ABOUTDIALOG_H
-#define ABOUTDIALOG_H
+#pragma once
 
 #include <QDialog>
 
@@ -20,5 +19,3 @@ public:
 private:
     Ui::CAboutDialog* ui;
 };
-
-#endif // ABOUTDIALOG_H

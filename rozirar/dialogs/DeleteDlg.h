@@ -1,5 +1,4 @@
-#ifndef DELETEDLG_H
-#define DELETEDLG_H
+#pragma once
 
 #include <QDialog>
 
@@ -31,5 +30,3 @@ private:
     int m_nSerialNr;
     Ui::CDeleteDlg* ui;
 };
-
-#endif // DELETEDLG_H

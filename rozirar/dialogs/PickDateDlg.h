@@ -1,5 +1,4 @@
-#ifndef PICKDATEDLG_H
-#define PICKDATEDLG_H
+#pragma once
 
 #include <QDate>
 #include <QDialog>
@@ -24,5 +23,3 @@ private:
     QDialogButtonBox* buttonBox;
     QVBoxLayout* verticalLayout;
 };
-
-#endif // PICKDATEDLG_H

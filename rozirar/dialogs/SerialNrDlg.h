@@ -1,5 +1,4 @@
-#ifndef SERIALNRDLG_H
-#define SERIALNRDLG_H
+#pragma once
 
 #include <QDialog>
 
@@ -26,5 +25,3 @@ public slots:
 private:
     Ui::CSerialNrDlg* ui;
 };
-
-#endif // SERIALNRDLG_H

@@ -1,5 +1,4 @@
-#ifndef DBBASE_H
-#define DBBASE_H
+#pragma once
 
 #include <QObject>
 #include <QSqlDatabase>
@@ -79,5 +78,3 @@ private:
 // Box without parent, one OK button, titled with the program name; only the user-interface
 // thread may show one, other threads write the text to the debug log instead.
 void showStoreMessage(bool bCritical, const QString& strText);
-
-#endif // DBBASE_H

@@ -1,5 +1,4 @@
-#ifndef DBIMPORTDATA_H
-#define DBIMPORTDATA_H
+#pragma once
 
 #include <QMap>
 #include <QSqlTableModel>
@@ -41,5 +40,3 @@ public:
 private:
     QProgressDialog* m_pProgress = nullptr;
 };
-
-#endif // DBIMPORTDATA_H

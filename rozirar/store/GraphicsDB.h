@@ -1,5 +1,4 @@
-#ifndef GRAPHICSDB_H
-#define GRAPHICSDB_H
+#pragma once
 
 #include "DBBase.h"
 
@@ -36,5 +35,3 @@ public:
 private:
     QSet<int> m_fields;
 };
-
-#endif // GRAPHICSDB_H

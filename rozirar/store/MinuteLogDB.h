@@ -1,5 +1,4 @@
-#ifndef MINUTELOGDB_H
-#define MINUTELOGDB_H
+#pragma once
 
 #include "DBBase.h"
 
@@ -64,5 +63,3 @@ public:
     bool logValues(const CFanValues70& values, int nOperatingHours, int nSerialNr, quint32 nUnused1,
                    quint32 nUnused2, const QDateTime& minute);
 };
-
-#endif // MINUTELOGDB_H

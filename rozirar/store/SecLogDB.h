@@ -1,5 +1,4 @@
-#ifndef SECLOGDB_H
-#define SECLOGDB_H
+#pragma once
 
 #include "Logging.h"
 #include "SecLogDBBase.h"
@@ -23,5 +22,3 @@ public:
     static int energy(int nRaw, int nTimeSpan);
     static double airVolume(int nRaw, int nTimeSpan);
 };
-
-#endif // SECLOGDB_H

@@ -1,5 +1,4 @@
-#ifndef SECLOGDB70_H
-#define SECLOGDB70_H
+#pragma once
 
 #include "Logging_70.h"
 #include "SecLogDBBase.h"
@@ -24,5 +23,3 @@ public:
     static int energy(int nRaw, int nTimeSpan);
     static double airVolume(int nRaw, int nTimeSpan);
 };
-
-#endif // SECLOGDB70_H

@@ -1,5 +1,4 @@
-#ifndef SECLOGDBBASE_H
-#define SECLOGDBBASE_H
+#pragma once
 
 #include "DBBase.h"
 
@@ -70,5 +69,3 @@ protected:
     // Rounded as the unit's energies are: add 0.5, cut towards zero.
     static int roundEnergy(double dValue);
 };
-
-#endif // SECLOGDBBASE_H

@@ -1,5 +1,4 @@
-#ifndef CREDENTIALSCRAMBLER_H
-#define CREDENTIALSCRAMBLER_H
+#pragma once
 
 #include <QByteArray>
 
@@ -9,5 +8,3 @@
 QByteArray scrambleCredential(const QByteArray& plain);
 // Gives an empty array for 32 bytes or fewer.
 QByteArray unscrambleCredential(const QByteArray& stored);
-
-#endif // CREDENTIALSCRAMBLER_H

@@ -1,5 +1,4 @@
-#ifndef GRAPHICSCURVEPICKER_H
-#define GRAPHICSCURVEPICKER_H
+#pragma once
 
 #include <QFrame>
 #include <QList>
@@ -51,5 +50,3 @@ private:
     bool m_bCorMisto70 = false;
     std::unique_ptr<Ui::CGraphicsCurvePicker> m_pUi;
 };
-
-#endif // GRAPHICSCURVEPICKER_H

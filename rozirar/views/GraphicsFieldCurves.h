@@ -1,5 +1,4 @@
-#ifndef GRAPHICSFIELDCURVES_H
-#define GRAPHICSFIELDCURVES_H
+#pragma once
 
 #include <QColor>
 #include <QList>
@@ -50,5 +49,3 @@ private:
     QColor m_color;
     CGraphicsSegmentCurve* m_pCurve;
 };
-
-#endif // GRAPHICSFIELDCURVES_H

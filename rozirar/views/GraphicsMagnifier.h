@@ -1,5 +1,4 @@
-#ifndef GRAPHICSMAGNIFIER_H
-#define GRAPHICSMAGNIFIER_H
+#pragma once
 
 #include <qwt_plot_magnifier.h>
 
@@ -14,5 +13,3 @@ public:
 protected:
     void rescale(double factor) override;
 };
-
-#endif // GRAPHICSMAGNIFIER_H

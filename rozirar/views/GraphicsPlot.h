@@ -1,5 +1,4 @@
-#ifndef GRAPHICSPLOT_H
-#define GRAPHICSPLOT_H
+#pragma once
 
 #include <qwt_interval.h>
 #include <qwt_plot.h>
@@ -66,5 +65,3 @@ private:
     QMap<QString, CGraphicsFieldCurves*> m_fieldCurves;
     QMap<QString, QwtInterval> m_axisMinRanges;
 };
-
-#endif // GRAPHICSPLOT_H

@@ -1,5 +1,4 @@
-#ifndef GRAPHICSTAB_H
-#define GRAPHICSTAB_H
+#pragma once
 
 #include "TabBase.h"
 
@@ -55,5 +54,3 @@ private:
     bool m_bCorMisto70;
     std::unique_ptr<Ui::CGraphicsTab> m_pUi;
 };
-
-#endif // GRAPHICSTAB_H

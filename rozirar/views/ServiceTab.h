@@ -1,5 +1,4 @@
-#ifndef SERVICETAB_H
-#define SERVICETAB_H
+#pragma once
 
 #include "MainObject.h"
 #include "TabBase.h"
@@ -39,5 +38,3 @@ private:
     int m_nLastSerialNr = -1;
     bool m_bLastCorMisto70 = false;
 };
-
-#endif // SERVICETAB_H

@@ -1,5 +1,4 @@
-#ifndef WLANTAB_H
-#define WLANTAB_H
+#pragma once
 
 #include "MainObject.h"
 #include "TabBase.h"
@@ -86,5 +85,3 @@ private:
     quint8 m_uResultGuard = 0xFF;
     bool m_bButtonsEnabled = true;
 };
-
-#endif // WLANTAB_H
