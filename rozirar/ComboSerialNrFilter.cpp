@@ -28,18 +28,18 @@ void CComboSerialNrFilter::connectIndex(bool bConnect)
         disconnect(this, signal, this, &CComboSerialNrFilter::onCurrentIndexChanged);
 }
 
-QString CComboSerialNrFilter::makeItemText(int nSerialNr, bool b70)
+QString CComboSerialNrFilter::makeItemText(quint32 nSerialNr, bool b70)
 {
     if (nSerialNr == 0)
         return tr(" - ");
     return QString(b70 ? "tolVane plus: " : "tolVane 100: ") + QString::number(nSerialNr);
 }
 
-int CComboSerialNrFilter::serialNrAt(int nIndex) const
+qint64 CComboSerialNrFilter::serialNrAt(int nIndex) const
 {
     if (nIndex < 0 || nIndex >= count())
-        return -1;
-    return itemText(nIndex).mid(SERIAL_TEXT_OFFSET).trimmed().toInt();
+        return NO_SERIAL_NR;
+    return itemText(nIndex).mid(SERIAL_TEXT_OFFSET).trimmed().toUInt();
 }
 
 bool CComboSerialNrFilter::isPlusAt(int nIndex) const
@@ -47,12 +47,12 @@ bool CComboSerialNrFilter::isPlusAt(int nIndex) const
     return itemData(nIndex, Qt::UserRole).toBool();
 }
 
-int CComboSerialNrFilter::getCurrentSerialNr(bool* pb70) const
+qint64 CComboSerialNrFilter::getCurrentSerialNr(bool* pb70) const
 {
     const int nIndex = currentIndex();
     if (pb70)
         *pb70 = nIndex >= 0 && isPlusAt(nIndex);
-    return nIndex < 0 ? -1 : serialNrAt(nIndex);
+    return serialNrAt(nIndex);
 }
 
 void CComboSerialNrFilter::onCurrentIndexChanged(int nIndex)
@@ -60,7 +60,7 @@ void CComboSerialNrFilter::onCurrentIndexChanged(int nIndex)
     emit serialNrChanged(serialNrAt(nIndex), nIndex >= 0 && isPlusAt(nIndex));
 }
 
-bool CComboSerialNrFilter::comesBefore(int nSerialNr, bool b70, int nIndex) const
+bool CComboSerialNrFilter::comesBefore(qint64 nSerialNr, bool b70, int nIndex) const
 {
     const bool bPlusAt = isPlusAt(nIndex);
     if (b70 != bPlusAt)
@@ -68,12 +68,12 @@ bool CComboSerialNrFilter::comesBefore(int nSerialNr, bool b70, int nIndex) cons
     return nSerialNr < serialNrAt(nIndex);
 }
 
-bool CComboSerialNrFilter::isAt(int nSerialNr, bool b70, int nIndex) const
+bool CComboSerialNrFilter::isAt(qint64 nSerialNr, bool b70, int nIndex) const
 {
     return isPlusAt(nIndex) == b70 && serialNrAt(nIndex) == nSerialNr;
 }
 
-int CComboSerialNrFilter::findSerialNr(int lo, int hi, int nSerialNr, bool b70, bool& bFound) const
+int CComboSerialNrFilter::findSerialNr(int lo, int hi, qint64 nSerialNr, bool b70, bool& bFound) const
 {
     if (hi - lo > 1)
     {
@@ -100,7 +100,7 @@ int CComboSerialNrFilter::findSerialNr(int lo, int hi, int nSerialNr, bool b70, 
     return comesBefore(nSerialNr, b70, hi) ? hi : hi + 1;
 }
 
-void CComboSerialNrFilter::addSerialNr(int nSerialNr, bool bConnected, bool b70)
+void CComboSerialNrFilter::addSerialNr(quint32 nSerialNr, bool bConnected, bool b70)
 {
     connectIndex(false);
     int nPos = 0;
@@ -126,7 +126,7 @@ void CComboSerialNrFilter::addSerialNr(int nSerialNr, bool bConnected, bool b70)
     connectIndex(true);
 }
 
-bool CComboSerialNrFilter::selectSerialNr(int nSerialNr, bool b70)
+bool CComboSerialNrFilter::selectSerialNr(quint32 nSerialNr, bool b70)
 {
     if (count() == 0)
         return false;
@@ -142,16 +142,16 @@ bool CComboSerialNrFilter::selectSerialNr(int nSerialNr, bool b70)
     return true;
 }
 
-void CComboSerialNrFilter::setSerialNrs(const QList<int>& lst100, const QList<int>& lst70)
+void CComboSerialNrFilter::setSerialNrs(const QList<quint32>& lst100, const QList<quint32>& lst70)
 {
     connectIndex(false);
     bool bNoted70 = false;
-    const int nNoted = getCurrentSerialNr(&bNoted70);
+    const qint64 nNoted = getCurrentSerialNr(&bNoted70);
     clear();
     const QIcon icon(NOT_CONNECTED_ICON);
-    for (int nSerialNr : lst70)
+    for (quint32 nSerialNr : lst70)
         addItem(icon, makeItemText(nSerialNr, true), true);
-    for (int nSerialNr : lst100)
+    for (quint32 nSerialNr : lst100)
         addItem(icon, makeItemText(nSerialNr, false), false);
     if (count() > 0)
     {
@@ -160,7 +160,7 @@ void CComboSerialNrFilter::setSerialNrs(const QList<int>& lst100, const QList<in
         setCurrentIndex(bFound ? nIndex : 0);
     }
     bool b70 = false;
-    const int nCurrent = getCurrentSerialNr(&b70);
+    const qint64 nCurrent = getCurrentSerialNr(&b70);
     if (nCurrent != nNoted && b70 == bNoted70)
         emit serialNrChanged(nCurrent, b70);
     connectIndex(true);

@@ -12,19 +12,23 @@ class CComboSerialNrFilter : public QComboBox
 public:
     explicit CComboSerialNrFilter(QWidget* parent = nullptr);
 
-    // The current item's serial number, -1 when none; its type flag goes to *pb70 when given.
-    int getCurrentSerialNr(bool* pb70 = nullptr) const;
-    // Inserts the unit's item, or replaces it in place; announces nothing.
-    void addSerialNr(int nSerialNr, bool bConnected, bool b70);
-    bool selectSerialNr(int nSerialNr, bool b70);
-    // Rebuilds the list from ascending lists and keeps the selected unit when it is listed.
-    void setSerialNrs(const QList<int>& lst100, const QList<int>& lst70);
+    // No item: no serial number a unit can report.
+    static constexpr qint64 NO_SERIAL_NR = -1;
 
-    static QString makeItemText(int nSerialNr, bool b70);
-    int serialNrAt(int nIndex) const;
+    // The current item's serial number, NO_SERIAL_NR when none; its type flag goes to *pb70 when
+    // given.
+    qint64 getCurrentSerialNr(bool* pb70 = nullptr) const;
+    // Inserts the unit's item, or replaces it in place; announces nothing.
+    void addSerialNr(quint32 nSerialNr, bool bConnected, bool b70);
+    bool selectSerialNr(quint32 nSerialNr, bool b70);
+    // Rebuilds the list from ascending lists and keeps the selected unit when it is listed.
+    void setSerialNrs(const QList<quint32>& lst100, const QList<quint32>& lst70);
+
+    static QString makeItemText(quint32 nSerialNr, bool b70);
+    qint64 serialNrAt(int nIndex) const;
 
 signals:
-    void serialNrChanged(int nSerialNr, bool b70);
+    void serialNrChanged(qint64 nSerialNr, bool b70);
 
 public slots:
     void onCurrentIndexChanged(int nIndex);
@@ -32,8 +36,8 @@ public slots:
 private:
     bool isPlusAt(int nIndex) const;
     // Binary search over items lo..hi: the unit's index (found) or where it belongs.
-    int findSerialNr(int lo, int hi, int nSerialNr, bool b70, bool& bFound) const;
-    bool comesBefore(int nSerialNr, bool b70, int nIndex) const;
-    bool isAt(int nSerialNr, bool b70, int nIndex) const;
+    int findSerialNr(int lo, int hi, qint64 nSerialNr, bool b70, bool& bFound) const;
+    bool comesBefore(qint64 nSerialNr, bool b70, int nIndex) const;
+    bool isAt(qint64 nSerialNr, bool b70, int nIndex) const;
     void connectIndex(bool bConnect);
 };

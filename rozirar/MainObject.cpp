@@ -95,7 +95,7 @@ void CMainObject::chooseUnitClass(const SHLP_IdentData& ident)
 
 void CMainObject::takeIdentification(const SHLP_IdentData& ident, int nVerMain, int nVerSub)
 {
-    m_nSerialNr = int(ident.m_SerialNr);
+    m_nSerialNr = qint64(ident.m_SerialNr);
     m_strHWVer = QString::number(ident.m_HWVersion);
     m_strBootlVer = versionText(nVerMain, nVerSub);
     m_nAppVerMain = ident.m_AppMainVer;
@@ -103,7 +103,7 @@ void CMainObject::takeIdentification(const SHLP_IdentData& ident, int nVerMain, 
 
 void CMainObject::on_Timer()
 {
-    if (m_nSerialNr == -1)
+    if (m_nSerialNr == SERIAL_NR_UNKNOWN)
     {
         SHLP_IdentData ident;
         if (!m_pFan->getIdentData(ident))
@@ -158,11 +158,11 @@ void CMainObject::on_Timer()
     const int nFilterHours = int(m_pFan->getCounterValue(CPersCounter_ReadOnly::CNT_FILTER_HOURS));
     const int nOperatingHours = int(m_pFan->getCounterValue(CPersCounter_ReadOnly::CNT_OPERATING_HOURS));
     if (pPlus)
-        emit signalCurrentValues70(CFanValues70(state70), m_nSerialNr, m_strHWVer, m_strBootlVer,
+        emit signalCurrentValues70(CFanValues70(state70), quint32(m_nSerialNr), m_strHWVer, m_strBootlVer,
                                    nOperatingHours, nFilterHours, bDeicing, nSupplyCharac, nExtractCharac,
                                    nSucceeded, nFailed);
     else
-        emit signalCurrentValues(CFanValues(state100), m_nSerialNr, m_strHWVer, m_strBootlVer,
+        emit signalCurrentValues(CFanValues(state100), quint32(m_nSerialNr), m_strHWVer, m_strBootlVer,
                                  nOperatingHours, nFilterHours, bDeicing, nSupplyCharac, nExtractCharac,
                                  nSucceeded, nFailed, iRSSI);
 }
@@ -186,7 +186,7 @@ void CMainObject::onComPortChanged(const QString& strPortName)
 
     updateRozirarionState(STATE_NOT_ROZIRARED);
     m_timer.stop();
-    m_nSerialNr = -1;
+    m_nSerialNr = SERIAL_NR_UNKNOWN;
     m_nPollCount = 0;
     if (!m_pFan->openComPort(strPortName))
         return;
@@ -232,17 +232,24 @@ void CMainObject::retrieveSecLogOf(Fan* pFan, Span span, const quint16* sizes, c
         if (!pFan->getSecLog(entries, span, UINT16(nCount), nIndex))
         {
             updateRozirarionState(STATE_COMMUNICATION_ERROR);
-            progress(-3);
+            progress(PROGRESS_COMMUNICATION_ERROR);
             return;
         }
-        db.saveSecLogValues(span, entries, m_nSerialNr, timestamp);
+        // A chunk the database refuses (locked past the wait, full, read-only) would fail the
+        // same way for the rest: stop and say how much was stored.
+        if (!db.saveSecLogValues(span, entries, quint32(m_nSerialNr), timestamp))
+        {
+            progress(PROGRESS_STORE_FAILED);
+            emit signalSecLogStoreFailure(CLogging::EMaxTimeSpan(span), used[span] - nRemaining, used[span]);
+            return;
+        }
         progress((used[span] - nRemaining) * 100 / used[span]);
         nIndex = quint16(nIndex + SEC_LOG_CHUNK);
         if (nIndex >= sizes[span])
             nIndex = quint16(nIndex - sizes[span]);
         nRemaining -= nCount;
     }
-    progress(-1);
+    progress(PROGRESS_DONE);
 }
 
 void CMainObject::retrieveSecLog(CLogging::EMaxTimeSpan span)
@@ -269,7 +276,7 @@ void CMainObject::retrieveSecLog(CLogging::EMaxTimeSpan span)
 
     emit signalSecLogRetrievalProcess(0, span);
     if (used[span] == 0)
-        emit signalSecLogRetrievalProcess(-2, span);
+        emit signalSecLogRetrievalProcess(PROGRESS_NOTHING_STORED, span);
     if (auto* pPlus = qobject_cast<CFan_70_PC*>(m_pFan))
         retrieveSecLogOf<CFan_70_PC, SSecLogEntry_70, CSecLogDB70>(pPlus, CLogging_70::EMaxTimeSpan(span),
                                                                    sizes, used, oldest, oldestStamp);

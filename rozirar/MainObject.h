@@ -51,11 +51,24 @@ public:
     // After asking a unit in its bootloader to start the application.
     static constexpr int APPLICATION_START_WAIT_MS = 8000;
     static constexpr int SEC_LOG_CHUNK = 10;
+    // The serial number before the unit has been identified: no unit reports it, since serial
+    // numbers are unsigned 32-bit.
+    static constexpr qint64 SERIAL_NR_UNKNOWN = -1;
+
+    // Progress values of signalSecLogRetrievalProcess besides 0..99.
+    enum ESecLogProgress
+    {
+        PROGRESS_DONE = -1,
+        PROGRESS_NOTHING_STORED = -2,
+        PROGRESS_COMMUNICATION_ERROR = -3,
+        // A chunk could not be stored; signalSecLogStoreFailure follows. No -1 after it.
+        PROGRESS_STORE_FAILED = -4
+    };
 
     explicit CMainObject(bool bTestFlag, QObject* parent = nullptr);
 
     ERozirarionState state() const { return m_eState; }
-    int serialNr() const { return m_nSerialNr; }
+    qint64 serialNr() const { return m_nSerialNr; }
     CFanBase* fan() const { return m_pFan; }
     int pollInterval() const { return m_nPollIntervalMs; }
     bool isPolling() const { return m_timer.isActive(); }
@@ -71,16 +84,19 @@ public:
     int getWifiRssi();
 
 signals:
-    void signalRozirarionState(CMainObject::ERozirarionState state, int iSerialNr, bool bCorMisto70);
-    void signalCurrentValues(CFanValues currentValues, int nSerialNumber, QString strHWVer,
+    void signalRozirarionState(CMainObject::ERozirarionState state, qint64 iSerialNr, bool bCorMisto70);
+    void signalCurrentValues(CFanValues currentValues, quint32 nSerialNumber, QString strHWVer,
                              QString strBootlVer, int nOperatingHours, int nFilterHours, bool bDeicing,
                              int nFanSupplyCharac, int nFanExtractCharac, quint32 nFanCmdsSucceeded,
                              quint32 nFanCmdsFailed, int iRSSI = 1000);
-    void signalCurrentValues70(CFanValues70 currentValues, int nSerialNumber, QString strHWVer,
+    void signalCurrentValues70(CFanValues70 currentValues, quint32 nSerialNumber, QString strHWVer,
                                QString strBootlVer, int nOperatingHours, int nFilterHours, bool bDeicing,
                                int nFanSupplyCharac, int nFanExtractCharac, quint32 nFanCmdsSucceeded,
                                quint32 nFanCmdsFailed);
     void signalSecLogRetrievalProcess(int nPercentage, CLogging::EMaxTimeSpan secLogType);
+    // The retrieval ended because the database refused a chunk: nStored of nEntries entries were
+    // stored before it.
+    void signalSecLogStoreFailure(CLogging::EMaxTimeSpan secLogType, int nStored, int nEntries);
     void signalPersCountersUpdated(QStringList lstNames, QList<quint32> lstValues);
     // Wi-Fi credentials of this kind were refused or could not be sent: the unit will report no
     // result for them.
@@ -112,7 +128,7 @@ private:
     CFanBase* m_pFan;
     ERozirarionState m_eState = STATE_NOT_ROZIRARED;
     QTimer m_timer;
-    int m_nSerialNr = -1;
+    qint64 m_nSerialNr = SERIAL_NR_UNKNOWN;
     QString m_strHWVer;
     QString m_strBootlVer;
     int m_nPollCount = 0;

@@ -35,7 +35,7 @@ struct SWaitCursor
     ~SWaitCursor() { QApplication::restoreOverrideCursor(); }
 };
 
-QList<int> sortedUnique(QList<int> list)
+QList<quint32> sortedUnique(QList<quint32> list)
 {
     std::sort(list.begin(), list.end());
     list.erase(std::unique(list.begin(), list.end()), list.end());
@@ -61,7 +61,7 @@ CMainWindow::CMainWindow(CMainObject* pMainObject, CMinuteLogDB* pMinuteLogDB, C
     ui->setupUi(this);
     setStatusBar(nullptr);
     adjustStatusWidgets();
-    onRozirarionStateChanged(CMainObject::STATE_NOT_ROZIRARED, -1, false);
+    onRozirarionStateChanged(CMainObject::STATE_NOT_ROZIRARED, CMainObject::SERIAL_NR_UNKNOWN, false);
 
     switchDevice(false);
     QWidget* pOverview = makePage(m_pView);
@@ -96,6 +96,7 @@ CMainWindow::CMainWindow(CMainObject* pMainObject, CMinuteLogDB* pMinuteLogDB, C
     connect(m_mainObject, &CMainObject::signalCurrentValues70, this, &CMainWindow::onCurrentValues70);
     connect(m_mainObject, &CMainObject::signalSecLogRetrievalProcess, this,
             &CMainWindow::onSecLogRetrievalProcess);
+    connect(m_mainObject, &CMainObject::signalSecLogStoreFailure, this, &CMainWindow::onSecLogStoreFailure);
     connect(this, &CMainWindow::signalComPortChanged, m_mainObject, &CMainObject::onComPortChanged);
     if (auto* pScene = dynamic_cast<COverviewScene*>(m_pScene))
         connect(this, &CMainWindow::signalComPortChanged, pScene, &COverviewScene::onComPortChanged);
@@ -145,7 +146,7 @@ void CMainWindow::adjustStatusWidgets()
     ui->labelErrorStateIndicator->setMaximumHeight(nHeight);
 }
 
-int CMainWindow::getCurrentSerialNr(bool* b70) const
+qint64 CMainWindow::getCurrentSerialNr(bool* b70) const
 {
     return ui->m_pComboSerialNr->getCurrentSerialNr(b70);
 }
@@ -189,7 +190,7 @@ void CMainWindow::onDeviceListChanged()
     emit signalComPortChanged(strPort);
 }
 
-void CMainWindow::onRozirarionStateChanged(CMainObject::ERozirarionState state, int nSerialNr, bool b70)
+void CMainWindow::onRozirarionStateChanged(CMainObject::ERozirarionState state, qint64 nSerialNr, bool b70)
 {
     if (m_pWLANTab)
         m_pWLANTab->setVisible(!b70);
@@ -202,14 +203,14 @@ void CMainWindow::onRozirarionStateChanged(CMainObject::ERozirarionState state, 
     {
         pConnection->setState(CTriStateIndicator::STATE_GREEN, tr("ok"));
         m_bRozirared = true;
-        m_nConnectedSerialNr = nSerialNr;
+        m_nConnectedSerialNr = quint32(nSerialNr); // ok comes after the identification
         m_bConnected70 = b70;
         switchDevice(b70);
         CComboSerialNrFilter* pCombo = ui->m_pComboSerialNr;
-        if (!pCombo->selectSerialNr(nSerialNr, b70))
+        if (!pCombo->selectSerialNr(m_nConnectedSerialNr, b70))
         {
-            pCombo->addSerialNr(nSerialNr, true, b70);
-            pCombo->selectSerialNr(nSerialNr, b70);
+            pCombo->addSerialNr(m_nConnectedSerialNr, true, b70);
+            pCombo->selectSerialNr(m_nConnectedSerialNr, b70);
         }
         pCombo->setEnabled(false);
     }
@@ -262,7 +263,7 @@ void CMainWindow::setScene(COverviewSceneBase* pScene)
     m_pView->setScene(pScene);
 }
 
-void CMainWindow::onCurrentValues(CFanValues currentValues, int nSerialNumber, QString strHWVer,
+void CMainWindow::onCurrentValues(CFanValues currentValues, quint32 nSerialNumber, QString strHWVer,
                                   QString strBootlVer, int nOperatingHours, int nFilterHours, bool bDeicing,
                                   int nFanSupplyCharac, int nFanExtractCharac, quint32 nFanCmdsSucceeded,
                                   quint32 nFanCmdsFailed, int iRSSI)
@@ -293,7 +294,7 @@ void CMainWindow::onCurrentValues(CFanValues currentValues, int nSerialNumber, Q
                                       nFanCmdsFailed, iRSSI);
 }
 
-void CMainWindow::onCurrentValues70(CFanValues70 currentValues, int nSerialNumber, QString strHWVer,
+void CMainWindow::onCurrentValues70(CFanValues70 currentValues, quint32 nSerialNumber, QString strHWVer,
                                     QString strBootlVer, int nOperatingHours, int nFilterHours, bool bDeicing,
                                     int nFanSupplyCharac, int nFanExtractCharac, quint32 nFanCmdsSucceeded,
                                     quint32 nFanCmdsFailed)
@@ -386,8 +387,8 @@ void CMainWindow::switchDevice(bool b70)
 
 void CMainWindow::reloadSerialNrs()
 {
-    QList<int> lst100;
-    QList<int> lst70;
+    QList<quint32> lst100;
+    QList<quint32> lst70;
     CSecLogDB(UI_CONNECTION).getSerialNumbers(lst100);
     CSecLogDB70(UI_CONNECTION).getSerialNumbers(lst70);
     CMinuteLogDB(UI_CONNECTION).getSerialNumbers(lst100);

@@ -43,8 +43,9 @@ public:
     static CMainWindow* getInstance() { return s_pInstance; }
     ~CMainWindow() override;
 
-    // The serial number selected in the selector, -1 when none; its type flag goes to *b70.
-    int getCurrentSerialNr(bool* b70 = nullptr) const;
+    // The serial number selected in the selector, CDBBase::ALL_SERIAL_NUMBERS when none; its type
+    // flag goes to *b70.
+    qint64 getCurrentSerialNr(bool* b70 = nullptr) const;
     void reloadSerialNrs();
     // The tab-page interface of the current page (0..7), null for the Wi-Fi page or none.
     CTabBase* getCurrentTab() const;
@@ -60,12 +61,12 @@ public slots:
     void reloadViews(bool bReloadSerialNrs);
     void reloadViews() { reloadViews(false); }
     void onDeviceListChanged();
-    void onRozirarionStateChanged(CMainObject::ERozirarionState state, int nSerialNr, bool b70);
-    void onCurrentValues(CFanValues currentValues, int nSerialNumber, QString strHWVer, QString strBootlVer,
-                         int nOperatingHours, int nFilterHours, bool bDeicing, int nFanSupplyCharac,
-                         int nFanExtractCharac, quint32 nFanCmdsSucceeded, quint32 nFanCmdsFailed,
-                         int iRSSI = 1000);
-    void onCurrentValues70(CFanValues70 currentValues, int nSerialNumber, QString strHWVer,
+    void onRozirarionStateChanged(CMainObject::ERozirarionState state, qint64 nSerialNr, bool b70);
+    void onCurrentValues(CFanValues currentValues, quint32 nSerialNumber, QString strHWVer,
+                         QString strBootlVer, int nOperatingHours, int nFilterHours, bool bDeicing,
+                         int nFanSupplyCharac, int nFanExtractCharac, quint32 nFanCmdsSucceeded,
+                         quint32 nFanCmdsFailed, int iRSSI = 1000);
+    void onCurrentValues70(CFanValues70 currentValues, quint32 nSerialNumber, QString strHWVer,
                            QString strBootlVer, int nOperatingHours, int nFilterHours, bool bDeicing,
                            int nFanSupplyCharac, int nFanExtractCharac, quint32 nFanCmdsSucceeded,
                            quint32 nFanCmdsFailed);
@@ -76,6 +77,7 @@ public slots:
     void onDelete();
     void updateEnableStateToolbarControls();
     void onSecLogRetrievalProcess(int nPercentage, CLogging::EMaxTimeSpan secLogType);
+    void onSecLogStoreFailure(CLogging::EMaxTimeSpan secLogType, int nStored, int nEntries);
     void switchDevice(bool b70);
 
 private:
@@ -118,6 +120,6 @@ private:
     bool m_bRozirared = false;
     bool m_b70 = false;
     // The unit of the last STATE_OK, kept in the serial-number list while it is connected.
-    int m_nConnectedSerialNr = -1;
+    quint32 m_nConnectedSerialNr = 0;
     bool m_bConnected70 = false;
 };

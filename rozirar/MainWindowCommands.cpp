@@ -105,12 +105,12 @@ void CMainWindow::onSecLogRetrievalProcess(int nPercentage, CLogging::EMaxTimeSp
     if (nPercentage >= 0)
         return;
     pTab->reload();
-    if (nPercentage == -2)
+    if (nPercentage == CMainObject::PROGRESS_NOTHING_STORED)
         QMessageBox::information(
             this, QCoreApplication::applicationName(),
             tr("There are currently no '%1' records stored on the tolVane device.").arg(pTab->getTitle()),
             QMessageBox::Ok);
-    else if (nPercentage == -3)
+    else if (nPercentage == CMainObject::PROGRESS_COMMUNICATION_ERROR)
         QMessageBox::information(
             this, QCoreApplication::applicationName(),
             tr("Communication error while retrieving '%1' records from the tolVane device.")
@@ -118,13 +118,24 @@ void CMainWindow::onSecLogRetrievalProcess(int nPercentage, CLogging::EMaxTimeSp
             QMessageBox::Ok);
 }
 
+void CMainWindow::onSecLogStoreFailure(CLogging::EMaxTimeSpan secLogType, int nStored, int nEntries)
+{
+    QMessageBox::warning(this, QCoreApplication::applicationName(),
+                         tr("Unable to store the '%1' records retrieved from the tolVane device in the "
+                            "database: %2 of %3 entries were stored.")
+                             .arg(secLogTabOf(secLogType)->getTitle())
+                             .arg(nStored)
+                             .arg(nEntries),
+                         QMessageBox::Ok);
+}
+
 void CMainWindow::onDelete()
 {
-    const int nSelected = ui->m_pComboSerialNr->getCurrentSerialNr();
+    const qint64 nSelected = ui->m_pComboSerialNr->getCurrentSerialNr();
     CDeleteDlg dialog(this, nSelected);
     const int nResult = dialog.exec();
     QString strQuestion;
-    int nSerialNr = -1;
+    qint64 nSerialNr = CDBBase::ALL_SERIAL_NUMBERS;
     if (nResult == 1)
     {
         nSerialNr = ui->m_pComboSerialNr->getCurrentSerialNr();
@@ -134,7 +145,7 @@ void CMainWindow::onDelete()
     else if (nResult == 100)
     {
         strQuestion = tr("Delete all data?");
-        nSerialNr = -1;
+        nSerialNr = CDBBase::ALL_SERIAL_NUMBERS;
     }
     else
     {

@@ -15,7 +15,9 @@
 
 namespace
 {
-const char* const UI_CONNECTION = "UIThread";
+// A connection of its own: a row written on the import's connection would be part of the
+// import's transaction and go with its rollback.
+const char* const MINUTE_ROW_CONNECTION = "UIThreadMinuteRows";
 
 // The wait cursor for the life of a scope.
 struct SWaitCursor
@@ -24,10 +26,10 @@ struct SWaitCursor
     ~SWaitCursor() { QApplication::restoreOverrideCursor(); }
 };
 
-int selectedSerialNr()
+qint64 selectedSerialNr()
 {
     CMainWindow* pWindow = CMainWindow::getInstance();
-    return pWindow ? pWindow->getCurrentSerialNr() : -1;
+    return pWindow ? pWindow->getCurrentSerialNr() : CDBBase::ALL_SERIAL_NUMBERS;
 }
 } // namespace
 
@@ -52,7 +54,7 @@ QString CMinuteLogTab::getTitle() const
     return QString::fromUtf8(GetText(2));
 }
 
-bool CMinuteLogTab::setupQueryModel(QSqlQueryModel* pModel, int nSerialNr)
+bool CMinuteLogTab::setupQueryModel(QSqlQueryModel* pModel, qint64 nSerialNr)
 {
     m_pDB->setupQueryModelForDay(*pModel, QDate(), nSerialNr);
     return true;
@@ -69,33 +71,45 @@ QDateTime CMinuteLogTab::takeMinute()
     return now.addSecs(-now.time().second());
 }
 
-void CMinuteLogTab::setCurrentValues(const CFanValues& values, int nSerialNr, QString, QString,
+void CMinuteLogTab::storeRow(const QDateTime& minute, CMinuteRowQueue::FWriteRow fnRow)
+{
+    const int nWaiting = m_rows.pendingRows();
+    if (minute.isValid())
+        m_rows.write(std::move(fnRow));
+    else if (nWaiting > 0)
+        m_rows.retry();
+    if ((minute.isValid() && minute.date() == m_date) || m_rows.pendingRows() < nWaiting)
+        reload();
+}
+
+void CMinuteLogTab::setCurrentValues(const CFanValues& values, quint32 nSerialNr, QString, QString,
                                      int nOperatingHours, int nFilterHours, int nFanSupplyCharac,
                                      int nFanExtractCharac, quint32 nFanCmdsSucceeded, quint32 nFanCmdsFailed,
                                      int iRSSI)
 {
     qDebug() << "CMinuteLogTab::setCurrentValues";
     const QDateTime minute = takeMinute();
-    if (!minute.isValid())
-        return;
-    CMinuteLogDB(UI_CONNECTION)
-        .logValues(values, nOperatingHours, nFilterHours, nSerialNr, nFanSupplyCharac, nFanExtractCharac,
-                   nFanCmdsSucceeded, nFanCmdsFailed, minute, iRSSI);
-    if (minute.date() == m_date)
-        reload();
+    storeRow(minute,
+             [=]
+             {
+                 return CMinuteLogDB(MINUTE_ROW_CONNECTION)
+                     .logValues(values, nOperatingHours, nFilterHours, nSerialNr, nFanSupplyCharac,
+                                nFanExtractCharac, nFanCmdsSucceeded, nFanCmdsFailed, minute, iRSSI);
+             });
 }
 
-void CMinuteLogTab::setCurrentValues70(const CFanValues70& values, int nSerialNr, QString, QString,
+void CMinuteLogTab::setCurrentValues70(const CFanValues70& values, quint32 nSerialNr, QString, QString,
                                        int nOperatingHours, int, int, int, quint32 nFanCmdsSucceeded,
                                        quint32 nFanCmdsFailed)
 {
     const QDateTime minute = takeMinute();
-    if (!minute.isValid())
-        return;
-    CMinuteLogDB70(UI_CONNECTION)
-        .logValues(values, nOperatingHours, nSerialNr, nFanCmdsSucceeded, nFanCmdsFailed, minute);
-    if (minute.date() == m_date)
-        reload();
+    storeRow(minute,
+             [=]
+             {
+                 return CMinuteLogDB70(MINUTE_ROW_CONNECTION)
+                     .logValues(values, nOperatingHours, nSerialNr, nFanCmdsSucceeded, nFanCmdsFailed,
+                                minute);
+             });
 }
 
 void CMinuteLogTab::reload()
@@ -103,7 +117,7 @@ void CMinuteLogTab::reload()
     SWaitCursor wait;
     disconnect(m_pDayFilter, &CComboDayFilter::selectedDayChanged, this,
                &CMinuteLogTab::onSelectedDayChanged);
-    const int nSerialNr = selectedSerialNr();
+    const qint64 nSerialNr = selectedSerialNr();
     QList<QDate> days;
     m_pDB->getLoggedDays(days, nSerialNr);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LogTabBase.h"
+#include "MinuteRowQueue.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -27,11 +28,11 @@ public:
     // The wall clock of the minute logging (a test hook).
     void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
 
-    virtual void setCurrentValues(const CFanValues& values, int nSerialNr, QString strHWVer,
+    virtual void setCurrentValues(const CFanValues& values, quint32 nSerialNr, QString strHWVer,
                                   QString strBootlVer, int nOperatingHours, int nFilterHours,
                                   int nFanSupplyCharac, int nFanExtractCharac, quint32 nFanCmdsSucceeded,
                                   quint32 nFanCmdsFailed, int iRSSI);
-    virtual void setCurrentValues70(const CFanValues70& values, int nSerialNr, QString strHWVer,
+    virtual void setCurrentValues70(const CFanValues70& values, quint32 nSerialNr, QString strHWVer,
                                     QString strBootlVer, int nOperatingHours, int nFilterHours,
                                     int nFanSupplyCharac, int nFanExtractCharac, quint32 nFanCmdsSucceeded,
                                     quint32 nFanCmdsFailed);
@@ -40,7 +41,7 @@ public:
     bool boolOption3(bool) override { return false; }
     QString getTitle() const override;
     // The rows of every day of the unit.
-    bool setupQueryModel(QSqlQueryModel* pModel, int nSerialNr) override;
+    bool setupQueryModel(QSqlQueryModel* pModel, qint64 nSerialNr) override;
 
     CComboDayFilter* dayFilter() const { return m_pDayFilter; }
     QDate shownDate() const { return m_date; }
@@ -52,8 +53,12 @@ public slots:
 private:
     // The minute to store, or an invalid time when this minute has its row.
     QDateTime takeMinute();
+    // Writes the row of a new minute (none when the minute is invalid) after the rows still
+    // waiting, and shows what was written.
+    void storeRow(const QDateTime& minute, CMinuteRowQueue::FWriteRow fnRow);
 
     CMinuteLogDBBase* m_pDB;
+    CMinuteRowQueue m_rows;
     QSqlQueryModel* m_pModel = nullptr;
     int m_nLastMinute;
     CComboDayFilter* m_pDayFilter;

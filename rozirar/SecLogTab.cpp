@@ -34,7 +34,7 @@ QString CSecLogTab::getTitle() const
     }
 }
 
-bool CSecLogTab::setupQueryModel(QSqlQueryModel* pModel, int nSerialNr)
+bool CSecLogTab::setupQueryModel(QSqlQueryModel* pModel, qint64 nSerialNr)
 {
     m_pDB->setupQueryModelForTimeSpan(*pModel, m_nTimeSpan, nSerialNr);
     return true;
@@ -44,7 +44,8 @@ void CSecLogTab::reload()
 {
     QSqlQueryModel query;
     CMainWindow* pWindow = CMainWindow::getInstance();
-    m_pDB->setupQueryModelForTimeSpan(query, m_nTimeSpan, pWindow ? pWindow->getCurrentSerialNr() : -1);
+    m_pDB->setupQueryModelForTimeSpan(query, m_nTimeSpan,
+                                      pWindow ? pWindow->getCurrentSerialNr() : CDBBase::ALL_SERIAL_NUMBERS);
     while (query.canFetchMore())
         query.fetchMore();
     m_model.clear();

@@ -22,7 +22,7 @@ public:
     bool boolOption2(bool b) override { return !b; }
     bool boolOption3(bool b) override { return !b; }
     QString getTitle() const override;
-    bool setupQueryModel(QSqlQueryModel* pModel, int nSerialNr) override;
+    bool setupQueryModel(QSqlQueryModel* pModel, qint64 nSerialNr) override;
 
     const CReadOnlyItemModel& model() const { return m_model; }
 

@@ -20,13 +20,13 @@ public:
         RESULT_ALL = 100
     };
 
-    CDeleteDlg(QWidget* parent, int nSerialNr);
+    CDeleteDlg(QWidget* parent, qint64 nSerialNr);
     ~CDeleteDlg() override;
 
 public slots:
     void onDeleteAll();
 
 private:
-    int m_nSerialNr;
+    qint64 m_nSerialNr;
     Ui::CDeleteDlg* ui;
 };

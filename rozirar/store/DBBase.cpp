@@ -1,11 +1,12 @@
 #include "DBBase.h"
 
+#include "CommonTranslations.h"
 #include "DataDict.h"
+#include "StoreMessages.h"
 
 #include <QApplication>
 #include <QDebug>
 #include <QDir>
-#include <QMessageBox>
 #include <QSet>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -13,17 +14,26 @@
 #include <QSqlQueryModel>
 #include <QStandardPaths>
 #include <QThread>
+#include <QTranslator>
 
 namespace
 {
 const char* const DRIVER = "QSQLITE";
 const char* const FILE_NAME = "/Log2.sql";
-const char* const PROGRAM_NAME = "tolVane-Vozudoz";
 
 // Two threads write the file through their own connections (minute rows in the user-interface
-// thread, second-log chunks in the polling thread, the import in one long transaction): a
-// writer waits for the other instead of losing its row.
-const char* const CONNECT_OPTIONS = "QSQLITE_BUSY_TIMEOUT=30000";
+// thread, second-log chunks in the polling thread, the import in one long transaction), and
+// another program may hold it locked. The polling thread waits for the other writer; the
+// user-interface thread waits only briefly, so a lock never freezes the window, and its
+// writers keep what they could not write (the minute log retries at the next poll).
+const char* const WORKER_CONNECT_OPTIONS = "QSQLITE_BUSY_TIMEOUT=30000";
+const char* const UI_CONNECT_OPTIONS = "QSQLITE_BUSY_TIMEOUT=500";
+
+bool inUserInterfaceThread()
+{
+    const QCoreApplication* pApp = QCoreApplication::instance();
+    return pApp && QThread::currentThread() == pApp->thread();
+}
 
 QString column(int nIndex)
 {
@@ -69,21 +79,62 @@ bool isDuration(int nIndex)
     case DDI_TimeRelDrying:
     case DDI_TimeCooling:
     case DDI_TimeCO2Ventilation:
+    // the durations of the plus unit only, stored in seconds like the others
+    case DDI_TimeServiceMode:
+    case DDI_TimeCO2Inp:
+    case DDI_TimeHumCO2Inp:
         return true;
     default:
         return false;
     }
 }
 
+// The abbreviations of the two defrosting reasons in English and in German. A reduction reason
+// is stored as text in the language the program ran in, so rows of both languages meet in one
+// table.
+const QStringList& defrostAbbreviationsOfBothLanguages()
+{
+    static const QStringList s_forms = []
+    {
+        QStringList forms;
+        for (const char* pszLocale : {"en", "de"})
+        {
+            QTranslator translator;
+            const bool bLoaded = loadCommonTranslation(translator, QLatin1String(pszLocale));
+            for (int i : {int(DDI_DefrostBypass), int(DDI_DefrostSupply)})
+            {
+                const QByteArray text =
+                    CDataDict::instance()->getText(i, CDataDict::COL_ABBREVIATION_RAW).toLatin1();
+                const QString strTranslated =
+                    bLoaded ? translator.translate("CDataDict", text.constData()) : QString();
+                forms.append(strTranslated.isEmpty() ? QString::fromLatin1(text) : strTranslated);
+            }
+        }
+        return forms;
+    }();
+    return s_forms;
+}
+
+// The stored reduction reason is one of the defrosting reasons, in either language or in the
+// language the program runs in now.
+QString isDefrostingCondition()
+{
+    const CDataDict* pDict = CDataDict::instance();
+    QStringList forms = defrostAbbreviationsOfBothLanguages();
+    for (int i : {int(DDI_DefrostBypass), int(DDI_DefrostSupply)})
+        forms << pDict->getText(i, CDataDict::COL_ABBREVIATION);
+    forms.removeDuplicates();
+    QStringList literals;
+    for (const QString& strForm : forms)
+        literals << QLatin1Char('\'') + sqlTextLiteral(strForm) + QLatin1Char('\'');
+    return QStringLiteral("%1 IN (%2)").arg(column(DDI_ReductionReason), literals.join(QLatin1Char(',')));
+}
+
 // Supply temperature: the virtual one while defrosting, else the sensor value.
 QString supplyTempExpression()
 {
-    const CDataDict* pDict = CDataDict::instance();
-    return QStringLiteral("(CASE WHEN %1=='%2' THEN %4 WHEN %1=='%3' THEN %4 ELSE %5 END)")
-        .arg(column(DDI_ReductionReason),
-             sqlTextLiteral(pDict->getText(DDI_DefrostBypass, CDataDict::COL_ABBREVIATION)),
-             sqlTextLiteral(pDict->getText(DDI_DefrostSupply, CDataDict::COL_ABBREVIATION)),
-             column(DDI_SupplyTempVirt), column(DDI_SupplyTemp));
+    return QStringLiteral("(CASE WHEN %1 THEN %2 ELSE %3 END)")
+        .arg(isDefrostingCondition(), column(DDI_SupplyTempVirt), column(DDI_SupplyTemp));
 }
 
 QString efficiencyExpression()
@@ -122,20 +173,6 @@ public:
 };
 } // namespace
 
-void showStoreMessage(bool bCritical, const QString& strText)
-{
-    QCoreApplication* pApp = QCoreApplication::instance();
-    if (!qobject_cast<QApplication*>(pApp) || QThread::currentThread() != pApp->thread())
-    {
-        qWarning() << strText;
-        return;
-    }
-    if (bCritical)
-        QMessageBox::critical(nullptr, PROGRAM_NAME, strText, QMessageBox::Ok);
-    else
-        QMessageBox::warning(nullptr, PROGRAM_NAME, strText, QMessageBox::Ok);
-}
-
 CDBBase::CDBBase(int nTableKind, const QString& strConnectionName, bool bGraphics, QObject* parent)
     : QObject(parent), m_nTableKind(nTableKind), m_bGraphics(bGraphics)
 {
@@ -151,11 +188,11 @@ CDBBase::CDBBase(int nTableKind, const QString& strConnectionName, bool bGraphic
     const QString strPath = databasePath();
     m_db = QSqlDatabase::addDatabase(DRIVER, strConnectionName);
     m_db.setDatabaseName(strPath);
-    m_db.setConnectOptions(CONNECT_OPTIONS);
+    m_db.setConnectOptions(inUserInterfaceThread() ? UI_CONNECT_OPTIONS : WORKER_CONNECT_OPTIONS);
     if (m_db.open())
         enableWriteAheadLog(m_db);
     else
-        showStoreMessage(
+        CStoreMessages::instance().showMessage(
             false, tr("Unable to open database file '%1'. \n'%2'").arg(strPath, m_db.lastError().text()));
 }
 
@@ -191,12 +228,16 @@ bool CDBBase::isFieldSelected(int)
     return true;
 }
 
-void CDBBase::reportStatementFailure(const QSqlQuery& query, const QSqlDatabase& db)
+QSqlError CDBBase::statementError(const QSqlQuery& query, const QSqlDatabase& db)
 {
-    QString strError = query.lastError().text();
-    if (strError.trimmed().isEmpty())
-        strError = db.lastError().text();
-    showStoreMessage(true, tr("Unable to run sql statement\n'%1'.\n'%2'").arg(query.lastQuery(), strError));
+    const QSqlError error = query.lastError();
+    return error.text().trimmed().isEmpty() ? db.lastError() : error;
+}
+
+QString CDBBase::statementFailureText(const QSqlQuery& query, const QSqlDatabase& db)
+{
+    return tr("Unable to run sql statement\n'%1'.\n'%2'")
+        .arg(query.lastQuery(), statementError(query, db).text());
 }
 
 QSqlQuery* CDBBase::preparedStatement(const QString& strStatement)
@@ -234,7 +275,7 @@ bool CDBBase::ensureTableAndColumns(const QString& strCreateStatement)
     {
         if (!query.exec(strCreateStatement))
         {
-            reportStatementFailure(query, m_db);
+            CStoreMessages::instance().showMessage(true, statementFailureText(query, m_db));
             return false;
         }
         readColumns();
@@ -265,18 +306,38 @@ bool CDBBase::ensureTableAndColumns(const QString& strCreateStatement)
         }
         if (!query.exec(strAlter))
         {
-            reportStatementFailure(query, m_db);
+            CStoreMessages::instance().showMessage(true, statementFailureText(query, m_db));
             return false;
         }
     }
+    adoptWrappedSerialNumbers();
     return true;
 }
 
-bool CDBBase::deleteRecords(int nSerialNr)
+void CDBBase::adoptWrappedSerialNumbers()
+{
+    // Looked for first: the update would need write access even when it changes nothing, and a
+    // read-only file must still open.
+    const QString strSerial = column(DDI_SerialNumber);
+    QSqlQuery query(m_db);
+    if (!query.exec(
+            QStringLiteral("SELECT 1 FROM %1 WHERE %2 < 0 LIMIT 1;").arg(getTableName(), strSerial)) ||
+        !query.next())
+        return;
+    query.finish();
+    if (!query.prepare(QStringLiteral("UPDATE OR REPLACE %1 SET %2 = %2 + ? WHERE %2 < 0;")
+                           .arg(getTableName(), strSerial)))
+        return;
+    query.addBindValue(SERIAL_NUMBER_WRAP);
+    if (!query.exec())
+        qDebug() << "CDBBase: negative serial numbers stay as stored:" << query.lastError().text();
+}
+
+bool CDBBase::deleteRecords(qint64 nSerialNr)
 {
     QSqlQuery query(m_db);
     bool bOk = false;
-    if (nSerialNr == ALL_SERIAL_NUMBERS)
+    if (nSerialNr < 0)
     {
         bOk = query.exec(QStringLiteral("DELETE FROM %1;").arg(getTableName()));
     }
@@ -289,15 +350,13 @@ bool CDBBase::deleteRecords(int nSerialNr)
     }
     if (!bOk)
     {
-        QString strError = query.lastError().text();
-        if (strError.trimmed().isEmpty())
-            strError = m_db.lastError().text();
-        showStoreMessage(false, tr("Unable to delete records. \n'%2'").arg(strError));
+        CStoreMessages::instance().showMessage(
+            false, tr("Unable to delete records. \n'%2'").arg(statementError(query, m_db).text()));
     }
     return bOk;
 }
 
-void CDBBase::getSerialNumbers(QList<int>& list)
+void CDBBase::getSerialNumbers(QList<quint32>& list)
 {
     QSqlQuery query(m_db);
     if (!query.exec(QStringLiteral("SELECT DISTINCT %1 FROM %2 ORDER BY 1")
@@ -305,12 +364,12 @@ void CDBBase::getSerialNumbers(QList<int>& list)
         return;
     while (query.next())
         if (!query.isNull(0))
-            list.append(query.value(0).toInt());
+            list.append(quint32(query.value(0).toLongLong())); // a negative one as an older program stored it
 }
 
-QString CDBBase::addSerialNrCondition(int nSerialNr, QString strCondition)
+QString CDBBase::addSerialNrCondition(qint64 nSerialNr, QString strCondition)
 {
-    if (nSerialNr == ALL_SERIAL_NUMBERS)
+    if (nSerialNr < 0)
         return strCondition;
     const QString strSerial = QStringLiteral("%1=%2").arg(column(DDI_SerialNumber)).arg(nSerialNr);
     if (strCondition.isEmpty())
@@ -318,12 +377,12 @@ QString CDBBase::addSerialNrCondition(int nSerialNr, QString strCondition)
     return QStringLiteral("(%1 AND %2)").arg(strCondition, strSerial);
 }
 
-void CDBBase::setupQueryModel(QSqlQueryModel& model, int nSerialNr, QString strCondition)
+void CDBBase::setupQueryModel(QSqlQueryModel& model, qint64 nSerialNr, QString strCondition)
 {
     buildQueryModel(model, nSerialNr, strCondition);
 }
 
-void CDBBase::setupQueryModel70(QSqlQueryModel& model, int nSerialNr, QString strCondition)
+void CDBBase::setupQueryModel70(QSqlQueryModel& model, qint64 nSerialNr, QString strCondition)
 {
     buildQueryModel(model, nSerialNr, strCondition);
 }
@@ -378,7 +437,7 @@ QString CDBBase::columnExpression(int nIndex) const
     }
 }
 
-QString CDBBase::selectStatement(int nSerialNr, const QString& strCondition, QList<int>& selected)
+QString CDBBase::selectStatement(qint64 nSerialNr, const QString& strCondition, QList<int>& selected)
 {
     const CDataDict* pDict = CDataDict::instance();
     selected.clear();
@@ -405,7 +464,7 @@ QString CDBBase::selectStatement(int nSerialNr, const QString& strCondition, QLi
     return strStatement;
 }
 
-void CDBBase::buildQueryModel(QSqlQueryModel& model, int nSerialNr, const QString& strCondition)
+void CDBBase::buildQueryModel(QSqlQueryModel& model, qint64 nSerialNr, const QString& strCondition)
 {
     model.clear();
 

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QString>
 
 class QSqlQuery;
@@ -25,9 +26,11 @@ public:
         TK_SEC_LOGS_70 = 16
     };
 
-    // The serial number that stands for every unit in deletes and views. It is the only one:
-    // serial numbers of 2^31 and above arrive as other negative ints and stay single units.
-    static constexpr int ALL_SERIAL_NUMBERS = -1;
+    // Serial numbers are unsigned 32-bit; in deletes and views a negative number, which no unit
+    // can report, stands for every unit.
+    static constexpr qint64 ALL_SERIAL_NUMBERS = -1;
+    // What an older program stored for a serial number of 2^31 and above: the number less 2^32.
+    static constexpr qint64 SERIAL_NUMBER_WRAP = Q_INT64_C(0x100000000);
 
     CDBBase(int nTableKind, const QString& strConnectionName, bool bGraphics, QObject* parent = nullptr);
     ~CDBBase() override;
@@ -37,15 +40,15 @@ public:
     virtual bool createTable() = 0;
     virtual bool isFieldSelected(int nIndex);
 
-    bool deleteRecords(int nSerialNr);
+    bool deleteRecords(qint64 nSerialNr);
     // Appends the distinct serial numbers of the table, ascending; the list is not cleared.
-    void getSerialNumbers(QList<int>& list);
-    static QString addSerialNrCondition(int nSerialNr, QString strCondition);
+    void getSerialNumbers(QList<quint32>& list);
+    static QString addSerialNrCondition(qint64 nSerialNr, QString strCondition);
 
     // Fill the model with one SELECT over the table: formatted and derived columns, headers
     // and tool tips from the dictionary. The condition is an SQL expression without WHERE.
-    void setupQueryModel(QSqlQueryModel& model, int nSerialNr, QString strCondition);
-    void setupQueryModel70(QSqlQueryModel& model, int nSerialNr, QString strCondition);
+    void setupQueryModel(QSqlQueryModel& model, qint64 nSerialNr, QString strCondition);
+    void setupQueryModel70(QSqlQueryModel& model, qint64 nSerialNr, QString strCondition);
 
     // Full path of the database file.
     static QString databasePath();
@@ -53,9 +56,10 @@ public:
 protected:
     bool ensureTableAndColumns(const QString& strCreateStatement);
 
-    // Shows the failure of a statement (critical box in the user-interface thread, debug line
-    // elsewhere).
-    static void reportStatementFailure(const QSqlQuery& query, const QSqlDatabase& db);
+    // The error of a failed statement, the connection's when the query has none.
+    static QSqlError statementError(const QSqlQuery& query, const QSqlDatabase& db);
+    // "Unable to run sql statement ..." with the statement and its error.
+    static QString statementFailureText(const QSqlQuery& query, const QSqlDatabase& db);
 
     // The statement prepared once per connection and kept while the connection lives, for
     // writers that run the same statement chunk after chunk. Null when it cannot be prepared
@@ -64,17 +68,15 @@ protected:
 
     // The SELECT of the views over the table; the dictionary indices of its columns go to
     // selected.
-    QString selectStatement(int nSerialNr, const QString& strCondition, QList<int>& selected);
+    QString selectStatement(qint64 nSerialNr, const QString& strCondition, QList<int>& selected);
 
     QSqlDatabase m_db;
     int m_nTableKind;
     bool m_bGraphics;
 
 private:
-    void buildQueryModel(QSqlQueryModel& model, int nSerialNr, const QString& strCondition);
+    void buildQueryModel(QSqlQueryModel& model, qint64 nSerialNr, const QString& strCondition);
     QString columnExpression(int nIndex) const;
+    // Rows an older program stored with a negative serial number join the unit's other rows.
+    void adoptWrappedSerialNumbers();
 };
-
-// Box without parent, one OK button, titled with the program name; only the user-interface
-// thread may show one, other threads write the text to the debug log instead.
-void showStoreMessage(bool bCritical, const QString& strText);

@@ -1,6 +1,7 @@
 #include "DBImportData.h"
 
 #include "CommonTranslations.h"
+#include "DBBase.h"
 #include "DataDict.h"
 #include "SecLogDBBase.h"
 #include "SerialNrDlg.h"
@@ -28,8 +29,6 @@ const QChar CSV_QUOTE('"');
 
 // Rows between two progress updates; updating for every row would cost more than the insert.
 const int PROGRESS_ROWS = 1000;
-// Older exports show serial numbers of 2^31 and above less 2^32.
-const qint64 SERIAL_NUMBER_WRAP = qint64(1) << 32;
 
 QString column(int nIndex)
 {
@@ -182,9 +181,10 @@ QVariant CDBImportData::cellValue(int nDictIndex, const QString& strCell, bool b
     qint64 nValue = strCell.toLongLong(&bNumber);
     if (nDictIndex == DDI_SerialNumber)
     {
-        if (bNumber && nValue < 0 && nValue >= -SERIAL_NUMBER_WRAP / 2)
-            nValue += SERIAL_NUMBER_WRAP;
-        *pOk = bNumber && nValue >= 0 && nValue < SERIAL_NUMBER_WRAP;
+        // Older exports show serial numbers of 2^31 and above less 2^32.
+        if (bNumber && nValue < 0 && nValue >= -CDBBase::SERIAL_NUMBER_WRAP / 2)
+            nValue += CDBBase::SERIAL_NUMBER_WRAP;
+        *pOk = bNumber && nValue >= 0 && nValue < CDBBase::SERIAL_NUMBER_WRAP;
         return nValue;
     }
     if (bNumber)

@@ -66,7 +66,7 @@ void CGraphicsDB::removeField(int nIndex)
     m_fields.remove(nIndex);
 }
 
-QString CGraphicsDB::statementForTable(int nSerialNr, int nTableKind, int nTimeSpan)
+QString CGraphicsDB::statementForTable(qint64 nSerialNr, int nTableKind, int nTimeSpan)
 {
     m_nTableKind = nTableKind;
     QString strCondition;
@@ -86,7 +86,7 @@ QString CGraphicsDB::statementForTable(int nSerialNr, int nTableKind, int nTimeS
     return selectStatement(nSerialNr, strCondition, selected);
 }
 
-bool CGraphicsDB::readRows(int nSerialNr, int nTableKind, int nTimeSpan,
+bool CGraphicsDB::readRows(qint64 nSerialNr, int nTableKind, int nTimeSpan,
                            const std::function<void(qint64, double)>& reader)
 {
     const QString strStatement = statementForTable(nSerialNr, nTableKind, nTimeSpan);

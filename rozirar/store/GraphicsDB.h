@@ -25,11 +25,11 @@ public:
     // The query of a log table: the stored time stamp (Unix seconds), then the chosen fields
     // that are columns of the table, in time order. Empty for other table kinds; the span
     // matters for the second-log tables only.
-    QString statementForTable(int nSerialNr, int nTableKind, int nTimeSpan);
+    QString statementForTable(qint64 nSerialNr, int nTableKind, int nTimeSpan);
     // Runs that query and hands every row to the reader: the time stamp and the value of the
     // first chosen column, NaN where it holds none (NULL, or a text that is no number). Reads no
     // row when no chosen field is a column of the table. False when the query cannot run.
-    bool readRows(int nSerialNr, int nTableKind, int nTimeSpan,
+    bool readRows(qint64 nSerialNr, int nTableKind, int nTimeSpan,
                   const std::function<void(qint64 nTime, double dValue)>& reader);
 
 private:

@@ -3,6 +3,7 @@
 #include "DataDict.h"
 #include "FanValues.h"
 #include "FanValues70.h"
+#include "StoreMessages.h"
 
 #include <QDebug>
 #include <QSqlError>
@@ -64,12 +65,12 @@ QString CMinuteLogDBBase::makeDayCondition(const QDate& date)
         .arg(dayStart(date.addDays(1)));
 }
 
-void CMinuteLogDBBase::setupQueryModelForDay(QSqlQueryModel& model, const QDate& date, int nSerialNr)
+void CMinuteLogDBBase::setupQueryModelForDay(QSqlQueryModel& model, const QDate& date, qint64 nSerialNr)
 {
     setupQueryModel(model, nSerialNr, makeDayCondition(date));
 }
 
-void CMinuteLogDBBase::getLoggedDays(QList<QDate>& list, int nSerialNr)
+void CMinuteLogDBBase::getLoggedDays(QList<QDate>& list, qint64 nSerialNr)
 {
     // One key probe per logged day: the first row at or after the start of the next day.
     QSqlQuery query(m_db);
@@ -121,8 +122,12 @@ bool CMinuteLogDBBase::writeRow(const QList<SFixedValue>& fixed, const std::func
             query.addBindValue(value);
         bOk = query.exec();
     }
-    if (!bOk)
-        reportStatementFailure(query, m_db);
+    CStoreMessages& messages = CStoreMessages::instance();
+    if (bOk)
+        messages.clearRepeatedFailure();
+    else
+        messages.reportRepeatedFailure(CStoreMessages::causeOf(statementError(query, m_db)),
+                                       statementFailureText(query, m_db));
     return bOk;
 }
 
@@ -131,16 +136,16 @@ CMinuteLogDB::CMinuteLogDB(const QString& strConnectionName, QObject* parent)
 {
 }
 
-bool CMinuteLogDB::logValues(const CFanValues& values, int nOperatingHours, int nFilterHours, int nSerialNr,
-                             int nFanSupplyCharac, int nFanExtractCharac, quint32 nCmdsSucceeded,
-                             quint32 nCmdsFailed, const QDateTime& minute, int nRSSI)
+bool CMinuteLogDB::logValues(const CFanValues& values, int nOperatingHours, int nFilterHours,
+                             quint32 nSerialNr, int nFanSupplyCharac, int nFanExtractCharac,
+                             quint32 nCmdsSucceeded, quint32 nCmdsFailed, const QDateTime& minute, int nRSSI)
 {
     qDebug() << "CMinuteLogDB::logValues: Supply Temp:" << values.getSupplyTempVirt();
     const QList<SFixedValue> fixed = {
         {DDI_LogTimestamp, minute.toSecsSinceEpoch()},
         {DDI_OperatingHours, nOperatingHours},
         {DDI_FilterHours, nFilterHours},
-        {DDI_SerialNumber, nSerialNr},
+        {DDI_SerialNumber, qint64(nSerialNr)},
         {DDI_FanSupplyCharac, nFanSupplyCharac},
         {DDI_FanExtractCharac, nFanExtractCharac},
         {DDI_FanCmdsSucceeded, qint64(nCmdsSucceeded)},
@@ -163,13 +168,13 @@ CMinuteLogDB70::CMinuteLogDB70(const QString& strConnectionName, QObject* parent
 {
 }
 
-bool CMinuteLogDB70::logValues(const CFanValues70& values, int nOperatingHours, int nSerialNr, quint32,
+bool CMinuteLogDB70::logValues(const CFanValues70& values, int nOperatingHours, quint32 nSerialNr, quint32,
                                quint32, const QDateTime& minute)
 {
     const QList<SFixedValue> fixed = {
         {DDI_LogTimestamp, minute.toSecsSinceEpoch()},
         {DDI_OperatingHours, nOperatingHours},
-        {DDI_SerialNumber, nSerialNr},
+        {DDI_SerialNumber, qint64(nSerialNr)},
     };
     return writeRow(fixed, [&values](int nIndex) { return values.getValue(nIndex); });
 }

@@ -20,9 +20,9 @@ public:
     bool createTable() override;
 
     // All rows of one local day of a unit; a null date selects every day.
-    void setupQueryModelForDay(QSqlQueryModel& model, const QDate& date, int nSerialNr);
+    void setupQueryModelForDay(QSqlQueryModel& model, const QDate& date, qint64 nSerialNr);
     // Appends the local days that hold rows of the unit, ascending; the list is not cleared.
-    void getLoggedDays(QList<QDate>& list, int nSerialNr);
+    void getLoggedDays(QList<QDate>& list, qint64 nSerialNr);
 
     // The condition that selects the rows of one local day.
     static QString makeDayCondition(const QDate& date);
@@ -47,7 +47,7 @@ class CMinuteLogDB : public CMinuteLogDBBase
 public:
     explicit CMinuteLogDB(const QString& strConnectionName, QObject* parent = nullptr);
 
-    bool logValues(const CFanValues& values, int nOperatingHours, int nFilterHours, int nSerialNr,
+    bool logValues(const CFanValues& values, int nOperatingHours, int nFilterHours, quint32 nSerialNr,
                    int nFanSupplyCharac, int nFanExtractCharac, quint32 nCmdsSucceeded, quint32 nCmdsFailed,
                    const QDateTime& minute, int nRSSI);
 };
@@ -60,6 +60,6 @@ public:
     explicit CMinuteLogDB70(const QString& strConnectionName, QObject* parent = nullptr);
 
     // The two counters are accepted for the caller's symmetry; the plus table has no column for them.
-    bool logValues(const CFanValues70& values, int nOperatingHours, int nSerialNr, quint32 nUnused1,
+    bool logValues(const CFanValues70& values, int nOperatingHours, quint32 nSerialNr, quint32 nUnused1,
                    quint32 nUnused2, const QDateTime& minute);
 };

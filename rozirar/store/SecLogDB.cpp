@@ -52,8 +52,8 @@ double CSecLogDB::airVolume(int nRaw, int nTimeSpan)
     }
 }
 
-bool CSecLogDB::saveSecLogValues(CLogging::EMaxTimeSpan span, QVector<SSecLogEntry>& entries, int nSerialNr,
-                                 QDateTime& rTimestamp)
+bool CSecLogDB::saveSecLogValues(CLogging::EMaxTimeSpan span, QVector<SSecLogEntry>& entries,
+                                 quint32 nSerialNr, QDateTime& rTimestamp)
 {
     const int s = span;
     return saveEntries(columnNames(COLUMNS), entries, s, rTimestamp,
@@ -97,7 +97,7 @@ bool CSecLogDB::saveSecLogValues(CLogging::EMaxTimeSpan span, QVector<SSecLogEnt
                                e.OutdoorTemp(),
                                e.OutdoorHum(),
                                e.ExhaustTemp(),
-                               nSerialNr,
+                               qint64(nSerialNr), // bound as text if it stayed unsigned
                            };
                        });
 }

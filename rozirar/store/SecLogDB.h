@@ -15,7 +15,7 @@ public:
 
     // Stores the entries in order, one transaction per call; rTimestamp is the first entry's
     // time stamp and comes back as the one the next entry would get.
-    bool saveSecLogValues(CLogging::EMaxTimeSpan span, QVector<SSecLogEntry>& entries, int nSerialNr,
+    bool saveSecLogValues(CLogging::EMaxTimeSpan span, QVector<SSecLogEntry>& entries, quint32 nSerialNr,
                           QDateTime& rTimestamp);
 
     // Conversions of the tolVane100 scales; 0 for a span outside 0..2.

@@ -51,7 +51,7 @@ double CSecLogDB70::airVolume(int nRaw, int nTimeSpan)
 }
 
 bool CSecLogDB70::saveSecLogValues(CLogging_70::EMaxTimeSpan span, QVector<SSecLogEntry_70>& entries,
-                                   int nSerialNr, QDateTime& rTimestamp)
+                                   quint32 nSerialNr, QDateTime& rTimestamp)
 {
     const int s = span;
     return saveEntries(columnNames(COLUMNS), entries, s, rTimestamp,
@@ -88,7 +88,7 @@ bool CSecLogDB70::saveSecLogValues(CLogging_70::EMaxTimeSpan span, QVector<SSecL
                                e.OutdoorHum(),
                                e.ExtractCO270() + 100,
                                e.SupplyCO270() + 100,
-                               nSerialNr,
+                               qint64(nSerialNr), // bound as text if it stayed unsigned
                            };
                        });
 }

@@ -15,8 +15,8 @@ public:
 
     // Stores the entries in order, one transaction per call; rTimestamp is the first entry's
     // time stamp and comes back as the one the next entry would get.
-    bool saveSecLogValues(CLogging_70::EMaxTimeSpan span, QVector<SSecLogEntry_70>& entries, int nSerialNr,
-                          QDateTime& rTimestamp);
+    bool saveSecLogValues(CLogging_70::EMaxTimeSpan span, QVector<SSecLogEntry_70>& entries,
+                          quint32 nSerialNr, QDateTime& rTimestamp);
     bool deleteSecLogValues(CLogging_70::EMaxTimeSpan span);
 
     // Conversions of the plus scales; 0 for a span outside 0..2.

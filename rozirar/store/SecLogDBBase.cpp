@@ -58,7 +58,7 @@ QString CSecLogDBBase::makeTimeSpanCondition(int nTimeSpan)
     return QStringLiteral("\"%1\"=%2").arg(column(DDI_LogEntryTimeSpan)).arg(nTimeSpan);
 }
 
-void CSecLogDBBase::setupQueryModelForTimeSpan(QSqlQueryModel& model, int nTimeSpan, int nSerialNr)
+void CSecLogDBBase::setupQueryModelForTimeSpan(QSqlQueryModel& model, int nTimeSpan, qint64 nSerialNr)
 {
     setupQueryModel(model, nSerialNr, makeTimeSpanCondition(nTimeSpan));
 }

@@ -27,7 +27,7 @@ public:
     // "LTS"=<span>: the rows of one span.
     static QString makeTimeSpanCondition(int nTimeSpan);
 
-    void setupQueryModelForTimeSpan(QSqlQueryModel& model, int nTimeSpan, int nSerialNr);
+    void setupQueryModelForTimeSpan(QSqlQueryModel& model, int nTimeSpan, qint64 nSerialNr);
     // Deletes the rows of one span of every unit.
     bool deleteSecLogValues(int nTimeSpan);
 

@@ -594,6 +594,10 @@
         <translation>Kommunikationsfehler beim Abrufen der Einträge &apos;%1&apos; vom tolVane-Gerät.</translation>
     </message>
     <message>
+        <source>Unable to store the &apos;%1&apos; records retrieved from the tolVane device in the database: %2 of %3 entries were stored.</source>
+        <translation>Die vom tolVane-Gerät abgerufenen Einträge &apos;%1&apos; konnten nicht in der Datenbank gespeichert werden: %2 von %3 Einträgen wurden gespeichert.</translation>
+    </message>
+    <message>
         <source>Delete all data which do not have a serial number?</source>
         <translation>Alle Daten ohne Seriennummer löschen?</translation>
     </message>

@@ -590,6 +590,10 @@
         <translation>Communication error while retrieving &apos;%1&apos; records from the tolVane device.</translation>
     </message>
     <message>
+        <source>Unable to store the &apos;%1&apos; records retrieved from the tolVane device in the database: %2 of %3 entries were stored.</source>
+        <translation>Unable to store the &apos;%1&apos; records retrieved from the tolVane device in the database: %2 of %3 entries were stored.</translation>
+    </message>
+    <message>
         <source>Delete all data which do not have a serial number?</source>
         <translation>Delete all data which do not have a serial number?</translation>
     </message>

@@ -18,7 +18,7 @@ CDetailedInfoTab::CDetailedInfoTab(QWidget* parent) : CDetailedInfoTabBase(paren
     ui->RadioMinTOut->setText(QString::fromUtf8(GetText(9)));
 }
 
-void CDetailedInfoTab::setCurrentValues(const CFanValues& values, int nSerialNr, const QString& strHWVer,
+void CDetailedInfoTab::setCurrentValues(const CFanValues& values, quint32 nSerialNr, const QString& strHWVer,
                                         const QString& strBootlVer, int nOperatingHours, int nFilterHours,
                                         bool bDeicing)
 {
@@ -42,7 +42,7 @@ void CDetailedInfoTab::setCurrentValues(const CFanValues& values, int nSerialNr,
                                            ? QStringLiteral("100")
                                            : QString::number(values.Max2ndRoomExtract));
     ui->CheckBoxDeicing->setChecked(values.Deicing);
-    ui->EditSerialNumber->setText(nSerialNr < 0 ? QString() : QString::number(nSerialNr));
+    ui->EditSerialNumber->setText(QString::number(nSerialNr));
     ui->EditBoardVersion->setText(strHWVer);
     ui->EditSoftwareVersion->setText(strBootlVer);
     ui->EditFanExtractRPM->setText(QString::number(values.FanExtractRPM));

@@ -12,7 +12,7 @@ class CDetailedInfoTab : public CDetailedInfoTabBase
 public:
     explicit CDetailedInfoTab(QWidget* parent);
 
-    virtual void setCurrentValues(const CFanValues& values, int nSerialNr, const QString& strHWVer,
+    virtual void setCurrentValues(const CFanValues& values, quint32 nSerialNr, const QString& strHWVer,
                                   const QString& strBootlVer, int nOperatingHours, int nFilterHours,
                                   bool bDeicing);
 

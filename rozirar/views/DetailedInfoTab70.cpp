@@ -23,13 +23,14 @@ CDetailedInfoTab70::CDetailedInfoTab70(QWidget* parent) : CDetailedInfoTabBase(p
     ui->RadioHumInput->setAutoExclusive(false);
 }
 
-void CDetailedInfoTab70::setCurrentValues(const CFanValues70& values, int nSerialNr, const QString& strHWVer,
-                                          const QString& strBootlVer, int nOperatingHours, int, bool)
+void CDetailedInfoTab70::setCurrentValues(const CFanValues70& values, quint32 nSerialNr,
+                                          const QString& strHWVer, const QString& strBootlVer,
+                                          int nOperatingHours, int, bool)
 {
     ui->EditOperationMode->setText(values.getModeText());
     ui->EditComfortLevel->setText(QString::number(values.ComfortLevel));
     ui->EditRoomArea->setText(QString::number(values.RoomArea));
-    ui->EditSerialNumber->setText(nSerialNr < 0 ? QString() : QString::number(nSerialNr));
+    ui->EditSerialNumber->setText(QString::number(nSerialNr));
     ui->EditBoardVersion->setText(strHWVer);
     ui->EditSoftwareVersion->setText(strBootlVer);
     ui->EditFanExtractRPM->setText(QString::number(values.FanRPM70));

@@ -14,7 +14,7 @@ public:
     explicit CDetailedInfoTab70(QWidget* parent);
 
     // The filter hours and the de-icing flag do not apply to this unit type.
-    virtual void setCurrentValues(const CFanValues70& values, int nSerialNr, const QString& strHWVer,
+    virtual void setCurrentValues(const CFanValues70& values, quint32 nSerialNr, const QString& strHWVer,
                                   const QString& strBootlVer, int nOperatingHours, int nFilterHours,
                                   bool bDeicing);
 };

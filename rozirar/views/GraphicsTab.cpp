@@ -78,7 +78,7 @@ QString fieldName(int nField)
     return CDataDict::instance()->getText(nField, CDataDict::COL_ABBREVIATION);
 }
 
-int currentSerialNr()
+qint64 currentSerialNr()
 {
     const CMainWindow* pMainWindow = CMainWindow::getInstance();
     return pMainWindow ? pMainWindow->getCurrentSerialNr(nullptr) : CDBBase::ALL_SERIAL_NUMBERS;

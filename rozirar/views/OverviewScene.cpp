@@ -92,7 +92,7 @@ QString COverviewScene::getTitle() const
     return tr("Overview");
 }
 
-void COverviewScene::setCurrentValues(const void* values, int nSerialNr, int iRSSI)
+void COverviewScene::setCurrentValues(const void* values, quint32 nSerialNr, int iRSSI)
 {
     if (!values)
         return;
@@ -113,7 +113,8 @@ void COverviewScene::setCurrentValues(const void* values, int nSerialNr, int iRS
 
     showMiddleBlock(v);
 
-    if (nSerialNr == -1 || nSerialNr >= FIRST_SERIAL_WITH_FILTER_TABLES)
+    // an unprogrammed unit (0xFFFFFFFF) counts as a new one
+    if (nSerialNr >= FIRST_SERIAL_WITH_FILTER_TABLES)
     {
         updateFilterLamp(m_ExtractFilter, m_pExtractFilterLamp, EXTRACT_FILTER, v.AirFlowSetpoint,
                          v.FanExtractRPM);

@@ -36,7 +36,7 @@ public:
     explicit COverviewScene(QObject* parent);
 
     // values is a CFanValues.
-    void setCurrentValues(const void* values, int nSerialNr, int iRSSI) override;
+    void setCurrentValues(const void* values, quint32 nSerialNr, int iRSSI) override;
     QString getTitle() const override;
 
     const QVector<QLabel*>& labels() const { return m_Labels; }

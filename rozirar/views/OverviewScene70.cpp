@@ -55,7 +55,7 @@ COverviewScene70::COverviewScene70(QObject* parent) : COverviewSceneBase(parent)
     m_pAirQualityLamp = addLamp(540, QStringLiteral("lampAirQuality"));
 }
 
-void COverviewScene70::setCurrentValues(const void* values, int, int)
+void COverviewScene70::setCurrentValues(const void* values, quint32, int)
 {
     if (!values)
         return;

@@ -26,7 +26,7 @@ public:
     explicit COverviewScene70(QObject* parent);
 
     // values is a CFanValues70; this scene shows neither the serial number nor a signal strength.
-    void setCurrentValues(const void* values, int nSerialNr, int iRSSI) override;
+    void setCurrentValues(const void* values, quint32 nSerialNr, int iRSSI) override;
 
     const QVector<QLabel*>& labels() const { return m_Labels; }
 

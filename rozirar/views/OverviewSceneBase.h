@@ -50,7 +50,7 @@ public:
     explicit COverviewSceneBase(QObject* parent);
 
     // values points to the current-values record of the scene's unit type.
-    virtual void setCurrentValues(const void* values, int nSerialNr, int iRSSI) = 0;
+    virtual void setCurrentValues(const void* values, quint32 nSerialNr, int iRSSI) = 0;
     QString getTitle() const override;
 
     static QString labelStyle(ELabelKind kind);

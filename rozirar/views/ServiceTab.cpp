@@ -102,7 +102,7 @@ void CServiceTab::onUpdateCounters(QStringList lstNames, QList<quint32> lstValue
     m_pTable->resizeRowsToContents();
 }
 
-void CServiceTab::onRozirarionStateChanged(CMainObject::ERozirarionState eState, int iSerialNr,
+void CServiceTab::onRozirarionStateChanged(CMainObject::ERozirarionState eState, qint64 iSerialNr,
                                            bool bCorMisto70)
 {
     if (eState != CMainObject::STATE_OK || (iSerialNr == m_nLastSerialNr && bCorMisto70 == m_bLastCorMisto70))

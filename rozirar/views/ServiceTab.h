@@ -27,7 +27,7 @@ signals:
 
 public slots:
     void onUpdateCounters(QStringList lstNames, QList<quint32> lstValues);
-    void onRozirarionStateChanged(CMainObject::ERozirarionState eState, int iSerialNr, bool bCorMisto70);
+    void onRozirarionStateChanged(CMainObject::ERozirarionState eState, qint64 iSerialNr, bool bCorMisto70);
     // The rows last shown; the request it emits is answered later through onUpdateCounters.
     void getContent(QStringList& rLstNames, QList<quint32>& rLstValues);
 
@@ -35,6 +35,6 @@ private:
     QTableWidget* m_pTable;
     QStringList m_lstNames;
     QList<quint32> m_lstValues;
-    int m_nLastSerialNr = -1;
+    qint64 m_nLastSerialNr = -1;
     bool m_bLastCorMisto70 = false;
 };

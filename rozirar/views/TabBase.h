@@ -20,7 +20,7 @@ public:
     // Rereads the page's content.
     virtual void reload() {}
     // Fills the model with the rows the page shows for the serial number.
-    virtual bool setupQueryModel(QSqlQueryModel*, int /*serialNr*/) { return false; }
+    virtual bool setupQueryModel(QSqlQueryModel*, qint64 /*serialNr*/) { return false; }
 
     // The tab style sheet with font, frame and spacing scaled from the page's height, so the
     // text of a page grows and shrinks with the window. The width is not used.

@@ -271,7 +271,7 @@ void CWLANTab::applyStyleSheet(const QSize& size)
         { m_pControllerGroup->setMaximumWidth(qMax(630, m_pControllerGroup->minimumSizeHint().width())); });
 }
 
-void CWLANTab::onRozirarionStateChanged(CMainObject::ERozirarionState eState, int iSerNr, bool bCorMisto70)
+void CWLANTab::onRozirarionStateChanged(CMainObject::ERozirarionState eState, qint64 iSerNr, bool bCorMisto70)
 {
     if (eState == CMainObject::STATE_OK)
     {

@@ -29,7 +29,7 @@ signals:
                                SIpAddress address = SIpAddress());
 
 public slots:
-    void onRozirarionStateChanged(CMainObject::ERozirarionState eState, int iSerNr, bool bCorMisto70);
+    void onRozirarionStateChanged(CMainObject::ERozirarionState eState, qint64 iSerNr, bool bCorMisto70);
     void onUpdateCredentials();
     void onDeleteCredentials();
     void slotUpdateWlanTabAndOKMsg();

@@ -54,7 +54,7 @@ private slots:
 
 void TestDialogs::deleteDlgTexts_data()
 {
-    QTest::addColumn<int>("serialNr");
+    QTest::addColumn<qint64>("serialNr");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("description");
     const QString noSnrText = "Delete data of the current selection.";
@@ -62,17 +62,18 @@ void TestDialogs::deleteDlgTexts_data()
     const QString snrText = "Delete data for the selected serial number.";
     const QString snrDesc =
         "All data, which originate from the tolVane device with serial number %1 will be deleted.";
-    QTest::newRow("no serial number") << 0 << noSnrText << noSnrDesc;
-    QTest::newRow("nothing selected") << -1 << noSnrText << noSnrDesc;
-    QTest::newRow("serial 1") << 1 << snrText << snrDesc.arg("1");
-    QTest::newRow("serial 4711") << 4711 << snrText << snrDesc.arg("4711");
-    // A unit number of 2^31 and above reaches the dialog wrapped into a negative int.
-    QTest::newRow("serial 2147483649") << -2147483647 << snrText << snrDesc.arg("2147483649");
+    QTest::newRow("no serial number") << qint64(0) << noSnrText << noSnrDesc;
+    QTest::newRow("nothing selected") << qint64(-1) << noSnrText << noSnrDesc;
+    QTest::newRow("serial 1") << qint64(1) << snrText << snrDesc.arg("1");
+    QTest::newRow("serial 4711") << qint64(4711) << snrText << snrDesc.arg("4711");
+    QTest::newRow("serial 2147483649") << qint64(2147483649) << snrText << snrDesc.arg("2147483649");
+    // an unprogrammed unit is a unit, not "nothing selected"
+    QTest::newRow("serial 4294967295") << qint64(4294967295) << snrText << snrDesc.arg("4294967295");
 }
 
 void TestDialogs::deleteDlgTexts()
 {
-    QFETCH(int, serialNr);
+    QFETCH(qint64, serialNr);
     QFETCH(QString, text);
     QFETCH(QString, description);
     CDeleteDlg dlg(nullptr, serialNr);

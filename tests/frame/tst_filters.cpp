@@ -174,21 +174,21 @@ void TestFilters::selectingAnnouncesTheUnit()
 
 void TestFilters::rebuildKeepsSelection_data()
 {
-    QTest::addColumn<QList<int>>("list100");
-    QTest::addColumn<QList<int>>("list70");
+    QTest::addColumn<QList<quint32>>("list100");
+    QTest::addColumn<QList<quint32>>("list70");
     QTest::addColumn<int>("current");
     QTest::addColumn<bool>("current70");
     QTest::addColumn<int>("announced"); // serial number announced, -2 for none
     // selected before: tolVane100 20
-    QTest::newRow("still listed") << QList<int>{10, 20, 30} << QList<int>{5} << 20 << false << -2;
-    QTest::newRow("gone, plus first") << QList<int>{10} << QList<int>{4, 6} << 4 << true << -2;
-    QTest::newRow("gone, no plus") << QList<int>{30, 40} << QList<int>{} << 30 << false << 30;
+    QTest::newRow("still listed") << QList<quint32>{10, 20, 30} << QList<quint32>{5} << 20 << false << -2;
+    QTest::newRow("gone, plus first") << QList<quint32>{10} << QList<quint32>{4, 6} << 4 << true << -2;
+    QTest::newRow("gone, no plus") << QList<quint32>{30, 40} << QList<quint32>{} << 30 << false << 30;
 }
 
 void TestFilters::rebuildKeepsSelection()
 {
-    QFETCH(QList<int>, list100);
-    QFETCH(QList<int>, list70);
+    QFETCH(QList<quint32>, list100);
+    QFETCH(QList<quint32>, list70);
     QFETCH(int, current);
     QFETCH(bool, current70);
     QFETCH(int, announced);
@@ -198,35 +198,38 @@ void TestFilters::rebuildKeepsSelection()
     QSignalSpy spy(&combo, &CComboSerialNrFilter::serialNrChanged);
     combo.setSerialNrs(list100, list70);
     bool b70 = false;
-    QCOMPARE(combo.getCurrentSerialNr(&b70), current);
+    QCOMPARE(combo.getCurrentSerialNr(&b70), qint64(current));
     QCOMPARE(b70, current70);
     QCOMPARE(spy.count(), announced == -2 ? 0 : 1);
     if (announced != -2)
         QCOMPARE(spy.at(0), QList<QVariant>({announced, false}));
     combo.setSerialNrs({}, {});
-    QCOMPARE(combo.getCurrentSerialNr(), -1);
+    QCOMPARE(combo.getCurrentSerialNr(), CComboSerialNrFilter::NO_SERIAL_NR);
 }
 
 void TestFilters::itemTexts_data()
 {
-    QTest::addColumn<int>("serial");
+    QTest::addColumn<quint32>("serial");
     QTest::addColumn<bool>("b70");
     QTest::addColumn<QString>("text");
-    QTest::newRow("none") << 0 << false << " - ";
-    QTest::newRow("none, plus") << 0 << true << " - ";
-    QTest::newRow("tolVane100") << 4711 << false << "tolVane 100: 4711";
-    QTest::newRow("plus") << 700123 << true << "tolVane plus: 700123";
+    QTest::newRow("none") << 0u << false << " - ";
+    QTest::newRow("none, plus") << 0u << true << " - ";
+    QTest::newRow("tolVane100") << 4711u << false << "tolVane 100: 4711";
+    QTest::newRow("plus") << 700123u << true << "tolVane plus: 700123";
+    QTest::newRow("above the int range") << 2147483649u << false << "tolVane 100: 2147483649";
+    QTest::newRow("unprogrammed") << 4294967295u << false << "tolVane 100: 4294967295";
 }
 
 void TestFilters::itemTexts()
 {
-    QFETCH(int, serial);
+    QFETCH(quint32, serial);
     QFETCH(bool, b70);
     QFETCH(QString, text);
     QCOMPARE(CComboSerialNrFilter::makeItemText(serial, b70), text);
     CComboSerialNrFilter combo;
     combo.addSerialNr(serial, false, b70);
-    QCOMPARE(combo.serialNrAt(0), serial);
+    QCOMPARE(combo.serialNrAt(0), qint64(serial));
+    QCOMPARE(combo.getCurrentSerialNr(), qint64(serial));
 }
 
 void TestFilters::indicatorColours_data()

@@ -47,6 +47,14 @@ QList<int> secLogRequestStarts(const CSimUnit& sim)
     return out;
 }
 
+int identificationRequests(const CSimUnit& sim)
+{
+    int n = 0;
+    for (const SSimFrame& f : sim.receivedFrames())
+        n += !f.isAck() && f.messageCode() == HLP_REPORT_IDENT ? 1 : 0;
+    return n;
+}
+
 int requestCount(const CSimUnit& sim)
 {
     int n = 0;
@@ -117,6 +125,7 @@ private slots:
     void identifiesAndChoosesUnitClass();
     void bootloaderIsAskedToStartTheApplication();
     void pollIdentifiesAfterFailedIdentification();
+    void unprogrammedUnitIsIdentifiedOnce();
     void samePortAndUnplugging();
     void pollTimerDrivesPolls();
     void failedRequestsReportCommunicationError_data();
@@ -129,6 +138,7 @@ private slots:
     void retrievalInChunksOverTheRingEnd();
     void retrievalOfAnEmptySpan();
     void retrievalStopsAtCommunicationError();
+    void retrievalStopsWhenTheStoreFails();
     void retrievalOfPlusUnit();
     void retrievalRefusesUnknownSpan();
     void persistentCounters();
@@ -232,6 +242,22 @@ void TestMainObject::pollIdentifiesAfterFailedIdentification()
     QCOMPARE(values70.count(), 1);
     QCOMPARE(values70.at(0).at(3).toString(), QString("1.10")); // the application's version here
     QCOMPARE(states(stateSpy).last(), int(CMainObject::STATE_OK));
+}
+
+void TestMainObject::unprogrammedUnitIsIdentifiedOnce()
+{
+    // 0xFFFFFFFF is a serial number like any other, not "not identified yet"
+    start(SSimUnitModel::make(EUnitType::TolVane100, 0xFFFFFFFFu));
+    QSignalSpy stateSpy(m_pObject.get(), &CMainObject::signalRozirarionState);
+    QSignalSpy values(m_pObject.get(), &CMainObject::signalCurrentValues);
+    m_pObject->onComPortChanged(m_pSim->portName());
+    m_pObject->on_Timer();
+    m_pObject->on_Timer();
+    QCOMPARE(values.count(), 3);
+    QCOMPARE(identificationRequests(*m_pSim), 1);
+    QCOMPARE(m_pObject->serialNr(), qint64(0xFFFFFFFFu));
+    QCOMPARE(values.last().at(1).value<quint32>(), 0xFFFFFFFFu);
+    QCOMPARE(stateSpy.at(0).at(1).toLongLong(), qint64(0xFFFFFFFFu));
 }
 
 void TestMainObject::samePortAndUnplugging()
@@ -424,6 +450,33 @@ void TestMainObject::retrievalStopsAtCommunicationError()
     QCOMPARE(progress(spy), QList<int>({0, 0, 41, -3}));
     QCOMPARE(states(stateSpy), QList<int>({CMainObject::STATE_COMMUNICATION_ERROR}));
     QCOMPARE(storedStamps("SecLogs", 8).count(), 20);
+}
+
+void TestMainObject::retrievalStopsWhenTheStoreFails()
+{
+    // The database takes the first chunk, then refuses (as a full disk or a lock past the wait
+    // would): the retrieval ends with a failure that says how much was stored, never with "done".
+    SSimUnitModel model = SSimUnitModel::make(EUnitType::TolVane100, 4711);
+    model.secLogs[CLogging::TS_QUARTER_HOUR].resize(30);
+    for (int i = 0; i < 25; ++i)
+        model.secLogs[CLogging::TS_QUARTER_HOUR].push(model.secLogs[CLogging::TS_QUARTER_HOUR].entries[0]);
+    start(model);
+    m_pObject->onComPortChanged(m_pSim->portName());
+    QSqlQuery(QSqlDatabase::database("WorkerThread"))
+        .exec("CREATE TRIGGER refuse BEFORE INSERT ON SecLogs WHEN (SELECT count(*) FROM SecLogs) >= 10 "
+              "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END;");
+    QSignalSpy spy(m_pObject.get(), &CMainObject::signalSecLogRetrievalProcess);
+    QSignalSpy failure(m_pObject.get(), &CMainObject::signalSecLogStoreFailure);
+
+    m_pObject->retrieveSecLog(CLogging::TS_QUARTER_HOUR);
+    QSqlQuery(QSqlDatabase::database("WorkerThread")).exec("DROP TRIGGER refuse");
+
+    QCOMPARE(progress(spy), QList<int>({0, 0, CMainObject::PROGRESS_STORE_FAILED}));
+    QCOMPARE(failure.count(), 1);
+    QCOMPARE(failure.at(0).at(0).value<CLogging::EMaxTimeSpan>(), CLogging::TS_QUARTER_HOUR);
+    QCOMPARE(failure.at(0).at(1).toInt(), 10);
+    QCOMPARE(failure.at(0).at(2).toInt(), 25);
+    QCOMPARE(storedStamps("SecLogs", 4711).count(), 10);
 }
 
 void TestMainObject::retrievalOfPlusUnit()

@@ -12,6 +12,7 @@
 #include "SecLogDB.h"
 #include "SecLogDB70.h"
 #include "SecLogTab.h"
+#include "SerialNrDlg.h"
 #include "ServiceTab.h"
 #include "SimUnit.h"
 #include "TriStateIndicator.h"
@@ -25,6 +26,7 @@
 #include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QSqlQueryModel>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -276,6 +278,9 @@ private slots:
     void deleteCommand();
     void deleteKeepsTheConnectedUnitShown_data();
     void deleteKeepsTheConnectedUnitShown();
+    void unprogrammedUnitIsOneUnitOfMany();
+    void retrievalTellsAFailedStore();
+    void minuteRowSurvivesACancelledImport();
     void exportServiceTabByteExact();
     void exportOverwriteAndRefusal();
     void exportReportsAFailedWrite();
@@ -482,6 +487,8 @@ void TestMainWindow::retrievalProgressAndMessages_data()
     QTest::newRow("error")
         << 2 << -3
         << "Communication error while retrieving 'Monthly Values' records from the tolVane device.";
+    // the failure itself is told by the signal that follows
+    QTest::newRow("store failed") << 0 << int(CMainObject::PROGRESS_STORE_FAILED) << QString();
 }
 
 void TestMainWindow::retrievalProgressAndMessages()
@@ -554,6 +561,79 @@ void TestMainWindow::deleteKeepsTheConnectedUnitShown()
     // once it is no longer connected, a unit without rows is no longer offered
     m_pWindow->onRozirarionStateChanged(CMainObject::STATE_NOT_ROZIRARED, -1, false);
     QVERIFY(!combo()->selectSerialNr(nSerialNr, plus));
+}
+
+void TestMainWindow::unprogrammedUnitIsOneUnitOfMany()
+{
+    // A unit with serial number 0xFFFFFFFF shows its own rows and deletes only them.
+    addRows(); // units 11 and 22
+    plugIn(SSimUnitModel::make(EUnitType::TolVane100, 0xFFFFFFFFu));
+    QCOMPARE(combo()->itemText(combo()->currentIndex()), QString("tolVane 100: 4294967295"));
+    QCOMPARE(rowCount("ValueLogs", -1), 3);
+    selectTab("Minute Values");
+    QSqlQueryModel shown;
+    QVERIFY(m_pWindow->getCurrentTab()->setupQueryModel(&shown, m_pWindow->getCurrentSerialNr()));
+    QCOMPARE(shown.rowCount(), 1);
+    QCOMPARE(runDelete("m_pBtnDeleteSelected"),
+             QStringList({"Delete all data with serial number 4294967295?"}));
+    QCOMPARE(QList<int>({rowCount("ValueLogs", 11), rowCount("ValueLogs", 22), rowCount("ValueLogs70", 22)}),
+             QList<int>({1, 1, 1}));
+    QCOMPARE(rowCount("ValueLogs"), 2);
+}
+
+void TestMainWindow::retrievalTellsAFailedStore()
+{
+    plugIn(SSimUnitModel::make(EUnitType::TolVane100, 44)); // twelve quarter-hour entries
+    selectTab("1/4 Hour Values");
+    // the database takes the first chunk of ten, then refuses
+    QSqlQuery(QSqlDatabase::database(UI))
+        .exec("CREATE TRIGGER refuse BEFORE INSERT ON SecLogs WHEN (SELECT count(*) FROM SecLogs) >= 10 "
+              "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END;");
+    CDialogAnswerer answerer(QString(), QMessageBox::Yes);
+    m_pWindow->onRetrieveSecLog();
+    QSqlQuery(QSqlDatabase::database(UI)).exec("DROP TRIGGER refuse");
+    QCOMPARE(answerer.boxes.value(1),
+             QString("Unable to store the '1/4 Hour Values' records retrieved from the "
+                     "tolVane device in the database: 10 of 12 entries were stored."));
+    QCOMPARE(rowCount("SecLogs", 44), 10);
+    QVERIFY(!child<QProgressBar>("progressSecLog")->isVisibleTo(m_pWindow));
+    QVERIFY(child<QToolButton>("buttonRetrieveSecLog")->isEnabled());
+}
+
+void TestMainWindow::minuteRowSurvivesACancelledImport()
+{
+    // A poll arrives while the import asks for the serial number; the import is then cancelled
+    // and rolled back, but the minute row of the poll stays.
+    const QString path = m_dir.filePath("noserial.csv");
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("TIM\n01.05.2024 09:00\n01.05.2024 09:01\n01.05.2024 09:02\n");
+    }
+    m_pWindow->minuteLogTab()->setClock([] { return at("2024-05-01T10:00:00"); });
+    bool bPolled = false;
+    CModalAnswerer answerer(
+        [&](QWidget* pWidget)
+        {
+            if (auto* pDialog = qobject_cast<QFileDialog*>(pWidget))
+            {
+                pDialog->selectFile(path);
+                QTimer::singleShot(0, pDialog, &QDialog::accept);
+                return true;
+            }
+            if (auto* pDialog = qobject_cast<CSerialNrDlg*>(pWidget))
+            {
+                m_pWindow->onCurrentValues(values100(), 77, "3", "1.02", 10, 20, false, 1, 2, 3, 4, 0);
+                bPolled = true;
+                QTimer::singleShot(0, pDialog, &QDialog::reject);
+                return true;
+            }
+            return false;
+        });
+    m_pWindow->onImport();
+    QVERIFY(bPolled);
+    QCOMPARE(rowCount("ValueLogs", 0), 0);
+    QCOMPARE(minuteStamps(77), QList<qint64>({at("2024-05-01T10:00:00").toSecsSinceEpoch()}));
 }
 
 void TestMainWindow::exportServiceTabByteExact()

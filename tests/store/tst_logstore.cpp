@@ -6,8 +6,11 @@
 #include "SecLogDB.h"
 #include "SecLogDB70.h"
 #include "StoreFixture.h"
+#include "StoreMessages.h"
 
 #include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QSqlQueryModel>
 
 using namespace StoreFixture;
@@ -71,6 +74,7 @@ private slots:
 
     void deleteRecords_data();
     void deleteRecords();
+    void negativeSerialNumbersOfOlderFilesJoinTheUnit();
     void serialNumbersOfSeveralTables();
 
     void minuteView();
@@ -85,7 +89,7 @@ private slots:
     void minuteRowOfTolVanePlus();
     void sameMinuteReplacesRow();
     void textValuesAreBoundNotPasted();
-    void failedMinuteWriteIsReported();
+    void failedMinuteWritesShowOneBoxPerCause();
     void loggedDaysAndDayQuery();
 
 private:
@@ -101,6 +105,9 @@ void TestLogStore::init()
 void TestLogStore::cleanup()
 {
     resetDatabase();
+    if (QMessageBox* pBox = CStoreMessages::instance().openBox())
+        pBox->close();
+    CStoreMessages::instance().clearRepeatedFailure();
 }
 
 void TestLogStore::createTables()
@@ -185,30 +192,59 @@ void TestLogStore::failedOpenIsReported()
 
 void TestLogStore::deleteRecords_data()
 {
-    QTest::addColumn<int>("serialNr");
-    QTest::addColumn<QList<int>>("remaining");
-    const int nWrapped = int(quint32(2147483649u)); // a unit numbered above the int range
-    QTest::newRow("one unit") << 4711 << QList<int>{0, 815, nWrapped};
-    QTest::newRow("no serial number") << 0 << QList<int>{815, 4711, nWrapped};
-    QTest::newRow("wrapped unit stays one unit") << nWrapped << QList<int>{0, 815, 4711};
-    QTest::newRow("all") << -1 << QList<int>{};
+    QTest::addColumn<qint64>("serialNr");
+    QTest::addColumn<QList<quint32>>("remaining");
+    const quint32 nHigh = 2147483649u;         // a unit numbered above the int range
+    const quint32 nUnprogrammed = 0xFFFFFFFFu; // an unprogrammed unit: no "all units"
+    QTest::newRow("one unit") << qint64(4711) << QList<quint32>{0, 815, nHigh, nUnprogrammed};
+    QTest::newRow("no serial number") << qint64(0) << QList<quint32>{815, 4711, nHigh, nUnprogrammed};
+    QTest::newRow("high unit stays one unit") << qint64(nHigh) << QList<quint32>{0, 815, 4711, nUnprogrammed};
+    QTest::newRow("unprogrammed unit") << qint64(nUnprogrammed) << QList<quint32>{0, 815, 4711, nHigh};
+    QTest::newRow("all") << CDBBase::ALL_SERIAL_NUMBERS << QList<quint32>{};
 }
 
 void TestLogStore::deleteRecords()
 {
-    QFETCH(int, serialNr);
-    QFETCH(QList<int>, remaining);
-    for (int snr : {4711, 815, 0, int(quint32(2147483649u))})
+    QFETCH(qint64, serialNr);
+    QFETCH(QList<quint32>, remaining);
+    for (quint32 snr : {4711u, 815u, 0u, 2147483649u, 0xFFFFFFFFu})
         for (const char* table : {"ValueLogs", "ValueLogs70"})
             exec(QString("INSERT INTO %1 (LogTimestamp, SNR) VALUES (%2, %3)").arg(table).arg(T0).arg(snr));
 
     CMinuteLogDB minute("UIThread");
     QVERIFY(minute.deleteRecords(serialNr));
-    QList<int> left;
+    QList<quint32> left;
     minute.getSerialNumbers(left);
     std::sort(remaining.begin(), remaining.end());
     QCOMPARE(left, remaining);
-    QCOMPARE(count("ValueLogs70"), 4); // the other table is untouched
+    QCOMPARE(count("ValueLogs70"), 5); // the other table is untouched
+}
+
+void TestLogStore::negativeSerialNumbersOfOlderFilesJoinTheUnit()
+{
+    // An older program stored 0xFFFFFFFF as -1 and 2147483649 as -2147483647; a later row of the
+    // same unit, stored unsigned, must be found with them.
+    resetDatabase();
+    exec("CREATE TABLE ValueLogs (LogTimestamp int, SNR int, PRIMARY KEY(LogTimestamp,SNR) );");
+    exec(QString("INSERT INTO ValueLogs (LogTimestamp, SNR) VALUES (%1, -1), (%2, -2147483647), (%3, 7)")
+             .arg(T0)
+             .arg(T0)
+             .arg(T0));
+    exec(QString("INSERT INTO ValueLogs (LogTimestamp, SNR) VALUES (%1, 4294967295)").arg(T0 + 60));
+    {
+        CMinuteLogDB minute("UIThread");
+        QVERIFY(minute.createTable());
+        QList<quint32> list;
+        minute.getSerialNumbers(list);
+        QCOMPARE(list, (QList<quint32>{7, 2147483649u, 4294967295u}));
+        QSqlQueryModel model;
+        minute.setupQueryModelForDay(model, QDate(), 4294967295u);
+        QCOMPARE(model.rowCount(), 2);
+        QCOMPARE(cellOf(model, 0, "SNR"), QString("4294967295"));
+        QVERIFY(minute.deleteRecords(2147483649u));
+    }
+    QCOMPARE(count("ValueLogs"), 3);
+    QCOMPARE(count("ValueLogs", "SNR < 0"), 0);
 }
 
 void TestLogStore::serialNumbersOfSeveralTables()
@@ -219,10 +255,10 @@ void TestLogStore::serialNumbersOfSeveralTables()
         exec(QString("INSERT INTO ValueLogs70 (LogTimestamp, SNR) VALUES (%1, %2)").arg(T0).arg(snr));
     exec(QString("INSERT INTO ValueLogs70 (LogTimestamp, SNR) VALUES (%1, NULL)").arg(T0 + 60));
 
-    QList<int> list{99};
+    QList<quint32> list{99};
     CMinuteLogDB(QStringLiteral("UIThread")).getSerialNumbers(list);
     CMinuteLogDB70(QStringLiteral("UIThread")).getSerialNumbers(list);
-    QCOMPARE(list, (QList<int>{99, 10, 20, 30, 5, 20}));
+    QCOMPARE(list, (QList<quint32>{99, 10, 20, 30, 5, 20}));
 }
 
 void TestLogStore::minuteView()
@@ -294,6 +330,15 @@ void TestLogStore::minuteViewDerivedColumns_data()
         << "SC=0, AFL=90, TOU=0.0, TET=20.0, TSU=15.0, TSC=10.0, RED='dfs'"
         << "HRP"
         << "50";
+    // rows logged while the program ran in German hold the German abbreviations
+    QTest::newRow("recovery defrosting, logged in German")
+        << "SC=0, AFL=90, TOU=0.0, TET=20.0, TSU=15.0, TSC=10.0, RED='abt'"
+        << "HRP"
+        << "50";
+    QTest::newRow("recovery watt defrosting supply, logged in German")
+        << "AFL=90, TOU=0.0, TET=20.0, TSU=15.0, TSC=10.0, RED='abz'"
+        << "HRW"
+        << "300";
     QTest::newRow("recovery watt") << "AFL=90, TOU=0.0, TET=20.0, TSU=15.0"
                                    << "HRW"
                                    << "450";
@@ -345,26 +390,28 @@ void TestLogStore::defrostAbbreviationWithQuote()
 
 void TestLogStore::serialNrCondition_data()
 {
-    QTest::addColumn<int>("serialNr");
+    QTest::addColumn<qint64>("serialNr");
     QTest::addColumn<QString>("condition");
     QTest::addColumn<QString>("result");
-    QTest::newRow("unit and condition") << 4711 << "\"LTS\"=0"
+    QTest::newRow("unit and condition") << qint64(4711) << "\"LTS\"=0"
                                         << "(\"LTS\"=0 AND SNR=4711)";
-    QTest::newRow("all units") << -1 << "\"LTS\"=0"
+    QTest::newRow("all units") << CDBBase::ALL_SERIAL_NUMBERS << "\"LTS\"=0"
                                << "\"LTS\"=0";
-    QTest::newRow("unit only") << 4711 << ""
+    QTest::newRow("unit only") << qint64(4711) << ""
                                << "SNR=4711";
-    QTest::newRow("nothing") << -1 << ""
+    QTest::newRow("nothing") << CDBBase::ALL_SERIAL_NUMBERS << ""
                              << "";
-    QTest::newRow("no serial number") << 0 << ""
+    QTest::newRow("no serial number") << qint64(0) << ""
                                       << "SNR=0";
-    QTest::newRow("wrapped unit") << -2147483647 << ""
-                                  << "SNR=-2147483647";
+    QTest::newRow("unit above the int range") << qint64(2147483649) << ""
+                                              << "SNR=2147483649";
+    QTest::newRow("unprogrammed unit") << qint64(4294967295) << ""
+                                       << "SNR=4294967295";
 }
 
 void TestLogStore::serialNrCondition()
 {
-    QFETCH(int, serialNr);
+    QFETCH(qint64, serialNr);
     QFETCH(QString, condition);
     QFETCH(QString, result);
     QCOMPARE(CDBBase::addSerialNrCondition(serialNr, condition), result);
@@ -536,19 +583,71 @@ void TestLogStore::textValuesAreBoundNotPasted()
     QCOMPARE(stored[0]["ES"].toString(), QString("x'); DROP TABLE ValueLogs; --"));
 }
 
-void TestLogStore::failedMinuteWriteIsReported()
+void TestLogStore::failedMinuteWritesShowOneBoxPerCause()
 {
-    exec("DROP TABLE ValueLogs");
-    CBoxAnswerer boxes;
+    // A failed minute row comes back every minute: one box per cause, which does not wait for an
+    // answer (no nested event loop, nothing stacked), and a lock only when it is still there at the
+    // next attempt.
+    CStoreMessages& messages = CStoreMessages::instance();
+    const auto openBoxes = []
+    {
+        int n = 0;
+        for (QWidget* pWidget : QApplication::topLevelWidgets())
+            n += qobject_cast<QMessageBox*>(pWidget) && pWidget->isVisible() ? 1 : 0;
+        return n;
+    };
     CMinuteLogDB minute("UIThread");
-    QVERIFY(!minute.logValues(CFanValues(), 0, 0, 1, 0, 0, 0, 0, QDateTime::fromSecsSinceEpoch(T0), 0));
-    QCOMPARE(boxes.seen.size(), 1);
-    QCOMPARE(boxes.seen[0].icon, QMessageBox::Critical);
-    QCOMPARE(boxes.seen[0].title, QString("tolVane-Vozudoz"));
-    QVERIFY2(
-        boxes.seen[0].text.startsWith("Unable to run sql statement\n'INSERT OR REPLACE INTO ValueLogs ("),
-        qPrintable(boxes.seen[0].text));
-    QVERIFY(boxes.seen[0].text.contains("no such table"));
+    int nMinute = 0;
+    const auto writeRow = [&]
+    {
+        return minute.logValues(CFanValues(), 0, 0, 1, 0, 0, 0, 0,
+                                QDateTime::fromSecsSinceEpoch(T0 + 60 * nMinute++), 0);
+    };
+    const auto boxText = [&] { return messages.openBox() ? messages.openBox()->text() : QString(); };
+
+    exec("DROP TABLE ValueLogs");
+    CBoxAnswerer modal;
+    QVERIFY(!writeRow());
+    QVERIFY(!writeRow());
+    QCOMPARE(openBoxes(), 1);
+    QCOMPARE(messages.openBox()->icon(), QMessageBox::Critical);
+    QCOMPARE(messages.openBox()->windowTitle(), QString("tolVane-Vozudoz"));
+    QVERIFY2(boxText().startsWith("Unable to run sql statement\n'INSERT OR REPLACE INTO ValueLogs ("),
+             qPrintable(boxText()));
+    QVERIFY(boxText().contains("no such table"));
+
+    // read-only: the open box tells the new cause
+    QVERIFY(minute.createTable());
+    QSqlQuery(QSqlDatabase::database("UIThread")).exec("PRAGMA query_only=ON");
+    QVERIFY(!writeRow());
+    QVERIFY(!writeRow());
+    QCOMPARE(openBoxes(), 1);
+    QVERIFY2(boxText().contains("readonly"), qPrintable(boxText()));
+    QSqlQuery(QSqlDatabase::database("UIThread")).exec("PRAGMA query_only=OFF");
+
+    // another program holds the file locked: the window waits a fraction of a second at most
+    exec("BEGIN IMMEDIATE");
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(!writeRow());
+    QVERIFY(timer.elapsed() < 5000);
+    QVERIFY(boxText().contains("readonly")); // a passing lock is not told
+    QVERIFY(!writeRow());
+    QVERIFY2(boxText().contains("locked"), qPrintable(boxText()));
+    QCOMPARE(openBoxes(), 1);
+    exec("COMMIT");
+
+    // after a row is written, the same cause is told again, in a new box once the old one is closed
+    QVERIFY(writeRow());
+    messages.openBox()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(openBoxes(), 0);
+    QSqlQuery(QSqlDatabase::database("UIThread")).exec("PRAGMA query_only=ON");
+    QVERIFY(!writeRow());
+    QCOMPARE(openBoxes(), 1);
+    QVERIFY(boxText().contains("readonly"));
+    QSqlQuery(QSqlDatabase::database("UIThread")).exec("PRAGMA query_only=OFF");
+    QCOMPARE(modal.seen.size(), 0);
 }
 
 void TestLogStore::loggedDaysAndDayQuery()

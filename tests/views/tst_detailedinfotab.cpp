@@ -36,7 +36,8 @@ QStringList checkedButtons(const QWidget& tab)
     return names;
 }
 
-void setCurrent(CDetailedInfoTab& tab, const CFanValues& values, int nSerialNr = 4711, bool bDeicing = false)
+void setCurrent(CDetailedInfoTab& tab, const CFanValues& values, quint32 nSerialNr = 4711,
+                bool bDeicing = false)
 {
     tab.setCurrentValues(values, nSerialNr, QStringLiteral("3"), QStringLiteral("1.07"), 1200, 300, bDeicing);
 }
@@ -197,18 +198,18 @@ void TestDetailedInfoTab::secondRoomAndSerialNumber_data()
 {
     QTest::addColumn<int>("max2ndRoom");
     QTest::addColumn<QString>("shownRoom");
-    QTest::addColumn<int>("serialNr");
+    QTest::addColumn<quint32>("serialNr");
     QTest::addColumn<QString>("shownSerial");
-    QTest::newRow("90 shows 100") << 90 << "100" << 4000 << "4000";
-    QTest::newRow("60") << 60 << "60" << 0 << "0";
-    QTest::newRow("0, unknown unit") << 0 << "0" << -1 << "";
+    QTest::newRow("90 shows 100") << 90 << "100" << 4000u << "4000";
+    QTest::newRow("60") << 60 << "60" << 0u << "0";
+    QTest::newRow("0, unprogrammed unit") << 0 << "0" << 0xFFFFFFFFu << "4294967295";
 }
 
 void TestDetailedInfoTab::secondRoomAndSerialNumber()
 {
     QFETCH(int, max2ndRoom);
     QFETCH(QString, shownRoom);
-    QFETCH(int, serialNr);
+    QFETCH(quint32, serialNr);
     QFETCH(QString, shownSerial);
 
     CDetailedInfoTab tab(nullptr);
@@ -319,14 +320,14 @@ void TestDetailedInfoTab::plusTabFields()
     values.ComfortLevel = 2;
     values.RoomArea = 1; // no air-flow codes on this unit: shown as it is
     values.FanRPM70 = 987;
-    tab.setCurrentValues(values, -1, QStringLiteral("2"), QStringLiteral("1.02"), 77, 99, true);
+    tab.setCurrentValues(values, 2147483649u, QStringLiteral("2"), QStringLiteral("1.02"), 77, 99, true);
 
     QCOMPARE(textOf(tab, "EditOperationMode"), values.getModeText());
     QCOMPARE(textOf(tab, "EditComfortLevel"), QStringLiteral("2"));
     QCOMPARE(textOf(tab, "EditRoomArea"), QStringLiteral("1"));
     QCOMPARE(textOf(tab, "EditFanExtractRPM"), QStringLiteral("987"));
     QCOMPARE(textOf(tab, "EditOperationHours"), QStringLiteral("77"));
-    QCOMPARE(textOf(tab, "EditSerialNumber"), QString());
+    QCOMPARE(textOf(tab, "EditSerialNumber"), QStringLiteral("2147483649"));
     QCOMPARE(textOf(tab, "EditBoardVersion"), QStringLiteral("2"));
     QCOMPARE(textOf(tab, "EditSoftwareVersion"), QStringLiteral("1.02"));
     // The unused arguments reach nothing.
