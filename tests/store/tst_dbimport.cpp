@@ -1,4 +1,4 @@
-#include "../dialogs/ModalAnswerer.h"
+#include "ModalAnswerer.h"
 #include "CommonTranslations.h"
 #include "DBImportData.h"
 #include "FanValues.h"

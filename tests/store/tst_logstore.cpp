@@ -1,4 +1,4 @@
-#include "../dialogs/ModalAnswerer.h"
+#include "ModalAnswerer.h"
 #include "FanValues.h"
 #include "FanValues70.h"
 #include "GraphicsDB.h"

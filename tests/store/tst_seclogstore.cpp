@@ -1,4 +1,4 @@
-#include "../dialogs/ModalAnswerer.h"
+#include "ModalAnswerer.h"
 #include "FanValues.h"
 #include "GraphicsDB.h"
 #include "MinuteLogDB.h"

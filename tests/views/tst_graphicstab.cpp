@@ -1,4 +1,4 @@
-#include "../dialogs/ModalAnswerer.h"
+#include "ModalAnswerer.h"
 #include "DataDict.h"
 #include "GraphicsCurvePicker.h"
 #include "GraphicsFieldCurves.h"

@@ -1,4 +1,4 @@
-#include "../dialogs/ModalAnswerer.h"
+#include "ModalAnswerer.h"
 #include "wlantab.h"
 
 #include <QFileInfo>

@@ -1,5 +1,4 @@
-#ifndef MODALANSWERER_H
-#define MODALANSWERER_H
+#pragma once
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -74,5 +73,3 @@ public:
 
     QList<SBoxSeen> seen;
 };
-
-#endif // MODALANSWERER_H
