@@ -31,7 +31,7 @@ add_library(rozirar_frame STATIC
 )
 set_target_properties(rozirar_frame PROPERTIES AUTOUIC_SEARCH_PATHS ${CMAKE_CURRENT_SOURCE_DIR}/forms)
 target_include_directories(rozirar_frame PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(rozirar_frame PUBLIC rozirar_views logstore unit_main rozirar_dialogs serialport Qt5::Widgets
+target_link_libraries(rozirar_frame PUBLIC rozirar_shared rozirar_views logstore unit_main rozirar_dialogs serialport Qt5::Widgets
   Qt5::Sql)
 
 add_executable(tolVane-Vozudoz main.cpp)

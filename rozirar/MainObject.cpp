@@ -10,8 +10,6 @@
 
 #include <algorithm>
 
-std::atomic<bool> g_bWifiAvailable{false};
-
 namespace
 {
 const char* const WORKER_CONNECTION = "WorkerThread";
@@ -35,9 +33,7 @@ CMainObject::CMainObject(bool bTestFlag, QObject* parent)
           }),
       m_clock([] { return QDateTime::currentDateTime(); })
 {
-    static const int s_nStateType =
-        qRegisterMetaType<CMainObject::ERozirarionState>("CMainObject::ERozirarionState");
-    Q_UNUSED(s_nStateType);
+    qRegisterMetaType<ERozirarionState>("ERozirarionState");
     qRegisterMetaType<CFanValues>("CFanValues");
     qRegisterMetaType<CFanValues70>("CFanValues70");
     qRegisterMetaType<CLogging_70::EMaxTimeSpan>("CLogging_70::EMaxTimeSpan");

@@ -4,6 +4,7 @@
 #include "FanValues70.h"
 #include "Logging.h"
 #include "Logging_70.h"
+#include "PollingTypes.h"
 
 #include <QDateTime>
 #include <QList>
@@ -12,22 +13,10 @@
 #include <QStringList>
 #include <QTimer>
 
-#include <atomic>
 #include <functional>
 
 class CFanBase;
 struct SHLP_IdentData;
-
-// Set by the poll once a tolVane100 runs an application that knows Wi-Fi; never cleared.
-// Written by the polling thread, read by the views.
-extern std::atomic<bool> g_bWifiAvailable;
-
-// The controller's IP address of a Wi-Fi request, bytes 0 to 3 in the order they are sent. It
-// crosses to the polling thread by value: the queued call carries its own copy.
-struct SIpAddress
-{
-    quint8 m_Bytes[4] = {0, 0, 0, 0};
-};
 
 // The polling object: lives in the polling thread and holds the whole conversation with the
 // unit. It follows the unit's port, identifies the unit, picks the unit class, polls the
@@ -38,15 +27,6 @@ class CMainObject : public QObject
     Q_OBJECT
 
 public:
-    enum ERozirarionState
-    {
-        STATE_NOT_ROZIRARED = 0,
-        STATE_WAITING_FOR_RESPONSE = 1,
-        STATE_COMMUNICATION_ERROR = 2,
-        STATE_OK = 3
-    };
-    Q_ENUM(ERozirarionState)
-
     static constexpr int POLL_INTERVAL_MS = 11000;
     // After asking a unit in its bootloader to start the application.
     static constexpr int APPLICATION_START_WAIT_MS = 8000;
@@ -84,7 +64,7 @@ public:
     int getWifiRssi();
 
 signals:
-    void signalRozirarionState(CMainObject::ERozirarionState state, qint64 iSerialNr, bool bCorMisto70);
+    void signalRozirarionState(ERozirarionState state, qint64 iSerialNr, bool bCorMisto70);
     void signalCurrentValues(CFanValues currentValues, quint32 nSerialNumber, QString strHWVer,
                              QString strBootlVer, int nOperatingHours, int nFilterHours, bool bDeicing,
                              int nFanSupplyCharac, int nFanExtractCharac, quint32 nFanCmdsSucceeded,
@@ -139,6 +119,5 @@ private:
     std::function<QDateTime()> m_clock;
 };
 
-Q_DECLARE_METATYPE(SIpAddress)
 Q_DECLARE_METATYPE(CLogging::EMaxTimeSpan)
 Q_DECLARE_METATYPE(CLogging_70::EMaxTimeSpan)

@@ -61,7 +61,7 @@ CMainWindow::CMainWindow(CMainObject* pMainObject, CMinuteLogDB* pMinuteLogDB, C
     ui->setupUi(this);
     setStatusBar(nullptr);
     adjustStatusWidgets();
-    onRozirarionStateChanged(CMainObject::STATE_NOT_ROZIRARED, CMainObject::SERIAL_NR_UNKNOWN, false);
+    onRozirarionStateChanged(STATE_NOT_ROZIRARED, CMainObject::SERIAL_NR_UNKNOWN, false);
 
     switchDevice(false);
     QWidget* pOverview = makePage(m_pView);
@@ -190,7 +190,7 @@ void CMainWindow::onDeviceListChanged()
     emit signalComPortChanged(strPort);
 }
 
-void CMainWindow::onRozirarionStateChanged(CMainObject::ERozirarionState state, qint64 nSerialNr, bool b70)
+void CMainWindow::onRozirarionStateChanged(ERozirarionState state, qint64 nSerialNr, bool b70)
 {
     if (m_pWLANTab)
         m_pWLANTab->setVisible(!b70);
@@ -199,7 +199,7 @@ void CMainWindow::onRozirarionStateChanged(CMainObject::ERozirarionState state, 
     ui->m_pComboSerialNr->setEnabled(true);
 
     CTriStateIndicator* pConnection = ui->labelRozirarionStateIndicator;
-    if (state == CMainObject::STATE_OK)
+    if (state == STATE_OK)
     {
         pConnection->setState(CTriStateIndicator::STATE_GREEN, tr("ok"));
         m_bRozirared = true;
@@ -219,13 +219,13 @@ void CMainWindow::onRozirarionStateChanged(CMainObject::ERozirarionState state, 
         m_bRozirared = false; // before the serial numbers are reloaded below
         switch (state)
         {
-        case CMainObject::STATE_COMMUNICATION_ERROR:
+        case STATE_COMMUNICATION_ERROR:
             pConnection->setState(CTriStateIndicator::STATE_RED, tr("communication error"));
             break;
-        case CMainObject::STATE_WAITING_FOR_RESPONSE:
+        case STATE_WAITING_FOR_RESPONSE:
             pConnection->setState(CTriStateIndicator::STATE_GREY, tr("waiting for response"));
             break;
-        case CMainObject::STATE_NOT_ROZIRARED:
+        case STATE_NOT_ROZIRARED:
             pConnection->setState(CTriStateIndicator::STATE_GREY, tr("not connected"));
             reloadSerialNrs();
             break;

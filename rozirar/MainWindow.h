@@ -61,7 +61,7 @@ public slots:
     void reloadViews(bool bReloadSerialNrs);
     void reloadViews() { reloadViews(false); }
     void onDeviceListChanged();
-    void onRozirarionStateChanged(CMainObject::ERozirarionState state, qint64 nSerialNr, bool b70);
+    void onRozirarionStateChanged(ERozirarionState state, qint64 nSerialNr, bool b70);
     void onCurrentValues(CFanValues currentValues, quint32 nSerialNumber, QString strHWVer,
                          QString strBootlVer, int nOperatingHours, int nFilterHours, bool bDeicing,
                          int nFanSupplyCharac, int nFanExtractCharac, quint32 nFanCmdsSucceeded,

@@ -1,7 +1,7 @@
 #include "OverviewScene.h"
 
 #include "FanValues.h"
-#include "MainObject.h"
+#include "PollingTypes.h"
 #include "TrafficLightWidget.h"
 
 #include <QLabel>

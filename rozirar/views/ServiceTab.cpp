@@ -102,10 +102,9 @@ void CServiceTab::onUpdateCounters(QStringList lstNames, QList<quint32> lstValue
     m_pTable->resizeRowsToContents();
 }
 
-void CServiceTab::onRozirarionStateChanged(CMainObject::ERozirarionState eState, qint64 iSerialNr,
-                                           bool bCorMisto70)
+void CServiceTab::onRozirarionStateChanged(ERozirarionState eState, qint64 iSerialNr, bool bCorMisto70)
 {
-    if (eState != CMainObject::STATE_OK || (iSerialNr == m_nLastSerialNr && bCorMisto70 == m_bLastCorMisto70))
+    if (eState != STATE_OK || (iSerialNr == m_nLastSerialNr && bCorMisto70 == m_bLastCorMisto70))
         return;
     onUpdateCounters(QStringList(), QList<quint32>());
     m_nLastSerialNr = iSerialNr;

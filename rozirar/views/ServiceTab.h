@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MainObject.h"
+#include "PollingTypes.h"
 #include "TabBase.h"
 
 #include <QList>
@@ -27,7 +27,7 @@ signals:
 
 public slots:
     void onUpdateCounters(QStringList lstNames, QList<quint32> lstValues);
-    void onRozirarionStateChanged(CMainObject::ERozirarionState eState, qint64 iSerialNr, bool bCorMisto70);
+    void onRozirarionStateChanged(ERozirarionState eState, qint64 iSerialNr, bool bCorMisto70);
     // The rows last shown; the request it emits is answered later through onUpdateCounters.
     void getContent(QStringList& rLstNames, QList<quint32>& rLstValues);
 

@@ -271,9 +271,9 @@ void CWLANTab::applyStyleSheet(const QSize& size)
         { m_pControllerGroup->setMaximumWidth(qMax(630, m_pControllerGroup->minimumSizeHint().width())); });
 }
 
-void CWLANTab::onRozirarionStateChanged(CMainObject::ERozirarionState eState, qint64 iSerNr, bool bCorMisto70)
+void CWLANTab::onRozirarionStateChanged(ERozirarionState eState, qint64 iSerNr, bool bCorMisto70)
 {
-    if (eState == CMainObject::STATE_OK)
+    if (eState == STATE_OK)
     {
         if (!bCorMisto70)
             m_bActive = true;

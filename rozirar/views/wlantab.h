@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MainObject.h"
+#include "PollingTypes.h"
 #include "TabBase.h"
 
 #include <QWidget>
@@ -29,7 +29,7 @@ signals:
                                SIpAddress address = SIpAddress());
 
 public slots:
-    void onRozirarionStateChanged(CMainObject::ERozirarionState eState, qint64 iSerNr, bool bCorMisto70);
+    void onRozirarionStateChanged(ERozirarionState eState, qint64 iSerNr, bool bCorMisto70);
     void onUpdateCredentials();
     void onDeleteCredentials();
     void slotUpdateWlanTabAndOKMsg();

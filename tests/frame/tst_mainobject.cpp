@@ -15,12 +15,8 @@
 // The polling object against the simulated unit over a pseudo-terminal, in the test's thread.
 using namespace unitsim;
 
-Q_DECLARE_METATYPE(CMainObject::ERozirarionState)
-
 namespace
 {
-using EState = CMainObject::ERozirarionState;
-
 QList<int> states(const QSignalSpy& spy)
 {
     QList<int> out;
@@ -171,7 +167,7 @@ void TestMainObject::identifiesAndChoosesUnitClass()
 
     m_pObject->onComPortChanged(m_pSim->portName());
 
-    QCOMPARE(states(stateSpy), QList<int>({CMainObject::STATE_OK}));
+    QCOMPARE(states(stateSpy), QList<int>({STATE_OK}));
     QCOMPARE(stateSpy.at(0).at(1).toInt(), 4711);
     QCOMPARE(stateSpy.at(0).at(2).toBool(), bPlus);
     QCOMPARE(qobject_cast<CFan_70_PC*>(m_pObject->fan()) != nullptr, bPlus);
@@ -194,8 +190,7 @@ void TestMainObject::identifiesAndChoosesUnitClass()
     m_pObject->onComPortChanged(other.portName());
     QCOMPARE(m_pObject->fan()->getUnitType(), bPlus ? 0 : 1);
     QCOMPARE(m_pObject->serialNr(), 99);
-    QCOMPARE(states(stateSpy),
-             QList<int>({CMainObject::STATE_OK, CMainObject::STATE_NOT_ROZIRARED, CMainObject::STATE_OK}));
+    QCOMPARE(states(stateSpy), QList<int>({STATE_OK, STATE_NOT_ROZIRARED, STATE_OK}));
     QCOMPARE(stateSpy.last().at(2).toBool(), !bPlus);
     CFanBase::closeComPort();
 }
@@ -210,7 +205,7 @@ void TestMainObject::bootloaderIsAskedToStartTheApplication()
 
     m_pObject->onComPortChanged(m_pSim->portName());
 
-    QCOMPARE(states(stateSpy), QList<int>({CMainObject::STATE_COMMUNICATION_ERROR}));
+    QCOMPARE(states(stateSpy), QList<int>({STATE_COMMUNICATION_ERROR}));
     QCOMPARE(m_Sleeps, QList<int>({8000}));
     QTRY_COMPARE(int(m_pSim->model().ident.runningPart), 3); // the start request arrives unacknowledged
     QCOMPARE(values.count(), 0);
@@ -220,7 +215,7 @@ void TestMainObject::bootloaderIsAskedToStartTheApplication()
     m_pObject->on_Timer();
     QCOMPARE(values.count(), 1);
     QCOMPARE(values.at(0).at(1).toInt(), 12);
-    QCOMPARE(states(stateSpy).last(), int(CMainObject::STATE_OK));
+    QCOMPARE(states(stateSpy).last(), int(STATE_OK));
 }
 
 void TestMainObject::pollIdentifiesAfterFailedIdentification()
@@ -231,7 +226,7 @@ void TestMainObject::pollIdentifiesAfterFailedIdentification()
     m_pSim->addFault({ESimFault::WrongReplyId, 99, 1, 1});
 
     m_pObject->onComPortChanged(m_pSim->portName());
-    QCOMPARE(states(stateSpy), QList<int>({CMainObject::STATE_COMMUNICATION_ERROR}));
+    QCOMPARE(states(stateSpy), QList<int>({STATE_COMMUNICATION_ERROR}));
     QCOMPARE(m_pObject->serialNr(), -1);
     QVERIFY(m_pObject->isPolling());
 
@@ -241,7 +236,7 @@ void TestMainObject::pollIdentifiesAfterFailedIdentification()
     QCOMPARE(m_pObject->fan()->getUnitType(), 1);
     QCOMPARE(values70.count(), 1);
     QCOMPARE(values70.at(0).at(3).toString(), QString("1.10")); // the application's version here
-    QCOMPARE(states(stateSpy).last(), int(CMainObject::STATE_OK));
+    QCOMPARE(states(stateSpy).last(), int(STATE_OK));
 }
 
 void TestMainObject::unprogrammedUnitIsIdentifiedOnce()
@@ -281,7 +276,7 @@ void TestMainObject::samePortAndUnplugging()
     QVERIFY(m_pObject->isPolling());
     QCOMPARE(stateSpy.count(), 0);
     m_pObject->on_Timer();
-    QCOMPARE(states(stateSpy), QList<int>({CMainObject::STATE_COMMUNICATION_ERROR}));
+    QCOMPARE(states(stateSpy), QList<int>({STATE_COMMUNICATION_ERROR}));
 }
 
 void TestMainObject::pollTimerDrivesPolls()
@@ -313,7 +308,7 @@ void TestMainObject::failedRequestsReportCommunicationError()
 
     m_pObject->onComPortChanged(m_pSim->portName());
 
-    QCOMPARE(states(stateSpy), QList<int>({CMainObject::STATE_OK, CMainObject::STATE_COMMUNICATION_ERROR}));
+    QCOMPARE(states(stateSpy), QList<int>({STATE_OK, STATE_COMMUNICATION_ERROR}));
     QCOMPARE(values.count(), 0);
 }
 
@@ -448,7 +443,7 @@ void TestMainObject::retrievalStopsAtCommunicationError()
     m_pObject->retrieveSecLog(CLogging::TS_MONTH);
 
     QCOMPARE(progress(spy), QList<int>({0, 0, 41, -3}));
-    QCOMPARE(states(stateSpy), QList<int>({CMainObject::STATE_COMMUNICATION_ERROR}));
+    QCOMPARE(states(stateSpy), QList<int>({STATE_COMMUNICATION_ERROR}));
     QCOMPARE(storedStamps("SecLogs", 8).count(), 20);
 }
 
@@ -577,7 +572,7 @@ void TestMainObject::pollingThreadHandsOverItsObject()
     QSignalSpy spy(pObject, &CMainObject::signalRozirarionState);
     QMetaObject::invokeMethod(pObject, "onComPortChanged", Q_ARG(QString, m_pSim->portName()));
     QVERIFY(spy.wait(10000));
-    QCOMPARE(spy.at(0).at(0).value<CMainObject::ERozirarionState>(), CMainObject::STATE_OK);
+    QCOMPARE(spy.at(0).at(0).value<ERozirarionState>(), STATE_OK);
     QCOMPARE(spy.at(0).at(1).toInt(), 31);
     // the polling object ends with its thread, and with it the link
     thread.quit();

@@ -331,7 +331,7 @@ void TestMainWindow::connectionStates()
     QFETCH(QString, text);
     QFETCH(QString, colour);
     QFETCH(bool, retrieve);
-    m_pWindow->onRozirarionStateChanged(CMainObject::ERozirarionState(state), 4711, false);
+    m_pWindow->onRozirarionStateChanged(ERozirarionState(state), 4711, false);
     QCOMPARE(connection()->text(), text);
     QVERIFY(connection()->styleSheet().contains(colour));
     QCOMPARE(child<QToolButton>("buttonRetrieveSecLog")->isEnabled(), retrieve);
@@ -496,7 +496,7 @@ void TestMainWindow::retrievalProgressAndMessages()
     QFETCH(int, span);
     QFETCH(int, value);
     QFETCH(QString, box);
-    m_pWindow->onRozirarionStateChanged(CMainObject::STATE_OK, 1, false);
+    m_pWindow->onRozirarionStateChanged(STATE_OK, 1, false);
     CDialogAnswerer answerer{QString()};
     m_pWindow->onSecLogRetrievalProcess(value, CLogging::EMaxTimeSpan(span));
     auto* pBar = child<QProgressBar>("progressSecLog");
@@ -559,7 +559,7 @@ void TestMainWindow::deleteKeepsTheConnectedUnitShown()
     QCOMPARE(tabs()->count(), pages);
     QVERIFY(!combo()->isEnabled());
     // once it is no longer connected, a unit without rows is no longer offered
-    m_pWindow->onRozirarionStateChanged(CMainObject::STATE_NOT_ROZIRARED, -1, false);
+    m_pWindow->onRozirarionStateChanged(STATE_NOT_ROZIRARED, -1, false);
     QVERIFY(!combo()->selectSerialNr(nSerialNr, plus));
 }
 

@@ -1,9 +1,9 @@
 #include "FanValues.h"
 #include "FanValues70.h"
-#include "MainObject.h"
 #include "MyGraphicsView.h"
 #include "OverviewScene.h"
 #include "OverviewScene70.h"
+#include "PollingTypes.h"
 #include "TrafficLightWidget.h"
 
 #include <QGraphicsPixmapItem>

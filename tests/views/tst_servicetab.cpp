@@ -124,18 +124,18 @@ private slots:
         QList<quint32> values;
         makeCounters(20, 20, {}, names, values);
         CServiceTab tab;
-        tab.onRozirarionStateChanged(CMainObject::STATE_OK, 4711, false);
+        tab.onRozirarionStateChanged(STATE_OK, 4711, false);
         tab.onUpdateCounters(names, values);
         QCOMPARE(table(tab)->rowCount(), 8);
 
         // The same unit again, or any state but ok, keeps the rows.
-        tab.onRozirarionStateChanged(CMainObject::STATE_OK, 4711, false);
-        tab.onRozirarionStateChanged(CMainObject::STATE_NOT_ROZIRARED, 99, false);
-        tab.onRozirarionStateChanged(CMainObject::STATE_COMMUNICATION_ERROR, 4711, true);
+        tab.onRozirarionStateChanged(STATE_OK, 4711, false);
+        tab.onRozirarionStateChanged(STATE_NOT_ROZIRARED, 99, false);
+        tab.onRozirarionStateChanged(STATE_COMMUNICATION_ERROR, 4711, true);
         QCOMPARE(table(tab)->rowCount(), 8);
 
         // Same serial number, other unit type: another unit.
-        tab.onRozirarionStateChanged(CMainObject::STATE_OK, 4711, true);
+        tab.onRozirarionStateChanged(STATE_OK, 4711, true);
         QCOMPARE(table(tab)->rowCount(), 0);
         QStringList shownNames;
         QList<quint32> shownValues;
@@ -144,7 +144,7 @@ private slots:
         QVERIFY(shownValues.isEmpty());
 
         tab.onUpdateCounters(names, values);
-        tab.onRozirarionStateChanged(CMainObject::STATE_OK, 4712, true);
+        tab.onRozirarionStateChanged(STATE_OK, 4712, true);
         QCOMPARE(table(tab)->rowCount(), 0);
     }
 

@@ -82,7 +82,7 @@ private:
     static void connectUnit(CWLANTab& tab, int nSerialNr = 1234)
     {
         g_bWifiAvailable = true;
-        tab.onRozirarionStateChanged(CMainObject::STATE_OK, nSerialNr, false);
+        tab.onRozirarionStateChanged(STATE_OK, nSerialNr, false);
     }
 
 private slots:
@@ -140,7 +140,7 @@ private slots:
         QVERIFY(!edit(tab, "m_pLESerialNr")->isEnabled());
 
         // Without Wi-Fi support the tab never touches its buttons.
-        tab.onRozirarionStateChanged(CMainObject::STATE_OK, 55, false);
+        tab.onRozirarionStateChanged(STATE_OK, 55, false);
         QVERIFY(!pUpdate->isEnabled());
         QCOMPARE(edit(tab, "m_pLESerialNr")->text(), QStringLiteral("55"));
 
@@ -155,15 +155,15 @@ private slots:
         edit(tab, "m_pLEtolVanePassword")->setText("abcd");
 
         // A plus unit in state ok leaves the active flag as it was.
-        tab.onRozirarionStateChanged(CMainObject::STATE_OK, 77, true);
+        tab.onRozirarionStateChanged(STATE_OK, 77, true);
         QVERIFY(pUpdate->isEnabled());
         QCOMPARE(edit(tab, "m_pLESerialNr")->text(), QStringLiteral("77"));
 
-        tab.onRozirarionStateChanged(CMainObject::STATE_COMMUNICATION_ERROR, 55, false);
+        tab.onRozirarionStateChanged(STATE_COMMUNICATION_ERROR, 55, false);
         QCOMPARE(edit(tab, "m_pLESerialNr")->text(), QStringLiteral("--"));
         QVERIFY(!pUpdate->isEnabled());
         QVERIFY(!pDelete->isEnabled());
-        tab.onRozirarionStateChanged(CMainObject::STATE_OK, 77, true);
+        tab.onRozirarionStateChanged(STATE_OK, 77, true);
         QVERIFY(!pUpdate->isEnabled());
     }
 
