@@ -21,7 +21,6 @@ add_library(rozirar_frame STATIC
   LogTabBase.h LogTabBase.cpp
   MinuteLogTab.h MinuteLogTab.cpp
   SecLogTab.h SecLogTab.cpp
-  ExportFileName.h ExportFileName.cpp
   MainWindow.h MainWindow.cpp MainWindowCommands.cpp
   Startup.h Startup.cpp
   FrameResources.h FrameResources.cpp

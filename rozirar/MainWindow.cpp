@@ -377,6 +377,7 @@ void CMainWindow::switchDevice(bool b70)
     if (!m_pGraphicsTab)
     {
         m_pGraphicsTab = new CGraphicsTab(b70, nullptr);
+        m_pGraphicsTab->setSerialNrSource([this] { return getCurrentSerialNr(); });
         if (pGraphicsPage)
             pGraphicsPage->layout()->addWidget(m_pGraphicsTab);
     }

@@ -13,4 +13,4 @@ target_sources(rozirar_views PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/forms/GraphicsTab.ui
   ${CMAKE_CURRENT_LIST_DIR}/diagrams.qrc
 )
-target_link_libraries(rozirar_views PUBLIC rozirar_frame PkgConfig::QWT)
+target_link_libraries(rozirar_views PUBLIC PkgConfig::QWT)

@@ -4,7 +4,6 @@
 #include "ExportFileName.h"
 #include "GraphicsDB.h"
 #include "GraphicsFieldCurves.h"
-#include "MainWindow.h"
 #include "PickDateDlg.h"
 #include "ui_GraphicsTab.h"
 
@@ -78,12 +77,6 @@ QString fieldName(int nField)
     return CDataDict::instance()->getText(nField, CDataDict::COL_ABBREVIATION);
 }
 
-qint64 currentSerialNr()
-{
-    const CMainWindow* pMainWindow = CMainWindow::getInstance();
-    return pMainWindow ? pMainWindow->getCurrentSerialNr(nullptr) : CDBBase::ALL_SERIAL_NUMBERS;
-}
-
 class CWaitCursor
 {
 public:
@@ -94,7 +87,8 @@ public:
 } // namespace
 
 CGraphicsTab::CGraphicsTab(bool bCorMisto70, QWidget* parent)
-    : QWidget(parent), m_bCorMisto70(bCorMisto70), m_pUi(std::make_unique<Ui::CGraphicsTab>())
+    : QWidget(parent), m_bCorMisto70(bCorMisto70), m_pUi(std::make_unique<Ui::CGraphicsTab>()),
+      m_serialNrSource([] { return CDBBase::ALL_SERIAL_NUMBERS; })
 {
     initDiagramResources();
     m_pUi->setupUi(this);
@@ -217,7 +211,7 @@ bool CGraphicsTab::createFieldCurves(int nDataDictField, int nLogKind)
     };
 
     qint64 nPrevious = 0;
-    db.readRows(currentSerialNr(), m_bCorMisto70 ? kind.nTableKind70 : kind.nTableKind, kind.nSpan,
+    db.readRows(m_serialNrSource(), m_bCorMisto70 ? kind.nTableKind70 : kind.nTableKind, kind.nSpan,
                 [&](qint64 nTime, double dValue)
                 {
                     const bool bValid =

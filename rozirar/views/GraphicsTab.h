@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 namespace Ui
@@ -24,6 +25,8 @@ public:
     ~CGraphicsTab() override;
 
     QString getTitle() const override;
+    // The unit whose rows are drawn, asked at each drawing; all units until the frame sets it.
+    void setSerialNrSource(std::function<qint64()> source) { m_serialNrSource = std::move(source); }
 
 public slots:
     // Draws every selected field again.
@@ -53,4 +56,5 @@ private:
 
     bool m_bCorMisto70;
     std::unique_ptr<Ui::CGraphicsTab> m_pUi;
+    std::function<qint64()> m_serialNrSource;
 };

@@ -206,6 +206,23 @@ private slots:
                  QStringLiteral("2024-03-05 12:28:01"));
     }
 
+    // The frame names the unit whose rows are drawn; until it does, every unit's rows are.
+    void drawsTheUnitTheFrameNames()
+    {
+        minuteRow("2024-03-05T12:00:00", 20);
+        insert("ValueLogs", "LogTimestamp,SNR,TET", {unixTime("2024-03-05T12:01:00"), SERIAL + 1, 21});
+        STab t;
+        t.only("m_pCbMinuteLog");
+        t.pick(DDI_ExtractTemp);
+        QCOMPARE(segments(t.pPlot, nameOf(DDI_ExtractTemp)),
+                 (QList<QStringList>{{"2024-03-05 12:00:00=20", "2024-03-05 12:01:00=21"}}));
+
+        t.tab.setSerialNrSource([] { return qint64(SERIAL + 1); });
+        t.tab.reload();
+        QCOMPARE(segments(t.pPlot, nameOf(DDI_ExtractTemp)),
+                 (QList<QStringList>{{"2024-03-05 12:01:00=21"}}));
+    }
+
     void zeroIsNoValueOnlyForTheRecoveryFields()
     {
         minuteRow("2024-03-05T12:00:00", 20);
