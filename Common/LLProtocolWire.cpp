@@ -1,7 +1,6 @@
 #include "LLProtocolWire.h"
 
-#include "SerialPort.h"
-
+#include <QIODevice>
 #include <QThread>
 #include <cstring>
 
@@ -28,9 +27,9 @@ CLLProtocolWireWin::CLLProtocolWireWin(QIODevice* device) : m_pDevice(device)
 
 void CLLProtocolWireWin::flushDevice()
 {
-    // Pushes pending output out; input the port holds is kept.
-    if (auto* port = qobject_cast<CSerialPort*>(m_pDevice))
-        port->flush();
+    // Pushes pending output out without waiting; input the port holds is kept.
+    if (m_pDevice)
+        m_pDevice->waitForBytesWritten(0);
     m_Pending = 0;
 }
 

@@ -47,9 +47,11 @@ void CSerialPort::close()
     m_port.close();
 }
 
-bool CSerialPort::flush()
+bool CSerialPort::waitForBytesWritten(int msecs)
 {
-    return isOpen() && m_port.flush();
+    if (!isOpen())
+        return false;
+    return msecs == 0 ? m_port.flush() : m_port.waitForBytesWritten(msecs);
 }
 
 void CSerialPort::pump() const

@@ -34,8 +34,9 @@ public:
     qint64 bytesAvailable() const override;
     // True at once when bytes are waiting, else waits up to msecs for some to arrive.
     bool waitForReadyRead(int msecs) override;
-    // Pushes pending output to the OS; input is kept.
-    bool flush();
+    // Pushes pending output to the OS, with 0 without waiting; input is kept. The link reaches
+    // it through QIODevice, so it needs no knowledge of this class.
+    bool waitForBytesWritten(int msecs) override;
 
     // Longest a write may wait for the OS to take its bytes.
     static constexpr int WRITE_TIMEOUT_MS = 2000;
