@@ -1,12 +1,9 @@
-#include "FanBase.h"
-#include "LinkTestSupport.h"
+#include "FakeWireFixture.h"
 #include "SerialPort.h"
 
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QtTest>
-#include <pty.h>
-#include <unistd.h>
 
 using namespace LinkTest;
 
@@ -18,14 +15,6 @@ public:
     QString getDeviceTypeText() const override { return QStringLiteral("tolVane100"); }
     int getUnitType() const override { return 0; }
 };
-
-QStringList texts(const QSignalSpy& spy)
-{
-    QStringList out;
-    for (const QList<QVariant>& args : spy)
-        out << args.at(0).toString();
-    return out;
-}
 
 template <typename T> QList<T> repeated(int n, const T& value)
 {
@@ -44,47 +33,21 @@ QByteArray counterReply(quint32 remaining, quint32 firstValue)
 }
 } // namespace
 
-// The requests run on a fake wire with a virtual clock. The program-wide port is opened on a
-// pseudo-terminal nobody answers, so that the requests see an open port; its wire is then
-// replaced by the fake one.
 class TestFanBase : public QObject
 {
     Q_OBJECT
 
-    int m_Master = -1;
-    QString m_PortName;
-    CTestFan* m_pFan = nullptr;
-    CFakeWire* m_pWire = nullptr;
-    CFakeUnit* m_pUnit = nullptr;
+    CFakeWireFixture<CTestFan> m_Fixture;
 
-    CTestFan& fan() { return *m_pFan; }
-    CFakeWire& wire() { return *m_pWire; }
-    CFakeUnit& unit() { return *m_pUnit; }
+    CTestFan& fan() { return *m_Fixture.fan; }
+    CFakeWire& wire() { return *m_Fixture.wire; }
+    CFakeUnit& unit() { return *m_Fixture.unit; }
 
 private slots:
-    void initTestCase()
-    {
-        int slave = -1;
-        char name[256] = {};
-        QVERIFY(openpty(&m_Master, &slave, name, nullptr, nullptr) == 0);
-        ::close(slave);
-        m_PortName = QString::fromLocal8Bit(name);
-    }
-    void cleanupTestCase() { ::close(m_Master); }
-
-    void init()
-    {
-        m_pFan = new CTestFan;
-        QVERIFY(fan().openComPort(m_PortName));
-        delete g_pLLWire;
-        m_pWire = new CFakeWire;
-        g_pLLWire = m_pWire;
-        m_pUnit = new CFakeUnit(wire());
-    }
+    void init() { QVERIFY(m_Fixture.start(new CTestFan)); }
     void cleanup()
     {
-        delete m_pUnit;
-        delete m_pFan; // closes the port and deletes the wire
+        m_Fixture.stop(); // closes the port and deletes the wire
         QVERIFY(!g_pLLWire);
     }
 
@@ -117,20 +80,22 @@ private slots:
     void openComPort()
     {
         QSignalSpy info(&fan(), &CFanBase::signalUserInfo);
-        QVERIFY(fan().openComPort(m_PortName)); // the open port again: nothing happens
+        QVERIFY(fan().openComPort(m_Fixture.port.name())); // the open port again: nothing happens
         QCOMPARE(info.count(), 0);
-        QCOMPARE(g_pLLWire, static_cast<CLLProtocolWire*>(m_pWire));
-        QCOMPARE(CFanBase::getComPortName(), m_PortName);
+        QCOMPARE(g_pLLWire, static_cast<CLLProtocolWire*>(m_Fixture.wire));
+        QCOMPARE(CFanBase::getComPortName(), m_Fixture.port.name());
 
         QVERIFY(!fan().openComPort(QStringLiteral("/dev/no-such-port")));
         QVERIFY(!g_pLLWire);
-        QCOMPARE(texts(info), QStringList({"Checking for new devices...",
-                                           "Unable to open COM port for tolVane100.\nPlease switch your "
-                                           "tolVane100 off and then on again."}));
+        QCOMPARE(signalTexts(info),
+                 QStringList({"Checking for new devices...",
+                              "Unable to open COM port for tolVane100.\nPlease switch your "
+                              "tolVane100 off and then on again."}));
         info.clear();
         QVERIFY(!fan().openComPort(QString()));
         QVERIFY(!fan().openComPort(QString()));
-        QCOMPARE(texts(info), repeated<QString>(2, "Please connect your application via the USB cable."));
+        QCOMPARE(signalTexts(info),
+                 repeated<QString>(2, "Please connect your application via the USB cable."));
     }
 
     void modeNames_data()
@@ -165,7 +130,7 @@ private slots:
         unit().frames.clear();
         QVERIFY(!fan().sendRequest(13));
         QCOMPARE(unit().frames, repeated(3, frame(1, 0x10, bytes({13}))));
-        QCOMPARE(texts(info), QStringList({"tolVane100 did not respond - "}));
+        QCOMPARE(signalTexts(info), QStringList({"tolVane100 did not respond - "}));
     }
 
     void setStartupMode()
@@ -179,7 +144,7 @@ private slots:
         unit().frames.clear();
         QVERIFY(!fan().setStartupMode(2));
         QCOMPARE(unit().frames.size(), 1);
-        QCOMPARE(texts(info), QStringList({"Unable to set startup mode for application."}));
+        QCOMPARE(signalTexts(info), QStringList({"Unable to set startup mode for application."}));
     }
 
     void identification_data()
@@ -231,7 +196,7 @@ private slots:
         QCOMPARE(int(ident.m_WifiSubVer), wifiSub);
         QCOMPARE(int(ident.m_Further[0]), further0);
         QCOMPARE(int(ident.m_Further[23]), reply.size() >= 39 ? 0x11 : 0);
-        QCOMPARE(texts(info), QStringList({"tolVane100 detected!"}));
+        QCOMPARE(signalTexts(info), QStringList({"tolVane100 detected!"}));
     }
 
     void identificationFailures_data()
@@ -263,7 +228,7 @@ private slots:
         QSignalSpy info(&fan(), &CFanBase::signalUserInfo);
         SHLP_IdentData ident;
         QVERIFY(!fan().getIdentData(ident));
-        QCOMPARE(texts(info), messages);
+        QCOMPARE(signalTexts(info), messages);
         QCOMPARE(unit().requests().size(), requests);
         if (!acknowledge)
             QVERIFY(wire().now >= CFanBase::IDENT_TIMEOUT_MS &&
@@ -504,7 +469,7 @@ private slots:
         QVERIFY(!fan().uploadPartition(0, 600, 600, CPartitionTable::PT_APPLICATION, 1, 0, 0, 0, false,
                                        reinterpret_cast<const UINT8*>(data.constData()), nullptr, false));
         QCOMPARE(unit().requests().size(), 1 + 3); // the header, then one data record tried three times
-        QCOMPARE(texts(info), QStringList({"Error sending data to tolVane100."}));
+        QCOMPARE(signalTexts(info), QStringList({"Error sending data to tolVane100."}));
     }
 
     void emptyUpload()

@@ -1,6 +1,7 @@
 #include "DebugCapture.h"
 #include "FakeWireFixture.h"
 #include "Fan.h"
+#include "UnitReplies.h"
 #include "UnitTestHelpers.h"
 
 #include <QSignalSpy>

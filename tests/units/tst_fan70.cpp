@@ -1,6 +1,8 @@
 #include "DebugCapture.h"
 #include "FakeWireFixture.h"
 #include "Fan_70_PC.h"
+#include "UnitReplies.h"
+#include "UnitTestHelpers.h"
 
 #include <QtTest>
 #include <cstring>

@@ -1,7 +1,7 @@
+#include "FakeWireFixture.h"
 #include "Fan.h"
 #include "Fan_70_PC.h"
 #include "LogText.h"
-#include "UpdaterTestSupport.h"
 
 #include <QtTest>
 
@@ -120,7 +120,7 @@ class TestLogText : public QObject
 private slots:
     void primaryLog100()
     {
-        CUpdaterFixture<CFan> f;
+        CFakeWireFixture<CFan> f;
         QVERIFY(f.start(new CFan(false)));
         f.unit->replies[15] = {primLogReply({PRIM_100, PRIM_100_ZERO}, 26)};
         const QString line0 = QString("  0,: ") + " 21.000," + " 22.500," + " -5.000," + " 10.000," +
@@ -140,7 +140,7 @@ private slots:
 
     void primaryLogPlus()
     {
-        CUpdaterFixture<CFan_70_PC> f;
+        CFakeWireFixture<CFan_70_PC> f;
         QVERIFY(f.start(new CFan_70_PC));
         f.unit->replies[15] = {primLogReply({PRIM_PLUS, PRIM_PLUS_SERVICE}, 28)};
         const QString line0 = QString("  0: ") + "21.000," + " -5.000," + "  55," + "  40," + "  120," +
@@ -156,7 +156,7 @@ private slots:
 
     void secondaryLog100()
     {
-        CUpdaterFixture<CFan> f;
+        CFakeWireFixture<CFan> f;
         QVERIFY(f.start(new CFan(false)));
         f.unit->replies[24] = {secLogCountReply(1, 60, 2, 7)};
         f.unit->replies[20] = {secLogReply(1, {SEC_100, QByteArray(32, '\0')})};
@@ -180,7 +180,7 @@ private slots:
 
     void secondaryLogPlus()
     {
-        CUpdaterFixture<CFan_70_PC> f;
+        CFakeWireFixture<CFan_70_PC> f;
         QVERIFY(f.start(new CFan_70_PC));
         f.unit->replies[24] = {secLogCountReply(2, 24, 1, 0)};
         f.unit->replies[20] = {secLogReply(2, {SEC_PLUS})};
@@ -224,7 +224,7 @@ private slots:
         QFETCH(QList<bool>, flags);
         QFETCH(int, first);
         QFETCH(int, wanted);
-        CUpdaterFixture<CFan> f;
+        CFakeWireFixture<CFan> f;
         QVERIFY(f.start(new CFan(false)));
         f.unit->replies[24] = {secLogCountReply(0, capacity, count, start)};
         f.unit->replies[20] = {secLogReply(0, {})};
@@ -234,7 +234,7 @@ private slots:
 
     void emptyLogs()
     {
-        CUpdaterFixture<CFan> f;
+        CFakeWireFixture<CFan> f;
         QVERIFY(f.start(new CFan(false)));
         f.unit->replies[15] = {primLogReply({}, 26)};
         QCOMPARE(f.fan->getPrimaryLog(), PRIM_100_HEADING);
@@ -266,7 +266,7 @@ private slots:
         QFETCH(bool, counts);
         QFETCH(QString, primary);
         QFETCH(QString, secondary);
-        CUpdaterFixture<CFanBase> f;
+        CFakeWireFixture<CFanBase> f;
         QVERIFY(f.start(type == 0 ? static_cast<CFanBase*>(new CFan(false)) : new CFan_70_PC));
         if (counts)
             f.unit->replies[24] = {secLogCountReply(0, 96, 3, 0)};
@@ -278,7 +278,7 @@ private slots:
     // A span the unit does not log is not asked for (its counters would be read out of bounds).
     void unknownSpanIsRefused()
     {
-        CUpdaterFixture<CFan> f;
+        CFakeWireFixture<CFan> f;
         QVERIFY(f.start(new CFan(false)));
         QCOMPARE(f.fan->getSecondaryLog(CLogging::EMaxTimeSpan(3), false, false, false, false, "x"),
                  QString("Didn't get any Logs..."));

@@ -1,6 +1,6 @@
+#include "FakeWireFixture.h"
 #include "Fan.h"
 #include "Fan_70_PC.h"
-#include "UpdaterTestSupport.h"
 
 #include <QProgressBar>
 #include <QtTest>
@@ -65,12 +65,12 @@ class TestUpdaterRequests : public QObject
 {
     Q_OBJECT
 
-    CUpdaterFixture<CFan>* m_pFixture = nullptr;
+    CFakeWireFixture<CFan>* m_pFixture = nullptr;
 
     CFan& fan() { return *m_pFixture->fan; }
     CFakeUnit& unit() { return *m_pFixture->unit; }
     CFakeWire& wire() { return *m_pFixture->wire; }
-    static QByteArray reply(const QByteArray& data) { return CUpdaterFixture<CFan>::reply(data); }
+    static QByteArray reply(const QByteArray& data) { return CFakeWireFixture<CFan>::reply(data); }
 
 private slots:
     void initTestCase()
@@ -81,7 +81,7 @@ private slots:
 
     void init()
     {
-        m_pFixture = new CUpdaterFixture<CFan>;
+        m_pFixture = new CFakeWireFixture<CFan>;
         QVERIFY(m_pFixture->start(new CFan(false)));
         g_Catalogue = SCatalogueScript();
     }
@@ -95,15 +95,15 @@ private slots:
     // the other's link alone.
     void eachObjectOwnsItsPort()
     {
-        CUpdaterFixture<CFan> other;
+        CSilentPort other;
         auto* second = new CFan_70_PC;
         QSignalSpy info(second, &CFanBase::signalUserInfo);
-        QVERIFY(second->openComPort(other.portName));
+        QVERIFY(second->openComPort(other.name()));
         QCOMPARE(signalTexts(info), QStringList({"Checking for new devices..."}));
-        QCOMPARE(second->getComPortName(), other.portName);
-        QCOMPARE(fan().getComPortName(), m_pFixture->portName);
+        QCOMPARE(second->getComPortName(), other.name());
+        QCOMPARE(fan().getComPortName(), m_pFixture->port.name());
 
-        QVERIFY(second->openComPort(other.portName)); // the same port again: nothing happens
+        QVERIFY(second->openComPort(other.name())); // the same port again: nothing happens
         QCOMPARE(info.size(), 1);
 
         delete second;
@@ -113,10 +113,10 @@ private slots:
 
     void openAnotherPortOrNone()
     {
-        CUpdaterFixture<CFan> other;
+        CSilentPort other;
         QSignalSpy info(&fan(), &CFanBase::signalUserInfo);
-        QVERIFY(fan().openComPort(other.portName));
-        QCOMPARE(fan().getComPortName(), other.portName);
+        QVERIFY(fan().openComPort(other.name()));
+        QCOMPARE(fan().getComPortName(), other.name());
         QCOMPARE(signalTexts(info), QStringList({"Checking for new devices..."}));
 
         QVERIFY(!fan().openComPort(QString()));

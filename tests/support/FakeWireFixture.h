@@ -2,47 +2,33 @@
 
 #include "FanBase.h"
 #include "LinkTestSupport.h"
+#include "SilentPort.h"
 
+#include <QList>
 #include <QSignalSpy>
 #include <QStringList>
-#include <pty.h>
-#include <unistd.h>
 
-// A unit object of the updater's build whose requests run on the link's fake wire with a virtual
-// clock. Its own port is opened on a pseudo-terminal nobody answers, so that requests see an
-// open port; the wire factory then hands it the fake wire instead of one over that port.
-template <typename Fan> class CUpdaterFixture
+// A unit object whose requests run on the link's fake wire with a virtual clock. Its port is
+// opened on a port nobody answers, so that requests see an open port; the wire factory hands it
+// the fake wire instead of one over that port. Deleting the unit object closes both.
+template <typename Fan> class CFakeWireFixture
 {
 public:
-    CUpdaterFixture()
-    {
-        int slave = -1;
-        char name[256] = {};
-        if (openpty(&m_Master, &slave, name, nullptr, nullptr) == 0)
-        {
-            ::close(slave);
-            portName = QString::fromLocal8Bit(name);
-        }
-    }
-    ~CUpdaterFixture()
-    {
-        stop();
-        if (m_Master >= 0)
-            ::close(m_Master);
-    }
+    ~CFakeWireFixture() { stop(); }
 
     bool start(Fan* pFan)
     {
+        fan = pFan;
+        wire = nullptr;
         CFanBase::setWireFactory(
             [this](QIODevice*)
             {
                 wire = new LinkTest::CFakeWire;
                 return wire;
             });
-        fan = pFan;
-        const bool opened = fan->openComPort(portName);
+        const bool opened = fan->openComPort(port.name());
         CFanBase::setWireFactory(nullptr);
-        if (!opened)
+        if (!opened || !wire)
             return false;
         unit = new LinkTest::CFakeUnit(*wire);
         return true;
@@ -59,16 +45,21 @@ public:
 
     // A reply packet as the unit sends it.
     static QByteArray reply(const QByteArray& data) { return LinkTest::frame(1, 0x10, data); }
+    // The replies the unit sends to requests of `code`, one per request in turn.
+    void setReplies(int code, const QList<QByteArray>& data)
+    {
+        unit->replies[code].clear();
+        for (const QByteArray& d : data)
+            unit->replies[code] << reply(d);
+    }
 
     Fan* fan = nullptr;
-    LinkTest::CFakeWire* wire = nullptr; // owned by the unit object
+    LinkTest::CFakeWire* wire = nullptr; // owned by the unit object's link
     LinkTest::CFakeUnit* unit = nullptr;
-    QString portName;
-
-private:
-    int m_Master = -1;
+    CSilentPort port;
 };
 
+// The first argument of every signal caught, as text.
 inline QStringList signalTexts(const QSignalSpy& spy)
 {
     QStringList out;
