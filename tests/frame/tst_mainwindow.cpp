@@ -15,6 +15,7 @@
 #include "SerialNrDlg.h"
 #include "ServiceTab.h"
 #include "SimUnit.h"
+#include "TestFiles.h"
 #include "TriStateIndicator.h"
 #include "VokDelimTextModel.h"
 
@@ -40,6 +41,8 @@
 // The main window headless: a polling object in the test's thread, the simulated unit on a
 // pseudo-terminal, the log database of the test's home.
 using namespace unitsim;
+using TestFiles::readFile;
+using TestFiles::writeFile;
 
 namespace
 {
@@ -89,12 +92,6 @@ CFanValues70 values70()
     const QByteArray state = SSimUnitModel::make(EUnitType::TolVanePlus).state;
     memcpy(entry.m_Bytes, state.constData(), SPrimLogEntry_70::SIZE);
     return CFanValues70(entry);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }
 
 // Answers file dialogs with a file name, message boxes with a button, and records the boxes.
@@ -605,11 +602,7 @@ void TestMainWindow::minuteRowSurvivesACancelledImport()
     // A poll arrives while the import asks for the serial number; the import is then cancelled
     // and rolled back, but the minute row of the poll stays.
     const QString path = m_dir.filePath("noserial.csv");
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("TIM\n01.05.2024 09:00\n01.05.2024 09:01\n01.05.2024 09:02\n");
-    }
+    QVERIFY(writeFile(path, "TIM\n01.05.2024 09:00\n01.05.2024 09:01\n01.05.2024 09:02\n"));
     m_pWindow->minuteLogTab()->setClock([] { return at("2024-05-01T10:00:00"); });
     bool bPolled = false;
     CModalAnswerer answerer(
@@ -658,11 +651,7 @@ void TestMainWindow::exportOverwriteAndRefusal()
     serviceTabWith({"A"}, {1});
     selectTab("Service Info");
     const QString path = m_dir.filePath("old.csv");
-    {
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write(QByteArray(500, 'x'));
-    }
+    QVERIFY(writeFile(path, QByteArray(500, 'x')));
     {
         CDialogAnswerer no(path, QMessageBox::No, "exists alrady");
         m_pWindow->onExport();
@@ -696,11 +685,7 @@ void TestMainWindow::exportReportsAFailedWrite()
     fillMinuteRows(2000);
     QVERIFY(QDir(m_dir.path()).mkpath("full"));
     const QString path = m_dir.filePath("full/full.csv");
-    {
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("old content\n");
-    }
+    QVERIFY(writeFile(path, "old content\n"));
     CDialogAnswerer answerer(path, QMessageBox::Yes);
     rlimit limit{};
     QCOMPARE(getrlimit(RLIMIT_FSIZE, &limit), 0);
@@ -720,11 +705,7 @@ void TestMainWindow::exportCancelKeepsTheFile()
     fillMinuteRows(3000);
     QVERIFY(QDir(m_dir.path()).mkpath("cancel"));
     const QString path = m_dir.filePath("cancel/minutes.csv");
-    {
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("old content\n");
-    }
+    QVERIFY(writeFile(path, "old content\n"));
     CDialogAnswerer answerer(path, QMessageBox::Yes);
     int nCancelled = 0;
     CModalAnswerer canceller(

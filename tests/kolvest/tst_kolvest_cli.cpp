@@ -30,8 +30,8 @@ const QByteArray kUsage = "Usage:\r\n"
                           "/nologo  Do not display the program banner.\r\n"
                           "/now     Delete the file immediately if possible.\r\n";
 
-using TestFiles::ReadFile;
-using TestFiles::WriteFile;
+using TestFiles::readFile;
+using TestFiles::writeFile;
 
 struct SRun
 {
@@ -120,10 +120,10 @@ private slots:
 
     void deleteNow()
     {
-        WriteFile(host("Temp/x.tmp"), "x");
-        WriteFile(host("Temp/Y.TMP"), "y");
-        WriteFile(host("Temp/keep.txt"), "k");
-        WriteFile(host("My Files/a.txt"), "a");
+        QVERIFY(writeFile(host("Temp/x.tmp"), "x"));
+        QVERIFY(writeFile(host("Temp/Y.TMP"), "y"));
+        QVERIFY(writeFile(host("Temp/keep.txt"), "k"));
+        QVERIFY(writeFile(host("My Files/a.txt"), "a"));
         QVERIFY(QDir().mkpath(host("Temp/Empty")));
         QVERIFY(QFile::setPermissions(host("Temp/x.tmp"), QFileDevice::ReadOwner)); // read-only is cleared
 
@@ -142,14 +142,14 @@ private slots:
 
     void relativeFolderOfTheFirstSpecification()
     {
-        WriteFile(host("base/sub/a.tmp"), "a");
+        QVERIFY(writeFile(host("base/sub/a.tmp"), "a"));
         const SRun result = kolvest({"/nologo", "/now", "/d\"C:\\base\"", "sub\\*.tmp"});
         QCOMPARE(result.out, QByteArray("C:\\base\\sub\\a.tmp ... deleted\r\n"));
     }
 
     void warnings()
     {
-        WriteFile(host("Temp/x.tmp"), "x");
+        QVERIFY(writeFile(host("Temp/x.tmp"), "x"));
         const SRun result =
             kolvest({"/nologo", "/d\"C:\\Nope\"", "C:\\Temp\\x.tmp", "c:\\temp\\X.TMP", "C:\\Temp\\none.*"});
         QCOMPARE(result.out,
@@ -164,7 +164,7 @@ private slots:
 
     void missingPathSetsMinusTwo()
     {
-        WriteFile(host("a.txt"), "a");
+        QVERIFY(writeFile(host("a.txt"), "a"));
         QVERIFY(QFile::link(host("gone"), host("dangling")));
         const SRun result = kolvest({"/nologo", "/now", "C:\\dangling", "C:\\a.txt"});
         QCOMPARE(result.out, QByteArray("C:\\dangling ... doesn't exist\r\nC:\\a.txt ... deleted\r\n"));
@@ -173,24 +173,24 @@ private slots:
 
     void restartTimeDeleteAppliedByRestart()
     {
-        WriteFile(host("Temp/a.tmp"), "a");
-        WriteFile(host("Temp/sub/b.tmp"), "b");
+        QVERIFY(writeFile(host("Temp/a.tmp"), "a"));
+        QVERIFY(writeFile(host("Temp/sub/b.tmp"), "b"));
         const SRun result = kolvest({"/nologo", "/s", "C:\\Temp\\*.tmp"});
         QCOMPARE(result.out,
                  QByteArray("C:\\Temp\\a.tmp ... success\r\nC:\\Temp\\sub\\b.tmp ... success\r\n"));
-        QCOMPARE(ReadFile(host("pending")), QByteArray("4\tC:\\Temp\\a.tmp\t\n4\tC:\\Temp\\sub\\b.tmp\t\n"));
+        QCOMPARE(readFile(host("pending")), QByteArray("4\tC:\\Temp\\a.tmp\t\n4\tC:\\Temp\\sub\\b.tmp\t\n"));
         QVERIFY(QFile::exists(host("Temp/a.tmp")));
         QCOMPARE(restart(), 0);
         QVERIFY(!QFile::exists(host("Temp/a.tmp")));
         QVERIFY(!QFile::exists(host("Temp/sub/b.tmp")));
-        QCOMPARE(ReadFile(host("pending")), QByteArray());
+        QCOMPARE(readFile(host("pending")), QByteArray());
     }
 
     void recursionListsLinksButNeverEntersThem()
     {
-        WriteFile(host("Tree/a.tmp"), "a");
-        WriteFile(host("Tree/sub/b.tmp"), "b");
-        WriteFile(host("Outside/c.tmp"), "c");
+        QVERIFY(writeFile(host("Tree/a.tmp"), "a"));
+        QVERIFY(writeFile(host("Tree/sub/b.tmp"), "b"));
+        QVERIFY(writeFile(host("Outside/c.tmp"), "c"));
         QVERIFY(QFile::link(host("Tree"), host("Tree/loop")));
         QVERIFY(QFile::link(host("Outside"), host("Tree/out")));
         const SRun result = kolvest({"/nologo", "/s", "C:\\Tree\\*"});
@@ -205,27 +205,27 @@ private slots:
         QVERIFY(!QFileInfo::exists(host("Tree/loop")));
         // a deleted link goes, never what it points to
         QVERIFY(!QFileInfo::exists(host("Tree/out")));
-        QCOMPARE(ReadFile(host("Outside/c.tmp")), QByteArray("c"));
+        QCOMPARE(readFile(host("Outside/c.tmp")), QByteArray("c"));
     }
 
     void moveAtRestartAndNow()
     {
-        WriteFile(host("new.txt"), "new");
-        WriteFile(host("Temp/old.txt"), "old");
+        QVERIFY(writeFile(host("new.txt"), "new"));
+        QVERIFY(writeFile(host("Temp/old.txt"), "old"));
         SRun result = kolvest({"/nologo", "/MOVE\"C:\\new.txt\"", "C:\\temp\\OLD.txt"});
         QCOMPARE(result.out, QByteArray("C:\\temp\\old.txt ... success\r\n"));
         QCOMPARE(result.code, 0);
-        QCOMPARE(ReadFile(host("pending")), QByteArray("5\tC:\\new.txt\tC:\\temp\\old.txt\n"));
+        QCOMPARE(readFile(host("pending")), QByteArray("5\tC:\\new.txt\tC:\\temp\\old.txt\n"));
         QVERIFY(!QFile::exists(host("Temp/old.txt"))); // deletable now: gone at once
-        QCOMPARE(ReadFile(host("new.txt")), QByteArray("new"));
+        QCOMPARE(readFile(host("new.txt")), QByteArray("new"));
         QCOMPARE(restart(), 0);
-        QCOMPARE(ReadFile(host("Temp/old.txt")), QByteArray("new"));
+        QCOMPARE(readFile(host("Temp/old.txt")), QByteArray("new"));
         QVERIFY(!QFile::exists(host("new.txt")));
 
-        WriteFile(host("work/newer.txt"), "newer");
+        QVERIFY(writeFile(host("work/newer.txt"), "newer"));
         result = kolvest({"/nologo", "/now", "/Move\"newer.txt\"", "C:\\Temp\\old.txt"});
         QCOMPARE(result.out, QByteArray("C:\\Temp\\old.txt ... moved\r\n"));
-        QCOMPARE(ReadFile(host("Temp/old.txt")), QByteArray("newer"));
+        QCOMPARE(readFile(host("Temp/old.txt")), QByteArray("newer"));
         QVERIFY(!QFile::exists(host("work/newer.txt")));
     }
 
@@ -253,14 +253,14 @@ private slots:
         QFETCH(QString, target);
         QFETCH(QByteArray, out);
         QFETCH(int, code);
-        WriteFile(host("new.txt"), "new");
-        WriteFile(host("Temp/a.txt"), "a");
-        WriteFile(host("Temp/b.txt"), "b");
+        QVERIFY(writeFile(host("new.txt"), "new"));
+        QVERIFY(writeFile(host("Temp/a.txt"), "a"));
+        QVERIFY(writeFile(host("Temp/b.txt"), "b"));
         QVERIFY(QDir().mkpath(host("Temp/Dir")));
         const SRun result = kolvest({"/nologo", "/move\"C:\\new.txt\"", target});
         QCOMPARE(result.out, out);
         QCOMPARE(result.code, code);
-        QCOMPARE(ReadFile(host("Temp/a.txt")), QByteArray("a"));
+        QCOMPARE(readFile(host("Temp/a.txt")), QByteArray("a"));
     }
 
     void restartFallbacks_data()
@@ -296,11 +296,11 @@ private slots:
         QFETCH(QByteArray, wininitBefore);
         QFETCH(QByteArray, out);
         QFETCH(QByteArray, wininitAfter);
-        WriteFile(host("x.tmp"), "x");
+        QVERIFY(writeFile(host("x.tmp"), "x"));
         if (wininitExe)
-            WriteFile(host("WINDOWS/wininit.exe"), "");
+            QVERIFY(writeFile(host("WINDOWS/wininit.exe"), ""));
         if (!wininitBefore.isEmpty())
-            WriteFile(host("WINDOWS/wininit.ini"), wininitBefore);
+            QVERIFY(writeFile(host("WINDOWS/wininit.ini"), wininitBefore));
 
         const SRun result = kolvest({"/nologo", "C:\\x.tmp"}, env);
         QCOMPARE(result.out, out);
@@ -308,12 +308,12 @@ private slots:
         QCOMPARE(QFile::exists(host("WINDOWS/wininit.ini")), !wininitAfter.isEmpty());
         if (wininitAfter.isEmpty())
             return;
-        QCOMPARE(ReadFile(host("WINDOWS/wininit.ini")), wininitAfter);
-        WriteFile(host("A.TXT"), "a");
+        QCOMPARE(readFile(host("WINDOWS/wininit.ini")), wininitAfter);
+        QVERIFY(writeFile(host("A.TXT"), "a"));
         QCOMPARE(restart(), 0);
         QVERIFY(!QFile::exists(host("x.tmp")));
         QCOMPARE(QFile::exists(host("A.TXT")), !wininitBefore.contains("A.TXT"));
-        QVERIFY(!ReadFile(host("WINDOWS/wininit.ini")).toLower().contains("[rename]"));
+        QVERIFY(!readFile(host("WINDOWS/wininit.ini")).toLower().contains("[rename]"));
     }
 
     // A move source that reaches the target itself under another spelling or through a link is
@@ -335,7 +335,7 @@ private slots:
     {
         QFETCH(QString, source);
         QFETCH(bool, now);
-        WriteFile(host("T/a.txt"), "a");
+        QVERIFY(writeFile(host("T/a.txt"), "a"));
         QVERIFY(QFile::link("a.txt", host("T/link.txt")));
         QCOMPARE(link(host("T/a.txt").toUtf8().constData(), host("T/hard.txt").toUtf8().constData()), 0);
         QStringList args{"/nologo", "/move\"" + source + "\"", "C:\\T\\a.txt"};
@@ -346,7 +346,7 @@ private slots:
         QCOMPARE(result.code, 0);
         QVERIFY(!QFile::exists(host("pending")));
         QCOMPARE(restart(), 0);
-        QCOMPARE(ReadFile(host("T/a.txt")), QByteArray("a"));
+        QCOMPARE(readFile(host("T/a.txt")), QByteArray("a"));
     }
 
     // "Delete X", then "replace X with A": the restart must do them in that order in either
@@ -361,16 +361,17 @@ private slots:
     void restartKeepsTheRegistrationOrder()
     {
         QFETCH(QStringList, env);
-        WriteFile(host("X.txt"), "x");
-        WriteFile(host("A.txt"), "a");
-        WriteFile(host("WINDOWS/wininit.ini"), "[boot]\r\nshell=x\r\n[rename]\r\n\r\n[386Enh]\r\ny=1\r\n");
+        QVERIFY(writeFile(host("X.txt"), "x"));
+        QVERIFY(writeFile(host("A.txt"), "a"));
+        QVERIFY(writeFile(host("WINDOWS/wininit.ini"),
+                          "[boot]\r\nshell=x\r\n[rename]\r\n\r\n[386Enh]\r\ny=1\r\n"));
         QCOMPARE(kolvest({"/nologo", "C:\\X.txt"}, env).out, QByteArray("C:\\X.txt ... success\r\n"));
         QCOMPARE(kolvest({"/nologo", "/move\"C:\\A.txt\"", "C:\\X.txt"}, env).out,
                  QByteArray("C:\\X.txt ... success\r\n"));
         restart(); // the delete finds X gone already, which it reports
-        QCOMPARE(ReadFile(host("X.txt")), QByteArray("a"));
+        QCOMPARE(readFile(host("X.txt")), QByteArray("a"));
         QVERIFY(!QFile::exists(host("A.txt")));
-        QCOMPARE(ReadFile(host("WINDOWS/wininit.ini")),
+        QCOMPARE(readFile(host("WINDOWS/wininit.ini")),
                  QByteArray("[boot]\r\nshell=x\r\n[386Enh]\r\ny=1\r\n"));
     }
 
@@ -386,7 +387,7 @@ private slots:
     {
         QFETCH(bool, now);
         const QString outside = m_root.path() + "/outside" + QString::number(m_case);
-        WriteFile(outside, "system");
+        QVERIFY(writeFile(outside, "system"));
         QVERIFY(QFile::setPermissions(outside, QFileDevice::ReadOwner | QFileDevice::ReadGroup |
                                                    QFileDevice::ReadOther));
         QVERIFY(QDir().mkpath(host("T")));
@@ -403,18 +404,18 @@ private slots:
                                                   QFileDevice::ReadOther | QFileDevice::WriteOther;
         QCOMPARE(QFile::permissions(outside) & modeBits,
                  QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
-        QCOMPARE(ReadFile(outside), QByteArray("system"));
+        QCOMPARE(readFile(outside), QByteArray("system"));
     }
 
     // Names that Windows cannot hold are skipped with a warning that shows them escaped; the
     // output keeps one line per path.
     void namesWithControlCharacters()
     {
-        WriteFile(host("Temp/a\nb.tmp"), "1");
-        WriteFile(host("Temp/c\td.tmp"), "2");
-        WriteFile(host("Temp/e\rf.tmp"), "3");
-        WriteFile(host("Temp/ok.tmp"), "4");
-        WriteFile(host("Temp/sub\nx/z.tmp"), "5");
+        QVERIFY(writeFile(host("Temp/a\nb.tmp"), "1"));
+        QVERIFY(writeFile(host("Temp/c\td.tmp"), "2"));
+        QVERIFY(writeFile(host("Temp/e\rf.tmp"), "3"));
+        QVERIFY(writeFile(host("Temp/ok.tmp"), "4"));
+        QVERIFY(writeFile(host("Temp/sub\nx/z.tmp"), "5"));
         const SRun result = kolvest({"/nologo", "/now", "/s", "C:\\Temp\\*.tmp"});
         QCOMPARE(result.out,
                  QByteArray("Warnings:\r\n"
@@ -435,7 +436,7 @@ private slots:
     // sparse, so it takes no room on the disk.
     void wininitTooLarge()
     {
-        WriteFile(host("x.tmp"), "x");
+        QVERIFY(writeFile(host("x.tmp"), "x"));
         QFile wininit(host("WINDOWS/wininit.ini"));
         QVERIFY(wininit.open(QIODevice::WriteOnly) && wininit.resize(qint64(1) << 31));
         wininit.close();
@@ -451,9 +452,9 @@ private slots:
     // that operation when another one is registered after it.
     void pendingLastLineWithoutLineBreak()
     {
-        WriteFile(host("b.txt"), "b");
-        WriteFile(host("c.txt"), "c");
-        WriteFile(host("pending"), "4\tC:\\b.txt\t");
+        QVERIFY(writeFile(host("b.txt"), "b"));
+        QVERIFY(writeFile(host("c.txt"), "c"));
+        QVERIFY(writeFile(host("pending"), "4\tC:\\b.txt\t"));
         QCOMPARE(kolvest({"/nologo", "C:\\c.txt"}).out, QByteArray("C:\\c.txt ... success\r\n"));
         QCOMPARE(restart(), 0);
         QVERIFY(!QFile::exists(host("b.txt")));
@@ -473,19 +474,19 @@ private slots:
     {
         QFETCH(bool, wininit);
         const int count = 3000;
-        WriteFile(host("A"), "a");
-        WriteFile(host("B"), "b");
-        WriteFile(host("C"), "c");
+        QVERIFY(writeFile(host("A"), "a"));
+        QVERIFY(writeFile(host("B"), "b"));
+        QVERIFY(writeFile(host("C"), "c"));
         QByteArray list =
             wininit ? "[rename]\r\nC:\\C=C:\\B\r\nC:\\B=C:\\A\r\n" : "5\tC:\\B\tC:\\C\n5\tC:\\A\tC:\\B\n";
         QVERIFY(QDir().mkpath(host("Many")));
         for (int i = 0; i < count; ++i)
         {
-            WriteFile(host("Many/f" + QString::number(i)), "");
+            QVERIFY(writeFile(host("Many/f" + QString::number(i)), ""));
             list += wininit ? "NUL=C:\\Many\\f" + QByteArray::number(i) + "\r\n"
                             : "4\tC:\\Many\\f" + QByteArray::number(i) + "\t\n";
         }
-        WriteFile(host(wininit ? "WINDOWS/wininit.ini" : "pending"), list);
+        QVERIFY(writeFile(host(wininit ? "WINDOWS/wininit.ini" : "pending"), list));
 
         QProcess process;
         process.setEnvironment(environment({}));
@@ -503,11 +504,11 @@ private slots:
 
         restart();
         QCOMPARE(QDir(host("Many")).entryList(QDir::Files).size(), 0);
-        QCOMPARE(ReadFile(host("C")), QByteArray("b"));
-        QCOMPARE(ReadFile(host("B")), QByteArray("a"));
+        QCOMPARE(readFile(host("C")), QByteArray("b"));
+        QCOMPARE(readFile(host("B")), QByteArray("a"));
         QVERIFY(!QFile::exists(host("A")));
         QCOMPARE(restart(), 0);
-        QCOMPARE(ReadFile(host(wininit ? "WINDOWS/wininit.ini" : "pending")), QByteArray());
+        QCOMPARE(readFile(host(wininit ? "WINDOWS/wininit.ini" : "pending")), QByteArray());
     }
 
     void wrapsAtTheTerminalWidth()

@@ -6,6 +6,7 @@
 #include "Path.h"
 #include "StringSet.h"
 #include "System.h"
+#include "TestFiles.h"
 #include "Vector.h"
 #include "WinFile.h"
 
@@ -357,7 +358,7 @@ private slots:
         QTemporaryDir root;
         setenv("TOLVANE_DRIVES", ("C=" + root.path()).toUtf8().constData(), 1);
         SetSleepFunction(&RecordSleep);
-        QFile(root.path() + "/held.txt").open(QIODevice::WriteOnly);
+        QVERIFY(TestFiles::writeFile(root.path() + "/held.txt", ""));
         QFile ro(root.path() + "/ro.txt");
         QVERIFY(ro.open(QIODevice::WriteOnly));
         ro.close();

@@ -18,8 +18,8 @@
 namespace
 {
 
-using TestFiles::ReadFile;
-using TestFiles::WriteFile;
+using TestFiles::readFile;
+using TestFiles::writeFile;
 
 void NoSleep(unsigned) {}
 
@@ -98,9 +98,9 @@ private slots:
         QFETCH(QByteArray, before);
         QFETCH(QByteArray, after);
         if (before != "<none>")
-            WriteFile(host("WINDOWS/wininit.ini"), before);
+            QVERIFY(writeFile(host("WINDOWS/wininit.ini"), before));
         QVERIFY(AddWininitRename("NUL", "C:\\B.TXT"));
-        QCOMPARE(ReadFile(host("WINDOWS/wininit.ini")), after);
+        QCOMPARE(readFile(host("WINDOWS/wininit.ini")), after);
     }
 
     void wininitRefusesLineBreaksAndEquals_data()
@@ -116,17 +116,17 @@ private slots:
     {
         QFETCH(QByteArray, target);
         QFETCH(QByteArray, source);
-        WriteFile(host("WINDOWS/wininit.ini"), "[rename]\r\n");
+        QVERIFY(writeFile(host("WINDOWS/wininit.ini"), "[rename]\r\n"));
         QVERIFY(!AddWininitRename(target.constData(), source.constData()));
         QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_INVALID_NAME));
-        QCOMPARE(ReadFile(host("WINDOWS/wininit.ini")), QByteArray("[rename]\r\n"));
+        QCOMPARE(readFile(host("WINDOWS/wininit.ini")), QByteArray("[rename]\r\n"));
     }
 
     void deleteAtRestart()
     {
-        WriteFile(host("a.txt"), "a");
+        QVERIFY(writeFile(host("a.txt"), "a"));
         QVERIFY(DeleteFileOrSchedule("C:\\a.txt", DELETE_AT_RESTART));
-        QCOMPARE(ReadFile(host("pending")), QByteArray("4\tC:\\a.txt\t\n"));
+        QCOMPARE(readFile(host("pending")), QByteArray("4\tC:\\a.txt\t\n"));
         QVERIFY(!QFile::exists(host("WINDOWS/wininit.ini")));
         QVERIFY(!DeleteFileOrSchedule("", 0));
         QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_INVALID_PARAMETER));
@@ -136,7 +136,7 @@ private slots:
     {
         setenv("TOLVANE_WIN_NO_DELAYED_MOVE", "1", 1);
         ResolveMoveFileExA();
-        WriteFile(host("a.txt"), "a");
+        QVERIFY(writeFile(host("a.txt"), "a"));
         win::SetLastError(win::ERROR_FILE_NOT_FOUND); // stale
         QVERIFY(!DeleteFileOrSchedule("C:\\a.txt", DELETE_AT_RESTART));
         QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_CALL_NOT_IMPLEMENTED));
@@ -145,85 +145,85 @@ private slots:
 
     void restartMoveRegistersBeforeTheTargetGoes()
     {
-        WriteFile(host("new.txt"), "new");
-        WriteFile(host("old.txt"), "old");
+        QVERIFY(writeFile(host("new.txt"), "new"));
+        QVERIFY(writeFile(host("old.txt"), "old"));
         setenv("TOLVANE_WIN_DELAYED_MOVE_REFUSED", "1", 1);
         QVERIFY(!MoveFileOrSchedule("C:\\new.txt", "C:\\old.txt", MOVE_AT_RESTART));
         QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_ACCESS_DENIED));
-        QCOMPARE(ReadFile(host("old.txt")), QByteArray("old"));
+        QCOMPARE(readFile(host("old.txt")), QByteArray("old"));
 
         unsetenv("TOLVANE_WIN_DELAYED_MOVE_REFUSED");
         {
             CHeldOpen held(host("old.txt")); // cannot go now: replaced at the restart
             QVERIFY(MoveFileOrSchedule("C:\\new.txt", "C:\\old.txt", MOVE_AT_RESTART));
             QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_BUSY));
-            QCOMPARE(ReadFile(host("old.txt")), QByteArray("old"));
+            QCOMPARE(readFile(host("old.txt")), QByteArray("old"));
         }
         QVERIFY(MoveFileOrSchedule("C:\\new.txt", "C:\\old.txt", MOVE_AT_RESTART));
         QVERIFY(!QFile::exists(host("old.txt")));
-        QCOMPARE(ReadFile(host("new.txt")), QByteArray("new"));
-        QCOMPARE(ReadFile(host("pending")),
+        QCOMPARE(readFile(host("new.txt")), QByteArray("new"));
+        QCOMPARE(readFile(host("pending")),
                  QByteArray("5\tC:\\new.txt\tC:\\old.txt\n5\tC:\\new.txt\tC:\\old.txt\n"));
     }
 
     void failedImmediateMoveKeepsTheTarget()
     {
-        WriteFile(host("new.txt"), "new");
-        WriteFile(host("old.txt"), "old");
+        QVERIFY(writeFile(host("new.txt"), "new"));
+        QVERIFY(writeFile(host("old.txt"), "old"));
         {
             CHeldOpen held(host("new.txt"));
             QVERIFY(!MoveFileOrSchedule("C:\\new.txt", "C:\\old.txt", 0));
             QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_SHARING_VIOLATION));
         }
-        QCOMPARE(ReadFile(host("old.txt")), QByteArray("old"));
+        QCOMPARE(readFile(host("old.txt")), QByteArray("old"));
         {
             CHeldOpen held(host("old.txt"));
             QVERIFY(!MoveFileOrSchedule("C:\\new.txt", "C:\\old.txt", 0));
             QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_SHARING_VIOLATION));
         }
-        QCOMPARE(ReadFile(host("old.txt")), QByteArray("old"));
+        QCOMPARE(readFile(host("old.txt")), QByteArray("old"));
 
         QVERIFY(QFile::setPermissions(host("old.txt"), QFileDevice::ReadOwner));
         QVERIFY(MoveFileOrSchedule("C:\\new.txt", "C:\\old.txt", 0));
-        QCOMPARE(ReadFile(host("old.txt")), QByteArray("new"));
+        QCOMPARE(readFile(host("old.txt")), QByteArray("new"));
     }
 
     void moveSpecialCases()
     {
-        WriteFile(host("a.txt"), "a");
+        QVERIFY(writeFile(host("a.txt"), "a"));
         QVERIFY(MoveFileOrSchedule("C:\\a.txt", "C:\\a.txt", 0)); // same text: nothing to do
         QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_INVALID_PARAMETER));
         QVERIFY(MoveFileOrSchedule("C:\\a.txt", "C:\\A.TXT", 0)); // the target is the source itself
-        QCOMPARE(ReadFile(host("A.TXT")), QByteArray("a"));
+        QCOMPARE(readFile(host("A.TXT")), QByteArray("a"));
         QVERIFY(!MoveFileOrSchedule("C:\\gone.txt", "C:\\A.TXT", 0));
         QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_FILE_NOT_FOUND));
-        WriteFile(host("b.txt"), "b");
+        QVERIFY(writeFile(host("b.txt"), "b"));
         QVERIFY(!MoveFileOrSchedule("C:\\b.txt", "C:\\A.TXT", MOVE_TARGET_MUST_NOT_EXIST));
         QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_FILE_EXISTS));
         QVERIFY(
             MoveFileOrSchedule("C:\\b.txt", "C:\\deep\\er", MOVE_CREATE_DIRECTORIES | MOVE_INTO_DIRECTORY));
-        QCOMPARE(ReadFile(host("deep/er/b.txt")), QByteArray("b"));
+        QCOMPARE(readFile(host("deep/er/b.txt")), QByteArray("b"));
     }
 
     void deleteFallsBackToRestartWhenInUse()
     {
-        WriteFile(host("a.txt"), "a");
+        QVERIFY(writeFile(host("a.txt"), "a"));
         CHeldOpen held(host("a.txt"));
         QVERIFY(!DeleteFileOrSchedule("C:\\a.txt", 0));
         QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_SHARING_VIOLATION));
         QVERIFY(DeleteFileOrSchedule("C:\\a.txt", DELETE_SCHEDULE_ON_FAILURE));
-        QCOMPARE(ReadFile(host("pending")), QByteArray("4\tC:\\a.txt\t\n"));
+        QCOMPARE(readFile(host("pending")), QByteArray("4\tC:\\a.txt\t\n"));
         QVERIFY(!DeleteFileOrSchedule("C:\\missing.txt", DELETE_SCHEDULE_ON_FAILURE));
         QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_FILE_NOT_FOUND));
     }
 
     void recycleBin()
     {
-        WriteFile(host("dir/a b.txt"), "a");
+        QVERIFY(writeFile(host("dir/a b.txt"), "a"));
         QVERIFY(DeleteFileOrSchedule("C:\\dir\\a b.txt", DELETE_TO_RECYCLE_BIN));
         QVERIFY(!QFile::exists(host("dir/a b.txt")));
-        QCOMPARE(ReadFile(host("data/Trash/files/a b.txt")), QByteArray("a"));
-        const QByteArray info = ReadFile(host("data/Trash/info/a b.txt.trashinfo"));
+        QCOMPARE(readFile(host("data/Trash/files/a b.txt")), QByteArray("a"));
+        const QByteArray info = readFile(host("data/Trash/info/a b.txt.trashinfo"));
         QVERIFY(info.startsWith("[Trash Info]\nPath=" + QFile::encodeName(host("dir/a%20b.txt")) +
                                 "\nDeletionDate="));
     }

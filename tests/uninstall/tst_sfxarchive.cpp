@@ -2,6 +2,7 @@
 // and the entries that must refuse the whole archive before anything is written.
 
 #include "SfxArchive.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -15,6 +16,8 @@
 #include <unistd.h>
 
 using namespace sfx;
+using TestFiles::readFile;
+using TestFiles::writeFile;
 
 namespace
 {
@@ -31,19 +34,6 @@ bool Run(const QString& program, const QStringList& args, const QString& dir)
     process.start(program, args);
     return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit &&
            process.exitCode() == 0;
-}
-
-bool WriteFile(const QString& path, const QByteArray& data)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Bytes that compress and that the x86 filters have calls and jumps to rewrite.
@@ -99,17 +89,17 @@ private slots:
         QFETCH(QStringList, switches);
         QTemporaryDir work;
         const QString staging = work.path() + "/staging";
-        QVERIFY(WriteFile(staging + "/tarvek.so", Payload()));
-        QVERIFY(WriteFile(staging + "/data/xrlng.dat", "[XRLang]\n"));
-        QVERIFY(WriteFile(staging + "/empty", ""));
+        QVERIFY(writeFile(staging + "/tarvek.so", Payload()));
+        QVERIFY(writeFile(staging + "/data/xrlng.dat", "[XRLang]\n"));
+        QVERIFY(writeFile(staging + "/empty", ""));
         QVERIFY(Run(SEVEN_ZIP, QStringList{"a", "-t7z", "-bd"} + switches + QStringList{"../p.7z", "."},
                     staging));
 
         const QString folder = work.path() + "/out";
         QVERIFY(QDir().mkpath(folder));
         QCOMPARE(Unpack(work.path() + "/p.7z", folder), SFX_OK);
-        QCOMPARE(ReadFile(folder + "/tarvek.so"), Payload());
-        QCOMPARE(ReadFile(folder + "/data/xrlng.dat"), QByteArray("[XRLang]\n"));
+        QCOMPARE(readFile(folder + "/tarvek.so"), Payload());
+        QCOMPARE(readFile(folder + "/data/xrlng.dat"), QByteArray("[XRLang]\n"));
         QVERIFY(QFileInfo(folder + "/empty").isFile());
         QCOMPARE(QFileInfo(folder + "/tarvek.so").permissions() & (QFile::ReadGroup | QFile::ReadOther),
                  QFile::Permissions());
@@ -134,7 +124,7 @@ private slots:
         QFETCH(bool, link);
         QTemporaryDir work;
         const QString staging = work.path() + "/staging";
-        QVERIFY(WriteFile(staging + "/first.txt", "first"));
+        QVERIFY(writeFile(staging + "/first.txt", "first"));
         QString name = entry;
         if (link)
         {
@@ -144,7 +134,7 @@ private slots:
         {
             if (name == "ABSOLUTE")
                 name = work.path() + "/escaped";
-            QVERIFY(WriteFile(staging + "/source", "evil"));
+            QVERIFY(writeFile(staging + "/source", "evil"));
         }
         // bsdtar keeps names as given with -P; -s renames the source file to the entry name.
         QStringList args{"-c", "-P", "--format", "7zip", "-f", "../p.7z"};
@@ -166,16 +156,16 @@ private slots:
     {
         QTemporaryDir work;
         const QString staging = work.path() + "/staging";
-        QVERIFY(WriteFile(staging + "/tarvek.so", Payload()));
+        QVERIFY(writeFile(staging + "/tarvek.so", Payload()));
         QVERIFY(Run(SEVEN_ZIP, {"a", "-t7z", "-bd", "-m0=LZMA", "-mf=off", "../p.7z", "."}, staging));
-        QByteArray archive = ReadFile(work.path() + "/p.7z");
+        QByteArray archive = readFile(work.path() + "/p.7z");
         archive[200] = char(archive[200] ^ 0x55); // inside the packed stream
-        QVERIFY(WriteFile(work.path() + "/bad.7z", archive));
+        QVERIFY(writeFile(work.path() + "/bad.7z", archive));
         const QString folder = work.path() + "/out";
         QVERIFY(QDir().mkpath(folder));
         QCOMPARE(Unpack(work.path() + "/bad.7z", folder), SFX_ERR_CORRUPTED);
 
-        QVERIFY(WriteFile(work.path() + "/cut.7z", archive.left(archive.size() / 2)));
+        QVERIFY(writeFile(work.path() + "/cut.7z", archive.left(archive.size() / 2)));
         QCOMPARE(Unpack(work.path() + "/cut.7z", folder), SFX_ERR_CORRUPTED);
     }
 
@@ -190,7 +180,7 @@ private slots:
         QVERIFY(room > 10);
         const QString fits = QString(room, 'f');
         const QString tooLong = QString(room + 1, 'g');
-        QVERIFY(WriteFile(staging + "/a", "a"));
+        QVERIFY(writeFile(staging + "/a", "a"));
         QVERIFY(Run(BSDTAR, {"-c", "--format", "7zip", "-f", "../fits.7z", "-s", ",^a$," + fits + ",", "a"},
                     staging));
         QVERIFY(Run(BSDTAR,

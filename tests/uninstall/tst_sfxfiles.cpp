@@ -5,6 +5,7 @@
 #include "SfxFiles.h"
 #include "SfxReboot.h"
 #include "SfxUninstall.h"
+#include "TestFiles.h"
 #include "platform/SfxText.h"
 
 #include <QDir>
@@ -107,10 +108,8 @@ private slots:
     void deleteTreeKeepsLinkTargets()
     {
         QTemporaryDir outside;
-        QFile precious(outside.path() + "/precious");
-        QVERIFY(precious.open(QIODevice::WriteOnly));
-        precious.write("keep");
-        precious.close();
+        const QString precious = outside.path() + "/precious";
+        QVERIFY(TestFiles::writeFile(precious, "keep"));
 
         QTemporaryDir root;
         const QString tree = root.path() + "/xr0000ABCD";
@@ -119,11 +118,11 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
         QVERIFY(QFile::link(outside.path(), tree + "/sub/linkToFolder"));
-        QVERIFY(QFile::link(precious.fileName(), tree + "/linkToFile"));
+        QVERIFY(QFile::link(precious, tree + "/linkToFile"));
 
         QCOMPARE(SfxDeleteTree(W(tree + "/")), 0);
         QVERIFY(!QFileInfo::exists(tree));
-        QVERIFY(QFileInfo::exists(precious.fileName()));
+        QVERIFY(QFileInfo::exists(precious));
         QVERIFY(QFileInfo(outside.path()).isDir());
     }
 

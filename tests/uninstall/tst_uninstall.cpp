@@ -1,6 +1,8 @@
 // The uninstaller end to end: packages built by the packager, run as a program with the
 // stand-in installer library, answers and results scripted through the environment.
 
+#include "TestFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -41,6 +43,9 @@ QString ScriptError(const QString& code)
 // A box as the stub showed it: flags and text ("caption" checked separately).
 using CBox = QPair<int, QString>;
 
+using TestFiles::readFile;
+using TestFiles::writeFile;
+
 struct SRun
 {
     int exitCode = -1000;
@@ -49,19 +54,6 @@ struct SRun
     QStringList events; // the library's
     QByteArray output;
 };
-
-bool WriteFile(const QString& path, const QByteArray& data)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QString WindowsPath(const QString& host)
 {
@@ -107,10 +99,12 @@ private:
     QString path(const QString& name) const { return m_work + "/" + name; }
 
     // The product that the uninstall list names: two files, one in a sub-folder, and the folders.
+    // The list is empty when the files could not be written (and pack() refuses an empty list).
     QByteArray installProduct()
     {
-        WriteFile(m_prod + "/tolVane.exe", "program");
-        WriteFile(m_prod + "/help/manual.txt", "manual");
+        if (!writeFile(m_prod + "/tolVane.exe", "program") ||
+            !writeFile(m_prod + "/help/manual.txt", "manual"))
+            return QByteArray();
         return "file=" + m_prod.toUtf8() + "/tolVane.exe\n" +
                "file=%XRSFXPATH%../../product/help/manual.txt\n" + "folder=" + m_prod.toUtf8() + "\n" +
                "folder=" + m_prod.toUtf8() + "/help\n";
@@ -119,7 +113,8 @@ private:
     // Packs the stub with the library, its data files, the uninstall list and `extra` arguments.
     bool pack(const QByteArray& uninstallList, const QStringList& extra = {}, bool withLibrary = true)
     {
-        WriteFile(path("uninst.lst"), uninstallList);
+        if (uninstallList.isEmpty() || !writeFile(path("uninst.lst"), uninstallList))
+            return false;
         QStringList args{UNINSTALL_STUB, m_package, "--level", "1"};
         if (withLibrary)
             args << QString("tarvek.so=") + TARVEK_LIBRARY;
@@ -173,7 +168,8 @@ private:
             return result;
         result.exitCode = process.exitCode();
         result.output = process.readAllStandardOutput();
-        for (const QByteArray& line : ReadFile(path("boxes")).split('\n'))
+        // The stand-ins write their logs only once there is something to log.
+        for (const QByteArray& line : readFile(path("boxes"), QByteArray()).split('\n'))
         {
             if (line.isEmpty())
                 continue;
@@ -181,13 +177,14 @@ private:
             result.boxes << CBox(box["flags"].toInt(), box["text"].toString());
             result.captions << box["caption"].toString();
         }
-        result.events = QString::fromUtf8(ReadFile(path("events"))).split('\n', Qt::SkipEmptyParts);
+        result.events =
+            QString::fromUtf8(readFile(path("events"), QByteArray())).split('\n', Qt::SkipEmptyParts);
         return result;
     }
 
     QStringList pending() const
     {
-        return QString::fromUtf8(ReadFile(path("pending"))).split('\n', Qt::SkipEmptyParts);
+        return QString::fromUtf8(readFile(path("pending"), QByteArray())).split('\n', Qt::SkipEmptyParts);
     }
 
     QString pendingDelete(const QString& host) const { return "5\t" + WindowsPath(host) + "\t"; }
@@ -225,7 +222,8 @@ private slots:
     void normalRun()
     {
         QByteArray list = installProduct();
-        WriteFile(m_prod + "/running.dll", "in use");
+        QVERIFY(!list.isEmpty());
+        QVERIFY(writeFile(m_prod + "/running.dll", "in use"));
         list += "file=" + m_prod.toUtf8() + "/running.dll\n";
         // Only (0, path, 0) is a restart-time delete.
         list += "report=1,0,/kind/one\nreport=0,1,/flag/one\nreport=0,0," + m_prod.toUtf8() + "/later.log\n";
@@ -268,7 +266,8 @@ private slots:
     void restartFinishesTheJob()
     {
         QByteArray list = installProduct();
-        WriteFile(m_prod + "/running.dll", "in use");
+        QVERIFY(!list.isEmpty());
+        QVERIFY(writeFile(m_prod + "/running.dll", "in use"));
         list += "file=" + m_prod.toUtf8() + "/running.dll\n";
         QVERIFY(pack(list));
         {
@@ -442,8 +441,9 @@ private slots:
     void junkBeforeTheArchive()
     {
         const QByteArray list = installProduct();
+        QVERIFY(!list.isEmpty());
         const QString staging = path("staging");
-        WriteFile(staging + "/uninst.lst", list);
+        QVERIFY(writeFile(staging + "/uninst.lst", list));
         QVERIFY(QFile::copy(TARVEK_LIBRARY, staging + "/tarvek.so"));
         QVERIFY(QFile::copy(QString(TARVEK_DATA_DIR) + "/xrlng.dat", staging + "/xrlng.dat"));
         QVERIFY(QFile::copy(QString(TARVEK_DATA_DIR) + "/xrdlg.dat", staging + "/xrdlg.dat"));
@@ -454,7 +454,7 @@ private slots:
         QByteArray junk(70000, 'j');
         junk.replace(1000, 32, QByteArray("7z\xBC\xAF\x27\x1C\x00\x04", 8) + QByteArray(24, '\x11'));
         junk.replace(40000, 6, QByteArray("7z\xBC\xAF\x27\x1C", 6));
-        WriteFile(path("junk"), junk);
+        QVERIFY(writeFile(path("junk"), junk));
         QCOMPARE(QProcess::execute(PACK_UNINSTALL, {UNINSTALL_STUB, m_package, "--archive",
                                                     path("package.7z"), "--gap", path("junk")}),
                  0);
@@ -479,21 +479,22 @@ private slots:
     {
         QFETCH(QString, knob);
         QByteArray list = installProduct();
-        WriteFile(m_prod + "/running.dll", "in use");
+        QVERIFY(!list.isEmpty());
+        QVERIFY(writeFile(m_prod + "/running.dll", "in use"));
         list += "file=" + m_prod.toUtf8() + "/running.dll\n";
         QString longPath = m_prod;
         while (longPath.size() < 1100)
             longPath += "/" + QString(200, 'n');
-        QVERIFY(WriteFile(longPath + "/x", ""));
+        QVERIFY(writeFile(longPath + "/x", ""));
         list += "report=0,0," + longPath.toUtf8() + "/x\n";
         QVERIFY(pack(list));
         // Another program's restart-time delete, written the old way.
-        QVERIFY(WriteFile(path("victim.txt"), "v"));
+        QVERIFY(writeFile(path("victim.txt"), "v"));
         QProcess kolvest;
         kolvest.setProcessEnvironment(environment({"TOLVANE_WIN_NOT_NT=1"}));
         kolvest.start(KOLVEST, {"/nologo", WindowsPath(path("victim.txt"))});
         QVERIFY(kolvest.waitForFinished(60000) && kolvest.exitCode() == 0);
-        const QByteArray before = ReadFile(m_win + "/wininit.ini");
+        const QByteArray before = readFile(m_win + "/wininit.ini");
         QVERIFY(before.contains("NUL=" + WindowsPath(path("victim.txt")).toUtf8()));
 
         {
@@ -504,7 +505,7 @@ private slots:
         const QByteArray expected = before + "\r\nNUL=" + WindowsPath(m_prod + "/running.dll").toUtf8() +
                                     "\r\nNUL=" + WindowsPath(m_prod).toUtf8() +
                                     "\r\nNUL=" + WindowsPath(m_package).toUtf8() + "\r\n";
-        QCOMPARE(ReadFile(m_win + "/wininit.ini"), expected);
+        QCOMPARE(readFile(m_win + "/wininit.ini"), expected);
 
         QVERIFY(QDir(m_prod + "/" + QString(200, 'n')).removeRecursively());
         QVERIFY(restart());
@@ -535,6 +536,7 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(QString, text);
         const QByteArray list = installProduct();
+        QVERIFY(!list.isEmpty());
         QStringList vars{"TOLVANE_MSGBOX_ANSWERS=yes"};
         const int stubSize = int(QFileInfo(UNINSTALL_STUB).size());
         if (kind == "bare")
@@ -544,16 +546,16 @@ private slots:
         else if (kind == "sizeZero" || kind == "damaged")
         {
             QVERIFY(pack(list));
-            QByteArray bytes = ReadFile(m_package);
+            QByteArray bytes = readFile(m_package);
             if (kind == "sizeZero")
                 bytes.replace(stubSize + 10, 8, QByteArray(8, '\0'));
             else
                 bytes[stubSize + 18 + 300] = char(bytes[stubSize + 18 + 300] ^ 0x5A);
-            QVERIFY(WriteFile(m_package, bytes));
+            QVERIFY(writeFile(m_package, bytes));
         }
         else if (kind == "emptyArchive")
         {
-            WriteFile(path("empty.7z"), "");
+            QVERIFY(writeFile(path("empty.7z"), ""));
             QCOMPARE(
                 QProcess::execute(PACK_UNINSTALL, {UNINSTALL_STUB, m_package, "--archive", path("empty.7z")}),
                 0);

@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "flashimagelist.h"
 
 #include <QResource>
@@ -134,10 +135,8 @@ QString TestFlashImageList::writeImage(const QStringList& edits)
         text += entry.first.section('/', 1) + '=' + entry.second + '\n';
     }
     // A new name per image: QSettings caches what it read per file.
-    QFile file(m_Dir.filePath(QStringLiteral("image%1.ini").arg(++m_nFiles)));
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.toLatin1()) < 0)
-        return QString();
-    return file.fileName();
+    const QString path = m_Dir.filePath(QStringLiteral("image%1.ini").arg(++m_nFiles));
+    return TestFiles::writeFile(path, text.toLatin1()) ? path : QString();
 }
 
 void TestFlashImageList::loadChecks_data()

@@ -1,6 +1,7 @@
 #include "DebugCorMisto70.h"
 #include "DebugTolVane100.h"
 #include "ModalAnswerer.h"
+#include "TestFiles.h"
 #include "UnitRig.h"
 #include "VokDelimTextModel.h"
 
@@ -36,7 +37,7 @@ private slots:
 
 private:
     std::unique_ptr<CMainDialog> makeDialog();
-    void writeTestFile(const QByteArray& text);
+    [[nodiscard]] bool writeTestFile(const QByteArray& text);
 
     QTemporaryDir m_Dir;
 };
@@ -73,11 +74,9 @@ std::unique_ptr<CMainDialog> TestServicePanels::makeDialog()
     return pDialog;
 }
 
-void TestServicePanels::writeTestFile(const QByteArray& text)
+bool TestServicePanels::writeTestFile(const QByteArray& text)
 {
-    QFile file(m_Dir.filePath("values.csv"));
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(text);
+    return TestFiles::writeFile(m_Dir.filePath("values.csv"), text);
 }
 
 void TestServicePanels::diagnosticTexts()
@@ -137,10 +136,10 @@ void TestServicePanels::diagnosticTexts()
 void TestServicePanels::testCaseSendsTheTolVane100Record()
 {
     CUnitRig rig(unitModel(EUnitType::TolVane100, 4711, 3, 2, 12, 2, 12));
-    writeTestFile(
+    QVERIFY(writeTestFile(
         "Test case;Description;Hum Red;Com level;Room area;2nd room flow;Sum Cool Temp;T-Outdoor;"
         "T-Extract;T-Exhaust;T-Supply;Rel. hum. out;Rel. hum. extract;CO2;Ave RH Ext;Ave TOut;Wait time\n"
-        "A;first;1;200;35;90;18;-10.0625;22;12.5;20.0625;65;45;800;55;14;2\n");
+        "A;first;1;200;35;90;18;-10.0625;22;12.5;20.0625;65;45;800;55;14;2\n"));
     auto pDialog = makeDialog();
     auto* pPanel = qobject_cast<CDebugTolVane100*>(pDialog->debugWidget());
     QVERIFY(pPanel);
@@ -164,10 +163,10 @@ void TestServicePanels::testCaseSendsThePlusRecordAndStoresItsResult()
             m.state[17] = char(0x40); // mode 4
             m.state[23] = char(0xFF); // air speed -1
         });
-    writeTestFile(
+    QVERIFY(writeTestFile(
         "Extra;Test case;Description;Com level;Room area;Sum Cool Temp;T-Extract;T-Supply;Rel. hum. extract;"
         "Rel. hum. sup;CO2 Ext;CO2 Sup;Ave RH Ext;Wait time;R Auto Ctrl;R Air Speed\n"
-        "kept;A;first;0;75;0;22.5;20.0625;45;35;900;400;50;1;old result that is longer;x\n");
+        "kept;A;first;0;75;0;22.5;20.0625;45;35;900;400;50;1;old result that is longer;x\n"));
     auto pDialog = makeDialog();
     auto* pPanel = qobject_cast<CDebugCorMisto70*>(pDialog->debugWidget());
     QVERIFY(pPanel);
@@ -196,7 +195,7 @@ void TestServicePanels::testCaseSendsThePlusRecordAndStoresItsResult()
 void TestServicePanels::automaticModeRunsEveryCaseOnce()
 {
     CUnitRig rig(unitModel(EUnitType::TolVanePlus, 7001, 2, 2, 12, 2, 12));
-    writeTestFile("Test case;Com level;Wait time;R Air Speed\nA;1;1;\nB;2;1;\nC;3;0;\n");
+    QVERIFY(writeTestFile("Test case;Com level;Wait time;R Air Speed\nA;1;1;\nB;2;1;\nC;3;0;\n"));
     auto pDialog = makeDialog();
     CDebugWidget* pPanel = pDialog->debugWidget();
     CBoxAnswerer answerer; // the file lacks required columns
@@ -232,7 +231,7 @@ void TestServicePanels::ventMoveAndDipOptionLabel()
 void TestServicePanels::missingColumnIsReportedAndTheBoxStillFilled()
 {
     CUnitRig rig(unitModel(EUnitType::TolVanePlus, 7001, 2, 2, 12, 2, 12));
-    writeTestFile("Description;Com level\nx;1\ny;2\n");
+    QVERIFY(writeTestFile("Description;Com level\nx;1\ny;2\n"));
     auto pDialog = makeDialog();
     CDebugWidget* pPanel = pDialog->debugWidget();
     CBoxAnswerer answerer;
@@ -246,11 +245,11 @@ void TestServicePanels::missingColumnIsReportedAndTheBoxStillFilled()
 void TestServicePanels::numberCellsTakeADecimalCommaAndRefuseOtherText()
 {
     CUnitRig rig(unitModel(EUnitType::TolVanePlus, 7001, 2, 2, 12, 2, 12));
-    writeTestFile(
+    QVERIFY(writeTestFile(
         "Test case;Description;Com level;Room area;Sum Cool Temp;T-Extract;T-Supply;Rel. hum. extract;"
         "Rel. hum. sup;CO2 Ext;CO2 Sup;Ave RH Ext;Wait time\n"
         "A;;;;;-5,5; 20.5 ;;45;;;;1\n"
-        "B;;;;;warm;1;;;;;;1\n");
+        "B;;;;;warm;1;;;;;;1\n"));
     auto pDialog = makeDialog();
     auto* pPanel = qobject_cast<CDebugCorMisto70*>(pDialog->debugWidget());
     QVERIFY(pPanel);

@@ -17,8 +17,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-using TestFiles::ReadFile;
-using TestFiles::WriteFile;
+using TestFiles::readFile;
+using TestFiles::writeFile;
 
 class TestWinPlatform : public QObject
 {
@@ -99,7 +99,7 @@ private slots:
     void hostPathMatchesCaseInsensitively()
     {
         QVERIFY(QDir().mkpath(host("Dir")));
-        WriteFile(host("Dir/File.TXT"), "x");
+        QVERIFY(writeFile(host("Dir/File.TXT"), "x"));
         std::string result;
         QVERIFY(win::HostPathOf("c:\\DIR\\file.txt", result));
         QCOMPARE(QString::fromStdString(result), host("Dir/File.TXT"));
@@ -145,7 +145,7 @@ private slots:
         QVERIFY(win::MoveFileEx("C:\\a.txt", nullptr, win::MOVEFILE_DELAY_UNTIL_REBOOT));
         QVERIFY(win::MoveFileEx("new.txt", "c:\\Dir\\old.txt",
                                 win::MOVEFILE_REPLACE_EXISTING | win::MOVEFILE_DELAY_UNTIL_REBOOT));
-        QCOMPARE(ReadFile(host("pending")),
+        QCOMPARE(readFile(host("pending")),
                  QByteArray("4\tC:\\a.txt\t\n5\tC:\\work\\new.txt\tC:\\Dir\\old.txt\n"));
         QVERIFY(!win::MoveFileEx("C:\\a\tb", nullptr, win::MOVEFILE_DELAY_UNTIL_REBOOT));
         QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_INVALID_NAME));
@@ -169,8 +169,8 @@ private slots:
 
     void immediateMoveNeverLosesTheTarget()
     {
-        WriteFile(host("src"), "new");
-        WriteFile(host("dst"), "old");
+        QVERIFY(writeFile(host("src"), "new"));
+        QVERIFY(writeFile(host("dst"), "old"));
         QVERIFY(!win::MoveFileEx("C:\\src", "C:\\dst", 0));
         QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_ALREADY_EXISTS));
 
@@ -180,14 +180,14 @@ private slots:
         QVERIFY(!win::MoveFileEx("C:\\src", "C:\\dst", win::MOVEFILE_REPLACE_EXISTING));
         QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_SHARING_VIOLATION));
         close(fd);
-        QCOMPARE(ReadFile(host("dst")), QByteArray("old"));
+        QCOMPARE(readFile(host("dst")), QByteArray("old"));
 
         QVERIFY(win::MoveFileEx("C:\\SRC", "C:\\dst", win::MOVEFILE_REPLACE_EXISTING));
-        QCOMPARE(ReadFile(host("dst")), QByteArray("new"));
+        QCOMPARE(readFile(host("dst")), QByteArray("new"));
         QVERIFY(!QFile::exists(host("src")));
 
         QVERIFY(win::MoveFileEx("C:\\dst", "C:\\DST", 0)); // a change of case only
-        QCOMPARE(ReadFile(host("DST")), QByteArray("new"));
+        QCOMPARE(readFile(host("DST")), QByteArray("new"));
         QVERIFY(!QFile::exists(host("dst")));
     }
 
@@ -195,20 +195,20 @@ private slots:
     {
         QVERIFY(QDir().mkpath(host("WINDOWS")));
         QVERIFY(QDir().mkpath(host("Empty")));
-        WriteFile(host("gone.txt"), "x");
-        WriteFile(host("new.txt"), "new");
-        WriteFile(host("old.txt"), "old");
-        WriteFile(host("keep.txt"), "keep");
-        WriteFile(host("w1.txt"), "w1");
-        WriteFile(host("w2.txt"), "w2");
+        QVERIFY(writeFile(host("gone.txt"), "x"));
+        QVERIFY(writeFile(host("new.txt"), "new"));
+        QVERIFY(writeFile(host("old.txt"), "old"));
+        QVERIFY(writeFile(host("keep.txt"), "keep"));
+        QVERIFY(writeFile(host("w1.txt"), "w1"));
+        QVERIFY(writeFile(host("w2.txt"), "w2"));
         QVERIFY(win::MoveFileEx("C:\\GONE.TXT", nullptr, win::MOVEFILE_DELAY_UNTIL_REBOOT));
         QVERIFY(win::MoveFileEx("C:\\empty", nullptr, win::MOVEFILE_DELAY_UNTIL_REBOOT));
         QVERIFY(win::MoveFileEx("C:\\new.txt", "C:\\old.txt",
                                 win::MOVEFILE_REPLACE_EXISTING | win::MOVEFILE_DELAY_UNTIL_REBOOT));
         // without the replace flag an existing target stays and the operation is dropped
         QVERIFY(win::MoveFileEx("C:\\w2.txt", "C:\\keep.txt", win::MOVEFILE_DELAY_UNTIL_REBOOT));
-        WriteFile(host("WINDOWS/wininit.ini"), "[boot]\r\na=1\r\n[Rename]\r\nNUL=C:\\w1.txt\r\n"
-                                               "C:\\moved.txt=C:\\w2.txt\r\n\r\n[other]\r\nb=2\r\n");
+        QVERIFY(writeFile(host("WINDOWS/wininit.ini"), "[boot]\r\na=1\r\n[Rename]\r\nNUL=C:\\w1.txt\r\n"
+                                                       "C:\\moved.txt=C:\\w2.txt\r\n\r\n[other]\r\nb=2\r\n"));
 
         QStringList reports;
         const int failures = win::ApplyRestartOperations([&](const std::string& line)
@@ -218,12 +218,12 @@ private slots:
                                            "when that file already exists.");
         QVERIFY(!QFile::exists(host("gone.txt")));
         QVERIFY(!QFileInfo::exists(host("Empty")));
-        QCOMPARE(ReadFile(host("old.txt")), QByteArray("new"));
-        QCOMPARE(ReadFile(host("keep.txt")), QByteArray("keep"));
+        QCOMPARE(readFile(host("old.txt")), QByteArray("new"));
+        QCOMPARE(readFile(host("keep.txt")), QByteArray("keep"));
         QVERIFY(!QFile::exists(host("w1.txt")));
-        QCOMPARE(ReadFile(host("moved.txt")), QByteArray("w2"));
-        QCOMPARE(ReadFile(host("WINDOWS/wininit.ini")), QByteArray("[boot]\r\na=1\r\n[other]\r\nb=2\r\n"));
-        QCOMPARE(ReadFile(host("pending")), QByteArray());
+        QCOMPARE(readFile(host("moved.txt")), QByteArray("w2"));
+        QCOMPARE(readFile(host("WINDOWS/wininit.ini")), QByteArray("[boot]\r\na=1\r\n[other]\r\nb=2\r\n"));
+        QCOMPARE(readFile(host("pending")), QByteArray());
         QCOMPARE(win::ApplyRestartOperations([](const std::string&) {}), 0);
     }
 };
