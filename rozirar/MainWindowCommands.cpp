@@ -7,6 +7,7 @@
 #include "DBImportData.h"
 #include "DeleteDlg.h"
 #include "ExportFileName.h"
+#include "ImportProgressDialog.h"
 #include "LogExport.h"
 #include "MinuteLogDB.h"
 #include "MinuteLogTab.h"
@@ -259,7 +260,7 @@ void CMainWindow::onImport()
     const QString strFileName = dialog.selectedFiles().first();
     rememberFolder("FileImportDir", strFileName);
 
-    QProgressDialog progress(this);
+    CImportProgressDialog progress(this);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
     progress.setLabelText(tr("Reading CSV file '%1'...").arg(QFileInfo(strFileName).fileName()));

@@ -10,6 +10,7 @@
 #include "MinuteLogDB.h"
 #include "SecLogDB.h"
 #include "SecLogDB70.h"
+#include "StoreBoxes.h"
 #include "wlantab.h"
 
 #include <QApplication>
@@ -124,6 +125,8 @@ int runVozudoz(QApplication& app)
         }
     }
 
+    // The store tells its failures and asks for serial numbers in boxes.
+    CStoreBoxes::install();
     CMinuteLogDB minuteLog(UI_CONNECTION);
     if (!minuteLog.createTable())
         return 1;

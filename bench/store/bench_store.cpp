@@ -8,7 +8,7 @@
 #include "MinuteLogDB.h"
 #include "SecLogDB.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -333,7 +333,7 @@ int main(int argc, char** argv)
             if (type != QtDebugMsg && type != QtInfoMsg)
                 std::fprintf(stderr, "%s\n", qPrintable(text));
         });
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     app.setApplicationName("bench_store");
 
     CMinuteLogDB minute(CONNECTION);

@@ -4,7 +4,7 @@
 #include "DataDict.h"
 #include "StoreMessages.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QSet>

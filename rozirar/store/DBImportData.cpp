@@ -4,15 +4,13 @@
 #include "DBBase.h"
 #include "DataDict.h"
 #include "SecLogDBBase.h"
-#include "SerialNrDlg.h"
+#include "StoreMessages.h"
 #include "VokDelimTextModel.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QHash>
 #include <QIODevice>
-#include <QMessageBox>
-#include <QProgressDialog>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTextStream>
@@ -133,14 +131,13 @@ private:
     qint64 m_nHourStart = 0;
 };
 
-// Parent null or the active window, as each message of the import has it. The progress dialog is
-// hidden first (and its show timer stopped), so it never covers the box.
-void warn(QProgressDialog* pProgress, bool bActiveParent, const QString& strTitle, const QString& strText)
+// Parent null or the active window, as each message of the import has it. The progress is
+// hidden first, so it never covers the box.
+void warn(CImportProgress* pProgress, bool bActiveParent, const QString& strTitle, const QString& strText)
 {
     if (pProgress)
         pProgress->reset();
-    QMessageBox::warning(bActiveParent ? QApplication::activeWindow() : nullptr, strTitle, strText,
-                         QMessageBox::Ok);
+    CStoreMessages::instance().showImportWarning(bActiveParent, strTitle, strText);
 }
 } // namespace
 
@@ -150,14 +147,6 @@ QString CDBImportData::translateDictText(QTranslator& translator, const char* ps
 {
     const QString strText = translator.translate("CDataDict", pszText);
     return strText.isNull() ? QString::fromLatin1(pszText) : strText;
-}
-
-qint64 CDBImportData::askSerialNr(qint64 nSerialNr)
-{
-    if (nSerialNr >= 0)
-        return nSerialNr;
-    CSerialNrDlg dlg(nullptr);
-    return dlg.exec() == QDialog::Accepted ? dlg.getSerialNr() : -1;
 }
 
 QVariant CDBImportData::cellValue(int nDictIndex, const QString& strCell, bool bSecLogs, bool* pOk)
@@ -239,7 +228,7 @@ bool CDBImportData::mapHeaders(const QStringList& headers, QMap<int, int>* pMap)
         const int nIndex = translated.indexOf(strHeader);
         if (nIndex < 0)
         {
-            warn(m_pProgress, false, QApplication::applicationName(),
+            warn(m_pProgress, false, QCoreApplication::applicationName(),
                  tr("Unknown column '%1'").arg(strHeader));
             return false;
         }
@@ -249,10 +238,10 @@ bool CDBImportData::mapHeaders(const QStringList& headers, QMap<int, int>* pMap)
     return true;
 }
 
-bool CDBImportData::importData(QIODevice* pDevice, QProgressDialog* pProgress)
+bool CDBImportData::importData(QIODevice* pDevice, CImportProgress* pProgress)
 {
     m_pProgress = pProgress;
-    const QString strAppName = QApplication::applicationName();
+    const QString strAppName = QCoreApplication::applicationName();
     CRecordReader reader(pDevice);
     QStringList headers;
     reader.next(headers);
@@ -298,7 +287,7 @@ bool CDBImportData::importData(QIODevice* pDevice, QProgressDialog* pProgress)
         // Asked before anything is written, so the question is never behind the progress.
         if (pProgress)
             pProgress->reset();
-        nSerialNr = askSerialNr(nSerialNr);
+        nSerialNr = CStoreMessages::instance().askSerialNr();
         if (nSerialNr < 0)
             return false;
     }

@@ -6,8 +6,23 @@
 #include <QVariant>
 
 class QIODevice;
-class QProgressDialog;
 class QTranslator;
+
+// Where the import tells how far it is and learns that the user cancelled; the program shows it
+// as a progress dialog (CImportProgressDialog).
+class CImportProgress
+{
+public:
+    virtual ~CImportProgress() = default;
+
+    virtual void setLabelText(const QString& strText) = 0;
+    virtual void setMaximum(int nMaximum) = 0;
+    virtual int maximum() const = 0;
+    virtual void setValue(int nValue) = 0;
+    virtual bool wasCanceled() const = 0;
+    // Hidden, before a message or a question, so that it never covers them.
+    virtual void reset() = 0;
+};
 
 // Stores the rows of an exported CSV file (English or German headers) in the log database:
 // minute rows into ValueLogs, second-log rows of one span into SecLogs, all in one transaction
@@ -22,13 +37,11 @@ public:
 
     // Reads the file (";", '"', ISO 8859-1, a header row) from the open device. True when every
     // row was written and committed; on false the tables are as before and the user was told why
-    // (except after a cancel). Progress goes to the dialog in bytes of the file.
-    bool importData(QIODevice* pDevice, QProgressDialog* pProgress);
+    // (except after a cancel). Progress is told in KiB of the file.
+    bool importData(QIODevice* pDevice, CImportProgress* pProgress);
     // Dictionary index -> CSV column of every header with a stored column.
     bool mapHeaders(const QStringList& headers, QMap<int, int>* pMap);
 
-    // nSerialNr when it is 0 or more, else the user's answer: 0 for none, -1 when refused.
-    static qint64 askSerialNr(qint64 nSerialNr);
     // The value a cell stores in the column of the dictionary entry: "-" is 0 (700 for the
     // pressure, which shows "-" up to 700 hPa), "h:mm" seconds, an empty cell NULL (the empty text
     // in a text column of second-log rows), a serial number below 0 (older exports) that number
@@ -38,5 +51,5 @@ public:
     static QString translateDictText(QTranslator& translator, const char* pszText);
 
 private:
-    QProgressDialog* m_pProgress = nullptr;
+    CImportProgress* m_pProgress = nullptr;
 };

@@ -1,10 +1,7 @@
 #include "StoreMessages.h"
 
-#include <QApplication>
 #include <QDebug>
-#include <QMessageBox>
 #include <QSqlError>
-#include <QThread>
 
 namespace
 {
@@ -15,12 +12,6 @@ constexpr int SQLITE_BUSY = 5;
 constexpr int SQLITE_LOCKED = 6;
 constexpr int SQLITE_READONLY = 8;
 constexpr int SQLITE_FULL = 13;
-
-bool canShowBoxes()
-{
-    QCoreApplication* pApp = QCoreApplication::instance();
-    return qobject_cast<QApplication*>(pApp) && QThread::currentThread() == pApp->thread();
-}
 } // namespace
 
 CStoreMessages& CStoreMessages::instance()
@@ -51,15 +42,27 @@ CStoreMessages::ECause CStoreMessages::causeOf(const QSqlError& error)
 
 void CStoreMessages::showMessage(bool bCritical, const QString& strText)
 {
-    if (!canShowBoxes())
+    if (!canShow())
     {
         qWarning() << strText;
         return;
     }
-    if (bCritical)
-        QMessageBox::critical(nullptr, PROGRAM_NAME, strText, QMessageBox::Ok);
-    else
-        QMessageBox::warning(nullptr, PROGRAM_NAME, strText, QMessageBox::Ok);
+    m_pPresenter->showModal(bCritical, false, PROGRAM_NAME, strText);
+}
+
+void CStoreMessages::showImportWarning(bool bActiveParent, const QString& strTitle, const QString& strText)
+{
+    if (!canShow())
+    {
+        qWarning() << strText;
+        return;
+    }
+    m_pPresenter->showModal(false, bActiveParent, strTitle, strText);
+}
+
+qint64 CStoreMessages::askSerialNr()
+{
+    return canShow() ? m_pPresenter->askSerialNr() : -1;
 }
 
 void CStoreMessages::reportRepeatedFailure(ECause eCause, const QString& strText)
@@ -67,16 +70,8 @@ void CStoreMessages::reportRepeatedFailure(ECause eCause, const QString& strText
     qWarning() << strText;
     const bool bPassingLock = eCause == CAUSE_LOCKED && m_eLastCause != CAUSE_LOCKED;
     m_eLastCause = eCause;
-    if (bPassingLock || eCause == m_eShownCause || !canShowBoxes())
+    if (bPassingLock || eCause == m_eShownCause || !canShow())
         return;
     m_eShownCause = eCause;
-    if (!m_pBox)
-    {
-        // Not run with exec: a nested event loop would deliver the next poll, and with it the
-        // next failure, while the box waits.
-        m_pBox = new QMessageBox(QMessageBox::Critical, PROGRAM_NAME, QString(), QMessageBox::Ok);
-        m_pBox->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    m_pBox->setText(strText);
-    m_pBox->show();
+    m_pPresenter->showRepeatedFailure(PROGRAM_NAME, strText);
 }

@@ -15,6 +15,7 @@
 #include "SerialNrDlg.h"
 #include "ServiceTab.h"
 #include "SimUnit.h"
+#include "StoreBoxes.h"
 #include "TestFiles.h"
 #include "TriStateIndicator.h"
 #include "VokDelimTextModel.h"
@@ -229,6 +230,8 @@ private slots:
         QCoreApplication::setOrganizationName("Quorvanix");
         QCoreApplication::setApplicationName("tolVane-Vozudoz");
         qunsetenv(CPortEnumerator::UNIT_PORT_VARIABLE);
+        // The store's boxes, as the program installs them at start.
+        CStoreBoxes::install();
         m_pMinute.reset(new CMinuteLogDB(UI));
         m_pMinute70.reset(new CMinuteLogDB70(UI));
         m_pSec.reset(new CSecLogDB(UI));

@@ -1,17 +1,18 @@
-#include "ModalAnswerer.h"
 #include "CommonTranslations.h"
 #include "DBImportData.h"
 #include "FanValues.h"
+#include "ImportProgressDialog.h"
 #include "LogExport.h"
+#include "ModalAnswerer.h"
 #include "SecLogDB.h"
 #include "SecLogDB70.h"
+#include "StoreBoxes.h"
 #include "StoreFixture.h"
 #include "VokDelimTextModel.h"
 
 #include <QBuffer>
 #include <QCommandLinkButton>
 #include <QProgressBar>
-#include <QProgressDialog>
 #include <QRandomGenerator>
 #include <QSpinBox>
 #include <QSqlQueryModel>
@@ -38,7 +39,7 @@ QString csvHeader(const QStringList& fields)
     return quoted.join(';') + '\n';
 }
 
-bool importCsv(const QString& csv, QProgressDialog* pProgress = nullptr)
+bool importCsv(const QString& csv, CImportProgress* pProgress = nullptr)
 {
     QBuffer buffer;
     buffer.setData(csv.toLatin1());
@@ -133,6 +134,7 @@ private slots:
     void badCellsRefused();
     void serialNumberAskedOnce_data();
     void serialNumberAskedOnce();
+    void serialNumberRefusedWithoutPresenter();
     void equalTimestampsMoveOn();
     void unreadableTimestampRollsBack();
     void localTimeAcrossDaylightSaving();
@@ -149,6 +151,8 @@ private:
 
 void TestDBImport::init()
 {
+    // The boxes the program shows, which the tests answer.
+    CStoreBoxes::install();
     resetDatabase();
     QVERIFY(CMinuteLogDB("UIThread").createTable());
     QVERIFY(CSecLogDB("UIThread").createTable());
@@ -336,7 +340,7 @@ void TestDBImport::badCellsRefused()
     QFETCH(QString, message);
     keepOneRow();
     // The progress dialog as the import command sets it up: it shows itself at the first chance.
-    QProgressDialog progress;
+    CImportProgressDialog progress;
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(0);
     QStringList texts;
@@ -390,6 +394,21 @@ void TestDBImport::serialNumberAskedOnce()
         QCOMPARE(count("ValueLogs", QString("SNR = %1 AND LogTimestamp >= %2").arg(answer).arg(T0)), 4);
     else
         QVERIFY(oneRowKept());
+}
+
+void TestDBImport::serialNumberRefusedWithoutPresenter()
+{
+    // A program without widgets installs no presenter: nobody can be asked, so the file is
+    // refused, without a dialog, and the tables stay as they were.
+    keepOneRow();
+    CStoreMessages::instance().setPresenter(nullptr);
+    CSerialNrAnswer dialog(4711);
+    QString csv = csvHeader({"TIM\n", "HOU\n"});
+    for (int i = 0; i < 4; ++i)
+        csv += QString("%1;%2\n").arg(stamp(T0 + i * 60)).arg(i);
+    QVERIFY(!importCsv(csv));
+    QCOMPARE(dialog.handled(), 0);
+    QVERIFY(oneRowKept());
 }
 
 void TestDBImport::equalTimestampsMoveOn()
@@ -446,7 +465,7 @@ void TestDBImport::cancelLeavesTables()
     QString csv = "TIM;SNR;HOU\n";
     for (int i = 0; i < 2500; ++i)
         csv += QString("%1;1;%2\n").arg(stamp(T0 + i * 60)).arg(i);
-    QProgressDialog progress;
+    CImportProgressDialog progress;
     QProgressBar* pBar = progress.findChild<QProgressBar*>();
     QVERIFY(pBar);
     connect(pBar, &QProgressBar::valueChanged, &progress,

@@ -1,10 +1,11 @@
-#include "ModalAnswerer.h"
 #include "FanValues.h"
 #include "FanValues70.h"
 #include "GraphicsDB.h"
 #include "MinuteLogDB.h"
+#include "ModalAnswerer.h"
 #include "SecLogDB.h"
 #include "SecLogDB70.h"
+#include "StoreBoxes.h"
 #include "StoreFixture.h"
 #include "StoreMessages.h"
 
@@ -98,6 +99,8 @@ private:
 
 void TestLogStore::init()
 {
+    // The boxes the program shows, which the tests answer.
+    CStoreBoxes::install();
     resetDatabase();
     createTables();
 }
@@ -105,7 +108,7 @@ void TestLogStore::init()
 void TestLogStore::cleanup()
 {
     resetDatabase();
-    if (QMessageBox* pBox = CStoreMessages::instance().openBox())
+    if (QMessageBox* pBox = CStoreBoxes::instance().openBox())
         pBox->close();
     CStoreMessages::instance().clearRepeatedFailure();
 }
@@ -588,7 +591,7 @@ void TestLogStore::failedMinuteWritesShowOneBoxPerCause()
     // A failed minute row comes back every minute: one box per cause, which does not wait for an
     // answer (no nested event loop, nothing stacked), and a lock only when it is still there at the
     // next attempt.
-    CStoreMessages& messages = CStoreMessages::instance();
+    CStoreBoxes& messages = CStoreBoxes::instance();
     const auto openBoxes = []
     {
         int n = 0;

@@ -1,10 +1,11 @@
-#include "ModalAnswerer.h"
 #include "FanValues.h"
 #include "GraphicsDB.h"
 #include "MinuteLogDB.h"
 #include "MinuteRowQueue.h"
+#include "ModalAnswerer.h"
 #include "SecLogDB.h"
 #include "SecLogDB70.h"
+#include "StoreBoxes.h"
 #include "StoreFixture.h"
 
 #include <QAbstractItemModelTester>
@@ -138,6 +139,8 @@ private:
 
 void TestSecLogStore::init()
 {
+    // The boxes the program shows, which the tests answer.
+    CStoreBoxes::install();
     resetDatabase();
     QVERIFY(CSecLogDB("UIThread").createTable());
     QVERIFY(CSecLogDB70("UIThread").createTable());
