@@ -192,4 +192,4 @@ void TestHelpers::humidityOtherColumn()
 }
 
 QTEST_GUILESS_MAIN(TestHelpers)
-#include "tst_helpers.moc"
+#include "tst_modelhelpers.moc"
