@@ -3,6 +3,7 @@
 // per field against the same points in a plain vector; a repaint and a wheel zoom step at
 // several zoom levels against a plain curve of one min/max pair per pixel column drawn on a
 // plot of the same size; ticking and unticking a log-kind box.
+#include "CurvePicking.h"
 #include "DataDict.h"
 #include "GraphicsCurvePicker.h"
 #include "GraphicsFieldCurves.h"
@@ -24,7 +25,6 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QSqlQuery>
-#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QWheelEvent>
 #include <QtMath>
@@ -143,14 +143,7 @@ struct STab
         tab.show();
         QApplication::processEvents();
     }
-    void pick(int nField)
-    {
-        auto* pAvail = pPicker->findChild<QTableWidget*>("m_pTableAvail");
-        for (int r = 0; r < pAvail->rowCount(); ++r)
-            if (pAvail->item(r, 0)->data(Qt::UserRole).toInt() == nField)
-                pAvail->setCurrentCell(r, 0);
-        pPicker->onAdd();
-    }
+    void pick(int nField) { pickCurve(pPicker, nField); }
     QCheckBox* box(const char* pName) { return tab.findChild<QCheckBox*>(QLatin1String(pName)); }
 };
 

@@ -1,4 +1,4 @@
-#include "ModalAnswerer.h"
+#include "CurvePicking.h"
 #include "DataDict.h"
 #include "GraphicsCurvePicker.h"
 #include "GraphicsFieldCurves.h"
@@ -6,6 +6,7 @@
 #include "GraphicsSegmentCurve.h"
 #include "GraphicsTab.h"
 #include "MinuteLogDB.h"
+#include "ModalAnswerer.h"
 #include "SecLogDB.h"
 
 #include <qwt_date.h>
@@ -136,14 +137,7 @@ private:
             for (const char* pBox : {"m_pCbMinuteLog", "m_pCb1_4HourLog", "m_pCbDayLog", "m_pCbMonthLog"})
                 box(pBox)->setChecked(qstrcmp(pBox, pName) == 0);
         }
-        void pick(int nField)
-        {
-            auto* pAvail = pPicker->findChild<QTableWidget*>("m_pTableAvail");
-            for (int r = 0; r < pAvail->rowCount(); ++r)
-                if (pAvail->item(r, 0)->data(Qt::UserRole).toInt() == nField)
-                    pAvail->setCurrentCell(r, 0);
-            pPicker->onAdd();
-        }
+        void pick(int nField) { pickCurve(pPicker, nField); }
     };
 
 private slots:
