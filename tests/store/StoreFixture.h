@@ -11,6 +11,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlQueryModel>
 #include <QSqlRecord>
 #include <QTranslator>
 #include <QVariant>
@@ -43,6 +44,24 @@ inline QSqlDatabase plainDb()
     if (!db.open())
         qFatal("cannot open the test database");
     return db;
+}
+
+// The column whose header starts with the abbreviation; -1 for none.
+inline int columnOf(const QSqlQueryModel& model, const QString& abbreviation)
+{
+    for (int c = 0; c < model.columnCount(); ++c)
+        if (model.headerData(c, Qt::Horizontal).toString().section('\n', 0, 0) == abbreviation)
+            return c;
+    return -1;
+}
+
+// The text of the cell in the column of the abbreviation; a missing column ends the test run.
+inline QString cellOf(const QSqlQueryModel& model, int row, const QString& abbreviation)
+{
+    const int c = columnOf(model, abbreviation);
+    if (c < 0)
+        qFatal("no column %s", qPrintable(abbreviation));
+    return model.data(model.index(row, c)).toString();
 }
 
 inline void exec(const QString& sql)

@@ -26,22 +26,6 @@ QString cell(const QSqlQueryModel& model, int row, int column)
     return model.data(model.index(row, column)).toString();
 }
 
-int headerColumn(const QSqlQueryModel& model, const QString& abbreviation)
-{
-    for (int c = 0; c < model.columnCount(); ++c)
-        if (model.headerData(c, Qt::Horizontal).toString().section('\n', 0, 0) == abbreviation)
-            return c;
-    return -1;
-}
-
-QString cellOf(const QSqlQueryModel& model, int row, const QString& abbreviation)
-{
-    const int c = headerColumn(model, abbreviation);
-    if (c < 0)
-        qFatal("no column %s", qPrintable(abbreviation));
-    return cell(model, row, c);
-}
-
 // Column layout of a table as "name:type" ("int" left out), with the key columns marked "*".
 QString layout(const QString& table)
 {
@@ -297,7 +281,7 @@ void TestLogStore::minuteView()
     const int nAfl = expected.indexOf(DDI_ExtractAirFlow);
     QCOMPARE(model.headerData(nAfl, Qt::Horizontal).toString(), QString::fromUtf8("AFL\n[m³/h]"));
     QCOMPARE(model.headerData(nAfl, Qt::Horizontal, Qt::ToolTipRole).toString(), QString("Air flow"));
-    QCOMPARE(headerColumn(model, "HRW"), expected.indexOf(DDI_RecoveryWatt));
+    QCOMPARE(columnOf(model, "HRW"), expected.indexOf(DDI_RecoveryWatt));
 }
 
 void TestLogStore::minuteViewDerivedColumns_data()

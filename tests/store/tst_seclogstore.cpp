@@ -53,23 +53,6 @@ bool save(QVector<SSecLogEntry_70>& entries, int span, int serial, QDateTime& t,
     return CSecLogDB70(connection).saveSecLogValues(CLogging_70::EMaxTimeSpan(span), entries, serial, t);
 }
 
-// The column whose header starts with the abbreviation; -1 for none.
-int columnOf(const QSqlQueryModel& model, const QString& abbreviation)
-{
-    for (int c = 0; c < model.columnCount(); ++c)
-        if (model.headerData(c, Qt::Horizontal).toString().section('\n', 0, 0) == abbreviation)
-            return c;
-    return -1;
-}
-
-QString cellOf(const QSqlQueryModel& model, int row, const QString& abbreviation)
-{
-    const int c = columnOf(model, abbreviation);
-    if (c < 0)
-        qFatal("no column %s", qPrintable(abbreviation));
-    return model.data(model.index(row, c)).toString();
-}
-
 bool hasColumn(const QSqlQueryModel& model, const QString& abbreviation)
 {
     return columnOf(model, abbreviation) >= 0;
