@@ -1,7 +1,6 @@
 #include "LLProtocol.h"
 
 #include <QDebug>
-#include <QTextEdit>
 
 namespace
 {
@@ -36,7 +35,8 @@ constexpr UINT16 DEBUG_ID_INT = 0x201;
 constexpr UINT16 DEBUG_ID_TEXT = 0x202;
 } // namespace
 
-CLLProtocol::CLLProtocol(CLLProtocolWire& wire, QTextEdit* debugView) : m_Wire(wire), m_pDebugView(debugView)
+CLLProtocol::CLLProtocol(CLLProtocolWire& wire, CDebugMessageView* debugView)
+    : m_Wire(wire), m_pDebugView(debugView)
 {
 }
 
@@ -167,7 +167,7 @@ CLLProtocol::EReturnCode CLLProtocol::Receive(CLLProtocolPacket& packet)
     return ok ? RC_SUCCESS : RC_FAILURE;
 }
 
-bool ProcessDebugMsg(CLLProtocolPacket& packet, QTextEdit* view)
+bool ProcessDebugMsg(CLLProtocolPacket& packet, CDebugMessageView* view)
 {
     if (packet.GetReceiveState() != CLLProtocolPacket::RS_PACKET_COMPLETED_CRC_CORRECT ||
         packet.GetCommand() != LL_CMD_DEBUG)
@@ -193,8 +193,7 @@ bool ProcessDebugMsg(CLLProtocolPacket& packet, QTextEdit* view)
                 text = QString::number(qint32(LE::GetU32(data + 1)));
             break;
         }
-        view->setPlainText(view->toPlainText() + text);
-        view->repaint();
+        view->append(text);
     }
     qDebug() << "Debug message received: " << text;
     packet.Reset();

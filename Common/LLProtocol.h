@@ -3,7 +3,16 @@
 #include "LLProtocolPacket.h"
 #include "LLProtocolWire.h"
 
-class QTextEdit;
+class QString;
+
+// Where the unit's debug messages are shown (the updater's debug field); each message's text is
+// appended as it arrives.
+class CDebugMessageView
+{
+public:
+    virtual ~CDebugMessageView() = default;
+    virtual void append(const QString& strText) = 0;
+};
 
 // Sends and receives link packets over a wire with acknowledgements, a bounded number of
 // attempts and time-outs counted in polls of up to 1 ms. Debug messages of the unit (command 2) that
@@ -26,7 +35,7 @@ public:
     static constexpr int OVERALL_POLL_FACTOR = 5;
     static constexpr UINT16 WRITE_RETRY_PAUSE_MS = 1000;
 
-    explicit CLLProtocol(CLLProtocolWire& wire, QTextEdit* debugView = nullptr);
+    explicit CLLProtocol(CLLProtocolWire& wire, CDebugMessageView* debugView = nullptr);
 
     EReturnCode Send(CLLProtocolPacket& packet);
     EReturnCode Receive(CLLProtocolPacket& packet);
@@ -36,9 +45,9 @@ private:
     bool writePacket(const CLLProtocolPacket& packet, int attempts);
 
     CLLProtocolWire& m_Wire;
-    QTextEdit* m_pDebugView;
+    CDebugMessageView* m_pDebugView;
 };
 
 // True when the complete packet was a debug message of the unit; it has then been shown
 // (when a view is given), logged and reset.
-bool ProcessDebugMsg(CLLProtocolPacket& packet, QTextEdit* view);
+bool ProcessDebugMsg(CLLProtocolPacket& packet, CDebugMessageView* view);

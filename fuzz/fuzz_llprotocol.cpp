@@ -8,8 +8,7 @@
 #include "LLProtocol.h"
 #include "LinkTestSupport.h"
 
-#include <QApplication>
-#include <QTextEdit>
+#include <QString>
 #include <fuzzer/FuzzedDataProvider.h>
 
 namespace
@@ -19,7 +18,18 @@ namespace
 constexpr qint64 MAX_WAIT_MS = CLLProtocol::OVERALL_POLL_FACTOR * CLLProtocol::IDLE_POLLS;
 constexpr qint64 MAX_SEND_MS = 3 * (3 * 3 * CLLProtocol::WRITE_RETRY_PAUSE_MS + MAX_WAIT_MS);
 
-QTextEdit* g_pDebugView = nullptr;
+// Keeps what the debug messages show, as the updater's field does.
+class CDebugText : public CDebugMessageView
+{
+public:
+    void append(const QString& strText) override { m_strText += strText; }
+    void clear() { m_strText.clear(); }
+
+private:
+    QString m_strText;
+};
+
+CDebugText g_debugView;
 
 void requireComplete(const CLLProtocolPacket& packet)
 {
@@ -29,16 +39,9 @@ void requireComplete(const CLLProtocolPacket& packet)
 }
 } // namespace
 
-// The debug view needs the application; both are made once, before the first input, so that their
-// allocations are not taken for leaks of an input.
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     fuzzSilenceQtMessages();
-    new QApplication(*argc, *argv);
-    g_pDebugView = new QTextEdit;
-    g_pDebugView->setPlainText(QStringLiteral("warm-up"));
-    g_pDebugView->repaint();
     return 0;
 }
 
@@ -68,10 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         wire.device.arrive(QByteArray::fromStdString(in.ConsumeRandomLengthString(600)), at);
     }
 
-    QTextEdit* view = withView ? g_pDebugView : nullptr;
-    if (view)
-        view->clear();
-    CLLProtocol link(wire, view);
+    g_debugView.clear();
+    CLLProtocol link(wire, withView ? &g_debugView : nullptr);
     CLLProtocolPacket packet;
     switch (operation)
     {

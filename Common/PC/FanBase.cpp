@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QDebug>
 #include <QProgressBar>
+#include <QTextEdit>
 #include <algorithm>
 #include <cstring>
 
@@ -113,6 +114,22 @@ static_assert(sizeof(COUNTER_TEXTS) / sizeof(COUNTER_TEXTS[0]) == CPersCounter_R
 constexpr int FLAP_TEXT_BASE = 95;
 constexpr int FLAP_PROPERTIES = 6;
 constexpr int FLAP_PROPERTY_STEP = 4;
+
+// A text field as the link's debug view. The link waits in the thread of the field with no event
+// loop running, so each message is painted at once.
+class CTextEditDebugView : public CDebugMessageView
+{
+public:
+    explicit CTextEditDebugView(QTextEdit* pEdit) : m_pEdit(pEdit) {}
+    void append(const QString& strText) override
+    {
+        m_pEdit->setPlainText(m_pEdit->toPlainText() + strText);
+        m_pEdit->repaint();
+    }
+
+private:
+    QTextEdit* m_pEdit;
+};
 } // namespace
 
 CFanBase::CFanBase(QObject* parent) : QObject(parent) {}
@@ -120,6 +137,11 @@ CFanBase::CFanBase(QObject* parent) : QObject(parent) {}
 CFanBase::~CFanBase()
 {
     closeComPort();
+}
+
+void CFanBase::setDebugOutput(QTextEdit* view)
+{
+    m_pDebugOutput.reset(view ? new CTextEditDebugView(view) : nullptr);
 }
 
 void CFanBase::userInfo(QString strInfo)
@@ -269,7 +291,7 @@ bool CFanBase::sendRequest(UINT8 code)
     packet.SetPacketByte(LL_CMD_HLP, true, code);
     if (code == HLP_START_APPLICATION)
         packet.SetNoAck(true);
-    CLLProtocol protocol(*wire, m_pDebugOutput);
+    CLLProtocol protocol(*wire, m_pDebugOutput.get());
     if (protocol.Send(packet) == CLLProtocol::RC_SUCCESS)
         return true;
     emit signalUserInfo(tr("%1 did not respond - ").arg(getDeviceTypeText()));
@@ -284,7 +306,7 @@ bool CFanBase::setStartupMode(UINT8 mode)
     if (mode != 0)
     {
         const UINT8 record[2] = {HLP_SET_STARTUP_MODE, mode};
-        CLLProtocol protocol(*wire, m_pDebugOutput);
+        CLLProtocol protocol(*wire, m_pDebugOutput.get());
         if (!sendRecord(protocol, record, sizeof(record)))
         {
             emit signalUserInfo(tr("Unable to set startup mode for application."));
@@ -299,7 +321,7 @@ bool CFanBase::getIdentData(SHLP_IdentData& ident)
     CLLProtocolWire* wire = linkWire();
     if (!wire)
         return false;
-    CLLProtocol protocol(*wire, m_pDebugOutput);
+    CLLProtocol protocol(*wire, m_pDebugOutput.get());
     CLLProtocolPacket packet;
     packet.SetPacketByte(LL_CMD_HLP, false, HLP_REPORT_IDENT);
     const qint64 start = wire->Milliseconds();
@@ -607,7 +629,7 @@ bool CFanBase::uploadPartition(UINT32 address, UINT32 dataLength, UINT32 partiti
         bar->setValue(0);
         bar->repaint();
     }
-    CLLProtocol protocol(*wire, m_pDebugOutput);
+    CLLProtocol protocol(*wire, m_pDebugOutput.get());
 
     SHLP_MemUploadStart header;
     header.m_Address = address;

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QVector>
 #include <functional>
+#include <memory>
 
 class QIODevice;
 class QProgressBar;
@@ -74,10 +75,8 @@ public:
     virtual QString getDeviceTypeText() const = 0;
     virtual int getUnitType() const = 0;
 
-    void setDebugOutput(QTextEdit* view)
-    {
-        m_pDebugOutput = view;
-    }
+    // The text field that shows the unit's debug messages; null shows none.
+    void setDebugOutput(QTextEdit* view);
     // Makes the wire openComPort puts over a freshly opened port; null (the default) makes a
     // CLLProtocolWireWin. Tests hand in a wire whose long pauses run on a virtual clock.
     static void setWireFactory(std::function<CLLProtocolWire*(QIODevice* port)> factory);
@@ -142,7 +141,7 @@ protected:
     bool requestSecLog(QVector<Entry>& entries, int span, UINT16 count, UINT16 first, const char* entryName,
                        const char* context);
 
-    QTextEdit* m_pDebugOutput = nullptr;
+    std::unique_ptr<CDebugMessageView> m_pDebugOutput;
 
 private:
     // The wire of a log request, its entries cleared; null while no wire exists.

@@ -112,7 +112,7 @@ bool CFanBase::getPartitionTable(CPartitionTable::SPartition (&table)[CPartition
         return false;
     if (!sendRequest(HLP_REPORT_PARTITION_TABLE))
         return false;
-    CLLProtocol protocol(*wire, m_pDebugOutput);
+    CLLProtocol protocol(*wire, m_pDebugOutput.get());
     for (int first = 0; first < CPartitionTable::PARTITION_COUNT; first += PARTITIONS_PER_REPLY)
     {
         CLLProtocolPacket reply;
@@ -162,7 +162,7 @@ bool CFanBase::swapBootloaders()
         return false;
     if (!sendRequest(HLP_SWAP_BOOTLOADERS))
         return false;
-    CLLProtocol protocol(*wire, m_pDebugOutput);
+    CLLProtocol protocol(*wire, m_pDebugOutput.get());
     CLLProtocolPacket reply;
     if (protocol.Receive(reply) != CLLProtocol::RC_SUCCESS)
     {
@@ -188,6 +188,6 @@ bool CFanBase::setSerialNumber(UINT32 serialNumber)
         return false;
     SHLP_SetSerialNumber record;
     record.m_SerialNr = serialNumber;
-    CLLProtocol protocol(*wire, m_pDebugOutput);
+    CLLProtocol protocol(*wire, m_pDebugOutput.get());
     return sendRecord(protocol, record.encode().data(), SHLP_SetSerialNumber::SIZE);
 }

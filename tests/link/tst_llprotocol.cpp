@@ -1,7 +1,6 @@
 #include "LLProtocol.h"
 #include "LinkTestSupport.h"
 
-#include <QTextEdit>
 #include <QtTest>
 
 using namespace LinkTest;
@@ -215,13 +214,16 @@ private slots:
         QFETCH(QString, shown);
         CFakeWire wire;
         wire.device.arrive(frame(2, 0, data) + frame(1, 0, bytes({19, 0})), 0);
-        QTextEdit view;
-        view.setPlainText("> ");
+        struct SView : CDebugMessageView
+        {
+            QStringList texts;
+            void append(const QString& strText) override { texts << strText; }
+        } view;
         CLLProtocol protocol(wire, &view);
         CLLProtocolPacket reply;
         QCOMPARE(protocol.Receive(reply), CLLProtocol::RC_SUCCESS);
         QCOMPARE(int(reply.GetPacketId()), 0x113);
-        QCOMPARE(view.toPlainText(), "> " + shown);
+        QCOMPARE(view.texts, QStringList{shown});
     }
 
     void debugMessageWithoutViewIsSkipped()
