@@ -16,5 +16,5 @@ function(tolvane_add_test name)
   add_test(NAME ${name} COMMAND sh ${TOLVANE_FRESH_TEST_HOME} $<TARGET_FILE:${name}>)
   set_tests_properties(${name} PROPERTIES
     TIMEOUT 300
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TZ=UTC;LANG=C.UTF-8;LC_ALL=C.UTF-8")
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TZ=UTC;LANG=C.UTF-8;LC_ALL=C.UTF-8;${TOLVANE_TEST_ENV}")
 endfunction()

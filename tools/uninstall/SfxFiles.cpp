@@ -87,8 +87,7 @@ int SfxCreateDirChain(const WString& path)
     {
         if (prefix[i] != '/' && prefix[i] != '\\')
             continue;
-        prefix[i] = '\0';
-        const std::string head(prefix.c_str());
+        const std::string head = prefix.substr(0, i);
         if (!HostExists(head))
             MakeDir(head); // a failure shows at the next level or at the end
         prefix[i] = '/';

@@ -76,12 +76,9 @@ std::string Upper(std::string text)
 
 // Windows turns a search pattern into the file system's own expression: "?" becomes DOS_QM,
 // "*" before a point DOS_STAR, a point before "?", "*" or the end DOS_DOT.
-enum : char
-{
-    DOS_STAR = '<',
-    DOS_QM = '>',
-    DOS_DOT = '"',
-};
+constexpr char DOS_STAR = '<';
+constexpr char DOS_QM = '>';
+constexpr char DOS_DOT = '"';
 
 std::string DosExpression(const std::string& pattern)
 {
