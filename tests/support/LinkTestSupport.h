@@ -146,13 +146,36 @@ public:
     void Reset() override
     {
         ++resets;
+        m_Untaken = 0;
         CLLProtocolWireWin::Reset();
+    }
+    const UINT8* Receive(UINT16& size) override
+    {
+        m_Untaken = 0;
+        return CLLProtocolWireWin::Receive(size);
+    }
+    void Consume(UINT16 offered, UINT16 untaken) override
+    {
+        CLLProtocolWireWin::Consume(offered, untaken);
+        if (untaken <= offered && offered <= BUFFER_SIZE)
+            m_Untaken = untaken;
+    }
+    // An idle poll on the virtual clock alone: over at once while bytes are left over, else one
+    // Sleep of the full limit (the scripted device cannot wait). The real wire's wait measures real
+    // time, which a loaded machine would let into the virtual clock.
+    void WaitForInput(UINT16 ms) override
+    {
+        if (m_Untaken == 0)
+            Sleep(ms);
     }
 
     using SFakeWireParts::device;
     using SFakeWireParts::now;
     QVector<int> pauses; // every sleep other than the 1 ms polls
     int resets = 0;
+
+private:
+    UINT16 m_Untaken = 0; // bytes offered by Receive and left over by Consume
 };
 
 // A unit on the far side of the scripted device: splits what is written into frames, acknowledges
