@@ -3,6 +3,7 @@
 #include "FrameResources.h"
 
 #include <QIcon>
+#include <QStyledItemDelegate>
 
 namespace
 {
@@ -16,6 +17,9 @@ CComboSerialNrFilter::CComboSerialNrFilter(QWidget* parent) : QComboBox(parent)
 {
     initFrameResources();
     setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // Under the program's style sheet the pop-up would draw its items as menu entries, which keep
+    // room for a check mark and cut the text; plain list items are as wide as the box's own text.
+    setItemDelegate(new QStyledItemDelegate(this));
     connectIndex(true);
 }
 

@@ -3,6 +3,7 @@
 #include "ReadOnlyItemModel.h"
 #include "TriStateIndicator.h"
 
+#include <QAbstractItemView>
 #include <QtTest>
 
 // The day and serial-number selectors, the three-state indicator and the read-only model.
@@ -50,6 +51,7 @@ private slots:
     void rebuildKeepsSelection();
     void itemTexts_data();
     void itemTexts();
+    void popupShowsWholeTexts();
     void indicatorColours_data();
     void indicatorColours();
     void readOnlyModel();
@@ -230,6 +232,35 @@ void TestFilters::itemTexts()
     combo.addSerialNr(serial, false, b70);
     QCOMPARE(combo.serialNrAt(0), qint64(serial));
     QCOMPARE(combo.getCurrentSerialNr(), qint64(serial));
+}
+
+// Under the program's style sheet the pop-up must show the whole text, not "tolVane...0: 4711": the
+// item looks the same when its pop-up is given more room.
+void TestFilters::popupShowsWholeTexts()
+{
+    QFile styleFile(":/StyleSheet/StyleSheet.css");
+    QVERIFY(styleFile.open(QIODevice::ReadOnly));
+    const QFont font = qApp->font();
+    const auto restore = qScopeGuard([&font] {
+        qApp->setStyleSheet(QString());
+        qApp->setFont(font);
+    });
+    qApp->setStyleSheet(QString::fromUtf8(styleFile.readAll()));
+    qApp->setFont(QFont("DejaVu Sans", 9)); // the desktop's size; the menu-entry margins do not scale
+    CComboSerialNrFilter combo;
+    combo.addSerialNr(4711, false, false);
+    combo.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&combo));
+    combo.showPopup();
+    QWidget& viewport = *combo.view()->viewport();
+    QTRY_VERIFY(viewport.isVisible());
+    const QRect left(0, 0, viewport.width() - 8, viewport.height()); // the row's right edge may differ
+    const QImage shown = viewport.grab(left).toImage();
+    viewport.window()->resize(viewport.window()->width() + 400, viewport.window()->height());
+    QTRY_COMPARE(viewport.width(), left.width() + 408);
+    const QImage roomy = viewport.grab(left).toImage();
+    combo.hidePopup();
+    QVERIFY(shown == roomy);
 }
 
 void TestFilters::indicatorColours_data()
