@@ -90,6 +90,8 @@ qint64 CSerialPort::writeData(const char* data, qint64 size)
         return -1;
     if (m_port.write(data, size) != size)
         return -1;
+    // Most writes go out at once; only what the driver does not take yet is waited for.
+    m_port.flush();
     QElapsedTimer timer;
     timer.start();
     while (m_port.bytesToWrite() > 0)
