@@ -211,7 +211,7 @@ private slots:
         QCOMPARE(segments(t.pPlot, nameOf(DDI_ExtractTemp)),
                  (QList<QStringList>{{"2024-03-05 12:00:00=20", "2024-03-05 12:01:00=21"}}));
 
-        t.tab.setSerialNrSource([] { return qint64(SERIAL + 1); });
+        t.tab.setSerialNrSource([] { return qint64(SERIAL) + 1; });
         t.tab.reload();
         QCOMPARE(segments(t.pPlot, nameOf(DDI_ExtractTemp)),
                  (QList<QStringList>{{"2024-03-05 12:01:00=21"}}));
