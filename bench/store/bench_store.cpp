@@ -3,6 +3,7 @@
 // transactions; the day list and the day query against a full scan of a year of minute rows;
 // the CSV export of a year of minute rows (its memory) and the CSV import against the sqlite3
 // shell writing and importing the same rows.
+#include "BenchEnvironment.h"
 #include "DBImportData.h"
 #include "LogExport.h"
 #include "MinuteLogDB.h"
@@ -325,14 +326,7 @@ void csvImport(const QString& folder)
 int main(int argc, char** argv)
 {
     QTemporaryDir folder;
-    qputenv("XDG_DATA_HOME", folder.path().toLocal8Bit());
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext&, const QString& text)
-        {
-            if (type != QtDebugMsg && type != QtInfoMsg)
-                std::fprintf(stderr, "%s\n", qPrintable(text));
-        });
+    prepareBenchEnvironment(folder);
     QCoreApplication app(argc, argv);
     app.setApplicationName("bench_store");
 

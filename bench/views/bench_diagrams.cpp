@@ -3,6 +3,7 @@
 // per field against the same points in a plain vector; a repaint and a wheel zoom step at
 // several zoom levels against a plain curve of one min/max pair per pixel column drawn on a
 // plot of the same size; ticking and unticking a log-kind box.
+#include "BenchEnvironment.h"
 #include "CurvePicking.h"
 #include "DataDict.h"
 #include "GraphicsCurvePicker.h"
@@ -231,15 +232,8 @@ void wheel(QWidget* pCanvas, int nAngle)
 int main(int argc, char** argv)
 {
     QTemporaryDir folder;
-    qputenv("XDG_DATA_HOME", folder.path().toLocal8Bit());
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    prepareBenchEnvironment(folder);
     qputenv("TZ", "Europe/Berlin");
-    qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext&, const QString& text)
-        {
-            if (type != QtDebugMsg && type != QtInfoMsg)
-                std::fprintf(stderr, "%s\n", qPrintable(text));
-        });
     QApplication app(argc, argv);
     app.setApplicationName("bench_diagrams");
     {
