@@ -1,23 +1,21 @@
 // libFuzzer target: the CSV import's header recognition and row conversion, from the bytes of a
 // file to rows in a SQLite database in a temporary folder.
 //
-// Every question the import asks is answered at once: the serial-number dialog with "no serial
-// number", message boxes by closing them. An import that reports failure must leave the tables
-// as they were (empty here).
+// The store's presenter answers at once: the serial-number question with "no serial number" (so
+// files without that column are imported too), messages by dropping them. An import that reports
+// failure must leave the tables as they were (empty here).
 
 #include "DBImportData.h"
 #include "FuzzSupport.h"
 #include "MinuteLogDB.h"
 #include "SecLogDB.h"
+#include "StoreMessages.h"
 #include "VokDelimTextModel.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QBuffer>
-#include <QDialog>
+#include <QCoreApplication>
 #include <QSqlQuery>
 #include <QTemporaryDir>
-#include <QTimer>
 
 namespace
 {
@@ -31,34 +29,30 @@ int rowCount(const char* table)
     return query.value(0).toInt();
 }
 
-void answerModal()
+class CAnsweringPresenter : public CStoreMessages::IPresenter
 {
-    auto* pDialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (!pDialog)
-        return;
-    if (auto* pNoNumber = pDialog->findChild<QAbstractButton*>(QStringLiteral("m_pBtnNoSerialNr")))
-        pNoNumber->click();
-    else
-        pDialog->reject();
-}
+public:
+    bool canShow() const override { return true; }
+    void showModal(bool, bool, const QString&, const QString&) override {}
+    void showRepeatedFailure(const QString&, const QString&) override {}
+    qint64 askSerialNr() override { return 0; }
+};
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     fuzzSilenceQtMessages();
     static QTemporaryDir home;
     qputenv("HOME", home.path().toLocal8Bit());
     qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());
-    auto* pApp = new QApplication(*argc, *argv);
+    auto* pApp = new QCoreApplication(*argc, *argv);
     pApp->setApplicationName(QStringLiteral("fuzz_dbimport"));
     if (!CMinuteLogDB(QStringLiteral("UIThread")).createTable() ||
         !CSecLogDB(QStringLiteral("UIThread")).createTable())
         qFatal("cannot create the tables");
     g_pDb = new QSqlDatabase(QSqlDatabase::database(QStringLiteral("UIThread")));
-    auto* pAnswerer = new QTimer(pApp);
-    QObject::connect(pAnswerer, &QTimer::timeout, &answerModal);
-    pAnswerer->start(0);
+    static CAnsweringPresenter presenter;
+    CStoreMessages::instance().setPresenter(&presenter);
     return 0;
 }
 

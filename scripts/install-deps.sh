@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, plus any named as arguments; does nothing
-# when all are present.
+# Installs the Debian packages the build, the tests and CI's checks need, plus any named as
+# arguments; does nothing when all are present.
 set -euo pipefail
 
 packages=(
@@ -8,6 +8,8 @@ packages=(
   qtbase5-dev libqt5sql5-sqlite libsqlite3-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools
   libqwt-qt5-dev libqt5svg5-dev libqt5opengl5-dev libudev-dev libarchive-dev
   7zip libarchive-tools fonts-dejavu-core sqlite3 qttranslations5-l10n
+  # CI's fuzz targets (libFuzzer and the sanitizer runtimes are in libclang-rt)
+  clang-14 libclang-rt-14-dev
   "$@"
 )
 
