@@ -241,7 +241,8 @@ int CFanValues::getRecoveryPercent() const
 {
     if (ExtractAirFlow == 0 || std::fabs(ExtractTemp - OutdoorTemp) < 2)
         return 100;
-    const int percent = roundNearest((1 - (ExtractTemp - SupplyTempVirt) / (ExtractTemp - OutdoorTemp)) * 100);
+    const int percent =
+        roundNearest((1 - (ExtractTemp - SupplyTempVirt) / (ExtractTemp - OutdoorTemp)) * 100);
     return qMin(percent, 100);
 }
 

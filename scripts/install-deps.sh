@@ -8,8 +8,8 @@ packages=(
   qtbase5-dev libqt5sql5-sqlite libsqlite3-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools
   libqwt-qt5-dev libqt5svg5-dev libqt5opengl5-dev libudev-dev libarchive-dev
   7zip libarchive-tools fonts-dejavu-core sqlite3 qttranslations5-l10n
-  # CI's fuzz targets (libFuzzer and the sanitizer runtimes are in libclang-rt)
-  clang-14 libclang-rt-14-dev
+  # CI's format check and fuzz targets (libFuzzer and the sanitizer runtimes are in libclang-rt)
+  clang-format-14 clang-14 libclang-rt-14-dev
   "$@"
 )
 

@@ -5,10 +5,12 @@
 CSerialPort::CSerialPort(const QString& portName, EQueryMode mode, QObject* parent)
     : QIODevice(parent), m_port(this), m_strName(portName), m_eMode(mode)
 {
-    connect(&m_port, &QSerialPort::readyRead, this, [this] {
-        if (m_eMode == EventDriven)
-            emit readyRead();
-    });
+    connect(&m_port, &QSerialPort::readyRead, this,
+            [this]
+            {
+                if (m_eMode == EventDriven)
+                    emit readyRead();
+            });
 }
 
 CSerialPort::~CSerialPort()

@@ -241,10 +241,12 @@ void TestFilters::popupShowsWholeTexts()
     QFile styleFile(":/StyleSheet/StyleSheet.css");
     QVERIFY(styleFile.open(QIODevice::ReadOnly));
     const QFont font = qApp->font();
-    const auto restore = qScopeGuard([&font] {
-        qApp->setStyleSheet(QString());
-        qApp->setFont(font);
-    });
+    const auto restore = qScopeGuard(
+        [&font]
+        {
+            qApp->setStyleSheet(QString());
+            qApp->setFont(font);
+        });
     qApp->setStyleSheet(QString::fromUtf8(styleFile.readAll()));
     qApp->setFont(QFont("DejaVu Sans", 9)); // the desktop's size; the menu-entry margins do not scale
     CComboSerialNrFilter combo;
