@@ -2,9 +2,12 @@
 
 #include "ui_LogTabBase.h"
 
+#include "DBBase.h"
+
 #include <QHeaderView>
 
-CLogTabBase::CLogTabBase(QWidget* parent) : QWidget(parent), ui(new Ui::CLogTabBase)
+CLogTabBase::CLogTabBase(QWidget* parent)
+    : QWidget(parent), ui(new Ui::CLogTabBase), m_serialNrSource([] { return CDBBase::ALL_SERIAL_NUMBERS; })
 {
     const QString name = objectName();
     ui->setupUi(this);

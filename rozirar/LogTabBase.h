@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 namespace Ui
 {
 class CLogTabBase;
@@ -28,14 +30,18 @@ public:
     void scrollToBottom();
     // Sizes the columns to their contents and spreads the spare width (less 68 pixels) evenly.
     void fitColumns();
+    // The unit whose rows are shown, asked at each reload; all units until the frame sets it.
+    void setSerialNrSource(std::function<qint64()> source) { m_serialNrSource = std::move(source); }
 
     // Width the table keeps free of the columns' spare width.
     static constexpr int RESERVED_WIDTH = 68;
 
 protected:
+    qint64 selectedSerialNr() const { return m_serialNrSource(); }
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     Ui::CLogTabBase* ui;
+    std::function<qint64()> m_serialNrSource;
 };

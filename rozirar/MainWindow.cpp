@@ -16,10 +16,9 @@
 #include "SecLogDB70.h"
 #include "SecLogTab.h"
 #include "ServiceTab.h"
+#include "WaitCursor.h"
 #include "wlantab.h"
 
-#include <QApplication>
-#include <QDebug>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -29,11 +28,11 @@ namespace
 {
 const char* const UI_CONNECTION = "UIThread";
 
-struct SWaitCursor
+// The label in front of the unit indicator.
+QString unitLabel(bool b70)
 {
-    SWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~SWaitCursor() { QApplication::restoreOverrideCursor(); }
-};
+    return b70 ? QStringLiteral("tolVane plus:") : QStringLiteral("tolVane100:");
+}
 
 QList<quint32> sortedUnique(QList<quint32> list)
 {
@@ -56,8 +55,6 @@ CMainWindow::CMainWindow(CMainObject* pMainObject, CMinuteLogDB* pMinuteLogDB, C
       m_pSecLogDB(pSecLogDB), m_pSecLogDB70(pSecLogDB70)
 {
     initFrameResources();
-    // The views reach the window through getInstance while it is being built.
-    s_pInstance = this;
     ui->setupUi(this);
     setStatusBar(nullptr);
     adjustStatusWidgets();
@@ -72,6 +69,9 @@ CMainWindow::CMainWindow(CMainObject* pMainObject, CMinuteLogDB* pMinuteLogDB, C
     m_pSecLogTabQuarterHour = new CSecLogTab(m_pSecLogDB, CLogging::TS_QUARTER_HOUR);
     m_pSecLogTabDay = new CSecLogTab(m_pSecLogDB, CLogging::TS_DAY);
     m_pSecLogTabMonth = new CSecLogTab(m_pSecLogDB, CLogging::TS_MONTH);
+    for (CLogTabBase* pTab : std::initializer_list<CLogTabBase*>{m_pMinuteLogTab, m_pSecLogTabQuarterHour,
+                                                                 m_pSecLogTabDay, m_pSecLogTabMonth})
+        pTab->setSerialNrSource([this] { return getCurrentSerialNr(); });
     m_pServiceTab = new CServiceTab();
     m_pWLANTab = new CWLANTab();
     addPage(m_pDetailedInfoTab, dynamic_cast<CTabBase*>(m_pDetailedInfoTab)->getTitle());
@@ -246,15 +246,6 @@ void CMainWindow::showUnitIndicator(int nErrorIndex, bool bError)
                                            CDataDict::instance()->getText(nErrorIndex, 0, false));
 }
 
-void CMainWindow::replaceView(QWidget*& rpView, QWidget* pNew)
-{
-    QWidget* pPage = rpView ? rpView->parentWidget() : nullptr;
-    delete rpView;
-    rpView = pNew;
-    if (pPage)
-        pPage->layout()->addWidget(pNew);
-}
-
 void CMainWindow::setScene(COverviewSceneBase* pScene)
 {
     m_pView->setScene(nullptr);
@@ -263,31 +254,34 @@ void CMainWindow::setScene(COverviewSceneBase* pScene)
     m_pView->setScene(pScene);
 }
 
+template <class TValues>
+bool CMainWindow::takeCurrentValues(const TValues& values, quint32 nSerialNr, bool b70)
+{
+    ui->m_pComboSerialNr->addSerialNr(nSerialNr, true, b70);
+    if (m_bReloadSerialNrs)
+    {
+        ui->m_pComboSerialNr->selectSerialNr(nSerialNr, b70);
+        m_bReloadSerialNrs = false;
+    }
+    ui->labelErrorState->setText(unitLabel(b70));
+    showUnitIndicator(TValues::getErrorIndex(unsigned(values.ErrorState)), values.ErrorState != 0);
+    if (values.getChecksum() != values.calcChecksum())
+        return false;
+    if (b70 != m_b70)
+        switchDevice(b70);
+    return true;
+}
+
 void CMainWindow::onCurrentValues(CFanValues currentValues, quint32 nSerialNumber, QString strHWVer,
                                   QString strBootlVer, int nOperatingHours, int nFilterHours, bool bDeicing,
                                   int nFanSupplyCharac, int nFanExtractCharac, quint32 nFanCmdsSucceeded,
                                   quint32 nFanCmdsFailed, int iRSSI)
 {
-    qDebug() << "CMainWindow::onCurrentValues (100)";
-    ui->m_pComboSerialNr->addSerialNr(nSerialNumber, true, false);
-    if (m_bReloadSerialNrs)
-    {
-        ui->m_pComboSerialNr->selectSerialNr(nSerialNumber, false);
-        m_bReloadSerialNrs = false;
-    }
-    ui->labelErrorState->setText("tolVane100:");
-    showUnitIndicator(CFanValues::getErrorIndex(unsigned(currentValues.ErrorState)),
-                      currentValues.ErrorState != 0);
-    if (currentValues.getChecksum() != currentValues.calcChecksum())
+    if (!takeCurrentValues(currentValues, nSerialNumber, false))
         return;
-
-    if (!dynamic_cast<CDetailedInfoTab*>(m_pDetailedInfoTab))
-        replaceView(m_pDetailedInfoTab, new CDetailedInfoTab(nullptr));
     static_cast<CDetailedInfoTab*>(m_pDetailedInfoTab)
         ->setCurrentValues(currentValues, nSerialNumber, strHWVer, strBootlVer, nOperatingHours, nFilterHours,
                            bDeicing);
-    if (!dynamic_cast<COverviewScene*>(m_pScene))
-        setScene(new COverviewScene(nullptr));
     m_pScene->setCurrentValues(&currentValues, nSerialNumber, iRSSI);
     m_pMinuteLogTab->setCurrentValues(currentValues, nSerialNumber, strHWVer, strBootlVer, nOperatingHours,
                                       nFilterHours, nFanSupplyCharac, nFanExtractCharac, nFanCmdsSucceeded,
@@ -299,25 +293,11 @@ void CMainWindow::onCurrentValues70(CFanValues70 currentValues, quint32 nSerialN
                                     int nFanSupplyCharac, int nFanExtractCharac, quint32 nFanCmdsSucceeded,
                                     quint32 nFanCmdsFailed)
 {
-    ui->m_pComboSerialNr->addSerialNr(nSerialNumber, true, true);
-    if (m_bReloadSerialNrs)
-    {
-        ui->m_pComboSerialNr->selectSerialNr(nSerialNumber, true);
-        m_bReloadSerialNrs = false;
-    }
-    ui->labelErrorState->setText("tolVane plus:");
-    showUnitIndicator(CFanValues70::getErrorIndex(unsigned(currentValues.ErrorState)),
-                      currentValues.ErrorState != 0);
-    if (currentValues.getChecksum() != currentValues.calcChecksum())
+    if (!takeCurrentValues(currentValues, nSerialNumber, true))
         return;
-
-    if (!dynamic_cast<CDetailedInfoTab70*>(m_pDetailedInfoTab))
-        replaceView(m_pDetailedInfoTab, new CDetailedInfoTab70(nullptr));
     static_cast<CDetailedInfoTab70*>(m_pDetailedInfoTab)
         ->setCurrentValues(currentValues, nSerialNumber, strHWVer, strBootlVer, nOperatingHours, nFilterHours,
                            bDeicing);
-    if (!dynamic_cast<COverviewScene70*>(m_pScene))
-        setScene(new COverviewScene70(nullptr));
     m_pScene->setCurrentValues(&currentValues, nSerialNumber, 0);
     m_pMinuteLogTab->setCurrentValues70(currentValues, nSerialNumber, strHWVer, strBootlVer, nOperatingHours,
                                         nFilterHours, nFanSupplyCharac, nFanExtractCharac, nFanCmdsSucceeded,
@@ -382,7 +362,7 @@ void CMainWindow::switchDevice(bool b70)
             pGraphicsPage->layout()->addWidget(m_pGraphicsTab);
     }
     if (!m_bRozirared)
-        ui->labelErrorState->setText(b70 ? "tolVane plus:" : "tolVane100:");
+        ui->labelErrorState->setText(unitLabel(b70));
     m_b70 = b70;
 }
 

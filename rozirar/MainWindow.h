@@ -87,9 +87,12 @@ private:
     // A page of the tab widget whose vertical layout holds the view.
     QWidget* makePage(QWidget* pView);
     void addPage(QWidget* pView, const QString& strTitle);
-    void replaceView(QWidget*& rpView, QWidget* pNew);
     void setScene(COverviewSceneBase* pScene);
     void showUnitIndicator(int nErrorIndex, bool bError);
+    // What both types' values do first: the selector offers the unit, the indicator shows its
+    // error state, and the views are switched to its type. False when the values fail their
+    // checksum and are not shown.
+    template <class TValues> bool takeCurrentValues(const TValues& values, quint32 nSerialNr, bool b70);
     CSecLogTab* secLogTabOf(int nSpan) const;
     QString exportableTitles(bool bWithMinuteLog) const;
     // The service tab's counters as the export file.

@@ -17,6 +17,7 @@
 #include "ServiceTab.h"
 #include "TextTable.h"
 #include "VokDelimTextModel.h"
+#include "WaitCursor.h"
 
 #include <QApplication>
 #include <QFile>
@@ -33,12 +34,6 @@ namespace
 const char* const CSV_CODEC = "ISO 8859-1";
 const QChar CSV_SEPARATOR(';');
 const QChar CSV_QUOTE('"');
-
-struct SWaitCursor
-{
-    SWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~SWaitCursor() { QApplication::restoreOverrideCursor(); }
-};
 
 // Yes/No question of a fixed size with the texts of the text table on its buttons.
 bool askYesNo(QWidget* parent, const QString& title, const QString& text,

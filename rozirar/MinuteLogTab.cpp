@@ -1,11 +1,12 @@
 #include "MinuteLogTab.h"
 
 #include "ComboDayFilter.h"
-#include "MainWindow.h"
+#include "FanValues.h"
+#include "FanValues70.h"
 #include "MinuteLogDB.h"
 #include "TextTable.h"
+#include "WaitCursor.h"
 
-#include <QApplication>
 #include <QDebug>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,19 +19,6 @@ namespace
 // A connection of its own: a row written on the import's connection would be part of the
 // import's transaction and go with its rollback.
 const char* const MINUTE_ROW_CONNECTION = "UIThreadMinuteRows";
-
-// The wait cursor for the life of a scope.
-struct SWaitCursor
-{
-    SWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~SWaitCursor() { QApplication::restoreOverrideCursor(); }
-};
-
-qint64 selectedSerialNr()
-{
-    CMainWindow* pWindow = CMainWindow::getInstance();
-    return pWindow ? pWindow->getCurrentSerialNr() : CDBBase::ALL_SERIAL_NUMBERS;
-}
 } // namespace
 
 CMinuteLogTab::CMinuteLogTab(CMinuteLogDBBase* pDB, QWidget* parent)

@@ -1,7 +1,6 @@
 #include "SecLogTab.h"
 
 #include "Logging.h"
-#include "MainWindow.h"
 #include "SecLogDBBase.h"
 #include "TextTable.h"
 
@@ -43,9 +42,7 @@ bool CSecLogTab::setupQueryModel(QSqlQueryModel* pModel, qint64 nSerialNr)
 void CSecLogTab::reload()
 {
     QSqlQueryModel query;
-    CMainWindow* pWindow = CMainWindow::getInstance();
-    m_pDB->setupQueryModelForTimeSpan(query, m_nTimeSpan,
-                                      pWindow ? pWindow->getCurrentSerialNr() : CDBBase::ALL_SERIAL_NUMBERS);
+    m_pDB->setupQueryModelForTimeSpan(query, m_nTimeSpan, selectedSerialNr());
     while (query.canFetchMore())
         query.fetchMore();
     m_model.clear();

@@ -5,6 +5,7 @@
 #include "GraphicsDB.h"
 #include "GraphicsFieldCurves.h"
 #include "PickDateDlg.h"
+#include "WaitCursor.h"
 #include "ui_GraphicsTab.h"
 
 #include <QApplication>
@@ -76,14 +77,6 @@ QString fieldName(int nField)
 {
     return CDataDict::instance()->getText(nField, CDataDict::COL_ABBREVIATION);
 }
-
-class CWaitCursor
-{
-public:
-    CWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
-    Q_DISABLE_COPY(CWaitCursor)
-};
 } // namespace
 
 CGraphicsTab::CGraphicsTab(bool bCorMisto70, QWidget* parent)
@@ -140,7 +133,7 @@ void CGraphicsTab::enableLogKindBoxes()
 
 void CGraphicsTab::reload()
 {
-    CWaitCursor waitCursor;
+    SWaitCursor waitCursor;
     enableLogKindBoxes();
     m_pUi->m_pPlot->clear();
     for (int nField : m_pUi->m_pCurvePicker->selectedFields())
@@ -150,7 +143,7 @@ void CGraphicsTab::reload()
 
 void CGraphicsTab::onLogKindClicked(int nLogKind)
 {
-    CWaitCursor waitCursor;
+    SWaitCursor waitCursor;
     enableLogKindBoxes();
     CGraphicsPlot* pPlot = m_pUi->m_pPlot;
     if (box(nLogKind)->isChecked())
