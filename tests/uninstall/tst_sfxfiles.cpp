@@ -146,8 +146,8 @@ private slots:
         const auto first = SfxCreateTempFolder(W(root.path() + "/"));
         const auto second = SfxCreateTempFolder(W(root.path() + "/"));
         QVERIFY(first && second);
-        QVERIFY(*first != *second);
-        const QString folder = Q(*first);
+        QVERIFY(first->path() != second->path());
+        const QString folder = Q(first->path());
         QVERIFY(folder.endsWith('/'));
         QVERIFY(QFileInfo(folder).fileName().isEmpty());
         QVERIFY(QRegularExpression("^xr[0-9A-F]{8}$").match(QDir(folder).dirName()).hasMatch());

@@ -154,6 +154,22 @@ MoveFileExFn ResolveMoveFileEx()
     return &MoveFileEx;
 }
 
+bool IsDelayedMovePending(const char* existing, const char* newName)
+{
+    std::string source, target;
+    if (!existing || !GetFullPathName(existing, source) || (newName && !GetFullPathName(newName, target)))
+        return false;
+    CPendingList list;
+    if (!list.open())
+        return false;
+    for (const SPendingOperation& operation : list.operations())
+    {
+        if (NamesEqual(operation.source, source) && NamesEqual(operation.target, target))
+            return true;
+    }
+    return false;
+}
+
 CPendingList::~CPendingList()
 {
     if (m_fd >= 0)

@@ -51,6 +51,10 @@ struct SPendingOperation
 // Host path of the pending-operations list.
 std::string PendingOperationsFile();
 
+// True when the list holds an operation not yet carried out on these paths (newName null: a
+// delete), as a program reads the system's pending renames before it adds one a second time.
+bool IsDelayedMovePending(const char* existing, const char* newName);
+
 // The list as the restart works through it: locked against registrations from open() until the
 // object goes, so nothing is added between reading and emptying it.
 class CPendingList

@@ -3,10 +3,22 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace win
 {
+
+namespace
+{
+
+std::function<void(const std::string&)>& BeforeLockHook()
+{
+    static std::function<void(const std::string&)> hook;
+    return hook;
+}
+
+} // namespace
 
 bool IsInUse(const std::string& hostPath)
 {
@@ -18,6 +30,28 @@ bool IsInUse(const std::string& hostPath)
         inUse = errno == EWOULDBLOCK;
     close(fd); // releases the probe's own lock; other descriptions keep theirs
     return inUse;
+}
+
+ELockResult LockOpenedFile(int fd, const std::string& hostPath, int operation)
+{
+    if (BeforeLockHook())
+        BeforeLockHook()(hostPath);
+    if (flock(fd, operation | LOCK_NB) != 0)
+        return errno == EWOULDBLOCK ? ELockResult::BUSY : ELockResult::FAILED;
+    struct stat held, named;
+    if (fstat(fd, &held) != 0)
+        return ELockResult::FAILED;
+    if (stat(hostPath.c_str(), &named) != 0 || held.st_dev != named.st_dev || held.st_ino != named.st_ino)
+    {
+        flock(fd, LOCK_UN);
+        return ELockResult::REPLACED;
+    }
+    return ELockResult::LOCKED;
+}
+
+void SetBeforeLockHook(std::function<void(const std::string&)> hook)
+{
+    BeforeLockHook() = std::move(hook);
 }
 
 } // namespace win

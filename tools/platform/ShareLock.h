@@ -3,6 +3,7 @@
 // Renaming or deleting such a file fails with ERROR_SHARING_VIOLATION, as on Windows.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace win
@@ -11,5 +12,22 @@ namespace win
 // True when some open handle (of any process, or another handle of this one) holds a flock() lock
 // on the host file or folder.
 bool IsInUse(const std::string& hostPath);
+
+enum class ELockResult
+{
+    LOCKED,   // the lock is held and the descriptor is the file at the path
+    BUSY,     // another handle holds a conflicting lock
+    REPLACED, // the path names another file by now (or none): open it again
+    FAILED,   // errno tells why
+};
+
+// Takes the flock() lock `operation` (LOCK_SH or LOCK_EX, never waiting) on fd, which was opened
+// from hostPath. On Windows an open file cannot be replaced; here a rename can put another file in
+// its place between the open and the lock, and whatever is written through fd would then be lost
+// with the unlinked file. So the lock only counts when fd is still the file at the path.
+ELockResult LockOpenedFile(int fd, const std::string& hostPath, int operation);
+
+// Test seam: runs in LockOpenedFile before the lock is taken, with the path.
+void SetBeforeLockHook(std::function<void(const std::string&)> hook);
 
 } // namespace win

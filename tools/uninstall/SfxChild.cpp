@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <sys/signalfd.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -25,9 +26,14 @@ constexpr std::uint32_t EXCEPTION_INT_DIVIDE_BY_ZERO = 0xC0000094;
 // What a program that aborts (fail-fast) ends with there; also taken for any other abnormal end.
 constexpr std::uint32_t STATUS_STACK_BUFFER_OVERRUN = 0xC0000409;
 
-[[noreturn]] void RunChild(const CSfxInterruptGuard& guard, int resultFd,
+[[noreturn]] void RunChild(const CSfxInterruptGuard& guard, pid_t stub, int resultFd,
                            const std::function<SSfxLibraryResult()>& work)
 {
+    // The library must not go on uninstalling once the stub is gone (killed, so that it could
+    // neither stop the child nor clean up): the child ends with it, also when the stub went
+    // before the child got here.
+    if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != stub)
+        _exit(1);
     sigprocmask(SIG_SETMASK, &guard.previousMask(), nullptr);
     const SSfxLibraryResult result = work();
     const bool reported = win::WriteAll(resultFd, &result, sizeof result);
@@ -92,12 +98,13 @@ SSfxChildEnd SfxRunWatched(const CSfxInterruptGuard& guard, const std::function<
     if (pipe2(pipeFds, O_CLOEXEC) != 0)
         return end;
     const int signalFd = signalfd(-1, &guard.signals(), SFD_CLOEXEC);
+    const pid_t stub = getpid();
     const pid_t child = signalFd >= 0 ? fork() : -1;
     if (child == 0)
     {
         close(pipeFds[0]);
         close(signalFd);
-        RunChild(guard, pipeFds[1], work);
+        RunChild(guard, stub, pipeFds[1], work);
     }
     close(pipeFds[1]);
     if (child < 0)

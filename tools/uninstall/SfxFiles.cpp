@@ -3,9 +3,11 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 
@@ -64,7 +66,59 @@ int DeleteTreeAt(int parent, const char* name)
     return error;
 }
 
+bool SameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Takes the lock of the folder `name` in `parent` without waiting; -1 when it is held, or when
+// the name no longer leads to the folder that was locked (removed meanwhile by another start).
+int LockFolder(int parent, const char* name)
+{
+    const int fd = openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    struct stat locked, named;
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0 || fstat(fd, &locked) != 0 ||
+        fstatat(parent, name, &named, AT_SYMLINK_NOFOLLOW) != 0 || !SameFile(locked, named))
+    {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool IsTempFolderName(const char* name)
+{
+    if (std::strncmp(name, "xr", 2) != 0 || std::strlen(name) != 10)
+        return false;
+    for (const char* c = name + 2; *c; ++c)
+    {
+        if (!std::isdigit((unsigned char)*c) && !(*c >= 'A' && *c <= 'F'))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
+
+CSfxTempFolder::CSfxTempFolder(CSfxTempFolder&& other) noexcept
+    : m_path(std::move(other.m_path)), m_lockFd(std::exchange(other.m_lockFd, -1))
+{
+}
+
+CSfxTempFolder& CSfxTempFolder::operator=(CSfxTempFolder&& other) noexcept
+{
+    std::swap(m_path, other.m_path);
+    std::swap(m_lockFd, other.m_lockFd);
+    return *this;
+}
+
+CSfxTempFolder::~CSfxTempFolder()
+{
+    if (m_lockFd >= 0)
+        close(m_lockFd);
+}
 
 bool SfxFileExists(const WString& path)
 {
@@ -131,7 +185,7 @@ WString SfxTempFolderName(std::uint32_t seed)
     return name;
 }
 
-std::optional<WString> SfxCreateTempFolder(const WString& tempPath)
+std::optional<CSfxTempFolder> SfxCreateTempFolder(const WString& tempPath)
 {
     constexpr int tries = 100;
     for (int i = 0; i < tries; ++i)
@@ -144,12 +198,44 @@ std::optional<WString> SfxCreateTempFolder(const WString& tempPath)
         const auto host = ToUtf8(folder);
         if (!host)
             return std::nullopt;
-        if (mkdir(host->c_str(), 0700) == 0)
-            return folder + u'/';
-        if (errno != EEXIST)
-            return std::nullopt;
+        if (mkdir(host->c_str(), 0700) != 0)
+        {
+            if (errno != EEXIST)
+                return std::nullopt;
+            continue;
+        }
+        // Until the lock is taken, another start may see the new folder as abandoned; it then
+        // holds the lock or has removed the folder, and this start takes another name.
+        const int lockFd = LockFolder(AT_FDCWD, host->c_str());
+        if (lockFd >= 0)
+            return CSfxTempFolder(folder + u'/', lockFd);
     }
     return std::nullopt;
+}
+
+void SfxRemoveAbandonedTempFolders(const WString& tempPath)
+{
+    const auto host = ToUtf8(tempPath);
+    if (!host)
+        return;
+    DIR* dir = opendir(host->c_str());
+    if (!dir)
+        return;
+    const int parent = dirfd(dir);
+    while (const dirent* entry = readdir(dir))
+    {
+        struct stat st;
+        if (!IsTempFolderName(entry->d_name) ||
+            fstatat(parent, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(st.st_mode) ||
+            st.st_uid != geteuid() || (st.st_mode & 07777) != 0700)
+            continue;
+        const int lockFd = LockFolder(parent, entry->d_name);
+        if (lockFd < 0)
+            continue;
+        DeleteTreeAt(parent, entry->d_name);
+        close(lockFd);
+    }
+    closedir(dir);
 }
 
 } // namespace sfx

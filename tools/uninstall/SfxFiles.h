@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 namespace sfx
 {
@@ -26,8 +27,30 @@ int SfxDeleteTree(const WString& path);
 // "xr" + 8 upper-case hex digits of the seed, most significant first.
 WString SfxTempFolderName(std::uint32_t seed);
 
-// Creates a fresh owner-only folder in tempPath (ending in '/'); returns its path with a
-// trailing '/', or nothing after an error or 100 names taken.
-std::optional<WString> SfxCreateTempFolder(const WString& tempPath);
+// The stub's temporary folder. The stub holds a lock on it as long as it (or its library child)
+// runs: a folder of that kind without the lock was left by a stub that was killed.
+class CSfxTempFolder
+{
+public:
+    CSfxTempFolder(WString path, int lockFd) : m_path(std::move(path)), m_lockFd(lockFd) {}
+    CSfxTempFolder(CSfxTempFolder&& other) noexcept;
+    CSfxTempFolder& operator=(CSfxTempFolder&& other) noexcept;
+    ~CSfxTempFolder();
+
+    const WString& path() const { return m_path; }
+
+private:
+    WString m_path;
+    int m_lockFd;
+};
+
+// Creates a fresh owner-only folder in tempPath (ending in '/') and locks it; its path has a
+// trailing '/'. Nothing after an error or 100 names taken.
+std::optional<CSfxTempFolder> SfxCreateTempFolder(const WString& tempPath);
+
+// Removes the temporary folders in tempPath that stubs of this user left behind when they were
+// killed: named as SfxTempFolderName makes them, real owner-only folders of this user, and not
+// locked. A folder in use, or anything else, is never touched.
+void SfxRemoveAbandonedTempFolders(const WString& tempPath);
 
 } // namespace sfx

@@ -73,7 +73,7 @@ int Uninstall(CSfxTarvek& tarvek, const WString& title, const WString& ownPath)
     {
         const SSfxUninstallResult result = SfxRunUninstall(tarvek);
         if (result.completed)
-            SfxMoveAtReboot(tarvek, ownPath, nullptr);
+            SfxMoveAtReboot(tarvek, ownPath, nullptr, SFX_REGISTER_ONCE);
         return result.exitCode;
     }
     catch (const CSfxSystemException& e)
@@ -157,9 +157,10 @@ int SfxMain(void* instance)
 
     // from here until the folder is gone again, an interruption must not leave it behind
     CSfxInterruptGuard guard;
-    std::optional<WString> folder;
+    std::optional<CSfxTempFolder> folder;
     if (error == SFX_OK)
     {
+        SfxRemoveAbandonedTempFolders(*tempPath);
         folder = SfxCreateTempFolder(*tempPath);
         if (!folder)
             error = SFX_ERR_TEMP_FOLDER;
@@ -169,9 +170,10 @@ int SfxMain(void* instance)
     end.kind = SSfxChildEnd::FINISHED;
     if (error == SFX_OK)
     {
-        const SPackage package{instance, title, *ownPath, *folder, GetCurrentDirectory().value_or(WString())};
-        SetCurrentDirectory(*folder);
-        error = Unpack(ownFile, *header, *folder);
+        const SPackage package{instance, title, *ownPath, folder->path(),
+                               GetCurrentDirectory().value_or(WString())};
+        SetCurrentDirectory(folder->path());
+        error = Unpack(ownFile, *header, folder->path());
         if (error == SFX_OK)
             end = SfxRunWatched(guard, [&package] { return RunLibrary(package); });
         if (end.kind == SSfxChildEnd::FINISHED)
@@ -193,7 +195,8 @@ int SfxMain(void* instance)
         if (!FitsPath(cleanupPath))
             return -1;
         SetCurrentDirectory(*cleanupPath);
-        SfxDeleteTree(*folder);
+        SfxDeleteTree(folder->path());
+        folder.reset();
     }
     guard.release();
     if (end.kind == SSfxChildEnd::INTERRUPTED)

@@ -2,6 +2,7 @@
 #include "SfxTarvek.h"
 
 #include <DelayedMove.h>
+#include <ShareLock.h>
 #include <WinPath.h>
 
 #include <fcntl.h>
@@ -10,6 +11,8 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <chrono>
+#include <thread>
 #include <vector>
 
 namespace sfx
@@ -62,6 +65,14 @@ void AppendOnNewLine(std::string& file, const std::string& text)
     file += text;
 }
 
+std::string TrimmedLine(const std::string& line)
+{
+    const size_t first = line.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos)
+        return {};
+    return line.substr(first, line.find_last_not_of(" \t\r\n") - first + 1);
+}
+
 bool ReadWhole(int fd, std::string& text)
 {
     struct stat st;
@@ -79,6 +90,7 @@ bool ReadWhole(int fd, std::string& text)
     return true;
 }
 
+// The whole text from the start, and the file cut to its length: nothing of a longer text stays.
 bool WriteWhole(int fd, const std::string& text)
 {
     size_t done = 0;
@@ -89,7 +101,30 @@ bool WriteWhole(int fd, const std::string& text)
             return false;
         done += size_t(n);
     }
-    return true;
+    return ftruncate(fd, off_t(text.size())) == 0;
+}
+
+// Opens the file and takes its exclusive lock for the whole read-modify-write, so that two
+// uninstallers at once never lose a line. Another one's write is short: it is waited for.
+int OpenLocked(const std::string& path)
+{
+    const auto deadline = std::chrono::steady_clock::now() + SFX_RENAME_FILE_WAIT;
+    for (;;)
+    {
+        const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (fd < 0)
+            return -1;
+        win::ELockResult lock;
+        while ((lock = win::LockOpenedFile(fd, path, LOCK_EX)) == win::ELockResult::BUSY &&
+               std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        if (lock == win::ELockResult::LOCKED)
+            return fd;
+        close(fd);
+        // a file replaced by the restart meanwhile is opened again
+        if (lock != win::ELockResult::REPLACED || std::chrono::steady_clock::now() >= deadline)
+            return -1;
+    }
 }
 
 // The file that takes the rename lines, as the library names it.
@@ -124,7 +159,29 @@ std::string SfxInsertRenameLine(const std::string& file, const std::string& line
     return result;
 }
 
-bool SfxAddRenameLine(CSfxTarvek& tarvek, const WString& source, const WString* target)
+bool SfxHasRenameLine(const std::string& file, const std::string& line)
+{
+    const size_t header = FindNoCase(file, RENAME_HEADER);
+    if (header == std::string::npos)
+        return false;
+    const std::string wanted = TrimmedLine(line);
+    for (size_t start = header + RENAME_HEADER.size(); start < file.size();)
+    {
+        size_t end = file.find('\n', start);
+        if (end == std::string::npos)
+            end = file.size();
+        const std::string candidate = TrimmedLine(file.substr(start, end - start));
+        if (!candidate.empty() && candidate[0] == '[')
+            return false;
+        if (candidate.size() == wanted.size() && FindNoCase(candidate, wanted) == 0)
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+bool SfxAddRenameLine(CSfxTarvek& tarvek, const WString& source, const WString* target,
+                      ESfxRegistration registration)
 {
     std::string targetText = "NUL";
     if (target)
@@ -150,29 +207,37 @@ bool SfxAddRenameLine(CSfxTarvek& tarvek, const WString& source, const WString* 
     const auto path = RenameFile(tarvek);
     if (!path)
         return false;
-    const int fd = open(path->c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+    const int fd = OpenLocked(*path);
     if (fd < 0)
         return false;
     std::string text;
-    const bool done = flock(fd, LOCK_SH | LOCK_NB) == 0 && ReadWhole(fd, text) &&
-                      WriteWhole(fd, SfxInsertRenameLine(text, line));
+    bool done = ReadWhole(fd, text);
+    if (done && !(registration == SFX_REGISTER_ONCE && SfxHasRenameLine(text, line)))
+        done = WriteWhole(fd, SfxInsertRenameLine(text, line));
     close(fd);
     return done;
 }
 
-void SfxMoveAtReboot(CSfxTarvek& tarvek, const WString& source, const WString* target)
+void SfxMoveAtReboot(CSfxTarvek& tarvek, const WString& source, const WString* target,
+                     ESfxRegistration registration)
 {
     const win::MoveFileExFn moveFileEx = win::ResolveMoveFileEx();
     if (moveFileEx)
     {
         const auto windowsSource = WindowsPath(source);
         const auto windowsTarget = target ? WindowsPath(*target) : std::optional<std::string>();
-        if (windowsSource && (!target || windowsTarget) &&
-            moveFileEx(windowsSource->c_str(), target ? windowsTarget->c_str() : nullptr,
-                       win::MOVEFILE_REPLACE_EXISTING | win::MOVEFILE_DELAY_UNTIL_REBOOT))
-            return;
+        const char* newName = target && windowsTarget ? windowsTarget->c_str() : nullptr;
+        if (windowsSource && (!target || windowsTarget))
+        {
+            if (registration == SFX_REGISTER_ONCE &&
+                win::IsDelayedMovePending(windowsSource->c_str(), newName))
+                return;
+            if (moveFileEx(windowsSource->c_str(), newName,
+                           win::MOVEFILE_REPLACE_EXISTING | win::MOVEFILE_DELAY_UNTIL_REBOOT))
+                return;
+        }
     }
-    SfxAddRenameLine(tarvek, source, target);
+    SfxAddRenameLine(tarvek, source, target, registration);
 }
 
 } // namespace sfx

@@ -5,6 +5,7 @@
 
 #include "platform/SfxText.h"
 
+#include <chrono>
 #include <optional>
 #include <string>
 
@@ -16,14 +17,29 @@ class CSfxTarvek;
 // Longest short path and longest line the fallback writes (bytes, line break included).
 constexpr size_t SFX_SHORT_PATH_MAX = 1024;
 constexpr size_t SFX_RENAME_LINE_MAX = 1024;
+// How long the fallback waits for another program's lock on its file.
+constexpr std::chrono::seconds SFX_RENAME_FILE_WAIT{10};
+
+enum ESfxRegistration
+{
+    SFX_REGISTER_ALWAYS,
+    SFX_REGISTER_ONCE, // not when the same operation is already pending (the stub's own file)
+};
 
 // A null target deletes the source at the restart.
-void SfxMoveAtReboot(CSfxTarvek& tarvek, const WString& source, const WString* target);
+void SfxMoveAtReboot(CSfxTarvek& tarvek, const WString& source, const WString* target,
+                     ESfxRegistration registration = SFX_REGISTER_ALWAYS);
 
-// Fallback: adds "target=source\r\n" (short Windows paths; "NUL" without a target).
+// Fallback: adds "target=source\r\n" (short Windows paths; "NUL" without a target), under the
+// file's exclusive lock for the whole read and write, waited for up to SFX_RENAME_FILE_WAIT.
 // False when a name has no exact narrow form or no short path, the line is too long, or the
-// file cannot be read or written whole; the file is then unchanged.
-bool SfxAddRenameLine(CSfxTarvek& tarvek, const WString& source, const WString* target);
+// file cannot be locked, read or written whole; the file is then unchanged.
+bool SfxAddRenameLine(CSfxTarvek& tarvek, const WString& source, const WString* target,
+                      ESfxRegistration registration = SFX_REGISTER_ALWAYS);
+
+// True when the "[Rename]" section holds the line (compared without regard to case and to the
+// spaces and line break around it).
+bool SfxHasRenameLine(const std::string& file, const std::string& line);
 
 // The file's new text: the line goes directly before the section that follows "[Rename]\r\n"
 // (header matched without regard to case), else at the end; without the section, the header

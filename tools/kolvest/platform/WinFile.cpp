@@ -113,13 +113,11 @@ std::string UrlEncoded(const std::string& path)
     return encoded;
 }
 
-} // namespace
-
-HANDLE CreateFile(const char* name, uint32_t access, uint32_t share, uint32_t creation, uint32_t attributes)
+// One attempt of CreateFile on the host path; `replaced` when the file was replaced by another
+// between the open and the lock.
+HANDLE OpenHostFile(const std::string& host, uint32_t access, uint32_t share, uint32_t creation,
+                    uint32_t attributes, bool& replaced)
 {
-    std::string host;
-    if (!HostOf(name, host))
-        return INVALID_HANDLE_VALUE;
     struct stat st;
     const bool exists = stat(host.c_str(), &st) == 0;
     if (!exists && errno != ENOENT)
@@ -147,11 +145,15 @@ HANDLE CreateFile(const char* name, uint32_t access, uint32_t share, uint32_t cr
     const int fd = open(host.c_str(), flags, mode);
     if (fd < 0)
         return FailMissingOrErrno(host), INVALID_HANDLE_VALUE;
-    if (access && flock(fd, (share ? LOCK_SH : LOCK_EX) | LOCK_NB) != 0)
+    const ELockResult lock =
+        access ? LockOpenedFile(fd, host, share ? LOCK_SH : LOCK_EX) : ELockResult::LOCKED;
+    if (lock != ELockResult::LOCKED)
     {
         const int err = errno;
         close(fd);
-        return Fail(err == EWOULDBLOCK ? ERROR_SHARING_VIOLATION : ErrorFromErrno(err)), INVALID_HANDLE_VALUE;
+        replaced = lock == ELockResult::REPLACED;
+        return Fail(lock == ELockResult::FAILED ? ErrorFromErrno(err) : ERROR_SHARING_VIOLATION),
+               INVALID_HANDLE_VALUE;
     }
     // truncate only once the handle is ours, so a refused open never harms the file
     if (exists && creation == CREATE_ALWAYS && ftruncate(fd, 0) != 0)
@@ -162,6 +164,25 @@ HANDLE CreateFile(const char* name, uint32_t access, uint32_t share, uint32_t cr
     SetLastError(exists && (creation == OPEN_ALWAYS || creation == CREATE_ALWAYS) ? ERROR_ALREADY_EXISTS
                                                                                   : ERROR_SUCCESS);
     return fd;
+}
+
+} // namespace
+
+HANDLE CreateFile(const char* name, uint32_t access, uint32_t share, uint32_t creation, uint32_t attributes)
+{
+    std::string host;
+    if (!HostOf(name, host))
+        return INVALID_HANDLE_VALUE;
+    // A handle must never write to a file that another program has just replaced by rename (the
+    // restart does so with "wininit.ini"): such an open starts again with the file now there.
+    constexpr int kAttempts = 100;
+    for (int attempt = 1;; ++attempt)
+    {
+        bool replaced = false;
+        const HANDLE handle = OpenHostFile(host, access, share, creation, attributes, replaced);
+        if (!replaced || attempt == kAttempts)
+            return handle;
+    }
 }
 
 bool CloseHandle(HANDLE handle)

@@ -86,6 +86,11 @@ std::optional<int> ScriptCrashes(int phase)
     return std::atoi(value->c_str());
 }
 
+bool ScriptStallsPhase(int phase)
+{
+    return EnvNumber("TOLVANE_TARVEK_STALL") == phase;
+}
+
 void LogEvent(const std::string& event)
 {
     const auto path = Env("TOLVANE_TARVEK_LOG");

@@ -9,6 +9,8 @@
 //   TOLVANE_TARVEK_CRASH           "<phase>:<signal number>": that phase crashes with the signal;
 //                                  signal 0 ends the process with status 1, as a sanitizer does
 //                                  after its report
+//   TOLVANE_TARVEK_STALL           phase that logs "stalled <pid>" and waits until the process that
+//                                  loaded the library is gone, then goes on
 //   TOLVANE_TARVEK_LOG             file that receives one line per library event
 
 #include <cstdint>
@@ -25,6 +27,7 @@ bool ScriptFailsPhase(int phase);
 std::optional<std::string> ScriptExitCode();
 std::optional<std::uint32_t> ScriptRaises(int phase);
 std::optional<int> ScriptCrashes(int phase);
+bool ScriptStallsPhase(int phase);
 
 void LogEvent(const std::string& event);
 

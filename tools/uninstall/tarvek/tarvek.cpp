@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <unistd.h>
 
 namespace
 {
@@ -128,6 +129,13 @@ extern "C"
             if (*signal)
                 std::raise(*signal);
             std::_Exit(1);
+        }
+        if (tarvek::ScriptStallsPhase(phase))
+        {
+            const pid_t parent = getppid();
+            tarvek::LogEvent("stalled " + std::to_string(getpid()));
+            while (getppid() == parent)
+                usleep(1000);
         }
         if (tarvek::ScriptFailsPhase(phase))
             return 1;
