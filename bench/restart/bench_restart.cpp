@@ -6,10 +6,8 @@
 
 #include <QByteArray>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -18,7 +16,6 @@
 namespace
 {
 const int FILES = 20000;
-const int ROUNDS = 3;
 
 QString g_drive; // host folder of C:
 
@@ -45,21 +42,6 @@ void writeList(const QString& path, const QByteArray& text)
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size())
         qFatal("cannot write %s", qPrintable(path));
-}
-
-// Best of the rounds, in milliseconds; `before` prepares each round outside the timing.
-template <class Prepare, class Fn> double best(Prepare before, Fn fn)
-{
-    double dBest = 1e300;
-    for (int r = 0; r < ROUNDS; ++r)
-    {
-        before();
-        QElapsedTimer timer;
-        timer.start();
-        fn();
-        dBest = std::min(dBest, timer.nsecsElapsed() / 1e6);
-    }
-    return dBest;
 }
 
 void restart()
@@ -89,26 +71,25 @@ int main()
         wininitText += "NUL=C:\\Many\\" + fileName(i) + "\r\n";
     }
 
-    const double dUnlink = best(createFiles,
-                                []
-                                {
-                                    for (int i = 0; i < FILES; ++i)
-                                        unlink((g_drive + "/Many/" + fileName(i)).toLocal8Bit().constData());
-                                });
-    const double dPending = best(
-        [&]
+    const double dUnlink = best(
+        []
         {
-            createFiles();
-            writeList(pending, pendingText);
+            for (int i = 0; i < FILES; ++i)
+                unlink((g_drive + "/Many/" + fileName(i)).toLocal8Bit().constData());
         },
-        restart);
-    const double dWininit = best(
-        [&]
-        {
-            createFiles();
-            writeList(g_drive + "/WINDOWS/wininit.ini", wininitText);
-        },
-        restart);
+        createFiles);
+    const double dPending = best(restart,
+                                 [&]
+                                 {
+                                     createFiles();
+                                     writeList(pending, pendingText);
+                                 });
+    const double dWininit = best(restart,
+                                 [&]
+                                 {
+                                     createFiles();
+                                     writeList(g_drive + "/WINDOWS/wininit.ini", wininitText);
+                                 });
 
     std::printf("restart, %d deletes of distinct files: pending list %.1f ms, wininit.ini %.1f ms; "
                 "plain unlink loop: %.1f ms\n",
