@@ -30,7 +30,6 @@ namespace
 const char* const CONNECTION = "UIThread";
 const qint64 YEAR_START = 1704067200; // 2024-01-01 00:00 UTC
 const int MINUTES_PER_YEAR = 525600;
-const int ROUNDS = 3;
 
 QSqlDatabase db()
 {
@@ -42,22 +41,6 @@ void run(const QString& sql)
     QSqlQuery query(db());
     if (!query.exec(sql))
         qFatal("%s failed", qPrintable(sql));
-}
-
-template <class Fn>
-double best(
-    Fn fn, std::function<void()> before = [] {})
-{
-    double dBest = 1e300;
-    for (int r = 0; r < ROUNDS; ++r)
-    {
-        before();
-        QElapsedTimer timer;
-        timer.start();
-        fn();
-        dBest = std::min(dBest, timer.nsecsElapsed() / 1e6);
-    }
-    return dBest;
 }
 
 // Peak resident memory since the last reset, in MiB (Linux: VmHWM, reset through clear_refs).

@@ -1,6 +1,7 @@
 // The shared Windows stand-in layer: paths through the drive table, error texts, delayed moves and
-// what the restart applies.
+// what the restart applies, also after a read error or a power loss.
 #include "DelayedMove.h"
+#include "HostIo.h"
 #include "Restart.h"
 #include "TestFiles.h"
 #include "WinError.h"
@@ -8,10 +9,12 @@
 #include "WinSystem.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -19,6 +22,89 @@
 
 using TestFiles::readFile;
 using TestFiles::writeFile;
+
+namespace
+{
+
+using Files = QMap<QString, QByteArray>; // relative path -> content
+
+QString pathOf(int fd)
+{
+    return QFile::symLinkTarget("/proc/self/fd/" + QString::number(fd));
+}
+
+Files filesIn(const QString& folder)
+{
+    Files files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+    {
+        const QString path = it.next();
+        files[QDir(folder).relativeFilePath(path)] = readFile(path);
+    }
+    return files;
+}
+
+[[nodiscard]] bool restoreFiles(const QString& folder, const Files& files)
+{
+    bool restored = QDir(folder).removeRecursively() && QDir().mkpath(folder);
+    for (auto it = files.begin(); it != files.end(); ++it)
+        restored = writeFile(folder + "/" + it.key(), it.value()) && restored;
+    return restored;
+}
+
+// Reads of files whose path ends so fail with EIO.
+QString g_readFault;
+
+ssize_t faultyRead(int fd, void* buffer, size_t size)
+{
+    if (pathOf(fd).endsWith(g_readFault))
+    {
+        errno = EIO;
+        return -1;
+    }
+    return ::read(fd, buffer, size);
+}
+
+// A power loss modelled on one list file: the disk holds the list as it stood at its last sync
+// (of the file, or of its folder after a rename), and every other change of the data folder
+// (renames and unlinks are journalled). Each mark written is a moment at which the power may go:
+// the operation before it is done, the mark is not yet written.
+struct SPowerLoss
+{
+    QString list;       // canonical host path
+    QString dataFolder; // where the operations work
+    QByteArray durable; // the list as the disk holds it
+    int listSyncs = 0;
+
+    struct SMoment
+    {
+        Files files;
+        QByteArray list;
+    };
+    QVector<SMoment> moments;
+};
+SPowerLoss* g_powerLoss = nullptr;
+
+ssize_t watchedPwrite(int fd, const void* data, size_t size, off_t offset)
+{
+    if (g_powerLoss && pathOf(fd) == g_powerLoss->list)
+        g_powerLoss->moments.push_back({filesIn(g_powerLoss->dataFolder), g_powerLoss->durable});
+    return ::pwrite(fd, data, size, offset);
+}
+
+int watchedFsync(int fd)
+{
+    const int rc = ::fsync(fd);
+    const QString path = pathOf(fd);
+    if (g_powerLoss && path == g_powerLoss->list)
+        ++g_powerLoss->listSyncs;
+    if (g_powerLoss && (path == g_powerLoss->list || path == QFileInfo(g_powerLoss->list).path()))
+        g_powerLoss->durable = readFile(g_powerLoss->list, "");
+    return rc;
+}
+
+} // namespace
 
 class TestWinPlatform : public QObject
 {
@@ -42,6 +128,12 @@ private slots:
         setenv("TOLVANE_WINDIR", "C:\\WINDOWS", 1);
         unsetenv("TOLVANE_WIN_DELAYED_MOVE_REFUSED");
         unsetenv("TOLVANE_WIN_NO_DELAYED_MOVE");
+    }
+
+    void cleanup()
+    {
+        win::HostCalls() = {&::read, &::pwrite, &::fsync};
+        g_powerLoss = nullptr;
     }
 
     void fullPath_data()
@@ -128,6 +220,8 @@ private slots:
         QCOMPARE(win::ErrorMessageText(2), std::string("The system cannot find the file specified.\r\n"));
         QCOMPARE(win::ErrorMessageText(32), std::string("The process cannot access the file because it is "
                                                         "being used by another process.\r\n"));
+        QCOMPARE(win::ErrorMessageText(30),
+                 std::string("The system cannot read from the specified device.\r\n"));
         QCOMPARE(win::ErrorMessageText(9999), std::string());
     }
 
@@ -225,6 +319,140 @@ private slots:
         QCOMPARE(readFile(host("WINDOWS/wininit.ini")), QByteArray("[boot]\r\na=1\r\n[other]\r\nb=2\r\n"));
         QCOMPARE(readFile(host("pending")), QByteArray());
         QCOMPARE(win::ApplyRestartOperations([](const std::string&) {}), 0);
+    }
+
+    // A list that cannot be read (EIO after it was opened and locked) is left exactly as it was
+    // and fails the run, which carries out nothing after it; the next run does everything.
+    void unreadableListIsLeftAsItWas_data()
+    {
+        QTest::addColumn<QString>("unreadable");
+        QTest::newRow("pending list") << "pending";
+        QTest::newRow("wininit.ini") << "WINDOWS/wininit.ini";
+    }
+
+    void unreadableListIsLeftAsItWas()
+    {
+        QFETCH(QString, unreadable);
+        const QByteArray pending = "4\tC:\\a.txt\t\n";
+        const QByteArray wininit = "[rename]\r\nNUL=C:\\b.txt\r\n";
+        QVERIFY(writeFile(host("a.txt"), "a"));
+        QVERIFY(writeFile(host("b.txt"), "b"));
+        QVERIFY(writeFile(host("pending"), pending));
+        QVERIFY(writeFile(host("WINDOWS/wininit.ini"), wininit));
+
+        g_readFault = "/" + unreadable;
+        win::HostCalls().read = &faultyRead;
+        QStringList reports;
+        const int failures = win::ApplyRestartOperations([&](const std::string& line)
+                                                         { reports << QString::fromStdString(line); });
+        const bool listFailed = unreadable == "pending";
+        QCOMPARE(readFile(host("pending")), listFailed ? pending : QByteArray());
+        QCOMPARE(QFile::exists(host("a.txt")), listFailed);
+        QCOMPARE(readFile(host("WINDOWS/wininit.ini")), wininit);
+        QVERIFY(QFile::exists(host("b.txt")));
+        QCOMPARE(failures, 1);
+        QCOMPARE(reports, QStringList() << "cannot read " + host(unreadable) +
+                                               ": The system cannot read from the specified device.");
+
+        win::HostCalls().read = &::read;
+        QCOMPARE(win::ApplyRestartOperations([](const std::string&) {}), 0);
+        QVERIFY(!QFile::exists(host("a.txt")));
+        QVERIFY(!QFile::exists(host("b.txt")));
+        QCOMPARE(readFile(host("pending")), QByteArray());
+        QCOMPARE(readFile(host("WINDOWS/wininit.ini")), QByteArray());
+    }
+
+    // Replaying a list as the disk holds it at any moment of a restart (after a power loss) never
+    // undoes or overwrites what an earlier finished operation produced, and the emptied list
+    // itself survives. Deletes of distinct files need no sync of the list before it is emptied.
+    void replayAfterPowerLossKeepsFinishedWork_data()
+    {
+        QTest::addColumn<QString>("listName");
+        QTest::addColumn<QByteArray>("list");
+        QTest::addColumn<QByteArray>("durable"); // the list as the disk holds it at the start
+        QTest::addColumn<QStringList>("files");  // name=content in C:\D
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<int>("listSyncs"); // -1: not looked at
+
+        const QByteArray pendingReplace = "4\tC:\\D\\X\t\n5\tC:\\D\\X.new\tC:\\D\\X\n";
+        const QByteArray wininitReplace = "[rename]\r\nNUL=C:\\D\\X\r\nC:\\D\\X=C:\\D\\X.new\r\n";
+        QTest::newRow("pending: delete X, move X.new to X")
+            << "pending" << pendingReplace << pendingReplace << QStringList{"X=old", "X.new=new"}
+            << QStringList{"X=new"} << -1;
+        QTest::newRow("wininit: delete X, move X.new to X")
+            << "WINDOWS/wininit.ini" << wininitReplace << wininitReplace << QStringList{"X=old", "X.new=new"}
+            << QStringList{"X=new"} << -1;
+        const QByteArray pendingChain = "5\tC:\\D\\A\tC:\\D\\B\n5\tC:\\D\\C\tC:\\D\\A\n";
+        const QByteArray wininitChain = "[rename]\r\nC:\\D\\B=C:\\D\\A\r\nC:\\D\\A=C:\\D\\C\r\n";
+        QTest::newRow("pending: move A to B, move C to A")
+            << "pending" << pendingChain << pendingChain << QStringList{"A=a", "B=b", "C=c"}
+            << QStringList{"A=c", "B=a"} << -1;
+        QTest::newRow("wininit: move A to B, move C to A")
+            << "WINDOWS/wininit.ini" << wininitChain << wininitChain << QStringList{"A=a", "B=b", "C=c"}
+            << QStringList{"A=c", "B=a"} << -1;
+        // a killed run marked the delete, but the mark never reached the disk
+        QTest::newRow("pending: resumed after a kill")
+            << "pending" << QByteArray("#\tC:\\D\\X\t\n5\tC:\\D\\X.new\tC:\\D\\X\n") << pendingReplace
+            << QStringList{"X.new=new"} << QStringList{"X=new"} << -1;
+        QTest::newRow("wininit: resumed after a kill")
+            << "WINDOWS/wininit.ini" << QByteArray("[rename]\r\n;UL=C:\\D\\X\r\nC:\\D\\X=C:\\D\\X.new\r\n")
+            << wininitReplace << QStringList{"X.new=new"} << QStringList{"X=new"} << -1;
+
+        QByteArray pendingDeletes, wininitDeletes = "[rename]\r\n";
+        QStringList files;
+        for (int i = 0; i < 50; ++i)
+        {
+            pendingDeletes += "4\tC:\\D\\f" + QByteArray::number(i) + "\t\n";
+            wininitDeletes += "NUL=C:\\D\\f" + QByteArray::number(i) + "\r\n";
+            files << "f" + QString::number(i) + "=x";
+        }
+        QTest::newRow("pending: distinct deletes")
+            << "pending" << pendingDeletes << pendingDeletes << files << QStringList() << 1; // emptied
+        QTest::newRow("wininit: distinct deletes")
+            << "WINDOWS/wininit.ini" << wininitDeletes << wininitDeletes << files << QStringList() << 0;
+    }
+
+    void replayAfterPowerLossKeepsFinishedWork()
+    {
+        QFETCH(QString, listName);
+        QFETCH(QByteArray, list);
+        QFETCH(QByteArray, durable);
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, expected);
+        QFETCH(int, listSyncs);
+        const auto toFiles = [](const QStringList& entries)
+        {
+            Files result;
+            for (const QString& entry : entries)
+                result[entry.section('=', 0, 0)] = entry.section('=', 1).toUtf8();
+            return result;
+        };
+        QVERIFY(QDir().mkpath(host("WINDOWS")));
+        QVERIFY(writeFile(host(listName), list));
+        QVERIFY(restoreFiles(host("D"), toFiles(files)));
+
+        SPowerLoss powerLoss;
+        powerLoss.list = QFileInfo(host(listName)).canonicalFilePath();
+        powerLoss.dataFolder = host("D");
+        powerLoss.durable = durable;
+        g_powerLoss = &powerLoss;
+        win::HostCalls().pwrite = &watchedPwrite;
+        win::HostCalls().fsync = &watchedFsync;
+        QCOMPARE(win::ApplyRestartOperations([](const std::string&) {}), 0);
+        g_powerLoss = nullptr;
+        QCOMPARE(filesIn(host("D")), toFiles(expected));
+
+        QVERIFY(!powerLoss.moments.isEmpty());
+        for (const SPowerLoss::SMoment& moment : powerLoss.moments)
+        {
+            QVERIFY(restoreFiles(host("D"), moment.files));
+            QVERIFY(writeFile(host(listName), moment.list));
+            win::ApplyRestartOperations([](const std::string&) {}); // repeats report their failures
+            QCOMPARE(filesIn(host("D")), toFiles(expected));
+        }
+        QCOMPARE(powerLoss.durable, QByteArray()); // the end of the run survives a power loss
+        if (listSyncs >= 0)
+            QCOMPARE(powerLoss.listSyncs, listSyncs);
     }
 };
 

@@ -20,8 +20,6 @@ namespace win
 namespace
 {
 
-const char kDoneMark = '#';
-
 std::string StateHome()
 {
     const char* xdg = std::getenv("XDG_STATE_HOME");
@@ -170,12 +168,6 @@ bool IsDelayedMovePending(const char* existing, const char* newName)
     return false;
 }
 
-CPendingList::~CPendingList()
-{
-    if (m_fd >= 0)
-        close(m_fd); // releases the lock
-}
-
 bool CPendingList::open()
 {
     m_operations.clear();
@@ -184,8 +176,9 @@ bool CPendingList::open()
         return FailFromErrno();
     std::string text;
     if (!ReadToEnd(m_fd, text))
-        return FailFromErrno();
+        return FailReadFromErrno() || abandon();
 
+    bool anyDone = false;
     size_t start = 0;
     while (start < text.size())
     {
@@ -195,7 +188,8 @@ bool CPendingList::open()
         const size_t lineStart = start;
         const std::string line = text.substr(start, end - start);
         start = end + 1;
-        if (line.empty() || line[0] == kDoneMark)
+        anyDone = anyDone || (!line.empty() && line[0] == m_doneMark);
+        if (line.empty() || line[0] == m_doneMark)
             continue;
         const size_t tab1 = line.find('\t');
         const size_t tab2 = tab1 == std::string::npos ? tab1 : line.find('\t', tab1 + 1);
@@ -208,18 +202,12 @@ bool CPendingList::open()
         operation.offset = int64_t(lineStart);
         m_operations.push_back(operation);
     }
-    SetLastError(ERROR_SUCCESS);
-    return true;
-}
-
-bool CPendingList::markDone(const SPendingOperation& operation)
-{
-    return pwrite(m_fd, &kDoneMark, 1, off_t(operation.offset)) == 1 || FailFromErrno();
+    return opened(anyDone);
 }
 
 bool CPendingList::clear()
 {
-    return (ftruncate(m_fd, 0) == 0 && fsync(m_fd) == 0) || FailFromErrno();
+    return (ftruncate(m_fd, 0) == 0 || FailFromErrno()) && makeDurable();
 }
 
 } // namespace win

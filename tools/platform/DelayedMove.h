@@ -13,6 +13,8 @@
 //   TOLVANE_WIN_DELAYED_MOVE_REFUSED a delayed call fails with ERROR_ACCESS_DENIED (no rights).
 #pragma once
 
+#include "MarkedList.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -40,14 +42,6 @@ using MoveFileExFn = bool (*)(const char* existing, const char* newName, uint32_
 // The run-time lookup of MoveFileEx: null with ERROR_PROC_NOT_FOUND when the system lacks it.
 MoveFileExFn ResolveMoveFileEx();
 
-struct SPendingOperation
-{
-    uint32_t flags = 0;
-    std::string source; // full Windows path
-    std::string target; // full Windows path; empty = delete the source
-    int64_t offset = 0; // of its line in the list
-};
-
 // Host path of the pending-operations list.
 std::string PendingOperationsFile();
 
@@ -57,26 +51,16 @@ bool IsDelayedMovePending(const char* existing, const char* newName);
 
 // The list as the restart works through it: locked against registrations from open() until the
 // object goes, so nothing is added between reading and emptying it.
-class CPendingList
+class CPendingList : public CMarkedList
 {
 public:
-    CPendingList() = default;
-    CPendingList(const CPendingList&) = delete;
-    CPendingList& operator=(const CPendingList&) = delete;
-    ~CPendingList();
+    CPendingList() : CMarkedList('#') {}
 
-    // Reads the operations not yet carried out (a missing file is an empty list).
+    // Reads the operations not yet carried out (a missing file is an empty list). A list that
+    // cannot be read is closed again, untouched; a read error is ERROR_READ_FAULT.
     bool open();
-    bool isOpen() const { return m_fd >= 0; }
-    const std::vector<SPendingOperation>& operations() const { return m_operations; }
-    // Marks one operation as carried out.
-    bool markDone(const SPendingOperation& operation);
-    // Empties the list once everything in it is done.
+    // Empties the list once everything in it is done, durably.
     bool clear();
-
-private:
-    int m_fd = -1;
-    std::vector<SPendingOperation> m_operations;
 };
 
 } // namespace win

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <sys/types.h>
 
 namespace win
 {
@@ -16,5 +18,21 @@ inline bool WriteAll(int fd, const std::string& text)
 {
     return WriteAll(fd, text.data(), text.size());
 }
+// Puts one byte at an offset (a mark over a line); false (errno set) unless it was written.
+bool WriteByteAt(int fd, int64_t offset, char byte);
+// Makes what was written to the file, or a folder's renames and new names, durable (fsync);
+// false (errno set) on failure.
+bool SyncFile(int fd);
+bool SyncFolder(const std::string& hostFolder);
+
+// Test seam: the system calls behind ReadToEnd, WriteByteAt, SyncFile and SyncFolder. Tests put
+// in their own to inject read errors or to see which writes were made durable and when.
+struct SHostCalls
+{
+    ssize_t (*read)(int fd, void* buffer, size_t size);
+    ssize_t (*pwrite)(int fd, const void* data, size_t size, off_t offset);
+    int (*fsync)(int fd);
+};
+SHostCalls& HostCalls();
 
 } // namespace win

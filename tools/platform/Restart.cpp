@@ -1,26 +1,21 @@
 #include "Restart.h"
 
 #include "DelayedMove.h"
-#include "HostIo.h"
 #include "WinError.h"
 #include "WinPath.h"
-#include "WinSystem.h"
+#include "WininitRename.h"
 
+#include <cctype>
 #include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
+#include <unordered_set>
 
 namespace win
 {
 
 namespace
 {
-
-const char kDoneMark = ';'; // an INI comment: the system's own reader passes over it too
 
 std::string Reason()
 {
@@ -42,8 +37,7 @@ bool DeleteNow(const std::string& winPath)
     return rc == 0 || FailFromErrno();
 }
 
-void Apply(const SPendingOperation& operation, int& failures,
-           const std::function<void(const std::string&)>& report)
+void Apply(const SPendingOperation& operation, int& failures, const Report& report)
 {
     if (operation.target.empty())
     {
@@ -62,142 +56,101 @@ void Apply(const SPendingOperation& operation, int& failures,
     }
 }
 
-// One line of the text: where it starts, and where its first character other than a blank is.
-struct SLine
+// When the marks written so far must be durable. A replay after a power loss carries out again
+// every operation whose mark had not reached the disk, on the files as the later operations left
+// them: a delete or a move repeated after a move that re-created its path removes or overwrites
+// that move's result. So before every move, and before a delete of a path that an operation marked
+// since the last sync touched, the marks go to the disk; deletes of distinct paths need none.
+class CReplayGuard
 {
-    size_t start = 0;
-    size_t firstChar = 0;
-    std::string raw;     // with its own line break, so untouched lines are written back as they were
-    std::string trimmed; // without blanks and line breaks at either end
+public:
+    bool marksDurableBefore(const SPendingOperation& operation) const
+    {
+        return !m_touched.empty() && (!operation.target.empty() || m_touched.count(Key(operation.source)));
+    }
+    void done(const SPendingOperation& operation)
+    {
+        m_touched.insert(Key(operation.source));
+        if (!operation.target.empty())
+            m_touched.insert(Key(operation.target));
+    }
+    void marksDurable() { m_touched.clear(); }
+
+private:
+    static std::string Key(std::string path)
+    {
+        for (char& c : path)
+            c = char(std::toupper(static_cast<unsigned char>(c)));
+        return path;
+    }
+
+    std::unordered_set<std::string> m_touched; // by operations marked since the last sync
 };
 
-std::vector<SLine> Lines(const std::string& text)
+// Carries out the list's operations in order, each marked as done at once. False when a mark could
+// not be written or made durable: the run stops there rather than carry out what a later run
+// would carry out again.
+bool ApplyList(CMarkedList& list, const std::string& name, int& failures, const Report& report)
 {
-    std::vector<SLine> lines;
-    size_t start = 0;
-    while (start < text.size())
+    CReplayGuard guard;
+    for (const SPendingOperation& operation : list.operations())
     {
-        size_t end = text.find('\n', start);
-        end = end == std::string::npos ? text.size() : end + 1;
-        SLine line;
-        line.start = start;
-        line.raw = text.substr(start, end - start);
-        const size_t first = line.raw.find_first_not_of(" \t\r\n");
-        line.firstChar = start + (first == std::string::npos ? 0 : first);
-        if (first != std::string::npos)
-            line.trimmed = line.raw.substr(first, line.raw.find_last_not_of(" \t\r\n") - first + 1);
-        lines.push_back(line);
-        start = end;
-    }
-    return lines;
-}
-
-// Replaces the file with text in one step: an interruption leaves either the old or the new text.
-bool ReplaceFile(const std::string& host, const std::string& text, mode_t mode)
-{
-    const std::string temporary = host + ".restart";
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode & 07777);
-    if (fd < 0)
-        return false;
-    const bool written = WriteAll(fd, text) && fsync(fd) == 0;
-    close(fd);
-    if (written && std::rename(temporary.c_str(), host.c_str()) == 0)
-        return true;
-    unlink(temporary.c_str());
-    return false;
-}
-
-// The "[rename]" lines in file order. Each line carried out is turned into a comment at once
-// (";" over its first character), so an interrupted restart does not carry it out again; at the
-// end the sections go.
-void ApplyWininit(int& failures, const std::function<void(const std::string&)>& report)
-{
-    std::string host;
-    if (!HostPathOf(GetWindowsDirectory() + "\\wininit.ini", host))
-        return;
-    const int fd = open(host.c_str(), O_RDWR | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    std::string text;
-    struct stat st;
-    if (flock(fd, LOCK_EX) != 0 || fstat(fd, &st) != 0 || !ReadToEnd(fd, text))
-    {
-        close(fd);
-        ++failures;
-        report("cannot read " + host);
-        return;
-    }
-
-    std::string kept;
-    bool inRename = false, anyRename = false;
-    for (const SLine& line : Lines(text))
-    {
-        if (!line.trimmed.empty() && line.trimmed[0] == '[')
+        if (guard.marksDurableBefore(operation))
         {
-            inRename = NamesEqual(line.trimmed, "[rename]");
-            anyRename = anyRename || inRename;
+            if (!list.makeDurable())
+            {
+                ++failures;
+                report("cannot write the marks in " + name + " to the disk: " + Reason());
+                return false;
+            }
+            guard.marksDurable();
         }
-        if (!inRename)
-        {
-            kept += line.raw;
-            continue;
-        }
-        const size_t eq = line.trimmed.find('=');
-        if (line.trimmed.empty() || line.trimmed[0] == '[' || line.trimmed[0] == kDoneMark ||
-            eq == std::string::npos)
-            continue;
-        SPendingOperation operation;
-        operation.target = line.trimmed.substr(0, eq);
-        operation.source = line.trimmed.substr(eq + 1);
-        operation.flags = MOVEFILE_REPLACE_EXISTING;
-        if (NamesEqual(operation.target, "NUL"))
-            operation.target.clear();
         Apply(operation, failures, report);
-        if (pwrite(fd, &kDoneMark, 1, off_t(line.firstChar)) != 1)
+        if (!list.markDone(operation))
         {
             ++failures;
-            report("cannot mark a line of " + host + " as done");
+            report("cannot mark an operation in " + name + " as done: " + Reason());
+            return false;
         }
+        guard.done(operation);
     }
-
-    if (anyRename && !ReplaceFile(host, kept, st.st_mode))
-    {
-        ++failures;
-        report("cannot rewrite " + host);
-    }
-    close(fd);
+    return true;
 }
 
 } // namespace
 
-int ApplyRestartOperations(const std::function<void(const std::string&)>& report)
+int ApplyRestartOperations(const Report& report)
 {
+    // A list that cannot be read stops the run before anything is carried out, so that the next
+    // run still finds every operation, in registration order.
     int failures = 0;
     {
         CPendingList list;
         if (!list.open())
         {
-            ++failures;
             report("cannot read " + PendingOperationsFile() + ": " + Reason());
+            return 1;
         }
-        for (const SPendingOperation& operation : list.operations())
-        {
-            Apply(operation, failures, report);
-            if (!list.markDone(operation))
-            {
-                // stop here rather than carry out what a later run would carry out again
-                ++failures;
-                report("cannot mark an operation in " + PendingOperationsFile() + " as done: " + Reason());
-                return failures;
-            }
-        }
-        if (list.isOpen() && !list.clear())
+        if (!ApplyList(list, PendingOperationsFile(), failures, report))
+            return failures;
+        if (!list.clear())
         {
             ++failures;
             report("cannot empty " + PendingOperationsFile() + ": " + Reason());
         }
     }
-    ApplyWininit(failures, report);
+    CWininitRename wininit;
+    if (!wininit.open())
+    {
+        report("cannot read " + wininit.hostPath() + ": " + Reason());
+        return failures + 1;
+    }
+    if (wininit.isOpen() && ApplyList(wininit, wininit.hostPath(), failures, report) &&
+        !wininit.removeSections())
+    {
+        ++failures;
+        report("cannot rewrite " + wininit.hostPath() + ": " + Reason());
+    }
     return failures;
 }
 

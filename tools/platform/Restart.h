@@ -8,6 +8,9 @@
 // Each operation is marked as done in its file as soon as it is carried out, so a run that is
 // interrupted at any point leaves the rest to the next run: at most the operation that was under
 // way is tried again, and with its source gone that attempt fails without touching anything.
+// The marks are made durable before any operation that a replay after a power loss could turn
+// against an earlier one's result. A list that cannot be read ends the run with nothing carried
+// out and nothing changed, so the next run still finds everything in order.
 #pragma once
 
 #include <functional>
@@ -16,7 +19,9 @@
 namespace win
 {
 
-// Applies everything; report gets one line per failed operation. Returns the number of failures.
-int ApplyRestartOperations(const std::function<void(const std::string&)>& report);
+using Report = std::function<void(const std::string&)>;
+
+// Applies everything; report gets one line per failure. Returns the number of failures.
+int ApplyRestartOperations(const Report& report);
 
 } // namespace win

@@ -28,6 +28,7 @@ const SMessage kMessages[] = {
     {ERROR_NOT_SAME_DEVICE, "The system cannot move the file to a different disk drive."},
     {ERROR_NO_MORE_FILES, "There are no more files."},
     {ERROR_WRITE_PROTECT, "The media is write protected."},
+    {ERROR_READ_FAULT, "The system cannot read from the specified device."},
     {ERROR_SHARING_VIOLATION,
      "The process cannot access the file because it is being used by another process."},
     {ERROR_HANDLE_EOF, "Reached the end of the file."},
@@ -113,6 +114,12 @@ uint32_t ErrorFromErrno(int err)
 bool FailFromErrno()
 {
     SetLastError(ErrorFromErrno(errno));
+    return false;
+}
+
+bool FailReadFromErrno()
+{
+    SetLastError(errno == EIO ? uint32_t(ERROR_READ_FAULT) : ErrorFromErrno(errno));
     return false;
 }
 

@@ -22,6 +22,7 @@ enum EErrorCode : uint32_t
     ERROR_NOT_SAME_DEVICE = 17,
     ERROR_NO_MORE_FILES = 18,
     ERROR_WRITE_PROTECT = 19,
+    ERROR_READ_FAULT = 30,
     ERROR_SHARING_VIOLATION = 32,
     ERROR_HANDLE_EOF = 38,
     ERROR_BAD_NETPATH = 53,
@@ -52,6 +53,8 @@ uint32_t ErrorFromErrno(int err);
 
 // SetLastError(ErrorFromErrno(errno)); returns false so that failures read `return FailFromErrno();`.
 bool FailFromErrno();
+// As FailFromErrno, for a failed read: EIO becomes ERROR_READ_FAULT.
+bool FailReadFromErrno();
 // SetLastError(code); returns false.
 bool Fail(uint32_t code);
 

@@ -1,0 +1,119 @@
+#include "WininitRename.h"
+
+#include "DelayedMove.h"
+#include "HostIo.h"
+#include "WinError.h"
+#include "WinPath.h"
+#include "WinSystem.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace win
+{
+
+namespace
+{
+
+// One line of the text: where its first character other than a blank is.
+struct SLine
+{
+    size_t firstChar = 0;
+    std::string raw;     // with its own line break, so untouched lines are written back as they were
+    std::string trimmed; // without blanks and line breaks at either end
+};
+
+std::vector<SLine> Lines(const std::string& text)
+{
+    std::vector<SLine> lines;
+    size_t start = 0;
+    while (start < text.size())
+    {
+        size_t end = text.find('\n', start);
+        end = end == std::string::npos ? text.size() : end + 1;
+        SLine line;
+        line.raw = text.substr(start, end - start);
+        const size_t first = line.raw.find_first_not_of(" \t\r\n");
+        line.firstChar = start + (first == std::string::npos ? 0 : first);
+        if (first != std::string::npos)
+            line.trimmed = line.raw.substr(first, line.raw.find_last_not_of(" \t\r\n") - first + 1);
+        lines.push_back(line);
+        start = end;
+    }
+    return lines;
+}
+
+// Replaces the file with text in one step: an interruption leaves either the old or the new text,
+// and once it returns true the new text survives a power loss.
+bool ReplaceFile(const std::string& host, const std::string& text, mode_t mode)
+{
+    const std::string temporary = host + ".restart";
+    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode & 07777);
+    if (fd < 0)
+        return false;
+    const bool written = WriteAll(fd, text) && SyncFile(fd);
+    close(fd);
+    if (written && std::rename(temporary.c_str(), host.c_str()) == 0)
+        return SyncFolder(host.substr(0, host.find_last_of('/') + 1));
+    unlink(temporary.c_str());
+    return false;
+}
+
+} // namespace
+
+bool CWininitRename::open()
+{
+    m_operations.clear();
+    if (!HostPathOf(GetWindowsDirectory() + "\\wininit.ini", m_host))
+        return true; // no Windows folder, no file
+    m_fd = ::open(m_host.c_str(), O_RDWR | O_CLOEXEC);
+    if (m_fd < 0)
+        return errno == ENOENT || FailFromErrno();
+    struct stat st;
+    if (flock(m_fd, LOCK_EX) != 0 || fstat(m_fd, &st) != 0)
+        return FailFromErrno() || abandon();
+    m_mode = st.st_mode;
+    std::string text;
+    if (!ReadToEnd(m_fd, text))
+        return FailReadFromErrno() || abandon();
+
+    bool inRename = false, anyDone = false;
+    for (const SLine& line : Lines(text))
+    {
+        if (!line.trimmed.empty() && line.trimmed[0] == '[')
+        {
+            inRename = NamesEqual(line.trimmed, "[rename]");
+            m_anyRename = m_anyRename || inRename;
+        }
+        if (!inRename)
+        {
+            m_kept += line.raw;
+            continue;
+        }
+        anyDone = anyDone || (!line.trimmed.empty() && line.trimmed[0] == m_doneMark);
+        const size_t eq = line.trimmed.find('=');
+        if (line.trimmed.empty() || line.trimmed[0] == '[' || line.trimmed[0] == m_doneMark ||
+            eq == std::string::npos)
+            continue;
+        SPendingOperation operation;
+        operation.target = line.trimmed.substr(0, eq);
+        operation.source = line.trimmed.substr(eq + 1);
+        operation.flags = MOVEFILE_REPLACE_EXISTING;
+        operation.offset = int64_t(line.firstChar);
+        if (NamesEqual(operation.target, "NUL"))
+            operation.target.clear();
+        m_operations.push_back(operation);
+    }
+    return opened(anyDone);
+}
+
+bool CWininitRename::removeSections()
+{
+    return !m_anyRename || ReplaceFile(m_host, m_kept, m_mode) || FailFromErrno();
+}
+
+} // namespace win

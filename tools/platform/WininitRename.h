@@ -1,0 +1,36 @@
+// The "[rename]" sections of "wininit.ini" in the Windows folder as the restart works through
+// them: locked from open() until the object goes. Each line carried out is marked by ";" over its
+// first character (an INI comment: the system's own reader passes over it too); at the end the
+// file is replaced by its text without the sections (other sections stay as they were).
+#pragma once
+
+#include "MarkedList.h"
+
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace win
+{
+
+class CWininitRename : public CMarkedList
+{
+public:
+    CWininitRename() : CMarkedList(';') {}
+
+    // Reads the lines not yet carried out, in file order (target=source; the target "NUL" becomes
+    // an empty target, a delete); a missing file has none. A file that cannot be read is closed
+    // again, untouched; a read error is ERROR_READ_FAULT.
+    bool open();
+    const std::string& hostPath() const { return m_host; }
+    // Replaces the file, durably, by its text without the "[rename]" sections (if it had any).
+    bool removeSections();
+
+private:
+    mode_t m_mode = 0;
+    std::string m_host;
+    std::string m_kept; // the text without the "[rename]" sections
+    bool m_anyRename = false;
+};
+
+} // namespace win
