@@ -3,6 +3,8 @@
 #include "Engine.h"
 #include "System.h"
 
+#include "Restart.h"
+#include "ShareLock.h"
 #include "TestFiles.h"
 #include "WinError.h"
 
@@ -101,6 +103,36 @@ private slots:
             QVERIFY(writeFile(host("WINDOWS/wininit.ini"), before));
         QVERIFY(AddWininitRename("NUL", "C:\\B.TXT"));
         QCOMPARE(readFile(host("WINDOWS/wininit.ini")), after);
+    }
+
+    // The restart replaces wininit.ini while a registration has opened it but not yet locked it:
+    // the line must go into the new file, so that the next restart carries it out.
+    void registrationRacingARestart()
+    {
+        QVERIFY(writeFile(host("OLD.TXT"), "o"));
+        QVERIFY(writeFile(host("B.TXT"), "b"));
+        QVERIFY(writeFile(host("WINDOWS/wininit.ini"), "[boot]\r\nx=1\r\n[rename]\r\nNUL=C:\\OLD.TXT\r\n"));
+        QStringList failures;
+        const win::Report report = [&failures](const std::string& line)
+        { failures << QString::fromStdString(line); };
+        int restarts = 0;
+        win::SetBeforeLockHook(
+            [&](const std::string& path)
+            {
+                if (QString::fromStdString(path).endsWith("/wininit.ini") && restarts++ == 0)
+                    win::ApplyRestartOperations(report);
+            });
+        const bool added = AddWininitRename("NUL", "C:\\B.TXT");
+        win::SetBeforeLockHook(nullptr);
+        QVERIFY(added);
+        QVERIFY(!QFile::exists(host("OLD.TXT")));
+        QCOMPARE(readFile(host("WINDOWS/wininit.ini")),
+                 QByteArray("[boot]\r\nx=1\r\n[rename]\r\nNUL=C:\\B.TXT"));
+        QCOMPARE(restarts, 2); // the open after the replacement
+
+        QCOMPARE(win::ApplyRestartOperations(report), 0);
+        QCOMPARE(failures, QStringList());
+        QVERIFY(!QFile::exists(host("B.TXT")));
     }
 
     void wininitRefusesLineBreaksAndEquals_data()

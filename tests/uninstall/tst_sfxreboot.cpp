@@ -1,0 +1,151 @@
+// The stub's restart-time registration without the system's delayed move: its line in the
+// "[Rename]" section of the file the library names, written by one read-modify-write that
+// neither another uninstaller nor the restart replacing the file can make it lose.
+
+#include "SfxReboot.h"
+#include "SfxTarvek.h"
+
+#include "ShareLock.h"
+#include "TestFiles.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <atomic>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace sfx;
+using TestFiles::readFile;
+using TestFiles::writeFile;
+
+namespace
+{
+
+WString W(const QString& text)
+{
+    return WString(reinterpret_cast<const char16_t*>(text.utf16()), text.size());
+}
+
+const QByteArray OWN_LINE = "NUL=C:\\STUB.EXE\r\n";
+
+} // namespace
+
+class TestSfxReboot : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_drive;
+    CSfxTarvek m_tarvek;
+
+    QString wininit() const { return m_drive.path() + "/WINDOWS/wininit.ini"; }
+    WString stub() const { return W(m_drive.path() + "/STUB.EXE"); }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(QDir().mkpath(m_drive.path() + "/WINDOWS"));
+        QVERIFY(writeFile(m_drive.path() + "/STUB.EXE", "stub"));
+        qputenv("TOLVANE_DRIVES", ("C=" + m_drive.path()).toUtf8());
+        qputenv("TOLVANE_WINDIR", "C:\\WINDOWS");
+        m_tarvek.setFolder(W(QFileInfo(TARVEK_LIBRARY).absolutePath() + "/"));
+        QVERIFY(m_tarvek.bind());
+        m_tarvek.InitSFX(nullptr); // names the file
+    }
+
+    void cleanup()
+    {
+        win::SetBeforeLockHook(nullptr);
+        QFile::remove(wininit());
+    }
+
+    // The stub's own file is registered once: a line already waiting (in any letter case) is
+    // not added again; one in another section, or one the restart has already carried out, is
+    // no such line.
+    void ownFileOnce_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<int>("registration");
+        QTest::addColumn<QByteArray>("after");
+
+        QTest::newRow("already waiting")
+            << "[Rename]\r\nNUL=C:\\A.TXT\r\n" + OWN_LINE + "[x]\r\n"
+            << int(SFX_REGISTER_ONCE) << "[Rename]\r\nNUL=C:\\A.TXT\r\n" + OWN_LINE + "[x]\r\n";
+        QTest::newRow("waiting, other case, no line break")
+            << QByteArray("[rename]\r\nnul=c:\\stub.exe") << int(SFX_REGISTER_ONCE)
+            << QByteArray("[rename]\r\nnul=c:\\stub.exe");
+        QTest::newRow("in another section") << "[x]\r\n" + OWN_LINE << int(SFX_REGISTER_ONCE)
+                                            << "[x]\r\n" + OWN_LINE + "[Rename]\r\n" + OWN_LINE;
+        QTest::newRow("carried out") << QByteArray("[Rename]\r\n;UL=C:\\STUB.EXE\r\n")
+                                     << int(SFX_REGISTER_ONCE)
+                                     << "[Rename]\r\n;UL=C:\\STUB.EXE\r\n" + OWN_LINE;
+        QTest::newRow("other registrations repeat")
+            << "[Rename]\r\n" + OWN_LINE << int(SFX_REGISTER_ALWAYS) << "[Rename]\r\n" + OWN_LINE + OWN_LINE;
+    }
+
+    void ownFileOnce()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(int, registration);
+        QFETCH(QByteArray, after);
+        QVERIFY(writeFile(wininit(), before));
+        QVERIFY(SfxAddRenameLine(m_tarvek, stub(), nullptr, ESfxRegistration(registration)));
+        QCOMPARE(readFile(wininit()), after);
+    }
+
+    // Another uninstaller holds the file for its own read-modify-write: this one waits for it
+    // and then adds its line to what the other one wrote.
+    void waitsForAnotherUninstaller()
+    {
+        QVERIFY(writeFile(wininit(), "[Rename]\r\nNUL=C:\\A.TXT\r\n"));
+        const int other = open(QFile::encodeName(wininit()).constData(), O_RDWR | O_CLOEXEC);
+        QVERIFY(other >= 0);
+        QCOMPARE(flock(other, LOCK_EX), 0);
+
+        std::atomic<int> attempts{0};
+        win::SetBeforeLockHook([&attempts](const std::string&) { ++attempts; });
+        std::atomic<bool> done{false};
+        bool added = false;
+        std::thread adder(
+            [&]
+            {
+                added = SfxAddRenameLine(m_tarvek, stub(), nullptr);
+                done = true;
+            });
+        // the other one finishes only once this one has found the file locked and tried again
+        QTRY_VERIFY_WITH_TIMEOUT(attempts >= 2 || done, 20000);
+        const QByteArray others = "[Rename]\r\nNUL=C:\\A.TXT\r\nNUL=C:\\OTHER.TXT\r\n";
+        QCOMPARE(pwrite(other, others.constData(), size_t(others.size()), 0), ssize_t(others.size()));
+        close(other);
+        adder.join();
+
+        QVERIFY(added);
+        QCOMPARE(readFile(wininit()), others + OWN_LINE);
+    }
+
+    // The restart replaces the file (by rename) between this one's open and its lock: the line
+    // goes into the new file, not into the old one that is gone.
+    void followsAFileReplacedBeforeTheLock()
+    {
+        QVERIFY(writeFile(wininit(), "[Rename]\r\nNUL=C:\\A.TXT\r\n"));
+        const QString replacement = wininit() + ".restart";
+        int replaced = 0;
+        win::SetBeforeLockHook(
+            [&](const std::string&)
+            {
+                if (replaced++ == 0)
+                    std::rename(QFile::encodeName(replacement).constData(),
+                                QFile::encodeName(wininit()).constData());
+            });
+        QVERIFY(writeFile(replacement, "[boot]\r\nx=1\r\n"));
+        QVERIFY(SfxAddRenameLine(m_tarvek, stub(), nullptr));
+        QCOMPARE(readFile(wininit()), "[boot]\r\nx=1\r\n[Rename]\r\n" + OWN_LINE);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSfxReboot)
+#include "tst_sfxreboot.moc"
