@@ -14,10 +14,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace sfx;
+using TestFiles::writeFile;
 
 namespace
 {
@@ -154,6 +157,46 @@ private slots:
         struct stat st;
         QCOMPARE(stat(QFile::encodeName(folder).constData(), &st), 0);
         QCOMPARE(int(st.st_mode & 0777), 0700);
+    }
+
+    // A later start removes only what a killed stub left: a folder of the stub's name and kind
+    // that nobody holds. Folders in use (by a running stub, here this test), links, folders of
+    // another name or mode, and files stay.
+    void abandonedTempFolders()
+    {
+        QTemporaryDir root;
+        QTemporaryDir outside;
+        const QString tmp = root.path() + "/";
+        const auto make = [&tmp](const QString& name, int mode)
+        {
+            const QString folder = tmp + name;
+            return QDir().mkdir(folder) && writeFile(folder + "/tarvek.so", "library") &&
+                   chmod(QFile::encodeName(folder).constData(), mode_t(mode)) == 0;
+        };
+        QVERIFY(make("xr0A1B2C3D", 0700)); // killed stub
+        QVERIFY(make("xr00000001", 0700)); // running stub
+        QVERIFY(make("xr0000000a", 0700)); // not a name the stub makes
+        QVERIFY(make("xr00000002", 0755)); // not made by the stub
+        QVERIFY(make("yr00000003", 0700)); // another program's
+        QVERIFY(writeFile(tmp + "xr00000004", "a file"));
+        QVERIFY(writeFile(outside.path() + "/precious", "p"));
+        QVERIFY(QFile::link(outside.path(), tmp + "xr00000005"));
+        const int running = open(QFile::encodeName(tmp + "xr00000001").constData(), O_RDONLY | O_DIRECTORY);
+        QCOMPARE(flock(running, LOCK_EX), 0);
+
+        SfxRemoveAbandonedTempFolders(W(tmp));
+        close(running);
+        QCOMPARE(QDir(tmp).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+                 (QStringList{"xr00000001", "xr00000002", "xr00000004", "xr00000005", "xr0000000a",
+                              "yr00000003"}));
+        QVERIFY(QFileInfo::exists(tmp + "xr00000001/tarvek.so"));
+        QVERIFY(QFileInfo::exists(outside.path() + "/precious"));
+
+        // the folder of a running stub is locked from its creation on
+        const auto own = SfxCreateTempFolder(W(tmp));
+        QVERIFY(own);
+        SfxRemoveAbandonedTempFolders(W(tmp));
+        QVERIFY(QFileInfo(Q(own->path())).isDir());
     }
 
     void tempFolderInAMissingPlace() { QVERIFY(!SfxCreateTempFolder(u"/nonexistent-folder/for-sure/")); }

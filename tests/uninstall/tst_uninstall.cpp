@@ -69,6 +69,17 @@ QStringList PhasesIn(const QStringList& events)
     return phases;
 }
 
+// True while the process runs (a zombie that nobody reaps yet has ended).
+bool IsRunning(pid_t pid)
+{
+    QFile stat(QString("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray line = stat.readAll();
+    const int state = line.lastIndexOf(')') + 2;
+    return state > 1 && state < line.size() && line[state] != 'Z' && line[state] != 'X';
+}
+
 // Holds a file the way a running program holds it: no one else may delete it now.
 class CHeldFile
 {
@@ -376,6 +387,57 @@ private slots:
         QCOMPARE(tempFolders(), QStringList());
         QVERIFY(QFileInfo::exists(m_prod + "/tolVane.exe"));
         QCOMPARE(pending(), QStringList());
+    }
+
+    // The stub is killed while its library works: the library ends with it and deletes nothing
+    // more, and the next start of an uninstaller removes the temporary folder left behind.
+    void killedStubTakesItsLibraryAlong()
+    {
+        QVERIFY(pack(installProduct()));
+        QProcess stub;
+        stub.setProcessEnvironment(environment({"TOLVANE_MSGBOX_ANSWERS=yes", "TOLVANE_TARVEK_STALL=1"}));
+        stub.setWorkingDirectory(m_work);
+        stub.start(m_package, QStringList());
+        QTRY_VERIFY_WITH_TIMEOUT(readFile(path("events"), QByteArray()).contains("stalled "), 30000);
+        const QByteArray events = readFile(path("events"));
+        const pid_t library = pid_t(events.mid(events.indexOf("stalled ") + 8).split('\n').first().toInt());
+        QVERIFY(library > 0);
+
+        QCOMPARE(kill(pid_t(stub.processId()), SIGKILL), 0);
+        QVERIFY(stub.waitForFinished(30000));
+        QTRY_VERIFY_WITH_TIMEOUT(!IsRunning(library), 30000);
+        QVERIFY(QFileInfo::exists(m_prod + "/tolVane.exe"));
+        QCOMPARE(tempFolders().size(), 1);
+
+        QCOMPARE(run({"TOLVANE_MSGBOX_ANSWERS=no"}).exitCode, 2);
+        QCOMPARE(tempFolders(), QStringList());
+        QVERIFY(QFileInfo::exists(m_prod + "/tolVane.exe"));
+    }
+
+    // Every run that completes registers the stub's own deletion, but a line already waiting is
+    // not added again: each extra line would make the restart report a failure.
+    void repeatedRunsRegisterTheStubOnce_data()
+    {
+        QTest::addColumn<QStringList>("vars");
+        QTest::newRow("delayed move") << QStringList{"TOLVANE_MSGBOX_ANSWERS=yes"};
+        QTest::newRow("wininit.ini") << QStringList{"TOLVANE_MSGBOX_ANSWERS=yes",
+                                                    "TOLVANE_WIN_NO_DELAYED_MOVE=1"};
+    }
+
+    void repeatedRunsRegisterTheStubOnce()
+    {
+        QFETCH(QStringList, vars);
+        QVERIFY(pack(installProduct()));
+        QCOMPARE(run(vars).exitCode, 0);
+        QVERIFY(!installProduct().isEmpty());
+        QCOMPARE(run(vars).exitCode, 0);
+
+        const QByteArray ownLine = "NUL=" + WindowsPath(m_package).toUtf8() + "\r\n";
+        const int registrations = pending().count(pendingDelete(m_package)) +
+                                  readFile(m_win + "/wininit.ini", QByteArray()).count(ownLine);
+        QCOMPARE(registrations, 1);
+        QVERIFY(restart());
+        QVERIFY(!QFileInfo::exists(m_package));
     }
 
     // A relative TMPDIR is taken against the directory the stub starts in.
