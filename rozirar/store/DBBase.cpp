@@ -54,11 +54,11 @@ QString sqlTextLiteral(const QString& strText)
     return QString(strText).replace(QLatin1Char('\''), QLatin1String("''"));
 }
 
-const char* const DURATION_FORMAT = "CASE WHEN %1 = 0 THEN '-' ELSE CAST( %1 / 3600 AS TEXT ) || ':' || "
-                                    "strftime('%M','00:00', %1 || ' seconds' ) END";
-const char* const BRACKETED_DURATION_FORMAT =
-    "CASE WHEN %1 = 0 THEN '-' ELSE CAST( (%1) / 3600 AS TEXT ) || ':' || "
-    "strftime('%M','00:00', (%1) || ' seconds' ) END";
+// Hours and minutes of a number of seconds. The computed fifth level can be negative (the unit's
+// level times may exceed the span): its sign goes in front, hours and minutes are of the amount.
+const char* const DURATION_FORMAT =
+    "CASE WHEN (%1) = 0 THEN '-' ELSE CASE WHEN (%1) < 0 THEN '-' ELSE '' END || "
+    "CAST( abs(%1) / 3600 AS TEXT ) || ':' || strftime('%M','00:00', abs(%1) || ' seconds' ) END";
 
 bool isDuration(int nIndex)
 {
@@ -421,7 +421,7 @@ QString CDBBase::columnExpression(int nIndex) const
                  column(DDI_ExtractAirFlow));
     case DDI_TimeComLev4:
     {
-        const QString strExpr = QString(BRACKETED_DURATION_FORMAT).arg(remainingTimeExpression());
+        const QString strExpr = QString(DURATION_FORMAT).arg(remainingTimeExpression());
         qDebug() << "CDBBase::setupQueryModel:" << strExpr;
         return strExpr;
     }

@@ -61,13 +61,14 @@ int timeSpanOfStep(qint64 nStep)
     return 2;
 }
 
-// "[0-9]*:[0-9]{2}" as the views show durations.
+// "-?[0-9]*:[0-9]{2}" as the views show durations.
 bool isDuration(const QString& strText)
 {
     const int nColon = strText.size() - 3;
     if (nColon < 0 || strText[nColon] != QLatin1Char(':'))
         return false;
-    for (int i = 0; i < strText.size(); ++i)
+    const int nFirst = strText.startsWith(QLatin1Char('-')) ? 1 : 0;
+    for (int i = nFirst; i < strText.size(); ++i)
         if (i != nColon && !strText[i].isDigit())
             return false;
     return true;
@@ -155,7 +156,13 @@ QVariant CDBImportData::cellValue(int nDictIndex, const QString& strCell, bool b
     if (strCell == QLatin1String("-"))
         return nDictIndex == DDI_Pressure ? 700 : 0;
     if (isDuration(strCell))
-        return strCell.leftRef(strCell.size() - 3).toInt() * 3600 + strCell.rightRef(2).toInt() * 60;
+    {
+        const bool bNegative = strCell.startsWith(QLatin1Char('-'));
+        const int nSeconds =
+            strCell.midRef(bNegative ? 1 : 0, strCell.size() - 3 - (bNegative ? 1 : 0)).toInt() * 3600 +
+            strCell.rightRef(2).toInt() * 60;
+        return bNegative ? -nSeconds : nSeconds;
+    }
     const bool bText = CDataDict::instance()->getType(nDictIndex) == CDataDict::VT_TEXT;
     if (strCell.isEmpty())
     {

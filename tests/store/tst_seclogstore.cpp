@@ -425,6 +425,14 @@ void TestSecLogStore::secLogViews()
     QCOMPARE(model.rowCount(), 1);
     QVERIFY(!hasColumn(model, "LTS"));
     QCOMPARE(cellOf(model, 0, "DL5"), QString("0:01"));
+
+    // Level times that exceed the span leave a negative fifth level: "-h:mm" of its amount.
+    for (const auto& [levels, shown] : {std::pair{900 + 1620, "-0:27"}, std::pair{900 + 3780, "-1:03"}})
+    {
+        exec(QString("UPDATE SecLogs70 SET DL1 = %1, DL2 = 0, DL3 = 0, DL4 = 0").arg(levels));
+        plus.setupQueryModelForTimeSpan(model, 0, 1);
+        QCOMPARE(cellOf(model, 0, "DL5"), QString(shown));
+    }
     QCOMPARE(cellOf(model, 0, "DSE"), QString("1:30"));
     QCOMPARE(cellOf(model, 0, "DC2I"), QString("0:01"));
     QCOMPARE(cellOf(model, 0, "DHCI"), QString("-"));
