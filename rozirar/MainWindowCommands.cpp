@@ -127,21 +127,30 @@ void CMainWindow::onSecLogStoreFailure(CLogging::EMaxTimeSpan secLogType, int nS
 
 void CMainWindow::onDelete()
 {
-    const qint64 nSelected = ui->m_pComboSerialNr->getCurrentSerialNr();
+    bool b70 = false;
+    const qint64 nSelected = ui->m_pComboSerialNr->getCurrentSerialNr(&b70);
     CDeleteDlg dialog(this, nSelected);
     const int nResult = dialog.exec();
     QString strQuestion;
     qint64 nSerialNr = CDBBase::ALL_SERIAL_NUMBERS;
-    if (nResult == 1)
+    QList<CDBBase*> tables;
+    if (nResult == CDeleteDlg::RESULT_SELECTED)
     {
-        nSerialNr = ui->m_pComboSerialNr->getCurrentSerialNr();
-        strQuestion = nSerialNr <= 0 ? tr("Delete all data which do not have a serial number?")
-                                     : tr("Delete all data with serial number %1?").arg(nSerialNr);
+        // The selector tells a tolVane 100 from a tolVane plus of the same number: only the
+        // selected unit's rows go, those of its type's tables.
+        nSerialNr = nSelected;
+        const QString strUnit = b70 ? QStringLiteral("tolVane plus") : QStringLiteral("tolVane 100");
+        strQuestion =
+            nSerialNr <= 0
+                ? tr("Delete all data of the %1 without a serial number?").arg(strUnit)
+                : tr("Delete all data of the %1 with serial number %2?").arg(strUnit).arg(nSerialNr);
+        tables = b70 ? QList<CDBBase*>{m_pMinuteLogDB70, m_pSecLogDB70}
+                     : QList<CDBBase*>{m_pMinuteLogDB, m_pSecLogDB};
     }
-    else if (nResult == 100)
+    else if (nResult == CDeleteDlg::RESULT_ALL)
     {
         strQuestion = tr("Delete all data?");
-        nSerialNr = CDBBase::ALL_SERIAL_NUMBERS;
+        tables = {m_pMinuteLogDB70, m_pMinuteLogDB, m_pSecLogDB, m_pSecLogDB70};
     }
     else
     {
@@ -149,10 +158,7 @@ void CMainWindow::onDelete()
     }
     if (!askYesNo(this, "tolVane-Vozudoz", strQuestion, QMessageBox::No))
         return;
-    m_pMinuteLogDB70->deleteRecords(nSerialNr);
-    m_pMinuteLogDB->deleteRecords(nSerialNr);
-    m_pSecLogDB->deleteRecords(nSerialNr);
-    m_pSecLogDB70->deleteRecords(nSerialNr);
+    CDBBase::deleteRecords(nSerialNr, tables);
     reloadViews(true);
 }
 

@@ -356,6 +356,33 @@ bool CDBBase::deleteRecords(qint64 nSerialNr)
     return bOk;
 }
 
+bool CDBBase::deleteRecords(qint64 nSerialNr, const QList<CDBBase*>& tables)
+{
+    if (tables.isEmpty())
+        return true;
+    QSqlDatabase db = tables.first()->m_db;
+    if (!db.transaction())
+    {
+        CStoreMessages::instance().showMessage(
+            false, tr("Unable to delete records. \n'%2'").arg(db.lastError().text()));
+        return false;
+    }
+    for (CDBBase* pTable : tables)
+    {
+        if (!pTable->deleteRecords(nSerialNr))
+        {
+            db.rollback();
+            return false;
+        }
+    }
+    if (db.commit())
+        return true;
+    CStoreMessages::instance().showMessage(false,
+                                           tr("Unable to delete records. \n'%2'").arg(db.lastError().text()));
+    db.rollback();
+    return false;
+}
+
 void CDBBase::getSerialNumbers(QList<quint32>& list)
 {
     QSqlQuery query(m_db);

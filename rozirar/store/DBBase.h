@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -41,6 +42,9 @@ public:
     virtual bool isFieldSelected(int nIndex);
 
     bool deleteRecords(qint64 nSerialNr);
+    // Deletes the unit's rows (every row with ALL_SERIAL_NUMBERS) from each of the tables, which
+    // share one connection, in one transaction: from all of them or, after a failure, from none.
+    static bool deleteRecords(qint64 nSerialNr, const QList<CDBBase*>& tables);
     // Appends the distinct serial numbers of the table, ascending; the list is not cleared.
     void getSerialNumbers(QList<quint32>& list);
     static QString addSerialNrCondition(qint64 nSerialNr, QString strCondition);

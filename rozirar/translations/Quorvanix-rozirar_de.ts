@@ -598,12 +598,12 @@
         <translation>Die vom tolVane-Gerät abgerufenen Einträge &apos;%1&apos; konnten nicht in der Datenbank gespeichert werden: %2 von %3 Einträgen wurden gespeichert.</translation>
     </message>
     <message>
-        <source>Delete all data which do not have a serial number?</source>
-        <translation>Alle Daten ohne Seriennummer löschen?</translation>
+        <source>Delete all data of the %1 without a serial number?</source>
+        <translation>Alle Daten des %1 ohne Seriennummer löschen?</translation>
     </message>
     <message>
-        <source>Delete all data with serial number %1?</source>
-        <translation>Alle Daten mit der Seriennummer %1 löschen?</translation>
+        <source>Delete all data of the %1 with serial number %2?</source>
+        <translation>Alle Daten des %1 mit der Seriennummer %2 löschen?</translation>
     </message>
     <message>
         <source>Delete all data?</source>

@@ -594,12 +594,12 @@
         <translation>Unable to store the &apos;%1&apos; records retrieved from the tolVane device in the database: %2 of %3 entries were stored.</translation>
     </message>
     <message>
-        <source>Delete all data which do not have a serial number?</source>
-        <translation>Delete all data which do not have a serial number?</translation>
+        <source>Delete all data of the %1 without a serial number?</source>
+        <translation>Delete all data of the %1 without a serial number?</translation>
     </message>
     <message>
-        <source>Delete all data with serial number %1?</source>
-        <translation>Delete all data with serial number %1?</translation>
+        <source>Delete all data of the %1 with serial number %2?</source>
+        <translation>Delete all data of the %1 with serial number %2?</translation>
     </message>
     <message>
         <source>Delete all data?</source>

@@ -193,7 +193,9 @@ class TestMainWindow : public QObject
                 if (auto* pBox = qobject_cast<QMessageBox*>(pWidget))
                 {
                     asked << pBox->text();
-                    QTimer::singleShot(0, pBox->button(QMessageBox::Yes), &QAbstractButton::click);
+                    QAbstractButton* pAnswer = pBox->button(QMessageBox::Yes);
+                    QTimer::singleShot(0, pAnswer ? pAnswer : pBox->button(QMessageBox::Ok),
+                                       &QAbstractButton::click);
                     return true;
                 }
                 if (auto* pButton = pWidget->findChild<QCommandLinkButton*>(button))
@@ -276,6 +278,7 @@ private slots:
     void retrievalProgressAndMessages();
     void deleteCommand_data();
     void deleteCommand();
+    void deleteIsAllOrNothing();
     void deleteKeepsTheConnectedUnitShown_data();
     void deleteKeepsTheConnectedUnitShown();
     void unprogrammedUnitIsOneUnitOfMany();
@@ -510,27 +513,51 @@ void TestMainWindow::retrievalProgressAndMessages()
 
 void TestMainWindow::deleteCommand_data()
 {
+    QTest::addColumn<bool>("plus"); // which unit 22 is selected
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("question");
     QTest::addColumn<QList<int>>("rowsLeft"); // ValueLogs 11, ValueLogs 22, ValueLogs70 22
-    QTest::newRow("cancel") << "m_pBtnCancel" << QString() << QList<int>{1, 1, 1};
-    QTest::newRow("selected") << "m_pBtnDeleteSelected"
-                              << "Delete all data with serial number 22?" << QList<int>{1, 0, 0};
-    QTest::newRow("all") << "m_pBtnDeleteAll"
+    QTest::newRow("cancel") << false << "m_pBtnCancel" << QString() << QList<int>{1, 1, 1};
+    QTest::newRow("selected tolVane 100")
+        << false << "m_pBtnDeleteSelected"
+        << "Delete all data of the tolVane 100 with serial number 22?" << QList<int>{1, 0, 1};
+    QTest::newRow("selected tolVane plus")
+        << true << "m_pBtnDeleteSelected"
+        << "Delete all data of the tolVane plus with serial number 22?" << QList<int>{1, 1, 0};
+    QTest::newRow("all") << false << "m_pBtnDeleteAll"
                          << "Delete all data?" << QList<int>{0, 0, 0};
 }
 
 void TestMainWindow::deleteCommand()
 {
+    QFETCH(bool, plus);
     QFETCH(QString, button);
     QFETCH(QString, question);
     QFETCH(QList<int>, rowsLeft);
     addRows();
     m_pWindow->reloadViews(true);
-    QVERIFY(combo()->selectSerialNr(22, false));
+    QVERIFY(combo()->selectSerialNr(22, plus));
     QCOMPARE(runDelete(button), question.isEmpty() ? QStringList() : QStringList({question}));
     QCOMPARE(QList<int>({rowCount("ValueLogs", 11), rowCount("ValueLogs", 22), rowCount("ValueLogs70", 22)}),
              rowsLeft);
+}
+
+void TestMainWindow::deleteIsAllOrNothing()
+{
+    // The unit's second-log rows cannot go: its minute rows stay too.
+    addRows();
+    QVERIFY(QSqlQuery(QSqlDatabase::database(UI))
+                .exec("INSERT INTO SecLogs (LogTimestamp, LTS, SNR) VALUES (1714557600, 1, 22)"));
+    QSqlQuery(QSqlDatabase::database(UI))
+        .exec("CREATE TRIGGER refuse BEFORE DELETE ON SecLogs BEGIN SELECT RAISE(ABORT, 'disk I/O error'); "
+              "END;");
+    m_pWindow->reloadViews(true);
+    QVERIFY(combo()->selectSerialNr(22, false));
+    const QStringList asked = runDelete("m_pBtnDeleteSelected");
+    QSqlQuery(QSqlDatabase::database(UI)).exec("DROP TRIGGER refuse");
+    QCOMPARE(asked.size(), 2);
+    QVERIFY2(asked[1].contains("disk I/O error"), qPrintable(asked[1]));
+    QCOMPARE(rowCount("ValueLogs", 22), 1);
 }
 
 void TestMainWindow::deleteKeepsTheConnectedUnitShown_data()
@@ -575,7 +602,7 @@ void TestMainWindow::unprogrammedUnitIsOneUnitOfMany()
     QVERIFY(m_pWindow->getCurrentTab()->setupQueryModel(&shown, m_pWindow->getCurrentSerialNr()));
     QCOMPARE(shown.rowCount(), 1);
     QCOMPARE(runDelete("m_pBtnDeleteSelected"),
-             QStringList({"Delete all data with serial number 4294967295?"}));
+             QStringList({"Delete all data of the tolVane 100 with serial number 4294967295?"}));
     QCOMPARE(QList<int>({rowCount("ValueLogs", 11), rowCount("ValueLogs", 22), rowCount("ValueLogs70", 22)}),
              QList<int>({1, 1, 1}));
     QCOMPARE(rowCount("ValueLogs"), 2);
