@@ -16,6 +16,8 @@
 #include <QTextStream>
 #include <QTranslator>
 
+#include <limits>
+
 namespace
 {
 const char* const CONNECTION = "UIThread";
@@ -99,6 +101,9 @@ private:
     CVokDelimTextModel m_reader;
 };
 
+// Local times of the file, in file order. Where the clocks go back, the hour before the change
+// shows twice with the same texts: the rows are in time order, so a time of that hour that comes
+// after the clock reading went backwards is its second, standard-time instance.
 class CLocalTimeParser
 {
 public:
@@ -123,13 +128,27 @@ public:
             m_nHour = nHour;
             m_nHourStart = QDateTime(date, QTime(nHour, 0)).toSecsSinceEpoch();
         }
-        return m_nHourStart + nMinute * 60;
+        qint64 nStamp = m_nHourStart + nMinute * 60;
+        if (nStamp < m_nLatest && isSameLocalTime(nStamp + 3600, date, nHour, nMinute))
+        {
+            m_nHourStart += 3600;
+            nStamp += 3600;
+        }
+        m_nLatest = qMax(m_nLatest, nStamp);
+        return nStamp;
     }
 
 private:
+    static bool isSameLocalTime(qint64 nStamp, const QDate& date, int nHour, int nMinute)
+    {
+        const QDateTime local = QDateTime::fromSecsSinceEpoch(nStamp);
+        return local.date() == date && local.time().hour() == nHour && local.time().minute() == nMinute;
+    }
+
     QDate m_Date;
     int m_nHour = -1;
     qint64 m_nHourStart = 0;
+    qint64 m_nLatest = std::numeric_limits<qint64>::min();
 };
 
 // Parent null or the active window, as each message of the import has it. The progress is

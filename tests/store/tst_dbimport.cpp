@@ -138,6 +138,8 @@ private slots:
     void equalTimestampsMoveOn();
     void unreadableTimestampRollsBack();
     void localTimeAcrossDaylightSaving();
+    void autumnClockChangeRoundTrip_data();
+    void autumnClockChangeRoundTrip();
     void cancelLeavesTables();
     void exportedFileReimportsUnchanged();
     void exportWritesWhatTheTextModelWrites();
@@ -457,6 +459,76 @@ void TestDBImport::localTimeAcrossDaylightSaving()
     QCOMPARE(stored.size(), utc.size());
     for (int i = 0; i < utc.size(); ++i)
         QCOMPARE(stored[i]["LogTimestamp"].toLongLong(), utc[i]);
+}
+
+// The zone of the test, for the life of the object.
+class CTimeZone
+{
+public:
+    explicit CTimeZone(const char* pszZone) : m_previous(qgetenv("TZ"))
+    {
+        qputenv("TZ", pszZone);
+        tzset();
+    }
+    ~CTimeZone()
+    {
+        qputenv("TZ", m_previous);
+        tzset();
+    }
+
+private:
+    QByteArray m_previous;
+};
+
+void TestDBImport::autumnClockChangeRoundTrip_data()
+{
+    QTest::addColumn<int>("span");
+    QTest::newRow("minute values") << -1;
+    QTest::newRow("quarter-hour values") << int(CLogging::TS_QUARTER_HOUR);
+}
+
+void TestDBImport::autumnClockChangeRoundTrip()
+{
+    // In Berlin the clocks go back from 03:00 to 02:00 on 25 October 2026: the file shows the hour
+    // from 02:00 twice, first in summer time, then in standard time. Both must come back.
+    QFETCH(int, span);
+    const CTimeZone berlin("Europe/Berlin");
+    const qint64 from = 1792881000; // 2026-10-24 22:30 UTC, 00:30 summer time
+    const int nStep = span < 0 ? 60 : 900;
+    const int nRows = 4 * 3600 / nStep;
+    if (span < 0)
+    {
+        CMinuteLogDB minute("UIThread");
+        for (int i = 0; i < nRows; ++i)
+            QVERIFY(minute.logValues(CFanValues(), 100 + i, 50, 4711, 1, 2, 3, 4,
+                                     QDateTime::fromSecsSinceEpoch(from + i * nStep), -70));
+    }
+    else
+    {
+        QVector<SSecLogEntry> entries(nRows);
+        for (int i = 0; i < nRows; ++i)
+            entries[i].m_Bytes[0] = quint8(i); // TSU
+        QDateTime t = QDateTime::fromSecsSinceEpoch(from + 450);
+        QVERIFY(CSecLogDB("UIThread").saveSecLogValues(CLogging::TS_QUARTER_HOUR, entries, 4711, t));
+    }
+    const QString table = span < 0 ? "ValueLogs" : "SecLogs";
+    const auto exported = [span]
+    {
+        QSqlQueryModel view;
+        if (span < 0)
+            CMinuteLogDB("UIThread").setupQueryModelForDay(view, QDate(), 4711);
+        else
+            CSecLogDB("UIThread").setupQueryModelForTimeSpan(view, span, 4711);
+        return exportCsv(view);
+    };
+    const QByteArray before = exported();
+    QCOMPARE(rows("SELECT * FROM " + table).size(), nRows);
+    QCOMPARE(before.count("\n25.10.2026 02:"), 2 * 3600 / nStep); // the hour twice
+
+    exec("DELETE FROM " + table);
+    QVERIFY(importCsv(QString::fromLatin1(before)));
+    QCOMPARE(rows("SELECT * FROM " + table).size(), nRows);
+    QCOMPARE(exported(), before);
 }
 
 void TestDBImport::cancelLeavesTables()
