@@ -361,11 +361,23 @@ bool CDBImportData::importData(QIODevice* pDevice, CImportProgress* pProgress)
                                      "has been imported.")
                                       .arg(nRow)
                                       .arg(c + 1));
+        // Our own export ends a row whose last cell is empty with ";", which the reader drops:
+        // one missing last cell is an empty one.
+        const auto noValue = [&](int c)
+        {
+            return fail(true, tr("Data row %1 has no value in column '%2'. Nothing has been imported.")
+                                  .arg(nRow)
+                                  .arg(firstLine(headers[c])));
+        };
+        if (fields.size() < headers.size() - 1)
+            return noValue(fields.size());
         for (int b = 0; b < bound.size(); ++b)
         {
             const int k = bound[b].first;
             const int c = bound[b].second;
             const QString strCell = fields.value(c);
+            if (k == DDI_SerialNumber && c >= 0 && strCell.isEmpty())
+                return noValue(c);
             if (k == DDI_LogEntryTimeSpan)
             {
                 query.bindValue(b, nTimeSpan);

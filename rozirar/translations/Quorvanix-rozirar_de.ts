@@ -92,6 +92,10 @@
         <source>Data row %1 has a value in column %2, which has no header. Nothing has been imported.</source>
         <translation>Datenzeile %1 hat einen Wert in Spalte %2, die keine Überschrift hat. Es wurde nichts importiert.</translation>
     </message>
+    <message>
+        <source>Data row %1 has no value in column '%2'. Nothing has been imported.</source>
+        <translation>Datenzeile %1 hat keinen Wert in Spalte '%2'. Es wurde nichts importiert.</translation>
+    </message>
 </context>
 <context>
     <name>CDeleteDlg</name>

@@ -88,6 +88,10 @@
         <source>Data row %1 has a value in column %2, which has no header. Nothing has been imported.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Data row %1 has no value in column '%2'. Nothing has been imported.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CDeleteDlg</name>

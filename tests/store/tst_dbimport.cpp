@@ -132,6 +132,7 @@ private slots:
     void cellConversions();
     void badCellsRefused_data();
     void badCellsRefused();
+    void missingLastCellIsEmpty();
     void serialNumberAskedOnce_data();
     void serialNumberAskedOnce();
     void serialNumberRefusedWithoutPresenter();
@@ -333,6 +334,12 @@ void TestDBImport::badCellsRefused_data()
                                 << "The time stamp '31.02.2024 10:00' in data row 3 is not valid.";
     QTest::newRow("more cells than headers") << "TIM;SNR;HOU" << time + ";1;3;7"
                                              << "Data row 3 has a value in column 4, which has no header.";
+    // A row without its unit would be shown nowhere and doubled by every import.
+    QTest::newRow("empty serial number") << "TIM;SNR;HOU" << time + ";;3"
+                                         << "Data row 3 has no value in column 'SNR'.";
+    QTest::newRow("serial number missing at the end") << "TIM;HOU;SNR" << time + ";3"
+                                                      << "Data row 3 has no value in column 'SNR'.";
+    QTest::newRow("two cells missing") << "TIM;SNR;HOU" << time << "Data row 3 has no value in column 'SNR'.";
 }
 
 void TestDBImport::badCellsRefused()
@@ -370,6 +377,16 @@ void TestDBImport::badCellsRefused()
     QCOMPARE(texts, QStringList{message + " Nothing has been imported."});
     QVERIFY(!bProgressShownWithBox);
     QVERIFY(oneRowKept());
+}
+
+void TestDBImport::missingLastCellIsEmpty()
+{
+    // The export ends a row whose last cell is empty with ";", which the reader drops.
+    QVERIFY(importCsv(QString("TIM;SNR;TEX;HOU\n%1;7;20;\n%2;7;20;2\n%3;7;21;3\n")
+                          .arg(stamp(T0), stamp(T0 + 60), stamp(T0 + 120))));
+    const QList<QVariantMap> stored = rows("SELECT HOU FROM ValueLogs WHERE SNR = 7 ORDER BY LogTimestamp");
+    QCOMPARE(stored.size(), 3);
+    QVERIFY(stored[0]["HOU"].isNull());
 }
 
 void TestDBImport::serialNumberAskedOnce_data()
