@@ -76,6 +76,45 @@ bool isDuration(const QString& strText)
     return true;
 }
 
+// True when the rest of the file is valid UTF-8 holding multi-byte sequences: a file an editor
+// saved as UTF-8 without a byte-order mark. Text in ISO 8859-1, as we write it, is almost never
+// valid UTF-8 once it holds a letter beyond ASCII. The device is left where it was.
+bool isUtf8File(QIODevice* pDevice)
+{
+    if (pDevice->isSequential())
+        return false;
+    const qint64 nStart = pDevice->pos();
+    bool bValid = true;
+    bool bMultiByte = false;
+    int nPending = 0; // continuation bytes still due
+    QByteArray chunk;
+    while (bValid && !(chunk = pDevice->read(1 << 20)).isEmpty())
+    {
+        for (const char ch : qAsConst(chunk))
+        {
+            const auto c = static_cast<unsigned char>(ch);
+            if (nPending > 0)
+            {
+                bValid = (c & 0xC0) == 0x80;
+                --nPending;
+            }
+            else if (c >= 0x80)
+            {
+                bMultiByte = true;
+                nPending = (c >= 0xC2 && c <= 0xDF)   ? 1
+                           : (c & 0xF0) == 0xE0       ? 2
+                           : (c >= 0xF0 && c <= 0xF4) ? 3
+                                                      : -1;
+                bValid = nPending > 0;
+            }
+            if (!bValid)
+                break;
+        }
+    }
+    pDevice->seek(nStart);
+    return bValid && nPending == 0 && bMultiByte;
+}
+
 // The records of the file one at a time.
 class CRecordReader
 {
@@ -83,8 +122,9 @@ public:
     explicit CRecordReader(QIODevice* pDevice) : m_pDevice(pDevice)
     {
         m_pDevice->setTextModeEnabled(false);
+        const bool bUtf8 = isUtf8File(pDevice);
         m_stream.setDevice(pDevice);
-        m_stream.setCodec(CSV_CODEC);
+        m_stream.setCodec(bUtf8 ? "UTF-8" : CSV_CODEC);
     }
     bool next(QStringList& fields)
     {

@@ -132,6 +132,8 @@ private slots:
     void cellConversions();
     void badCellsRefused_data();
     void badCellsRefused();
+    void encodingFromTheWholeFile_data();
+    void encodingFromTheWholeFile();
     void missingLastCellIsEmpty();
     void serialNumberAskedOnce_data();
     void serialNumberAskedOnce();
@@ -377,6 +379,32 @@ void TestDBImport::badCellsRefused()
     QCOMPARE(texts, QStringList{message + " Nothing has been imported."});
     QVERIFY(!bProgressShownWithBox);
     QVERIFY(oneRowKept());
+}
+
+void TestDBImport::encodingFromTheWholeFile_data()
+{
+    QTest::addColumn<QByteArray>("encoded");
+    QTest::addColumn<QString>("text");
+    const QString text = QString::fromUtf8("°ä Lüftung");
+    QTest::newRow("ISO 8859-1, as we write it") << text.toLatin1() << text;
+    QTest::newRow("UTF-8 without byte-order mark") << text.toUtf8() << text;
+    // an ISO 8859-1 text that happens to be valid UTF-8 in its first rows is still ISO 8859-1
+    QTest::newRow("ISO 8859-1 that starts like UTF-8")
+        << QByteArray("\xC3\xA4 und \xB0") << QString::fromLatin1("\xC3\xA4 und \xB0");
+}
+
+void TestDBImport::encodingFromTheWholeFile()
+{
+    QFETCH(QByteArray, encoded);
+    QFETCH(QString, text);
+    QByteArray csv = "TIM;SNR;OM\n";
+    for (int i = 0; i < 3; ++i)
+        csv += stamp(T0 + 60 * i).toLatin1() + ";7;" + (i == 2 ? encoded : QByteArray("plain")) + "\n";
+    QBuffer buffer(&csv);
+    buffer.open(QIODevice::ReadOnly);
+    QVERIFY(CDBImportData().importData(&buffer, nullptr));
+    QCOMPARE(rows("SELECT OM FROM ValueLogs WHERE SNR = 7 ORDER BY LogTimestamp").value(2)["OM"].toString(),
+             text);
 }
 
 void TestDBImport::missingLastCellIsEmpty()
