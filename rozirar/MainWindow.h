@@ -53,6 +53,9 @@ public:
 
     CWLANTab* wlanTab() const { return m_pWLANTab; }
     CMinuteLogTab* minuteLogTab() const { return m_pMinuteLogTab; }
+    // Before the program ends: writes the minute rows still waiting for the database (each try
+    // waits for a lock no longer than the connection's busy time-out) and tells of those lost.
+    void writePendingMinuteRows();
 
 signals:
     void signalComPortChanged(const QString& strComPort);

@@ -275,5 +275,16 @@ void CMainWindow::onImport()
     }
     CDBImportData importer;
     importer.importData(&file, &progress);
+    // minute rows that met the import's lock need not wait for the next poll
+    m_pMinuteLogTab->writePendingRows();
     reloadViews(true);
+}
+
+void CMainWindow::writePendingMinuteRows()
+{
+    if (m_pMinuteLogTab->writePendingRows())
+        return;
+    QMessageBox::warning(this, "tolVane-Vozudoz",
+                         tr("%1 minute rows could not be written to the database and are lost.")
+                             .arg(m_pMinuteLogTab->pendingRows()));
 }

@@ -70,6 +70,12 @@ void CMinuteLogTab::storeRow(const QDateTime& minute, CMinuteRowQueue::FWriteRow
         reload();
 }
 
+bool CMinuteLogTab::writePendingRows()
+{
+    storeRow(QDateTime(), nullptr);
+    return m_rows.pendingRows() == 0;
+}
+
 void CMinuteLogTab::setCurrentValues(const CFanValues& values, quint32 nSerialNr, QString, QString,
                                      int nOperatingHours, int nFilterHours, int nFanSupplyCharac,
                                      int nFanExtractCharac, quint32 nFanCmdsSucceeded, quint32 nFanCmdsFailed,

@@ -43,6 +43,11 @@ public:
     // The rows of every day of the unit.
     bool setupQueryModel(QSqlQueryModel* pModel, qint64 nSerialNr) override;
 
+    // Writes the rows still waiting for the database, as after an operation that held it;
+    // true when none is left.
+    bool writePendingRows();
+    int pendingRows() const { return m_rows.pendingRows(); }
+
     CComboDayFilter* dayFilter() const { return m_pDayFilter; }
     QDate shownDate() const { return m_date; }
 

@@ -162,6 +162,7 @@ int runVozudoz(QApplication& app)
     pWindow->setGeometry(QRect(available.topLeft(), pWindow->size().boundedTo(available.size())));
     pWindow->showMaximized();
     const int nResult = app.exec();
+    pWindow->writePendingMinuteRows();
 
     pollingThread.quit();
     if (!pollingThread.wait(THREAD_STOP_WAIT_MS))

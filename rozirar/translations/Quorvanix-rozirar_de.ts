@@ -470,6 +470,10 @@
 <context>
     <name>CMainWindow</name>
     <message>
+        <source>%1 minute rows could not be written to the database and are lost.</source>
+        <translation>%1 Minutenwerte konnten nicht in die Datenbank geschrieben werden und gehen verloren.</translation>
+    </message>
+    <message>
         <source>tolVane-Vozudoz</source>
         <translation>tolVane-Vozudoz</translation>
     </message>

@@ -466,6 +466,10 @@
 <context>
     <name>CMainWindow</name>
     <message>
+        <source>%1 minute rows could not be written to the database and are lost.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>tolVane-Vozudoz</source>
         <translation>tolVane-Vozudoz</translation>
     </message>

@@ -284,6 +284,8 @@ private slots:
     void unprogrammedUnitIsOneUnitOfMany();
     void retrievalTellsAFailedStore();
     void minuteRowSurvivesACancelledImport();
+    void minuteRowsWaitingForALock_data();
+    void minuteRowsWaitingForALock();
     void exportServiceTabByteExact();
     void exportOverwriteAndRefusal();
     void exportReportsAFailedWrite();
@@ -657,6 +659,53 @@ void TestMainWindow::minuteRowSurvivesACancelledImport()
     QVERIFY(bPolled);
     QCOMPARE(rowCount("ValueLogs", 0), 0);
     QCOMPARE(minuteStamps(77), QList<qint64>({at("2024-05-01T10:00:00").toSecsSinceEpoch()}));
+}
+
+void TestMainWindow::minuteRowsWaitingForALock_data()
+{
+    QTest::addColumn<QString>("end"); // what ends the wait
+    QTest::addColumn<bool>("unlocked");
+    QTest::newRow("import ends") << "import" << true;
+    QTest::newRow("program ends") << "quit" << true;
+    QTest::newRow("program ends, database still locked") << "quit" << false;
+}
+
+void TestMainWindow::minuteRowsWaitingForALock()
+{
+    // Another writer (an import, another program) holds the database when the minute row is due:
+    // the row waits, and is written when the operation ends, or at the latest when the program
+    // ends; one that cannot be written then is reported, not dropped without a word.
+    QFETCH(QString, end);
+    QFETCH(bool, unlocked);
+    const QString path = m_dir.filePath("rows.csv");
+    QVERIFY(writeFile(path, "TIM;SNR\n01.05.2024 09:00;5\n01.05.2024 09:01;5\n01.05.2024 09:02;5\n"));
+    QSqlDatabase locker = QSqlDatabase::addDatabase("QSQLITE", "locker");
+    locker.setDatabaseName(CDBBase::databasePath());
+    QVERIFY(locker.open());
+    QVERIFY(QSqlQuery(locker).exec("BEGIN IMMEDIATE"));
+    m_pWindow->minuteLogTab()->setClock([] { return at("2024-05-01T10:00:00"); });
+    {
+        CDialogAnswerer failures{QString()};
+        m_pWindow->onCurrentValues(values100(), 77, "3", "1.02", 10, 20, false, 1, 2, 3, 4, 0);
+    }
+    QCOMPARE(m_pWindow->minuteLogTab()->pendingRows(), 1);
+    if (unlocked)
+        QVERIFY(QSqlQuery(locker).exec("COMMIT"));
+
+    CDialogAnswerer answerer(path);
+    if (end == "import")
+        m_pWindow->onImport();
+    else
+        m_pWindow->writePendingMinuteRows();
+    QSqlQuery(locker).exec("ROLLBACK");
+    locker.close();
+    locker = QSqlDatabase();
+    QSqlDatabase::removeDatabase("locker");
+
+    QCOMPARE(minuteStamps(77).size(), unlocked ? 1 : 0);
+    QCOMPARE(answerer.boxes.filter("minute rows").join(""),
+             unlocked ? QString()
+                      : QString("1 minute rows could not be written to the database and are lost."));
 }
 
 void TestMainWindow::exportServiceTabByteExact()
