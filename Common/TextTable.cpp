@@ -298,7 +298,6 @@ const char* GetText(int index)
 {
     if (index < 0 || index >= TEXT_TABLE_SIZE)
         return "";
-    // The default locale is the system locale unless a test sets it; the command-line
-    // locale option only picks translation files and does not reach this choice.
+    // The default locale: the system's, or the one the command line chose.
     return QLocale().language() == QLocale::German ? s_German[index] : s_English[index];
 }

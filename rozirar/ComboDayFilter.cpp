@@ -67,7 +67,7 @@ int CComboDayFilter::findInsertPos(const QDate& date, int lo, int hi) const
 
 void CComboDayFilter::addDate(const QDate& date)
 {
-    const QString text = QLocale::system().toString(date, QLocale::ShortFormat);
+    const QString text = QLocale().toString(date, QLocale::ShortFormat);
     if (count() == 0)
     {
         insertItem(0, text, date);

@@ -47,6 +47,16 @@ bool loadQtTranslation(QTranslator& translator, const QString& strLocale)
 }
 } // namespace
 
+bool useLocale(const QString& strLocale, QTranslator& program, QTranslator& common, QTranslator& qt)
+{
+    if (!loadProgramTranslation(program, strLocale) || !loadCommonTranslation(common, strLocale))
+        return false;
+    loadQtTranslation(qt, strLocale);
+    // The text table and the dates follow the default locale, as the translations do.
+    QLocale::setDefault(QLocale(strLocale));
+    return true;
+}
+
 bool acquireSingleInstance(QSharedMemory& segment)
 {
     {
@@ -108,12 +118,7 @@ int runVozudoz(QApplication& app)
     args.getOption("t", &bTestFlag, false);
     if (!strLocale.isEmpty())
     {
-        if (loadProgramTranslation(programTranslator, strLocale) &&
-            loadCommonTranslation(commonTranslator, strLocale))
-        {
-            loadQtTranslation(qtTranslator, strLocale);
-        }
-        else
+        if (!useLocale(strLocale, programTranslator, commonTranslator, qtTranslator))
         {
             loadProgramTranslation(programTranslator, strSystemLocale);
             loadCommonTranslation(commonTranslator, strSystemLocale);

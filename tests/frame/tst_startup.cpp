@@ -1,7 +1,10 @@
+#include "ComboDayFilter.h"
 #include "ModalAnswerer.h"
 #include "Startup.h"
+#include "TextTable.h"
 
 #include <QSharedMemory>
+#include <QTranslator>
 #include <QtTest>
 
 #include <sys/wait.h>
@@ -20,6 +23,7 @@ class TestStartup : public QObject
 private slots:
     void refusesSecondInstance();
     void segmentOfCrashedInstanceIsTakenOver();
+    void chosenLanguageHoldsEverywhere();
 };
 
 void TestStartup::refusesSecondInstance()
@@ -55,6 +59,24 @@ void TestStartup::segmentOfCrashedInstanceIsTakenOver()
     QVERIFY(acquireSingleInstance(mine));
     QSharedMemory second(KEY);
     QVERIFY(!acquireSingleInstance(second)); // while this one holds it
+}
+
+void TestStartup::chosenLanguageHoldsEverywhere()
+{
+    // -l de on a system whose locale is C: the text table and the day selector's dates are German
+    // too, not only the translated texts.
+    QCOMPARE(QLocale::system().language(), QLocale::C);
+    QTranslator program, common, qt;
+    QVERIFY(!useLocale("xx", program, common, qt));
+    QCOMPARE(QLocale().language(), QLocale::C);
+    QVERIFY(useLocale("de", program, common, qt));
+    CComboDayFilter days;
+    days.addDate(QDate(2026, 10, 25));
+    const QString title = QString::fromUtf8(GetText(2));
+    const QString day = days.itemText(0);
+    QLocale::setDefault(QLocale::system());
+    QCOMPARE(title, QString("Minuten-Werte"));
+    QCOMPARE(day, QString("25.10.26"));
 }
 
 QTEST_MAIN(TestStartup)
