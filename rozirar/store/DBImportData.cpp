@@ -288,18 +288,50 @@ bool CDBImportData::mapHeaders(const QStringList& headers, QMap<int, int>* pMap)
     for (int i = 0; i < CDataDict::ENTRY_COUNT; ++i)
         translated.append(translateDictText(*pChosen, abbreviation(i).constData()));
 
-    for (int c = 0; c < headers.size(); ++c)
+    // The unit type from the whole header set: a tolVane 100 file may use names the dictionary
+    // has since renamed, some of which are names of the plus tables' own columns; a plus file uses
+    // the names as they stand. A set that fits both is a tolVane 100 file.
+    const auto reading = [&](bool b70, QMap<int, int>& map, QString& strUnknown)
     {
-        const QString strHeader = renamedHeader(firstLine(headers[c]));
-        const int nIndex = translated.indexOf(strHeader);
-        if (nIndex < 0)
+        const int nTables = b70 ? (CDBBase::TK_VALUE_LOGS_70 | CDBBase::TK_SEC_LOGS_70)
+                                : (CDBBase::TK_VALUE_LOGS | CDBBase::TK_SEC_LOGS);
+        // Both types have entries of the same name (each its own supply temperature, say).
+        const auto indexOf = [&](const QString& strName)
+        {
+            for (int i = translated.indexOf(strName); i >= 0; i = translated.indexOf(strName, i + 1))
+                if (column(i).isEmpty() || (pDict->getTableMask(i) & nTables))
+                    return i;
+            return -1;
+        };
+        for (int c = 0; c < headers.size(); ++c)
+        {
+            const QString strHeader = b70 ? firstLine(headers[c]) : renamedHeader(firstLine(headers[c]));
+            const int nIndex = indexOf(strHeader);
+            if (nIndex < 0)
+            {
+                strUnknown = strHeader;
+                return false;
+            }
+            if (!column(nIndex).isEmpty())
+                map.insert(nIndex, c);
+        }
+        return true;
+    };
+    QString strUnknown;
+    QString strUnknown70;
+    QMap<int, int> map70;
+    m_b70 = false;
+    if (!reading(false, *pMap, strUnknown))
+    {
+        pMap->clear();
+        if (!reading(true, map70, strUnknown70))
         {
             warn(m_pProgress, false, QCoreApplication::applicationName(),
-                 tr("Unknown column '%1'").arg(strHeader));
+                 tr("Unknown column '%1'").arg(strUnknown));
             return false;
         }
-        if (!column(nIndex).isEmpty())
-            pMap->insert(nIndex, c);
+        *pMap = map70;
+        m_b70 = true;
     }
     return true;
 }
@@ -334,7 +366,8 @@ bool CDBImportData::importData(QIODevice* pDevice, CImportProgress* pProgress)
     const qint64 nStep = (t0.isValid() && t1.isValid()) ? t0.secsTo(t1) : 0;
     const int nTimeSpan = timeSpanOfStep(nStep);
     const bool bSecLogs = nTimeSpan >= 0;
-    const QString strTable = bSecLogs ? QStringLiteral("SecLogs") : QStringLiteral("ValueLogs");
+    const QString strTable =
+        QLatin1String(bSecLogs ? "SecLogs" : "ValueLogs") + QLatin1String(m_b70 ? "70" : "");
     // The second-log views compute the fifth level's time from the span and the other levels;
     // the retrieval leaves the stored column empty, and so does the import.
     if (bSecLogs)

@@ -25,7 +25,8 @@ public:
 };
 
 // Stores the rows of an exported CSV file (English or German headers) in the log database:
-// minute rows into ValueLogs, second-log rows of one span into SecLogs, all in one transaction
+// minute rows into ValueLogs, second-log rows of one span into SecLogs (ValueLogs70 and SecLogs70
+// for a tolVane plus file), all in one transaction
 // on the connection "UIThread". The file is read record by record while it is stored, so a year
 // of minute rows never sits in memory at once.
 class CDBImportData : public QSqlTableModel
@@ -39,8 +40,10 @@ public:
     // row was written and committed; on false the tables are as before and the user was told why
     // (except after a cancel). Progress is told in KiB of the file.
     bool importData(QIODevice* pDevice, CImportProgress* pProgress);
-    // Dictionary index -> CSV column of every header with a stored column.
+    // Dictionary index -> CSV column of every header with a stored column, and the unit type the
+    // header set is of (isPlusFile()).
     bool mapHeaders(const QStringList& headers, QMap<int, int>* pMap);
+    bool isPlusFile() const { return m_b70; }
 
     // The value a cell stores in the column of the dictionary entry: "-" is 0 (700 for the
     // pressure, which shows "-" up to 700 hPa), "h:mm" seconds, an empty cell NULL (the empty text
@@ -52,4 +55,5 @@ public:
 
 private:
     CImportProgress* m_pProgress = nullptr;
+    bool m_b70 = false;
 };
