@@ -33,12 +33,14 @@ constexpr UINT32 DEICE_OFF[2] = {22, 11};
 constexpr int CURRENT_INFO_ERROR_ENTRY = 90;
 constexpr int CURRENT_INFO_ENTRIES[] = {41, 37, 46, 49, 42, 39, 50, 43, 34, 35, 31, 32};
 
-constexpr int MAX_SERIAL_NUMBER = 999999;
 constexpr int AUTO_PLACEMENT_MARGIN = 50;
 
-bool isBootloader(int nRunningImage)
+// The number in the serial-number field; 0 when it holds none the unit can be given.
+UINT32 fieldSerialNumber(const QString& strText)
 {
-    return nRunningImage == 1 || nRunningImage == 2;
+    bool bOk = false;
+    const UINT32 nNumber = strText.toUInt(&bOk);
+    return bOk && CUpdateDecision::isSerialNumber(nNumber) ? nNumber : 0;
 }
 } // namespace
 
@@ -66,15 +68,15 @@ CMainDialog::CMainDialog(bool bInstallMode, bool bForceBootloader, bool bForceAp
                          bool bOwner, bool bAutomatic, QString strExcludedPort, QString strSerialNumber,
                          bool bDebug, QString strTestValuesPath, QWidget* parent)
     : QDialog(parent), m_pUi(new Ui_CMainDialog), m_pFan(new CFan(false, this)), m_bInstallMode(bInstallMode),
-      m_bForceBootloader(bForceBootloader), m_bForceApplication(bForceApplication), m_bOptionFc(bOptionFc),
-      m_bOwner(bOwner), m_bAutoStartArmed(bAutomatic), m_bExitAfterSuccess(bAutomatic),
+      m_bOptionFc(bOptionFc), m_bOwner(bOwner), m_bAutoStartArmed(bAutomatic), m_bExitAfterSuccess(bAutomatic),
       m_strSerialNumber(strSerialNumber), m_strExcludedPort(strExcludedPort), m_bDebug(bDebug),
-      m_strTestValuesPath(strTestValuesPath)
+      m_strTestValuesPath(strTestValuesPath),
+      m_Sequence(*this, {bInstallMode, bForceBootloader, bForceApplication, !strSerialNumber.isEmpty(), bAutomatic})
 {
     // Every upload looks its image up in a catalogue of its own.
     CFanBase::setImageCatalogueFactory(
         [] { return std::unique_ptr<CFlashImageCatalogue>(new CFlashImageList); });
-    connect(m_pFan, &CFanBase::signalUserInfo, this, &CMainDialog::userInfo);
+    connect(m_pFan, &CFanBase::signalUserInfo, this, &CMainDialog::onUnitInfo);
     qDebug() << "sizeof(SSecLogEntry)" << SSecLogEntry::SIZE;
     qDebug() << "sizeof(SHLP_ReportSecLog)" << SHLP_ReportSecLog::SIZE;
 
@@ -87,7 +89,7 @@ CMainDialog::CMainDialog(bool bInstallMode, bool bForceBootloader, bool bForceAp
     m_pPanelScroll->setWidgetResizable(true);
     m_pPanelScroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_pUi->DebugWidget->layout()->addWidget(m_pPanelScroll);
-    m_pUi->LineEditSerialNumber->setValidator(new QIntValidator(0, MAX_SERIAL_NUMBER, this));
+    m_pUi->LineEditSerialNumber->setValidator(new QIntValidator(0, CUpdateDecision::MAX_SERIAL_NUMBER, this));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     m_pUi->LabelTitle->setText(m_pUi->LabelTitle->text().arg(QLatin1String(UPDATER_VERSION)));
 
@@ -151,9 +153,19 @@ QString CMainDialog::deviceText() const
     return m_pFan->getDeviceTypeText();
 }
 
+QString CMainDialog::serialNumberText() const
+{
+    return m_pUi->LineEditSerialNumber->text();
+}
+
+QProgressBar* CMainDialog::progressBar()
+{
+    return m_pUi->ProgressBar;
+}
+
 int CMainDialog::unitSystem() const
 {
-    return m_bPlusUnit ? CFlashImage::SYS_TOLVANE_PLUS : CFlashImage::SYS_TOLVANE100;
+    return isPlusUnit() ? CFlashImage::SYS_TOLVANE_PLUS : CFlashImage::SYS_TOLVANE100;
 }
 
 void CMainDialog::setState(int nState)
@@ -219,7 +231,7 @@ void CMainDialog::setState(int nState)
     case ST_APPLICATION_RUNNING:
         ui.LabelMain->setText(
             tr("Your %1 is running the application.\n").arg(strDevice) +
-            (m_bPlusUnit
+            (isPlusUnit()
                  ? tr("To update it, press the button until all LEDs are on\nand are off again.\n")
                  : tr("To update it, switch it off and wait until all LEDs are off.\nThen switch it on "
                       "again.")));
@@ -243,6 +255,12 @@ void CMainDialog::userInfo(QString strInfo)
     repaint();
 }
 
+void CMainDialog::onUnitInfo(const QString& strInfo)
+{
+    if (m_strFailureText.isEmpty())
+        userInfo(strInfo);
+}
+
 void CMainDialog::debugOutput(const QString& strText, bool bRepaint)
 {
     m_pUi->DebugEdit->append(strText);
@@ -257,9 +275,7 @@ void CMainDialog::on_ButtonClose_clicked()
 
 void CMainDialog::on_TextEditedIdentData()
 {
-    bool bOk = false;
-    const int nNumber = m_pUi->LineEditSerialNumber->text().toInt(&bOk);
-    if (!bOk || nNumber == 0)
+    if (fieldSerialNumber(m_pUi->LineEditSerialNumber->text()) == 0)
     {
         m_pUi->ButtonBurn->setEnabled(false);
         return;
@@ -378,7 +394,7 @@ void CMainDialog::writeDeIceCounters(bool bOn)
 void CMainDialog::on_ButtonDeIce_clicked(bool bChecked)
 {
     const QString strDevice = deviceText();
-    if (!m_Needs.deIceAvailable)
+    if (!needs().deIceAvailable)
     {
         QMessageBox::information(
             this, tr("Update of the Firmware Required"),
@@ -386,7 +402,7 @@ void CMainDialog::on_ButtonDeIce_clicked(bool bChecked)
         m_pUi->ButtonDeIce->setChecked(!bChecked);
         return;
     }
-    if (isBootloader(m_nRunningImage))
+    if (isBootloader(runningImage()))
     {
         QMessageBox::information(
             this, tr("Restart Required"),
@@ -455,15 +471,18 @@ void CMainDialog::on_DeviceListChanged()
     }
     if (!m_pFan->openComPort(strCandidate))
     {
+        // No port, no unit: nothing identified before holds for whatever is plugged in next.
+        m_Sequence.forget();
         setState(ST_IDLE);
         qDebug() << "*** on_DeviceListChanged(): failed open com port";
         return;
     }
+    m_strFailureText.clear(); // a unit is there again: what it says counts
     for (int i = 0; i < IDENT_ATTEMPTS && !identifyDevice(); ++i)
     {
     }
-    qDebug() << "*** on_DeviceListChanged():com partner " << m_nRunningImage;
-    if ((m_nRunningImage == 0 || m_nRunningImage == 3) && m_bInstallMode)
+    qDebug() << "*** on_DeviceListChanged():com partner " << runningImage();
+    if ((runningImage() == RUNNING_NONE || runningImage() == RUNNING_APPLICATION) && m_bInstallMode)
     {
         m_TimerCurrentInfo.start(CURRENT_INFO_INTERVAL_MS);
         m_StartTime = QDateTime::currentDateTime();
@@ -478,7 +497,7 @@ void CMainDialog::replaceUnit(CFanBase* pNewUnit)
     const QString strPort = m_pFan->getComPortName();
     delete m_pFan;
     m_pFan = pNewUnit;
-    connect(m_pFan, &CFanBase::signalUserInfo, this, &CMainDialog::userInfo);
+    connect(m_pFan, &CFanBase::signalUserInfo, this, &CMainDialog::onUnitInfo);
     if (m_bDebug)
         m_pFan->setDebugOutput(m_pUi->DebugEdit);
     m_pFan->openComPort(strPort);
@@ -486,20 +505,12 @@ void CMainDialog::replaceUnit(CFanBase* pNewUnit)
 
 bool CMainDialog::identifyDevice()
 {
-    m_bPlusUnit = false;
-    m_nKnownSerialNr = 0;
-    m_Needs.deIceAvailable = false;
+    // Nothing of an earlier identification may decide about whatever answers now.
+    m_Sequence.forget();
     SHLP_IdentData ident;
-    bool bIdentified;
-    {
-        CTransfer transfer(this); // the window is repainted between the attempts
-        bIdentified = m_pFan->getIdentData(ident);
-    }
-    if (!bIdentified)
-    {
-        m_nRunningImage = 0;
+    // The window is repainted between the attempts.
+    if (!transfer([&ident](CFanBase& unit) { return unit.getIdentData(ident); }))
         return false;
-    }
 
     // The panel may be the sender of this call ("Get Ident"): it goes once control is back.
     if (m_pDebugWidget)
@@ -510,8 +521,7 @@ bool CMainDialog::identifyDevice()
         m_pDebugWidget = nullptr;
     }
 
-    m_bPlusUnit = ident.m_b70;
-    if (!m_bPlusUnit)
+    if (!ident.m_b70)
     {
         if (m_pFan->getUnitType() != 0)
             replaceUnit(new CFan(false, this));
@@ -529,24 +539,18 @@ bool CMainDialog::identifyDevice()
     if (m_bDebug)
         keepOnScreen();
 
+    // A number the field cannot hold (erased flash reads 4294967295) counts as none: the user
+    // types one, and it is written before any image.
+    const bool bHasSerialNr = CUpdateDecision::isSerialNumber(ident.m_SerialNr);
     if (m_strSerialNumber.isEmpty())
     {
         m_pUi->LineEditSerialNumber->clear();
-        if (ident.m_SerialNr != 0)
-        {
-            m_nKnownSerialNr = int(ident.m_SerialNr);
+        if (bHasSerialNr)
             m_pUi->LineEditSerialNumber->setText(QString::number(ident.m_SerialNr));
-        }
     }
-    else
-    {
-        if (ident.m_SerialNr != 0 && ident.m_SerialNr != m_strSerialNumber.toUInt())
-            QMessageBox::information(
-                this, tr("Seriennummer bereits gesetzt"),
-                tr("Die Seriennummer ist bereits gesetzt und kann nicht verändert werden!"));
-        if (ident.m_SerialNr != 0)
-            m_nKnownSerialNr = int(ident.m_SerialNr);
-    }
+    else if (bHasSerialNr && ident.m_SerialNr != m_strSerialNumber.toUInt())
+        QMessageBox::information(this, tr("Seriennummer bereits gesetzt"),
+                                 tr("Die Seriennummer ist bereits gesetzt und kann nicht verändert werden!"));
 
     m_pUi->LineEditBoardVersion->setText(QStringLiteral("%1").arg(ident.m_HWVersion));
     m_pUi->LineEditBootloaderVersion->setText(CUpdateDecision::bootloaderText(ident));
@@ -555,38 +559,23 @@ bool CMainDialog::identifyDevice()
     m_pUi->LineEditWiFiVersion->hide();
     m_pUi->LabelWifiVersion->hide();
 
-    if (ident.m_RunningPart >= 4)
+    if (ident.m_RunningPart > RUNNING_APPLICATION)
     {
         m_pUi->LabelMain->setText(tr("- Communication failed (corrupted sender address) - "));
         return false;
     }
 
-    m_nRunningImage = ident.m_RunningPart;
-    const bool bBridge = m_Needs.wifiBridgeNeeded;
-    m_Needs = SUpdateNeeds();
-    m_Needs.wifiBridgeNeeded = bBridge;
-
-    UINT8 nBoot1Main = 0, nBoot1Sub = 0, nBoot2Main = 0, nBoot2Sub = 0, nAppMain = 0, nAppSub = 0;
-    getShippedVersion(CPartitionTable::PT_BOOTLOADER_1, nBoot1Main, nBoot1Sub);
-    getShippedVersion(CPartitionTable::PT_BOOTLOADER_2, nBoot2Main, nBoot2Sub);
-    if (nBoot1Main != nBoot2Main || nBoot1Sub != nBoot2Sub)
-    {
+    m_Sequence.identified(ident);
+    const SIdentification& identification = m_Sequence.identification();
+    if (identification.bootloadersOutOfSync)
         QMessageBox::warning(this, QStringLiteral("Bootloaders out of sync"),
                              tr("Images of Bootloader 1 and 2 have different versions."));
-        return false;
-    }
-    getShippedVersion(CPartitionTable::PT_APPLICATION, nAppMain, nAppSub);
-
-    const SUpdateNeeds needs = CUpdateDecision::decide(ident, {{nBoot1Main, nBoot1Sub}, {nAppMain, nAppSub}},
-                                                       m_bForceBootloader, m_bForceApplication);
-    m_Needs = needs;
-    m_Needs.wifiBridgeNeeded = needs.wifiBridgeNeeded || bBridge;
-    if (m_Needs.notUpdatable)
+    if (identification.needs.notUpdatable)
         QMessageBox::critical(
             nullptr, tr("Update not Possible"),
             tr("It is not possible to update this device.\nThe device runs version 1.x and is "
                "therefore too old."));
-    if (m_Needs.deIceAvailable)
+    if (identification.needs.deIceAvailable)
     {
         UINT32 nValue = 0;
         const bool bRead = m_pFan->readWriteCounterValue(DEICE_COUNTER_1, &nValue, false);
@@ -597,17 +586,23 @@ bool CMainDialog::identifyDevice()
 
 void CMainDialog::showResultState()
 {
-    bool bOk = false;
-    const int nFieldNumber = m_pUi->LineEditSerialNumber->text().toInt(&bOk);
-    if (m_nRunningImage == 0)
+    const SIdentification& identification = m_Sequence.identification();
+    const SUpdateNeeds& needs = identification.needs;
+    if (identification.running == RUNNING_NONE)
         setState(ST_IDLE);
-    else if (m_Needs.notUpdatable)
+    else if (needs.notUpdatable)
         setState(ST_NOT_UPDATABLE);
-    else if (m_nRunningImage == 3)
+    else if (identification.running == RUNNING_APPLICATION)
         setState(ST_APPLICATION_RUNNING);
-    else if (!bOk || nFieldNumber == 0)
+    else if (!identification.imageFault.isEmpty())
+    {
+        // Not up to date and not ready: the updater itself is broken.
+        setState(ST_NOT_UPDATABLE);
+        userInfo(identification.imageFault);
+    }
+    else if (fieldSerialNumber(m_pUi->LineEditSerialNumber->text()) == 0)
         setState(ST_ENTER_SERIAL);
-    else if (!m_Needs.bootloaderNeeded && !m_Needs.applicationNeeded && !m_Needs.wifiModuleNeeded)
+    else if (!needs.bootloaderNeeded && !needs.applicationNeeded && !needs.wifiModuleNeeded)
         setState(ST_UP_TO_DATE);
     else
     {
@@ -620,234 +615,73 @@ void CMainDialog::showResultState()
     }
 }
 
-bool CMainDialog::uploadStep(int nType, bool bWait)
+void CMainDialog::showFailure()
 {
-    setState(ST_UPDATING);
-    userInfo(tr("Updating %1 ...").arg(deviceText()));
-    bool bDone;
-    {
-        CTransfer transfer(this);
-        bDone =
-            m_pFan->uploadImage(unitSystem(), CPartitionTable::EPartType(nType), m_pUi->ProgressBar, bWait);
-    }
-    if (bDone)
-        setState(ST_SUCCESS);
-    return bDone;
+    m_strFailureText = m_pUi->LabelMain->text();
+    showResultState();
+    m_pUi->LabelMain->setText(m_strFailureText);
 }
 
-bool CMainDialog::on_ButtonAppl_clicked()
+void CMainDialog::showRebootBox(const QString& strTitle, const QString& strText)
 {
-    if (!uploadStep(CPartitionTable::PT_APPLICATION, false))
-        return false;
-    m_Needs.applicationNeeded = false;
-    return true;
+    QMessageBox box(QMessageBox::Information, strTitle, strText, QMessageBox::NoButton, nullptr,
+                    Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    box.exec();
 }
 
-bool CMainDialog::on_ButtonCC3200_clicked()
+bool CMainDialog::transfer(const std::function<bool(CFanBase&)>& step)
 {
-    if (!uploadStep(CPartitionTable::PT_WIFI_MODULE, true))
-        return false;
-    m_Needs.wifiModuleNeeded = false;
-    return true;
+    CTransfer transfer(this);
+    return step(*m_pFan);
 }
 
-bool CMainDialog::on_ButtonCC3200bridge_clicked()
+bool CMainDialog::waitUntil(const std::function<bool()>& done)
 {
-    if (!uploadStep(CPartitionTable::PT_WIFI_BRIDGE, false))
-        return false;
-    // The bridge makes way for the module image; its own flag stays until the update is complete.
-    m_Needs.wifiModuleNeeded = false;
-    return true;
-}
-
-bool CMainDialog::on_ButtonBootLdr_clicked()
-{
-    setState(ST_UPDATING);
-    userInfo(tr("Updating %1 bootloader...").arg(deviceText()));
-    CPartitionTable::EPartType type;
-    if (m_nRunningImage == 1)
-        type = CPartitionTable::PT_BOOTLOADER_2;
-    else if (m_nRunningImage == 2)
-        type = CPartitionTable::PT_BOOTLOADER_1;
-    else
-    {
-        setState(ST_IDLE);
-        userInfo(
-            tr("The update process failed due to an unexpected software on the %1. Please switch off your "
-               "%1.\nThen switch in on again and retry the update.")
-                .arg(deviceText()));
-        return false;
-    }
-    bool bDone;
-    {
-        CTransfer transfer(this);
-        bDone =
-            m_pFan->uploadImage(unitSystem(), type, m_pUi->ProgressBar, false) && m_pFan->swapBootloaders();
-    }
-    if (!bDone)
-    {
-        // The unit may now run either bootloader (a swap whose reply was lost) or wait in update
-        // mode: no bootloader is written into it before it has been identified again.
-        m_nRunningImage = 0;
-        setState(ST_IDLE);
-        userInfo(
-            tr("The update process failed. Please switch off your %1.\nThen switch in on again and retry the "
-               "update.")
-                .arg(deviceText()));
-        return false;
-    }
-    m_Needs.bootloaderNeeded = false;
-    setState(ST_SUCCESS);
-    return true;
-}
-
-bool CMainDialog::writeSerialNumber()
-{
-    const UINT32 nNumber = m_pUi->LineEditSerialNumber->text().toUInt();
-    bool bDone;
-    {
-        CTransfer transfer(this);
-        bDone = m_pFan->setSerialNumber(nNumber);
-    }
-    if (!bDone)
-    {
-        setState(ST_IDLE);
-        userInfo(tr("Unable to set Serial number."));
-        return false;
-    }
-    setState(ST_SERIAL_WRITTEN);
-    return true;
-}
-
-bool CMainDialog::waitForRestart()
-{
-    // Identification of the restarted unit (through the enumerator's signals) sets the serial
-    // number again; the deadline keeps a unit that never comes back from holding us here.
-    // While the unit is away the dialog is idle and may be closed: that ends the wait as well,
-    // so the program ends instead of updating on unseen.
+    // The unit comes back through the enumerator's signals; the deadline keeps a unit that never
+    // does from holding us here. While the unit is away the dialog is idle and may be closed:
+    // that ends the wait as well, so the program ends instead of updating on unseen.
     QTimer deadline;
     deadline.setSingleShot(true);
     deadline.start(m_nRestartTimeoutMs);
     bool bClosed = false;
     const QMetaObject::Connection closed =
         connect(this, &QDialog::finished, this, [&bClosed] { bClosed = true; });
-    while (m_nKnownSerialNr == 0 && deadline.isActive() && !bClosed)
+    while (!done() && deadline.isActive() && !bClosed)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     disconnect(closed);
-    return m_nKnownSerialNr != 0 && !bClosed;
+    return done() && !bClosed;
+}
+
+bool CMainDialog::on_ButtonAppl_clicked()
+{
+    return m_Sequence.installApplication();
+}
+
+bool CMainDialog::on_ButtonCC3200_clicked()
+{
+    return m_Sequence.installWifiModule();
+}
+
+bool CMainDialog::on_ButtonCC3200bridge_clicked()
+{
+    return m_Sequence.installWifiBridge();
+}
+
+bool CMainDialog::on_ButtonBootLdr_clicked()
+{
+    return m_Sequence.installBootloader();
+}
+
+bool CMainDialog::writeSerialNumber()
+{
+    return m_Sequence.writeSerialNumber();
 }
 
 void CMainDialog::on_ButtonBurn_clicked()
 {
-    // With option ap the program ends once a sequence went through without a failed step; after a
+    m_strFailureText.clear();
+    // With option ap the program ends once every image the unit needed is installed; after a
     // failure the window stays with its message, as without ap.
-    if (runUpdateSequence() && m_bExitAfterSuccess)
+    if (m_Sequence.run() && m_bExitAfterSuccess)
         QCoreApplication::exit(EXIT_CODE_UPDATED);
-}
-
-bool CMainDialog::endWithFailure()
-{
-    // The state the flags give, with the text that says what went wrong and what to do kept.
-    const QString strText = m_pUi->LabelMain->text();
-    showResultState();
-    m_pUi->LabelMain->setText(strText);
-    return false;
-}
-
-bool CMainDialog::runUpdateSequence()
-{
-    setState(ST_UPDATING);
-    const QString strDevice = deviceText();
-    QMessageBox rebootBox(
-        QMessageBox::Information, tr("Please reboot the %1").arg(strDevice),
-        tr("Please reboot %1.\nDo not close this Update-%1 application.\nDo not remove the USB "
-           "cable.\nPlease wait until all LEDs are off before switching %1 on.\nAfter switching "
-           "on again, please press the button \"Update Firmware\" again.")
-            .arg(strDevice),
-        QMessageBox::NoButton, nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
-
-    if (m_nKnownSerialNr == 0 || !m_strSerialNumber.isEmpty())
-    {
-        userInfo(tr("Updating %1 serial number...").arg(strDevice));
-        if (!writeSerialNumber())
-            return endWithFailure();
-        m_nKnownSerialNr = m_pUi->LineEditSerialNumber->text().toInt();
-    }
-    if (m_Needs.notUpdatable)
-    {
-        userInfo(tr("Unable to update!"));
-        return endWithFailure();
-    }
-    if (m_Needs.wifiBridgeNeeded && !m_bPlusUnit && m_Needs.wifiModuleNeeded && !m_Needs.oldBootloader)
-    {
-        userInfo(tr("Updating %1 WiFi...").arg(strDevice));
-        if (!on_ButtonCC3200bridge_clicked())
-            return endWithFailure();
-    }
-    if (m_Needs.applicationNeeded && !m_Needs.oldBootloader)
-    {
-        userInfo(tr("Updating %1 application...").arg(strDevice));
-        if (!on_ButtonAppl_clicked())
-            return endWithFailure();
-    }
-    if (m_Needs.wifiBridgeNeeded && !m_bPlusUnit)
-    {
-        m_nKnownSerialNr = 0;
-        setState(ST_REBOOT_WAIT);
-        rebootBox.exec();
-        if (!waitForRestart())
-        {
-            setState(ST_IDLE);
-            userInfo(
-                tr("The %1 did not come back after the restart.\nPlease switch it off and on again and retry "
-                   "the update.")
-                    .arg(deviceText()));
-            return false;
-        }
-        setState(ST_UPDATING);
-    }
-    if (m_Needs.wifiModuleNeeded && !m_Needs.oldBootloader && !m_bPlusUnit)
-    {
-        userInfo(tr("Updating %1 WiFi...").arg(deviceText()));
-        if (!on_ButtonCC3200_clicked())
-            return endWithFailure();
-    }
-    if (m_Needs.bootloaderNeeded)
-    {
-        if (!on_ButtonBootLdr_clicked())
-            return endWithFailure();
-    }
-    m_Needs.bootloaderNeeded = false;
-    if (m_Needs.oldBootloader)
-    {
-        const QString strText = m_pFan->getUnitType() == 0
-                                    ? tr("The %1 needs to reboot in order to continue the update "
-                                         "process.\nPlease switch off the %1 and "
-                                         "wait until all LEDs are completely dark\nThen switch on the %1 "
-                                         "again.\nDo not remove the USB "
-                                         "cable.\nDo not close this Update-%1 application.\nAfter the %1 is "
-                                         "switched on again, please "
-                                         "press the button \"Update Firmware\" again.")
-                                    : tr("The %1 needs to reboot in order to continue the update "
-                                         "process.\nPlease press and hold the "
-                                         "button until all LEDs are on and \noff again.\nDo not remove the "
-                                         "USB cable.\nDo not close "
-                                         "this Update-%1 application.\nAfter the %1 is switched on again, "
-                                         "please press the button "
-                                         "\"Update Firmware\" again.");
-        QMessageBox box(QMessageBox::Information, tr("Please Reboot %1").arg(deviceText()),
-                        strText.arg(deviceText()), QMessageBox::NoButton, nullptr,
-                        Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
-        box.exec();
-        setState(ST_READY);
-        return true; // the rest follows once the unit runs the new bootloader
-    }
-    if (m_bInstallMode && !m_pFan->setStartupMode(1))
-    {
-        setState(ST_IDLE);
-        return false;
-    }
-    setState(ST_SUCCESS);
-    m_Needs.wifiBridgeNeeded = false;
-    return true;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "PortEnumerator.h"
-#include "UpdateDecision.h"
+#include "UpdateSequence.h"
 
 #include <QDateTime>
 #include <QDialog>
@@ -15,32 +15,18 @@ class QScrollArea;
 
 // The updater's window: finds the unit on the USB serial ports, identifies it, shows its
 // versions beside the shipped ones, decides which images it needs and runs the update.
+// The update itself is CUpdateSequence's; the window shows it and hands it the unit.
 // Everything runs in the GUI thread; long steps process events while they send.
-class CMainDialog : public QDialog
+class CMainDialog : public QDialog, private IUpdateView
 {
     Q_OBJECT
 
 public:
-    // The dialog states; the texts and enabled controls of each are set by setState.
-    enum EState
-    {
-        ST_IDLE = 0,
-        ST_READY = 1,
-        ST_UP_TO_DATE = 2,
-        ST_UPDATING = 3,
-        ST_SUCCESS = 4,
-        ST_ENTER_SERIAL = 5,
-        ST_SERIAL_WRITTEN = 6,
-        ST_APPLICATION_RUNNING = 7,
-        ST_NOT_UPDATABLE = 8,
-        ST_REBOOT_WAIT = 9
-    };
-
     static constexpr int CURRENT_INFO_INTERVAL_MS = 10000;
     static constexpr int IDENT_ATTEMPTS = 3;
     // The restart during an update waits this long for the unit to come back.
     static constexpr int DEFAULT_RESTART_TIMEOUT_MS = 10 * 60 * 1000;
-    // Exit code of the program after a successful update with option ap.
+    // Exit code of the program after a complete update with option ap.
     static constexpr int EXIT_CODE_UPDATED = 100;
 
     CMainDialog(bool bInstallMode, bool bForceBootloader, bool bForceApplication, bool bOptionFc, bool bOwner,
@@ -59,7 +45,7 @@ public:
     // What the service panels reach through the dialog.
     CFanBase* unit() const { return m_pFan; }
     QTextEdit* debugEdit() const;
-    bool isPlusUnit() const { return m_bPlusUnit; }
+    bool isPlusUnit() const { return m_Sequence.identification().plusUnit; }
     const QString& testValuesPath() const { return m_strTestValuesPath; }
     // True while a unit transfer runs; timers and port changes then wait.
     bool isTransferRunning() const { return m_nTransfers > 0; }
@@ -67,9 +53,9 @@ public:
     CDebugWidget* debugWidget() const { return m_pDebugWidget; }
     CPortEnumerator& portEnumerator() { return m_Enumerator; }
     void setRestartTimeout(int nMs) { m_nRestartTimeoutMs = nMs; }
-    const SUpdateNeeds& needs() const { return m_Needs; }
-    int knownSerialNumber() const { return m_nKnownSerialNr; }
-    int runningImage() const { return m_nRunningImage; }
+    const SUpdateNeeds& needs() const { return m_Sequence.identification().needs; }
+    UINT32 knownSerialNumber() const { return m_Sequence.identification().serialNr; }
+    ERunningImage runningImage() const { return m_Sequence.identification().running; }
 
 public slots:
     void on_ButtonClose_clicked();
@@ -92,16 +78,22 @@ private:
     // Counts a transfer with the unit while it runs (see isTransferRunning).
     class CTransfer;
 
-    QString deviceText() const;
+    // What the update sequence sees of the window.
+    void showState(EUpdateState state) override { setState(state); }
+    void showText(const QString& strText) override { userInfo(strText); }
+    void showRebootBox(const QString& strTitle, const QString& strText) override;
+    void showFailure() override;
+    QString deviceText() const override;
+    QString serialNumberText() const override;
+    QProgressBar* progressBar() override;
+    bool transfer(const std::function<bool(CFanBase&)>& step) override;
+    bool waitUntil(const std::function<bool()>& done) override;
+
     int unitSystem() const;
     void replaceUnit(CFanBase* pNewUnit);
+    // Texts of the unit object; they do not hide a failed update's instruction.
+    void onUnitInfo(const QString& strInfo);
     void keepOnScreen();
-    bool uploadStep(int nType, bool bWait);
-    bool waitForRestart();
-    // The update sequence behind ButtonBurn; true when no step of it failed.
-    bool runUpdateSequence();
-    // The sequence's end after a failed step; returns false.
-    bool endWithFailure();
     void writeDeIceCounters(bool bOn);
 
     Ui_CMainDialog* m_pUi;
@@ -109,8 +101,6 @@ private:
     CFanBase* m_pFan;
     CPortEnumerator m_Enumerator;
     bool m_bInstallMode;
-    bool m_bForceBootloader;
-    bool m_bForceApplication;
     bool m_bOptionFc;
     bool m_bOwner;
     bool m_bAutoStartArmed;
@@ -119,10 +109,9 @@ private:
     QString m_strExcludedPort;
     bool m_bDebug;
     QString m_strTestValuesPath;
-    SUpdateNeeds m_Needs;
-    bool m_bPlusUnit = false;
-    int m_nKnownSerialNr = 0;
-    int m_nRunningImage = 0;
+    CUpdateSequence m_Sequence;
+    // What a failed update asked the user to do; shown until a unit is found again.
+    QString m_strFailureText;
     QTimer m_TimerCurrentInfo;
     QDateTime m_StartTime;
     CDebugWidget* m_pDebugWidget = nullptr;

@@ -86,7 +86,7 @@ void TestMainDialog::startsIdleWithShippedVersions()
              QStringLiteral("Please connect your tolVane device \nvia the USB cable\n\n."));
     QVERIFY(!ui.ButtonBurn->isEnabled());
     QVERIFY(ui.ButtonClose->isEnabled());
-    QCOMPARE(pDialog->runningImage(), 0);
+    QCOMPARE(pDialog->runningImage(), RUNNING_NONE);
     QVERIFY(!(pDialog->windowFlags() & Qt::WindowContextHelpButtonHint));
 }
 
@@ -175,12 +175,12 @@ void TestMainDialog::statesOfInstallModeAndPlainOptions()
     auto pDialog = makeDialog(options);
     const Ui_CMainDialog ui = form(*pDialog);
     QCOMPARE(ui.ButtonBurn->text(), QStringLiteral("Install and test"));
-    pDialog->setState(CMainDialog::ST_READY);
+    pDialog->setState(ST_READY);
     QCOMPARE(ui.LabelMain->text(),
              QStringLiteral(
                  "Your tolVane100 is ready to receive updates!\nClick 'Install and test' to continue."));
     // A given serial number survives the idle state.
-    pDialog->setState(CMainDialog::ST_IDLE);
+    pDialog->setState(ST_IDLE);
     QCOMPARE(ui.LineEditSerialNumber->text(), QStringLiteral("815"));
 }
 
@@ -188,7 +188,7 @@ void TestMainDialog::closeIsRefusedWhileUpdating()
 {
     auto pDialog = makeDialog();
     pDialog->show();
-    for (int state : {CMainDialog::ST_UPDATING, CMainDialog::ST_REBOOT_WAIT})
+    for (int state : {ST_UPDATING, ST_REBOOT_WAIT})
     {
         pDialog->setState(state);
         QTest::keyClick(pDialog.get(), Qt::Key_Escape);
@@ -196,7 +196,7 @@ void TestMainDialog::closeIsRefusedWhileUpdating()
         pDialog->close();
         QVERIFY(pDialog->isVisible());
     }
-    pDialog->setState(CMainDialog::ST_UP_TO_DATE);
+    pDialog->setState(ST_UP_TO_DATE);
     QTest::keyClick(pDialog.get(), Qt::Key_Escape);
     QVERIFY(!pDialog->isVisible());
     QCOMPARE(pDialog->result(), int(QDialog::Rejected));
@@ -206,7 +206,7 @@ void TestMainDialog::serialNumberEditEnablesTheButton()
 {
     auto pDialog = makeDialog();
     const Ui_CMainDialog ui = form(*pDialog);
-    pDialog->setState(CMainDialog::ST_ENTER_SERIAL);
+    pDialog->setState(ST_ENTER_SERIAL);
     QTest::keyClicks(ui.LineEditSerialNumber, "0");
     QVERIFY(!ui.ButtonBurn->isEnabled());
     QCOMPARE(ui.LabelMain->text(), QStringLiteral("Enter serial number of tolVane100. "));
@@ -288,7 +288,7 @@ void TestMainDialog::deIcingWithoutSupportIsUndone()
     auto pDialog = makeDialog(options);
     const Ui_CMainDialog ui = form(*pDialog);
     pDialog->show();
-    pDialog->setState(CMainDialog::ST_UP_TO_DATE);
+    pDialog->setState(ST_UP_TO_DATE);
     CBoxAnswerer answerer;
     ui.ButtonDeIce->click();
     QCOMPARE(answerer.seen.size(), 1);

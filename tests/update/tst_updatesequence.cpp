@@ -104,8 +104,8 @@ void TestUpdateSequence::identifiesTheUnit()
     QCOMPARE(child<QLineEdit>(*pDialog, "LineEditBoardVersion")->text(), QStringLiteral("3"));
     QCOMPARE(child<QLineEdit>(*pDialog, "LineEditBootloaderVersion")->text(), QStringLiteral("2.12.A"));
     QCOMPARE(child<QLineEdit>(*pDialog, "LineEditApplicationVersion")->text(), QStringLiteral("2.01"));
-    QCOMPARE(pDialog->runningImage(), 1);
-    QCOMPARE(pDialog->knownSerialNumber(), 4711);
+    QCOMPARE(pDialog->runningImage(), RUNNING_BOOTLOADER_1);
+    QCOMPARE(pDialog->knownSerialNumber(), 4711u);
     QVERIFY(pDialog->needs().wifiBridgeNeeded && pDialog->needs().applicationNeeded);
     QVERIFY(!pDialog->needs().bootloaderNeeded);
     QVERIFY(qobject_cast<CDebugTolVane100*>(pDialog->debugWidget()));
@@ -355,7 +355,7 @@ void TestUpdateSequence::unitWithoutSerialNumberGetsTheTypedOne()
 
     const unitsim::SSimUnitModel model = rig.unit.model();
     QCOMPARE(model.ident.serialNumber, quint32(4711));
-    QCOMPARE(pDialog->knownSerialNumber(), 4711);
+    QCOMPARE(pDialog->knownSerialNumber(), 4711u);
     verifyBlocksAsShipped(model, {{3, 2}});
     QCOMPARE(statusText(*pDialog),
              QStringLiteral("Your tolVane plus was successfully updated!\nPlease disconntect "
@@ -401,7 +401,7 @@ void TestUpdateSequence::failedSwapAsksForANewIdentification()
     // Switched off and on, it is identified again and the update can go on.
     rig.unit.clearFaults();
     rig.restartWhenReleased(*pDialog);
-    QTRY_COMPARE(pDialog->runningImage(), 2);
+    QTRY_COMPARE(pDialog->runningImage(), RUNNING_BOOTLOADER_2);
     QVERIFY(child<QPushButton>(*pDialog, "ButtonBurn")->isEnabled());
 }
 
@@ -424,7 +424,7 @@ void TestUpdateSequence::shortIdentificationIsRefused()
     rig.unit.addFault({unitsim::ESimFault::WrongReplyLength, length - unitsim::IDENT_RECORD_SIZE, 1, 0});
     auto pDialog = makeDialog();
     QCOMPARE(pDialog->isPlusUnit(), identified);
-    QCOMPARE(pDialog->runningImage(), identified ? 2 : 0);
+    QCOMPARE(pDialog->runningImage(), identified ? RUNNING_BOOTLOADER_2 : RUNNING_NONE);
     QCOMPARE(child<QPushButton>(*pDialog, "ButtonBurn")->isEnabled(), identified);
     if (!identified)
         QCOMPARE(statusText(*pDialog), QStringLiteral(" The tolVane100 did not (correctly) respond - "));
@@ -436,7 +436,7 @@ void TestUpdateSequence::firstSearchRunsOnceTheWindowIsUp()
     CMainDialog dialog(false, false, false, false, false, false, QString(), QString(), false, QString());
     QCOMPARE(rig.requestsReceived(), 0);
     dialog.show();
-    QTRY_COMPARE(dialog.runningImage(), 2);
+    QTRY_COMPARE(dialog.runningImage(), RUNNING_BOOTLOADER_2);
     QVERIFY(dialog.isVisible());
 }
 

@@ -1,0 +1,111 @@
+#pragma once
+
+#include "PartitionTable.h"
+#include "UpdateDecision.h"
+
+#include <QCoreApplication>
+#include <QString>
+#include <functional>
+
+class CFanBase;
+class QProgressBar;
+
+// The states of the update window; their texts and enabled controls are the window's.
+enum EUpdateState
+{
+    ST_IDLE = 0,
+    ST_READY = 1,
+    ST_UP_TO_DATE = 2,
+    ST_UPDATING = 3,
+    ST_SUCCESS = 4,
+    ST_ENTER_SERIAL = 5,
+    ST_SERIAL_WRITTEN = 6,
+    ST_APPLICATION_RUNNING = 7,
+    ST_NOT_UPDATABLE = 8,
+    ST_REBOOT_WAIT = 9
+};
+
+// What the update sequence needs of its window.
+class IUpdateView
+{
+public:
+    virtual ~IUpdateView() = default;
+
+    virtual void showState(EUpdateState state) = 0;
+    virtual void showText(const QString& strText) = 0;
+    // A modal information box without buttons of its own; returns once the user has confirmed it.
+    virtual void showRebootBox(const QString& strTitle, const QString& strText) = 0;
+    // The state the current identification gives, with the text on show kept as the instruction.
+    virtual void showFailure() = 0;
+    virtual QString deviceText() const = 0;
+    virtual QString serialNumberText() const = 0;
+    // Where an upload shows its progress.
+    virtual QProgressBar* progressBar() = 0;
+    // Runs one transfer on the current unit object; port changes wait until it has ended.
+    virtual bool transfer(const std::function<bool(CFanBase&)>& step) = 0;
+    // Keeps the window alive until `done` holds; false when the window was closed or the time
+    // for a restart ran out first.
+    virtual bool waitUntil(const std::function<bool()>& done) = 0;
+};
+
+// The update of one unit: decides from each identification which shipped images it needs, and
+// installs them in order, with the restarts some steps require. The identification it works on
+// is always the last valid one; a failed identification leaves nothing to work on.
+class CUpdateSequence
+{
+    // The texts are the update window's.
+    Q_DECLARE_TR_FUNCTIONS(CMainDialog)
+
+public:
+    struct SOptions
+    {
+        bool installMode = false;
+        bool forceBootloader = false;
+        bool forceApplication = false;
+        bool serialNumberGiven = false; // option sn: the number is written at every run
+        bool automatic = false;         // option ap: goes on by itself after a bootloader restart
+    };
+
+    CUpdateSequence(IUpdateView& view, const SOptions& options);
+
+    // A valid identification record (running image 0 to 3) was read from the unit.
+    void identified(const SHLP_IdentData& ident);
+    // An identification failed: nothing of an earlier one holds any longer.
+    void forget() { m_Ident = SIdentification(); }
+    const SIdentification& identification() const { return m_Ident; }
+
+    // The whole update; true only when every image the unit needed was installed.
+    bool run();
+    bool writeSerialNumber();
+    // Single image steps, also started from the service panel.
+    bool installApplication();
+    bool installWifiModule();
+    bool installWifiBridge();
+    bool installBootloader();
+
+private:
+    enum EPass
+    {
+        PASS_FAILED,
+        PASS_COMPLETE,
+        PASS_RESTART_PENDING // the unit must restart into its new bootloader first
+    };
+
+    EPass runPass();
+    bool uploadStep(CPartitionTable::EPartType type, bool bWait);
+    // Shows the reboot box and waits for this unit to come back running a bootloader.
+    bool rebootAndWait(const QString& strTitle, const QString& strText);
+    bool failWith(const QString& strText);
+    int unitSystem() const;
+    // The first shipped image the identified unit would need that is missing or damaged, named.
+    QString imageFault(const SIdentification& ident) const;
+
+    IUpdateView& m_View;
+    const SOptions m_Options;
+    SIdentification m_Ident;
+    int m_nIdentifications = 0;
+    // The unit that reported the application needing the Wi-Fi bridge keeps needing it across its
+    // restarts, until an update of it is complete; no other unit inherits it.
+    UINT32 m_nBridgeSerialNr = 0;
+    bool m_bRunning = false;
+};
