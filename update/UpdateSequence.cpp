@@ -83,8 +83,9 @@ void CUpdateSequence::identified(const SHLP_IdentData& ident)
 
 bool CUpdateSequence::run()
 {
-    // The button is back while the sequence waits for a restart; a press then starts nothing.
-    if (m_bRunning)
+    // Nothing is sent to a unit that is not identified. The button is back while the sequence
+    // waits for a restart; a press then starts nothing either.
+    if (m_bRunning || m_Ident.running == RUNNING_NONE)
         return false;
     m_bRunning = true;
     EPass pass;
@@ -111,7 +112,7 @@ CUpdateSequence::EPass CUpdateSequence::runPass()
         m_View.showFailure();
         return PASS_FAILED;
     };
-    // Nothing is sent when an image the unit needs could not be written.
+    // Nothing is sent when an image the unit needs is at fault.
     if (!m_Ident.imageFault.isEmpty())
     {
         failWith(m_Ident.imageFault);

@@ -106,8 +106,24 @@ int CFlashImage::load(const QString& strPath, int nSystemMask)
     return 0;
 }
 
+namespace
+{
+QList<QPair<QString, int>>& sourcesInstead()
+{
+    static QList<QPair<QString, int>> s_Sources;
+    return s_Sources;
+}
+} // namespace
+
+void CFlashImageList::setShippedSources(const QList<QPair<QString, int>>& sources)
+{
+    sourcesInstead() = sources;
+}
+
 QList<QPair<QString, int>> CFlashImageList::shippedSources()
 {
+    if (!sourcesInstead().isEmpty())
+        return sourcesInstead();
     const int both = CFlashImage::SYS_TOLVANE100 | CFlashImage::SYS_TOLVANE_PLUS;
     return {{QStringLiteral(":/Images/Bootloader1.ini"), both},
             {QStringLiteral(":/Images/Bootloader2.ini"), both},

@@ -53,6 +53,8 @@ public:
 
     // The compiled-in catalogue: resource path and system mask of each image.
     static QList<QPair<QString, int>> shippedSources();
+    // Replaces the compiled-in catalogue for a test; an empty list restores it.
+    static void setShippedSources(const QList<QPair<QString, int>>& sources);
 
 private:
     QList<CFlashImage> m_Images;

@@ -42,7 +42,6 @@ private slots:
     void deIcingFailureRestoresTheFirstCounter();
     void installModeSetsTheStartupMode();
     void automaticUpdateEndsWith100();
-    void automaticUpdateOfAnOldBootloaderWaitsForTheRebootBox();
     void automaticUpdateWithAFailedStepStaysOpen();
 };
 
@@ -509,22 +508,6 @@ void TestUpdateSequence::automaticUpdateEndsWith100()
     guard.start(60000);
     QCOMPARE(CUpdaterStartup::run({"Update-tolVane", "-ap"}), 100);
     verifyBlocksAsShipped(rig.unit.model(), {{3, 2}});
-}
-
-// A unit with bootloader main version 1 gets only the bootloader in the automatic run: a success,
-// reported with 100 once the user has confirmed the reboot box.
-void TestUpdateSequence::automaticUpdateOfAnOldBootloaderWaitsForTheRebootBox()
-{
-    CUnitRig rig(unitModel(EUnitType::TolVane100, 4711, 1, 1, 20, 2, 12));
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(-2); });
-    guard.start(60000);
-    CBoxAnswerer answerer;
-    QCOMPARE(CUpdaterStartup::run({"Update-tolVane", "-ap"}), 100);
-    QCOMPARE(answerer.seen.size(), 1);
-    QCOMPARE(answerer.seen[0].title, QStringLiteral("Please Reboot tolVane100"));
-    QCOMPARE(rig.unit.model().bootloaderSwaps, 1);
 }
 
 // A later step that fails keeps the window open with its message, as without option ap.

@@ -1,0 +1,422 @@
+#include "ModalAnswerer.h"
+#include "UnitRig.h"
+#include "UpdaterStartup.h"
+#include "flashimagelist.h"
+#include "ui_maindialog.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using unitsim::EUnitType;
+using unitsim::SSimUnitModel;
+
+namespace
+{
+using ImageList = QList<int>; // image types in upload order
+using Change = std::function<void(SSimUnitModel&)>;
+
+// One sequence of events around an update, and what it must end in.
+struct SScenario
+{
+    SSimUnitModel unit;
+    Change pluggedBeforeUpdate;  // another unit takes the first one's place before the press
+    QList<Change> restarts;      // what the unit is each time it comes back from a restart
+    QString typedSerialNr;       // typed into the field when it asks for one
+    int restartTimeoutMs = CUnitRig::RESTART_TIMEOUT_MS;
+    ImageList images;            // the blocks of these images reached the unit, in this order
+    QString status;              // the status text at the end starts with this
+    quint32 serialNr = 0;        // the unit's number at the end
+};
+} // namespace
+
+Q_DECLARE_METATYPE(SScenario)
+
+// Sequences of events around an update against the simulated unit: whatever happens, the window
+// says "successfully updated" only when the unit identified at the start got every image it needed.
+class TestUpdateScenarios : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { CFlashImageList::setShippedSources({}); }
+    void scenarios_data();
+    void scenarios();
+    void damagedImages_data();
+    void damagedImages();
+    void serialNumberOptionOutsideTheField();
+    void failureTextOutlastsTheUnit();
+    void automaticUpdateWaitsForTheNewBootloader_data();
+    void automaticUpdateWaitsForTheNewBootloader();
+};
+
+namespace
+{
+const QString SUCCESS = QStringLiteral("Your tolVane100 was successfully updated!");
+const QString SUCCESS_PLUS = QStringLiteral("Your tolVane plus was successfully updated!");
+
+template <typename T> T* child(QWidget& parent, const char* name)
+{
+    return parent.findChild<T*>(QLatin1String(name));
+}
+
+QString statusText(CMainDialog& dialog)
+{
+    return child<QLabel>(dialog, "LabelMain")->text();
+}
+
+// The shipped images whose blocks the unit received, in order (-1: a block of none of them).
+ImageList receivedImages(const SSimUnitModel& model)
+{
+    const CFlashImageList list;
+    const int nSystem = model.type == EUnitType::TolVanePlus ? CFlashImage::SYS_TOLVANE_PLUS
+                                                             : CFlashImage::SYS_TOLVANE100;
+    ImageList images;
+    for (const unitsim::SSimUploadedBlock& block : model.uploadedBlocks)
+    {
+        int nType = -1;
+        for (const CFlashImage& image : list.images())
+            for (const SMemBlock& shipped : image.m_Blocks)
+                if ((image.m_System & nSystem) && shipped.MemAdr == block.address() && shipped.Data == block.data)
+                    nType = image.m_Type;
+        if (images.isEmpty() || images.last() != nType)
+            images.append(nType);
+    }
+    return images;
+}
+
+Change serialBecomes(quint32 nSerialNr)
+{
+    return [nSerialNr](SSimUnitModel& m) { m.ident.serialNumber = nSerialNr; };
+}
+
+Change runs(int nRunning, int nAppSub = 12)
+{
+    return [nRunning, nAppSub](SSimUnitModel& m)
+    {
+        m.ident.runningPart = quint8(nRunning);
+        m.ident.appSub = quint8(nAppSub);
+    };
+}
+
+Change both(Change first, Change second)
+{
+    return [first, second](SSimUnitModel& m)
+    {
+        first(m);
+        second(m);
+    };
+}
+} // namespace
+
+void TestUpdateScenarios::scenarios_data()
+{
+    QTest::addColumn<SScenario>("scenario");
+    const auto t100 = [](quint32 serial, int running, int bootMain, int bootSub, int appSub)
+    { return unitModel(EUnitType::TolVane100, serial, running, bootMain, bootSub, 2, appSub); };
+    const QString CORRUPTED = QStringLiteral("- Communication failed (corrupted sender address) - ");
+
+    SScenario s;
+    s.unit = t100(4711, 1, 2, 12, 1);
+    s.restarts = {runs(1)};
+    s.images = {5, 3, 4};
+    s.status = SUCCESS;
+    s.serialNr = 4711;
+    QTest::newRow("application 2.01: bridge, application, restart, Wi-Fi") << s;
+
+    s = SScenario();
+    s.unit = t100(4711, 1, 1, 20, 12);
+    s.pluggedBeforeUpdate = both(serialBecomes(5000), runs(5));
+    s.status = CORRUPTED;
+    s.serialNr = 5000;
+    QTest::newRow("re-plugged unit with a corrupted identification gets nothing") << s;
+
+    s = SScenario();
+    s.unit = t100(4711, 1, 2, 12, 1);
+    s.pluggedBeforeUpdate = both(serialBecomes(5000), runs(1, 5));
+    s.images = {3, 4};
+    s.status = SUCCESS;
+    s.serialNr = 5000;
+    QTest::newRow("re-plugged unit does not inherit the Wi-Fi bridge") << s;
+
+    s = SScenario();
+    s.unit = t100(4711, 1, 2, 12, 1);
+    s.restarts = {runs(5)};
+    s.restartTimeoutMs = 1500;
+    s.images = {5, 3};
+    s.status = QStringLiteral("The tolVane100 did not come back after the restart.");
+    s.serialNr = 4711;
+    QTest::newRow("restart: only a corrupted identification") << s;
+
+    s = SScenario();
+    s.unit = t100(4711, 1, 2, 12, 1);
+    s.restarts = {runs(5), runs(1)};
+    s.images = {5, 3, 4};
+    s.status = SUCCESS;
+    s.serialNr = 4711;
+    QTest::newRow("restart: corrupted, then identified") << s;
+
+    s = SScenario();
+    s.unit = t100(4711, 1, 2, 12, 1);
+    s.restarts = {both(serialBecomes(5000), runs(1))};
+    s.images = {5, 3};
+    s.status = QStringLiteral("Another unit answered after the restart; nothing was written to it.\nPlease "
+                              "connect the tolVane100 with serial number 4711 again and retry the update.");
+    s.serialNr = 5000;
+    QTest::newRow("restart: another unit") << s;
+
+    s = SScenario();
+    s.unit = t100(4711, 1, 2, 12, 1);
+    s.restarts = {runs(3)};
+    s.images = {5, 3};
+    s.status = QStringLiteral("The tolVane100 started its application after the restart");
+    s.serialNr = 4711;
+    QTest::newRow("restart: the unit runs its application") << s;
+
+    s = SScenario();
+    s.unit = unitModel(EUnitType::TolVanePlus, 0xFFFFFFFF, 2, 2, 12, 2, 10);
+    s.typedSerialNr = QStringLiteral("4711");
+    s.images = {3};
+    s.status = SUCCESS_PLUS;
+    s.serialNr = 4711;
+    QTest::newRow("erased serial number: the typed one is written") << s;
+
+    s = SScenario();
+    s.unit = unitModel(EUnitType::TolVanePlus, 1000000, 2, 2, 12, 2, 10);
+    s.typedSerialNr = QStringLiteral("4711");
+    s.images = {3};
+    s.status = SUCCESS_PLUS;
+    s.serialNr = 4711;
+    QTest::newRow("serial number beyond the field: the typed one is written") << s;
+}
+
+void TestUpdateScenarios::scenarios()
+{
+    QFETCH(SScenario, scenario);
+    CUnitRig rig(scenario.unit);
+    CMainDialog dialog(false, false, false, false, false, false, QString(), QString(), false, QString());
+    rig.speedUp(dialog);
+    dialog.setRestartTimeout(scenario.restartTimeoutMs);
+    QTRY_VERIFY(child<QPushButton>(dialog, "ButtonBurn")->isEnabled() ||
+                child<QLineEdit>(dialog, "LineEditSerialNumber")->isEnabled());
+
+    if (scenario.pluggedBeforeUpdate)
+    {
+        rig.unit.clearRecords();
+        rig.restartWhenReleased(dialog, scenario.pluggedBeforeUpdate);
+        // The identification runs within the port's handler: once asked, the answer is handled.
+        QTRY_VERIFY(rig.requestsReceived() > 0 && !dialog.unit()->getComPortName().isEmpty());
+    }
+    if (!scenario.typedSerialNr.isEmpty())
+    {
+        auto* pField = child<QLineEdit>(dialog, "LineEditSerialNumber");
+        QVERIFY(!pField->isReadOnly());
+        pField->clear();
+        QTest::keyClicks(pField, scenario.typedSerialNr);
+    }
+
+    // At the reboot box the unit restarts as the scenario says; should it come back with a corrupted
+    // identification and more comebacks follow, it restarts again once the dialog has said so.
+    QList<Change> restarts = scenario.restarts;
+    QTimer again;
+    QObject::connect(&again, &QTimer::timeout,
+                     [&]
+                     {
+                         if (restarts.isEmpty() || !statusText(dialog).contains("corrupted sender address"))
+                             return;
+                         rig.restartWhenReleased(dialog, restarts.takeFirst());
+                     });
+    CModalAnswerer answerer(
+        [&](QWidget* pWidget)
+        {
+            auto* pBox = qobject_cast<QMessageBox*>(pWidget);
+            if (!pBox)
+                return false;
+            QTimer::singleShot(0, pBox->buttons().value(0), &QAbstractButton::click);
+            if (!restarts.isEmpty())
+            {
+                rig.restartWhenReleased(dialog, restarts.takeFirst());
+                again.start(CUnitRig::POLL_MS);
+            }
+            return true;
+        });
+    // Pressed by hand, so a button the state leaves disabled does not hide what the press would do.
+    dialog.on_ButtonBurn_clicked();
+
+    QVERIFY2(statusText(dialog).startsWith(scenario.status), qPrintable(statusText(dialog)));
+    QCOMPARE(receivedImages(rig.unit.model()), scenario.images);
+    QCOMPARE(rig.unit.model().ident.serialNumber, scenario.serialNr);
+    QVERIFY(restarts.isEmpty());
+}
+
+// The shipped images as a broken release could hold them: whatever the unit would need of them,
+// nothing is sent and the window says which image is at fault, once.
+void TestUpdateScenarios::damagedImages_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("content"); // empty: the shipped file with another version
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::newRow("application without versions")
+        << "Application.ini" << QByteArray("[General]\nType=3\n")
+        << "The application image of this updater is missing or damaged." << QStringList();
+    QTest::newRow("application without blocks")
+        << "Application.ini"
+        << QByteArray("[General]\nType=3\nMainVer=2\nSubVer=12\nStartAdr=0\nEncryption=1\n")
+        << "The application image of this updater is missing or damaged." << QStringList();
+    QTest::newRow("bootloaders of different versions")
+        << "Bootloader2.ini" << QByteArray() << "Images of Bootloader 1 and 2 have different versions."
+        << QStringList{"Bootloaders out of sync"};
+}
+
+void TestUpdateScenarios::damagedImages()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, status);
+    QFETCH(QStringList, boxes);
+    QTemporaryDir dir;
+    QList<QPair<QString, int>> sources = CFlashImageList::shippedSources();
+    for (auto& source : sources)
+    {
+        const QString strName = QFileInfo(source.first).fileName();
+        const QString strPath = dir.filePath(strName);
+        QFile in(source.first);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        QByteArray bytes = in.readAll();
+        if (strName == file)
+            bytes = content.isEmpty() ? bytes.replace("SubVer=12", "SubVer=11") : content;
+        QFile out(strPath);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+        source.first = strPath;
+    }
+    CFlashImageList::setShippedSources(sources);
+
+    // The unit would need the bootloader and, for the broken application, that too; with sound
+    // images a unit with bootloader 2.12 and application 2.13 is up to date.
+    const bool bBootloaders = file.startsWith("Bootloader");
+    CUnitRig rig(unitModel(EUnitType::TolVane100, 4711, 1, 2, bBootloaders ? 12 : 5, 2, bBootloaders ? 13 : 5));
+    CBoxAnswerer answerer;
+    CMainDialog dialog(false, false, false, false, false, false, QString(), QString(), false, QString());
+    rig.speedUp(dialog);
+    QTRY_VERIFY(statusText(dialog).startsWith(status));
+    QVERIFY(!child<QPushButton>(dialog, "ButtonBurn")->isEnabled());
+    QStringList seen;
+    for (const SBoxSeen& box : answerer.seen)
+        seen << box.title;
+    QCOMPARE(seen, boxes);
+
+    rig.unit.clearRecords();
+    dialog.on_ButtonBurn_clicked();
+    QVERIFY2(statusText(dialog).startsWith(status), qPrintable(statusText(dialog)));
+    QCOMPARE(rig.requestsReceived(), 0);
+}
+
+// A number outside what the unit can be given is not written: the window asks for one.
+void TestUpdateScenarios::serialNumberOptionOutsideTheField()
+{
+    CUnitRig rig(unitModel(EUnitType::TolVanePlus, 0, 2, 2, 12, 2, 10));
+    CMainDialog dialog(false, false, false, false, false, false, QString(), QStringLiteral("1000000"), false,
+                       QString());
+    QTRY_COMPARE(statusText(dialog), QStringLiteral("Enter serial number of tolVane plus. "));
+    QVERIFY(!child<QPushButton>(dialog, "ButtonBurn")->isEnabled());
+    dialog.on_ButtonBurn_clicked();
+    QCOMPARE(rig.unit.model().ident.serialNumber, 0u);
+    QVERIFY(rig.unit.model().uploadedBlocks.isEmpty());
+}
+
+// The unit goes away in the middle of an upload: what to do stays on show until it is back.
+void TestUpdateScenarios::failureTextOutlastsTheUnit()
+{
+    CUnitRig rig(unitModel(EUnitType::TolVanePlus, 7001, 2, 2, 12, 2, 10));
+    CMainDialog dialog(false, false, false, false, false, false, QString(), QString(), false, QString());
+    rig.speedUp(dialog);
+    QTRY_VERIFY(child<QPushButton>(dialog, "ButtonBurn")->isEnabled());
+    QObject::connect(child<QProgressBar>(dialog, "ProgressBar"), &QProgressBar::valueChanged,
+                     [&](int nValue)
+                     {
+                         if (nValue > 0 && rig.unit.isServing())
+                             rig.unit.disappear();
+                     });
+    const QString strFailed = QStringLiteral("The update process failed. Please switch off your tolVane "
+                                             "plus.\nThen switch in on again and retry the update.");
+    child<QPushButton>(dialog, "ButtonBurn")->click();
+    QCOMPARE(statusText(dialog), strFailed);
+
+    qunsetenv(CPortEnumerator::UNIT_PORT_VARIABLE);
+    QTRY_VERIFY(dialog.unit()->getComPortName().isEmpty());
+    QCOMPARE(statusText(dialog), strFailed);
+
+    QVERIFY(rig.unit.start());
+    qputenv(CPortEnumerator::UNIT_PORT_VARIABLE, rig.unit.portName().toLocal8Bit());
+    QTRY_COMPARE(statusText(dialog),
+                 QStringLiteral("Your tolVane plus is ready to receive updates!\nClick 'Update Firmware' to "
+                                "continue."));
+}
+
+// Option ap with a bootloader of main version 1: the bootloader, the restart, and then the rest by
+// itself; 100 only once everything is installed.
+void TestUpdateScenarios::automaticUpdateWaitsForTheNewBootloader_data()
+{
+    QTest::addColumn<bool>("comesBack");
+    QTest::addColumn<ImageList>("images");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("unit comes back") << true << ImageList{2, 3, 4} << 100;
+    QTest::newRow("window closed while waiting") << false << ImageList{2} << 0;
+}
+
+void TestUpdateScenarios::automaticUpdateWaitsForTheNewBootloader()
+{
+    QFETCH(bool, comesBack);
+    QFETCH(ImageList, images);
+    QFETCH(int, exitCode);
+    CUnitRig rig(unitModel(EUnitType::TolVane100, 4711, 1, 1, 20, 2, 5));
+    CMainDialog* pDialog = nullptr;
+    QTimer::singleShot(0,
+                       [&]
+                       {
+                           for (QWidget* pWidget : QApplication::topLevelWidgets())
+                               if ((pDialog = qobject_cast<CMainDialog*>(pWidget)))
+                                   rig.speedUp(*pDialog);
+                       });
+    QStringList boxes;
+    CModalAnswerer answerer(
+        [&](QWidget* pWidget)
+        {
+            auto* pBox = qobject_cast<QMessageBox*>(pWidget);
+            if (!pBox || !pDialog)
+                return false;
+            boxes << pBox->windowTitle();
+            QTimer::singleShot(0, pBox->buttons().value(0), &QAbstractButton::click);
+            if (comesBack) // restarted, it runs the new bootloader 2.12 from bootloader 2
+                rig.restartWhenReleased(*pDialog,
+                                        [](SSimUnitModel& m)
+                                        {
+                                            m.ident.runningPart = 2;
+                                            m.ident.bootMain = 2;
+                                            m.ident.bootSub = 12;
+                                        });
+            else // the unit is switched off, and the user closes the window once it lets him
+                rig.unit.disappear();
+            return true;
+        });
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout,
+                     [&]
+                     {
+                         if (!comesBack && pDialog && child<QPushButton>(*pDialog, "ButtonClose")->isEnabled() &&
+                             pDialog->unit()->getComPortName().isEmpty())
+                             pDialog->close();
+        });
+    closer.start(CUnitRig::POLL_MS);
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(-2); });
+    guard.start(60000);
+    QCOMPARE(CUpdaterStartup::run({"Update-tolVane", "-ap"}), exitCode);
+    QCOMPARE(boxes, QStringList{"Please Reboot tolVane100"});
+    QCOMPARE(receivedImages(rig.unit.model()), images);
+}
+
+QTEST_MAIN(TestUpdateScenarios)
+#include "tst_updatescenarios.moc"
