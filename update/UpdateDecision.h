@@ -4,7 +4,6 @@
 
 #include <QString>
 
-
 // A firmware version as the unit and the catalogue give it; compared as main * 100 + sub.
 struct SVersion
 {

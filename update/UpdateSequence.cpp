@@ -29,7 +29,8 @@ SVersion versionOf(const CFlashImage* pImage)
 }
 } // namespace
 
-CUpdateSequence::CUpdateSequence(IUpdateView& view, const SOptions& options) : m_View(view), m_Options(options)
+CUpdateSequence::CUpdateSequence(IUpdateView& view, const SOptions& options)
+    : m_View(view), m_Options(options)
 {
 }
 
@@ -46,8 +47,8 @@ void CUpdateSequence::identified(const SHLP_IdentData& ident)
     id.serialNr = CUpdateDecision::isSerialNumber(ident.m_SerialNr) ? ident.m_SerialNr : 0;
     id.plusUnit = ident.m_b70;
     const CFlashImageList images;
-    const auto system = CFlashImage::ESystem(id.plusUnit ? CFlashImage::SYS_TOLVANE_PLUS
-                                                         : CFlashImage::SYS_TOLVANE100);
+    const auto system =
+        CFlashImage::ESystem(id.plusUnit ? CFlashImage::SYS_TOLVANE_PLUS : CFlashImage::SYS_TOLVANE100);
     const SVersion boot1 = versionOf(images.findImage(CPartitionTable::PT_BOOTLOADER_1, system));
     const SVersion boot2 = versionOf(images.findImage(CPartitionTable::PT_BOOTLOADER_2, system));
     id.bootloadersOutOfSync = boot1.value() != boot2.value();
@@ -59,8 +60,8 @@ void CUpdateSequence::identified(const SHLP_IdentData& ident)
     else if (id.serialNr != 0 && id.serialNr == m_nBridgeSerialNr)
         id.needs.wifiBridgeNeeded = true;
 
-    QList<CPartitionTable::EPartType> wanted = {CPartitionTable::PT_BOOTLOADER_1, CPartitionTable::PT_BOOTLOADER_2,
-                                                CPartitionTable::PT_APPLICATION};
+    QList<CPartitionTable::EPartType> wanted = {
+        CPartitionTable::PT_BOOTLOADER_1, CPartitionTable::PT_BOOTLOADER_2, CPartitionTable::PT_APPLICATION};
     if (!id.plusUnit && id.needs.wifiModuleNeeded)
         wanted << CPartitionTable::PT_WIFI_MODULE;
     if (!id.plusUnit && id.needs.wifiBridgeNeeded)
@@ -70,9 +71,10 @@ void CUpdateSequence::identified(const SHLP_IdentData& ident)
         const CFlashImage* pImage = images.findImage(type, system);
         if (!pImage || pImage->m_Blocks.isEmpty())
         {
-            id.imageFault = tr("The %1 image of this updater is missing or damaged.\nThe %2 cannot be updated; "
-                               "please install the updater again.")
-                                .arg(tr(imageName(type)), m_View.deviceText());
+            id.imageFault =
+                tr("The %1 image of this updater is missing or damaged.\nThe %2 cannot be updated; "
+                   "please install the updater again.")
+                    .arg(tr(imageName(type)), m_View.deviceText());
             break;
         }
     }
@@ -144,11 +146,12 @@ CUpdateSequence::EPass CUpdateSequence::runPass()
             return failed();
     }
     if (needs.wifiBridgeNeeded && !m_Ident.plusUnit &&
-        !rebootAndWait(tr("Please reboot the %1").arg(strDevice),
-                       tr("Please reboot %1.\nDo not close this Update-%1 application.\nDo not remove the USB "
-                          "cable.\nPlease wait until all LEDs are off before switching %1 on.\nAfter switching "
-                          "on again, please press the button \"Update Firmware\" again.")
-                           .arg(strDevice)))
+        !rebootAndWait(
+            tr("Please reboot the %1").arg(strDevice),
+            tr("Please reboot %1.\nDo not close this Update-%1 application.\nDo not remove the USB "
+               "cable.\nPlease wait until all LEDs are off before switching %1 on.\nAfter switching "
+               "on again, please press the button \"Update Firmware\" again.")
+                .arg(strDevice)))
         return PASS_FAILED;
     if (needs.wifiModuleNeeded && !needs.oldBootloader && !m_Ident.plusUnit)
     {
@@ -163,9 +166,12 @@ CUpdateSequence::EPass CUpdateSequence::runPass()
     {
         const QString strText =
             m_Ident.plusUnit
-                ? tr("The %1 needs to reboot in order to continue the update process.\nPlease press and hold the "
-                     "button until all LEDs are on and \noff again.\nDo not remove the USB cable.\nDo not close "
-                     "this Update-%1 application.\nAfter the %1 is switched on again, please press the button "
+                ? tr("The %1 needs to reboot in order to continue the update process.\nPlease press and hold "
+                     "the "
+                     "button until all LEDs are on and \noff again.\nDo not remove the USB cable.\nDo not "
+                     "close "
+                     "this Update-%1 application.\nAfter the %1 is switched on again, please press the "
+                     "button "
                      "\"Update Firmware\" again.")
                 : tr("The %1 needs to reboot in order to continue the update process.\nPlease switch off the "
                      "%1 and wait until all LEDs are completely dark\nThen switch on the %1 again.\nDo not "
@@ -179,8 +185,7 @@ CUpdateSequence::EPass CUpdateSequence::runPass()
         m_View.showState(ST_READY);
         return PASS_RESTART_PENDING;
     }
-    if (m_Options.installMode &&
-        !m_View.transfer([](CFanBase& unit) { return unit.setStartupMode(1); }))
+    if (m_Options.installMode && !m_View.transfer([](CFanBase& unit) { return unit.setStartupMode(1); }))
     {
         m_View.showState(ST_IDLE);
         return PASS_FAILED;
@@ -203,21 +208,24 @@ bool CUpdateSequence::rebootAndWait(const QString& strTitle, const QString& strT
     if (!m_View.waitUntil([&] { return m_nIdentifications != nIdentifications; }))
     {
         m_View.showState(ST_IDLE);
-        m_View.showText(tr("The %1 did not come back after the restart.\nPlease switch it off and on again and "
-                           "retry the update.")
-                            .arg(strDevice));
+        m_View.showText(
+            tr("The %1 did not come back after the restart.\nPlease switch it off and on again and "
+               "retry the update.")
+                .arg(strDevice));
         return false;
     }
     if (m_Ident.serialNr != nSerialNr || m_Ident.plusUnit != bPlusUnit)
-        return failWith(tr("Another unit answered after the restart; nothing was written to it.\nPlease connect "
-                           "the %1 with serial number %2 again and retry the update.")
-                            .arg(strDevice)
-                            .arg(nSerialNr));
+        return failWith(
+            tr("Another unit answered after the restart; nothing was written to it.\nPlease connect "
+               "the %1 with serial number %2 again and retry the update.")
+                .arg(strDevice)
+                .arg(nSerialNr));
     if (!isBootloader(m_Ident.running))
-        return failWith(tr("The %1 started its application after the restart, so the update could not go "
-                           "on.\nPlease switch it off, wait until all LEDs are off, switch it on again and retry "
-                           "the update.")
-                            .arg(strDevice));
+        return failWith(
+            tr("The %1 started its application after the restart, so the update could not go "
+               "on.\nPlease switch it off, wait until all LEDs are off, switch it on again and retry "
+               "the update.")
+                .arg(strDevice));
     m_View.showState(ST_UPDATING);
     return true;
 }
@@ -298,16 +306,19 @@ bool CUpdateSequence::installBootloader()
         return false;
     }
     if (!m_View.transfer(
-            [&](CFanBase& unit)
-            { return unit.uploadImage(unitSystem(), type, m_View.progressBar(), false) && unit.swapBootloaders(); }))
+            [&](CFanBase& unit) {
+                return unit.uploadImage(unitSystem(), type, m_View.progressBar(), false) &&
+                       unit.swapBootloaders();
+            }))
     {
         // The unit may now run either bootloader (a swap whose reply was lost) or wait in update
         // mode: no bootloader is written into it before it has been identified again.
         m_Ident.running = RUNNING_NONE;
         m_View.showState(ST_IDLE);
-        m_View.showText(tr("The update process failed. Please switch off your %1.\nThen switch in on again and "
-                           "retry the update.")
-                            .arg(strDevice));
+        m_View.showText(
+            tr("The update process failed. Please switch off your %1.\nThen switch in on again and "
+               "retry the update.")
+                .arg(strDevice));
         return false;
     }
     m_Ident.needs.bootloaderNeeded = false;

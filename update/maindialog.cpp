@@ -68,10 +68,11 @@ CMainDialog::CMainDialog(bool bInstallMode, bool bForceBootloader, bool bForceAp
                          bool bOwner, bool bAutomatic, QString strExcludedPort, QString strSerialNumber,
                          bool bDebug, QString strTestValuesPath, QWidget* parent)
     : QDialog(parent), m_pUi(new Ui_CMainDialog), m_pFan(new CFan(false, this)), m_bInstallMode(bInstallMode),
-      m_bOptionFc(bOptionFc), m_bOwner(bOwner), m_bAutoStartArmed(bAutomatic), m_bExitAfterSuccess(bAutomatic),
-      m_strSerialNumber(strSerialNumber), m_strExcludedPort(strExcludedPort), m_bDebug(bDebug),
-      m_strTestValuesPath(strTestValuesPath),
-      m_Sequence(*this, {bInstallMode, bForceBootloader, bForceApplication, !strSerialNumber.isEmpty(), bAutomatic})
+      m_bOptionFc(bOptionFc), m_bOwner(bOwner), m_bAutoStartArmed(bAutomatic),
+      m_bExitAfterSuccess(bAutomatic), m_strSerialNumber(strSerialNumber), m_strExcludedPort(strExcludedPort),
+      m_bDebug(bDebug), m_strTestValuesPath(strTestValuesPath),
+      m_Sequence(*this,
+                 {bInstallMode, bForceBootloader, bForceApplication, !strSerialNumber.isEmpty(), bAutomatic})
 {
     // Every upload looks its image up in a catalogue of its own.
     CFanBase::setImageCatalogueFactory(

@@ -19,13 +19,13 @@ using Change = std::function<void(SSimUnitModel&)>;
 struct SScenario
 {
     SSimUnitModel unit;
-    Change pluggedBeforeUpdate;  // another unit takes the first one's place before the press
-    QList<Change> restarts;      // what the unit is each time it comes back from a restart
-    QString typedSerialNr;       // typed into the field when it asks for one
+    Change pluggedBeforeUpdate; // another unit takes the first one's place before the press
+    QList<Change> restarts;     // what the unit is each time it comes back from a restart
+    QString typedSerialNr;      // typed into the field when it asks for one
     int restartTimeoutMs = CUnitRig::RESTART_TIMEOUT_MS;
-    ImageList images;            // the blocks of these images reached the unit, in this order
-    QString status;              // the status text at the end starts with this
-    quint32 serialNr = 0;        // the unit's number at the end
+    ImageList images;     // the blocks of these images reached the unit, in this order
+    QString status;       // the status text at the end starts with this
+    quint32 serialNr = 0; // the unit's number at the end
 };
 } // namespace
 
@@ -68,15 +68,16 @@ QString statusText(CMainDialog& dialog)
 ImageList receivedImages(const SSimUnitModel& model)
 {
     const CFlashImageList list;
-    const int nSystem = model.type == EUnitType::TolVanePlus ? CFlashImage::SYS_TOLVANE_PLUS
-                                                             : CFlashImage::SYS_TOLVANE100;
+    const int nSystem =
+        model.type == EUnitType::TolVanePlus ? CFlashImage::SYS_TOLVANE_PLUS : CFlashImage::SYS_TOLVANE100;
     ImageList images;
     for (const unitsim::SSimUploadedBlock& block : model.uploadedBlocks)
     {
         int nType = -1;
         for (const CFlashImage& image : list.images())
             for (const SMemBlock& shipped : image.m_Blocks)
-                if ((image.m_System & nSystem) && shipped.MemAdr == block.address() && shipped.Data == block.data)
+                if ((image.m_System & nSystem) && shipped.MemAdr == block.address() &&
+                    shipped.Data == block.data)
                     nType = image.m_Type;
         if (images.isEmpty() || images.last() != nType)
             images.append(nType);
@@ -295,7 +296,8 @@ void TestUpdateScenarios::damagedImages()
     // The unit would need the bootloader and, for the broken application, that too; with sound
     // images a unit with bootloader 2.12 and application 2.13 is up to date.
     const bool bBootloaders = file.startsWith("Bootloader");
-    CUnitRig rig(unitModel(EUnitType::TolVane100, 4711, 1, 2, bBootloaders ? 12 : 5, 2, bBootloaders ? 13 : 5));
+    CUnitRig rig(
+        unitModel(EUnitType::TolVane100, 4711, 1, 2, bBootloaders ? 12 : 5, 2, bBootloaders ? 13 : 5));
     CBoxAnswerer answerer;
     CMainDialog dialog(false, false, false, false, false, false, QString(), QString(), false, QString());
     rig.speedUp(dialog);
@@ -404,10 +406,11 @@ void TestUpdateScenarios::automaticUpdateWaitsForTheNewBootloader()
     QObject::connect(&closer, &QTimer::timeout,
                      [&]
                      {
-                         if (!comesBack && pDialog && child<QPushButton>(*pDialog, "ButtonClose")->isEnabled() &&
+                         if (!comesBack && pDialog &&
+                             child<QPushButton>(*pDialog, "ButtonClose")->isEnabled() &&
                              pDialog->unit()->getComPortName().isEmpty())
                              pDialog->close();
-        });
+                     });
     closer.start(CUnitRig::POLL_MS);
     QTimer guard;
     guard.setSingleShot(true);

@@ -325,6 +325,44 @@ Please try again.</source>
         <translation>Die Enteisungsfunktion des %1 konnte nicht umgeschaltet und ihre vorige Einstellung nicht wiederhergestellt werden.
 Bitte versuchen Sie es erneut.</translation>
     </message>
+    <message>
+        <source>bootloader 1</source>
+        <translation>Bootloader 1</translation>
+    </message>
+    <message>
+        <source>bootloader 2</source>
+        <translation>Bootloader 2</translation>
+    </message>
+    <message>
+        <source>application</source>
+        <translation>Anwendung</translation>
+    </message>
+    <message>
+        <source>WiFi module</source>
+        <translation>WLAN-Modul</translation>
+    </message>
+    <message>
+        <source>WiFi bridge</source>
+        <translation>WLAN-Bridge</translation>
+    </message>
+    <message>
+        <source>The %1 image of this updater is missing or damaged.
+The %2 cannot be updated; please install the updater again.</source>
+        <translation>Das Firmware-Abbild „%1“ dieses Update-Programms fehlt oder ist beschädigt.
+Der %2 kann nicht aktualisiert werden; bitte installieren Sie das Update-Programm erneut.</translation>
+    </message>
+    <message>
+        <source>Another unit answered after the restart; nothing was written to it.
+Please connect the %1 with serial number %2 again and retry the update.</source>
+        <translation>Nach dem Neustart hat ein anderes Gerät geantwortet; es wurde nichts darauf geschrieben.
+Bitte schließen Sie den %1 mit der Seriennummer %2 wieder an und wiederholen Sie das Update.</translation>
+    </message>
+    <message>
+        <source>The %1 started its application after the restart, so the update could not go on.
+Please switch it off, wait until all LEDs are off, switch it on again and retry the update.</source>
+        <translation>Der %1 hat nach dem Neustart seine Anwendung gestartet, daher konnte das Update nicht fortgesetzt werden.
+Bitte schalten Sie ihn aus, warten Sie, bis alle LEDs aus sind, schalten Sie ihn wieder ein und wiederholen Sie das Update.</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

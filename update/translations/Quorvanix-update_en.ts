@@ -288,6 +288,41 @@ Its setting is unchanged.</source>
 Please try again.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>bootloader 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>bootloader 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>application</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>WiFi module</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>WiFi bridge</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The %1 image of this updater is missing or damaged.
+The %2 cannot be updated; please install the updater again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Another unit answered after the restart; nothing was written to it.
+Please connect the %1 with serial number %2 again and retry the update.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The %1 started its application after the restart, so the update could not go on.
+Please switch it off, wait until all LEDs are off, switch it on again and retry the update.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>main</name>
