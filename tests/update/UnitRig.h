@@ -85,6 +85,21 @@ private:
     static inline QVector<int> s_Pauses;
 };
 
+// Should the program under test not end its event loop within a minute, this ends it with -2.
+class CRunGuard
+{
+public:
+    CRunGuard()
+    {
+        m_Timer.setSingleShot(true);
+        QObject::connect(&m_Timer, &QTimer::timeout, [] { QCoreApplication::exit(-2); });
+        m_Timer.start(60000);
+    }
+
+private:
+    QTimer m_Timer;
+};
+
 // A unit model with the versions and running image under test.
 inline unitsim::SSimUnitModel unitModel(unitsim::EUnitType type, quint32 serial, int running, int bootMain,
                                         int bootSub, int appMain, int appSub)

@@ -412,10 +412,7 @@ void TestUpdateScenarios::automaticUpdateWaitsForTheNewBootloader()
                              pDialog->close();
                      });
     closer.start(CUnitRig::POLL_MS);
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(-2); });
-    guard.start(60000);
+    const CRunGuard guard;
     QCOMPARE(CUpdaterStartup::run({"Update-tolVane", "-ap"}), exitCode);
     QCOMPARE(boxes, QStringList{"Please Reboot tolVane100"});
     QCOMPARE(receivedImages(rig.unit.model()), images);

@@ -501,11 +501,7 @@ void TestUpdateSequence::installModeSetsTheStartupMode()
 void TestUpdateSequence::automaticUpdateEndsWith100()
 {
     CUnitRig rig(unitModel(EUnitType::TolVanePlus, 7001, 2, 2, 12, 2, 12));
-    // Should the update not end the program, this ends the event loop with another code.
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(-2); });
-    guard.start(60000);
+    const CRunGuard guard;
     QCOMPARE(CUpdaterStartup::run({"Update-tolVane", "-ap"}), 100);
     verifyBlocksAsShipped(rig.unit.model(), {{3, 2}});
 }
@@ -532,10 +528,7 @@ void TestUpdateSequence::automaticUpdateWithAFailedStepStaysOpen()
                                  }
                      });
     closer.start(CUnitRig::POLL_MS);
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(-2); });
-    guard.start(60000);
+    const CRunGuard guard;
     QCOMPARE(CUpdaterStartup::run({"Update-tolVane", "-ap", "-fb"}), 0);
     QCOMPARE(strStatus, QStringLiteral("The update process failed. Please switch off your tolVane "
                                        "plus.\nThen switch in on again and retry the update."));
