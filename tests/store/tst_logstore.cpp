@@ -12,7 +12,10 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QScreen>
 #include <QSqlQueryModel>
+#include <QTextLayout>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -138,6 +141,7 @@ private slots:
     void sameMinuteReplacesRow();
     void textValuesAreBoundNotPasted();
     void failedMinuteWritesShowOneBoxPerCause();
+    void failedMinuteWriteBoxShowsItsTextWhole();
     void loggedDaysAndDayQuery();
 
 private:
@@ -730,7 +734,7 @@ void TestLogStore::failedMinuteWritesShowOneBoxPerCause()
     QCOMPARE(openBoxes(), 1);
     QCOMPARE(messages.openBox()->icon(), QMessageBox::Critical);
     QCOMPARE(messages.openBox()->windowTitle(), QString("tolVane-Vozudoz"));
-    QVERIFY2(boxText().startsWith("Unable to run sql statement\n'INSERT OR REPLACE INTO ValueLogs ("),
+    QVERIFY2(boxText().startsWith("Unable to write the minute values to the log database.\n'"),
              qPrintable(boxText()));
     QVERIFY(boxText().contains("no such table"));
 
@@ -766,6 +770,40 @@ void TestLogStore::failedMinuteWritesShowOneBoxPerCause()
     QVERIFY(boxText().contains("readonly"));
     QSqlQuery(QSqlDatabase::database("UIThread")).exec("PRAGMA query_only=OFF");
     QCOMPARE(modal.seen.size(), 0);
+}
+
+void TestLogStore::failedMinuteWriteBoxShowsItsTextWhole()
+{
+    // The statement of a minute row names some fifty columns without a blank: in the box's text it
+    // would run off the right edge. The text says what failed; the statement is there on request.
+    exec("DROP TABLE ValueLogs");
+    CMinuteLogDB minute("UIThread");
+    QVERIFY(!minute.logValues(CFanValues(), 0, 0, 1, 0, 0, 0, 0, QDateTime::fromSecsSinceEpoch(T0), 0));
+    QMessageBox* pBox = CStoreBoxes::instance().openBox();
+    QVERIFY(pBox);
+    QVERIFY(QTest::qWaitForWindowExposed(pBox));
+    QVERIFY2(
+        pBox->text().startsWith("Unable to write the minute values to the log database.\n'no such table"),
+        qPrintable(pBox->text()));
+    QVERIFY2(pBox->detailedText().startsWith("INSERT OR REPLACE INTO ValueLogs (LogTimestamp,"),
+             qPrintable(pBox->detailedText()));
+
+    const QRect screen = pBox->screen()->availableGeometry();
+    QVERIFY(screen.contains(pBox->frameGeometry()));
+    // The label lays its text out in lines as wide as itself and cuts what a line holds beyond.
+    const QLabel* pLabel = pBox->findChild<QLabel*>("qt_msgbox_label");
+    QTextLayout layout(pLabel->text(), pLabel->font());
+    QTextOption wrap;
+    wrap.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(wrap);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
+    {
+        line.setLineWidth(pLabel->contentsRect().width());
+        QVERIFY2(line.naturalTextWidth() <= pLabel->contentsRect().width(),
+                 qPrintable(pLabel->text().mid(line.textStart(), line.textLength())));
+    }
+    layout.endLayout();
 }
 
 void TestLogStore::loggedDaysAndDayQuery()
