@@ -34,7 +34,7 @@ class CAnsweringPresenter : public CStoreMessages::IPresenter
 public:
     bool canShow() const override { return true; }
     void showModal(bool, bool, const QString&, const QString&) override {}
-    void showRepeatedFailure(const QString&, const QString&) override {}
+    void showRepeatedFailure(const QString&, const QString&, const QString&) override {}
     qint64 askSerialNr() override { return 0; }
 };
 } // namespace

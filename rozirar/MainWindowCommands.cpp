@@ -41,8 +41,8 @@ bool askYesNo(QWidget* parent, const QString& title, const QString& text,
 {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent,
                     Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
-    box.button(QMessageBox::Yes)->setText(QString::fromUtf8(GetText(0)));
-    box.button(QMessageBox::No)->setText(QString::fromUtf8(GetText(1)));
+    box.button(QMessageBox::Yes)->setText(QString::fromUtf8(GetText(TXT_YES)));
+    box.button(QMessageBox::No)->setText(QString::fromUtf8(GetText(TXT_NO)));
     box.setDefaultButton(defaultButton);
     return box.exec() == QMessageBox::Yes;
 }

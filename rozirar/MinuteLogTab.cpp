@@ -39,7 +39,7 @@ CMinuteLogTab::CMinuteLogTab(CMinuteLogDBBase* pDB, QWidget* parent)
 
 QString CMinuteLogTab::getTitle() const
 {
-    return QString::fromUtf8(GetText(2));
+    return QString::fromUtf8(GetText(TXT_MINUTE_VALUES));
 }
 
 bool CMinuteLogTab::setupQueryModel(QSqlQueryModel* pModel, qint64 nSerialNr)

@@ -23,11 +23,11 @@ QString CSecLogTab::getTitle() const
     switch (m_nTimeSpan)
     {
     case CLogging::TS_QUARTER_HOUR:
-        return QString::fromUtf8(GetText(4));
+        return QString::fromUtf8(GetText(TXT_QUARTER_HOUR_VALUES));
     case CLogging::TS_DAY:
-        return QString::fromUtf8(GetText(5));
+        return QString::fromUtf8(GetText(TXT_DAILY_VALUES));
     case CLogging::TS_MONTH:
-        return QString::fromUtf8(GetText(3));
+        return QString::fromUtf8(GetText(TXT_MONTHLY_VALUES));
     default:
         return QString();
     }

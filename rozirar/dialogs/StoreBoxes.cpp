@@ -32,7 +32,8 @@ void CStoreBoxes::showModal(bool bCritical, bool bActiveParent, const QString& s
         QMessageBox::warning(pParent, strTitle, strText, QMessageBox::Ok);
 }
 
-void CStoreBoxes::showRepeatedFailure(const QString& strTitle, const QString& strText)
+void CStoreBoxes::showRepeatedFailure(const QString& strTitle, const QString& strText,
+                                      const QString& strDetails)
 {
     if (!m_pBox)
     {
@@ -42,6 +43,8 @@ void CStoreBoxes::showRepeatedFailure(const QString& strTitle, const QString& st
         m_pBox->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_pBox->setText(strText);
+    // In a text field that wraps, where the label could only cut a long statement.
+    m_pBox->setDetailedText(strDetails);
     m_pBox->show();
 }
 

@@ -17,7 +17,8 @@ public:
     bool canShow() const override;
     void showModal(bool bCritical, bool bActiveParent, const QString& strTitle,
                    const QString& strText) override;
-    void showRepeatedFailure(const QString& strTitle, const QString& strText) override;
+    void showRepeatedFailure(const QString& strTitle, const QString& strText,
+                             const QString& strDetails) override;
     qint64 askSerialNr() override;
 
     // The open box of repeated failures, null when there is none.

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
+#include <QFileInfo>
 #include <QSet>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -15,6 +16,10 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <QTranslator>
+#include <QUrl>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace
 {
@@ -40,10 +45,39 @@ QString column(int nIndex)
     return CDataDict::instance()->getText(nIndex, CDataDict::COL_COLUMN_NAME);
 }
 
+const char* const READ_ONLY_CONNECT_OPTIONS = ";QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI";
+
+bool isReadOnly(const QSqlDatabase& db)
+{
+    return db.connectOptions().contains(QLatin1String("QSQLITE_OPEN_READONLY"));
+}
+
+// Asked with the effective user, the one whose rights the open has.
+bool canWriteFolderOf(const QString& strPath)
+{
+    const QByteArray folder = QFile::encodeName(QFileInfo(strPath).absolutePath());
+    return ::faccessat(AT_FDCWD, folder.constData(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+// SQLite cannot read a file in write-ahead-log mode without the log's index ("-shm") beside it,
+// and cannot create one in a folder the user may not write (permissions changed, a restored
+// backup). There the file is opened read-only, and immutable when no index is there to share:
+// nothing of ours can change it then. The stored logs show; every write fails as on any
+// read-only file.
+QString readOnlyUri(const QString& strPath)
+{
+    QUrl url = QUrl::fromLocalFile(strPath);
+    url.setQuery(QFile::exists(strPath + QLatin1String("-shm")) ? QStringLiteral("mode=ro")
+                                                                : QStringLiteral("mode=ro&immutable=1"));
+    return url.toString(QUrl::FullyEncoded);
+}
+
 // Write-ahead logging lets the views keep reading (a query model holds its statement open
 // until every row is fetched) while the other thread commits.
 void enableWriteAheadLog(QSqlDatabase& db)
 {
+    if (isReadOnly(db))
+        return;
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL;")))
         qDebug() << "CDBBase: unable to switch to write-ahead logging:" << query.lastError().text();
@@ -186,9 +220,13 @@ CDBBase::CDBBase(int nTableKind, const QString& strConnectionName, bool bGraphic
     }
 
     const QString strPath = databasePath();
+    const bool bReadOnly = !canWriteFolderOf(strPath);
     m_db = QSqlDatabase::addDatabase(DRIVER, strConnectionName);
-    m_db.setDatabaseName(strPath);
-    m_db.setConnectOptions(inUserInterfaceThread() ? UI_CONNECT_OPTIONS : WORKER_CONNECT_OPTIONS);
+    m_db.setDatabaseName(bReadOnly ? readOnlyUri(strPath) : strPath);
+    QString strOptions = inUserInterfaceThread() ? UI_CONNECT_OPTIONS : WORKER_CONNECT_OPTIONS;
+    if (bReadOnly)
+        strOptions += READ_ONLY_CONNECT_OPTIONS;
+    m_db.setConnectOptions(strOptions);
     if (m_db.open())
         enableWriteAheadLog(m_db);
     else

@@ -126,8 +126,15 @@ bool CMinuteLogDBBase::writeRow(const QList<SFixedValue>& fixed, const std::func
     if (bOk)
         messages.clearRepeatedFailure();
     else
-        messages.reportRepeatedFailure(CStoreMessages::causeOf(statementError(query, m_db)),
-                                       statementFailureText(query, m_db));
+    {
+        // The statement names every column of the row: one word too long for any box, so it is
+        // kept out of the text and shown on request.
+        const QSqlError error = statementError(query, m_db);
+        messages.reportRepeatedFailure(
+            CStoreMessages::causeOf(error),
+            tr("Unable to write the minute values to the log database.\n'%1'").arg(error.text()),
+            query.lastQuery());
+    }
     return bOk;
 }
 

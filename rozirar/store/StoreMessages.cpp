@@ -65,13 +65,13 @@ qint64 CStoreMessages::askSerialNr()
     return canShow() ? m_pPresenter->askSerialNr() : -1;
 }
 
-void CStoreMessages::reportRepeatedFailure(ECause eCause, const QString& strText)
+void CStoreMessages::reportRepeatedFailure(ECause eCause, const QString& strText, const QString& strDetails)
 {
-    qWarning() << strText;
+    qWarning() << strText << strDetails;
     const bool bPassingLock = eCause == CAUSE_LOCKED && m_eLastCause != CAUSE_LOCKED;
     m_eLastCause = eCause;
     if (bPassingLock || eCause == m_eShownCause || !canShow())
         return;
     m_eShownCause = eCause;
-    m_pPresenter->showRepeatedFailure(PROGRAM_NAME, strText);
+    m_pPresenter->showRepeatedFailure(PROGRAM_NAME, strText, strDetails);
 }

@@ -36,8 +36,10 @@ public:
         // A modal box with one OK button, without parent or over the active window.
         virtual void showModal(bool bCritical, bool bActiveParent, const QString& strTitle,
                                const QString& strText) = 0;
-        // A critical box that does not block; the one still open takes the new text.
-        virtual void showRepeatedFailure(const QString& strTitle, const QString& strText) = 0;
+        // A critical box that does not block; the one still open takes the new text. The details
+        // are shown on request.
+        virtual void showRepeatedFailure(const QString& strTitle, const QString& strText,
+                                         const QString& strDetails) = 0;
         // The serial number the user gives: 0 for none, -1 when refused.
         virtual qint64 askSerialNr() = 0;
     };
@@ -56,7 +58,8 @@ public:
     // The serial number of imported rows that carry none: 0 for none, -1 when refused.
     qint64 askSerialNr();
     // A repeated write failed: the box appears when the cause differs from the last one shown.
-    void reportRepeatedFailure(ECause eCause, const QString& strText);
+    // The details (the statement) go with the text into the debug log.
+    void reportRepeatedFailure(ECause eCause, const QString& strText, const QString& strDetails);
     // A repeated write succeeded: the next failure is shown whatever its cause.
     void clearRepeatedFailure() { m_eShownCause = m_eLastCause = CAUSE_NONE; }
 

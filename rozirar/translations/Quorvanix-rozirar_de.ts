@@ -93,8 +93,8 @@
         <translation>Datenzeile %1 hat einen Wert in Spalte %2, die keine Überschrift hat. Es wurde nichts importiert.</translation>
     </message>
     <message>
-        <source>Data row %1 has no value in column '%2'. Nothing has been imported.</source>
-        <translation>Datenzeile %1 hat keinen Wert in Spalte '%2'. Es wurde nichts importiert.</translation>
+        <source>Data row %1 has no value in column &apos;%2&apos;. Nothing has been imported.</source>
+        <translation>Datenzeile %1 hat keinen Wert in Spalte &apos;%2&apos;. Es wurde nichts importiert.</translation>
     </message>
 </context>
 <context>
@@ -636,6 +636,15 @@
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>CMinuteLogDBBase</name>
+    <message>
+        <source>Unable to write the minute values to the log database.
+&apos;%1&apos;</source>
+        <translation>Die Minutenwerte können nicht in die Log-Datenbank geschrieben werden.
+&apos;%1&apos;</translation>
     </message>
 </context>
 <context>

@@ -89,7 +89,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Data row %1 has no value in column '%2'. Nothing has been imported.</source>
+        <source>Data row %1 has no value in column &apos;%2&apos;. Nothing has been imported.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -631,6 +631,14 @@
     </message>
     <message>
         <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CMinuteLogDBBase</name>
+    <message>
+        <source>Unable to write the minute values to the log database.
+&apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -15,7 +15,7 @@ constexpr int MAX_2ND_ROOM_REPORTED = 90;
 
 CDetailedInfoTab::CDetailedInfoTab(QWidget* parent) : CDetailedInfoTabBase(parent)
 {
-    ui->RadioMinTOut->setText(QString::fromUtf8(GetText(9)));
+    ui->RadioMinTOut->setText(QString::fromUtf8(GetText(TXT_OUTSIDE_TEMP_BELOW_MINUS_22)));
 }
 
 void CDetailedInfoTab::setCurrentValues(const CFanValues& values, quint32 nSerialNr, const QString& strHWVer,

@@ -28,7 +28,7 @@ CDetailedInfoTabBase::~CDetailedInfoTabBase()
 
 QString CDetailedInfoTabBase::getTitle() const
 {
-    return QString::fromUtf8(GetText(8));
+    return QString::fromUtf8(GetText(TXT_DETAILED_INFORMATION));
 }
 
 void CDetailedInfoTabBase::resizeEvent(QResizeEvent* event)

@@ -3,16 +3,43 @@
 #include "DataDict.h"
 #include "ui_GraphicsCurvePicker.h"
 
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QStyle>
+#include <QTextBoundaryFinder>
+#include <QtMath>
 
 namespace
 {
 const int SORT_COLUMN = 2;
+// Pixels left free beside the two columns, so that no horizontal scroll bar comes up.
+const int SPARE_WIDTH = 3;
 
 QString unitOf(int nIndex)
 {
     return CDataDict::instance()->getText(nIndex, CDataDict::COL_UNIT);
+}
+
+// The width of a cell that shows the text on one line: the item view's text margin on either
+// side and the grid line.
+int cellWidth(const QTableWidget* pTable, const QString& strText)
+{
+    const int nMargin = pTable->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, pTable) + 1;
+    // Rounded up: the view cuts a line that is a fraction of a pixel too wide.
+    const int nText = qCeil(QFontMetricsF(pTable->font()).horizontalAdvance(strText));
+    return nText + 2 * nMargin + (pTable->showGrid() ? 1 : 0);
+}
+
+// The widest cell that a part of the text needs which a line cannot break: a word, or a word up
+// to its hyphen.
+int widestUnbreakable(const QTableWidget* pTable, const QString& strText)
+{
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, strText);
+    int nWidest = 0;
+    for (int nStart = 0; breaks.toNextBoundary() > 0; nStart = breaks.position())
+        nWidest = qMax(nWidest, cellWidth(pTable, strText.mid(nStart, breaks.position() - nStart).trimmed()));
+    return nWidest;
 }
 
 bool isRowEnabled(const QTableWidget* pTable, int nRow)
@@ -66,11 +93,37 @@ void CGraphicsCurvePicker::fillAvailable(bool bCorMisto70)
     const CDataDict* pDict = CDataDict::instance();
     const int nTables = bCorMisto70 ? (CDataDict::TM_VALUE_LOGS_70 | CDataDict::TM_SEC_LOGS_70)
                                     : (CDataDict::TM_VALUE_LOGS | CDataDict::TM_SEC_LOGS);
+    QList<int> fields;
     for (int i = 0; i < CDataDict::ENTRY_COUNT; ++i)
         if (pDict->isPlottable(i) && (pDict->getTableMask(i) & nTables))
-            addRow(m_pUi->m_pTableAvail, i);
+            fields.append(i);
+    for (int nIndex : fields)
+        addRow(m_pUi->m_pTableAvail, nIndex);
+    keepWordsWhole(fields);
 
     m_pUi->m_pTableAvail->horizontalHeader()->setSortIndicator(SORT_COLUMN, Qt::AscendingOrder);
+}
+
+void CGraphicsCurvePicker::keepWordsWhole(const QList<int>& fields)
+{
+    // A description wraps where a line may break (between words, after a hyphen) and nowhere
+    // else: a part wider than its column would end in "...". So each list is kept wide enough for
+    // the widest part of any description beside the widest unit (the column widths that
+    // fitColumns works out from the list's width).
+    const CDataDict* pDict = CDataDict::instance();
+    for (QTableWidget* pTable : {m_pUi->m_pTableAvail, m_pUi->m_pTablePicked})
+    {
+        int nPart = 0;
+        int nUnit = 0;
+        for (int nIndex : fields)
+        {
+            nPart =
+                qMax(nPart, widestUnbreakable(pTable, pDict->getText(nIndex, CDataDict::COL_DESCRIPTION)));
+            nUnit = qMax(nUnit, cellWidth(pTable, pDict->getText(nIndex, CDataDict::COL_UNIT)));
+        }
+        pTable->setMinimumWidth(nPart + nUnit + SPARE_WIDTH + 2 * pTable->frameWidth() +
+                                pTable->verticalScrollBar()->sizeHint().width());
+    }
 }
 
 QList<int> CGraphicsCurvePicker::selectedFields() const
@@ -200,12 +253,12 @@ void CGraphicsCurvePicker::fitColumns(QTableWidget* pTable)
     // wrap: columns wider than that would cut the unit and bring up a horizontal scroll bar.
     const int nWidth =
         pTable->width() - 2 * pTable->frameWidth() - pTable->verticalScrollBar()->sizeHint().width();
-    if (nWidth - 1 >= pTable->columnWidth(0) + pTable->columnWidth(1) + 2)
+    if (nWidth >= pTable->columnWidth(0) + pTable->columnWidth(1) + SPARE_WIDTH)
         return;
     QHeaderView* pHeader = pTable->horizontalHeader();
     pHeader->resizeSection(0, nWidth);
     pTable->resizeColumnToContents(1);
-    pHeader->resizeSection(0, nWidth - 1 - pTable->columnWidth(1) - 2);
+    pHeader->resizeSection(0, nWidth - pTable->columnWidth(1) - SPARE_WIDTH);
 }
 
 void CGraphicsCurvePicker::resizeEvent(QResizeEvent*)

@@ -43,6 +43,7 @@ protected:
 private:
     void addRow(QTableWidget* pTable, int nIndex);
     void fitColumns(QTableWidget* pTable);
+    void keepWordsWhole(const QList<int>& fields);
     void updateAvailability();
     // Takes the current row out of the table; -1 when it has none or it is greyed.
     static int takeCurrentField(QTableWidget* pTable);

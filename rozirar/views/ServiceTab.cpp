@@ -46,7 +46,7 @@ CServiceTab::CServiceTab(QWidget* parent) : QWidget(parent), m_pTable(new QTable
 
 QString CServiceTab::getTitle() const
 {
-    return text(6);
+    return text(TXT_SERVICE_INFO);
 }
 
 bool CServiceTab::boolOption2(bool b)

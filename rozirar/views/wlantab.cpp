@@ -251,7 +251,7 @@ void CWLANTab::storeSettings(const SIpAddress& address)
 
 QString CWLANTab::getTitle() const
 {
-    return text(7);
+    return text(TXT_WIFI_SETUP);
 }
 
 void CWLANTab::resizeEvent(QResizeEvent* event)

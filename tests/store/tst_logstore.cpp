@@ -12,7 +12,13 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QScreen>
 #include <QSqlQueryModel>
+#include <QTextLayout>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace StoreFixture;
 
@@ -42,6 +48,64 @@ QString layout(const QString& table)
     }
     return columns.join(' ');
 }
+
+// Takes the write permission of a folder away from this process while it lives. Root ignores
+// permissions, so a test run as root also acts as another user (only the effective ids change,
+// and they come back); folders above that this user cannot enter are opened for it meanwhile.
+class CFolderWithoutWriteAccess
+{
+public:
+    static constexpr uid_t OTHER_ID = 65534; // nobody
+
+    explicit CFolderWithoutWriteAccess(const QString& folder)
+    {
+        const bool bRoot = ::geteuid() == 0;
+        for (QString path = folder; bRoot && path != "/"; path = QFileInfo(path).path())
+            grant(path, S_IXOTH);
+        grant(folder, 0, S_IWUSR | S_IWGRP | S_IWOTH);
+        m_bActive = !bRoot || (::setegid(OTHER_ID) == 0 && ::seteuid(OTHER_ID) == 0);
+    }
+    ~CFolderWithoutWriteAccess()
+    {
+        if (::geteuid() != m_uid)
+        {
+            if (::seteuid(m_uid) != 0 || ::setegid(m_gid) != 0)
+                qFatal("cannot become the test's user again");
+        }
+        for (auto it = m_modes.crbegin(); it != m_modes.crend(); ++it)
+            ::chmod(QFile::encodeName(it->first).constData(), it->second);
+    }
+    // False when this process cannot give up the write permission (root without the right to
+    // change its ids).
+    bool isActive() const { return m_bActive; }
+
+private:
+    void grant(const QString& path, mode_t add, mode_t remove = 0)
+    {
+        struct stat st;
+        const QByteArray name = QFile::encodeName(path);
+        if (::stat(name.constData(), &st) != 0)
+            return;
+        const mode_t mode = st.st_mode & 07777;
+        const mode_t changed = (mode | add) & ~remove;
+        if (changed != mode && ::chmod(name.constData(), changed) == 0)
+            m_modes.append({path, mode});
+    }
+
+    const uid_t m_uid = ::geteuid();
+    const gid_t m_gid = ::getegid();
+    QList<QPair<QString, mode_t>> m_modes;
+    bool m_bActive = false;
+};
+
+// Closes every connection but the one named; the last one to close folds the write-ahead log
+// into the file and removes its side files, as the program does when it ends.
+void closeConnections(const QString& keep = QString())
+{
+    for (const QString& name : QSqlDatabase::connectionNames())
+        if (name != keep)
+            QSqlDatabase::removeDatabase(name);
+}
 } // namespace
 
 class TestLogStore : public QObject
@@ -56,6 +120,8 @@ private slots:
     void newFileSchema();
     void oldFileIsWidened();
     void failedOpenIsReported();
+    void folderWithoutWriteAccess_data();
+    void folderWithoutWriteAccess();
 
     void deleteRecords_data();
     void deleteRecords();
@@ -75,6 +141,7 @@ private slots:
     void sameMinuteReplacesRow();
     void textValuesAreBoundNotPasted();
     void failedMinuteWritesShowOneBoxPerCause();
+    void failedMinuteWriteBoxShowsItsTextWhole();
     void loggedDaysAndDayQuery();
 
 private:
@@ -175,6 +242,75 @@ void TestLogStore::failedOpenIsReported()
     QCOMPARE(boxes.seen[1].icon, QMessageBox::Critical);
     QVERIFY(boxes.seen[1].text.startsWith("Unable to run sql statement\n'"));
     QVERIFY(!boxes.seen[0].bHasParent && !boxes.seen[1].bHasParent);
+}
+
+void TestLogStore::folderWithoutWriteAccess_data()
+{
+    QTest::addColumn<bool>("writableFile");
+    QTest::addColumn<bool>("otherWriterOpen");
+    // As a restored backup leaves it: neither the file nor its folder may be written.
+    QTest::newRow("file and folder read-only") << false << false;
+    QTest::newRow("folder read-only") << true << false;
+    // Another program still has the file open: its rows wait in the write-ahead log.
+    QTest::newRow("folder read-only, other writer") << false << true;
+}
+
+void TestLogStore::folderWithoutWriteAccess()
+{
+    // The program opens a file in write-ahead-log mode in a folder the user cannot write, shows
+    // what is stored, and every write fails with the store's read-only messages.
+    QFETCH(bool, writableFile);
+    QFETCH(bool, otherWriterOpen);
+    exec(QString("INSERT INTO ValueLogs (LogTimestamp, SNR, AFL) VALUES (%1, 4711, 30)").arg(T0));
+    exec(QString("INSERT INTO SecLogs70 (LogTimestamp, LTS, SNR) VALUES (%1, 1, 815)").arg(T0));
+    closeConnections(otherWriterOpen ? plainDb().connectionName() : QString());
+    const QString path = CDBBase::databasePath();
+    QCOMPARE(QFile::exists(path + "-shm"), otherWriterOpen);
+    const QFile::Permissions readable =
+        QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther;
+    const QFile::Permissions writable =
+        QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
+    QVERIFY(QFile::setPermissions(path, writableFile ? readable | writable : readable | QFile::WriteOwner));
+
+    CBoxAnswerer boxes;
+    {
+        CFolderWithoutWriteAccess readOnly(QFileInfo(path).path());
+        if (!readOnly.isActive())
+            QSKIP("this process cannot give up its write permission");
+        {
+            CMinuteLogDB minute("UIThread");
+            CMinuteLogDB70 minute70("UIThread");
+            CSecLogDB second("UIThread");
+            CSecLogDB70 second70("UIThread");
+            QVERIFY(minute.createTable());
+            QVERIFY(minute70.createTable());
+            QVERIFY(second.createTable());
+            QVERIFY(second70.createTable());
+            QCOMPARE(boxes.seen.size(), 0);
+
+            QSqlQueryModel model;
+            minute.setupQueryModel(model, 4711, QString());
+            QCOMPARE(model.rowCount(), 1);
+            QCOMPARE(cellOf(model, 0, "AFL"), QString("30"));
+            QList<quint32> serials;
+            minute.getSerialNumbers(serials);
+            second70.getSerialNumbers(serials);
+            QCOMPARE(serials, (QList<quint32>{4711, 815}));
+
+            QVERIFY(!minute.deleteRecords(4711));
+            QCOMPARE(boxes.seen.size(), 1);
+            QVERIFY2(
+                boxes.seen[0].text.startsWith("Unable to delete records. \n'attempt to write a readonly"),
+                qPrintable(boxes.seen[0].text));
+            // Last: its box stays open, and the event loop of a later modal box would find it too.
+            QVERIFY(!minute.logValues(CFanValues(), 0, 0, 1, 0, 0, 0, 0,
+                                      QDateTime::fromSecsSinceEpoch(T0 + 60), 0));
+            QCOMPARE(CStoreMessages::instance().shownCause(), CStoreMessages::CAUSE_READ_ONLY);
+        }
+        closeConnections();
+    }
+    QCOMPARE(count("ValueLogs"), 1);
+    QCOMPARE(count("SecLogs70"), 1);
 }
 
 void TestLogStore::deleteRecords_data()
@@ -599,7 +735,7 @@ void TestLogStore::failedMinuteWritesShowOneBoxPerCause()
     QCOMPARE(openBoxes(), 1);
     QCOMPARE(messages.openBox()->icon(), QMessageBox::Critical);
     QCOMPARE(messages.openBox()->windowTitle(), QString("tolVane-Vozudoz"));
-    QVERIFY2(boxText().startsWith("Unable to run sql statement\n'INSERT OR REPLACE INTO ValueLogs ("),
+    QVERIFY2(boxText().startsWith("Unable to write the minute values to the log database.\n'"),
              qPrintable(boxText()));
     QVERIFY(boxText().contains("no such table"));
 
@@ -635,6 +771,40 @@ void TestLogStore::failedMinuteWritesShowOneBoxPerCause()
     QVERIFY(boxText().contains("readonly"));
     QSqlQuery(QSqlDatabase::database("UIThread")).exec("PRAGMA query_only=OFF");
     QCOMPARE(modal.seen.size(), 0);
+}
+
+void TestLogStore::failedMinuteWriteBoxShowsItsTextWhole()
+{
+    // The statement of a minute row names some fifty columns without a blank: in the box's text it
+    // would run off the right edge. The text says what failed; the statement is there on request.
+    exec("DROP TABLE ValueLogs");
+    CMinuteLogDB minute("UIThread");
+    QVERIFY(!minute.logValues(CFanValues(), 0, 0, 1, 0, 0, 0, 0, QDateTime::fromSecsSinceEpoch(T0), 0));
+    QMessageBox* pBox = CStoreBoxes::instance().openBox();
+    QVERIFY(pBox);
+    QVERIFY(QTest::qWaitForWindowExposed(pBox));
+    QVERIFY2(
+        pBox->text().startsWith("Unable to write the minute values to the log database.\n'no such table"),
+        qPrintable(pBox->text()));
+    QVERIFY2(pBox->detailedText().startsWith("INSERT OR REPLACE INTO ValueLogs (LogTimestamp,"),
+             qPrintable(pBox->detailedText()));
+
+    const QRect screen = pBox->screen()->availableGeometry();
+    QVERIFY(screen.contains(pBox->frameGeometry()));
+    // The label lays its text out in lines as wide as itself and cuts what a line holds beyond.
+    const QLabel* pLabel = pBox->findChild<QLabel*>("qt_msgbox_label");
+    QTextLayout layout(pLabel->text(), pLabel->font());
+    QTextOption wrap;
+    wrap.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(wrap);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
+    {
+        line.setLineWidth(pLabel->contentsRect().width());
+        QVERIFY2(line.naturalTextWidth() <= pLabel->contentsRect().width(),
+                 qPrintable(pLabel->text().mid(line.textStart(), line.textLength())));
+    }
+    layout.endLayout();
 }
 
 void TestLogStore::loggedDaysAndDayQuery()

@@ -1,3 +1,5 @@
+#include "CurvePicking.h"
+#include "GraphicsTab.h"
 #include "MainWindow.h"
 #include "ModalAnswerer.h"
 #include "Startup.h"
@@ -52,6 +54,7 @@ void TestGermanStart::windowSpeaksGerman()
     QSet<QString> shown;
     QStringList qtButtons;
     QSize minimum;
+    QStringList cutNames;
     QTimer closer;
     connect(&closer, &QTimer::timeout, this,
             [&]
@@ -68,6 +71,16 @@ void TestGermanStart::windowSpeaksGerman()
                 // The widest the tool row gets: with the retrieval's progress bar.
                 pWindow->findChild<QWidget*>("progressSecLog")->show();
                 minimum = pWindow->minimumSizeHint();
+                // The diagrams tab in a window as large as such a screen leaves it.
+                pWindow->showNormal();
+                pWindow->resize(1366, 740);
+                auto* pDiagrams = pWindow->findChild<CGraphicsTab*>();
+                auto* pTabs = pWindow->findChild<QTabWidget*>("tabWidget");
+                for (int i = 0; i < pTabs->count(); ++i)
+                    if (pTabs->widget(i)->isAncestorOf(pDiagrams))
+                        pTabs->setCurrentIndex(i);
+                QCoreApplication::processEvents();
+                cutNames = cutDescriptions(pDiagrams->findChild<CGraphicsCurvePicker*>());
                 pWindow->close();
             });
     closer.start(5);
@@ -82,6 +95,8 @@ void TestGermanStart::windowSpeaksGerman()
     // The window fits a screen of 1366 x 768 pixels with its German texts.
     QVERIFY2(minimum.width() <= 1366 && minimum.height() <= 700,
              qPrintable(QString("%1 x %2").arg(minimum.width()).arg(minimum.height())));
+
+    QVERIFY2(cutNames.isEmpty(), qPrintable(cutNames.join("\n")));
 
     // Frame, views and the diagrams' form.
     for (const char* pGerman :

@@ -3,6 +3,7 @@
 
 #include "SfxArchive.h"
 #include "TestFiles.h"
+#include "WideText.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -21,11 +22,6 @@ using TestFiles::writeFile;
 
 namespace
 {
-
-WString W(const QString& text)
-{
-    return WString(reinterpret_cast<const char16_t*>(text.utf16()), text.size());
-}
 
 bool Run(const QString& program, const QStringList& args, const QString& dir)
 {

@@ -6,6 +6,7 @@
 #include "SfxReboot.h"
 #include "SfxUninstall.h"
 #include "TestFiles.h"
+#include "WideText.h"
 #include "platform/SfxText.h"
 
 #include <QDir>
@@ -25,10 +26,6 @@ using TestFiles::writeFile;
 namespace
 {
 
-WString W(const QString& text)
-{
-    return WString(reinterpret_cast<const char16_t*>(text.utf16()), text.size());
-}
 QString Q(const WString& text)
 {
     return QString::fromUtf16(text.data(), int(text.size()));

@@ -3,6 +3,7 @@
 // library's texts and variables as the stub reads them.
 
 #include "SfxTarvek.h"
+#include "WideText.h"
 #include "platform/SfxLibrary.h"
 #include "platform/SfxMessageBox.h"
 
@@ -20,10 +21,6 @@ using namespace sfx;
 namespace
 {
 
-WString W(const QString& text)
-{
-    return WString(reinterpret_cast<const char16_t*>(text.utf16()), text.size());
-}
 QString Q(const char16_t* text)
 {
     return QString::fromUtf16(text);

@@ -7,6 +7,7 @@
 
 #include "ShareLock.h"
 #include "TestFiles.h"
+#include "WideText.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -25,11 +26,6 @@ using TestFiles::writeFile;
 
 namespace
 {
-
-WString W(const QString& text)
-{
-    return WString(reinterpret_cast<const char16_t*>(text.utf16()), text.size());
-}
 
 const QByteArray OWN_LINE = "NUL=C:\\STUB.EXE\r\n";
 

@@ -1,3 +1,4 @@
+#include "CurvePicking.h"
 #include "DataDict.h"
 #include "GraphicsCurvePicker.h"
 
@@ -97,6 +98,32 @@ private slots:
                 QVERIFY(pTable->item(r, 0)->toolTip().startsWith(pTable->item(r, 0)->text()));
             }
         }
+    }
+
+    // A word wider than its column would end in "..." ("Power consumpt..."): however the layout
+    // squeezes the picker, every word of every description shows whole, in both lists.
+    void namesShowWholeWhenSqueezed_data()
+    {
+        QTest::addColumn<bool>("bCorMisto70");
+        QTest::newRow("tolVane100") << false;
+        QTest::newRow("tolVane plus") << true;
+    }
+
+    void namesShowWholeWhenSqueezed()
+    {
+        QFETCH(bool, bCorMisto70);
+        SPicker p(bCorMisto70);
+        for (int i = 0; i < 3; ++i)
+        {
+            p.pAvail->setCurrentCell(0, 0);
+            p.pAdd->click();
+        }
+        QCOMPARE(p.pPicked->rowCount(), 3);
+        p.picker.resize(p.picker.minimumSizeHint());
+        p.picker.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&p.picker));
+        QCoreApplication::processEvents();
+        QVERIFY2(cutDescriptions(&p.picker).isEmpty(), qPrintable(cutDescriptions(&p.picker).join("\n")));
     }
 
     void offersThePlottableFieldsOfTheUnitType_data()
