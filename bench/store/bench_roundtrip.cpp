@@ -74,7 +74,8 @@ void fill(const STab& tab)
             {
                 SPrimLogEntry_70 record;
                 randomize(record.m_Bytes, sizeof(record.m_Bytes));
-                bOk = CMinuteLogDB70(CONNECTION).logValues(CFanValues70(record), i / 60, SERIAL_NR, 3, 4, minute);
+                bOk = CMinuteLogDB70(CONNECTION)
+                          .logValues(CFanValues70(record), i / 60, SERIAL_NR, 3, 4, minute);
             }
             else
             {
@@ -101,7 +102,8 @@ void fill(const STab& tab)
             randomize(entry.m_Bytes, SSecLogEntry_70::SIZE);
             entry.m_Bytes[25] &= 0xF3; // the flags the store keeps
         }
-        bOk = CSecLogDB70(CONNECTION).saveSecLogValues(CLogging_70::EMaxTimeSpan(tab.span), entries, SERIAL_NR, t);
+        bOk = CSecLogDB70(CONNECTION)
+                  .saveSecLogValues(CLogging_70::EMaxTimeSpan(tab.span), entries, SERIAL_NR, t);
     }
     else
     {
@@ -131,7 +133,8 @@ void exportTab(const STab& tab, const QString& path)
     const CLogExport logExport(view);
     view.clear();
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !logExport.write(&file, [](int) { return true; }) || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || !logExport.write(&file, [](int) { return true; }) ||
+        !file.commit())
         qFatal("export to %s failed", qPrintable(path));
 }
 
@@ -192,8 +195,9 @@ int main(int argc, char** argv)
             bAllEqual = bAllEqual && bEqual;
             std::printf("%-11s %-13s %7d rows stored, %7d imported; export %6.0f ms, import %6.0f ms; "
                         "second export %s\n",
-                        qPrintable(table), nSpan < 0 ? "minute values" : qPrintable(QString("span %1").arg(nSpan)),
-                        nStored, nImported, dExport, dImport, bEqual ? "byte-identical" : "DIFFERS");
+                        qPrintable(table),
+                        nSpan < 0 ? "minute values" : qPrintable(QString("span %1").arg(nSpan)), nStored,
+                        nImported, dExport, dImport, bEqual ? "byte-identical" : "DIFFERS");
         }
     return bAllEqual ? 0 : 1;
 }
