@@ -76,6 +76,7 @@ public:
 
     // The whole update; true only when every image the unit needed was installed.
     bool run();
+    bool isRunning() const { return m_bRunning; }
     bool writeSerialNumber();
     // Single image steps, also started from the service panel.
     bool installApplication();

@@ -490,7 +490,10 @@ void CMainDialog::on_DeviceListChanged()
         qDebug() << "*** on_DeviceListChanged(): manu timer started";
     }
     qDebug() << "on_DeviceListChanged(): all good";
-    showResultState();
+    // While an update runs, its sequence decides what follows a new identification: the window
+    // offers no update of its own meanwhile.
+    if (!m_Sequence.isRunning())
+        showResultState();
 }
 
 void CMainDialog::replaceUnit(CFanBase* pNewUnit)

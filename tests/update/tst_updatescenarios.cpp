@@ -85,6 +85,22 @@ ImageList receivedImages(const SSimUnitModel& model)
     return images;
 }
 
+// Notes whether a widget was enabled at any moment while it was watched.
+class CEnabledWatch : public QObject
+{
+public:
+    explicit CEnabledWatch(QWidget* pWidget) { pWidget->installEventFilter(this); }
+    bool enabled = false;
+
+protected:
+    bool eventFilter(QObject* pObject, QEvent* pEvent) override
+    {
+        if (pEvent->type() == QEvent::EnabledChange && static_cast<QWidget*>(pObject)->isEnabled())
+            enabled = true;
+        return false;
+    }
+};
+
 Change serialBecomes(quint32 nSerialNr)
 {
     return [nSerialNr](SSimUnitModel& m) { m.ident.serialNumber = nSerialNr; };
@@ -241,12 +257,17 @@ void TestUpdateScenarios::scenarios()
             return true;
         });
     // Pressed by hand, so a button the state leaves disabled does not hide what the press would do.
+    const CEnabledWatch burnButton(child<QPushButton>(dialog, "ButtonBurn"));
     dialog.on_ButtonBurn_clicked();
 
     QVERIFY2(statusText(dialog).startsWith(scenario.status), qPrintable(statusText(dialog)));
     QCOMPARE(receivedImages(rig.unit.model()), scenario.images);
     QCOMPARE(rig.unit.model().ident.serialNumber, scenario.serialNr);
     QVERIFY(restarts.isEmpty());
+    // An update that went through never offered another one on the way (a unit identified while
+    // it waited for the restart).
+    if (scenario.status == SUCCESS)
+        QVERIFY(!burnButton.enabled);
 }
 
 // The shipped images as a broken release could hold them: whatever the unit would need of them,
