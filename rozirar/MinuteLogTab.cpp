@@ -24,7 +24,6 @@ const char* const MINUTE_ROW_CONNECTION = "UIThreadMinuteRows";
 CMinuteLogTab::CMinuteLogTab(CMinuteLogDBBase* pDB, QWidget* parent)
     : CLogTabBase(parent), m_pDB(pDB), m_clock([] { return QDateTime::currentDateTime(); })
 {
-    m_nLastMinute = m_clock().time().minute() - 1;
     m_pDayFilter = new CComboDayFilter(nullptr);
     getDescriptionLabel()->setText(
         tr("The '%1' are retrieved by tolVane-Vozudoz as long as it runs. They are stored and displayed "

@@ -65,7 +65,9 @@ private:
     CMinuteLogDBBase* m_pDB;
     CMinuteRowQueue m_rows;
     QSqlQueryModel* m_pModel = nullptr;
-    int m_nLastMinute;
+    // Minute of the hour of the last row; none before the first, so the first values after
+    // start are stored whatever minute they come in.
+    int m_nLastMinute = -1;
     CComboDayFilter* m_pDayFilter;
     QDate m_date;
     std::function<QDateTime()> m_clock;

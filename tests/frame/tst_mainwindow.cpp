@@ -131,6 +131,36 @@ public:
     }
     QStringList boxes;
 };
+
+// Another writer holding the database (an import, another program), through a connection of its
+// own that is gone with it, so a failing test leaves no lock to the ones after it.
+class CWriteLock
+{
+public:
+    CWriteLock()
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", NAME);
+        db.setDatabaseName(CDBBase::databasePath());
+        m_bHeld = db.open() && QSqlQuery(db).exec("BEGIN IMMEDIATE");
+    }
+    ~CWriteLock()
+    {
+        release();
+        QSqlDatabase::database(NAME, false).close();
+        QSqlDatabase::removeDatabase(NAME);
+    }
+    bool isHeld() const { return m_bHeld; }
+    bool release()
+    {
+        if (m_bHeld)
+            m_bHeld = !QSqlQuery(QSqlDatabase::database(NAME, false)).exec("COMMIT");
+        return !m_bHeld;
+    }
+
+private:
+    static constexpr const char* NAME = "locker";
+    bool m_bHeld = false;
+};
 } // namespace
 
 class TestMainWindow : public QObject
@@ -272,6 +302,7 @@ private slots:
     void unitOnThePortIsShownAndSelected();
     void plusUnitSwitchesTheViews();
     void minuteRowsOncePerMinute();
+    void firstValuesAfterStartAreStored();
     void retrieveAsksAndFillsTheTab();
     void retrieveOnlyOnLogPages();
     void retrievalProgressAndMessages_data();
@@ -436,6 +467,23 @@ void TestMainWindow::minuteRowsOncePerMinute()
     QCOMPARE(rowCount("ValueLogs70"), 0);
     // the unit reported values: it is listed with the connected icon
     QCOMPARE(combo()->itemText(combo()->count() - 1), QString("tolVane 100: 9"));
+}
+
+void TestMainWindow::firstValuesAfterStartAreStored()
+{
+    // The program starts without a unit; the unit first reports in a later hour, at the minute of
+    // the hour just before the start's. Its values are the first after start and are stored.
+    int nStartMinute = 0;
+    std::unique_ptr<CMinuteLogTab> pTab;
+    do
+    {
+        nStartMinute = QTime::currentTime().minute();
+        pTab.reset(new CMinuteLogTab(m_pMinute.get()));
+    } while (QTime::currentTime().minute() != nStartMinute);
+    const QDateTime first(QDate(2024, 5, 1), QTime(11, (nStartMinute + 59) % 60));
+    pTab->setClock([first] { return first; });
+    pTab->setCurrentValues(values100(), 9, "", "", 1, 2, 3, 4, 5, 6, 0);
+    QCOMPARE(minuteStamps(9), QList<qint64>({first.toSecsSinceEpoch()}));
 }
 
 void TestMainWindow::retrieveAsksAndFillsTheTab()
@@ -679,31 +727,28 @@ void TestMainWindow::minuteRowsWaitingForALock()
     QFETCH(bool, unlocked);
     const QString path = m_dir.filePath("rows.csv");
     QVERIFY(writeFile(path, "TIM;SNR\n01.05.2024 09:00;5\n01.05.2024 09:01;5\n01.05.2024 09:02;5\n"));
-    QSqlDatabase locker = QSqlDatabase::addDatabase("QSQLITE", "locker");
-    locker.setDatabaseName(CDBBase::databasePath());
-    QVERIFY(locker.open());
-    QVERIFY(QSqlQuery(locker).exec("BEGIN IMMEDIATE"));
-    m_pWindow->minuteLogTab()->setClock([] { return at("2024-05-01T10:00:00"); });
+    QStringList boxes;
     {
-        CDialogAnswerer failures{QString()};
-        m_pWindow->onCurrentValues(values100(), 77, "3", "1.02", 10, 20, false, 1, 2, 3, 4, 0);
+        CWriteLock lock;
+        QVERIFY(lock.isHeld());
+        m_pWindow->minuteLogTab()->setClock([] { return at("2024-05-01T10:00:00"); });
+        {
+            CDialogAnswerer failures{QString()};
+            m_pWindow->onCurrentValues(values100(), 77, "3", "1.02", 10, 20, false, 1, 2, 3, 4, 0);
+        }
+        QCOMPARE(m_pWindow->minuteLogTab()->pendingRows(), 1);
+        if (unlocked)
+            QVERIFY(lock.release());
+
+        CDialogAnswerer answerer(path);
+        if (end == "import")
+            m_pWindow->onImport();
+        else
+            m_pWindow->writePendingMinuteRows();
+        boxes = answerer.boxes;
     }
-    QCOMPARE(m_pWindow->minuteLogTab()->pendingRows(), 1);
-    if (unlocked)
-        QVERIFY(QSqlQuery(locker).exec("COMMIT"));
-
-    CDialogAnswerer answerer(path);
-    if (end == "import")
-        m_pWindow->onImport();
-    else
-        m_pWindow->writePendingMinuteRows();
-    QSqlQuery(locker).exec("ROLLBACK");
-    locker.close();
-    locker = QSqlDatabase();
-    QSqlDatabase::removeDatabase("locker");
-
     QCOMPARE(minuteStamps(77).size(), unlocked ? 1 : 0);
-    QCOMPARE(answerer.boxes.filter("minute rows").join(""),
+    QCOMPARE(boxes.filter("minute rows").join(""),
              unlocked ? QString()
                       : QString("1 minute rows could not be written to the database and are lost."));
 }
