@@ -396,8 +396,9 @@ void TestMainWindow::unitOnThePortIsShownAndSelected()
     // the same port again, even in other letter case, is not announced again
     m_pWindow->onDeviceListChanged();
     QCOMPARE(port.count(), 1);
-    // the adapter is gone
+    // the adapter is gone, by name too (its path may go to another test's unit at once)
     m_pSim->disappear();
+    qunsetenv(CPortEnumerator::UNIT_PORT_VARIABLE);
     m_pWindow->onDeviceListChanged();
     QCOMPARE(port.count(), 2);
     QCOMPARE(port.last().at(0).toString(), QString());

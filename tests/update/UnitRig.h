@@ -20,13 +20,28 @@ public:
     {
         s_Pauses.clear();
         CFanBase::setWireFactory([](QIODevice* pPort) { return new CRecordingWire(pPort); });
-        if (unit.start())
-            qputenv(CPortEnumerator::UNIT_PORT_VARIABLE, unit.portName().toLocal8Bit());
+        plugIn();
     }
     ~CUnitRig()
     {
         qunsetenv(CPortEnumerator::UNIT_PORT_VARIABLE);
         CFanBase::setWireFactory(nullptr);
+    }
+
+    // The unit is plugged in (again): its port is offered as the unit's. False when it cannot start.
+    bool plugIn()
+    {
+        if (!unit.start())
+            return false;
+        qputenv(CPortEnumerator::UNIT_PORT_VARIABLE, unit.portName().toLocal8Bit());
+        return true;
+    }
+    // The unit is unplugged: its port is gone, by name too, since the pseudo-terminal's path may be
+    // handed at once to another process (another test's unit), which must not answer for it.
+    void unplug()
+    {
+        unit.disappear();
+        qunsetenv(CPortEnumerator::UNIT_PORT_VARIABLE);
     }
 
     // Quick port polling, and a unit that does not come back after a restart fails in seconds.
@@ -44,17 +59,13 @@ public:
     {
         if (change)
             unit.updateModel(change);
-        unit.disappear();
-        // The pty's path may be handed to another process at once: the port is gone by name too.
-        qunsetenv(CPortEnumerator::UNIT_PORT_VARIABLE);
+        unplug();
         auto pConnection = std::make_shared<QMetaObject::Connection>();
         *pConnection = QObject::connect(&dialog.portEnumerator(), &CPortEnumerator::deviceRemoved, &dialog,
                                         [this, pConnection]
                                         {
                                             QObject::disconnect(*pConnection);
-                                            if (unit.start())
-                                                qputenv(CPortEnumerator::UNIT_PORT_VARIABLE,
-                                                        unit.portName().toLocal8Bit());
+                                            plugIn();
                                         });
     }
 

@@ -359,19 +359,17 @@ void TestUpdateScenarios::failureTextOutlastsTheUnit()
                      [&](int nValue)
                      {
                          if (nValue > 0 && rig.unit.isServing())
-                             rig.unit.disappear();
+                             rig.unplug();
                      });
     const QString strFailed = QStringLiteral("The update process failed. Please switch off your tolVane "
                                              "plus.\nThen switch in on again and retry the update.");
     child<QPushButton>(dialog, "ButtonBurn")->click();
     QCOMPARE(statusText(dialog), strFailed);
 
-    qunsetenv(CPortEnumerator::UNIT_PORT_VARIABLE);
     QTRY_VERIFY(dialog.unit()->getComPortName().isEmpty());
     QCOMPARE(statusText(dialog), strFailed);
 
-    QVERIFY(rig.unit.start());
-    qputenv(CPortEnumerator::UNIT_PORT_VARIABLE, rig.unit.portName().toLocal8Bit());
+    QVERIFY(rig.plugIn());
     QTRY_COMPARE(statusText(dialog),
                  QStringLiteral("Your tolVane plus is ready to receive updates!\nClick 'Update Firmware' to "
                                 "continue."));
@@ -402,6 +400,15 @@ void TestUpdateScenarios::automaticUpdateWaitsForTheNewBootloader()
                                if ((pDialog = qobject_cast<CMainDialog*>(pWidget)))
                                    rig.speedUp(*pDialog);
                        });
+    // Once the box is answered the user closes the window as soon as it lets him.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout,
+                     [&]
+                     {
+                         if (child<QPushButton>(*pDialog, "ButtonClose")->isEnabled() &&
+                             pDialog->unit()->getComPortName().isEmpty())
+                             pDialog->close();
+                     });
     QStringList boxes;
     CModalAnswerer answerer(
         [&](QWidget* pWidget)
@@ -419,20 +426,15 @@ void TestUpdateScenarios::automaticUpdateWaitsForTheNewBootloader()
                                             m.ident.bootMain = 2;
                                             m.ident.bootSub = 12;
                                         });
-            else // the unit is switched off, and the user closes the window once it lets him
-                rig.unit.disappear();
+            else // the unit is switched off
+                QObject::connect(pBox, &QDialog::finished,
+                                 [&]
+                                 {
+                                     rig.unplug();
+                                     closer.start(CUnitRig::POLL_MS);
+                                 });
             return true;
         });
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout,
-                     [&]
-                     {
-                         if (!comesBack && pDialog &&
-                             child<QPushButton>(*pDialog, "ButtonClose")->isEnabled() &&
-                             pDialog->unit()->getComPortName().isEmpty())
-                             pDialog->close();
-                     });
-    closer.start(CUnitRig::POLL_MS);
     const CRunGuard guard;
     QCOMPARE(CUpdaterStartup::run({"Update-tolVane", "-ap"}), exitCode);
     QCOMPARE(boxes, QStringList{"Please Reboot tolVane100"});

@@ -237,7 +237,7 @@ void TestUpdateSequence::restartWaitGivesUpWhenTheUnitStaysAway()
             auto* pBox = qobject_cast<QMessageBox*>(pWidget);
             if (!pBox)
                 return false;
-            rig.unit.disappear();
+            rig.unplug();
             QTimer::singleShot(0, pBox->buttons().value(0), &QAbstractButton::click);
             return true;
         });
@@ -268,8 +268,7 @@ void TestUpdateSequence::closingDuringTheRestartWaitEndsTheUpdate()
                              return;
                          closer.stop();
                          pDialog->close();
-                         if (rig.unit.start())
-                             qputenv(CPortEnumerator::UNIT_PORT_VARIABLE, rig.unit.portName().toLocal8Bit());
+                         rig.plugIn();
                      });
     CModalAnswerer answerer(
         [&](QWidget* pWidget)
@@ -281,7 +280,7 @@ void TestUpdateSequence::closingDuringTheRestartWaitEndsTheUpdate()
             QObject::connect(pBox, &QDialog::finished,
                              [&]
                              {
-                                 rig.unit.disappear();
+                                 rig.unplug();
                                  closer.start(CUnitRig::POLL_MS);
                              });
             QTimer::singleShot(0, pBox->buttons().value(0), &QAbstractButton::click);
@@ -308,7 +307,7 @@ void TestUpdateSequence::portChangeDuringATransferWaitsForItsEnd()
                      {
                          if (nValue == 0 || !strPortDuringUpload.isNull())
                              return;
-                         rig.unit.disappear();
+                         rig.unplug();
                          pDialog->on_DeviceListChanged();
                          strPortDuringUpload = pDialog->unit()->getComPortName();
                      });
