@@ -161,7 +161,6 @@ CUpdateSequence::EPass CUpdateSequence::runPass()
     }
     if (needs.bootloaderNeeded && !installBootloader())
         return failed();
-    m_Ident.needs.bootloaderNeeded = false;
     if (needs.oldBootloader)
     {
         const QString strText =
