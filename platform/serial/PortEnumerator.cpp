@@ -1,10 +1,12 @@
 #include "PortEnumerator.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <libudev.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
@@ -13,6 +15,20 @@ namespace
 bool udevRuns()
 {
     return ::access("/run/udev/control", F_OK) == 0;
+}
+
+// Device number, inode and the time the node was made or last changed: a node made for
+// a new arrival differs in one of them, even when the system gives it the same name and number.
+QString nodeIdentity(const QString& path)
+{
+    struct stat st = {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return QString();
+    return QStringLiteral("%1:%2:%3.%4")
+        .arg(quint64(st.st_rdev))
+        .arg(quint64(st.st_ino))
+        .arg(qint64(st.st_ctim.tv_sec))
+        .arg(qint64(st.st_ctim.tv_nsec));
 }
 } // namespace
 
@@ -50,6 +66,7 @@ QList<CPortInfo> CPortEnumerator::getPorts()
         if (isUnitPort && info.vendorID == 0)
             continue; // listed below with the unit's ids
         unitHasIds = unitHasIds || isUnitPort;
+        info.nodeIdentity = nodeIdentity(info.portName);
         ports.append(info);
     }
     if (!unitPort.isEmpty() && !unitHasIds && unitFile.exists())
@@ -59,6 +76,7 @@ QList<CPortInfo> CPortEnumerator::getPorts()
         info.friendName = QStringLiteral("tolVane unit (%1)").arg(QLatin1String(UNIT_PORT_VARIABLE));
         info.vendorID = UNIT_VENDOR_ID;
         info.productID = UNIT_PRODUCT_ID;
+        info.nodeIdentity = nodeIdentity(unitPort);
         ports.append(info);
     }
     return ports;

@@ -17,10 +17,14 @@ struct CPortInfo
     QString friendName; // a description for people
     int vendorID = 0;   // USB ids; 0 for a port without them
     int productID = 0;
+    // The device node the name leads to; a device plugged in again gets a node made anew, so a
+    // re-plug between two scans is a removal and an arrival though the name stays.
+    QString nodeIdentity;
 
     bool operator==(const CPortInfo& o) const
     {
-        return portName == o.portName && vendorID == o.vendorID && productID == o.productID;
+        return portName == o.portName && vendorID == o.vendorID && productID == o.productID &&
+               nodeIdentity == o.nodeIdentity;
     }
 };
 Q_DECLARE_METATYPE(CPortInfo)
