@@ -85,9 +85,9 @@ void CUpdateSequence::identified(const SHLP_IdentData& ident)
 
 bool CUpdateSequence::run()
 {
-    // Nothing is sent to a unit that is not identified. The button is back while the sequence
-    // waits for a restart; a press then starts nothing either.
-    if (m_bRunning || m_Ident.running == RUNNING_NONE)
+    // Nothing is sent to a unit that is not identified in a bootloader. The button is back while
+    // the sequence waits for a restart; a press then starts nothing either.
+    if (m_bRunning || !isBootloader(m_Ident.running))
         return false;
     m_bRunning = true;
     EPass pass;
@@ -180,8 +180,17 @@ CUpdateSequence::EPass CUpdateSequence::runPass()
         // Unattended, the update goes on by itself once the unit is back with its new bootloader.
         if (m_Options.automatic)
             return rebootAndWait(strTitle, strText.arg(strDevice)) ? PASS_RESTART_PENDING : PASS_FAILED;
+        const int nIdentifications = m_nIdentifications;
         m_View.showRebootBox(strTitle, strText.arg(strDevice));
-        m_View.showState(ST_READY);
+        // The unit identified while the box was up decides; until one is, what it runs is
+        // unknown: no update is offered, and the instruction stays.
+        if (m_nIdentifications != nIdentifications)
+            m_View.showIdentifiedState();
+        else
+        {
+            m_Ident.running = RUNNING_NONE;
+            failWith(strText.arg(strDevice));
+        }
         return PASS_RESTART_PENDING;
     }
     if (m_Options.installMode && !m_View.transfer([](CFanBase& unit) { return unit.setStartupMode(1); }))

@@ -37,6 +37,8 @@ public:
     virtual void showRebootBox(const QString& strTitle, const QString& strText) = 0;
     // The state the current identification gives, with the text on show kept as the instruction.
     virtual void showFailure() = 0;
+    // The state the current identification gives.
+    virtual void showIdentifiedState() = 0;
     virtual QString deviceText() const = 0;
     virtual QString serialNumberText() const = 0;
     // Where an upload shows its progress.

@@ -86,9 +86,10 @@ CDebugWidget::CDebugWidget(CMainDialog* pDialog, QWidget* parent)
         auto* pButton = new QPushButton(text, m_pUpperArea);
         connect(pButton, SIGNAL(clicked()), m_pDialog, slot);
         pRow3->addWidget(pButton);
+        return pButton;
     };
     addDialogStep(QStringLiteral("Update Application"), SLOT(on_ButtonAppl_clicked()));
-    addDialogStep(QStringLiteral("Update CC3200"), SLOT(on_ButtonCC3200_clicked()));
+    m_pWifiModuleStep = addDialogStep(QStringLiteral("Update CC3200"), SLOT(on_ButtonCC3200_clicked()));
     addDialogStep(QStringLiteral("Update Bootloader"), SLOT(on_ButtonBootLdr_clicked()));
     add(pRow3, QStringLiteral("Swap Boot"), &CDebugWidget::slotButtonSwap);
     add(pRow3, QStringLiteral("Get Wifi Data Debug"), &CDebugWidget::slotButtonWifiDataDebug);

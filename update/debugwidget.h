@@ -85,6 +85,7 @@ protected:
 
     QWidget* lowerArea() const { return m_pLowerArea; }
     CMainDialog* dialog() const { return m_pDialog; }
+    QPushButton* wifiModuleStep() const { return m_pWifiModuleStep; }
     void output(const QString& text, bool bRepaint = true);
 
     QTimer m_TickTimer;
@@ -105,6 +106,7 @@ private:
     QRadioButton* m_pOldest10;
     QRadioButton* m_pOldest100;
     QLCDNumber* m_pCountdown;
+    QPushButton* m_pWifiModuleStep;
     QString m_strTestValuesPath;
     CVokDelimTextModel* m_pTestModel = nullptr;
 };

@@ -50,6 +50,13 @@ public:
     explicit CTransfer(CMainDialog* pDialog) : m_pDialog(pDialog) { ++m_pDialog->m_nTransfers; }
     ~CTransfer()
     {
+        // A port whose device failed under the transfer is found anew, as a new port is: the
+        // unit may be back under the same name before any port change is reported.
+        if (m_pDialog->m_pFan->comPortFailed())
+        {
+            m_pDialog->m_bPortLost = true;
+            m_pDialog->m_bDeviceListPending = true;
+        }
         // A port change reported meanwhile is handled once control is back in an event loop.
         if (--m_pDialog->m_nTransfers == 0 && m_pDialog->m_bDeviceListPending)
         {
@@ -123,7 +130,7 @@ CMainDialog::CMainDialog(bool bInstallMode, bool bForceBootloader, bool bForceAp
         m_pUi->LineEditSerialNumber->setText(m_strSerialNumber);
 
     connect(&m_Enumerator, &CPortEnumerator::deviceDiscovered, this, &CMainDialog::on_DeviceListChanged);
-    connect(&m_Enumerator, &CPortEnumerator::deviceRemoved, this, &CMainDialog::on_DeviceListChanged);
+    connect(&m_Enumerator, &CPortEnumerator::deviceRemoved, this, &CMainDialog::onPortRemoved);
     m_Enumerator.setUpNotifications();
     // The first search runs from the event loop, so the window is up before a silent unit is
     // asked for half a minute.
@@ -444,6 +451,15 @@ void CMainDialog::getShippedVersion(int nType, UINT8& rMain, UINT8& rSub) const
     rSub = pImage ? pImage->m_SubVer : 0;
 }
 
+void CMainDialog::onPortRemoved(const CPortInfo& info)
+{
+    // Kept until the port is looked at: a unit plugged in again under the name meanwhile is
+    // another device on another handle.
+    if (!info.portName.isEmpty() && info.portName == m_pFan->getComPortName())
+        m_bPortLost = true;
+    on_DeviceListChanged();
+}
+
 void CMainDialog::on_DeviceListChanged()
 {
     qDebug() << "*** on_DeviceListChanged(): start";
@@ -460,10 +476,15 @@ void CMainDialog::on_DeviceListChanged()
             info.portName.compare(m_strExcludedPort, Qt::CaseInsensitive) != 0)
             strCandidate = info.portName;
 
-    if (strCandidate == m_pFan->getComPortName())
+    if (strCandidate == m_pFan->getComPortName() && !m_bPortLost)
     {
         qDebug() << "*** on_DeviceListChanged(): com port not changed";
         return;
+    }
+    if (m_bPortLost)
+    {
+        m_bPortLost = false;
+        m_pFan->closeComPort();
     }
     if (m_bInstallMode)
     {
@@ -656,24 +677,34 @@ bool CMainDialog::waitUntil(const std::function<bool()>& done)
     return done() && !bClosed;
 }
 
+bool CMainDialog::singleStep(bool (CUpdateSequence::*step)())
+{
+    if ((m_Sequence.*step)())
+        return true;
+    // Started alone (from the service panel) a failed step has no sequence whose failure end
+    // gives the window a state again.
+    showFailure();
+    return false;
+}
+
 bool CMainDialog::on_ButtonAppl_clicked()
 {
-    return m_Sequence.installApplication();
+    return singleStep(&CUpdateSequence::installApplication);
 }
 
 bool CMainDialog::on_ButtonCC3200_clicked()
 {
-    return m_Sequence.installWifiModule();
+    return singleStep(&CUpdateSequence::installWifiModule);
 }
 
 bool CMainDialog::on_ButtonCC3200bridge_clicked()
 {
-    return m_Sequence.installWifiBridge();
+    return singleStep(&CUpdateSequence::installWifiBridge);
 }
 
 bool CMainDialog::on_ButtonBootLdr_clicked()
 {
-    return m_Sequence.installBootloader();
+    return singleStep(&CUpdateSequence::installBootloader);
 }
 
 bool CMainDialog::writeSerialNumber()

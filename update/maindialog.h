@@ -83,6 +83,7 @@ private:
     void showText(const QString& strText) override { userInfo(strText); }
     void showRebootBox(const QString& strTitle, const QString& strText) override;
     void showFailure() override;
+    void showIdentifiedState() override { showResultState(); }
     QString deviceText() const override;
     QString serialNumberText() const override;
     QProgressBar* progressBar() override;
@@ -90,6 +91,9 @@ private:
     bool waitUntil(const std::function<bool()>& done) override;
 
     int unitSystem() const;
+    void onPortRemoved(const CPortInfo& info);
+    // One image step on its own; a failure gives the window the state the identification gives.
+    bool singleStep(bool (CUpdateSequence::*step)());
     void replaceUnit(CFanBase* pNewUnit);
     // Texts of the unit object; they do not hide a failed update's instruction.
     void onUnitInfo(const QString& strInfo);
@@ -118,5 +122,8 @@ private:
     QScrollArea* m_pPanelScroll = nullptr;
     int m_nTransfers = 0;
     bool m_bDeviceListPending = false;
+    // The open port's device went away (removed, or failed under a transfer): the port is opened
+    // anew at the next look, also under the same name.
+    bool m_bPortLost = false;
     int m_nRestartTimeoutMs = DEFAULT_RESTART_TIMEOUT_MS;
 };

@@ -161,6 +161,11 @@ QString CFanBase::getComPortName()
     return serialPort().isOpen() ? serialPort().portName() : QString();
 }
 
+bool CFanBase::comPortFailed()
+{
+    return serialPort().hasFailed();
+}
+
 void CFanBase::closeComPort()
 {
     if (serialPort().isOpen())

@@ -83,6 +83,8 @@ public:
 
     UNIT_LINK_SCOPE QString getComPortName();
     UNIT_LINK_SCOPE void closeComPort();
+    // The open port's device failed or went away (see CSerialPort::hasFailed).
+    UNIT_LINK_SCOPE bool comPortFailed();
     bool openComPort(const QString& portName);
 
     bool sendRequest(UINT8 code);

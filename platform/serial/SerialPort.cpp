@@ -56,6 +56,11 @@ bool CSerialPort::waitForBytesWritten(int msecs)
     return msecs == 0 ? m_port.flush() : m_port.waitForBytesWritten(msecs);
 }
 
+bool CSerialPort::hasFailed() const
+{
+    return isOpen() && (!m_port.isOpen() || m_port.error() == QSerialPort::ResourceError);
+}
+
 void CSerialPort::pump() const
 {
     // QSerialPort fills its buffer only from the event loop or a wait; polling callers have neither.

@@ -37,6 +37,9 @@ public:
     // Pushes pending output to the OS, with 0 without waiting; input is kept. The link reaches
     // it through QIODevice, so it needs no knowledge of this class.
     bool waitForBytesWritten(int msecs) override;
+    // True once the device went from under the open port (an I/O error, the device gone): the
+    // port is of no use any longer, even should a device come back under its name.
+    bool hasFailed() const;
 
     // Longest a write may wait for the OS to take its bytes.
     static constexpr int WRITE_TIMEOUT_MS = 2000;

@@ -6,6 +6,7 @@
 #include "SimUnit.h"
 #include "maindialog.h"
 
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <algorithm>
@@ -33,8 +34,21 @@ public:
     {
         if (!unit.start())
             return false;
-        qputenv(CPortEnumerator::UNIT_PORT_VARIABLE, unit.portName().toLocal8Bit());
+        QString strPort = unit.portName();
+        if (!m_strStableName.isEmpty() && QFile::link(strPort, m_strStableName))
+            strPort = m_strStableName;
+        qputenv(CPortEnumerator::UNIT_PORT_VARIABLE, strPort.toLocal8Bit());
         return true;
+    }
+    // From now on the unit is offered under one name, whatever pseudo-terminal it comes back on,
+    // as a USB adapter keeps its device name when it is plugged in again.
+    bool keepPortName()
+    {
+        if (!m_Dir.isValid())
+            return false;
+        m_strStableName = m_Dir.filePath(QStringLiteral("unit"));
+        unplug();
+        return plugIn();
     }
     // The unit is unplugged: its port is gone, by name too, since the pseudo-terminal's path may be
     // handed at once to another process (another test's unit), which must not answer for it.
@@ -42,6 +56,8 @@ public:
     {
         unit.disappear();
         qunsetenv(CPortEnumerator::UNIT_PORT_VARIABLE);
+        if (!m_strStableName.isEmpty())
+            QFile::remove(m_strStableName);
     }
 
     // Quick port polling, and a unit that does not come back after a restart fails in seconds.
@@ -86,6 +102,9 @@ public:
     unitsim::CSimUnit unit;
 
 private:
+    QTemporaryDir m_Dir;
+    QString m_strStableName;
+
     // Keeps the pauses of every wire, also of those the unit objects have dropped.
     class CRecordingWire : public CFastWire
     {

@@ -1,6 +1,7 @@
 #include "ModalAnswerer.h"
 #include "UnitRig.h"
 #include "UpdaterStartup.h"
+#include "debugwidget.h"
 #include "flashimagelist.h"
 #include "ui_maindialog.h"
 
@@ -45,6 +46,14 @@ private slots:
     void damagedImages();
     void serialNumberOptionOutsideTheField();
     void failureTextOutlastsTheUnit();
+    void replugIsIdentified_data();
+    void replugIsIdentified();
+    void silentUnitKeepsThePortAndTheFailureText();
+    void failedPanelStepLeavesAClosableWindow_data();
+    void failedPanelStepLeavesAClosableWindow();
+    void oldBootloaderBoxWaitsForTheRestartedUnit_data();
+    void oldBootloaderBoxWaitsForTheRestartedUnit();
+    // Last: it runs the whole program, which ends the application's event loop.
     void automaticUpdateWaitsForTheNewBootloader_data();
     void automaticUpdateWaitsForTheNewBootloader();
 };
@@ -52,6 +61,10 @@ private slots:
 namespace
 {
 const QString SUCCESS = QStringLiteral("Your tolVane100 was successfully updated!");
+const QString READY_PLUS =
+    QStringLiteral("Your tolVane plus is ready to receive updates!\nClick 'Update Firmware' to continue.");
+// The port list is scanned only where a test says so: the order of events is the test's.
+constexpr int SCANS_BY_HAND_MS = 3600 * 1000;
 const QString SUCCESS_PLUS = QStringLiteral("Your tolVane plus was successfully updated!");
 
 template <typename T> T* child(QWidget& parent, const char* name)
@@ -439,6 +452,237 @@ void TestUpdateScenarios::automaticUpdateWaitsForTheNewBootloader()
     QCOMPARE(CUpdaterStartup::run({"Update-tolVane", "-ap"}), exitCode);
     QCOMPARE(boxes, QStringList{"Please Reboot tolVane100"});
     QCOMPARE(receivedImages(rig.unit.model()), images);
+}
+
+namespace
+{
+enum EScans
+{
+    NO_SCAN,           // the port list is not looked at before the transfer ends
+    SCAN_AFTER_REPLUG, // one scan sees the port under its old name, on another device
+    SCAN_AFTER_EACH    // the removal and the arrival are each seen by a scan
+};
+} // namespace
+
+// The tolVane100 12345 is unplugged and a tolVane plus 999 plugged in under the same port name:
+// the window identifies the new unit however the re-plug reaches it.
+void TestUpdateScenarios::replugIsIdentified_data()
+{
+    QTest::addColumn<bool>("duringTransfer");
+    QTest::addColumn<int>("scans");
+    QTest::newRow("during a transfer, no scan before it ends") << true << int(NO_SCAN);
+    QTest::newRow("during a transfer, removal and arrival scanned") << true << int(SCAN_AFTER_EACH);
+    QTest::newRow("during a transfer, one scan after the re-plug") << true << int(SCAN_AFTER_REPLUG);
+    QTest::newRow("while idle, between two scans") << false << int(SCAN_AFTER_REPLUG);
+}
+
+void TestUpdateScenarios::replugIsIdentified()
+{
+    QFETCH(bool, duringTransfer);
+    QFETCH(int, scans);
+    CUnitRig rig(unitModel(EUnitType::TolVane100, 12345, 2, 2, 12, 2, 5));
+    QVERIFY(rig.keepPortName());
+    CMainDialog dialog(false, false, false, false, false, false, QString(), QString(), false, QString());
+    dialog.portEnumerator().setPollInterval(SCANS_BY_HAND_MS);
+    QTRY_VERIFY(child<QPushButton>(dialog, "ButtonBurn")->isEnabled());
+    auto* pSerialNr = child<QLineEdit>(dialog, "LineEditSerialNumber");
+    QCOMPARE(pSerialNr->text(), QStringLiteral("12345"));
+    const QString strPort = dialog.unit()->getComPortName();
+
+    bool bReplugged = false;
+    const auto replug = [&]
+    {
+        bReplugged = true;
+        rig.unplug();
+        if (scans == SCAN_AFTER_EACH)
+            dialog.portEnumerator().rescan();
+        rig.unit.setModel(unitModel(EUnitType::TolVanePlus, 999, 2, 2, 12, 2, 5));
+        rig.unit.clearRecords();
+        if (rig.plugIn() && scans != NO_SCAN)
+            dialog.portEnumerator().rescan();
+    };
+    if (duringTransfer)
+    {
+        QObject::connect(child<QProgressBar>(dialog, "ProgressBar"), &QProgressBar::valueChanged,
+                         [&](int nValue)
+                         {
+                             if (nValue > 0 && !bReplugged)
+                                 replug();
+                         });
+        dialog.on_ButtonBurn_clicked();
+    }
+    else
+        replug();
+    QVERIFY(bReplugged);
+
+    QTRY_COMPARE(pSerialNr->text(), QStringLiteral("999"));
+    QCOMPARE(statusText(dialog), READY_PLUS);
+    QCOMPARE(dialog.unit()->getComPortName(), strPort);
+}
+
+// A unit that stops answering in the middle of an upload is still the unit on the port: the port
+// stays open, nothing asks it who it is, and the failure text stays.
+void TestUpdateScenarios::silentUnitKeepsThePortAndTheFailureText()
+{
+    CUnitRig rig(unitModel(EUnitType::TolVane100, 12345, 2, 2, 12, 2, 5));
+    CMainDialog dialog(false, false, false, false, false, false, QString(), QString(), false, QString());
+    dialog.portEnumerator().setPollInterval(SCANS_BY_HAND_MS);
+    QTRY_VERIFY(child<QPushButton>(dialog, "ButtonBurn")->isEnabled());
+    const QString strPort = dialog.unit()->getComPortName();
+    QObject::connect(child<QProgressBar>(dialog, "ProgressBar"), &QProgressBar::valueChanged,
+                     [&](int nValue)
+                     {
+                         if (nValue > 0)
+                             rig.unit.setSilent(true);
+                     });
+    dialog.on_ButtonBurn_clicked();
+    const QString strFailed = QStringLiteral("The update process failed. Please switch off your "
+                                             "tolVane100.\nThen switch in on again and retry the update.");
+    QCOMPARE(statusText(dialog), strFailed);
+
+    rig.unit.clearRecords();
+    QCoreApplication::sendPostedEvents(&dialog, QEvent::MetaCall); // a deferred port check, if any
+    QCOMPARE(rig.requestsReceived(), 0);
+    QCOMPARE(dialog.unit()->getComPortName(), strPort);
+    QCOMPARE(statusText(dialog), strFailed);
+}
+
+// A step started alone from the service panel that fails leaves the window closable, with the
+// failure on show and the step ready to be tried again; a step the unit cannot take is off.
+void TestUpdateScenarios::failedPanelStepLeavesAClosableWindow_data()
+{
+    QTest::addColumn<bool>("plusUnit");
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<QByteArray>("slot");
+    QTest::addColumn<QString>("failure");
+    QTest::newRow("application, request never acknowledged")
+        << false << "Update Application" << QByteArray("on_ButtonAppl_clicked")
+        << "tolVane100 did not respond - ";
+    QTest::newRow("Wi-Fi module on a tolVane plus")
+        << true << "Update CC3200" << QByteArray("on_ButtonCC3200_clicked")
+        << "The firmware image for the tolVane plus is missing or damaged.\nNothing was sent to the tolVane "
+           "plus.";
+}
+
+void TestUpdateScenarios::failedPanelStepLeavesAClosableWindow()
+{
+    QFETCH(bool, plusUnit);
+    QFETCH(QString, step);
+    QFETCH(QByteArray, slot);
+    QFETCH(QString, failure);
+    CUnitRig rig(unitModel(plusUnit ? EUnitType::TolVanePlus : EUnitType::TolVane100, 4711, 2, 2, 12, 2, 5));
+    CMainDialog dialog(false, false, false, false, false, false, QString(), QString(), true, QString());
+    dialog.portEnumerator().setPollInterval(SCANS_BY_HAND_MS);
+    QTRY_VERIFY(dialog.debugWidget() && child<QPushButton>(dialog, "ButtonBurn")->isEnabled());
+    QPushButton* pStep = nullptr;
+    for (QPushButton* pButton : dialog.debugWidget()->findChildren<QPushButton*>())
+        if (pButton->text() == step)
+            pStep = pButton;
+    QVERIFY(pStep);
+    QCOMPARE(pStep->isEnabled(), !plusUnit);
+
+    rig.unit.addFault({unitsim::ESimFault::LoseRequest, 0, 1, 0});
+    if (pStep->isEnabled())
+        pStep->click();
+    else // reached by its name all the same
+        QVERIFY(QMetaObject::invokeMethod(&dialog, slot.constData()));
+
+    QCOMPARE(statusText(dialog), failure);
+    QVERIFY(child<QLabel>(dialog, "LabelUpdating")->text().isEmpty());
+    QVERIFY(child<QWidget>(dialog, "DebugButtons")->isEnabled());
+    QCOMPARE(pStep->isEnabled(), !plusUnit);
+    QVERIFY(child<QPushButton>(dialog, "ButtonBurn")->isEnabled());
+    QVERIFY(child<QPushButton>(dialog, "ButtonClose")->isEnabled());
+    QSignalSpy closed(&dialog, &QDialog::finished);
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    QCOMPARE(closed.count(), 1);
+}
+
+namespace
+{
+enum EComeback
+{
+    NOT_RESTARTED,
+    OFF_DURING_BOX,
+    BACK_DURING_BOX,
+    BACK_AFTER_BOX
+};
+} // namespace
+
+// Without ap, after the bootloader and the box asking for a restart, the window offers an update
+// only to the unit identified after that, and only once it runs a bootloader.
+void TestUpdateScenarios::oldBootloaderBoxWaitsForTheRestartedUnit_data()
+{
+    QTest::addColumn<int>("comeback");
+    QTest::addColumn<int>("running"); // the image the unit runs when it is back
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<bool>("updateOffered");
+    const QString REBOOT =
+        QStringLiteral("The tolVane100 needs to reboot in order to continue the update process.\n");
+    const QString READY =
+        QStringLiteral("Your tolVane100 is ready to receive updates!\nClick 'Update Firmware' to continue.");
+    QTest::newRow("not restarted yet") << int(NOT_RESTARTED) << 0 << REBOOT << false;
+    QTest::newRow("switched off while the box is up") << int(OFF_DURING_BOX) << 0 << REBOOT << false;
+    QTest::newRow("back in its bootloader while the box is up") << int(BACK_DURING_BOX) << 2 << READY << true;
+    QTest::newRow("back running its application while the box is up")
+        << int(BACK_DURING_BOX) << 3 << "Your tolVane100 is running the application.\n"
+        << false;
+    QTest::newRow("back in its bootloader after the box") << int(BACK_AFTER_BOX) << 2 << READY << true;
+}
+
+void TestUpdateScenarios::oldBootloaderBoxWaitsForTheRestartedUnit()
+{
+    QFETCH(int, comeback);
+    QFETCH(int, running);
+    QFETCH(QString, status);
+    QFETCH(bool, updateOffered);
+    CUnitRig rig(unitModel(EUnitType::TolVane100, 4711, 1, 1, 20, 2, 5));
+    CMainDialog dialog(false, false, false, false, false, false, QString(), QString(), false, QString());
+    dialog.portEnumerator().setPollInterval(SCANS_BY_HAND_MS);
+    QTRY_VERIFY(child<QPushButton>(dialog, "ButtonBurn")->isEnabled());
+
+    // Switched off, and on again with the new bootloader 2.12 when it comes back.
+    const auto restart = [&](bool bBack)
+    {
+        rig.unplug();
+        dialog.portEnumerator().rescan();
+        rig.unit.updateModel(
+            [running](SSimUnitModel& m)
+            {
+                m.ident.runningPart = quint8(running);
+                m.ident.bootMain = 2;
+                m.ident.bootSub = 12;
+            });
+        if (bBack && rig.plugIn())
+            dialog.portEnumerator().rescan();
+    };
+    CModalAnswerer answerer(
+        [&](QWidget* pWidget)
+        {
+            auto* pBox = qobject_cast<QMessageBox*>(pWidget);
+            if (!pBox)
+                return false;
+            if (comeback == OFF_DURING_BOX || comeback == BACK_DURING_BOX)
+                restart(comeback == BACK_DURING_BOX);
+            QTimer::singleShot(0, pBox->buttons().value(0), &QAbstractButton::click);
+            return true;
+        });
+    dialog.on_ButtonBurn_clicked();
+    QCOMPARE(answerer.handled(), 1);
+    if (comeback == BACK_AFTER_BOX)
+    {
+        QVERIFY(!child<QPushButton>(dialog, "ButtonBurn")->isEnabled());
+        restart(true);
+    }
+
+    QVERIFY2(statusText(dialog).startsWith(status), qPrintable(statusText(dialog)));
+    QCOMPARE(child<QPushButton>(dialog, "ButtonBurn")->isEnabled(), updateOffered);
+    QVERIFY(child<QPushButton>(dialog, "ButtonClose")->isEnabled());
+    // Nothing more reaches a unit not seen in its bootloader since the box, even on a press.
+    const int nBlocks = rig.unit.model().uploadedBlocks.size();
+    if (!updateOffered)
+        dialog.on_ButtonBurn_clicked();
+    QCOMPARE(rig.unit.model().uploadedBlocks.size(), nBlocks);
 }
 
 QTEST_MAIN(TestUpdateScenarios)
