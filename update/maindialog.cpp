@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyleOptionFrame>
 #include <QVBoxLayout>
 
 namespace
@@ -98,6 +99,7 @@ CMainDialog::CMainDialog(bool bInstallMode, bool bForceBootloader, bool bForceAp
     m_pPanelScroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_pUi->DebugWidget->layout()->addWidget(m_pPanelScroll);
     m_pUi->LineEditSerialNumber->setValidator(new QIntValidator(0, CUpdateDecision::MAX_SERIAL_NUMBER, this));
+    fitSerialNumberField();
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     m_pUi->LabelTitle->setText(m_pUi->LabelTitle->text().arg(QLatin1String(UPDATER_VERSION)));
 
@@ -174,6 +176,23 @@ QProgressBar* CMainDialog::progressBar()
 int CMainDialog::unitSystem() const
 {
     return isPlusUnit() ? CFlashImage::SYS_TOLVANE_PLUS : CFlashImage::SYS_TOLVANE100;
+}
+
+void CMainDialog::fitSerialNumberField()
+{
+    // The longest number stays readable whole, however long the labels beside it are in the
+    // language shown; the line edit keeps a margin of 2 pixels on each side of its text.
+    QLineEdit* pField = m_pUi->LineEditSerialNumber;
+    const QMargins margins = pField->textMargins();
+    const QSize text(
+        pField->fontMetrics().horizontalAdvance(QString::number(CUpdateDecision::MAX_SERIAL_NUMBER)) + 2 * 2 +
+            margins.left() + margins.right(),
+        pField->fontMetrics().height());
+    QStyleOptionFrame frame;
+    frame.initFrom(pField);
+    frame.lineWidth = pField->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, pField);
+    pField->setMinimumWidth(
+        pField->style()->sizeFromContents(QStyle::CT_LineEdit, &frame, text, pField).width());
 }
 
 void CMainDialog::setState(int nState)

@@ -98,6 +98,7 @@ private:
     // Texts of the unit object; they do not hide a failed update's instruction.
     void onUnitInfo(const QString& strInfo);
     void keepOnScreen();
+    void fitSerialNumberField();
     void writeDeIceCounters(bool bOn);
 
     Ui_CMainDialog* m_pUi;

@@ -3,7 +3,15 @@
 #include "ui_maindialog.h"
 
 #include <QScreen>
+#include <QStyleOptionFrame>
+#include <QTranslator>
 #include <QtTest>
+
+// The updater's translations are a resource of a static library: registered from here by name.
+static void initUpdateTranslations()
+{
+    Q_INIT_RESOURCE(update_translations);
+}
 
 // The update dialog without a unit: its form, options and the ten states.
 class TestMainDialog : public QObject
@@ -21,6 +29,8 @@ private slots:
     void optionsShapeTheWindow_data();
     void optionsShapeTheWindow();
     void automaticWideWindowStaysOnTheScreen();
+    void serialNumberFitsSixDigits_data();
+    void serialNumberFitsSixDigits();
     void deIcingWithoutSupportIsUndone();
 };
 
@@ -297,6 +307,44 @@ void TestMainDialog::deIcingWithoutSupportIsUndone()
         answerer.seen[0].text,
         QStringLiteral("The firmware of the tolVane100 needs to be updated for the deicing functionality"));
     QVERIFY(!ui.ButtonDeIce->isChecked());
+}
+
+// The longest number a unit can be given is readable whole in the window of its usual size, with
+// the longer labels of the translations too.
+void TestMainDialog::serialNumberFitsSixDigits_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("English") << QString();
+    QTest::newRow("German") << QStringLiteral("de");
+}
+
+void TestMainDialog::serialNumberFitsSixDigits()
+{
+    QFETCH(QString, language);
+    initUpdateTranslations();
+    QTranslator translator;
+    if (!language.isEmpty())
+        QVERIFY(translator.load(QStringLiteral("Quorvanix-update_") + language,
+                                QStringLiteral(":/translations")));
+    QCoreApplication::installTranslator(&translator);
+    SOptions options;
+    options.serial = QStringLiteral("100456");
+    auto pDialog = makeDialog(options);
+    QCoreApplication::removeTranslator(&translator);
+    pDialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(pDialog.get()));
+
+    QLineEdit* pEdit = form(*pDialog).LineEditSerialNumber;
+    QCOMPARE(pEdit->text(), QStringLiteral("100456"));
+    QStyleOptionFrame frame;
+    frame.initFrom(pEdit);
+    frame.lineWidth = pEdit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, pEdit);
+    const QRect text = pEdit->style()->subElementRect(QStyle::SE_LineEditContents, &frame, pEdit);
+    const int nMargin = 2; // the line edit's own margin on each side of its text
+    QVERIFY2(text.width() - 2 * nMargin >= pEdit->fontMetrics().horizontalAdvance(pEdit->text()),
+             qPrintable(QStringLiteral("%1 px for %2 px")
+                            .arg(text.width() - 2 * nMargin)
+                            .arg(pEdit->fontMetrics().horizontalAdvance(pEdit->text()))));
 }
 
 QTEST_MAIN(TestMainDialog)
