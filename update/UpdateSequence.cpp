@@ -183,13 +183,14 @@ CUpdateSequence::EPass CUpdateSequence::runPass()
         const int nIdentifications = m_nIdentifications;
         m_View.showRebootBox(strTitle, strText.arg(strDevice));
         // The unit identified while the box was up decides; until one is, what it runs is
-        // unknown: no update is offered, and the instruction stays.
+        // unknown: no update is offered, and the restart instruction of the wait stays on show.
         if (m_nIdentifications != nIdentifications)
             m_View.showIdentifiedState();
         else
         {
             m_Ident.running = RUNNING_NONE;
-            failWith(strText.arg(strDevice));
+            m_View.showState(ST_REBOOT_WAIT);
+            m_View.showFailure();
         }
         return PASS_RESTART_PENDING;
     }

@@ -617,8 +617,7 @@ void TestUpdateScenarios::oldBootloaderBoxWaitsForTheRestartedUnit_data()
     QTest::addColumn<int>("running"); // the image the unit runs when it is back
     QTest::addColumn<QString>("status");
     QTest::addColumn<bool>("updateOffered");
-    const QString REBOOT =
-        QStringLiteral("The tolVane100 needs to reboot in order to continue the update process.\n");
+    const QString REBOOT = QStringLiteral("Please REBOOT tolVane100. \n");
     const QString READY =
         QStringLiteral("Your tolVane100 is ready to receive updates!\nClick 'Update Firmware' to continue.");
     QTest::newRow("not restarted yet") << int(NOT_RESTARTED) << 0 << REBOOT << false;
