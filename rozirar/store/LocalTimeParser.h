@@ -15,8 +15,8 @@ public:
     enum EResult
     {
         LT_OK,
-        LT_MALFORMED,    // no valid date and time of this form
-        LT_NONEXISTENT,  // skipped where the clocks go forward
+        LT_MALFORMED,   // no valid date and time of this form
+        LT_NONEXISTENT, // skipped where the clocks go forward
     };
 
     CLocalTimeParser();

@@ -29,7 +29,8 @@ void CRowKeyCheck::endRow(int nRow, quint32 nStamp, quint32 nSerialNr)
 bool CRowKeyCheck::findClash(int* pFirstRow, int* pSecondRow)
 {
     std::sort(m_rows.begin(), m_rows.end(),
-              [](const SRow& a, const SRow& b) { return a.nKey != b.nKey ? a.nKey < b.nKey : a.nRow < b.nRow; });
+              [](const SRow& a, const SRow& b)
+              { return a.nKey != b.nKey ? a.nKey < b.nKey : a.nRow < b.nRow; });
     bool bClash = false;
     for (size_t nFirst = 0, i = 1; i < m_rows.size(); ++i)
     {
