@@ -42,12 +42,15 @@ int CLocalTimeParser::instantsOf(const QDate& date, int nHour, int nMinute, qint
     return nCount;
 }
 
-// Of the two instants of a time shown twice, the one that goes on in the direction the rows run;
-// the nearer one while the direction is not known yet, the earlier one for a first row.
+// Of the two instants of a time shown twice, the one of the row before when it shows the same time
+// (rows sharing a minute), else the one that goes on in the direction the rows run; the nearer one
+// while the direction is not known yet, the earlier one for a first row.
 qint64 CLocalTimeParser::chosen(const qint64* pInstants) const
 {
     if (!m_bPrevious)
         return pInstants[0];
+    if (pInstants[0] == m_nPrevious || pInstants[1] == m_nPrevious)
+        return m_nPrevious;
     if (m_nDirection > 0)
         return pInstants[0] > m_nPrevious || pInstants[1] <= m_nPrevious ? pInstants[0] : pInstants[1];
     if (m_nDirection < 0)
