@@ -63,10 +63,18 @@ CLocalTimeParser::EResult CLocalTimeParser::secsSinceEpoch(const QString& strTex
     static const QString FORM = QStringLiteral("dd.dd.dddd dd:dd");
     if (strText.size() != FORM.size())
         return LT_MALFORMED;
+    const auto isDigit = [](QChar ch) { return ch >= QLatin1Char('0') && ch <= QLatin1Char('9'); };
     for (int i = 0; i < FORM.size(); ++i)
-        if (FORM[i] == QLatin1Char('d') ? !strText[i].isDigit() : strText[i] != FORM[i])
+        if (FORM[i] == QLatin1Char('d') ? !isDigit(strText[i]) : strText[i] != FORM[i])
             return LT_MALFORMED;
-    const auto number = [&strText](int nPos, int nLen) { return strText.midRef(nPos, nLen).toInt(); };
+    // Read digit by digit: converting each field through the locale costs more than storing the row.
+    const auto number = [&strText](int nPos, int nLen)
+    {
+        int nValue = 0;
+        for (int i = nPos; i < nPos + nLen; ++i)
+            nValue = nValue * 10 + (strText[i].unicode() - '0');
+        return nValue;
+    };
     const QDate date(number(6, 4), number(3, 2), number(0, 2));
     const int nHour = number(11, 2);
     const int nMinute = number(14, 2);

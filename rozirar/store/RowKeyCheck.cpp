@@ -28,9 +28,11 @@ void CRowKeyCheck::endRow(int nRow, quint32 nStamp, quint32 nSerialNr)
 
 bool CRowKeyCheck::findClash(int* pFirstRow, int* pSecondRow)
 {
-    std::sort(m_rows.begin(), m_rows.end(),
-              [](const SRow& a, const SRow& b)
-              { return a.nKey != b.nKey ? a.nKey < b.nKey : a.nRow < b.nRow; });
+    // Rows of a file in time order are sorted already.
+    const auto before = [](const SRow& a, const SRow& b)
+    { return a.nKey != b.nKey ? a.nKey < b.nKey : a.nRow < b.nRow; };
+    if (!std::is_sorted(m_rows.begin(), m_rows.end(), before))
+        std::sort(m_rows.begin(), m_rows.end(), before);
     bool bClash = false;
     for (size_t nFirst = 0, i = 1; i < m_rows.size(); ++i)
     {
