@@ -3,6 +3,8 @@
 #include "CommonTranslations.h"
 #include "DBBase.h"
 #include "DataDict.h"
+#include "LocalTimeParser.h"
+#include "RowKeyCheck.h"
 #include "SecLogDBBase.h"
 #include "StoreMessages.h"
 #include "VokDelimTextModel.h"
@@ -15,8 +17,6 @@
 #include <QSqlQuery>
 #include <QTextStream>
 #include <QTranslator>
-
-#include <limits>
 
 namespace
 {
@@ -139,56 +139,6 @@ private:
     QIODevice* m_pDevice;
     QTextStream m_stream;
     CVokDelimTextModel m_reader;
-};
-
-// Local times of the file, in file order. Where the clocks go back, the hour before the change
-// shows twice with the same texts: the rows are in time order, so a time of that hour that comes
-// after the clock reading went backwards is its second, standard-time instance.
-class CLocalTimeParser
-{
-public:
-    // Unix seconds, or -1 when the text is no valid time of this form.
-    qint64 secsSinceEpoch(const QString& strText)
-    {
-        static const QString FORM = QStringLiteral("dd.dd.dddd dd:dd");
-        if (strText.size() != FORM.size())
-            return -1;
-        for (int i = 0; i < FORM.size(); ++i)
-            if (FORM[i] == QLatin1Char('d') ? !strText[i].isDigit() : strText[i] != FORM[i])
-                return -1;
-        const auto number = [&strText](int nPos, int nLen) { return strText.midRef(nPos, nLen).toInt(); };
-        const QDate date(number(6, 4), number(3, 2), number(0, 2));
-        const int nHour = number(11, 2);
-        const int nMinute = number(14, 2);
-        if (!date.isValid() || !QTime::isValid(nHour, nMinute, 0))
-            return -1;
-        if (date != m_Date || nHour != m_nHour)
-        {
-            m_Date = date;
-            m_nHour = nHour;
-            m_nHourStart = QDateTime(date, QTime(nHour, 0)).toSecsSinceEpoch();
-        }
-        qint64 nStamp = m_nHourStart + nMinute * 60;
-        if (nStamp < m_nLatest && isSameLocalTime(nStamp + 3600, date, nHour, nMinute))
-        {
-            m_nHourStart += 3600;
-            nStamp += 3600;
-        }
-        m_nLatest = qMax(m_nLatest, nStamp);
-        return nStamp;
-    }
-
-private:
-    static bool isSameLocalTime(qint64 nStamp, const QDate& date, int nHour, int nMinute)
-    {
-        const QDateTime local = QDateTime::fromSecsSinceEpoch(nStamp);
-        return local.date() == date && local.time().hour() == nHour && local.time().minute() == nMinute;
-    }
-
-    QDate m_Date;
-    int m_nHour = -1;
-    qint64 m_nHourStart = 0;
-    qint64 m_nLatest = std::numeric_limits<qint64>::min();
 };
 
 // Parent null or the active window, as each message of the import has it. The progress is
@@ -419,6 +369,7 @@ bool CDBImportData::importData(QIODevice* pDevice, CImportProgress* pProgress)
         return fail(true, tr("Error on preparing the SQL statement: '%1'").arg(query.lastError().text()));
 
     CLocalTimeParser timeParser;
+    CRowKeyCheck keys;
     QString strPreviousStamp;
     qint64 nPreviousBound = 0;
     for (int nRow = 1;; ++nRow)
@@ -444,6 +395,8 @@ bool CDBImportData::importData(QIODevice* pDevice, CImportProgress* pProgress)
         };
         if (fields.size() < headers.size() - 1)
             return noValue(fields.size());
+        qint64 nRowSerialNr = nSerialNr;
+        qint64 nRowStamp = 0;
         for (int b = 0; b < bound.size(); ++b)
         {
             const int k = bound[b].first;
@@ -463,8 +416,15 @@ bool CDBImportData::importData(QIODevice* pDevice, CImportProgress* pProgress)
             {
                 // Rows of one minute share a stamp in the file; each further one moves on a second
                 // after the one before, so no row replaces another.
-                qint64 nStamp = timeParser.secsSinceEpoch(strCell);
-                if (nStamp < 0)
+                qint64 nStamp = 0;
+                const CLocalTimeParser::EResult result = timeParser.secsSinceEpoch(strCell, &nStamp);
+                if (result == CLocalTimeParser::LT_NONEXISTENT)
+                    return fail(true,
+                                tr("The time stamp '%1' in data row %2 does not exist in this computer's "
+                                   "time zone. Nothing has been imported.")
+                                    .arg(strCell)
+                                    .arg(nRow));
+                if (result != CLocalTimeParser::LT_OK)
                     return fail(true, tr("The time stamp '%1' in data row %2 is not valid. Nothing has been "
                                          "imported.")
                                           .arg(strCell)
@@ -475,7 +435,8 @@ bool CDBImportData::importData(QIODevice* pDevice, CImportProgress* pProgress)
                     nStamp = CSecLogDBBase::entryStampInMinute(nStamp, nTimeSpan);
                 strPreviousStamp = strCell;
                 nPreviousBound = nStamp;
-                query.bindValue(b, qint64(quint32(nStamp)));
+                nRowStamp = qint64(quint32(nStamp));
+                query.bindValue(b, nRowStamp);
             }
             else
             {
@@ -487,9 +448,13 @@ bool CDBImportData::importData(QIODevice* pDevice, CImportProgress* pProgress)
                                           .arg(strCell)
                                           .arg(nRow)
                                           .arg(firstLine(headers[c])));
+                if (k == DDI_SerialNumber)
+                    nRowSerialNr = value.toLongLong();
+                keys.addCell(strCell);
                 query.bindValue(b, value);
             }
         }
+        keys.endRow(nRow, quint32(nRowStamp), quint32(nRowSerialNr));
 
         if (!query.exec())
             return fail(true, tr("Error on inserting an SQL record: '%1'").arg(query.lastError().text()));
@@ -504,6 +469,14 @@ bool CDBImportData::importData(QIODevice* pDevice, CImportProgress* pProgress)
             }
         }
     }
+    int nFirstRow = 0;
+    int nSecondRow = 0;
+    if (keys.findClash(&nFirstRow, &nSecondRow))
+        return fail(true,
+                    tr("Data rows %1 and %2 would be stored for the same unit and time but hold different "
+                       "values. Nothing has been imported.")
+                        .arg(nFirstRow)
+                        .arg(nSecondRow));
     if (!db.commit())
         return fail(true, tr("Error on inserting an SQL record: '%1'").arg(db.lastError().text()));
     if (pProgress)

@@ -96,6 +96,14 @@
         <source>Data row %1 has no value in column &apos;%2&apos;. Nothing has been imported.</source>
         <translation>Datenzeile %1 hat keinen Wert in Spalte &apos;%2&apos;. Es wurde nichts importiert.</translation>
     </message>
+    <message>
+        <source>The time stamp &apos;%1&apos; in data row %2 does not exist in this computer&apos;s time zone. Nothing has been imported.</source>
+        <translation>Der Zeitstempel &apos;%1&apos; in Datenzeile %2 existiert in der Zeitzone dieses Computers nicht. Es wurde nichts importiert.</translation>
+    </message>
+    <message>
+        <source>Data rows %1 and %2 would be stored for the same unit and time but hold different values. Nothing has been imported.</source>
+        <translation>Die Datenzeilen %1 und %2 würden für dasselbe Gerät und dieselbe Zeit gespeichert, haben aber verschiedene Werte. Es wurde nichts importiert.</translation>
+    </message>
 </context>
 <context>
     <name>CDeleteDlg</name>

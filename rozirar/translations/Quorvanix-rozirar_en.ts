@@ -92,6 +92,14 @@
         <source>Data row %1 has no value in column &apos;%2&apos;. Nothing has been imported.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The time stamp &apos;%1&apos; in data row %2 does not exist in this computer&apos;s time zone. Nothing has been imported.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Data rows %1 and %2 would be stored for the same unit and time but hold different values. Nothing has been imported.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CDeleteDlg</name>

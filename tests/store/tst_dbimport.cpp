@@ -3,6 +3,7 @@
 #include "FanValues.h"
 #include "FanValues70.h"
 #include "ImportProgressDialog.h"
+#include "LocalTimeParser.h"
 #include "LogExport.h"
 #include "ModalAnswerer.h"
 #include "SecLogDB.h"
@@ -18,6 +19,7 @@
 #include <QSpinBox>
 #include <QSqlQueryModel>
 
+#include <algorithm>
 #include <ctime>
 
 using namespace StoreFixture;
@@ -146,6 +148,14 @@ private slots:
     void exportsOfBothTypesImportBack();
     void autumnClockChangeRoundTrip_data();
     void autumnClockChangeRoundTrip();
+    void repeatedTimesInEitherOrder_data();
+    void repeatedTimesInEitherOrder();
+    void repeatedTimeIndependentOfEarlierConversions_data();
+    void repeatedTimeIndependentOfEarlierConversions();
+    void skippedTimeRefused_data();
+    void skippedTimeRefused();
+    void rowsSharingAKey_data();
+    void rowsSharingAKey();
     void cancelLeavesTables();
     void exportedFileReimportsUnchanged();
     void exportWritesWhatTheTextModelWrites();
@@ -682,6 +692,156 @@ void TestDBImport::autumnClockChangeRoundTrip()
     QVERIFY(importCsv(QString::fromLatin1(before)));
     QCOMPARE(rows("SELECT * FROM " + table).size(), nRows);
     QCOMPARE(exported(), before);
+}
+
+// A POSIX rule, which Qt cannot read as a zone: the C library stands in.
+const char* const POSIX_BERLIN = "CET-1CEST,M3.5.0,M10.5.0/3";
+
+void TestDBImport::repeatedTimesInEitherOrder_data()
+{
+    // Four hours of minute rows around a clock change back, in the order the export writes them,
+    // exactly reversed, and sorted by the time column as a spreadsheet does (where a time shown
+    // twice has its two rows side by side).
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<qint64>("change"); // UTC
+    QTest::addColumn<QString>("order");
+    const QList<QPair<QByteArray, qint64>> zones{
+        {"Europe/Berlin", 1792890000},       // 25.10.2026 03:00 -> 02:00
+        {"Australia/Sydney", 1775318400},    // 05.04.2026 03:00 -> 02:00
+        {"Australia/Lord_Howe", 1775314800}, // 05.04.2026 02:00 -> 01:30
+        {"America/Santiago", 1775358000},    // 05.04.2026 00:00 -> 04.04.2026 23:00
+        {"Asia/Kolkata", 1792890000},        // no change
+        {POSIX_BERLIN, 1792890000},
+    };
+    for (const auto& zone : zones)
+        for (const QString order : {"oldest first", "newest first", "side by side"})
+            QTest::addRow("%s, %s", zone.first.constData(), qPrintable(order))
+                << zone.first << zone.second << order;
+}
+
+void TestDBImport::repeatedTimesInEitherOrder()
+{
+    QFETCH(QByteArray, zone);
+    QFETCH(qint64, change);
+    QFETCH(QString, order);
+    const CTimeZone local(zone.constData());
+    const int nRows = 240;
+    const qint64 from = change - 7200;
+    QStringList lines;
+    for (int i = 0; i < nRows; ++i)
+        lines.append(QString("%1;1;%2").arg(stamp(from + 60 * i)).arg(i));
+    if (order == "newest first")
+        std::reverse(lines.begin(), lines.end());
+    // "dd.MM.yyyy HH:mm" sorted as a date and time, rows of equal texts kept in their order.
+    const auto sortKey = [](const QString& line)
+    { return line.mid(6, 4) + line.mid(3, 2) + line.left(2) + line.mid(11, 5); };
+    if (order == "side by side")
+        std::stable_sort(lines.begin(), lines.end(),
+                         [&](const QString& a, const QString& b) { return sortKey(a) < sortKey(b); });
+    QVERIFY(importCsv("TIM;SNR;HOU\n" + lines.join('\n') + '\n'));
+    const QList<QVariantMap> stored = rows("SELECT LogTimestamp, HOU FROM ValueLogs ORDER BY HOU");
+    QCOMPARE(stored.size(), nRows);
+    // Side by side, the order cannot tell the two instants of a time apart: both rows stay, the
+    // second one a second after the first instant, as rows sharing a minute do.
+    QHash<QString, qint64> first;
+    for (int i = 0; i < nRows; ++i)
+    {
+        const QString text = stamp(from + 60 * i);
+        const qint64 expected =
+            order == "side by side" && first.contains(text) ? first[text] + 1 : from + 60 * i;
+        first.insert(text, from + 60 * i);
+        QCOMPARE(stored[i]["HOU"].toInt(), i);
+        QCOMPARE(stored[i]["LogTimestamp"].toLongLong(), expected);
+    }
+}
+
+void TestDBImport::repeatedTimeIndependentOfEarlierConversions_data()
+{
+    QTest::addColumn<QDate>("earlier"); // the date of a conversion before the import
+    QTest::newRow("summer time") << QDate(2026, 7, 1);
+    QTest::newRow("standard time") << QDate(2026, 12, 1);
+}
+
+void TestDBImport::repeatedTimeIndependentOfEarlierConversions()
+{
+    // The first time read, shown twice, is its first instant whatever the C library remembers
+    // from the conversion before.
+    QFETCH(QDate, earlier);
+    const CTimeZone berlin("Europe/Berlin");
+    QVERIFY(QDateTime(earlier, QTime(12, 0)).toSecsSinceEpoch() > 0);
+    CLocalTimeParser parser;
+    qint64 secs = 0;
+    QCOMPARE(parser.secsSinceEpoch("25.10.2026 02:30", &secs), CLocalTimeParser::LT_OK);
+    QCOMPARE(secs, qint64(1792888200)); // 00:30Z, summer time
+}
+
+void TestDBImport::skippedTimeRefused_data()
+{
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<QString>("time"); // skipped where the clocks go forward
+    QTest::newRow("Europe/Berlin") << QByteArray("Europe/Berlin") << "29.03.2026 02:00";
+    QTest::newRow("Australia/Sydney") << QByteArray("Australia/Sydney") << "04.10.2026 02:59";
+    QTest::newRow("Australia/Lord_Howe") << QByteArray("Australia/Lord_Howe") << "04.10.2026 02:15";
+    QTest::newRow("America/Santiago") << QByteArray("America/Santiago") << "06.09.2026 00:30";
+    QTest::newRow("POSIX rule") << QByteArray(POSIX_BERLIN) << "29.03.2026 02:30";
+}
+
+void TestDBImport::skippedTimeRefused()
+{
+    QFETCH(QByteArray, zone);
+    QFETCH(QString, time);
+    const CTimeZone local(zone.constData());
+    keepOneRow();
+    CBoxAnswerer boxes;
+    QVERIFY(
+        !importCsv(QString("TIM;SNR;HOU\n%1;1;1\n%2;1;2\n%3;1;3\n").arg(stamp(T0), stamp(T0 + 60), time)));
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen[0].text,
+             QString("The time stamp '%1' in data row 3 does not exist in this computer's time "
+                     "zone. Nothing has been imported.")
+                 .arg(time));
+    QVERIFY(oneRowKept());
+}
+
+void TestDBImport::rowsSharingAKey_data()
+{
+    QTest::addColumn<QStringList>("lines"); // time, serial number, value
+    QTest::addColumn<int>("stored");        // rows the import adds
+    QTest::addColumn<QString>("message");   // empty: imported
+    const QString t0 = stamp(T0);
+    const QString t1 = stamp(T0 + 60);
+    const QString t2 = stamp(T0 + 120);
+    QTest::newRow("same time, other value")
+        << QStringList{t0 + ";1;0", t1 + ";1;1", t2 + ";1;2", t1 + ";1;9"} << 0
+        << "Data rows 2 and 4 would be stored for the same unit and time but "
+           "hold different values. Nothing has been imported.";
+    QTest::newRow("identical rows") << QStringList{t0 + ";1;0", t1 + ";1;1", t2 + ";1;2", t1 + ";1;1"} << 3
+                                    << QString();
+    QTest::newRow("other unit") << QStringList{t0 + ";1;0", t1 + ";1;1", t2 + ";1;2", t1 + ";2;9"} << 4
+                                << QString();
+    // 61 rows of one minute move on by a second each, the last one onto the next minute.
+    QStringList minute;
+    for (int i = 0; i < 61; ++i)
+        minute.append(t0 + ";1;" + QString::number(i));
+    QTest::newRow("a minute overflowing")
+        << minute + QStringList{t1 + ";1;99"} << 0
+        << "Data rows 61 and 62 would be stored for the same unit and time but "
+           "hold different values. Nothing has been imported.";
+}
+
+void TestDBImport::rowsSharingAKey()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(int, stored);
+    QFETCH(QString, message);
+    keepOneRow();
+    CBoxAnswerer boxes;
+    QCOMPARE(importCsv("TIM;SNR;HOU\n" + lines.join('\n') + '\n'), message.isEmpty());
+    QCOMPARE(boxes.seen.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty())
+        QCOMPARE(boxes.seen[0].text, message);
+    QCOMPARE(count("ValueLogs"), 1 + stored);
+    QCOMPARE(count("ValueLogs", "HOU = 42"), 1);
 }
 
 void TestDBImport::cancelLeavesTables()

@@ -1,0 +1,95 @@
+#include "LocalTimeParser.h"
+
+#include <QDateTime>
+
+namespace
+{
+const qint64 SECS_PER_DAY = 86400;
+const qint64 UNIX_EPOCH_JULIAN_DAY = 2440588;
+} // namespace
+
+// A zone Qt cannot read (a POSIX rule in TZ, say) is left to the C library, which turns an
+// instant into local time without any choice to make.
+CLocalTimeParser::CLocalTimeParser() : m_zone(QTimeZone::systemTimeZone()) {}
+
+int CLocalTimeParser::offsetAt(qint64 nSecs) const
+{
+    return m_zone.isValid() ? m_zone.offsetFromUtc(QDateTime::fromSecsSinceEpoch(nSecs, Qt::UTC))
+                            : QDateTime::fromSecsSinceEpoch(nSecs, Qt::LocalTime).offsetFromUtc();
+}
+
+int CLocalTimeParser::instantsOf(const QDate& date, int nHour, int nMinute, qint64* pInstants)
+{
+    if (date != m_Date || nHour != m_nHour)
+    {
+        m_Date = date;
+        m_nHour = nHour;
+        m_nLocalHour = (date.toJulianDay() - UNIX_EPOCH_JULIAN_DAY) * SECS_PER_DAY + nHour * 3600;
+        // No zone offset exceeds a day, and no zone changes its clocks twice within two days.
+        m_nOffsetBefore = offsetAt(m_nLocalHour - SECS_PER_DAY);
+        m_nOffsetAfter = offsetAt(m_nLocalHour + 3600 + SECS_PER_DAY);
+    }
+    const qint64 nLocal = m_nLocalHour + nMinute * 60;
+    if (m_nOffsetBefore == m_nOffsetAfter)
+    {
+        pInstants[0] = nLocal - m_nOffsetBefore;
+        return 1;
+    }
+    int nCount = 0;
+    for (const int nOffset : {qMax(m_nOffsetBefore, m_nOffsetAfter), qMin(m_nOffsetBefore, m_nOffsetAfter)})
+        if (offsetAt(nLocal - nOffset) == nOffset)
+            pInstants[nCount++] = nLocal - nOffset;
+    return nCount;
+}
+
+// Of the two instants of a time shown twice, the one of the row before when it shows the same time
+// (rows sharing a minute), else the one that goes on in the direction the rows run; the nearer one
+// while the direction is not known yet, the earlier one for a first row.
+qint64 CLocalTimeParser::chosen(const qint64* pInstants) const
+{
+    if (!m_bPrevious)
+        return pInstants[0];
+    if (pInstants[0] == m_nPrevious || pInstants[1] == m_nPrevious)
+        return m_nPrevious;
+    if (m_nDirection > 0)
+        return pInstants[0] > m_nPrevious || pInstants[1] <= m_nPrevious ? pInstants[0] : pInstants[1];
+    if (m_nDirection < 0)
+        return pInstants[1] < m_nPrevious ? pInstants[1] : pInstants[0];
+    return qAbs(pInstants[0] - m_nPrevious) <= qAbs(pInstants[1] - m_nPrevious) ? pInstants[0] : pInstants[1];
+}
+
+CLocalTimeParser::EResult CLocalTimeParser::secsSinceEpoch(const QString& strText, qint64* pSecs)
+{
+    static const QString FORM = QStringLiteral("dd.dd.dddd dd:dd");
+    if (strText.size() != FORM.size())
+        return LT_MALFORMED;
+    const auto isDigit = [](QChar ch) { return ch >= QLatin1Char('0') && ch <= QLatin1Char('9'); };
+    for (int i = 0; i < FORM.size(); ++i)
+        if (FORM[i] == QLatin1Char('d') ? !isDigit(strText[i]) : strText[i] != FORM[i])
+            return LT_MALFORMED;
+    // Read digit by digit: converting each field through the locale costs more than storing the row.
+    const auto number = [&strText](int nPos, int nLen)
+    {
+        int nValue = 0;
+        for (int i = nPos; i < nPos + nLen; ++i)
+            nValue = nValue * 10 + (strText[i].unicode() - '0');
+        return nValue;
+    };
+    const QDate date(number(6, 4), number(3, 2), number(0, 2));
+    const int nHour = number(11, 2);
+    const int nMinute = number(14, 2);
+    if (!date.isValid() || !QTime::isValid(nHour, nMinute, 0))
+        return LT_MALFORMED;
+
+    qint64 instants[2] = {0, 0};
+    const int nCount = instantsOf(date, nHour, nMinute, instants);
+    if (nCount == 0)
+        return LT_NONEXISTENT;
+    const qint64 nSecs = nCount == 1 ? instants[0] : chosen(instants);
+    if (m_bPrevious && nSecs != m_nPrevious)
+        m_nDirection = nSecs > m_nPrevious ? 1 : -1;
+    m_bPrevious = true;
+    m_nPrevious = nSecs;
+    *pSecs = nSecs;
+    return LT_OK;
+}
