@@ -1,5 +1,6 @@
 #include "CommonTranslations.h"
 #include "DBImportData.h"
+#include "DescriptorWriter.h"
 #include "FanValues.h"
 #include "FanValues70.h"
 #include "ImportProgressDialog.h"
@@ -18,6 +19,8 @@
 #include <QSpinBox>
 #include <QSqlQueryModel>
 
+#include <cerrno>
+#include <cstring>
 #include <ctime>
 
 using namespace StoreFixture;
@@ -153,6 +156,7 @@ private slots:
     void cancelLeavesTables();
     void exportedFileReimportsUnchanged();
     void exportWritesWhatTheTextModelWrites();
+    void exportOntoAFullDiskNamesTheReason();
     void roundTripLeavesStoreUnchanged_data();
     void roundTripLeavesStoreUnchanged();
 
@@ -846,6 +850,19 @@ void TestDBImport::exportWritesWhatTheTextModelWrites()
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QVERIFY(!CLogExport(view).write(&buffer, [](int) { return false; }));
+}
+
+void TestDBImport::exportOntoAFullDiskNamesTheReason()
+{
+    QFile full("/dev/full");
+    if (!full.open(QIODevice::WriteOnly))
+        QSKIP("no /dev/full here");
+    exec(QString("INSERT INTO ValueLogs (LogTimestamp, SNR, HOU) VALUES (%1, 7, 42)").arg(T0));
+    QSqlQueryModel view;
+    CMinuteLogDB("UIThread").setupQueryModelForDay(view, QDate(), 7);
+    CDescriptorWriter writer(full);
+    QVERIFY(!CLogExport(view).write(&writer, [](int) { return true; }));
+    QCOMPARE(writer.errorString(), QString::fromLocal8Bit(strerror(ENOSPC)));
 }
 
 void TestDBImport::roundTripLeavesStoreUnchanged_data()
