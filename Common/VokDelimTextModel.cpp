@@ -5,6 +5,8 @@
 #include <QTextCodec>
 #include <QTextStream>
 
+#include <limits>
+
 namespace
 {
 const QChar CR(0x0D);
@@ -229,6 +231,14 @@ void CVokDelimTextModel::skipLineFeed(QTextStream& stream)
 
 bool CVokDelimTextModel::readRecord(QTextStream& stream, QChar delimiter, QChar quote, QStringList& fields)
 {
+    const SRecordLimits unlimited{std::numeric_limits<int>::max(), std::numeric_limits<int>::max()};
+    return readRecord(stream, delimiter, quote, fields, unlimited) == ERecordRead::RECORD;
+}
+
+CVokDelimTextModel::ERecordRead CVokDelimTextModel::readRecord(QTextStream& stream, QChar delimiter,
+                                                               QChar quote, QStringList& fields,
+                                                               const SRecordLimits& limits)
+{
     enum EState
     {
         START_OF_FIELD,
@@ -245,10 +255,21 @@ bool CVokDelimTextModel::readRecord(QTextStream& stream, QChar delimiter, QChar 
         fields.append(field);
         field.clear();
     };
+    // Fields grow by one per character at most, so the character bound keeps both small while
+    // reading; the field bound is checked once the record is read.
+    qint64 chars = 0;
+    const auto ended = [&](bool bRecord)
+    {
+        if (fields.size() - fieldsBefore > limits.nMaxFields)
+            return ERecordRead::TOO_LARGE;
+        return bRecord ? ERecordRead::RECORD : ERecordRead::END;
+    };
 
     QChar ch;
     while (readChar(stream, ch))
     {
+        if (++chars > limits.nMaxChars)
+            return ERecordRead::TOO_LARGE;
         switch (state)
         {
         case START_OF_FIELD:
@@ -258,10 +279,10 @@ bool CVokDelimTextModel::readRecord(QTextStream& stream, QChar delimiter, QChar 
             {
                 emitField();
                 skipLineFeed(stream);
-                return true;
+                return ended(true);
             }
             else if (ch == LF)
-                return true;
+                return ended(true);
             else if (ch == delimiter)
                 emitField();
             else
@@ -284,7 +305,7 @@ bool CVokDelimTextModel::readRecord(QTextStream& stream, QChar delimiter, QChar 
                 emitField();
                 if (ch == CR)
                     skipLineFeed(stream);
-                return true;
+                return ended(true);
             }
             else if (ch == delimiter)
             {
@@ -316,7 +337,7 @@ bool CVokDelimTextModel::readRecord(QTextStream& stream, QChar delimiter, QChar 
     // End of input: an empty last field is dropped.
     if (!field.isEmpty())
         emitField();
-    return fields.size() > fieldsBefore;
+    return ended(fields.size() > fieldsBefore);
 }
 
 void CVokDelimTextModel::writeRecord(QTextStream& stream, QChar delimiter, QChar quote,

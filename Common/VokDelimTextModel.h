@@ -44,6 +44,22 @@ public:
 
     // One record each. readRecord appends to fields; it ends a record at CR LF, LF or CR.
     bool readRecord(QTextStream& stream, QChar delimiter, QChar quote, QStringList& fields);
+
+    // Bounds of one record of a file that may be anything: a record beyond them is not read whole,
+    // so a file without line ends or of separators only cannot take all memory.
+    struct SRecordLimits
+    {
+        int nMaxFields;
+        int nMaxChars;
+    };
+    enum class ERecordRead
+    {
+        RECORD,
+        END,
+        TOO_LARGE // the stream stands somewhere inside the record
+    };
+    ERecordRead readRecord(QTextStream& stream, QChar delimiter, QChar quote, QStringList& fields,
+                           const SRecordLimits& limits);
     void writeRecord(QTextStream& stream, QChar delimiter, QChar quote, const QStringList& fields);
 
 private:

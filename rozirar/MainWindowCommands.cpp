@@ -6,6 +6,7 @@
 #include "AboutDialog.h"
 #include "DBImportData.h"
 #include "DeleteDlg.h"
+#include "DescriptorWriter.h"
 #include "ExportFileName.h"
 #include "ImportProgressDialog.h"
 #include "LogExport.h"
@@ -52,12 +53,16 @@ QStringList csvNameFilters()
     return {CMainWindow::tr("Text files for Excel (*.csv)"), CMainWindow::tr("Any files (*.*)")};
 }
 
+void warnUnableToOpen(const QString& strFileName, const QString& strReason)
+{
+    QMessageBox::warning(nullptr, QCoreApplication::applicationName(),
+                         CMainWindow::tr("Unable to open file '%1'.\n%2").arg(strFileName, strReason),
+                         QMessageBox::Ok);
+}
+
 void warnUnableToOpen(const QFileDevice& file)
 {
-    QMessageBox::warning(
-        nullptr, QCoreApplication::applicationName(),
-        CMainWindow::tr("Unable to open file '%1'.\n%2").arg(file.fileName(), file.errorString()),
-        QMessageBox::Ok);
+    warnUnableToOpen(file.fileName(), file.errorString());
 }
 } // namespace
 
@@ -219,10 +224,11 @@ void CMainWindow::onExport()
         warnUnableToOpen(file);
         return;
     }
+    CDescriptorWriter writer(file);
     bool bWritten = false;
     if (bService)
     {
-        bWritten = writeServiceTab(&file);
+        bWritten = writeServiceTab(&writer);
     }
     else
     {
@@ -232,7 +238,7 @@ void CMainWindow::onExport()
                                  qMax(logExport.rowCount(), 0), this);
         progress.setWindowModality(Qt::WindowModal);
         progress.setMinimumDuration(0);
-        bWritten = logExport.write(&file,
+        bWritten = logExport.write(&writer,
                                    [&progress](int nRows)
                                    {
                                        progress.setValue(nRows);
@@ -244,9 +250,12 @@ void CMainWindow::onExport()
     }
     // A file cut short (a full disk) must not pass for a complete export.
     if (!bWritten || !file.commit())
+    {
+        const QString strReason = bWritten ? file.errorString() : writer.errorString();
         QMessageBox::warning(nullptr, QCoreApplication::applicationName(),
-                             tr("Unable to write file '%1'.\n%2").arg(file.fileName(), file.errorString()),
+                             tr("Unable to write file '%1'.\n%2").arg(file.fileName(), strReason),
                              QMessageBox::Ok);
+    }
 }
 
 void CMainWindow::onImport()
@@ -266,6 +275,15 @@ void CMainWindow::onImport()
     progress.setMinimumDuration(0);
     progress.setLabelText(tr("Reading CSV file '%1'...").arg(QFileInfo(strFileName).fileName()));
 
+    // A pipe would block the open until someone writes, a device might never end: only a regular
+    // file is read, and that is asked before the open.
+    const QFileInfo info(strFileName);
+    if (info.exists() && !info.isFile())
+    {
+        progress.reset();
+        warnUnableToOpen(strFileName, tr("Not a regular file."));
+        return;
+    }
     QFile file(strFileName);
     if (!file.open(QIODevice::ReadOnly))
     {

@@ -30,6 +30,10 @@ const QChar CSV_QUOTE('"');
 // Rows between two progress updates; updating for every row would cost more than the insert.
 const int PROGRESS_ROWS = 1000;
 
+// A record of our export holds a few hundred fields and a few thousand characters; these bounds
+// leave room for any edited file and still keep a hostile one from taking all memory.
+const CVokDelimTextModel::SRecordLimits RECORD_LIMITS{10000, 1 << 20};
+
 QString column(int nIndex)
 {
     return CDataDict::instance()->getText(nIndex, CDataDict::COL_COLUMN_NAME);
@@ -126,11 +130,19 @@ public:
         m_stream.setDevice(pDevice);
         m_stream.setCodec(bUtf8 ? "UTF-8" : CSV_CODEC);
     }
+    // The next record that is not an empty line (LF, CR LF or CR alone); false at the end of the
+    // file and at a record beyond the bounds (tooLarge).
     bool next(QStringList& fields)
     {
-        fields.clear();
-        return m_reader.readRecord(m_stream, CSV_SEPARATOR, CSV_QUOTE, fields);
+        do
+        {
+            fields.clear();
+            m_lastRead = m_reader.readRecord(m_stream, CSV_SEPARATOR, CSV_QUOTE, fields, RECORD_LIMITS);
+        } while (m_lastRead == CVokDelimTextModel::ERecordRead::RECORD &&
+                 (fields.isEmpty() || (fields.size() == 1 && fields[0].isEmpty())));
+        return m_lastRead == CVokDelimTextModel::ERecordRead::RECORD;
     }
+    bool tooLarge() const { return m_lastRead == CVokDelimTextModel::ERecordRead::TOO_LARGE; }
     // Read so far, in KiB of the file (the stream reads ahead in blocks).
     int position() const { return int(m_pDevice->pos() / 1024); }
     int size() const { return int(m_pDevice->size() / 1024) + 1; }
@@ -139,6 +151,7 @@ private:
     QIODevice* m_pDevice;
     QTextStream m_stream;
     CVokDelimTextModel m_reader;
+    CVokDelimTextModel::ERecordRead m_lastRead = CVokDelimTextModel::ERecordRead::END;
 };
 
 // Parent null or the active window, as each message of the import has it. The progress is
@@ -159,7 +172,7 @@ QString CDBImportData::translateDictText(QTranslator& translator, const char* ps
     return strText.isNull() ? QString::fromLatin1(pszText) : strText;
 }
 
-QVariant CDBImportData::cellValue(int nDictIndex, const QString& strCell, bool bSecLogs, bool* pOk)
+QVariant CDBImportData::cellValue(int nDictIndex, const QString& strCell, bool bEmptyText, bool* pOk)
 {
     *pOk = true;
     if (strCell == QLatin1String("-"))
@@ -175,9 +188,9 @@ QVariant CDBImportData::cellValue(int nDictIndex, const QString& strCell, bool b
     const bool bText = CDataDict::instance()->getType(nDictIndex) == CDataDict::VT_TEXT;
     if (strCell.isEmpty())
     {
-        // The retrieval stores a code without text as the empty text; a minute row leaves a
-        // value it did not get NULL.
-        return bText && bSecLogs ? QVariant(QString(QLatin1String(""))) : QVariant(QVariant::String);
+        // The tolVane 100 retrieval stores a code without text as the empty text; a minute row and
+        // a plus entry leave a value they did not get NULL.
+        return bText && bEmptyText ? QVariant(QString(QLatin1String(""))) : QVariant(QVariant::String);
     }
     if (bText)
         return strCell;
@@ -292,13 +305,36 @@ bool CDBImportData::importData(QIODevice* pDevice, CImportProgress* pProgress)
     const QString strAppName = QCoreApplication::applicationName();
     CRecordReader reader(pDevice);
     QStringList headers;
-    reader.next(headers);
+    if (!reader.next(headers) && reader.tooLarge())
+    {
+        warn(pProgress, true, strAppName,
+             tr("The header row is longer than a log file's row can be (more than %1 fields or %2 "
+                "characters). "
+                "Nothing has been imported.")
+                 .arg(RECORD_LIMITS.nMaxFields)
+                 .arg(RECORD_LIMITS.nMaxChars));
+        return false;
+    }
+    const auto tooLarge = [](int nRow)
+    {
+        return tr("Data row %1 is longer than a log file's row can be (more than %2 fields or %3 "
+                  "characters). "
+                  "Nothing has been imported.")
+            .arg(nRow)
+            .arg(RECORD_LIMITS.nMaxFields)
+            .arg(RECORD_LIMITS.nMaxChars);
+    };
 
     // The first rows tell the table; they are read ahead, the others as they are stored.
     QList<QStringList> firstRows;
     QStringList fields;
     while (firstRows.size() < 3 && reader.next(fields))
         firstRows.append(fields);
+    if (reader.tooLarge())
+    {
+        warn(pProgress, true, strAppName, tooLarge(firstRows.size() + 1));
+        return false;
+    }
     if (firstRows.size() < 3)
     {
         warn(pProgress, true, strAppName,
@@ -318,9 +354,10 @@ bool CDBImportData::importData(QIODevice* pDevice, CImportProgress* pProgress)
     const bool bSecLogs = nTimeSpan >= 0;
     const QString strTable =
         QLatin1String(bSecLogs ? "SecLogs" : "ValueLogs") + QLatin1String(m_b70 ? "70" : "");
-    // The second-log views compute the fifth level's time from the span and the other levels;
-    // the retrieval leaves the stored column empty, and so does the import.
-    if (bSecLogs)
+    // The second-log views compute the fifth level's time from the span and the other levels. A
+    // tolVane 100 entry has no such counter and its retrieval leaves the column empty, and so does
+    // the import; a plus retrieval stores the same time the view shows.
+    if (bSecLogs && !m_b70)
         columnMap.remove(DDI_TimeComLev4);
 
     // Dictionary index and CSV column of each placeholder in statement order; -1: not from the file.
@@ -377,7 +414,11 @@ bool CDBImportData::importData(QIODevice* pDevice, CImportProgress* pProgress)
         if (nRow <= firstRows.size())
             fields = firstRows[nRow - 1];
         else if (!reader.next(fields))
+        {
+            if (reader.tooLarge())
+                return fail(true, tooLarge(nRow));
             break;
+        }
 
         for (int c = headers.size(); c < fields.size(); ++c)
             if (!fields[c].isEmpty())
@@ -441,7 +482,7 @@ bool CDBImportData::importData(QIODevice* pDevice, CImportProgress* pProgress)
             else
             {
                 bool bOk = false;
-                const QVariant value = cellValue(k, strCell, bSecLogs, &bOk);
+                const QVariant value = cellValue(k, strCell, bSecLogs && !m_b70, &bOk);
                 if (!bOk)
                     return fail(true, tr("The value '%1' in data row %2, column '%3' is not valid. Nothing "
                                          "has been imported.")

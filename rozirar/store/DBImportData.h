@@ -47,10 +47,10 @@ public:
 
     // The value a cell stores in the column of the dictionary entry: "-" is 0 (700 for the
     // pressure, which shows "-" up to 700 hPa), "h:mm" seconds, an empty cell NULL (the empty text
-    // in a text column of second-log rows), a serial number below 0 (older exports) that number
-    // plus 2^32. *pOk is false for a text that is no value of the column, such as a word in a
-    // number column.
-    static QVariant cellValue(int nDictIndex, const QString& strCell, bool bSecLogs, bool* pOk);
+    // in a text column when bEmptyText: tolVane 100 second-log rows), a serial number below 0
+    // (older exports) that number plus 2^32. *pOk is false for a text that is no value of the
+    // column, such as a word in a number column.
+    static QVariant cellValue(int nDictIndex, const QString& strCell, bool bEmptyText, bool* pOk);
     static QString translateDictText(QTranslator& translator, const char* pszText);
 
 private:

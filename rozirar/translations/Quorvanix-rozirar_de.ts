@@ -104,6 +104,14 @@
         <source>Data rows %1 and %2 would be stored for the same unit and time but hold different values. Nothing has been imported.</source>
         <translation>Die Datenzeilen %1 und %2 würden für dasselbe Gerät und dieselbe Zeit gespeichert, haben aber verschiedene Werte. Es wurde nichts importiert.</translation>
     </message>
+    <message>
+        <source>The header row is longer than a log file&apos;s row can be (more than %1 fields or %2 characters). Nothing has been imported.</source>
+        <translation>Die Kopfzeile ist länger, als eine Zeile einer Log-Datei sein kann (mehr als %1 Felder oder %2 Zeichen). Es wurde nichts importiert.</translation>
+    </message>
+    <message>
+        <source>Data row %1 is longer than a log file&apos;s row can be (more than %2 fields or %3 characters). Nothing has been imported.</source>
+        <translation>Datenzeile %1 ist länger, als eine Zeile einer Log-Datei sein kann (mehr als %2 Felder oder %3 Zeichen). Es wurde nichts importiert.</translation>
+    </message>
 </context>
 <context>
     <name>CDeleteDlg</name>
@@ -644,6 +652,10 @@
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Not a regular file.</source>
+        <translation>Keine reguläre Datei.</translation>
     </message>
 </context>
 <context>

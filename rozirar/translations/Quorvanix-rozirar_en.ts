@@ -100,6 +100,14 @@
         <source>Data rows %1 and %2 would be stored for the same unit and time but hold different values. Nothing has been imported.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The header row is longer than a log file&apos;s row can be (more than %1 fields or %2 characters). Nothing has been imported.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Data row %1 is longer than a log file&apos;s row can be (more than %2 fields or %3 characters). Nothing has been imported.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CDeleteDlg</name>
@@ -639,6 +647,10 @@
     </message>
     <message>
         <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not a regular file.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -37,7 +37,12 @@
 #include <memory>
 
 #include <csignal>
+#include <cstring>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 // The main window headless: a polling object in the test's thread, the simulated unit on a
 // pseudo-terminal, the log database of the test's home.
@@ -324,6 +329,7 @@ private slots:
     void exportOnlyOnExportablePages();
     void exportAndImportRoundTrip();
     void importOfUnreadableFileKeepsFolder();
+    void importRefusesAPipe();
     void wifiRequestThatCannotBeSentIsReported();
 };
 
@@ -820,7 +826,9 @@ void TestMainWindow::exportReportsAFailedWrite()
     m_pWindow->onExport();
     setrlimit(RLIMIT_FSIZE, &limit);
     signal(SIGXFSZ, previous);
-    QCOMPARE(answerer.boxes.last().section('\n', 0, 0), QString("Unable to write file '%1'.").arg(path));
+    // the system's reason, not a guess
+    QCOMPARE(answerer.boxes.last(),
+             QString("Unable to write file '%1'.\n%2").arg(path, QString::fromLocal8Bit(strerror(EFBIG))));
     QCOMPARE(readFile(path), QByteArray("old content\n"));
     QCOMPARE(QDir(m_dir.filePath("full")).entryList(QDir::Files), QStringList{"full.csv"});
 }
@@ -910,6 +918,22 @@ void TestMainWindow::importOfUnreadableFileKeepsFolder()
     QCOMPARE(answerer.boxes.value(0).section('\n', 0, 0), QString("Unable to open file '%1'.").arg(path));
     QCOMPARE(answerer.boxes.count(), 1);
     QCOMPARE(QSettings().value("FileImportDir").toString(), m_dir.path());
+}
+
+void TestMainWindow::importRefusesAPipe()
+{
+    // Opening a pipe for reading waits for a writer. A writer of our own, which waits for a reader,
+    // lets a program that opens it go on to an empty file instead of hanging the test.
+    const QString path = m_dir.filePath("pipe.csv");
+    QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    std::thread writer([&path] { ::close(::open(QFile::encodeName(path).constData(), O_WRONLY)); });
+    CDialogAnswerer answerer(path);
+    m_pWindow->onImport();
+    // a reader that never blocks sets the writer free if the import did not
+    ::close(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK));
+    writer.join();
+    QCOMPARE(answerer.boxes,
+             QStringList{QString("Unable to open file '%1'.\nNot a regular file.").arg(path)});
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,5 +1,6 @@
 #include "CommonTranslations.h"
 #include "DBImportData.h"
+#include "DescriptorWriter.h"
 #include "FanValues.h"
 #include "FanValues70.h"
 #include "ImportProgressDialog.h"
@@ -20,6 +21,8 @@
 #include <QSqlQueryModel>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <ctime>
 
 using namespace StoreFixture;
@@ -138,6 +141,10 @@ private slots:
     void encodingFromTheWholeFile_data();
     void encodingFromTheWholeFile();
     void missingLastCellIsEmpty();
+    void emptyLinesAreNoRows_data();
+    void emptyLinesAreNoRows();
+    void oversizedRecordsRefused_data();
+    void oversizedRecordsRefused();
     void serialNumberAskedOnce_data();
     void serialNumberAskedOnce();
     void serialNumberRefusedWithoutPresenter();
@@ -159,6 +166,7 @@ private slots:
     void cancelLeavesTables();
     void exportedFileReimportsUnchanged();
     void exportWritesWhatTheTextModelWrites();
+    void exportOntoAFullDiskNamesTheReason();
     void roundTripLeavesStoreUnchanged_data();
     void roundTripLeavesStoreUnchanged();
 
@@ -429,6 +437,80 @@ void TestDBImport::missingLastCellIsEmpty()
     const QList<QVariantMap> stored = rows("SELECT HOU FROM ValueLogs WHERE SNR = 7 ORDER BY LogTimestamp");
     QCOMPARE(stored.size(), 3);
     QVERIFY(stored[0]["HOU"].isNull());
+}
+
+void TestDBImport::emptyLinesAreNoRows_data()
+{
+    QTest::addColumn<QByteArray>("emptyLines");
+    QTest::addColumn<int>("line"); // the lines before them; 0: before the header
+    QTest::addColumn<qint64>("step");
+    QTest::addColumn<QString>("table");
+    QTest::newRow("two LF at the end") << QByteArray("\n\n") << 4 << qint64(60) << "ValueLogs";
+    QTest::newRow("CR LF at the end") << QByteArray("\r\n") << 4 << qint64(60) << "ValueLogs";
+    QTest::newRow("LF between daily rows") << QByteArray("\n") << 2 << qint64(86400) << "SecLogs";
+    QTest::newRow("CR between daily rows") << QByteArray("\r") << 2 << qint64(86400) << "SecLogs";
+    QTest::newRow("LF and CR LF after the header") << QByteArray("\n\r\n") << 1 << qint64(900) << "SecLogs";
+    QTest::newRow("LF before the header") << QByteArray("\n") << 0 << qint64(60) << "ValueLogs";
+}
+
+void TestDBImport::emptyLinesAreNoRows()
+{
+    QFETCH(QByteArray, emptyLines);
+    QFETCH(int, line);
+    QFETCH(qint64, step);
+    QFETCH(QString, table);
+    QList<QByteArray> lines{"TIM;SNR;HOU\n"};
+    for (int i = 0; i < 3; ++i)
+        lines.append(QString("%1;4711;%2\n").arg(stamp(T0 + i * step)).arg(50 + i).toLatin1());
+    lines.insert(line, emptyLines);
+    CBoxAnswerer boxes;
+    QBuffer buffer;
+    buffer.setData(lines.join());
+    buffer.open(QIODevice::ReadOnly);
+    QVERIFY2(CDBImportData().importData(&buffer, nullptr), qPrintable(boxes.seen.value(0).text));
+    QCOMPARE(count(table), 3);
+    QCOMPARE(count(table, QString("LogTimestamp = %1 AND HOU = 52").arg(T0 + 2 * step)), 1);
+}
+
+void TestDBImport::oversizedRecordsRefused_data()
+{
+    // Far beyond any export: the reading stops at the bound instead of taking all memory.
+    QTest::addColumn<QByteArray>("header");
+    QTest::addColumn<QByteArray>("thirdRow");
+    QTest::addColumn<QString>("message");
+    const QByteArray time = stamp(T0 + 120).toLatin1();
+    const QString tooLong =
+        "Data row 3 is longer than a log file's row can be (more than 10000 fields or 1048576 "
+        "characters). Nothing has been imported.";
+    QTest::newRow("a field without end")
+        << QByteArray("TIM;SNR;OM") << time + ";1;" + QByteArray(1 << 21, 'x') << tooLong;
+    QTest::newRow("a quoted field without end")
+        << QByteArray("TIM;SNR;OM") << time + ";1;\"a\nb" + QByteArray(1 << 21, 'y') << tooLong;
+    QTest::newRow("separators without end")
+        << QByteArray("TIM;SNR;OM") << time + ";1;" + QByteArray(20000, ';') << tooLong;
+    QTest::newRow("a header without end")
+        << "TIM;SNR;" + QByteArray(20000, ';') << time + ";1;3"
+        << "The header row is longer than a log file's row can be (more than 10000 fields or 1048576 "
+           "characters). Nothing has been imported.";
+}
+
+void TestDBImport::oversizedRecordsRefused()
+{
+    QFETCH(QByteArray, header);
+    QFETCH(QByteArray, thirdRow);
+    QFETCH(QString, message);
+    keepOneRow();
+    CBoxAnswerer boxes;
+    QByteArray csv = header + "\n";
+    for (int i = 0; i < 2; ++i)
+        csv += QString("%1;1;%2\n").arg(stamp(T0 + i * 60)).arg(i).toLatin1();
+    csv += thirdRow + "\n" + stamp(T0 + 180).toLatin1() + ";1;9\n";
+    QBuffer buffer(&csv);
+    buffer.open(QIODevice::ReadOnly);
+    QVERIFY(!CDBImportData().importData(&buffer, nullptr));
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen[0].text, message);
+    QVERIFY(oneRowKept());
 }
 
 void TestDBImport::serialNumberAskedOnce_data()
@@ -930,21 +1012,42 @@ void TestDBImport::exportWritesWhatTheTextModelWrites()
     QVERIFY(!CLogExport(view).write(&buffer, [](int) { return false; }));
 }
 
+void TestDBImport::exportOntoAFullDiskNamesTheReason()
+{
+    QFile full("/dev/full");
+    if (!full.open(QIODevice::WriteOnly))
+        QSKIP("no /dev/full here");
+    exec(QString("INSERT INTO ValueLogs (LogTimestamp, SNR, HOU) VALUES (%1, 7, 42)").arg(T0));
+    QSqlQueryModel view;
+    CMinuteLogDB("UIThread").setupQueryModelForDay(view, QDate(), 7);
+    CDescriptorWriter writer(full);
+    QVERIFY(!CLogExport(view).write(&writer, [](int) { return true; }));
+    QCOMPARE(writer.errorString(), QString::fromLocal8Bit(strerror(ENOSPC)));
+}
+
 void TestDBImport::roundTripLeavesStoreUnchanged_data()
 {
+    QTest::addColumn<bool>("plus");
     QTest::addColumn<int>("span");
-    QTest::newRow("minute values") << -1;
-    QTest::newRow("quarter-hour values") << int(CLogging::TS_QUARTER_HOUR);
-    QTest::newRow("daily values") << int(CLogging::TS_DAY);
-    QTest::newRow("monthly values") << int(CLogging::TS_MONTH);
+    for (const bool plus : {false, true})
+    {
+        const char* type = plus ? "plus" : "tolVane 100";
+        QTest::addRow("%s, minute values", type) << plus << -1;
+        QTest::addRow("%s, quarter-hour values", type) << plus << int(CLogging::TS_QUARTER_HOUR);
+        QTest::addRow("%s, daily values", type) << plus << int(CLogging::TS_DAY);
+        QTest::addRow("%s, monthly values", type) << plus << int(CLogging::TS_MONTH);
+    }
 }
 
 void TestDBImport::roundTripLeavesStoreUnchanged()
 {
     // Rows as the program stores them, from random records and one of zeros (pressure 700 hPa,
     // shown as "-"): minute rows of polled values, second-log entries on the retrieval's grid, the
-    // middle of each span (quarter-hour entries sit at :30 seconds, the file shows minutes).
+    // middle of each span (quarter-hour entries sit at :30 seconds, the file shows minutes). Every
+    // column keeps what was stored, a NULL included.
+    QFETCH(bool, plus);
     QFETCH(int, span);
+    QVERIFY(CMinuteLogDB70("UIThread").createTable() && CSecLogDB70("UIThread").createTable());
     QRandomGenerator random(4711);
     const auto randomBytes = [&random](quint8* pBytes, int nSize, bool bZero)
     {
@@ -953,7 +1056,19 @@ void TestDBImport::roundTripLeavesStoreUnchanged()
     };
     const int nRows = 20;
     QSqlQueryModel view;
-    if (span < 0)
+    if (span < 0 && plus)
+    {
+        CMinuteLogDB70 minute("UIThread");
+        for (int i = 0; i < nRows; ++i)
+        {
+            SPrimLogEntry_70 record;
+            randomBytes(record.m_Bytes, sizeof(record.m_Bytes), i == 0);
+            QVERIFY(minute.logValues(CFanValues70(record), 100 + i, 4711, 3, 4,
+                                     QDateTime::fromSecsSinceEpoch(T0 + 60 * i)));
+        }
+        minute.setupQueryModelForDay(view, QDate(), 4711);
+    }
+    else if (span < 0)
     {
         CMinuteLogDB minute("UIThread");
         for (int i = 0; i < nRows; ++i)
@@ -967,19 +1082,34 @@ void TestDBImport::roundTripLeavesStoreUnchanged()
     }
     else
     {
-        QVector<SSecLogEntry> entries(nRows);
-        for (int i = 0; i < nRows; ++i)
-        {
-            randomBytes(entries[i].m_Bytes, sizeof(entries[i].m_Bytes), i == 0);
-            entries[i].m_Bytes[25] &= 0xF3; // entry state 0: stored
-        }
         const qint64 length = CSecLogDBBase::getTimeSpanSecs(span);
         QDateTime t = QDateTime::fromSecsSinceEpoch(T0 - T0 % length - length / 2 - (nRows - 1) * length);
-        QVERIFY(CSecLogDB("UIThread").saveSecLogValues(CLogging::EMaxTimeSpan(span), entries, 4711, t));
-        CSecLogDB("UIThread").setupQueryModelForTimeSpan(view, span, 4711);
+        if (plus)
+        {
+            QVector<SSecLogEntry_70> entries(nRows);
+            for (int i = 0; i < nRows; ++i)
+            {
+                randomBytes(entries[i].m_Bytes, SSecLogEntry_70::SIZE, i == 0);
+                entries[i].m_Bytes[25] &= 0xF3; // entry state 0: stored
+            }
+            QVERIFY(
+                CSecLogDB70("UIThread").saveSecLogValues(CLogging_70::EMaxTimeSpan(span), entries, 4711, t));
+            CSecLogDB70("UIThread").setupQueryModelForTimeSpan(view, span, 4711);
+        }
+        else
+        {
+            QVector<SSecLogEntry> entries(nRows);
+            for (int i = 0; i < nRows; ++i)
+            {
+                randomBytes(entries[i].m_Bytes, sizeof(entries[i].m_Bytes), i == 0);
+                entries[i].m_Bytes[25] &= 0xF3;
+            }
+            QVERIFY(CSecLogDB("UIThread").saveSecLogValues(CLogging::EMaxTimeSpan(span), entries, 4711, t));
+            CSecLogDB("UIThread").setupQueryModelForTimeSpan(view, span, 4711);
+        }
     }
-    const QString dump =
-        QString("SELECT * FROM %1 ORDER BY LogTimestamp").arg(span < 0 ? "ValueLogs" : "SecLogs");
+    const QString dump = QString("SELECT * FROM %1%2 ORDER BY LogTimestamp")
+                             .arg(span < 0 ? "ValueLogs" : "SecLogs", plus ? "70" : "");
     const QList<QVariantMap> before = rows(dump);
     QCOMPARE(before.size(), nRows);
 
