@@ -113,6 +113,7 @@ class TestWinPlatform : public QObject
     QTemporaryDir m_root;
     QString m_drive; // host folder of C:
     int m_case = 0;
+    const win::SHostCalls m_systemCalls = win::HostCalls();
 
     QString host(const QString& relative) const { return m_drive + "/" + relative; }
 
@@ -132,7 +133,7 @@ private slots:
 
     void cleanup()
     {
-        win::HostCalls() = {&::read, &::pwrite, &::fsync};
+        win::HostCalls() = m_systemCalls;
         g_powerLoss = nullptr;
     }
 

@@ -44,15 +44,7 @@ int OpenLockedList(int flags)
 {
     const std::string path = PendingOperationsFile();
     MakeParentFolders(path);
-    const int fd = open(path.c_str(), flags | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return -1;
-    if (flock(fd, LOCK_EX) != 0)
-    {
-        close(fd);
-        return -1;
-    }
-    return fd;
+    return OpenAndLock(path, flags, 0644, LOCK_EX);
 }
 
 bool RegisterDelayed(const char* existing, const char* newName, uint32_t flags)
@@ -207,7 +199,7 @@ bool CPendingList::open()
 
 bool CPendingList::clear()
 {
-    return (ftruncate(m_fd, 0) == 0 || FailFromErrno()) && makeDurable();
+    return (HostCalls().ftruncate(m_fd, 0) == 0 || FailFromErrno()) && makeDurable();
 }
 
 } // namespace win

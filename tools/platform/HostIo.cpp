@@ -9,7 +9,7 @@ namespace win
 
 SHostCalls& HostCalls()
 {
-    static SHostCalls calls = {&::read, &::pwrite, &::fsync};
+    static SHostCalls calls = {&::read, &::write, &::pwrite, &::fsync, &::ftruncate};
     return calls;
 }
 
@@ -33,7 +33,7 @@ bool WriteAll(int fd, const void* data, size_t size)
     const char* bytes = static_cast<const char*>(data);
     while (size > 0)
     {
-        const ssize_t n = write(fd, bytes, size);
+        const ssize_t n = HostCalls().write(fd, bytes, size);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)

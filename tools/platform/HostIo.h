@@ -25,13 +25,16 @@ bool WriteByteAt(int fd, int64_t offset, char byte);
 bool SyncFile(int fd);
 bool SyncFolder(const std::string& hostFolder);
 
-// Test seam: the system calls behind ReadToEnd, WriteByteAt, SyncFile and SyncFolder. Tests put
-// in their own to inject read errors or to see which writes were made durable and when.
+// Test seam: the system calls behind ReadToEnd, WriteAll, WriteByteAt, SyncFile, SyncFolder and
+// the cutting of a list. Tests put in their own to inject read and write errors or to see which
+// writes were made durable and when.
 struct SHostCalls
 {
     ssize_t (*read)(int fd, void* buffer, size_t size);
+    ssize_t (*write)(int fd, const void* data, size_t size);
     ssize_t (*pwrite)(int fd, const void* data, size_t size, off_t offset);
     int (*fsync)(int fd);
+    int (*ftruncate)(int fd, off_t length);
 };
 SHostCalls& HostCalls();
 

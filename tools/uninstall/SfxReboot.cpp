@@ -115,7 +115,7 @@ int OpenLocked(const std::string& path)
         if (fd < 0)
             return -1;
         win::ELockResult lock;
-        while ((lock = win::LockOpenedFile(fd, path, LOCK_EX)) == win::ELockResult::BUSY &&
+        while ((lock = win::LockOpenedFile(fd, path, LOCK_EX | LOCK_NB)) == win::ELockResult::BUSY &&
                std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         if (lock == win::ELockResult::LOCKED)

@@ -146,7 +146,7 @@ HANDLE OpenHostFile(const std::string& host, uint32_t access, uint32_t share, ui
     if (fd < 0)
         return FailMissingOrErrno(host), INVALID_HANDLE_VALUE;
     const ELockResult lock =
-        access ? LockOpenedFile(fd, host, share ? LOCK_SH : LOCK_EX) : ELockResult::LOCKED;
+        access ? LockOpenedFile(fd, host, (share ? LOCK_SH : LOCK_EX) | LOCK_NB) : ELockResult::LOCKED;
     if (lock != ELockResult::LOCKED)
     {
         const int err = errno;
