@@ -104,6 +104,47 @@ int watchedFsync(int fd)
     return rc;
 }
 
+// The pending list cannot be cut (and, with syncFails, not synced either); what was synced of it
+// when the restart read wininit.ini.
+struct SCutFault
+{
+    bool syncFails = false;
+    int listSyncs = 0;
+    int listSyncsAtWininit = -1;
+};
+SCutFault* g_cutFault = nullptr;
+
+int uncuttableTruncate(int fd, off_t length)
+{
+    if (g_cutFault && pathOf(fd).endsWith("/pending"))
+    {
+        errno = EIO;
+        return -1;
+    }
+    return ::ftruncate(fd, length);
+}
+
+int cutFaultFsync(int fd)
+{
+    if (g_cutFault && pathOf(fd).endsWith("/pending"))
+    {
+        if (g_cutFault->syncFails)
+        {
+            errno = EIO;
+            return -1;
+        }
+        ++g_cutFault->listSyncs;
+    }
+    return ::fsync(fd);
+}
+
+ssize_t cutFaultRead(int fd, void* buffer, size_t size)
+{
+    if (g_cutFault && g_cutFault->listSyncsAtWininit < 0 && pathOf(fd).endsWith("/wininit.ini"))
+        g_cutFault->listSyncsAtWininit = g_cutFault->listSyncs;
+    return ::read(fd, buffer, size);
+}
+
 } // namespace
 
 class TestWinPlatform : public QObject
@@ -135,6 +176,7 @@ private slots:
     {
         win::HostCalls() = m_systemCalls;
         g_powerLoss = nullptr;
+        g_cutFault = nullptr;
     }
 
     void fullPath_data()
@@ -361,6 +403,42 @@ private slots:
         QVERIFY(!QFile::exists(host("b.txt")));
         QCOMPARE(readFile(host("pending")), QByteArray());
         QCOMPARE(readFile(host("WINDOWS/wininit.ini")), QByteArray());
+    }
+
+    // The pending list cannot be cut to empty after its operations: the marks written so far
+    // reach the disk before any wininit.ini operation runs (a replay could undo what those do),
+    // or, when they cannot, the run stops before them.
+    void marksDurableWhenTheListCannotBeEmptied_data()
+    {
+        QTest::addColumn<bool>("syncFails");
+        QTest::newRow("marks made durable") << false;
+        QTest::newRow("marks not durable: the run stops") << true;
+    }
+
+    void marksDurableWhenTheListCannotBeEmptied()
+    {
+        QFETCH(bool, syncFails);
+        const QByteArray wininit = "[rename]\r\nNUL=C:\\b.txt\r\n";
+        QVERIFY(writeFile(host("a.txt"), "a"));
+        QVERIFY(writeFile(host("b.txt"), "b"));
+        QVERIFY(writeFile(host("pending"), "4\tC:\\a.txt\t\n"));
+        QVERIFY(writeFile(host("WINDOWS/wininit.ini"), wininit));
+
+        SCutFault fault;
+        fault.syncFails = syncFails;
+        g_cutFault = &fault;
+        win::HostCalls().ftruncate = &uncuttableTruncate;
+        win::HostCalls().fsync = &cutFaultFsync;
+        win::HostCalls().read = &cutFaultRead;
+        const int failures = win::ApplyRestartOperations([](const std::string&) {});
+
+        QCOMPARE(failures, syncFails ? 2 : 1);
+        QVERIFY(!QFile::exists(host("a.txt")));
+        QCOMPARE(readFile(host("pending")), QByteArray("#\tC:\\a.txt\t\n"));
+        QCOMPARE(QFile::exists(host("b.txt")), syncFails);
+        QCOMPARE(readFile(host("WINDOWS/wininit.ini")), syncFails ? wininit : QByteArray());
+        if (!syncFails)
+            QCOMPARE(fault.listSyncsAtWininit, 1);
     }
 
     // Replaying a list as the disk holds it at any moment of a restart (after a power loss) never

@@ -199,7 +199,7 @@ bool CPendingList::open()
 
 bool CPendingList::clear()
 {
-    return (HostCalls().ftruncate(m_fd, 0) == 0 || FailFromErrno()) && makeDurable();
+    return HostCalls().ftruncate(m_fd, 0) == 0 || FailFromErrno();
 }
 
 } // namespace win

@@ -59,7 +59,7 @@ public:
     // Reads the operations not yet carried out (a missing file is an empty list). A list that
     // cannot be read is closed again, untouched; a read error is ERROR_READ_FAULT.
     bool open();
-    // Empties the list once everything in it is done, durably.
+    // Empties the list once everything in it is done; durable only after makeDurable().
     bool clear();
 };
 
