@@ -65,6 +65,40 @@ bool ReplaceFile(const std::string& host, const std::string& text, mode_t mode)
 
 } // namespace
 
+SRenameSections ReadRenameSections(const std::string& text)
+{
+    SRenameSections sections;
+    bool inRename = false;
+    for (const SLine& line : Lines(text))
+    {
+        if (!line.trimmed.empty() && line.trimmed[0] == '[')
+        {
+            inRename = NamesEqual(line.trimmed, "[rename]");
+            sections.any = sections.any || inRename;
+        }
+        if (!inRename)
+        {
+            sections.kept += line.raw;
+            continue;
+        }
+        sections.anyDone =
+            sections.anyDone || (!line.trimmed.empty() && line.trimmed[0] == WININIT_DONE_MARK);
+        const size_t eq = line.trimmed.find('=');
+        if (line.trimmed.empty() || line.trimmed[0] == '[' || line.trimmed[0] == WININIT_DONE_MARK ||
+            eq == std::string::npos)
+            continue;
+        SPendingOperation operation;
+        operation.target = line.trimmed.substr(0, eq);
+        operation.source = line.trimmed.substr(eq + 1);
+        operation.flags = MOVEFILE_REPLACE_EXISTING;
+        operation.offset = int64_t(line.firstChar);
+        if (NamesEqual(operation.target, "NUL"))
+            operation.target.clear();
+        sections.operations.push_back(operation);
+    }
+    return sections;
+}
+
 bool CWininitRename::open()
 {
     m_operations.clear();
@@ -81,34 +115,11 @@ bool CWininitRename::open()
     if (!ReadToEnd(m_fd, text))
         return FailReadFromErrno() || abandon();
 
-    bool inRename = false, anyDone = false;
-    for (const SLine& line : Lines(text))
-    {
-        if (!line.trimmed.empty() && line.trimmed[0] == '[')
-        {
-            inRename = NamesEqual(line.trimmed, "[rename]");
-            m_anyRename = m_anyRename || inRename;
-        }
-        if (!inRename)
-        {
-            m_kept += line.raw;
-            continue;
-        }
-        anyDone = anyDone || (!line.trimmed.empty() && line.trimmed[0] == m_doneMark);
-        const size_t eq = line.trimmed.find('=');
-        if (line.trimmed.empty() || line.trimmed[0] == '[' || line.trimmed[0] == m_doneMark ||
-            eq == std::string::npos)
-            continue;
-        SPendingOperation operation;
-        operation.target = line.trimmed.substr(0, eq);
-        operation.source = line.trimmed.substr(eq + 1);
-        operation.flags = MOVEFILE_REPLACE_EXISTING;
-        operation.offset = int64_t(line.firstChar);
-        if (NamesEqual(operation.target, "NUL"))
-            operation.target.clear();
-        m_operations.push_back(operation);
-    }
-    return opened(anyDone);
+    SRenameSections sections = ReadRenameSections(text);
+    m_operations = std::move(sections.operations);
+    m_kept = std::move(sections.kept);
+    m_anyRename = sections.any;
+    return opened(sections.anyDone);
 }
 
 bool CWininitRename::removeSections()

@@ -4,6 +4,7 @@
 #include <DelayedMove.h>
 #include <ShareLock.h>
 #include <WinPath.h>
+#include <WininitRename.h>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -161,21 +162,18 @@ std::string SfxInsertRenameLine(const std::string& file, const std::string& line
 
 bool SfxHasRenameLine(const std::string& file, const std::string& line)
 {
-    const size_t header = FindNoCase(file, RENAME_HEADER);
-    if (header == std::string::npos)
-        return false;
     const std::string wanted = TrimmedLine(line);
-    for (size_t start = header + RENAME_HEADER.size(); start < file.size();)
+    const size_t eq = wanted.find('=');
+    if (eq == std::string::npos)
+        return false;
+    const std::string target = wanted.substr(0, eq);
+    const std::string source = wanted.substr(eq + 1);
+    for (const win::SPendingOperation& operation : win::ReadRenameSections(file).operations)
     {
-        size_t end = file.find('\n', start);
-        if (end == std::string::npos)
-            end = file.size();
-        const std::string candidate = TrimmedLine(file.substr(start, end - start));
-        if (!candidate.empty() && candidate[0] == '[')
-            return false;
-        if (candidate.size() == wanted.size() && FindNoCase(candidate, wanted) == 0)
+        const bool sameTarget = operation.target.empty() ? win::NamesEqual(target, "NUL")
+                                                         : win::NamesEqual(operation.target, target);
+        if (sameTarget && win::NamesEqual(operation.source, source))
             return true;
-        start = end + 1;
     }
     return false;
 }
@@ -227,15 +225,11 @@ void SfxMoveAtReboot(CSfxTarvek& tarvek, const WString& source, const WString* t
         const auto windowsSource = WindowsPath(source);
         const auto windowsTarget = target ? WindowsPath(*target) : std::optional<std::string>();
         const char* newName = target && windowsTarget ? windowsTarget->c_str() : nullptr;
-        if (windowsSource && (!target || windowsTarget))
-        {
-            if (registration == SFX_REGISTER_ONCE &&
-                win::IsDelayedMovePending(windowsSource->c_str(), newName))
-                return;
-            if (moveFileEx(windowsSource->c_str(), newName,
-                           win::MOVEFILE_REPLACE_EXISTING | win::MOVEFILE_DELAY_UNTIL_REBOOT))
-                return;
-        }
+        const uint32_t flags = win::MOVEFILE_REPLACE_EXISTING | win::MOVEFILE_DELAY_UNTIL_REBOOT;
+        if (windowsSource && (!target || windowsTarget) &&
+            (registration == SFX_REGISTER_ONCE ? win::MoveFileExOnce(windowsSource->c_str(), newName, flags)
+                                               : moveFileEx(windowsSource->c_str(), newName, flags)))
+            return;
     }
     SfxAddRenameLine(tarvek, source, target, registration);
 }

@@ -37,8 +37,9 @@ void SfxMoveAtReboot(CSfxTarvek& tarvek, const WString& source, const WString* t
 bool SfxAddRenameLine(CSfxTarvek& tarvek, const WString& source, const WString* target,
                       ESfxRegistration registration = SFX_REGISTER_ALWAYS);
 
-// True when the "[Rename]" section holds the line (compared without regard to case and to the
-// spaces and line break around it).
+// True when the restart would carry the line out: a line of any "[Rename]" section that is not
+// marked as done, compared as the restart reads it (names without regard to case, without the
+// spaces and line break around the line).
 bool SfxHasRenameLine(const std::string& file, const std::string& line);
 
 // The file's new text: the line goes directly before the section that follows "[Rename]\r\n"
