@@ -1,7 +1,9 @@
 #include "HostIo.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace win
@@ -78,6 +80,25 @@ bool SyncFolder(const std::string& hostFolder)
     close(fd);
     errno = err;
     return synced;
+}
+
+bool ReplaceFileWhole(const std::string& hostPath, const std::string& text, mode_t mode)
+{
+    const std::string temporary = hostPath + ".restart";
+    if (unlink(temporary.c_str()) != 0 && errno != ENOENT)
+        return false;
+    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    const bool written = WriteAll(fd, text) && fchmod(fd, mode & 07777) == 0 && SyncFile(fd);
+    int err = errno;
+    close(fd);
+    if (written && std::rename(temporary.c_str(), hostPath.c_str()) == 0)
+        return SyncFolder(hostPath.substr(0, hostPath.find_last_of('/') + 1));
+    err = written ? errno : err;
+    unlink(temporary.c_str());
+    errno = err;
+    return false;
 }
 
 } // namespace win

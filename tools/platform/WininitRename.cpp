@@ -2,12 +2,12 @@
 
 #include "DelayedMove.h"
 #include "HostIo.h"
+#include "ShareLock.h"
 #include "WinError.h"
 #include "WinPath.h"
 #include "WinSystem.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -45,22 +45,6 @@ std::vector<SLine> Lines(const std::string& text)
         start = end;
     }
     return lines;
-}
-
-// Replaces the file with text in one step: an interruption leaves either the old or the new text,
-// and once it returns true the new text survives a power loss.
-bool ReplaceFile(const std::string& host, const std::string& text, mode_t mode)
-{
-    const std::string temporary = host + ".restart";
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode & 07777);
-    if (fd < 0)
-        return false;
-    const bool written = WriteAll(fd, text) && SyncFile(fd);
-    close(fd);
-    if (written && std::rename(temporary.c_str(), host.c_str()) == 0)
-        return SyncFolder(host.substr(0, host.find_last_of('/') + 1));
-    unlink(temporary.c_str());
-    return false;
 }
 
 } // namespace
@@ -104,11 +88,13 @@ bool CWininitRename::open()
     m_operations.clear();
     if (!HostPathOf(GetWindowsDirectory() + "\\wininit.ini", m_host))
         return true; // no Windows folder, no file
-    m_fd = ::open(m_host.c_str(), O_RDWR | O_CLOEXEC);
+    // A writer replaces the file by rename under its lock: the lock counts only on the file that
+    // the name still leads to, or its text would be lost when the sections are removed.
+    m_fd = OpenAndLock(m_host, O_RDWR, 0, LOCK_EX);
     if (m_fd < 0)
         return errno == ENOENT || FailFromErrno();
     struct stat st;
-    if (flock(m_fd, LOCK_EX) != 0 || fstat(m_fd, &st) != 0)
+    if (fstat(m_fd, &st) != 0)
         return FailFromErrno() || abandon();
     m_mode = st.st_mode;
     std::string text;
@@ -124,7 +110,7 @@ bool CWininitRename::open()
 
 bool CWininitRename::removeSections()
 {
-    return !m_anyRename || ReplaceFile(m_host, m_kept, m_mode) || FailFromErrno();
+    return !m_anyRename || ReplaceFileWhole(m_host, m_kept, m_mode) || FailFromErrno();
 }
 
 } // namespace win
