@@ -9,8 +9,10 @@
 #include <QThread>
 #include <QtTest>
 
+#include <csignal>
 #include <fcntl.h>
 #include <pty.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -37,6 +39,24 @@ struct SRun
 {
     QByteArray out;
     int code = -1;
+};
+
+// A process that may write files up to a size only: beyond it writes fail with EFBIG.
+class CLimitedProcess : public QProcess
+{
+public:
+    explicit CLimitedProcess(rlim_t limit) : m_limit(limit) {}
+
+protected:
+    void setupChildProcess() override
+    {
+        signal(SIGXFSZ, SIG_IGN);
+        const struct rlimit limit = {m_limit, m_limit};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+
+private:
+    rlim_t m_limit;
 };
 
 } // namespace
@@ -446,6 +466,42 @@ private slots:
                             "The file size exceeds the limit allowed and cannot be saved.\r\n\r\n"));
         QCOMPARE(result.code, 0);
         QCOMPARE(QFileInfo(host("WINDOWS/wininit.ini")).size(), qint64(1) << 31);
+    }
+
+    // Writing wininit.ini fails part-way (the file may not grow): FAILED with that reason, the
+    // file byte for byte as it was, and the target of a move still there.
+    void wininitWriteFailsPartWay_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("path");
+        QTest::newRow("delete") << QStringList{"/nologo", "C:\\x.tmp"} << QByteArray("C:\\x.tmp");
+        QTest::newRow("move") << QStringList{"/nologo", "/move\"C:\\new.txt\"", "C:\\x.tmp"}
+                              << QByteArray("C:\\x.tmp");
+    }
+
+    void wininitWriteFailsPartWay()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, path);
+        QVERIFY(writeFile(host("x.tmp"), "x"));
+        QVERIFY(writeFile(host("new.txt"), "new"));
+        QByteArray before = "[rename]\r\nNUL=C:\\A.TXT\r\n[boot]\r\n";
+        while (before.size() < 4000)
+            before += "shell=explorer.exe\r\n";
+        QVERIFY(writeFile(host("WINDOWS/wininit.ini"), before));
+
+        CLimitedProcess process(rlim_t(before.size()));
+        process.setEnvironment(environment({"TOLVANE_WIN_NOT_NT=1"}));
+        process.setWorkingDirectory(host("work"));
+        process.start(KOLVEST_PATH, args);
+        QVERIFY(process.waitForFinished(20000));
+        QCOMPARE(process.readAllStandardOutput(),
+                 path +
+                     " ... FAILED\r\nThe file size exceeds the limit allowed and cannot be saved.\r\n\r\n");
+        QCOMPARE(process.exitCode(), 0);
+        QCOMPARE(readFile(host("WINDOWS/wininit.ini")), before);
+        QCOMPARE(readFile(host("x.tmp")), QByteArray("x"));
+        QCOMPARE(QDir(host("WINDOWS")).entryList(QDir::Files), QStringList{"wininit.ini"});
     }
 
     // A pending list whose last line lost its line break (edited by hand, or cut short) keeps

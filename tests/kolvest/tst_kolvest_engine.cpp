@@ -15,6 +15,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
@@ -99,10 +100,18 @@ private slots:
     {
         QFETCH(QByteArray, before);
         QFETCH(QByteArray, after);
+        const QByteArray wininit = QFile::encodeName(host("WINDOWS/wininit.ini"));
         if (before != "<none>")
-            QVERIFY(writeFile(host("WINDOWS/wininit.ini"), before));
-        QVERIFY(AddWininitRename("NUL", "C:\\B.TXT"));
-        QCOMPARE(readFile(host("WINDOWS/wininit.ini")), after);
+            QVERIFY(writeFile(wininit, before) && chmod(wininit.constData(), 0604) == 0);
+        const mode_t previous = umask(077);
+        const bool added = AddWininitRename("NUL", "C:\\B.TXT");
+        umask(previous);
+        QVERIFY(added);
+        QCOMPARE(readFile(wininit), after);
+        struct stat st;
+        QCOMPARE(stat(wininit.constData(), &st), 0);
+        if (before != "<none>")
+            QCOMPARE(int(st.st_mode & 07777), 0604); // the umask does not cut the file's mode
     }
 
     // The restart replaces wininit.ini while a registration has opened it but not yet locked it:

@@ -14,9 +14,13 @@
 #include <QtTest>
 
 #include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -126,6 +130,39 @@ private slots:
         if (!otherDone)
             SfxMoveAtReboot(m_tarvek, stub(), nullptr, SFX_REGISTER_ONCE);
         QCOMPARE(readFile(pending()), QByteArray("5\tC:\\STUB.EXE\t\n"));
+    }
+
+    // Writing the file fails part-way (it may not grow): nothing is added, and the file stays
+    // byte for byte as it was, with its mode.
+    void failedWriteLeavesTheFile()
+    {
+        QByteArray before = "[Rename]\r\nNUL=C:\\A.TXT\r\n[boot]\r\n";
+        while (before.size() < 4000)
+            before += "shell=explorer.exe\r\n";
+        QVERIFY(writeFile(wininit(), before));
+        QCOMPARE(chmod(QFile::encodeName(wininit()).constData(), 0604), 0);
+        const pid_t child = fork();
+        QVERIFY(child >= 0);
+        if (child == 0)
+        {
+            signal(SIGXFSZ, SIG_IGN);
+            const struct rlimit limit = {rlim_t(before.size()), rlim_t(before.size())};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            _exit(SfxAddRenameLine(m_tarvek, stub(), nullptr) ? 0 : 1);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 1);
+        QCOMPARE(readFile(wininit()), before);
+        QCOMPARE(QDir(m_drive.path() + "/WINDOWS").entryList(QDir::Files), QStringList{"wininit.ini"});
+
+        const mode_t previous = umask(077);
+        QVERIFY(SfxAddRenameLine(m_tarvek, stub(), nullptr));
+        umask(previous);
+        struct stat st;
+        QCOMPARE(stat(QFile::encodeName(wininit()).constData(), &st), 0);
+        QCOMPARE(int(st.st_mode & 07777), 0604);
     }
 
     // Another uninstaller holds the file for its own read-modify-write: this one waits for it

@@ -223,5 +223,7 @@ bool AddWininitRename(const char* target, const char* source)
             text.append("\r\n");
         text.appendf("[rename]\r\n%s=%s", target, source);
     }
-    return file.writeAll(text);
+    // a new file in the old one's place, so that a write failing part-way cannot cut the sections
+    // of other programs
+    return file.replaceAll(text);
 }

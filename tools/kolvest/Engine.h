@@ -36,4 +36,5 @@ bool MoveFileOrSchedule(const char* source, String target, uint32_t flags);
 // Adds "target=source" at the end of the "[rename]" section of "wininit.ini" (creating either),
 // so that the restart carries the lines out in the order they were added.
 // Names holding CR, LF or "=" are refused with ERROR_INVALID_NAME: they would add lines.
+// The file changes whole or not at all, durably, and keeps its mode.
 bool AddWininitRename(const char* target, const char* source);

@@ -2,6 +2,7 @@
 #include "SfxTarvek.h"
 
 #include <DelayedMove.h>
+#include <HostIo.h>
 #include <ShareLock.h>
 #include <WinPath.h>
 #include <WininitRename.h>
@@ -89,20 +90,6 @@ bool ReadWhole(int fd, std::string& text)
         done += size_t(n);
     }
     return true;
-}
-
-// The whole text from the start, and the file cut to its length: nothing of a longer text stays.
-bool WriteWhole(int fd, const std::string& text)
-{
-    size_t done = 0;
-    while (done < text.size())
-    {
-        const ssize_t n = pwrite(fd, text.data() + done, text.size() - done, off_t(done));
-        if (n <= 0)
-            return false;
-        done += size_t(n);
-    }
-    return ftruncate(fd, off_t(text.size())) == 0;
 }
 
 // Opens the file and takes its exclusive lock for the whole read-modify-write, so that two
@@ -209,9 +196,12 @@ bool SfxAddRenameLine(CSfxTarvek& tarvek, const WString& source, const WString* 
     if (fd < 0)
         return false;
     std::string text;
-    bool done = ReadWhole(fd, text);
+    struct stat st;
+    bool done = ReadWhole(fd, text) && fstat(fd, &st) == 0;
+    // a new file in the old one's place, so that a write failing part-way cannot cut the sections
+    // of other programs; the lock on the old one is held until then
     if (done && !(registration == SFX_REGISTER_ONCE && SfxHasRenameLine(text, line)))
-        done = WriteWhole(fd, SfxInsertRenameLine(text, line));
+        done = win::ReplaceFileWhole(*path, SfxInsertRenameLine(text, line), st.st_mode);
     close(fd);
     return done;
 }

@@ -31,9 +31,10 @@ void SfxMoveAtReboot(CSfxTarvek& tarvek, const WString& source, const WString* t
                      ESfxRegistration registration = SFX_REGISTER_ALWAYS);
 
 // Fallback: adds "target=source\r\n" (short Windows paths; "NUL" without a target), under the
-// file's exclusive lock for the whole read and write, waited for up to SFX_RENAME_FILE_WAIT.
+// file's exclusive lock for the whole read and write, waited for up to SFX_RENAME_FILE_WAIT; the
+// new text takes the file's place in one step, durably, with the file's mode.
 // False when a name has no exact narrow form or no short path, the line is too long, or the
-// file cannot be locked, read or written whole; the file is then unchanged.
+// file cannot be locked, read or replaced; the file is then unchanged.
 bool SfxAddRenameLine(CSfxTarvek& tarvek, const WString& source, const WString* target,
                       ESfxRegistration registration = SFX_REGISTER_ALWAYS);
 

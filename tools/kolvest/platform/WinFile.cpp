@@ -1,5 +1,6 @@
 #include "WinFile.h"
 
+#include "HostIo.h"
 #include "ShareLock.h"
 #include "WinError.h"
 #include "WinPath.h"
@@ -220,6 +221,18 @@ bool WriteFile(HANDLE handle, const void* buffer, uint32_t size, uint32_t& done)
         done += uint32_t(n);
     }
     return true;
+}
+
+bool ReplaceFileContents(HANDLE handle, const char* name, const void* data, size_t size)
+{
+    std::string host;
+    struct stat st;
+    if (!HostOf(name, host))
+        return false;
+    if (fstat(handle, &st) != 0)
+        return FailFromErrno();
+    return ReplaceFileWhole(host, std::string(static_cast<const char*>(data), size), st.st_mode) ||
+           FailFromErrno();
 }
 
 int64_t SetFilePointer(HANDLE handle, int64_t distance, int whence)
