@@ -251,25 +251,37 @@ private slots:
 
     void moveErrors_data()
     {
+        QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("target");
         QTest::addColumn<QByteArray>("out");
         QTest::addColumn<int>("code");
-        QTest::newRow("two targets") << "C:\\Temp\\*.txt"
+        const QByteArray onDirectories = "The /move switch cannot be used on directories.";
+        QTest::newRow("two targets") << "C:\\new.txt"
+                                     << "C:\\Temp\\*.txt"
                                      << QByteArray("When using the /move switch, there must be exactly one "
                                                    "target file.")
                                      << 254;
         QTest::newRow("no target")
+            << "C:\\new.txt"
             << "C:\\Temp\\*.doc"
             << QByteArray("Warnings:\r\nThe file specification \"C:\\Temp\\*.doc\" did not "
                           "match any files.\r\n\r\nWhen using the /move switch, there must be "
                           "exactly one target file.")
             << 254;
-        QTest::newRow("a folder") << "C:\\Temp\\Dir"
-                                  << QByteArray("The /move switch cannot be used on directories.") << 253;
+        QTest::newRow("a folder") << "C:\\new.txt"
+                                  << "C:\\Temp\\Dir" << onDirectories << 253;
+        // the restart could not move a folder there, and the target would be gone for good
+        QTest::newRow("a folder as the replacing file") << "C:\\Temp\\Dir"
+                                                        << "C:\\Temp\\a.txt" << onDirectories << 253;
+        QTest::newRow("a relative folder as the replacing file") << "..\\Temp"
+                                                                 << "C:\\Temp\\a.txt" << onDirectories << 253;
+        QTest::newRow("the drive root as the replacing file") << "C:\\"
+                                                              << "C:\\Temp\\a.txt" << onDirectories << 253;
     }
 
     void moveErrors()
     {
+        QFETCH(QString, source);
         QFETCH(QString, target);
         QFETCH(QByteArray, out);
         QFETCH(int, code);
@@ -277,10 +289,11 @@ private slots:
         QVERIFY(writeFile(host("Temp/a.txt"), "a"));
         QVERIFY(writeFile(host("Temp/b.txt"), "b"));
         QVERIFY(QDir().mkpath(host("Temp/Dir")));
-        const SRun result = kolvest({"/nologo", "/move\"C:\\new.txt\"", target});
+        const SRun result = kolvest({"/nologo", "/move\"" + source + "\"", target});
         QCOMPARE(result.out, out);
         QCOMPARE(result.code, code);
         QCOMPARE(readFile(host("Temp/a.txt")), QByteArray("a"));
+        QVERIFY(!QFile::exists(host("pending")));
     }
 
     void restartFallbacks_data()

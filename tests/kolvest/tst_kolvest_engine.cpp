@@ -229,6 +229,27 @@ private slots:
         QCOMPARE(readFile(host("old.txt")), QByteArray("new"));
     }
 
+    // A folder cannot take a file's place: refused before the target is touched, now or at the
+    // restart.
+    void moveOfAFolderKeepsTheTarget_data()
+    {
+        QTest::addColumn<uint>("flags");
+        QTest::newRow("now") << 0u;
+        QTest::newRow("at the restart") << uint(MOVE_AT_RESTART);
+    }
+
+    void moveOfAFolderKeepsTheTarget()
+    {
+        QFETCH(uint, flags);
+        QVERIFY(QDir().mkpath(host("S")));
+        QVERIFY(writeFile(host("T/a.txt"), "a"));
+        QVERIFY(!MoveFileOrSchedule("C:\\S", "C:\\T\\a.txt", flags));
+        QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_ACCESS_DENIED));
+        QCOMPARE(readFile(host("T/a.txt")), QByteArray("a"));
+        QVERIFY(QFileInfo(host("S")).isDir());
+        QVERIFY(!QFile::exists(host("pending")));
+    }
+
     void moveSpecialCases()
     {
         QVERIFY(writeFile(host("a.txt"), "a"));
