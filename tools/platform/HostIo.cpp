@@ -93,8 +93,9 @@ bool ReplaceFileWhole(const std::string& hostPath, const std::string& text, mode
     const bool written = WriteAll(fd, text) && fchmod(fd, mode & 07777) == 0 && SyncFile(fd);
     int err = errno;
     close(fd);
+    const size_t slash = hostPath.find_last_of('/');
     if (written && std::rename(temporary.c_str(), hostPath.c_str()) == 0)
-        return SyncFolder(hostPath.substr(0, hostPath.find_last_of('/') + 1));
+        return SyncFolder(slash == std::string::npos ? std::string(".") : hostPath.substr(0, slash + 1));
     err = written ? errno : err;
     unlink(temporary.c_str());
     errno = err;
