@@ -9,8 +9,10 @@
 #include <QThread>
 #include <QtTest>
 
+#include <csignal>
 #include <fcntl.h>
 #include <pty.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -37,6 +39,24 @@ struct SRun
 {
     QByteArray out;
     int code = -1;
+};
+
+// A process that may write files up to a size only: beyond it writes fail with EFBIG.
+class CLimitedProcess : public QProcess
+{
+public:
+    explicit CLimitedProcess(rlim_t limit) : m_limit(limit) {}
+
+protected:
+    void setupChildProcess() override
+    {
+        signal(SIGXFSZ, SIG_IGN);
+        const struct rlimit limit = {m_limit, m_limit};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+
+private:
+    rlim_t m_limit;
 };
 
 } // namespace
@@ -231,25 +251,37 @@ private slots:
 
     void moveErrors_data()
     {
+        QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("target");
         QTest::addColumn<QByteArray>("out");
         QTest::addColumn<int>("code");
-        QTest::newRow("two targets") << "C:\\Temp\\*.txt"
+        const QByteArray onDirectories = "The /move switch cannot be used on directories.";
+        QTest::newRow("two targets") << "C:\\new.txt"
+                                     << "C:\\Temp\\*.txt"
                                      << QByteArray("When using the /move switch, there must be exactly one "
                                                    "target file.")
                                      << 254;
         QTest::newRow("no target")
+            << "C:\\new.txt"
             << "C:\\Temp\\*.doc"
             << QByteArray("Warnings:\r\nThe file specification \"C:\\Temp\\*.doc\" did not "
                           "match any files.\r\n\r\nWhen using the /move switch, there must be "
                           "exactly one target file.")
             << 254;
-        QTest::newRow("a folder") << "C:\\Temp\\Dir"
-                                  << QByteArray("The /move switch cannot be used on directories.") << 253;
+        QTest::newRow("a folder") << "C:\\new.txt"
+                                  << "C:\\Temp\\Dir" << onDirectories << 253;
+        // the restart could not move a folder there, and the target would be gone for good
+        QTest::newRow("a folder as the replacing file") << "C:\\Temp\\Dir"
+                                                        << "C:\\Temp\\a.txt" << onDirectories << 253;
+        QTest::newRow("a relative folder as the replacing file") << "..\\Temp"
+                                                                 << "C:\\Temp\\a.txt" << onDirectories << 253;
+        QTest::newRow("the drive root as the replacing file") << "C:\\"
+                                                              << "C:\\Temp\\a.txt" << onDirectories << 253;
     }
 
     void moveErrors()
     {
+        QFETCH(QString, source);
         QFETCH(QString, target);
         QFETCH(QByteArray, out);
         QFETCH(int, code);
@@ -257,10 +289,11 @@ private slots:
         QVERIFY(writeFile(host("Temp/a.txt"), "a"));
         QVERIFY(writeFile(host("Temp/b.txt"), "b"));
         QVERIFY(QDir().mkpath(host("Temp/Dir")));
-        const SRun result = kolvest({"/nologo", "/move\"C:\\new.txt\"", target});
+        const SRun result = kolvest({"/nologo", "/move\"" + source + "\"", target});
         QCOMPARE(result.out, out);
         QCOMPARE(result.code, code);
         QCOMPARE(readFile(host("Temp/a.txt")), QByteArray("a"));
+        QVERIFY(!QFile::exists(host("pending")));
     }
 
     void restartFallbacks_data()
@@ -446,6 +479,42 @@ private slots:
                             "The file size exceeds the limit allowed and cannot be saved.\r\n\r\n"));
         QCOMPARE(result.code, 0);
         QCOMPARE(QFileInfo(host("WINDOWS/wininit.ini")).size(), qint64(1) << 31);
+    }
+
+    // Writing wininit.ini fails part-way (the file may not grow): FAILED with that reason, the
+    // file byte for byte as it was, and the target of a move still there.
+    void wininitWriteFailsPartWay_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("path");
+        QTest::newRow("delete") << QStringList{"/nologo", "C:\\x.tmp"} << QByteArray("C:\\x.tmp");
+        QTest::newRow("move") << QStringList{"/nologo", "/move\"C:\\new.txt\"", "C:\\x.tmp"}
+                              << QByteArray("C:\\x.tmp");
+    }
+
+    void wininitWriteFailsPartWay()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, path);
+        QVERIFY(writeFile(host("x.tmp"), "x"));
+        QVERIFY(writeFile(host("new.txt"), "new"));
+        QByteArray before = "[rename]\r\nNUL=C:\\A.TXT\r\n[boot]\r\n";
+        while (before.size() < 4000)
+            before += "shell=explorer.exe\r\n";
+        QVERIFY(writeFile(host("WINDOWS/wininit.ini"), before));
+
+        CLimitedProcess process(rlim_t(before.size()));
+        process.setEnvironment(environment({"TOLVANE_WIN_NOT_NT=1"}));
+        process.setWorkingDirectory(host("work"));
+        process.start(KOLVEST_PATH, args);
+        QVERIFY(process.waitForFinished(20000));
+        QCOMPARE(process.readAllStandardOutput(),
+                 path +
+                     " ... FAILED\r\nThe file size exceeds the limit allowed and cannot be saved.\r\n\r\n");
+        QCOMPARE(process.exitCode(), 0);
+        QCOMPARE(readFile(host("WINDOWS/wininit.ini")), before);
+        QCOMPARE(readFile(host("x.tmp")), QByteArray("x"));
+        QCOMPARE(QDir(host("WINDOWS")).entryList(QDir::Files), QStringList{"wininit.ini"});
     }
 
     // A pending list whose last line lost its line break (edited by hand, or cut short) keeps

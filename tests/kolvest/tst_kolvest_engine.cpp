@@ -15,6 +15,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
@@ -99,10 +100,18 @@ private slots:
     {
         QFETCH(QByteArray, before);
         QFETCH(QByteArray, after);
+        const QByteArray wininit = QFile::encodeName(host("WINDOWS/wininit.ini"));
         if (before != "<none>")
-            QVERIFY(writeFile(host("WINDOWS/wininit.ini"), before));
-        QVERIFY(AddWininitRename("NUL", "C:\\B.TXT"));
-        QCOMPARE(readFile(host("WINDOWS/wininit.ini")), after);
+            QVERIFY(writeFile(wininit, before) && chmod(wininit.constData(), 0604) == 0);
+        const mode_t previous = umask(077);
+        const bool added = AddWininitRename("NUL", "C:\\B.TXT");
+        umask(previous);
+        QVERIFY(added);
+        QCOMPARE(readFile(wininit), after);
+        struct stat st;
+        QCOMPARE(stat(wininit.constData(), &st), 0);
+        if (before != "<none>")
+            QCOMPARE(int(st.st_mode & 07777), 0604); // the umask does not cut the file's mode
     }
 
     // The restart replaces wininit.ini while a registration has opened it but not yet locked it:
@@ -128,7 +137,7 @@ private slots:
         QVERIFY(!QFile::exists(host("OLD.TXT")));
         QCOMPARE(readFile(host("WINDOWS/wininit.ini")),
                  QByteArray("[boot]\r\nx=1\r\n[rename]\r\nNUL=C:\\B.TXT"));
-        QCOMPARE(restarts, 2); // the open after the replacement
+        QCOMPARE(restarts, 3); // the restart's own lock, then the open after the replacement
 
         QCOMPARE(win::ApplyRestartOperations(report), 0);
         QCOMPARE(failures, QStringList());
@@ -218,6 +227,27 @@ private slots:
         QVERIFY(QFile::setPermissions(host("old.txt"), QFileDevice::ReadOwner));
         QVERIFY(MoveFileOrSchedule("C:\\new.txt", "C:\\old.txt", 0));
         QCOMPARE(readFile(host("old.txt")), QByteArray("new"));
+    }
+
+    // A folder cannot take a file's place: refused before the target is touched, now or at the
+    // restart.
+    void moveOfAFolderKeepsTheTarget_data()
+    {
+        QTest::addColumn<uint>("flags");
+        QTest::newRow("now") << 0u;
+        QTest::newRow("at the restart") << uint(MOVE_AT_RESTART);
+    }
+
+    void moveOfAFolderKeepsTheTarget()
+    {
+        QFETCH(uint, flags);
+        QVERIFY(QDir().mkpath(host("S")));
+        QVERIFY(writeFile(host("T/a.txt"), "a"));
+        QVERIFY(!MoveFileOrSchedule("C:\\S", "C:\\T\\a.txt", flags));
+        QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_ACCESS_DENIED));
+        QCOMPARE(readFile(host("T/a.txt")), QByteArray("a"));
+        QVERIFY(QFileInfo(host("S")).isDir());
+        QVERIFY(!QFile::exists(host("pending")));
     }
 
     void moveSpecialCases()

@@ -15,12 +15,14 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace sfx;
+using TestFiles::readFile;
 using TestFiles::writeFile;
 
 namespace
@@ -156,25 +158,40 @@ private slots:
         QCOMPARE(int(st.st_mode & 0777), 0700);
     }
 
-    // A later start removes only what a killed stub left: a folder of the stub's name and kind
-    // that nobody holds. Folders in use (by a running stub, here this test), links, folders of
-    // another name or mode, and files stay.
+    // A later start removes only what a killed stub left: a folder of the stub's name that
+    // nobody holds and that the stub can prove it made (owner-only, with its mark). A user's own
+    // folder of such a name, one with a mark that is not the stub's, folders in use (by a running
+    // stub, here this test), links, folders of another name or mode, and files stay.
     void abandonedTempFolders()
     {
         QTemporaryDir root;
         QTemporaryDir outside;
         const QString tmp = root.path() + "/";
-        const auto make = [&tmp](const QString& name, int mode)
+        const QByteArray mark = SFX_FOLDER_MARK_TEXT;
+        const auto make = [&tmp](const QString& name, int mode, const QByteArray& markText)
         {
             const QString folder = tmp + name;
-            return QDir().mkdir(folder) && writeFile(folder + "/tarvek.so", "library") &&
+            return QDir().mkdir(folder) && writeFile(folder + "/notes.txt", "the user's") &&
+                   (markText.isNull() || writeFile(folder + "/" + SFX_FOLDER_MARK_NAME, markText)) &&
                    chmod(QFile::encodeName(folder).constData(), mode_t(mode)) == 0;
         };
-        QVERIFY(make("xr0A1B2C3D", 0700)); // killed stub
-        QVERIFY(make("xr00000001", 0700)); // running stub
-        QVERIFY(make("xr0000000a", 0700)); // not a name the stub makes
-        QVERIFY(make("xr00000002", 0755)); // not made by the stub
-        QVERIFY(make("yr00000003", 0700)); // another program's
+        QString killed;
+        {
+            const auto stub = SfxCreateTempFolder(W(tmp));
+            QVERIFY(stub);
+            killed = QDir(Q(stub->path())).dirName();
+            QVERIFY(writeFile(tmp + killed + "/tarvek.so", "library"));
+            QVERIFY(QDir().mkpath(tmp + killed + "/data/lang"));
+        }                                                 // the lock goes with the stub
+        QVERIFY(make("xr0000ABCD", 0700, QByteArray()));  // the user's own
+        QVERIFY(make("xr0000ABCE", 0700, mark + "more")); // not the stub's mark
+        QVERIFY(make("xr00000001", 0700, mark));          // running stub
+        QVERIFY(make("xr0000000a", 0700, mark));          // not a name the stub makes
+        QVERIFY(make("xr00000002", 0755, mark));          // not a mode the stub makes
+        QVERIFY(make("yr00000003", 0700, mark));          // another program's
+        QVERIFY(make("xr00000006", 0700, QByteArray()));
+        QVERIFY(writeFile(outside.path() + "/mark", mark));
+        QVERIFY(QFile::link(outside.path() + "/mark", tmp + "xr00000006/" + SFX_FOLDER_MARK_NAME));
         QVERIFY(writeFile(tmp + "xr00000004", "a file"));
         QVERIFY(writeFile(outside.path() + "/precious", "p"));
         QVERIFY(QFile::link(outside.path(), tmp + "xr00000005"));
@@ -184,9 +201,11 @@ private slots:
         SfxRemoveAbandonedTempFolders(W(tmp));
         close(running);
         QCOMPARE(QDir(tmp).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
-                 (QStringList{"xr00000001", "xr00000002", "xr00000004", "xr00000005", "xr0000000a",
-                              "yr00000003"}));
-        QVERIFY(QFileInfo::exists(tmp + "xr00000001/tarvek.so"));
+                 (QStringList{"xr00000001", "xr00000002", "xr00000004", "xr00000005", "xr00000006",
+                              "xr0000000a", "xr0000ABCD", "xr0000ABCE", "yr00000003"}));
+        for (const char* folder : {"xr00000001", "xr00000006", "xr0000ABCD", "xr0000ABCE"})
+            QCOMPARE(readFile(tmp + folder + "/notes.txt"), QByteArray("the user's"));
+        QCOMPARE(readFile(outside.path() + "/mark"), mark);
         QVERIFY(QFileInfo::exists(outside.path() + "/precious"));
 
         // the folder of a running stub is locked from its creation on
@@ -194,6 +213,33 @@ private slots:
         QVERIFY(own);
         SfxRemoveAbandonedTempFolders(W(tmp));
         QVERIFY(QFileInfo(Q(own->path())).isDir());
+    }
+
+    // Another folder is put in the place of the one being removed once it is emptied: it stays.
+    void abandonedTempFolderReplacedMeanwhile()
+    {
+        QTemporaryDir root;
+        const QString tmp = root.path() + "/";
+        QString killed;
+        {
+            const auto stub = SfxCreateTempFolder(W(tmp));
+            QVERIFY(stub);
+            killed = tmp + QDir(Q(stub->path())).dirName();
+        }
+        bool replaced = false;
+        SfxSetBeforeFolderRemovalHook(
+            [&]
+            {
+                replaced = std::rename(QFile::encodeName(killed).constData(),
+                                       QFile::encodeName(tmp + "emptied").constData()) == 0 &&
+                           QDir().mkdir(killed);
+            });
+        SfxRemoveAbandonedTempFolders(W(tmp));
+        SfxSetBeforeFolderRemovalHook(nullptr);
+        QVERIFY(replaced);
+        QVERIFY(QFileInfo(killed).isDir());
+        QCOMPARE(QDir(tmp + "emptied").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList());
     }
 
     void tempFolderInAMissingPlace() { QVERIFY(!SfxCreateTempFolder(u"/nonexistent-folder/for-sure/")); }

@@ -14,9 +14,13 @@
 #include <QtTest>
 
 #include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -39,6 +43,7 @@ class TestSfxReboot : public QObject
     CSfxTarvek m_tarvek;
 
     QString wininit() const { return m_drive.path() + "/WINDOWS/wininit.ini"; }
+    QString pending() const { return m_drive.path() + "/pending"; }
     WString stub() const { return W(m_drive.path() + "/STUB.EXE"); }
 
 private slots:
@@ -48,6 +53,7 @@ private slots:
         QVERIFY(writeFile(m_drive.path() + "/STUB.EXE", "stub"));
         qputenv("TOLVANE_DRIVES", ("C=" + m_drive.path()).toUtf8());
         qputenv("TOLVANE_WINDIR", "C:\\WINDOWS");
+        qputenv("TOLVANE_PENDING_OPS", QFile::encodeName(pending()));
         m_tarvek.setFolder(W(QFileInfo(TARVEK_LIBRARY).absolutePath() + "/"));
         QVERIFY(m_tarvek.bind());
         m_tarvek.InitSFX(nullptr); // names the file
@@ -57,6 +63,7 @@ private slots:
     {
         win::SetBeforeLockHook(nullptr);
         QFile::remove(wininit());
+        QFile::remove(pending());
     }
 
     // The stub's own file is registered once: a line already waiting (in any letter case) is
@@ -74,6 +81,9 @@ private slots:
         QTest::newRow("waiting, other case, no line break")
             << QByteArray("[rename]\r\nnul=c:\\stub.exe") << int(SFX_REGISTER_ONCE)
             << QByteArray("[rename]\r\nnul=c:\\stub.exe");
+        QTest::newRow("waiting in a later section")
+            << "[Rename]\r\nNUL=C:\\A.TXT\r\n[x]\r\n [RENAME]\r\n" + OWN_LINE << int(SFX_REGISTER_ONCE)
+            << "[Rename]\r\nNUL=C:\\A.TXT\r\n[x]\r\n [RENAME]\r\n" + OWN_LINE;
         QTest::newRow("in another section") << "[x]\r\n" + OWN_LINE << int(SFX_REGISTER_ONCE)
                                             << "[x]\r\n" + OWN_LINE + "[Rename]\r\n" + OWN_LINE;
         QTest::newRow("carried out") << QByteArray("[Rename]\r\n;UL=C:\\STUB.EXE\r\n")
@@ -91,6 +101,68 @@ private slots:
         QVERIFY(writeFile(wininit(), before));
         QVERIFY(SfxAddRenameLine(m_tarvek, stub(), nullptr, ESfxRegistration(registration)));
         QCOMPARE(readFile(wininit()), after);
+    }
+
+    // Two stubs finishing together register the stub's deletion once in the pending list: the
+    // other one's whole registration may come before any lock this one takes of the list.
+    void ownFileOnceWhenTwoFinishTogether_data()
+    {
+        QTest::addColumn<int>("lockCall");
+        for (int call = 1; call <= 3; ++call)
+            QTest::newRow(qPrintable("before lock " + QString::number(call))) << call;
+    }
+
+    void ownFileOnceWhenTwoFinishTogether()
+    {
+        QFETCH(int, lockCall);
+        int calls = 0;
+        bool otherDone = false;
+        win::SetBeforeLockHook(
+            [&](const std::string& path)
+            {
+                if (otherDone || !QString::fromStdString(path).endsWith("/pending") || ++calls != lockCall)
+                    return;
+                otherDone = true;
+                SfxMoveAtReboot(m_tarvek, stub(), nullptr, SFX_REGISTER_ONCE);
+            });
+        SfxMoveAtReboot(m_tarvek, stub(), nullptr, SFX_REGISTER_ONCE);
+        win::SetBeforeLockHook(nullptr);
+        if (!otherDone)
+            SfxMoveAtReboot(m_tarvek, stub(), nullptr, SFX_REGISTER_ONCE);
+        QCOMPARE(readFile(pending()), QByteArray("5\tC:\\STUB.EXE\t\n"));
+    }
+
+    // Writing the file fails part-way (it may not grow): nothing is added, and the file stays
+    // byte for byte as it was, with its mode.
+    void failedWriteLeavesTheFile()
+    {
+        QByteArray before = "[Rename]\r\nNUL=C:\\A.TXT\r\n[boot]\r\n";
+        while (before.size() < 4000)
+            before += "shell=explorer.exe\r\n";
+        QVERIFY(writeFile(wininit(), before));
+        QCOMPARE(chmod(QFile::encodeName(wininit()).constData(), 0604), 0);
+        const pid_t child = fork();
+        QVERIFY(child >= 0);
+        if (child == 0)
+        {
+            signal(SIGXFSZ, SIG_IGN);
+            const struct rlimit limit = {rlim_t(before.size()), rlim_t(before.size())};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            _exit(SfxAddRenameLine(m_tarvek, stub(), nullptr) ? 0 : 1);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 1);
+        QCOMPARE(readFile(wininit()), before);
+        QCOMPARE(QDir(m_drive.path() + "/WINDOWS").entryList(QDir::Files), QStringList{"wininit.ini"});
+
+        const mode_t previous = umask(077);
+        QVERIFY(SfxAddRenameLine(m_tarvek, stub(), nullptr));
+        umask(previous);
+        struct stat st;
+        QCOMPARE(stat(QFile::encodeName(wininit()).constData(), &st), 0);
+        QCOMPARE(int(st.st_mode & 07777), 0604);
     }
 
     // Another uninstaller holds the file for its own read-modify-write: this one waits for it

@@ -14,10 +14,14 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
+
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 using TestFiles::readFile;
@@ -104,6 +108,87 @@ int watchedFsync(int fd)
     return rc;
 }
 
+// The pending list cannot be cut (and, with syncFails, not synced either); what was synced of it
+// when the restart read wininit.ini.
+struct SCutFault
+{
+    bool syncFails = false;
+    int listSyncs = 0;
+    int listSyncsAtWininit = -1;
+};
+SCutFault* g_cutFault = nullptr;
+
+int uncuttableTruncate(int fd, off_t length)
+{
+    if (g_cutFault && pathOf(fd).endsWith("/pending"))
+    {
+        errno = EIO;
+        return -1;
+    }
+    return ::ftruncate(fd, length);
+}
+
+int cutFaultFsync(int fd)
+{
+    if (g_cutFault && pathOf(fd).endsWith("/pending"))
+    {
+        if (g_cutFault->syncFails)
+        {
+            errno = EIO;
+            return -1;
+        }
+        ++g_cutFault->listSyncs;
+    }
+    return ::fsync(fd);
+}
+
+ssize_t cutFaultRead(int fd, void* buffer, size_t size)
+{
+    if (g_cutFault && g_cutFault->listSyncsAtWininit < 0 && pathOf(fd).endsWith("/wininit.ini"))
+        g_cutFault->listSyncsAtWininit = g_cutFault->listSyncs;
+    return ::read(fd, buffer, size);
+}
+
+// Writes of a new file in place of another ("<name>.restart") fail as `fault` says: "short" writes
+// a few bytes and then finds the disk full, "io" fails at once; "sync" fails their fsync.
+QString g_writeFault;
+
+ssize_t faultyWrite(int fd, const void* data, size_t size)
+{
+    if (!pathOf(fd).endsWith(".restart") || g_writeFault == "sync")
+        return ::write(fd, data, size);
+    if (g_writeFault == "short" && lseek(fd, 0, SEEK_CUR) == 0)
+        return ::write(fd, data, std::min<size_t>(size, 5));
+    errno = g_writeFault == "short" ? ENOSPC : EIO;
+    return -1;
+}
+
+int faultySync(int fd)
+{
+    if (g_writeFault == "sync" && pathOf(fd).endsWith(".restart"))
+    {
+        errno = EIO;
+        return -1;
+    }
+    return ::fsync(fd);
+}
+
+// True when a lock request waits for a lock on the file (a line "->" of /proc/locks).
+bool LockAwaited(const QString& path)
+{
+    struct stat st;
+    QFile locks("/proc/locks");
+    if (stat(QFile::encodeName(path).constData(), &st) != 0 || !locks.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray inode = ":" + QByteArray::number(qulonglong(st.st_ino)) + " ";
+    for (const QByteArray& line : locks.readAll().split('\n'))
+    {
+        if (line.contains("->") && line.contains(inode))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 class TestWinPlatform : public QObject
@@ -113,6 +198,7 @@ class TestWinPlatform : public QObject
     QTemporaryDir m_root;
     QString m_drive; // host folder of C:
     int m_case = 0;
+    const win::SHostCalls m_systemCalls = win::HostCalls();
 
     QString host(const QString& relative) const { return m_drive + "/" + relative; }
 
@@ -132,8 +218,9 @@ private slots:
 
     void cleanup()
     {
-        win::HostCalls() = {&::read, &::pwrite, &::fsync};
+        win::HostCalls() = m_systemCalls;
         g_powerLoss = nullptr;
+        g_cutFault = nullptr;
     }
 
     void fullPath_data()
@@ -360,6 +447,142 @@ private slots:
         QVERIFY(!QFile::exists(host("b.txt")));
         QCOMPARE(readFile(host("pending")), QByteArray());
         QCOMPARE(readFile(host("WINDOWS/wininit.ini")), QByteArray());
+    }
+
+    // The pending list cannot be cut to empty after its operations: the marks written so far
+    // reach the disk before any wininit.ini operation runs (a replay could undo what those do),
+    // or, when they cannot, the run stops before them.
+    void marksDurableWhenTheListCannotBeEmptied_data()
+    {
+        QTest::addColumn<bool>("syncFails");
+        QTest::newRow("marks made durable") << false;
+        QTest::newRow("marks not durable: the run stops") << true;
+    }
+
+    void marksDurableWhenTheListCannotBeEmptied()
+    {
+        QFETCH(bool, syncFails);
+        const QByteArray wininit = "[rename]\r\nNUL=C:\\b.txt\r\n";
+        QVERIFY(writeFile(host("a.txt"), "a"));
+        QVERIFY(writeFile(host("b.txt"), "b"));
+        QVERIFY(writeFile(host("pending"), "4\tC:\\a.txt\t\n"));
+        QVERIFY(writeFile(host("WINDOWS/wininit.ini"), wininit));
+
+        SCutFault fault;
+        fault.syncFails = syncFails;
+        g_cutFault = &fault;
+        win::HostCalls().ftruncate = &uncuttableTruncate;
+        win::HostCalls().fsync = &cutFaultFsync;
+        win::HostCalls().read = &cutFaultRead;
+        const int failures = win::ApplyRestartOperations([](const std::string&) {});
+
+        QCOMPARE(failures, syncFails ? 2 : 1);
+        QVERIFY(!QFile::exists(host("a.txt")));
+        QCOMPARE(readFile(host("pending")), QByteArray("#\tC:\\a.txt\t\n"));
+        QCOMPARE(QFile::exists(host("b.txt")), syncFails);
+        QCOMPARE(readFile(host("WINDOWS/wininit.ini")), syncFails ? wininit : QByteArray());
+        if (!syncFails)
+            QCOMPARE(fault.listSyncsAtWininit, 1);
+    }
+
+    // The restart's new wininit.ini is written beside it under a name of its own: a stale file
+    // or link of that name is never written through, and the new file has the old one's mode
+    // exactly, whatever the umask.
+    void restartReplacesWininitWithItsMode_data()
+    {
+        QTest::addColumn<QString>("stale");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("mask");
+        QTest::newRow("mode kept against the umask") << "" << 0664 << 077;
+        QTest::newRow("stale file of a killed run") << "file" << 0640 << 022;
+        QTest::newRow("stale link to another file") << "link" << 0644 << 022;
+    }
+
+    void restartReplacesWininitWithItsMode()
+    {
+        QFETCH(QString, stale);
+        QFETCH(int, mode);
+        QFETCH(int, mask);
+        const QString wininit = host("WINDOWS/wininit.ini");
+        const QString outside = host("outside.txt");
+        QVERIFY(writeFile(host("x.txt"), "x"));
+        QVERIFY(writeFile(outside, "outside"));
+        QVERIFY(writeFile(wininit, "[boot]\r\na=1\r\n[rename]\r\nNUL=C:\\x.txt\r\n"));
+        QCOMPARE(chmod(QFile::encodeName(wininit).constData(), mode_t(mode)), 0);
+        if (stale == "file")
+            QVERIFY(writeFile(wininit + ".restart", "[rename]\r\nNUL=C:\\outside.txt\r\n"));
+        else if (stale == "link")
+            QVERIFY(QFile::link(outside, wininit + ".restart"));
+
+        const mode_t previous = umask(mode_t(mask));
+        const int failures = win::ApplyRestartOperations([](const std::string&) {});
+        umask(previous);
+        QCOMPARE(failures, 0);
+        QVERIFY(!QFile::exists(host("x.txt")));
+        QCOMPARE(readFile(wininit), QByteArray("[boot]\r\na=1\r\n"));
+        struct stat st;
+        QCOMPARE(lstat(QFile::encodeName(wininit).constData(), &st), 0);
+        QCOMPARE(int(st.st_mode & 07777), mode);
+        QCOMPARE(readFile(outside), QByteArray("outside"));
+        QVERIFY(!QFileInfo::exists(wininit + ".restart") && !QFileInfo(wininit + ".restart").isSymLink());
+    }
+
+    // A writer replaces wininit.ini by rename while the restart waits for its lock: the restart
+    // reads the new file, so the line the writer added is carried out, not dropped with the old
+    // file's sections.
+    void restartRereadsWininitReplacedBeforeItsLock()
+    {
+        const QString wininit = host("WINDOWS/wininit.ini");
+        QVERIFY(writeFile(host("a.txt"), "a"));
+        QVERIFY(writeFile(host("b.txt"), "b"));
+        QVERIFY(writeFile(wininit, "[rename]\r\nNUL=C:\\a.txt\r\n"));
+        const int writer = open(QFile::encodeName(wininit).constData(), O_RDWR | O_CLOEXEC);
+        QCOMPARE(flock(writer, LOCK_EX), 0);
+
+        int failures = -1;
+        std::thread restart([&failures]
+                            { failures = win::ApplyRestartOperations([](const std::string&) {}); });
+        QTRY_VERIFY_WITH_TIMEOUT(LockAwaited(wininit), 20000);
+        QVERIFY(writeFile(wininit + ".new", "[rename]\r\nNUL=C:\\a.txt\r\nNUL=C:\\b.txt\r\n"));
+        QCOMPARE(std::rename(QFile::encodeName(wininit + ".new").constData(),
+                             QFile::encodeName(wininit).constData()),
+                 0);
+        close(writer);
+        restart.join();
+
+        QCOMPARE(failures, 0);
+        QVERIFY(!QFile::exists(host("a.txt")));
+        QVERIFY(!QFile::exists(host("b.txt")));
+        QCOMPARE(readFile(wininit), QByteArray());
+    }
+
+    // A write that fails before the new file is complete and durable leaves the file it was to
+    // replace byte for byte as it was, and no new file behind.
+    void failedReplacementLeavesTheFile_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("error");
+        QTest::newRow("disk full part-way") << "short" << ENOSPC;
+        QTest::newRow("write error") << "io" << EIO;
+        QTest::newRow("sync error") << "sync" << EIO;
+    }
+
+    void failedReplacementLeavesTheFile()
+    {
+        QFETCH(QString, fault);
+        QFETCH(int, error);
+        const QString file = host("WINDOWS/wininit.ini");
+        const QByteArray before = "[boot]\r\na=1\r\n[rename]\r\nNUL=C:\\x.txt\r\n";
+        QVERIFY(writeFile(file, before));
+        g_writeFault = fault;
+        win::HostCalls().write = &faultyWrite;
+        win::HostCalls().fsync = &faultySync;
+        errno = 0;
+        QVERIFY(!win::ReplaceFileWhole(QFile::encodeName(file).toStdString(),
+                                       "[boot]\r\na=1\r\n" + std::string(100, 'x'), 0644));
+        QCOMPARE(errno, error);
+        QCOMPARE(readFile(file), before);
+        QVERIFY(!QFile::exists(file + ".restart"));
     }
 
     // Replaying a list as the disk holds it at any moment of a restart (after a power loss) never

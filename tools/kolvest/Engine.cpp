@@ -137,6 +137,9 @@ bool MoveFileOrSchedule(const char* source, String target, uint32_t flags)
         win::SetLastError(win::ERROR_INVALID_PARAMETER);
         return true;
     }
+    // a folder cannot take a file's place, now or at the restart: the target must not go for it
+    if (IsDirectory(source))
+        return win::Fail(win::ERROR_ACCESS_DENIED);
     if (flags & MOVE_INTO_DIRECTORY)
         target = JoinPath(target, FileNamePart(source));
     if ((flags & MOVE_REFUSE_READ_ONLY) && IsReadOnly(target))
@@ -223,5 +226,7 @@ bool AddWininitRename(const char* target, const char* source)
             text.append("\r\n");
         text.appendf("[rename]\r\n%s=%s", target, source);
     }
-    return file.writeAll(text);
+    // a new file in the old one's place, so that a write failing part-way cannot cut the sections
+    // of other programs
+    return file.replaceAll(text);
 }

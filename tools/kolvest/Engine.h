@@ -31,9 +31,11 @@ void ResolveMoveFileExA();
 bool DeleteFileOrSchedule(const char* path, uint32_t flags);
 // The source takes the target's place. A restart-time move succeeds with last error 170
 // (ERROR_BUSY); the target is deleted at once only after the move was registered. An immediate
-// move replaces the target in one rename, so a failed move never costs the target.
+// move replaces the target in one rename, so a failed move never costs the target. A folder as
+// the source is refused (ERROR_ACCESS_DENIED) before the target is touched.
 bool MoveFileOrSchedule(const char* source, String target, uint32_t flags);
 // Adds "target=source" at the end of the "[rename]" section of "wininit.ini" (creating either),
 // so that the restart carries the lines out in the order they were added.
 // Names holding CR, LF or "=" are refused with ERROR_INVALID_NAME: they would add lines.
+// The file changes whole or not at all, durably, and keeps its mode.
 bool AddWininitRename(const char* target, const char* source);

@@ -167,7 +167,8 @@ int Run()
             ConsolePrint("When using the /move switch, there must be exactly one target file.");
             return -2;
         }
-        if (IsDirectory(paths[0]))
+        // a folder can neither be replaced nor take a file's place
+        if (IsDirectory(paths[0]) || IsDirectory(options.moveSource))
         {
             ConsolePrint("The /move switch cannot be used on directories.");
             return -3;

@@ -44,18 +44,60 @@ int OpenLockedList(int flags)
 {
     const std::string path = PendingOperationsFile();
     MakeParentFolders(path);
-    const int fd = open(path.c_str(), flags | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return -1;
-    if (flock(fd, LOCK_EX) != 0)
-    {
-        close(fd);
-        return -1;
-    }
-    return fd;
+    return OpenAndLock(path, flags, 0644, LOCK_EX);
 }
 
-bool RegisterDelayed(const char* existing, const char* newName, uint32_t flags)
+// The operations of the list text not yet carried out; anyDone tells whether it holds a mark.
+std::vector<SPendingOperation> ParseList(const std::string& text, char doneMark, bool& anyDone)
+{
+    std::vector<SPendingOperation> operations;
+    anyDone = false;
+    size_t start = 0;
+    while (start < text.size())
+    {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        const size_t lineStart = start;
+        const std::string line = text.substr(start, end - start);
+        start = end + 1;
+        anyDone = anyDone || (!line.empty() && line[0] == doneMark);
+        if (line.empty() || line[0] == doneMark)
+            continue;
+        const size_t tab1 = line.find('\t');
+        const size_t tab2 = tab1 == std::string::npos ? tab1 : line.find('\t', tab1 + 1);
+        if (tab2 == std::string::npos)
+            continue; // not an operation
+        SPendingOperation operation;
+        operation.flags = uint32_t(std::strtoul(line.substr(0, tab1).c_str(), nullptr, 10));
+        operation.source = line.substr(tab1 + 1, tab2 - tab1 - 1);
+        operation.target = line.substr(tab2 + 1);
+        operation.offset = int64_t(lineStart);
+        operations.push_back(operation);
+    }
+    return operations;
+}
+
+bool IsPending(const std::vector<SPendingOperation>& operations, const std::string& source,
+               const std::string& target)
+{
+    for (const SPendingOperation& operation : operations)
+    {
+        if (NamesEqual(operation.source, source) && NamesEqual(operation.target, target))
+            return true;
+    }
+    return false;
+}
+
+enum ERegistration
+{
+    REGISTER_ALWAYS,
+    REGISTER_ONCE,
+};
+
+// Appends the operation to the list; with REGISTER_ONCE not when it is pending already, which is
+// decided under the same lock as the append.
+bool RegisterDelayed(const char* existing, const char* newName, uint32_t flags, ERegistration registration)
 {
     if (KnobSet("TOLVANE_WIN_DELAYED_MOVE_REFUSED"))
         return Fail(ERROR_ACCESS_DENIED);
@@ -68,6 +110,22 @@ bool RegisterDelayed(const char* existing, const char* newName, uint32_t flags)
     const int fd = OpenLockedList(O_RDWR | O_CREAT | O_APPEND);
     if (fd < 0)
         return FailFromErrno();
+    std::string text;
+    bool anyDone = false;
+    if (registration == REGISTER_ONCE)
+    {
+        if (!ReadToEnd(fd, text))
+        {
+            close(fd);
+            return FailReadFromErrno();
+        }
+        if (IsPending(ParseList(text, PENDING_DONE_MARK, anyDone), source, target))
+        {
+            close(fd);
+            SetLastError(ERROR_SUCCESS);
+            return true;
+        }
+    }
     // a last line without its line break (written by hand, or cut short) keeps its operation
     struct stat st;
     char last = '\n';
@@ -136,7 +194,7 @@ bool MoveFileEx(const char* existing, const char* newName, uint32_t flags)
     if (!existing || !*existing)
         return Fail(ERROR_INVALID_PARAMETER);
     if (flags & MOVEFILE_DELAY_UNTIL_REBOOT)
-        return RegisterDelayed(existing, newName, flags);
+        return RegisterDelayed(existing, newName, flags, REGISTER_ALWAYS);
     if (!newName || !*newName)
         return Fail(ERROR_INVALID_PARAMETER);
     return MoveNow(existing, newName, flags);
@@ -152,20 +210,11 @@ MoveFileExFn ResolveMoveFileEx()
     return &MoveFileEx;
 }
 
-bool IsDelayedMovePending(const char* existing, const char* newName)
+bool MoveFileExOnce(const char* existing, const char* newName, uint32_t flags)
 {
-    std::string source, target;
-    if (!existing || !GetFullPathName(existing, source) || (newName && !GetFullPathName(newName, target)))
-        return false;
-    CPendingList list;
-    if (!list.open())
-        return false;
-    for (const SPendingOperation& operation : list.operations())
-    {
-        if (NamesEqual(operation.source, source) && NamesEqual(operation.target, target))
-            return true;
-    }
-    return false;
+    if (!existing || !*existing)
+        return Fail(ERROR_INVALID_PARAMETER);
+    return RegisterDelayed(existing, newName, flags | MOVEFILE_DELAY_UNTIL_REBOOT, REGISTER_ONCE);
 }
 
 bool CPendingList::open()
@@ -179,35 +228,13 @@ bool CPendingList::open()
         return FailReadFromErrno() || abandon();
 
     bool anyDone = false;
-    size_t start = 0;
-    while (start < text.size())
-    {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        const size_t lineStart = start;
-        const std::string line = text.substr(start, end - start);
-        start = end + 1;
-        anyDone = anyDone || (!line.empty() && line[0] == m_doneMark);
-        if (line.empty() || line[0] == m_doneMark)
-            continue;
-        const size_t tab1 = line.find('\t');
-        const size_t tab2 = tab1 == std::string::npos ? tab1 : line.find('\t', tab1 + 1);
-        if (tab2 == std::string::npos)
-            continue; // not an operation
-        SPendingOperation operation;
-        operation.flags = uint32_t(std::strtoul(line.substr(0, tab1).c_str(), nullptr, 10));
-        operation.source = line.substr(tab1 + 1, tab2 - tab1 - 1);
-        operation.target = line.substr(tab2 + 1);
-        operation.offset = int64_t(lineStart);
-        m_operations.push_back(operation);
-    }
+    m_operations = ParseList(text, m_doneMark, anyDone);
     return opened(anyDone);
 }
 
 bool CPendingList::clear()
 {
-    return (ftruncate(m_fd, 0) == 0 || FailFromErrno()) && makeDurable();
+    return HostCalls().ftruncate(m_fd, 0) == 0 || FailFromErrno();
 }
 
 } // namespace win

@@ -45,21 +45,26 @@ MoveFileExFn ResolveMoveFileEx();
 // Host path of the pending-operations list.
 std::string PendingOperationsFile();
 
-// True when the list holds an operation not yet carried out on these paths (newName null: a
-// delete), as a program reads the system's pending renames before it adds one a second time.
-bool IsDelayedMovePending(const char* existing, const char* newName);
+// MoveFileEx with MOVEFILE_DELAY_UNTIL_REBOOT that adds nothing when the list holds the operation
+// on these paths (newName null: a delete) not yet carried out, as a program reads the system's
+// pending renames before it adds one a second time. The test and the addition are made under one
+// lock of the list, so two programs registering together add it once.
+bool MoveFileExOnce(const char* existing, const char* newName, uint32_t flags);
+
+// What the restart puts over the first character of a line it has carried out.
+constexpr char PENDING_DONE_MARK = '#';
 
 // The list as the restart works through it: locked against registrations from open() until the
 // object goes, so nothing is added between reading and emptying it.
 class CPendingList : public CMarkedList
 {
 public:
-    CPendingList() : CMarkedList('#') {}
+    CPendingList() : CMarkedList(PENDING_DONE_MARK) {}
 
     // Reads the operations not yet carried out (a missing file is an empty list). A list that
     // cannot be read is closed again, untouched; a read error is ERROR_READ_FAULT.
     bool open();
-    // Empties the list once everything in it is done, durably.
+    // Empties the list once everything in it is done; durable only after makeDurable().
     bool clear();
 };
 

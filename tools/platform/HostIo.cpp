@@ -1,7 +1,9 @@
 #include "HostIo.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace win
@@ -9,7 +11,7 @@ namespace win
 
 SHostCalls& HostCalls()
 {
-    static SHostCalls calls = {&::read, &::pwrite, &::fsync};
+    static SHostCalls calls = {&::read, &::write, &::pwrite, &::fsync, &::ftruncate};
     return calls;
 }
 
@@ -33,7 +35,7 @@ bool WriteAll(int fd, const void* data, size_t size)
     const char* bytes = static_cast<const char*>(data);
     while (size > 0)
     {
-        const ssize_t n = write(fd, bytes, size);
+        const ssize_t n = HostCalls().write(fd, bytes, size);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -78,6 +80,26 @@ bool SyncFolder(const std::string& hostFolder)
     close(fd);
     errno = err;
     return synced;
+}
+
+bool ReplaceFileWhole(const std::string& hostPath, const std::string& text, mode_t mode)
+{
+    const std::string temporary = hostPath + ".restart";
+    if (unlink(temporary.c_str()) != 0 && errno != ENOENT)
+        return false;
+    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    const bool written = WriteAll(fd, text) && fchmod(fd, mode & 07777) == 0 && SyncFile(fd);
+    int err = errno;
+    close(fd);
+    const size_t slash = hostPath.find_last_of('/');
+    if (written && std::rename(temporary.c_str(), hostPath.c_str()) == 0)
+        return SyncFolder(slash == std::string::npos ? std::string(".") : hostPath.substr(0, slash + 1));
+    err = written ? errno : err;
+    unlink(temporary.c_str());
+    errno = err;
+    return false;
 }
 
 } // namespace win

@@ -138,6 +138,13 @@ int ApplyRestartOperations(const Report& report)
             ++failures;
             report("cannot empty " + PendingOperationsFile() + ": " + Reason());
         }
+        // Emptied or not, the list must be on the disk as it is now before the wininit.ini
+        // operations run: a replay of its operations could undo what those do.
+        if (!list.makeDurable())
+        {
+            report("cannot write the marks in " + PendingOperationsFile() + " to the disk: " + Reason());
+            return failures + 1;
+        }
     }
     CWininitRename wininit;
     if (!wininit.open())

@@ -36,7 +36,7 @@ ELockResult LockOpenedFile(int fd, const std::string& hostPath, int operation)
 {
     if (BeforeLockHook())
         BeforeLockHook()(hostPath);
-    if (flock(fd, operation | LOCK_NB) != 0)
+    if (flock(fd, operation) != 0)
         return errno == EWOULDBLOCK ? ELockResult::BUSY : ELockResult::FAILED;
     struct stat held, named;
     if (fstat(fd, &held) != 0)
@@ -47,6 +47,30 @@ ELockResult LockOpenedFile(int fd, const std::string& hostPath, int operation)
         return ELockResult::REPLACED;
     }
     return ELockResult::LOCKED;
+}
+
+int OpenAndLock(const std::string& hostPath, int flags, mode_t mode, int operation)
+{
+    // bounded, so that a path replaced again and again ends in a failure rather than a loop
+    constexpr int kAttempts = 100;
+    for (int attempt = 1; attempt <= kAttempts; ++attempt)
+    {
+        const int fd = open(hostPath.c_str(), flags | O_CLOEXEC, mode);
+        if (fd < 0)
+            return -1;
+        const ELockResult lock = LockOpenedFile(fd, hostPath, operation);
+        if (lock == ELockResult::LOCKED)
+            return fd;
+        const int err = errno;
+        close(fd);
+        if (lock != ELockResult::REPLACED)
+        {
+            errno = lock == ELockResult::BUSY ? EWOULDBLOCK : err;
+            return -1;
+        }
+    }
+    errno = EWOULDBLOCK;
+    return -1;
 }
 
 void SetBeforeLockHook(std::function<void(const std::string&)> hook)

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <sys/types.h>
 
 namespace win
 {
@@ -21,11 +22,16 @@ enum class ELockResult
     FAILED,   // errno tells why
 };
 
-// Takes the flock() lock `operation` (LOCK_SH or LOCK_EX, never waiting) on fd, which was opened
-// from hostPath. On Windows an open file cannot be replaced; here a rename can put another file in
+// Takes the flock() lock `operation` (LOCK_SH or LOCK_EX, with LOCK_NB not to wait) on fd, which
+// was opened from hostPath. On Windows an open file cannot be replaced; here a rename can put another file in
 // its place between the open and the lock, and whatever is written through fd would then be lost
 // with the unlinked file. So the lock only counts when fd is still the file at the path.
 ELockResult LockOpenedFile(int fd, const std::string& hostPath, int operation);
+
+// Opens hostPath (open(2) flags and mode) and takes the lock `operation`, waiting for it; a file
+// that another program put in the path's place meanwhile is opened again. -1 (errno set) when it
+// cannot be opened or locked.
+int OpenAndLock(const std::string& hostPath, int flags, mode_t mode, int operation);
 
 // Test seam: runs in LockOpenedFile before the lock is taken, with the path.
 void SetBeforeLockHook(std::function<void(const std::string&)> hook);

@@ -102,6 +102,8 @@ uint32_t ErrorFromErrno(int err)
     case ENOSPC:
     case EDQUOT:
         return ERROR_DISK_FULL;
+    case EFBIG:
+        return ERROR_FILE_TOO_LARGE;
     case ENAMETOOLONG:
         return ERROR_FILENAME_EXCED_RANGE;
     case ENOTEMPTY:

@@ -2,12 +2,12 @@
 
 #include "DelayedMove.h"
 #include "HostIo.h"
+#include "ShareLock.h"
 #include "WinError.h"
 #include "WinPath.h"
 #include "WinSystem.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -47,56 +47,28 @@ std::vector<SLine> Lines(const std::string& text)
     return lines;
 }
 
-// Replaces the file with text in one step: an interruption leaves either the old or the new text,
-// and once it returns true the new text survives a power loss.
-bool ReplaceFile(const std::string& host, const std::string& text, mode_t mode)
-{
-    const std::string temporary = host + ".restart";
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode & 07777);
-    if (fd < 0)
-        return false;
-    const bool written = WriteAll(fd, text) && SyncFile(fd);
-    close(fd);
-    if (written && std::rename(temporary.c_str(), host.c_str()) == 0)
-        return SyncFolder(host.substr(0, host.find_last_of('/') + 1));
-    unlink(temporary.c_str());
-    return false;
-}
-
 } // namespace
 
-bool CWininitRename::open()
+SRenameSections ReadRenameSections(const std::string& text)
 {
-    m_operations.clear();
-    if (!HostPathOf(GetWindowsDirectory() + "\\wininit.ini", m_host))
-        return true; // no Windows folder, no file
-    m_fd = ::open(m_host.c_str(), O_RDWR | O_CLOEXEC);
-    if (m_fd < 0)
-        return errno == ENOENT || FailFromErrno();
-    struct stat st;
-    if (flock(m_fd, LOCK_EX) != 0 || fstat(m_fd, &st) != 0)
-        return FailFromErrno() || abandon();
-    m_mode = st.st_mode;
-    std::string text;
-    if (!ReadToEnd(m_fd, text))
-        return FailReadFromErrno() || abandon();
-
-    bool inRename = false, anyDone = false;
+    SRenameSections sections;
+    bool inRename = false;
     for (const SLine& line : Lines(text))
     {
         if (!line.trimmed.empty() && line.trimmed[0] == '[')
         {
             inRename = NamesEqual(line.trimmed, "[rename]");
-            m_anyRename = m_anyRename || inRename;
+            sections.any = sections.any || inRename;
         }
         if (!inRename)
         {
-            m_kept += line.raw;
+            sections.kept += line.raw;
             continue;
         }
-        anyDone = anyDone || (!line.trimmed.empty() && line.trimmed[0] == m_doneMark);
+        sections.anyDone =
+            sections.anyDone || (!line.trimmed.empty() && line.trimmed[0] == WININIT_DONE_MARK);
         const size_t eq = line.trimmed.find('=');
-        if (line.trimmed.empty() || line.trimmed[0] == '[' || line.trimmed[0] == m_doneMark ||
+        if (line.trimmed.empty() || line.trimmed[0] == '[' || line.trimmed[0] == WININIT_DONE_MARK ||
             eq == std::string::npos)
             continue;
         SPendingOperation operation;
@@ -106,14 +78,39 @@ bool CWininitRename::open()
         operation.offset = int64_t(line.firstChar);
         if (NamesEqual(operation.target, "NUL"))
             operation.target.clear();
-        m_operations.push_back(operation);
+        sections.operations.push_back(operation);
     }
-    return opened(anyDone);
+    return sections;
+}
+
+bool CWininitRename::open()
+{
+    m_operations.clear();
+    if (!HostPathOf(GetWindowsDirectory() + "\\wininit.ini", m_host))
+        return true; // no Windows folder, no file
+    // A writer replaces the file by rename under its lock: the lock counts only on the file that
+    // the name still leads to, or its text would be lost when the sections are removed.
+    m_fd = OpenAndLock(m_host, O_RDWR, 0, LOCK_EX);
+    if (m_fd < 0)
+        return errno == ENOENT || FailFromErrno();
+    struct stat st;
+    if (fstat(m_fd, &st) != 0)
+        return FailFromErrno() || abandon();
+    m_mode = st.st_mode;
+    std::string text;
+    if (!ReadToEnd(m_fd, text))
+        return FailReadFromErrno() || abandon();
+
+    SRenameSections sections = ReadRenameSections(text);
+    m_operations = std::move(sections.operations);
+    m_kept = std::move(sections.kept);
+    m_anyRename = sections.any;
+    return opened(sections.anyDone);
 }
 
 bool CWininitRename::removeSections()
 {
-    return !m_anyRename || ReplaceFile(m_host, m_kept, m_mode) || FailFromErrno();
+    return !m_anyRename || ReplaceFileWhole(m_host, m_kept, m_mode) || FailFromErrno();
 }
 
 } // namespace win

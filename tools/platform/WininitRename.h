@@ -13,10 +13,24 @@
 namespace win
 {
 
+// What the restart puts over the first character of a line it has carried out.
+constexpr char WININIT_DONE_MARK = ';';
+
+// A wininit.ini text as the restart reads it: every section whose header line is "[rename]" in
+// any letter case, in file order.
+struct SRenameSections
+{
+    std::vector<SPendingOperation> operations; // the lines target=source not yet carried out
+    std::string kept;                          // the text without the sections
+    bool any = false;                          // it has such a section
+    bool anyDone = false;                      // a line of them carries the mark
+};
+SRenameSections ReadRenameSections(const std::string& text);
+
 class CWininitRename : public CMarkedList
 {
 public:
-    CWininitRename() : CMarkedList(';') {}
+    CWininitRename() : CMarkedList(WININIT_DONE_MARK) {}
 
     // Reads the lines not yet carried out, in file order (target=source; the target "NUL" becomes
     // an empty target, a delete); a missing file has none. A file that cannot be read is closed

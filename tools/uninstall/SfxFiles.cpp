@@ -1,6 +1,8 @@
 #include "SfxFiles.h"
 #include "platform/SfxSystem.h"
 
+#include <HostIo.h>
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -28,24 +30,27 @@ int MakeDir(const std::string& path)
     return mkdir(path.c_str(), 0700) == 0 ? 0 : errno;
 }
 
-// Empties and removes the folder `name` inside the open folder `parent`.
-int DeleteTreeAt(int parent, const char* name)
+int DeleteTreeAt(int parent, const char* name);
+
+// Deletes everything in the open folder fd but the entry `keep` (none when null); 0 or the first
+// errno. Sub-folders are opened without following links.
+int EmptyFolder(int fd, const char* keep)
 {
-    const int fd = openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    DIR* dir = fdopendir(fd);
+    const int own = dup(fd); // the directory stream closes its descriptor, the caller keeps fd
+    DIR* dir = own < 0 ? nullptr : fdopendir(own);
     if (!dir)
     {
         const int error = errno;
-        close(fd);
+        if (own >= 0)
+            close(own);
         return error;
     }
     int error = 0;
     errno = 0;
     while (const dirent* entry = readdir(dir))
     {
-        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0)
+        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0 ||
+            (keep && std::strcmp(entry->d_name, keep) == 0))
             continue;
         struct stat st;
         if (fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
@@ -61,9 +66,26 @@ int DeleteTreeAt(int parent, const char* name)
     if (!error && errno)
         error = errno;
     closedir(dir);
+    return error;
+}
+
+// Empties and removes the folder `name` inside the open folder `parent`.
+int DeleteTreeAt(int parent, const char* name)
+{
+    const int fd = openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    int error = EmptyFolder(fd, nullptr);
+    close(fd);
     if (!error && unlinkat(parent, name, AT_REMOVEDIR) != 0)
         error = errno;
     return error;
+}
+
+std::function<void()>& BeforeFolderRemovalHook()
+{
+    static std::function<void()> hook;
+    return hook;
 }
 
 bool SameFile(const struct stat& a, const struct stat& b)
@@ -98,6 +120,57 @@ bool IsTempFolderName(const char* name)
             return false;
     }
     return true;
+}
+
+// The stub's mark, written when it made the folder: a regular file of this user with exactly
+// the mark's text.
+bool HasMark(int folderFd)
+{
+    const int fd = openat(folderFd, SFX_FOLDER_MARK_NAME, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const std::string expected = SFX_FOLDER_MARK_TEXT;
+    struct stat st;
+    std::string text;
+    const bool marked = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == geteuid() &&
+                        st.st_size == off_t(expected.size()) && win::ReadToEnd(fd, text) && text == expected;
+    close(fd);
+    return marked;
+}
+
+// A folder the stub can prove it made: an owner-only folder of this user holding its mark, all
+// seen through the locked descriptor.
+bool IsStubFolder(int lockFd)
+{
+    struct stat st;
+    return fstat(lockFd, &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid() &&
+           (st.st_mode & 07777) == 0700 && HasMark(lockFd);
+}
+
+bool WriteMark(int folderFd)
+{
+    const int fd =
+        openat(folderFd, SFX_FOLDER_MARK_NAME, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    const bool written = win::WriteAll(fd, std::string(SFX_FOLDER_MARK_TEXT));
+    return close(fd) == 0 && written;
+}
+
+// Removes the locked folder `name` in `parent`: its contents through the locked descriptor, the
+// mark last (a folder left half-emptied stays provably the stub's), then the folder itself by name
+// only while the name still leads to the locked folder.
+void RemoveLockedFolder(int parent, const char* name, int lockFd)
+{
+    if (EmptyFolder(lockFd, SFX_FOLDER_MARK_NAME) != 0 ||
+        (unlinkat(lockFd, SFX_FOLDER_MARK_NAME, 0) != 0 && errno != ENOENT))
+        return;
+    if (BeforeFolderRemovalHook())
+        BeforeFolderRemovalHook()();
+    struct stat locked, named;
+    if (fstat(lockFd, &locked) == 0 && fstatat(parent, name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+        SameFile(locked, named))
+        unlinkat(parent, name, AT_REMOVEDIR);
 }
 
 } // namespace
@@ -207,10 +280,21 @@ std::optional<CSfxTempFolder> SfxCreateTempFolder(const WString& tempPath)
         // Until the lock is taken, another start may see the new folder as abandoned; it then
         // holds the lock or has removed the folder, and this start takes another name.
         const int lockFd = LockFolder(AT_FDCWD, host->c_str());
-        if (lockFd >= 0)
+        if (lockFd < 0)
+            continue;
+        if (WriteMark(lockFd))
             return CSfxTempFolder(folder + u'/', lockFd);
+        // a folder without its mark could never be proven the stub's: it is not used
+        RemoveLockedFolder(AT_FDCWD, host->c_str(), lockFd);
+        close(lockFd);
+        return std::nullopt;
     }
     return std::nullopt;
+}
+
+void SfxSetBeforeFolderRemovalHook(std::function<void()> hook)
+{
+    BeforeFolderRemovalHook() = std::move(hook);
 }
 
 void SfxRemoveAbandonedTempFolders(const WString& tempPath)
@@ -224,15 +308,13 @@ void SfxRemoveAbandonedTempFolders(const WString& tempPath)
     const int parent = dirfd(dir);
     while (const dirent* entry = readdir(dir))
     {
-        struct stat st;
-        if (!IsTempFolderName(entry->d_name) ||
-            fstatat(parent, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(st.st_mode) ||
-            st.st_uid != geteuid() || (st.st_mode & 07777) != 0700)
+        if (!IsTempFolderName(entry->d_name))
             continue;
         const int lockFd = LockFolder(parent, entry->d_name);
         if (lockFd < 0)
             continue;
-        DeleteTreeAt(parent, entry->d_name);
+        if (IsStubFolder(lockFd))
+            RemoveLockedFolder(parent, entry->d_name, lockFd);
         close(lockFd);
     }
     closedir(dir);

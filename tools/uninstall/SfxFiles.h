@@ -4,6 +4,7 @@
 #include "platform/SfxText.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -27,6 +28,11 @@ int SfxDeleteTree(const WString& path);
 // "xr" + 8 upper-case hex digits of the seed, most significant first.
 WString SfxTempFolderName(std::uint32_t seed);
 
+// The stub's mark in a temporary folder it made, written at once: a file of this name and text.
+constexpr char SFX_FOLDER_MARK_NAME[] = ".xr-stub-folder";
+constexpr char SFX_FOLDER_MARK_TEXT[] =
+    "Temporary folder of the uninstaller stub; it goes when the stub ends.\n";
+
 // The stub's temporary folder. The stub holds a lock on it as long as it (or its library child)
 // runs: a folder of that kind without the lock was left by a stub that was killed.
 class CSfxTempFolder
@@ -44,13 +50,19 @@ private:
     int m_lockFd;
 };
 
-// Creates a fresh owner-only folder in tempPath (ending in '/') and locks it; its path has a
-// trailing '/'. Nothing after an error or 100 names taken.
+// Creates a fresh owner-only folder in tempPath (ending in '/'), locks it and puts the mark in
+// it; its path has a trailing '/'. Nothing after an error or 100 names taken.
 std::optional<CSfxTempFolder> SfxCreateTempFolder(const WString& tempPath);
 
 // Removes the temporary folders in tempPath that stubs of this user left behind when they were
-// killed: named as SfxTempFolderName makes them, real owner-only folders of this user, and not
-// locked. A folder in use, or anything else, is never touched.
+// killed: named as SfxTempFolderName makes them, not locked, and proven the stub's on the locked
+// descriptor (owner-only folders of this user with the mark). Their contents go through that
+// descriptor; the folder goes by name only while the name still leads to it. A folder in use, a
+// user's own folder of such a name, or anything else, is never touched.
 void SfxRemoveAbandonedTempFolders(const WString& tempPath);
+
+// Test seam: runs in SfxRemoveAbandonedTempFolders once a folder is emptied, before its name is
+// checked and removed.
+void SfxSetBeforeFolderRemovalHook(std::function<void()> hook);
 
 } // namespace sfx

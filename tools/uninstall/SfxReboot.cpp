@@ -2,8 +2,10 @@
 #include "SfxTarvek.h"
 
 #include <DelayedMove.h>
+#include <HostIo.h>
 #include <ShareLock.h>
 #include <WinPath.h>
+#include <WininitRename.h>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -90,20 +92,6 @@ bool ReadWhole(int fd, std::string& text)
     return true;
 }
 
-// The whole text from the start, and the file cut to its length: nothing of a longer text stays.
-bool WriteWhole(int fd, const std::string& text)
-{
-    size_t done = 0;
-    while (done < text.size())
-    {
-        const ssize_t n = pwrite(fd, text.data() + done, text.size() - done, off_t(done));
-        if (n <= 0)
-            return false;
-        done += size_t(n);
-    }
-    return ftruncate(fd, off_t(text.size())) == 0;
-}
-
 // Opens the file and takes its exclusive lock for the whole read-modify-write, so that two
 // uninstallers at once never lose a line. Another one's write is short: it is waited for.
 int OpenLocked(const std::string& path)
@@ -115,7 +103,7 @@ int OpenLocked(const std::string& path)
         if (fd < 0)
             return -1;
         win::ELockResult lock;
-        while ((lock = win::LockOpenedFile(fd, path, LOCK_EX)) == win::ELockResult::BUSY &&
+        while ((lock = win::LockOpenedFile(fd, path, LOCK_EX | LOCK_NB)) == win::ELockResult::BUSY &&
                std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         if (lock == win::ELockResult::LOCKED)
@@ -161,21 +149,18 @@ std::string SfxInsertRenameLine(const std::string& file, const std::string& line
 
 bool SfxHasRenameLine(const std::string& file, const std::string& line)
 {
-    const size_t header = FindNoCase(file, RENAME_HEADER);
-    if (header == std::string::npos)
-        return false;
     const std::string wanted = TrimmedLine(line);
-    for (size_t start = header + RENAME_HEADER.size(); start < file.size();)
+    const size_t eq = wanted.find('=');
+    if (eq == std::string::npos)
+        return false;
+    const std::string target = wanted.substr(0, eq);
+    const std::string source = wanted.substr(eq + 1);
+    for (const win::SPendingOperation& operation : win::ReadRenameSections(file).operations)
     {
-        size_t end = file.find('\n', start);
-        if (end == std::string::npos)
-            end = file.size();
-        const std::string candidate = TrimmedLine(file.substr(start, end - start));
-        if (!candidate.empty() && candidate[0] == '[')
-            return false;
-        if (candidate.size() == wanted.size() && FindNoCase(candidate, wanted) == 0)
+        const bool sameTarget = operation.target.empty() ? win::NamesEqual(target, "NUL")
+                                                         : win::NamesEqual(operation.target, target);
+        if (sameTarget && win::NamesEqual(operation.source, source))
             return true;
-        start = end + 1;
     }
     return false;
 }
@@ -211,9 +196,12 @@ bool SfxAddRenameLine(CSfxTarvek& tarvek, const WString& source, const WString* 
     if (fd < 0)
         return false;
     std::string text;
-    bool done = ReadWhole(fd, text);
+    struct stat st;
+    bool done = ReadWhole(fd, text) && fstat(fd, &st) == 0;
+    // a new file in the old one's place, so that a write failing part-way cannot cut the sections
+    // of other programs; the lock on the old one is held until then
     if (done && !(registration == SFX_REGISTER_ONCE && SfxHasRenameLine(text, line)))
-        done = WriteWhole(fd, SfxInsertRenameLine(text, line));
+        done = win::ReplaceFileWhole(*path, SfxInsertRenameLine(text, line), st.st_mode);
     close(fd);
     return done;
 }
@@ -227,15 +215,11 @@ void SfxMoveAtReboot(CSfxTarvek& tarvek, const WString& source, const WString* t
         const auto windowsSource = WindowsPath(source);
         const auto windowsTarget = target ? WindowsPath(*target) : std::optional<std::string>();
         const char* newName = target && windowsTarget ? windowsTarget->c_str() : nullptr;
-        if (windowsSource && (!target || windowsTarget))
-        {
-            if (registration == SFX_REGISTER_ONCE &&
-                win::IsDelayedMovePending(windowsSource->c_str(), newName))
-                return;
-            if (moveFileEx(windowsSource->c_str(), newName,
-                           win::MOVEFILE_REPLACE_EXISTING | win::MOVEFILE_DELAY_UNTIL_REBOOT))
-                return;
-        }
+        const uint32_t flags = win::MOVEFILE_REPLACE_EXISTING | win::MOVEFILE_DELAY_UNTIL_REBOOT;
+        if (windowsSource && (!target || windowsTarget) &&
+            (registration == SFX_REGISTER_ONCE ? win::MoveFileExOnce(windowsSource->c_str(), newName, flags)
+                                               : moveFileEx(windowsSource->c_str(), newName, flags)))
+            return;
     }
     SfxAddRenameLine(tarvek, source, target, registration);
 }

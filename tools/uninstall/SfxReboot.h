@@ -31,14 +31,16 @@ void SfxMoveAtReboot(CSfxTarvek& tarvek, const WString& source, const WString* t
                      ESfxRegistration registration = SFX_REGISTER_ALWAYS);
 
 // Fallback: adds "target=source\r\n" (short Windows paths; "NUL" without a target), under the
-// file's exclusive lock for the whole read and write, waited for up to SFX_RENAME_FILE_WAIT.
+// file's exclusive lock for the whole read and write, waited for up to SFX_RENAME_FILE_WAIT; the
+// new text takes the file's place in one step, durably, with the file's mode.
 // False when a name has no exact narrow form or no short path, the line is too long, or the
-// file cannot be locked, read or written whole; the file is then unchanged.
+// file cannot be locked, read or replaced; the file is then unchanged.
 bool SfxAddRenameLine(CSfxTarvek& tarvek, const WString& source, const WString* target,
                       ESfxRegistration registration = SFX_REGISTER_ALWAYS);
 
-// True when the "[Rename]" section holds the line (compared without regard to case and to the
-// spaces and line break around it).
+// True when the restart would carry the line out: a line of any "[Rename]" section that is not
+// marked as done, compared as the restart reads it (names without regard to case, without the
+// spaces and line break around the line).
 bool SfxHasRenameLine(const std::string& file, const std::string& line);
 
 // The file's new text: the line goes directly before the section that follows "[Rename]\r\n"

@@ -188,7 +188,7 @@ bool File::readAll(String& text)
     return true;
 }
 
-bool File::writeAll(const String& text)
+bool File::checkWritable()
 {
     if (!isOpen())
     {
@@ -200,6 +200,13 @@ bool File::writeAll(const String& text)
         m_errorText = "Write access denied";
         return false;
     }
+    return true;
+}
+
+bool File::writeAll(const String& text)
+{
+    if (!checkWritable())
+        return false;
     if (text.length() < 0)
     {
         m_errorText = "Illegal block size";
@@ -224,6 +231,18 @@ bool File::writeAll(const String& text)
         offset += block;
     }
     if (!win::SetEndOfFile(m_handle))
+    {
+        m_errorText = SystemText();
+        return false;
+    }
+    return true;
+}
+
+bool File::replaceAll(const String& text)
+{
+    if (!checkWritable())
+        return false;
+    if (!win::ReplaceFileContents(m_handle, m_name.c_str(), text.c_str(), size_t(text.length())))
     {
         m_errorText = SystemText();
         return false;

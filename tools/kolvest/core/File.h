@@ -65,10 +65,16 @@ public:
     bool readAll(String& text);
     // Rewinds, writes the text, and cuts the file at its end.
     bool writeAll(const String& text);
+    // Puts a new file with the text and this one's mode in this one's place, in one step: a
+    // failure leaves the file as it was. The object still holds the old file (and its lock).
+    bool replaceAll(const String& text);
 
     const String& errorText() const { return m_errorText; }
 
 private:
+    // False, with the error text, when the file is not open for writing.
+    bool checkWritable();
+
     int m_handle = -1;
     String m_name;
     bool m_canRead = false;

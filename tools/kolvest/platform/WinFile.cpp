@@ -1,5 +1,6 @@
 #include "WinFile.h"
 
+#include "HostIo.h"
 #include "ShareLock.h"
 #include "WinError.h"
 #include "WinPath.h"
@@ -146,7 +147,7 @@ HANDLE OpenHostFile(const std::string& host, uint32_t access, uint32_t share, ui
     if (fd < 0)
         return FailMissingOrErrno(host), INVALID_HANDLE_VALUE;
     const ELockResult lock =
-        access ? LockOpenedFile(fd, host, share ? LOCK_SH : LOCK_EX) : ELockResult::LOCKED;
+        access ? LockOpenedFile(fd, host, (share ? LOCK_SH : LOCK_EX) | LOCK_NB) : ELockResult::LOCKED;
     if (lock != ELockResult::LOCKED)
     {
         const int err = errno;
@@ -220,6 +221,18 @@ bool WriteFile(HANDLE handle, const void* buffer, uint32_t size, uint32_t& done)
         done += uint32_t(n);
     }
     return true;
+}
+
+bool ReplaceFileContents(HANDLE handle, const char* name, const void* data, size_t size)
+{
+    std::string host;
+    struct stat st;
+    if (!HostOf(name, host))
+        return false;
+    if (fstat(handle, &st) != 0)
+        return FailFromErrno();
+    return ReplaceFileWhole(host, std::string(static_cast<const char*>(data), size), st.st_mode) ||
+           FailFromErrno();
 }
 
 int64_t SetFilePointer(HANDLE handle, int64_t distance, int whence)

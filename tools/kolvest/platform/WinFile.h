@@ -3,6 +3,7 @@
 // Paths are Windows paths (WinPath.h); failures leave a Windows code in the last error.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -51,6 +52,11 @@ HANDLE CreateFile(const char* name, uint32_t access, uint32_t share, uint32_t cr
 bool CloseHandle(HANDLE handle);
 bool ReadFile(HANDLE handle, void* buffer, uint32_t size, uint32_t& done);
 bool WriteFile(HANDLE handle, const void* buffer, uint32_t size, uint32_t& done);
+// Puts the data in the place of the file that handle holds open under name, in one step and with
+// its mode (ReplaceFileWhole in HostIo.h): a failure leaves the file as it was. The handle keeps
+// the lock on the file it holds; the caller holds it exclusively, since no other writer may come
+// between its read and this replacement.
+bool ReplaceFileContents(HANDLE handle, const char* name, const void* data, size_t size);
 // whence: 0 begin, 1 current, 2 end; returns the new position or -1.
 int64_t SetFilePointer(HANDLE handle, int64_t distance, int whence);
 bool SetEndOfFile(HANDLE handle);
