@@ -373,6 +373,15 @@ void CDBBase::adoptWrappedSerialNumbers()
 
 bool CDBBase::deleteRecords(qint64 nSerialNr)
 {
+    QSqlError error;
+    if (deleteRows(nSerialNr, error))
+        return true;
+    showDeleteFailure(error);
+    return false;
+}
+
+bool CDBBase::deleteRows(qint64 nSerialNr, QSqlError& error)
+{
     QSqlQuery query(m_db);
     bool bOk = false;
     if (nSerialNr < 0)
@@ -387,11 +396,13 @@ bool CDBBase::deleteRecords(qint64 nSerialNr)
         bOk = bOk && query.exec();
     }
     if (!bOk)
-    {
-        CStoreMessages::instance().showMessage(
-            false, tr("Unable to delete records. \n'%2'").arg(statementError(query, m_db).text()));
-    }
+        error = statementError(query, m_db);
     return bOk;
+}
+
+void CDBBase::showDeleteFailure(const QSqlError& error)
+{
+    CStoreMessages::instance().showMessage(false, tr("Unable to delete records. \n'%2'").arg(error.text()));
 }
 
 bool CDBBase::deleteRecords(qint64 nSerialNr, const QList<CDBBase*>& tables)
@@ -401,23 +412,24 @@ bool CDBBase::deleteRecords(qint64 nSerialNr, const QList<CDBBase*>& tables)
     QSqlDatabase db = tables.first()->m_db;
     if (!db.transaction())
     {
-        CStoreMessages::instance().showMessage(
-            false, tr("Unable to delete records. \n'%2'").arg(db.lastError().text()));
+        showDeleteFailure(db.lastError());
         return false;
     }
+    QSqlError error;
+    bool bOk = true;
     for (CDBBase* pTable : tables)
     {
-        if (!pTable->deleteRecords(nSerialNr))
-        {
-            db.rollback();
-            return false;
-        }
+        bOk = pTable->deleteRows(nSerialNr, error);
+        if (!bOk)
+            break;
     }
-    if (db.commit())
+    if (bOk && db.commit())
         return true;
-    CStoreMessages::instance().showMessage(false,
-                                           tr("Unable to delete records. \n'%2'").arg(db.lastError().text()));
+    if (bOk)
+        error = db.lastError();
+    // The box waits for the user: the other writers must not wait for it on the write lock.
     db.rollback();
+    showDeleteFailure(error);
     return false;
 }
 

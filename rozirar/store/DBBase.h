@@ -83,4 +83,7 @@ private:
     QString columnExpression(int nIndex) const;
     // Rows an older program stored with a negative serial number join the unit's other rows.
     void adoptWrappedSerialNumbers();
+    // The delete of deleteRecords without its box; the failure goes to error.
+    bool deleteRows(qint64 nSerialNr, QSqlError& error);
+    static void showDeleteFailure(const QSqlError& error);
 };

@@ -125,6 +125,8 @@ private slots:
 
     void deleteRecords_data();
     void deleteRecords();
+    void failedDeleteFreesTheFileBeforeItsBox_data();
+    void failedDeleteFreesTheFileBeforeItsBox();
     void negativeSerialNumbersOfOlderFilesJoinTheUnit();
     void serialNumbersOfSeveralTables();
 
@@ -341,6 +343,58 @@ void TestLogStore::deleteRecords()
     std::sort(remaining.begin(), remaining.end());
     QCOMPARE(left, remaining);
     QCOMPARE(count("ValueLogs70"), 5); // the other table is untouched
+}
+
+void TestLogStore::failedDeleteFreesTheFileBeforeItsBox_data()
+{
+    QTest::addColumn<bool>("failAtCommit");
+    QTest::newRow("failed statement") << false;
+    QTest::newRow("failed commit") << true;
+}
+
+void TestLogStore::failedDeleteFreesTheFileBeforeItsBox()
+{
+    // While the failure box waits for the user, another writer (the minute log) must get the file.
+    QFETCH(bool, failAtCommit);
+    exec(QString("INSERT INTO ValueLogs (LogTimestamp, SNR) VALUES (%1, 4711)").arg(T0));
+    exec(QString("INSERT INTO SecLogs (LogTimestamp, LTS, SNR) VALUES (%1, 1, 4711)").arg(T0));
+    CMinuteLogDB minute("UIThread");
+    CSecLogDB second("UIThread");
+    if (failAtCommit)
+    {
+        // A row that points at the minute row, checked only at the commit.
+        QSqlQuery pragma(QSqlDatabase::database("UIThread"));
+        QVERIFY(pragma.exec("PRAGMA foreign_keys=ON"));
+        exec("CREATE TABLE Pins (t int, s int, FOREIGN KEY(t, s) REFERENCES ValueLogs(LogTimestamp, SNR) "
+             "DEFERRABLE INITIALLY DEFERRED)");
+        exec(QString("INSERT INTO Pins VALUES (%1, 4711)").arg(T0));
+    }
+    else
+    {
+        exec("DROP TABLE SecLogs");
+    }
+
+    QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other writer");
+    other.setDatabaseName(CDBBase::databasePath());
+    other.setConnectOptions("QSQLITE_BUSY_TIMEOUT=0");
+    QVERIFY(other.open());
+    QStringList writesDuringBox;
+    CModalAnswerer answerer(
+        [&](QWidget* pWidget)
+        {
+            auto* pBox = qobject_cast<QMessageBox*>(pWidget);
+            if (!pBox)
+                return false;
+            QSqlQuery query(other);
+            writesDuringBox << (query.exec("BEGIN IMMEDIATE") && query.exec("ROLLBACK")
+                                    ? QString("written")
+                                    : query.lastError().text());
+            QTimer::singleShot(0, pBox->button(QMessageBox::Ok), &QAbstractButton::click);
+            return true;
+        });
+    QVERIFY(!CDBBase::deleteRecords(4711, {&minute, &second}));
+    QCOMPARE(writesDuringBox, QStringList{"written"});
+    QCOMPARE(count("ValueLogs"), 1);
 }
 
 void TestLogStore::negativeSerialNumbersOfOlderFilesJoinTheUnit()
