@@ -12,7 +12,8 @@ using namespace OverviewLabels;
 
 const Def LABELS[] = {
     {900, 195, 125, 50, K_TEXT, LIT, QT_TRANSLATE_NOOP("COverviewScene70", "Preferred Room (Bedroom)")},
-    {250, 735, 125, 50, K_TEXT, LIT, QT_TRANSLATE_NOOP("COverviewScene70", "Outdoor Air Room (Floor)")},
+    // left of the table's 250, so that the English text ends before the wall
+    {180, 735, 125, 50, K_TEXT, LIT, QT_TRANSLATE_NOOP("COverviewScene70", "Outdoor Air Room (Floor)")},
     {1120, 300, 125, 50, K_TITLE, LIT, QT_TRANSLATE_NOOP("COverviewScene70", "Extract")},
     {1050, 360, 100, 50, K_EXTRACT, VALUE, nullptr},
     {1160, 360, 125, 50, K_TEXT, UNIT, "ExtractTemp"},

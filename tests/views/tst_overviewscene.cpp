@@ -573,6 +573,16 @@ void TestOverviewScene::plusSceneValues()
     QCOMPARE(labels[13]->graphicsProxyWidget()->geometry(), QRectF(1245, 544, 125, 50));
     QCOMPARE(lampOf(scene, "lampAirQuality")->graphicsProxyWidget()->geometry(), QRectF(1380, 540, 147, 50));
     QCOMPARE(ledOf(scene, "lampAirQuality"), -1);
+    // The outdoor-air caption ends before the wall, which stands 70 units either side of the
+    // picture's centre.
+    QRectF picture;
+    for (QGraphicsItem* pItem : scene.items())
+        if (auto p = qgraphicsitem_cast<QGraphicsPixmapItem*>(pItem))
+            picture = p->sceneBoundingRect();
+    const QRectF caption = labels[1]->graphicsProxyWidget()->geometry();
+    QVERIFY2(caption.left() + labels[1]->fontMetrics().horizontalAdvance(labels[1]->text()) <
+                 picture.center().x() - 70,
+             qPrintable(QString::number(caption.left())));
 
     CFanValues70 v;
     v.ExtractTemp = 21.0;
