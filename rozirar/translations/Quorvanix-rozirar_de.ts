@@ -1046,6 +1046,10 @@ It is not possible to run more than one of those applications at the same time.<
 Es kann immer nur eines dieser Programme laufen.</translation>
     </message>
     <message>
+        <source>The settings could not be read. The file was kept as &apos;%1&apos;; the default settings are used.</source>
+        <translation>Die Einstellungen konnten nicht gelesen werden. Die Datei wurde als &apos;%1&apos; aufbewahrt; es gelten die Standardeinstellungen.</translation>
+    </message>
+    <message>
         <source>Unable to load translations for locale &apos;%1&apos;.</source>
         <translation>Die Übersetzungen für die Sprache &apos;%1&apos; können nicht geladen werden.</translation>
     </message>

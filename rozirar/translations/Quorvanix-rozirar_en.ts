@@ -1040,6 +1040,10 @@ It is not possible to run more than one of those applications at the same time.<
 It is not possible to run more than one of those applications at the same time.</translation>
     </message>
     <message>
+        <source>The settings could not be read. The file was kept as &apos;%1&apos;; the default settings are used.</source>
+        <translation>The settings could not be read. The file was kept as &apos;%1&apos;; the default settings are used.</translation>
+    </message>
+    <message>
         <source>Unable to load translations for locale &apos;%1&apos;.</source>
         <translation>Unable to load translations for locale &apos;%1&apos;.</translation>
     </message>
