@@ -48,6 +48,10 @@
 &apos;%2&apos;</translation>
     </message>
     <message>
+        <source>The folder of the log file &apos;%1&apos; cannot be written. The logs shown may be incomplete.</source>
+        <translation>Der Ordner der Log-Datei &apos;%1&apos; kann nicht beschrieben werden. Die angezeigten Logs sind möglicherweise unvollständig.</translation>
+    </message>
+    <message>
         <source>Unable to delete records. 
 &apos;%2&apos;</source>
         <translation>Die Einträge können nicht gelöscht werden. 

@@ -45,6 +45,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>The folder of the log file &apos;%1&apos; cannot be written. The logs shown may be incomplete.</source>
+        <translation>The folder of the log file &apos;%1&apos; cannot be written. The logs shown may be incomplete.</translation>
+    </message>
+    <message>
         <source>Unable to delete records. 
 &apos;%2&apos;</source>
         <translation type="unfinished"></translation>

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QSqlQueryModel>
+#include <QTemporaryDir>
 #include <QTextLayout>
 
 #include <sys/stat.h>
@@ -122,6 +123,8 @@ private slots:
     void failedOpenIsReported();
     void folderWithoutWriteAccess_data();
     void folderWithoutWriteAccess();
+    void readOnlyFolderShowsTheRowsOnlyInTheLog_data();
+    void readOnlyFolderShowsTheRowsOnlyInTheLog();
 
     void deleteRecords_data();
     void deleteRecords();
@@ -313,6 +316,70 @@ void TestLogStore::folderWithoutWriteAccess()
     }
     QCOMPARE(count("ValueLogs"), 1);
     QCOMPARE(count("SecLogs70"), 1);
+}
+
+void TestLogStore::readOnlyFolderShowsTheRowsOnlyInTheLog_data()
+{
+    QTest::addColumn<bool>("tempFolder");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::newRow("temporary folder") << true << 2 << QStringList();
+    QTest::newRow("no temporary folder")
+        << false << 1
+        << QStringList{
+               QString("The folder of the log file '%1' cannot be written. The logs shown may be incomplete.")
+                   .arg(CDBBase::databasePath())};
+}
+
+void TestLogStore::readOnlyFolderShowsTheRowsOnlyInTheLog()
+{
+    // A backup restored without the log's index: the newest row is only in the write-ahead log.
+    QFETCH(bool, tempFolder);
+    QFETCH(int, rows);
+    QFETCH(QStringList, boxes);
+    exec(QString("INSERT INTO ValueLogs (LogTimestamp, SNR, AFL) VALUES (%1, 4711, 30)").arg(T0));
+    closeConnections();
+    exec("PRAGMA wal_autocheckpoint=0");
+    exec(QString("INSERT INTO ValueLogs (LogTimestamp, SNR, AFL) VALUES (%1, 4711, 40)").arg(T0 + 60));
+    const QString path = CDBBase::databasePath();
+    QTemporaryDir backup;
+    for (const char* suffix : {"", "-wal"})
+        QVERIFY(QFile::copy(path + suffix, backup.path() + "/Log2.sql" + suffix));
+    closeConnections();
+    for (const char* suffix : {"", "-wal"})
+    {
+        QFile::remove(path + suffix);
+        QVERIFY(QFile::copy(backup.path() + "/Log2.sql" + suffix, path + suffix));
+    }
+    QVERIFY(!QFile::exists(path + "-shm"));
+
+    // The user's temporary folder; the one of the test's home is not the other user's.
+    QTemporaryDir userTemp;
+    QVERIFY(QFile::setPermissions(userTemp.path(), QFile::Permissions(tempFolder ? 0x7777 : 0x7700)));
+    const QByteArray oldTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(userTemp.path() + (tempFolder ? "" : "/gone")));
+    CBoxAnswerer answerer;
+    {
+        CFolderWithoutWriteAccess readOnly(QFileInfo(path).path());
+        if (!readOnly.isActive())
+            QSKIP("this process cannot give up its write permission");
+        {
+            CMinuteLogDB minute("UIThread");
+            QSqlQueryModel model;
+            minute.setupQueryModel(model, 4711, QString());
+            QCOMPARE(model.rowCount(), rows);
+            QCOMPARE(cellOf(model, rows - 1, "AFL"), QString(rows == 2 ? "40" : "30"));
+        }
+        closeConnections();
+    }
+    qputenv("TMPDIR", oldTemp);
+    QStringList seen;
+    for (const SBoxSeen& box : answerer.seen)
+        seen << box.text;
+    QCOMPARE(seen, boxes);
+    // The user's files stay as they were.
+    QVERIFY(!QFile::exists(path + "-shm"));
+    QCOMPARE(QFileInfo(path + "-wal").size(), QFileInfo(backup.path() + "/Log2.sql-wal").size());
 }
 
 void TestLogStore::deleteRecords_data()
