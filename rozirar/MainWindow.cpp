@@ -97,9 +97,6 @@ CMainWindow::CMainWindow(CMainObject* pMainObject, CMinuteLogDB* pMinuteLogDB, C
     connect(m_mainObject, &CMainObject::signalSecLogRetrievalProcess, this,
             &CMainWindow::onSecLogRetrievalProcess);
     connect(m_mainObject, &CMainObject::signalSecLogStoreFailure, this, &CMainWindow::onSecLogStoreFailure);
-    connect(this, &CMainWindow::signalComPortChanged, m_mainObject, &CMainObject::onComPortChanged);
-    if (auto* pScene = dynamic_cast<COverviewScene*>(m_pScene))
-        connect(this, &CMainWindow::signalComPortChanged, pScene, &COverviewScene::onComPortChanged);
     qRegisterMetaType<QList<quint32>>("QList<quint32>");
     qRegisterMetaType<quint8>("quint8");
     connect(m_pServiceTab, &CServiceTab::updateCounters, m_mainObject, &CMainObject::retrievePersCounter);
@@ -252,6 +249,14 @@ void CMainWindow::setScene(COverviewSceneBase* pScene)
     delete m_pScene;
     m_pScene = pScene;
     m_pView->setScene(pScene);
+    // The scene of either type forgets the readings of the unit whose port went away before the
+    // polling object, when it lives in this thread, reports those of the next unit.
+    disconnect(this, &CMainWindow::signalComPortChanged, m_mainObject, &CMainObject::onComPortChanged);
+    if (auto* p100 = qobject_cast<COverviewScene*>(pScene))
+        connect(this, &CMainWindow::signalComPortChanged, p100, &COverviewScene::onComPortChanged);
+    else if (auto* p70 = qobject_cast<COverviewScene70*>(pScene))
+        connect(this, &CMainWindow::signalComPortChanged, p70, &COverviewScene70::onComPortChanged);
+    connect(this, &CMainWindow::signalComPortChanged, m_mainObject, &CMainObject::onComPortChanged);
 }
 
 template <class TValues>
@@ -389,6 +394,9 @@ void CMainWindow::reloadViews(bool bReloadSerialNrs)
     bool b70 = false;
     getCurrentSerialNr(&b70);
     switchDevice(b70);
+    // A unit chosen in the selector without a connected one: the overview has no readings of it.
+    if (!m_bRozirared)
+        m_pScene->clearValues();
     m_pGraphicsTab->reload();
     m_pMinuteLogTab->reload();
     m_pMinuteLogTab->scrollToBottom();

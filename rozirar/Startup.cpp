@@ -68,12 +68,17 @@ bool acquireSingleInstance(QSharedMemory& segment)
     return segment.create(1, QSharedMemory::ReadWrite);
 }
 
-int runVozudoz(QApplication& app)
+void nameVozudoz()
+{
+    QCoreApplication::setApplicationName(APP_NAME);
+    QCoreApplication::setOrganizationName("Quorvanix");
+    QCoreApplication::setOrganizationDomain("quorvanix.example");
+}
+
+int runVozudoz(QApplication& app, const QString& strSettingsKeptAside)
 {
     initFrameResources();
-    app.setApplicationName(APP_NAME);
-    app.setOrganizationName("Quorvanix");
-    app.setOrganizationDomain("quorvanix.example");
+    nameVozudoz();
 
     QFile styleFile(":/StyleSheet/StyleSheet.css");
     if (!styleFile.open(QIODevice::ReadOnly | QIODevice::Text))
@@ -97,6 +102,14 @@ int runVozudoz(QApplication& app)
     app.installTranslator(&programTranslator);
     app.installTranslator(&commonTranslator);
     app.installTranslator(&qtTranslator);
+
+    if (!strSettingsKeptAside.isEmpty())
+        QMessageBox::warning(nullptr, APP_NAME,
+                             QCoreApplication::translate("main",
+                                                         "The settings could not be read. The file was kept "
+                                                         "as '%1'; the default settings are used.")
+                                 .arg(strSettingsKeptAside),
+                             QMessageBox::Ok);
 
     // Held while the program runs. Destroyed on every return, since on this platform the system
     // would keep an abandoned segment and so lock out the updater too.

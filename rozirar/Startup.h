@@ -1,12 +1,18 @@
 #pragma once
 
+#include <QString>
+
 class QApplication;
 class QSharedMemory;
-class QString;
 class QTranslator;
 
+// The names the settings and the data folder go by; they may be set before the application object exists.
+void nameVozudoz();
+
 // Start-up and shut-down of tolVane-Vozudoz on the given application object; returns the exit code.
-int runVozudoz(QApplication& app);
+// strSettingsKeptAside: where an unreadable settings file was moved before the start (the user
+// is told), or empty.
+int runVozudoz(QApplication& app, const QString& strSettingsKeptAside = QString());
 
 // Creates the segment that keeps a second instance of either Qt program from starting.
 // False when another instance holds it. A segment left behind by a crashed instance is

@@ -1,9 +1,13 @@
+#include "SettingsCheck.h"
 #include "Startup.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
+    nameVozudoz();
+    // Before the application object starts its threads: the check forks.
+    const QString strSettingsKeptAside = CSettingsCheck::setAsideIfUnreadable(CSettingsCheck::settingsPath());
     QApplication app(argc, argv);
-    return runVozudoz(app);
+    return runVozudoz(app, strSettingsKeptAside);
 }

@@ -14,6 +14,7 @@
 #include <QSqlQuery>
 #include <QSqlQueryModel>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QTranslator>
 #include <QUrl>
@@ -64,12 +65,40 @@ bool canWriteFolderOf(const QString& strPath)
 // backup). There the file is opened read-only, and immutable when no index is there to share:
 // nothing of ours can change it then. The stored logs show; every write fails as on any
 // read-only file.
-QString readOnlyUri(const QString& strPath)
+QString readOnlyUri(const QString& strPath, bool bImmutable)
 {
     QUrl url = QUrl::fromLocalFile(strPath);
-    url.setQuery(QFile::exists(strPath + QLatin1String("-shm")) ? QStringLiteral("mode=ro")
-                                                                : QStringLiteral("mode=ro&immutable=1"));
+    url.setQuery(bImmutable ? QStringLiteral("mode=ro&immutable=1") : QStringLiteral("mode=ro"));
     return url.toString(QUrl::FullyEncoded);
+}
+
+// An immutable open ignores the write-ahead log, where the newest rows of a file restored
+// without its index still are. A copy of the file and its log in a folder of the connection's
+// own lets SQLite build the index and read them; the copy goes with the connection's driver,
+// after the driver has closed it.
+class CPrivateCopy : public QObject
+{
+public:
+    explicit CPrivateCopy(QObject* pDriver) : QObject(pDriver) {}
+    // The copy's path; empty when it cannot be made.
+    QString copy(const QString& strPath)
+    {
+        const QString strCopy = m_dir.path() + QLatin1String(FILE_NAME);
+        for (const char* suffix : {"", "-wal"})
+            if (!m_dir.isValid() ||
+                !QFile::copy(strPath + QLatin1String(suffix), strCopy + QLatin1String(suffix)))
+                return QString();
+        return strCopy;
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+bool hasUnindexedLog(const QString& strPath)
+{
+    return QFileInfo(strPath + QLatin1String("-wal")).size() > 0 &&
+           !QFile::exists(strPath + QLatin1String("-shm"));
 }
 
 // Write-ahead logging lets the views keep reading (a query model holds its statement open
@@ -222,7 +251,7 @@ CDBBase::CDBBase(int nTableKind, const QString& strConnectionName, bool bGraphic
     const QString strPath = databasePath();
     const bool bReadOnly = !canWriteFolderOf(strPath);
     m_db = QSqlDatabase::addDatabase(DRIVER, strConnectionName);
-    m_db.setDatabaseName(bReadOnly ? readOnlyUri(strPath) : strPath);
+    m_db.setDatabaseName(bReadOnly ? readOnlyDatabaseName(strPath) : strPath);
     QString strOptions = inUserInterfaceThread() ? UI_CONNECT_OPTIONS : WORKER_CONNECT_OPTIONS;
     if (bReadOnly)
         strOptions += READ_ONLY_CONNECT_OPTIONS;
@@ -235,6 +264,19 @@ CDBBase::CDBBase(int nTableKind, const QString& strConnectionName, bool bGraphic
 }
 
 CDBBase::~CDBBase() = default;
+
+QString CDBBase::readOnlyDatabaseName(const QString& strPath)
+{
+    if (!hasUnindexedLog(strPath))
+        return readOnlyUri(strPath, !QFile::exists(strPath + QLatin1String("-shm")));
+    const QString strCopy = (new CPrivateCopy(m_db.driver()))->copy(strPath);
+    if (!strCopy.isEmpty())
+        return readOnlyUri(strCopy, false);
+    CStoreMessages::instance().showMessage(
+        false, tr("The folder of the log file '%1' cannot be written. The logs shown may be incomplete.")
+                   .arg(strPath));
+    return readOnlyUri(strPath, true);
+}
 
 QString CDBBase::databasePath()
 {
@@ -373,6 +415,15 @@ void CDBBase::adoptWrappedSerialNumbers()
 
 bool CDBBase::deleteRecords(qint64 nSerialNr)
 {
+    QSqlError error;
+    if (deleteRows(nSerialNr, error))
+        return true;
+    showDeleteFailure(error);
+    return false;
+}
+
+bool CDBBase::deleteRows(qint64 nSerialNr, QSqlError& error)
+{
     QSqlQuery query(m_db);
     bool bOk = false;
     if (nSerialNr < 0)
@@ -387,11 +438,13 @@ bool CDBBase::deleteRecords(qint64 nSerialNr)
         bOk = bOk && query.exec();
     }
     if (!bOk)
-    {
-        CStoreMessages::instance().showMessage(
-            false, tr("Unable to delete records. \n'%2'").arg(statementError(query, m_db).text()));
-    }
+        error = statementError(query, m_db);
     return bOk;
+}
+
+void CDBBase::showDeleteFailure(const QSqlError& error)
+{
+    CStoreMessages::instance().showMessage(false, tr("Unable to delete records. \n'%2'").arg(error.text()));
 }
 
 bool CDBBase::deleteRecords(qint64 nSerialNr, const QList<CDBBase*>& tables)
@@ -401,23 +454,24 @@ bool CDBBase::deleteRecords(qint64 nSerialNr, const QList<CDBBase*>& tables)
     QSqlDatabase db = tables.first()->m_db;
     if (!db.transaction())
     {
-        CStoreMessages::instance().showMessage(
-            false, tr("Unable to delete records. \n'%2'").arg(db.lastError().text()));
+        showDeleteFailure(db.lastError());
         return false;
     }
+    QSqlError error;
+    bool bOk = true;
     for (CDBBase* pTable : tables)
     {
-        if (!pTable->deleteRecords(nSerialNr))
-        {
-            db.rollback();
-            return false;
-        }
+        bOk = pTable->deleteRows(nSerialNr, error);
+        if (!bOk)
+            break;
     }
-    if (db.commit())
+    if (bOk && db.commit())
         return true;
-    CStoreMessages::instance().showMessage(false,
-                                           tr("Unable to delete records. \n'%2'").arg(db.lastError().text()));
+    if (bOk)
+        error = db.lastError();
+    // The box waits for the user: the other writers must not wait for it on the write lock.
     db.rollback();
+    showDeleteFailure(error);
     return false;
 }
 

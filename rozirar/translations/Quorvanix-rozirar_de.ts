@@ -48,6 +48,10 @@
 &apos;%2&apos;</translation>
     </message>
     <message>
+        <source>The folder of the log file &apos;%1&apos; cannot be written. The logs shown may be incomplete.</source>
+        <translation>Der Ordner der Log-Datei &apos;%1&apos; kann nicht beschrieben werden. Die angezeigten Logs sind möglicherweise unvollständig.</translation>
+    </message>
+    <message>
         <source>Unable to delete records. 
 &apos;%2&apos;</source>
         <translation>Die Einträge können nicht gelöscht werden. 
@@ -1064,6 +1068,10 @@ Sie können die Seriennummer jetzt eingeben oder die Daten ohne Seriennummer imp
 It is not possible to run more than one of those applications at the same time.</source>
         <translation>Update-tolVane oder tolVane-Vozudoz läuft bereits.
 Es kann immer nur eines dieser Programme laufen.</translation>
+    </message>
+    <message>
+        <source>The settings could not be read. The file was kept as &apos;%1&apos;; the default settings are used.</source>
+        <translation>Die Einstellungen konnten nicht gelesen werden. Die Datei wurde als &apos;%1&apos; aufbewahrt; es gelten die Standardeinstellungen.</translation>
     </message>
     <message>
         <source>Unable to load translations for locale &apos;%1&apos;.</source>

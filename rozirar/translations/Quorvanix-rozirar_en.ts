@@ -45,6 +45,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>The folder of the log file &apos;%1&apos; cannot be written. The logs shown may be incomplete.</source>
+        <translation>The folder of the log file &apos;%1&apos; cannot be written. The logs shown may be incomplete.</translation>
+    </message>
+    <message>
         <source>Unable to delete records. 
 &apos;%2&apos;</source>
         <translation type="unfinished"></translation>
@@ -1058,6 +1062,10 @@ You may enter the serial number now or choose to import the data withour a seria
 It is not possible to run more than one of those applications at the same time.</source>
         <translation>An instance of Update-tolVane or tolVane-Vozudoz is already running.
 It is not possible to run more than one of those applications at the same time.</translation>
+    </message>
+    <message>
+        <source>The settings could not be read. The file was kept as &apos;%1&apos;; the default settings are used.</source>
+        <translation>The settings could not be read. The file was kept as &apos;%1&apos;; the default settings are used.</translation>
     </message>
     <message>
         <source>Unable to load translations for locale &apos;%1&apos;.</source>

@@ -41,6 +41,7 @@ CGraphicsPlot::CGraphicsPlot(QWidget* parent) : QwtPlot(parent)
     setAxisScaleEngine(xBottom, new QwtDateScaleEngine(Qt::LocalTime));
     // Time and date make wide labels; with Qwt's default tick count they run into each other.
     setAxisMaxMajor(xBottom, 4);
+    showToday();
 
     enableAxis(yLeft, false);
     enableAxis(yRight, false);
@@ -210,6 +211,11 @@ void CGraphicsPlot::setTimeRange(double dFrom, double dTo)
 
 void CGraphicsPlot::fitTimeAxis()
 {
+    if (m_fieldCurves.isEmpty())
+    {
+        showToday();
+        return;
+    }
     setAxisAutoScale(xBottom, true);
     updateAxes();
     const QwtScaleDiv& div = axisScaleDiv(xBottom);
@@ -229,6 +235,14 @@ void CGraphicsPlot::setTimeScale(double dLower, double dUpper)
         upper = upper.addSecs(nHalf);
     }
     setAxisScale(xBottom, QwtDate::toDouble(lower), QwtDate::toDouble(upper));
+}
+
+void CGraphicsPlot::showToday()
+{
+    // Without points the automatic scale would count from the epoch, 1 January 1970.
+    const QDate today = QDate::currentDate();
+    setAxisScale(xBottom, QwtDate::toDouble(today.startOfDay()),
+                 QwtDate::toDouble(today.addDays(1).startOfDay()));
 }
 
 void CGraphicsPlot::setTimeSpan(int nSeconds)

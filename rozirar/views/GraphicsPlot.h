@@ -47,7 +47,7 @@ public:
     // Shows the span with a tenth padded on each side, at least 10 minutes wide. No replot.
     void setTimeRange(double dFrom, double dTo);
     // The time axis on automatic scaling over all points, widened to 10 minutes when they span
-    // less (a narrower axis would repeat its minute labels). No replot.
+    // less (a narrower axis would repeat its minute labels); today without fields. No replot.
     void fitTimeAxis();
     void setTimeSpan(int nSeconds);
     void setStartDate(const QDateTime& start);
@@ -61,6 +61,8 @@ private:
     QColor pickColor(const QColor& base) const;
     // Sets the time axis, widened evenly to 10 minutes when it would be narrower.
     void setTimeScale(double dLower, double dUpper);
+    // The time axis over the local day of today.
+    void showToday();
 
     QMap<QString, CGraphicsFieldCurves*> m_fieldCurves;
     QMap<QString, QwtInterval> m_axisMinRanges;

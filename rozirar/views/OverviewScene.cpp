@@ -12,39 +12,39 @@ using namespace OverviewLabels;
 
 const Def LABELS[] = {
     {170, 130, 125, 50, K_TITLE, LIT, QT_TRANSLATE_NOOP("COverviewScene", "Outdoor")},
-    {115, 180, 100, 50, K_OUTDOOR, LIT, "-5.0"},
+    {115, 180, 100, 50, K_OUTDOOR, VALUE, nullptr},
     {225, 180, 125, 50, K_TEXT, UNIT, "OutdoorTemp"},
     {280, 180, 125, 50, K_ABBR, ABBR, "OutdoorTemp"},
-    {115, 240, 100, 50, K_OUTDOOR, LIT, "50"},
+    {115, 240, 100, 50, K_OUTDOOR, VALUE, nullptr},
     {225, 240, 125, 50, K_TEXT, UNIT, "OutdoorHum"},
     {280, 240, 125, 50, K_ABBR, ABBR, "OutdoorHum"},
-    {115, 300, 100, 50, K_OUTDOOR, LIT, "2.5"},
+    {115, 300, 100, 50, K_OUTDOOR, VALUE, nullptr},
     {225, 300, 125, 50, K_TEXT, UNIT, "OutdoorHumAbs"},
     {170, 760, 125, 50, K_TITLE, LIT, QT_TRANSLATE_NOOP("COverviewScene", "Exhaust")},
-    {115, 810, 100, 50, K_EXHAUST, LIT, "4.9"},
+    {115, 810, 100, 50, K_EXHAUST, VALUE, nullptr},
     {225, 810, 120, 50, K_TEXT, UNIT, "ExhaustTemp"},
     {280, 810, 125, 50, K_ABBR, ABBR, "ExhaustTemp"},
     {715, 0, 125, 50, K_TEXT, LIT, QT_TRANSLATE_NOOP("COverviewScene", "2nd room")},
     {810, 375, 125, 50, K_TEXT, LIT, QT_TRANSLATE_NOOP("COverviewScene", "Heat")},
     {810, 415, 125, 50, K_TEXT, LIT, QT_TRANSLATE_NOOP("COverviewScene", "recovery")},
-    {810, 465, 100, 50, K_RECOVERY, LIT, "230"},
+    {810, 465, 100, 50, K_RECOVERY, VALUE, nullptr},
     {920, 465, 125, 50, K_TEXT, UNIT, "RecoveryWatt"},
-    {810, 525, 100, 50, K_RECOVERY, LIT, "92"},
+    {810, 525, 100, 50, K_RECOVERY, VALUE, nullptr},
     {920, 525, 125, 50, K_TEXT, UNIT, "RecoveryPercent"},
     {715, 940, 125, 50, K_TEXT, LIT, QT_TRANSLATE_NOOP("COverviewScene", "2nd room")},
     {1245, 70, 125, 50, K_TITLE, LIT, QT_TRANSLATE_NOOP("COverviewScene", "Extract")},
-    {1050, 120, 100, 50, K_EXTRACT, LIT, "21"},
+    {1050, 120, 100, 50, K_EXTRACT, VALUE, nullptr},
     {1160, 120, 125, 50, K_TEXT, UNIT, "ExtractTemp"},
     {1245, 120, 125, 50, K_ABBR, ABBR, "ExtractTemp"},
-    {1050, 180, 100, 50, K_EXTRACT, LIT, "50"},
+    {1050, 180, 100, 50, K_EXTRACT, VALUE, nullptr},
     {1160, 180, 125, 50, K_TEXT, UNIT, "ExtractHum"},
     {1245, 180, 125, 50, K_ABBR, ABBR, "ExtractHum"},
-    {1050, 240, 100, 50, K_EXTRACT, LIT, "5.2"},
+    {1050, 240, 100, 50, K_EXTRACT, VALUE, nullptr},
     {1160, 240, 125, 50, K_TEXT, UNIT, "ExtractHumAbs"},
-    {1050, 300, 100, 50, K_EXTRACT, LIT, "1200"},
+    {1050, 300, 100, 50, K_EXTRACT, VALUE, nullptr},
     {1160, 300, 125, 50, K_TEXT, UNIT, "CO2"},
     {1245, 300, 125, 50, K_ABBR, ABBR, "CO2"},
-    {1050, 360, 100, 50, K_EXTRACT, LIT, "30"},
+    {1050, 360, 100, 50, K_EXTRACT, VALUE, nullptr},
     {1160, 360, 125, 50, K_TEXT, UNIT, "ExtractAirFlow"},
     {1245, 360, 125, 50, K_ABBR, ABBR, "ExtractAirFlow"},
     {1540, 120, 125, 50, K_TEXT, LIT, QT_TRANSLATE_NOOP("COverviewScene", "Filter")},
@@ -52,10 +52,10 @@ const Def LABELS[] = {
     {1540, 180, 125, 50, K_TEXT, LIT, QT_TRANSLATE_NOOP("COverviewScene", "Humidity")},
     {1540, 300, 125, 50, K_TEXT, LIT, QT_TRANSLATE_NOOP("COverviewScene", "CO2")},
     {1245, 750, 125, 50, K_TITLE, LIT, QT_TRANSLATE_NOOP("COverviewScene", "Supply")},
-    {1050, 800, 100, 50, K_SUPPLY, LIT, "18.9"},
+    {1050, 800, 100, 50, K_SUPPLY, VALUE, nullptr},
     {1160, 800, 125, 50, K_TEXT, UNIT, "SupplyTempVirt"},
     {1245, 800, 125, 50, K_ABBR, ABBR, "SupplyTempVirt"},
-    {1050, 860, 100, 50, K_SUPPLY, LIT, "30"},
+    {1050, 860, 100, 50, K_SUPPLY, VALUE, nullptr},
     {1160, 860, 125, 50, K_TEXT, UNIT, "SupplyAirFlow"},
     {1245, 860, 125, 50, K_ABBR, ABBR, "SupplyAirFlow"},
     {1540, 800, 125, 50, K_TEXT, LIT, QT_TRANSLATE_NOOP("COverviewScene", "Filter")},
@@ -228,6 +228,15 @@ int COverviewScene::wifiLevel(int iRSSI)
     return CTrafficLightWidget::LED_NONE;
 }
 
+void COverviewScene::clearValues()
+{
+    COverviewSceneBase::clearValues();
+    m_Labels[LBL_MIDDLE_WORD_1]->setText(tr("Heat"));
+    m_Labels[LBL_MIDDLE_WORD_2]->setText(tr("recovery"));
+    m_Labels[LBL_RECOVERY_PERCENT]->setVisible(true);
+    m_Labels[LBL_RECOVERY_PERCENT_UNIT]->setVisible(true);
+}
+
 void COverviewScene::onComPortChanged(QString)
 {
     for (SFilterLampState* pState : {&m_ExtractFilter, &m_SupplyFilter})
@@ -235,7 +244,5 @@ void COverviewScene::onComPortChanged(QString)
         pState->nCount = 0;
         pState->nMaxRPM = 0;
     }
-    for (CTrafficLightWidget* pLamp :
-         {m_pHumidityLamp, m_pCO2Lamp, m_pExtractFilterLamp, m_pSupplyFilterLamp, m_pWiFiLamp})
-        pLamp->setActiveLed(CTrafficLightWidget::LED_NONE);
+    clearValues();
 }

@@ -38,6 +38,8 @@ public:
     // values is a CFanValues.
     void setCurrentValues(const void* values, quint32 nSerialNr, int iRSSI) override;
     QString getTitle() const override;
+    // Also the middle block as built: heat recovery with its percentage.
+    void clearValues() override;
 
     const QVector<QLabel*>& labels() const { return m_Labels; }
 

@@ -12,34 +12,35 @@ using namespace OverviewLabels;
 
 const Def LABELS[] = {
     {900, 195, 125, 50, K_TEXT, LIT, QT_TRANSLATE_NOOP("COverviewScene70", "Preferred Room (Bedroom)")},
-    {250, 735, 125, 50, K_TEXT, LIT, QT_TRANSLATE_NOOP("COverviewScene70", "Outdoor Air Room (Floor)")},
+    // left of the table's 250, so that the English text ends before the wall
+    {180, 735, 125, 50, K_TEXT, LIT, QT_TRANSLATE_NOOP("COverviewScene70", "Outdoor Air Room (Floor)")},
     {1120, 300, 125, 50, K_TITLE, LIT, QT_TRANSLATE_NOOP("COverviewScene70", "Extract")},
-    {1050, 360, 100, 50, K_EXTRACT, LIT, "20.0"},
+    {1050, 360, 100, 50, K_EXTRACT, VALUE, nullptr},
     {1160, 360, 125, 50, K_TEXT, UNIT, "ExtractTemp"},
     {1245, 360, 125, 50, K_ABBR, ABBR, "ExtractTemp"},
-    {1050, 420, 100, 50, K_EXTRACT, LIT, "55"},
+    {1050, 420, 100, 50, K_EXTRACT, VALUE, nullptr},
     {1160, 420, 125, 50, K_TEXT, UNIT, "ExtractHum"},
     {1245, 420, 125, 50, K_ABBR, ABBR, "ExtractHum"},
-    {1050, 480, 100, 50, K_EXTRACT, LIT, "8.09"},
+    {1050, 480, 100, 50, K_EXTRACT, VALUE, nullptr},
     {1160, 480, 125, 50, K_TEXT, UNIT, "ExtractHumAbs"},
-    {1050, 540, 100, 50, K_EXTRACT, LIT, "500"},
+    {1050, 540, 100, 50, K_EXTRACT, VALUE, nullptr},
     {1160, 540, 125, 50, K_TEXT, LIT, QT_TRANSLATE_NOOP("COverviewScene70", "VOC")},
     {1245, 540, 125, 50, K_ABBR, LIT, QT_TRANSLATE_NOOP("COverviewScene70", "(AQE)")},
-    {1050, 600, 100, 50, K_EXTRACT, LIT, "30"},
+    {1050, 600, 100, 50, K_EXTRACT, VALUE, nullptr},
     {1160, 600, 125, 50, K_TEXT, UNIT, "ExtractAirFlow"},
     {1245, 600, 125, 50, K_ABBR, ABBR, "ExtractAirFlow"},
     {1540, 420, 125, 50, K_TEXT, LIT, QT_TRANSLATE_NOOP("COverviewScene70", "Humidity")},
     {1540, 540, 125, 50, K_TEXT, LIT, QT_TRANSLATE_NOOP("COverviewScene70", "VOC Difference")},
     {170, 300, 125, 50, K_TITLE, LIT, QT_TRANSLATE_NOOP("COverviewScene70", "Supply")},
-    {115, 360, 100, 50, K_SUPPLY, LIT, "21.0"},
+    {115, 360, 100, 50, K_SUPPLY, VALUE, nullptr},
     {225, 360, 125, 50, K_TEXT, UNIT, "SupplyTemp70"},
     {310, 360, 125, 50, K_ABBR, ABBR, "SupplyTemp70"},
-    {115, 420, 100, 50, K_SUPPLY, LIT, "50"},
+    {115, 420, 100, 50, K_SUPPLY, VALUE, nullptr},
     {225, 420, 125, 50, K_TEXT, UNIT, "OutdoorHum"},
     {310, 420, 125, 50, K_ABBR, LIT, QT_TRANSLATE_NOOP("COverviewScene70", "(HSU)")},
-    {115, 480, 100, 50, K_SUPPLY, LIT, "7.85"},
+    {115, 480, 100, 50, K_SUPPLY, VALUE, nullptr},
     {225, 480, 125, 50, K_TEXT, UNIT, "OutdoorHumAbs"},
-    {115, 540, 100, 50, K_SUPPLY, LIT, "900"},
+    {115, 540, 100, 50, K_SUPPLY, VALUE, nullptr},
     {225, 540, 120, 50, K_TEXT, LIT, QT_TRANSLATE_NOOP("COverviewScene70", "VOC")},
     {310, 540, 125, 50, K_ABBR, LIT, QT_TRANSLATE_NOOP("COverviewScene70", "(AQS)")},
 };
@@ -89,6 +90,5 @@ int COverviewScene70::airQualityLevel(int nDifference)
 
 void COverviewScene70::onComPortChanged(QString)
 {
-    m_pHumidityLamp->setActiveLed(CTrafficLightWidget::LED_NONE);
-    m_pAirQualityLamp->setActiveLed(CTrafficLightWidget::LED_NONE);
+    clearValues();
 }

@@ -18,6 +18,8 @@ constexpr int LAMP_WIDTH = 147;
 constexpr int LAMP_HEIGHT = 50;
 // Abbreviations sit a little lower than their row, on the value's base line.
 constexpr int ABBREVIATION_DROP = 4;
+// What a value label shows while no unit reports.
+const char NO_VALUE[] = "-";
 
 const char VALUE_STYLE[] = "background-color: %1;"
                            "font-size       : 30px;"
@@ -44,6 +46,14 @@ COverviewSceneBase::COverviewSceneBase(QObject* parent) : QGraphicsScene(parent)
 QString COverviewSceneBase::getTitle() const
 {
     return tr("Overview");
+}
+
+void COverviewSceneBase::clearValues()
+{
+    for (QLabel* pLabel : qAsConst(m_ValueLabels))
+        pLabel->setText(QLatin1String(NO_VALUE));
+    for (CTrafficLightWidget* pLamp : qAsConst(m_Lamps))
+        pLamp->setActiveLed(CTrafficLightWidget::LED_NONE);
 }
 
 QString COverviewSceneBase::labelStyle(ELabelKind kind)
@@ -136,12 +146,17 @@ QVector<QLabel*> COverviewSceneBase::buildLabels(const SLabelDef* pDefs, int nCo
             strText =
                 pDict->getText(pDict->indexOf(QLatin1String(def.text)), CDataDict::COL_ABBREVIATION, true);
             break;
+        case TEXT_VALUE:
+            strText = QLatin1String(NO_VALUE);
+            break;
         }
         QLabel* pLabel = new QLabel;
         pLabel->setObjectName(QStringLiteral("label%1").arg(i));
         pLabel->setText(strText);
         pLabel->setStyleSheet(labelStyle(def.kind));
         labels.append(pLabel);
+        if (def.source == TEXT_VALUE)
+            m_ValueLabels.append(pLabel);
         QGraphicsProxyWidget* pProxy = addWidget(pLabel);
         const int y = def.kind == KIND_ABBREVIATION ? def.y + ABBREVIATION_DROP : def.y;
         pProxy->setGeometry(QRectF(def.x, y, def.w, def.h));
@@ -156,5 +171,6 @@ CTrafficLightWidget* COverviewSceneBase::addLamp(int y, const QString& strName)
     pLamp->setAttribute(Qt::WA_TranslucentBackground);
     addWidget(pLamp)->setGeometry(QRectF(LAMP_X, y, LAMP_WIDTH, LAMP_HEIGHT));
     pLamp->setActiveLed(CTrafficLightWidget::LED_NONE);
+    m_Lamps.append(pLamp);
     return pLamp;
 }

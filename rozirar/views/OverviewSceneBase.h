@@ -36,7 +36,8 @@ public:
     {
         TEXT_LITERAL, // translated in the scene's context
         TEXT_UNIT,    // unit of the dictionary entry
-        TEXT_ABBR     // abbreviation of the dictionary entry, in parentheses
+        TEXT_ABBR,    // abbreviation of the dictionary entry, in parentheses
+        TEXT_VALUE    // a reading: "-" until the unit reports it
     };
 
     struct SLabelDef
@@ -44,7 +45,7 @@ public:
         int x, y, w, h;
         ELabelKind kind;
         ETextSource source;
-        const char* text; // the literal, or the entry's key
+        const char* text; // the literal, or the entry's key; none for a reading
     };
 
     explicit COverviewSceneBase(QObject* parent);
@@ -52,6 +53,9 @@ public:
     // values points to the current-values record of the scene's unit type.
     virtual void setCurrentValues(const void* values, quint32 nSerialNr, int iRSSI) = 0;
     QString getTitle() const override;
+    // Back to no readings: every value label shows "-" and the lamps are dark, as before the
+    // first report of a unit.
+    virtual void clearValues();
 
     static QString labelStyle(ELabelKind kind);
     // Absolute humidity in g/m3 of air at the temperature in degC with the relative humidity in %.
@@ -63,7 +67,8 @@ public:
 protected:
     // Scales the picture to the given height and centres it 250 units left of the scene's centre.
     void placePicture(const QString& strResource, qreal targetHeight);
-    // Builds the labels in table order; literal texts are translated in strContext.
+    // Builds the labels in table order; literal texts are translated in strContext. The labels
+    // of readings are kept for clearValues.
     QVector<QLabel*> buildLabels(const SLabelDef* pDefs, int nCount, const char* strContext);
     // A traffic light at the lamp column, dark.
     CTrafficLightWidget* addLamp(int y, const QString& strName);
@@ -72,6 +77,10 @@ protected:
     {
         return static_cast<CTrafficLightWidget::ELed>(nLevel);
     }
+
+private:
+    QVector<QLabel*> m_ValueLabels;
+    QVector<CTrafficLightWidget*> m_Lamps;
 };
 
 // Short names for the scenes' label tables.
@@ -89,4 +98,5 @@ constexpr auto K_TITLE = COverviewSceneBase::KIND_GROUP_TITLE;
 constexpr auto LIT = COverviewSceneBase::TEXT_LITERAL;
 constexpr auto UNIT = COverviewSceneBase::TEXT_UNIT;
 constexpr auto ABBR = COverviewSceneBase::TEXT_ABBR;
+constexpr auto VALUE = COverviewSceneBase::TEXT_VALUE;
 } // namespace OverviewLabels

@@ -306,6 +306,8 @@ private slots:
     void connectionStates();
     void unitOnThePortIsShownAndSelected();
     void plusUnitSwitchesTheViews();
+    void overviewShowsOnlyReadingsOfTheUnit_data();
+    void overviewShowsOnlyReadingsOfTheUnit();
     void minuteRowsOncePerMinute();
     void firstValuesAfterStartAreStored();
     void retrieveAsksAndFillsTheTab();
@@ -449,6 +451,52 @@ void TestMainWindow::plusUnitSwitchesTheViews()
     QVERIFY(dynamic_cast<COverviewScene*>(m_pWindow->getCurrentTab()));
     tabs()->setCurrentIndex(8);
     QVERIFY(!m_pWindow->getCurrentTab());
+}
+
+void TestMainWindow::overviewShowsOnlyReadingsOfTheUnit_data()
+{
+    QTest::addColumn<bool>("plus");
+    QTest::addColumn<QList<int>>("readings"); // labels of the overview that show readings
+    QTest::newRow("tolVane100") << false << QList<int>{1, 10, 16, 22, 30, 41};
+    QTest::newRow("tolVane plus") << true << QList<int>{3, 11, 14, 20, 28};
+}
+
+void TestMainWindow::overviewShowsOnlyReadingsOfTheUnit()
+{
+    QFETCH(bool, plus);
+    QFETCH(QList<int>, readings);
+    const auto shown = [&]
+    {
+        tabs()->setCurrentIndex(0);
+        CTabBase* pTab = m_pWindow->getCurrentTab();
+        const auto* p100 = dynamic_cast<COverviewScene*>(pTab);
+        const auto* p70 = dynamic_cast<COverviewScene70*>(pTab);
+        QStringList texts;
+        if (bool(p70) == plus)
+            for (int i : readings)
+                texts << (plus ? p70->labels() : p100->labels())[i]->text();
+        return texts;
+    };
+    const QStringList none = QVector<QString>(readings.size(), "-").toList();
+
+    // a stored unit chosen without a unit connected
+    addRows();
+    m_pWindow->reloadViews(true);
+    QVERIFY(combo()->selectSerialNr(22, plus));
+    QCOMPARE(connection()->text(), QString("not connected"));
+    QCOMPARE(shown(), none);
+
+    plugIn(SSimUnitModel::make(plus ? EUnitType::TolVanePlus : EUnitType::TolVane100, 33));
+    QCOMPARE(connection()->text(), QString("ok"));
+    QCOMPARE(shown().count("-"), 0);
+
+    // the adapter is gone
+    m_pSim->disappear();
+    qunsetenv(CPortEnumerator::UNIT_PORT_VARIABLE);
+    m_pWindow->onDeviceListChanged();
+    m_pObject->on_Timer(); // the next poll finds no unit
+    QCOMPARE(connection()->text(), QString("communication error"));
+    QCOMPARE(shown(), none);
 }
 
 void TestMainWindow::minuteRowsOncePerMinute()

@@ -1,8 +1,10 @@
 #include "ComboDayFilter.h"
 #include "ModalAnswerer.h"
+#include "SettingsCheck.h"
 #include "Startup.h"
 #include "TextTable.h"
 
+#include <QSettings>
 #include <QSharedMemory>
 #include <QTranslator>
 #include <QtTest>
@@ -24,6 +26,9 @@ private slots:
     void refusesSecondInstance();
     void segmentOfCrashedInstanceIsTakenOver();
     void chosenLanguageHoldsEverywhere();
+    void unreadableSettingsAreKeptAside_data();
+    void unreadableSettingsAreKeptAside();
+    void userIsToldWhereTheSettingsWent();
 };
 
 void TestStartup::refusesSecondInstance()
@@ -77,6 +82,71 @@ void TestStartup::chosenLanguageHoldsEverywhere()
     QLocale::setDefault(QLocale::system());
     QCOMPARE(title, QString("Minuten-Werte"));
     QCOMPARE(day, QString("25.10.26"));
+}
+
+void TestStartup::unreadableSettingsAreKeptAside_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("earlierKeptFile");
+    QTest::addColumn<QString>("keptAs"); // suffix; empty when the file stays
+    // A string list claiming 2^31-1 entries: Qt's read of it ends the process.
+    const QByteArray damaged = "[General]\nSomeKey=@Variant(\\0\\0\\0\\v\\x7f\\xff\\xff\\xff)\n";
+    QTest::newRow("damaged") << damaged << false << ".damaged";
+    QTest::newRow("damaged, kept once before") << damaged << true << ".damaged-2";
+    QTest::newRow("readable") << QByteArray("[General]\nFileExportDir=/home/export\n") << false << "";
+}
+
+void TestStartup::unreadableSettingsAreKeptAside()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, earlierKeptFile);
+    QFETCH(QString, keptAs);
+    nameVozudoz();
+    const QString path = CSettingsCheck::settingsPath();
+    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+    const auto write = [](const QString& name, const QByteArray& bytes)
+    {
+        QFile file(name);
+        return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    };
+    QVERIFY(write(path, content));
+    if (earlierKeptFile)
+        QVERIFY(write(path + ".damaged", "earlier"));
+
+    const QString kept = CSettingsCheck::setAsideIfUnreadable(path);
+    QCOMPARE(kept, keptAs.isEmpty() ? QString() : path + keptAs);
+    const QString remaining = kept.isEmpty() ? path : kept;
+    QFile file(remaining);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), content); // whole, under its old or its new name
+    if (earlierKeptFile)
+    {
+        QFile earlier(path + ".damaged");
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), QByteArray("earlier"));
+    }
+
+    // Qt finds the file where the program looks for it, and starts on the defaults.
+    QSettings settings;
+    QCOMPARE(settings.fileName(), path);
+    QCOMPARE(settings.allKeys(), kept.isEmpty() ? QStringList{"FileExportDir"} : QStringList());
+    QFile::remove(path);
+    QFile::remove(path + ".damaged");
+    QFile::remove(path + ".damaged-2");
+}
+
+void TestStartup::userIsToldWhereTheSettingsWent()
+{
+    QSharedMemory other(KEY); // ends the start after the message
+    QVERIFY(acquireSingleInstance(other));
+    CBoxAnswerer answerer;
+    QCOMPARE(runVozudoz(*qApp, "/home/u/.config/Quorvanix/tolVane-Vozudoz.conf.damaged"), -1);
+    QCOMPARE(answerer.seen.count(), 2);
+    QCOMPARE(answerer.seen[0].icon, QMessageBox::Warning);
+    QCOMPARE(answerer.seen[0].text, QString("The settings could not be read. The file was kept as "
+                                            "'/home/u/.config/Quorvanix/tolVane-Vozudoz.conf.damaged'; the "
+                                            "default settings are used."));
+    QVERIFY(answerer.seen[1].text.startsWith("An instance of"));
 }
 
 QTEST_MAIN(TestStartup)

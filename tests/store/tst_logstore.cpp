@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QSqlQueryModel>
+#include <QTemporaryDir>
 #include <QTextLayout>
 
 #include <sys/stat.h>
@@ -122,9 +123,13 @@ private slots:
     void failedOpenIsReported();
     void folderWithoutWriteAccess_data();
     void folderWithoutWriteAccess();
+    void readOnlyFolderShowsTheRowsOnlyInTheLog_data();
+    void readOnlyFolderShowsTheRowsOnlyInTheLog();
 
     void deleteRecords_data();
     void deleteRecords();
+    void failedDeleteFreesTheFileBeforeItsBox_data();
+    void failedDeleteFreesTheFileBeforeItsBox();
     void negativeSerialNumbersOfOlderFilesJoinTheUnit();
     void serialNumbersOfSeveralTables();
 
@@ -313,6 +318,70 @@ void TestLogStore::folderWithoutWriteAccess()
     QCOMPARE(count("SecLogs70"), 1);
 }
 
+void TestLogStore::readOnlyFolderShowsTheRowsOnlyInTheLog_data()
+{
+    QTest::addColumn<bool>("tempFolder");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::newRow("temporary folder") << true << 2 << QStringList();
+    QTest::newRow("no temporary folder")
+        << false << 1
+        << QStringList{
+               QString("The folder of the log file '%1' cannot be written. The logs shown may be incomplete.")
+                   .arg(CDBBase::databasePath())};
+}
+
+void TestLogStore::readOnlyFolderShowsTheRowsOnlyInTheLog()
+{
+    // A backup restored without the log's index: the newest row is only in the write-ahead log.
+    QFETCH(bool, tempFolder);
+    QFETCH(int, rows);
+    QFETCH(QStringList, boxes);
+    exec(QString("INSERT INTO ValueLogs (LogTimestamp, SNR, AFL) VALUES (%1, 4711, 30)").arg(T0));
+    closeConnections();
+    exec("PRAGMA wal_autocheckpoint=0");
+    exec(QString("INSERT INTO ValueLogs (LogTimestamp, SNR, AFL) VALUES (%1, 4711, 40)").arg(T0 + 60));
+    const QString path = CDBBase::databasePath();
+    QTemporaryDir backup;
+    for (const char* suffix : {"", "-wal"})
+        QVERIFY(QFile::copy(path + suffix, backup.path() + "/Log2.sql" + suffix));
+    closeConnections();
+    for (const char* suffix : {"", "-wal"})
+    {
+        QFile::remove(path + suffix);
+        QVERIFY(QFile::copy(backup.path() + "/Log2.sql" + suffix, path + suffix));
+    }
+    QVERIFY(!QFile::exists(path + "-shm"));
+
+    // The user's temporary folder; the one of the test's home is not the other user's.
+    QTemporaryDir userTemp;
+    QVERIFY(QFile::setPermissions(userTemp.path(), QFile::Permissions(tempFolder ? 0x7777 : 0x7700)));
+    const QByteArray oldTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(userTemp.path() + (tempFolder ? "" : "/gone")));
+    CBoxAnswerer answerer;
+    {
+        CFolderWithoutWriteAccess readOnly(QFileInfo(path).path());
+        if (!readOnly.isActive())
+            QSKIP("this process cannot give up its write permission");
+        {
+            CMinuteLogDB minute("UIThread");
+            QSqlQueryModel model;
+            minute.setupQueryModel(model, 4711, QString());
+            QCOMPARE(model.rowCount(), rows);
+            QCOMPARE(cellOf(model, rows - 1, "AFL"), QString(rows == 2 ? "40" : "30"));
+        }
+        closeConnections();
+    }
+    qputenv("TMPDIR", oldTemp);
+    QStringList seen;
+    for (const SBoxSeen& box : answerer.seen)
+        seen << box.text;
+    QCOMPARE(seen, boxes);
+    // The user's files stay as they were.
+    QVERIFY(!QFile::exists(path + "-shm"));
+    QCOMPARE(QFileInfo(path + "-wal").size(), QFileInfo(backup.path() + "/Log2.sql-wal").size());
+}
+
 void TestLogStore::deleteRecords_data()
 {
     QTest::addColumn<qint64>("serialNr");
@@ -341,6 +410,58 @@ void TestLogStore::deleteRecords()
     std::sort(remaining.begin(), remaining.end());
     QCOMPARE(left, remaining);
     QCOMPARE(count("ValueLogs70"), 5); // the other table is untouched
+}
+
+void TestLogStore::failedDeleteFreesTheFileBeforeItsBox_data()
+{
+    QTest::addColumn<bool>("failAtCommit");
+    QTest::newRow("failed statement") << false;
+    QTest::newRow("failed commit") << true;
+}
+
+void TestLogStore::failedDeleteFreesTheFileBeforeItsBox()
+{
+    // While the failure box waits for the user, another writer (the minute log) must get the file.
+    QFETCH(bool, failAtCommit);
+    exec(QString("INSERT INTO ValueLogs (LogTimestamp, SNR) VALUES (%1, 4711)").arg(T0));
+    exec(QString("INSERT INTO SecLogs (LogTimestamp, LTS, SNR) VALUES (%1, 1, 4711)").arg(T0));
+    CMinuteLogDB minute("UIThread");
+    CSecLogDB second("UIThread");
+    if (failAtCommit)
+    {
+        // A row that points at the minute row, checked only at the commit.
+        QSqlQuery pragma(QSqlDatabase::database("UIThread"));
+        QVERIFY(pragma.exec("PRAGMA foreign_keys=ON"));
+        exec("CREATE TABLE Pins (t int, s int, FOREIGN KEY(t, s) REFERENCES ValueLogs(LogTimestamp, SNR) "
+             "DEFERRABLE INITIALLY DEFERRED)");
+        exec(QString("INSERT INTO Pins VALUES (%1, 4711)").arg(T0));
+    }
+    else
+    {
+        exec("DROP TABLE SecLogs");
+    }
+
+    QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other writer");
+    other.setDatabaseName(CDBBase::databasePath());
+    other.setConnectOptions("QSQLITE_BUSY_TIMEOUT=0");
+    QVERIFY(other.open());
+    QStringList writesDuringBox;
+    CModalAnswerer answerer(
+        [&](QWidget* pWidget)
+        {
+            auto* pBox = qobject_cast<QMessageBox*>(pWidget);
+            if (!pBox)
+                return false;
+            QSqlQuery query(other);
+            writesDuringBox << (query.exec("BEGIN IMMEDIATE") && query.exec("ROLLBACK")
+                                    ? QString("written")
+                                    : query.lastError().text());
+            QTimer::singleShot(0, pBox->button(QMessageBox::Ok), &QAbstractButton::click);
+            return true;
+        });
+    QVERIFY(!CDBBase::deleteRecords(4711, {&minute, &second}));
+    QCOMPARE(writesDuringBox, QStringList{"written"});
+    QCOMPARE(count("ValueLogs"), 1);
 }
 
 void TestLogStore::negativeSerialNumbersOfOlderFilesJoinTheUnit()

@@ -304,6 +304,35 @@ private slots:
         QCOMPARE(plot.curveCount(), 1);
     }
 
+    void withoutFieldsTheTimeAxisShowsToday_data()
+    {
+        QTest::addColumn<bool>("hadField");
+        QTest::newRow("new plot") << false;
+        QTest::newRow("last field removed, fitted") << true;
+    }
+
+    void withoutFieldsTheTimeAxisShowsToday()
+    {
+        QFETCH(bool, hadField);
+        const QDate before = QDate::currentDate();
+        CGraphicsPlot plot;
+        if (hadField)
+        {
+            plot.addCurve(segment(at("2024-03-05T12:00:00"), at("2024-03-05T18:00:00")), "TET", "°C", EXTRACT,
+                          -1);
+            plot.fitTimeAxis();
+            plot.removeFieldCurves("TET");
+            plot.fitTimeAxis();
+        }
+        plot.updateAxes();
+        const QDate after = QDate::currentDate();
+        const QwtScaleDiv& x = plot.axisScaleDiv(QwtPlot::xBottom);
+        const QDateTime lower = QwtDate::toDateTime(x.lowerBound(), Qt::LocalTime);
+        QVERIFY2(lower.date() == before || lower.date() == after, qPrintable(lower.toString(Qt::ISODate)));
+        QCOMPARE(lower.time(), QTime(0, 0));
+        QCOMPARE(QwtDate::toDateTime(x.upperBound(), Qt::LocalTime), lower.addDays(1));
+    }
+
     void clearRemovesFieldsGridsAndAxes()
     {
         CGraphicsPlot plot;

@@ -57,6 +57,17 @@ CFanValues heatingValues()
     return v;
 }
 
+// The texts of the labels that show readings, in label order.
+template <class TScene> QStringList valueTexts(const TScene& scene)
+{
+    static const QList<int> s_100 = {1, 4, 7, 10, 16, 18, 22, 25, 28, 30, 33, 41, 44};
+    static const QList<int> s_plus = {3, 6, 9, 11, 14, 20, 23, 26, 28};
+    QStringList texts;
+    for (int i : scene.labels().size() == COverviewScene::LABEL_COUNT ? s_100 : s_plus)
+        texts << scene.labels()[i]->text();
+    return texts;
+}
+
 QImage renderScene(QGraphicsScene& scene)
 {
     QImage image(900, 500, QImage::Format_ARGB32);
@@ -104,6 +115,8 @@ private slots:
     void wifiLamp_data();
     void wifiLamp();
     void portChangeDarkensAndRestartsTheFilterCount();
+    void readingsOnlyFromTheUnit_data();
+    void readingsOnlyFromTheUnit();
 
     void plusSceneValues();
     void plusAirQualityLamp_data();
@@ -127,7 +140,7 @@ void TestOverviewScene::builtAsLaidOut()
     QCOMPARE(labels[2]->text(), QString::fromUtf8("°C"));
     QCOMPARE(labels[3]->text(), QStringLiteral("(TOU)"));
     QCOMPARE(labels[14]->text(), QStringLiteral("Heat"));
-    QCOMPARE(labels[16]->text(), QStringLiteral("230"));
+    QCOMPARE(labels[16]->text(), QStringLiteral("-"));
     QCOMPARE(labels[24]->text(), QStringLiteral("(TEX)"));
     QCOMPARE(labels[31]->text(), QStringLiteral("ppm"));
     QCOMPARE(labels[45]->text(), QString::fromUtf8("m³/h"));
@@ -492,6 +505,61 @@ void TestOverviewScene::portChangeDarkensAndRestartsTheFilterCount()
     QCOMPARE(ledOf(scene, "lampCO2"), 3);
 }
 
+void TestOverviewScene::readingsOnlyFromTheUnit_data()
+{
+    QTest::addColumn<bool>("plus");
+    QTest::addColumn<bool>("clearedBySelector"); // else by a change of the port
+    QTest::newRow("tolVane100, port removed") << false << false;
+    QTest::newRow("tolVane100, chosen without unit") << false << true;
+    QTest::newRow("plus, port removed") << true << false;
+    QTest::newRow("plus, chosen without unit") << true << true;
+}
+
+void TestOverviewScene::readingsOnlyFromTheUnit()
+{
+    // A value label shows "-" until the unit reports, and again once its readings are gone; the
+    // labels beside it keep their units and abbreviations.
+    QFETCH(bool, plus);
+    QFETCH(bool, clearedBySelector);
+    g_bWifiAvailable = true;
+    COverviewScene scene100(nullptr);
+    COverviewScene70 scene70(nullptr);
+    COverviewSceneBase& scene = plus ? static_cast<COverviewSceneBase&>(scene70) : scene100;
+    const auto values = [&] { return plus ? valueTexts(scene70) : valueTexts(scene100); };
+    const QStringList none = QVector<QString>(plus ? 9 : 13, QStringLiteral("-")).toList();
+    QCOMPARE(values(), none);
+
+    CFanValues v = heatingValues();
+    v.SumCoolBypassOpen = true; // the middle block as the unit in cooling shows it
+    v.ExtractHum = 95;
+    CFanValues70 v70;
+    v70.ExtractTemp = 21.0;
+    v70.ExtractHum = 95;
+    scene.setCurrentValues(plus ? static_cast<const void*>(&v70) : &v, 4000, -50);
+    QCOMPARE(values().count("-"), plus ? 0 : 1); // only the percentage, hidden in cooling
+    QCOMPARE(ledOf(scene, "lampHumidity"), 3);
+
+    if (clearedBySelector)
+        scene.clearValues();
+    else if (plus)
+        scene70.onComPortChanged(QString());
+    else
+        scene100.onComPortChanged(QString());
+    QCOMPARE(values(), none);
+    QCOMPARE(ledOf(scene, "lampHumidity"), -1);
+    if (plus)
+    {
+        QCOMPARE(scene70.labels()[4]->text(), QString::fromUtf8("°C"));
+        QCOMPARE(scene70.labels()[13]->text(), QStringLiteral("(AQE)"));
+        return;
+    }
+    QCOMPARE(scene100.labels()[2]->text(), QString::fromUtf8("°C"));
+    QCOMPARE(scene100.labels()[3]->text(), QStringLiteral("(TOU)"));
+    QCOMPARE(scene100.labels()[14]->text(), QStringLiteral("Heat"));
+    QCOMPARE(scene100.labels()[15]->text(), QStringLiteral("recovery"));
+    QVERIFY(isShown(scene100.labels()[18]));
+}
+
 void TestOverviewScene::plusSceneValues()
 {
     COverviewScene70 scene(nullptr);
@@ -505,6 +573,16 @@ void TestOverviewScene::plusSceneValues()
     QCOMPARE(labels[13]->graphicsProxyWidget()->geometry(), QRectF(1245, 544, 125, 50));
     QCOMPARE(lampOf(scene, "lampAirQuality")->graphicsProxyWidget()->geometry(), QRectF(1380, 540, 147, 50));
     QCOMPARE(ledOf(scene, "lampAirQuality"), -1);
+    // The outdoor-air caption ends before the wall, which stands 70 units either side of the
+    // picture's centre.
+    QRectF picture;
+    for (QGraphicsItem* pItem : scene.items())
+        if (auto p = qgraphicsitem_cast<QGraphicsPixmapItem*>(pItem))
+            picture = p->sceneBoundingRect();
+    const QRectF caption = labels[1]->graphicsProxyWidget()->geometry();
+    QVERIFY2(caption.left() + labels[1]->fontMetrics().horizontalAdvance(labels[1]->text()) <
+                 picture.center().x() - 70,
+             qPrintable(QString::number(caption.left())));
 
     CFanValues70 v;
     v.ExtractTemp = 21.0;
