@@ -1,19 +1,17 @@
 #include "SilentPort.h"
 
-#include <pty.h>
+#include "FreePty.h"
+
 #include <unistd.h>
 
 CSilentPort::CSilentPort()
 {
-    int slave = -1;
-    char name[256] = {};
-    if (openpty(&m_Master, &slave, name, nullptr, nullptr) != 0)
-    {
-        m_Master = -1;
+    unitsim::SPtyPair pty;
+    if (!unitsim::openFreePty(pty))
         return;
-    }
-    ::close(slave);
-    m_Name = QString::fromLocal8Bit(name);
+    ::close(pty.slave);
+    m_Master = pty.master;
+    m_Name = pty.name;
 }
 
 CSilentPort::~CSilentPort()

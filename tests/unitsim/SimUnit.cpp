@@ -1,4 +1,5 @@
 #include "SimUnit.h"
+#include "FreePty.h"
 #include "SimMessages.h"
 
 #include <atomic>
@@ -7,7 +8,6 @@
 #include <fcntl.h>
 #include <mutex>
 #include <poll.h>
-#include <pty.h>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
@@ -401,12 +401,11 @@ bool CSimUnit::start()
     }
     d->reader.discardPartial();
     d->pending.clear();
-    int master = -1, slave = -1;
-    if (::openpty(&master, &slave, nullptr, nullptr, nullptr) != 0)
+    SPtyPair pty;
+    if (!openFreePty(pty))
         return false;
-    char name[256];
-    if (!makeRaw(master) || !makeRaw(slave) || ttyname_r(slave, name, sizeof name) != 0 ||
-        ::pipe2(d->wake, O_CLOEXEC | O_NONBLOCK) != 0)
+    const int master = pty.master, slave = pty.slave;
+    if (!makeRaw(master) || !makeRaw(slave) || ::pipe2(d->wake, O_CLOEXEC | O_NONBLOCK) != 0)
     {
         ::close(master);
         ::close(slave);
@@ -420,7 +419,7 @@ bool CSimUnit::start()
     d->slave = slave; // held open so that the line stays up while no PC has it open
     {
         std::lock_guard<std::mutex> lock(d->mutex);
-        d->portName = QString::fromLocal8Bit(name);
+        d->portName = pty.name;
     }
     d->stopping = false;
     d->disappearing = false;
