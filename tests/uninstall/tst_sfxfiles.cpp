@@ -34,6 +34,14 @@ QString Q(const WString& text)
     return QString::fromUtf16(text.data(), int(text.size()));
 }
 
+// The folder that a stub killed meanwhile left in tmp: made, marked, no longer locked. Empty when
+// none could be made.
+QString KilledStubFolder(const QString& tmp)
+{
+    const auto stub = SfxCreateTempFolder(W(tmp));
+    return stub ? tmp + QDir(Q(stub->path())).dirName() : QString();
+}
+
 // The mark the stub writes in that folder.
 QByteArray MarkOf(const QString& folder)
 {
@@ -186,14 +194,10 @@ private slots:
                    (!extra || writeFile(folder + "/" + SFX_FOLDER_MARK_NAME, MarkOf(folder) + extra)) &&
                    chmod(QFile::encodeName(folder).constData(), mode_t(mode)) == 0;
         };
-        QString killed;
-        {
-            const auto stub = SfxCreateTempFolder(W(tmp));
-            QVERIFY(stub);
-            killed = QDir(Q(stub->path())).dirName();
-            QVERIFY(writeFile(tmp + killed + "/tarvek.so", "library"));
-            QVERIFY(QDir().mkpath(tmp + killed + "/data/lang"));
-        }                                           // the lock goes with the stub
+        const QString killed = KilledStubFolder(tmp); // unlocked: the stub is gone
+        QVERIFY(!killed.isEmpty());
+        QVERIFY(writeFile(killed + "/tarvek.so", "library"));
+        QVERIFY(QDir().mkpath(killed + "/data/lang"));
         QVERIFY(make("xr0000ABCD", 0700, nullptr)); // the user's own
         QVERIFY(make("xr0000ABCE", 0700, "more"));  // not the stub's mark
         QVERIFY(make("xr00000001", 0700, ""));      // running stub
@@ -232,12 +236,8 @@ private slots:
     {
         QTemporaryDir root;
         const QString tmp = root.path() + "/";
-        QString killed;
-        {
-            const auto stub = SfxCreateTempFolder(W(tmp));
-            QVERIFY(stub);
-            killed = tmp + QDir(Q(stub->path())).dirName();
-        }
+        const QString killed = KilledStubFolder(tmp);
+        QVERIFY(!killed.isEmpty());
         bool replaced = false;
         SfxSetBeforeFolderRemovalHook(
             [&]
@@ -260,13 +260,9 @@ private slots:
     {
         QTemporaryDir root;
         const QString tmp = root.path() + "/";
-        QString killed;
-        {
-            const auto stub = SfxCreateTempFolder(W(tmp));
-            QVERIFY(stub);
-            killed = tmp + QDir(Q(stub->path())).dirName();
-            QVERIFY(writeFile(killed + "/tarvek.so", "library"));
-        }
+        const QString killed = KilledStubFolder(tmp);
+        QVERIFY(!killed.isEmpty());
+        QVERIFY(writeFile(killed + "/tarvek.so", "library"));
         const QString copy = tmp + "xr0000C0FE";
         QCOMPARE(QProcess::execute("cp", {"-a", killed, copy}), 0);
         QVERIFY(writeFile(copy + "/notes.txt", "the user's"));
