@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -31,6 +32,24 @@ namespace
 QString Q(const WString& text)
 {
     return QString::fromUtf16(text.data(), int(text.size()));
+}
+
+// The folder that a stub killed meanwhile left in tmp: made, marked, no longer locked. Empty when
+// none could be made.
+QString KilledStubFolder(const QString& tmp)
+{
+    const auto stub = SfxCreateTempFolder(W(tmp));
+    return stub ? tmp + QDir(Q(stub->path())).dirName() : QString();
+}
+
+// The mark the stub writes in that folder.
+QByteArray MarkOf(const QString& folder)
+{
+    const int fd = open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const std::optional<std::string> mark = fd < 0 ? std::nullopt : SfxFolderMark(fd);
+    if (fd >= 0)
+        close(fd);
+    return mark ? QByteArray::fromStdString(*mark) : QByteArray();
 }
 
 } // namespace
@@ -167,29 +186,26 @@ private slots:
         QTemporaryDir root;
         QTemporaryDir outside;
         const QString tmp = root.path() + "/";
-        const QByteArray mark = SFX_FOLDER_MARK_TEXT;
-        const auto make = [&tmp](const QString& name, int mode, const QByteArray& markText)
+        // the mark the stub would have written in that folder, followed by `extra`
+        const auto make = [&tmp](const QString& name, int mode, const char* extra)
         {
             const QString folder = tmp + name;
             return QDir().mkdir(folder) && writeFile(folder + "/notes.txt", "the user's") &&
-                   (markText.isNull() || writeFile(folder + "/" + SFX_FOLDER_MARK_NAME, markText)) &&
+                   (!extra || writeFile(folder + "/" + SFX_FOLDER_MARK_NAME, MarkOf(folder) + extra)) &&
                    chmod(QFile::encodeName(folder).constData(), mode_t(mode)) == 0;
         };
-        QString killed;
-        {
-            const auto stub = SfxCreateTempFolder(W(tmp));
-            QVERIFY(stub);
-            killed = QDir(Q(stub->path())).dirName();
-            QVERIFY(writeFile(tmp + killed + "/tarvek.so", "library"));
-            QVERIFY(QDir().mkpath(tmp + killed + "/data/lang"));
-        }                                                 // the lock goes with the stub
-        QVERIFY(make("xr0000ABCD", 0700, QByteArray()));  // the user's own
-        QVERIFY(make("xr0000ABCE", 0700, mark + "more")); // not the stub's mark
-        QVERIFY(make("xr00000001", 0700, mark));          // running stub
-        QVERIFY(make("xr0000000a", 0700, mark));          // not a name the stub makes
-        QVERIFY(make("xr00000002", 0755, mark));          // not a mode the stub makes
-        QVERIFY(make("yr00000003", 0700, mark));          // another program's
-        QVERIFY(make("xr00000006", 0700, QByteArray()));
+        const QString killed = KilledStubFolder(tmp); // unlocked: the stub is gone
+        QVERIFY(!killed.isEmpty());
+        QVERIFY(writeFile(killed + "/tarvek.so", "library"));
+        QVERIFY(QDir().mkpath(killed + "/data/lang"));
+        QVERIFY(make("xr0000ABCD", 0700, nullptr)); // the user's own
+        QVERIFY(make("xr0000ABCE", 0700, "more"));  // not the stub's mark
+        QVERIFY(make("xr00000001", 0700, ""));      // running stub
+        QVERIFY(make("xr0000000a", 0700, ""));      // not a name the stub makes
+        QVERIFY(make("xr00000002", 0755, ""));      // not a mode the stub makes
+        QVERIFY(make("yr00000003", 0700, ""));      // another program's
+        QVERIFY(make("xr00000006", 0700, nullptr));
+        const QByteArray mark = MarkOf(tmp + "xr00000006");
         QVERIFY(writeFile(outside.path() + "/mark", mark));
         QVERIFY(QFile::link(outside.path() + "/mark", tmp + "xr00000006/" + SFX_FOLDER_MARK_NAME));
         QVERIFY(writeFile(tmp + "xr00000004", "a file"));
@@ -220,12 +236,8 @@ private slots:
     {
         QTemporaryDir root;
         const QString tmp = root.path() + "/";
-        QString killed;
-        {
-            const auto stub = SfxCreateTempFolder(W(tmp));
-            QVERIFY(stub);
-            killed = tmp + QDir(Q(stub->path())).dirName();
-        }
+        const QString killed = KilledStubFolder(tmp);
+        QVERIFY(!killed.isEmpty());
         bool replaced = false;
         SfxSetBeforeFolderRemovalHook(
             [&]
@@ -240,6 +252,25 @@ private slots:
         QVERIFY(QFileInfo(killed).isDir());
         QCOMPARE(QDir(tmp + "emptied").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList());
+    }
+
+    // A user's copy of a stub's folder (cp -a takes the mark along) is not the stub's: it stays
+    // with the user's files in it, while the stub's own leftover folder goes.
+    void copiedTempFolderStays()
+    {
+        QTemporaryDir root;
+        const QString tmp = root.path() + "/";
+        const QString killed = KilledStubFolder(tmp);
+        QVERIFY(!killed.isEmpty());
+        QVERIFY(writeFile(killed + "/tarvek.so", "library"));
+        const QString copy = tmp + "xr0000C0FE";
+        QCOMPARE(QProcess::execute("cp", {"-a", killed, copy}), 0);
+        QVERIFY(writeFile(copy + "/notes.txt", "the user's"));
+
+        SfxRemoveAbandonedTempFolders(W(tmp));
+        QVERIFY(!QFileInfo::exists(killed));
+        QCOMPARE(readFile(copy + "/notes.txt"), QByteArray("the user's"));
+        QCOMPARE(readFile(copy + "/tarvek.so"), QByteArray("library"));
     }
 
     void tempFolderInAMissingPlace() { QVERIFY(!SfxCreateTempFolder(u"/nonexistent-folder/for-sure/")); }

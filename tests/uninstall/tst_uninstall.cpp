@@ -53,6 +53,7 @@ struct SRun
     QStringList captions;
     QStringList events; // the library's
     QByteArray output;
+    QByteArray errors;
 };
 
 QString WindowsPath(const QString& host)
@@ -179,6 +180,7 @@ private:
             return result;
         result.exitCode = process.exitCode();
         result.output = process.readAllStandardOutput();
+        result.errors = process.readAllStandardError();
         // The stand-ins write their logs only once there is something to log.
         for (const QByteArray& line : readFile(path("boxes"), QByteArray()).split('\n'))
         {
@@ -438,6 +440,56 @@ private slots:
         QCOMPARE(registrations, 1);
         QVERIFY(restart());
         QVERIFY(!QFileInfo::exists(m_package));
+    }
+
+    // When the stub's own deletion cannot be registered (the pending list and wininit.ini are
+    // folders here), the product is still gone and the exit code 0, but the closing text names
+    // the stub's file to delete by hand, in the box or, silent, on stderr, in the user's language.
+    void stubNotRegistered_data()
+    {
+        QTest::addColumn<QStringList>("vars");
+        QTest::addColumn<bool>("silent");
+        QTest::addColumn<QString>("text");
+        const QString english = TITLE +
+                                " has been removed from your computer.\nThe uninstaller could not be "
+                                "scheduled for deletion when Windows restarts: please delete %1 yourself.";
+        const QString german = TITLE +
+                               " wurde von Ihrem Computer entfernt.\nDas Deinstallationsprogramm "
+                               "konnte nicht zum Löschen beim nächsten Neustart von Windows vorgemerkt "
+                               "werden: Bitte löschen Sie %1 selbst.";
+        QTest::newRow("box") << QStringList{"TOLVANE_MSGBOX_ANSWERS=yes"} << false << english;
+        QTest::newRow("box, German") << QStringList{"TOLVANE_MSGBOX_ANSWERS=yes", "LC_ALL=de_DE.UTF-8"}
+                                     << false << german;
+        QTest::newRow("silent") << QStringList{"TOLVANE_TARVEK_SILENT=1"} << true << english;
+        QTest::newRow("silent, German")
+            << QStringList{"TOLVANE_TARVEK_SILENT=1", "LC_ALL=de_DE.UTF-8"} << true << german;
+    }
+
+    void stubNotRegistered()
+    {
+        QFETCH(QStringList, vars);
+        QFETCH(bool, silent);
+        QFETCH(QString, text);
+        QVERIFY(pack(installProduct()));
+        QVERIFY(QDir().mkpath(path("pending")));
+        QVERIFY(QDir().mkpath(m_win + "/wininit.ini"));
+        const QString expected = text.arg(m_package);
+
+        const SRun result = run(vars);
+        QCOMPARE(result.exitCode, 0);
+        QVERIFY(!QFileInfo::exists(m_prod));
+        QVERIFY(QFileInfo::exists(m_package));
+        if (silent)
+        {
+            QCOMPARE(result.boxes, QList<CBox>());
+            QVERIFY2(result.errors.contains((expected + "\n").toUtf8()), result.errors.constData());
+        }
+        else
+        {
+            QCOMPARE(result.boxes.size(), 2); // the prompt, in the user's language, and the closing box
+            QCOMPARE(result.boxes.last(), CBox(MB_INFORMATION, expected));
+        }
+        QCOMPARE(tempFolders(), QStringList());
     }
 
     // A relative TMPDIR is taken against the directory the stub starts in.

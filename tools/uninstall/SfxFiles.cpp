@@ -123,13 +123,16 @@ bool IsTempFolderName(const char* name)
 }
 
 // The stub's mark, written when it made the folder: a regular file of this user with exactly
-// the mark's text.
+// the mark's text for this very folder.
 bool HasMark(int folderFd)
 {
+    const std::optional<std::string> mark = SfxFolderMark(folderFd);
+    if (!mark)
+        return false;
     const int fd = openat(folderFd, SFX_FOLDER_MARK_NAME, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
-    const std::string expected = SFX_FOLDER_MARK_TEXT;
+    const std::string& expected = *mark;
     struct stat st;
     std::string text;
     const bool marked = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == geteuid() &&
@@ -149,11 +152,14 @@ bool IsStubFolder(int lockFd)
 
 bool WriteMark(int folderFd)
 {
+    const std::optional<std::string> mark = SfxFolderMark(folderFd);
+    if (!mark)
+        return false;
     const int fd =
         openat(folderFd, SFX_FOLDER_MARK_NAME, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0)
         return false;
-    const bool written = win::WriteAll(fd, std::string(SFX_FOLDER_MARK_TEXT));
+    const bool written = win::WriteAll(fd, *mark);
     return close(fd) == 0 && written;
 }
 
@@ -191,6 +197,22 @@ CSfxTempFolder::~CSfxTempFolder()
 {
     if (m_lockFd >= 0)
         close(m_lockFd);
+}
+
+std::optional<std::string> SfxFolderMark(int folderFd)
+{
+    struct statx st;
+    if (statx(folderFd, "", AT_EMPTY_PATH | AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME, &st) != 0 ||
+        !(st.stx_mask & STATX_INO))
+        return std::nullopt;
+    // A copy gets another inode; a later folder on a reused inode another time of birth.
+    const std::string born = (st.stx_mask & STATX_BTIME) ? std::to_string(st.stx_btime.tv_sec) + "." +
+                                                               std::to_string(st.stx_btime.tv_nsec)
+                                                         : std::string("unknown");
+    return "Temporary folder of the uninstaller stub; it goes when the stub ends.\n"
+           "device " +
+           std::to_string(st.stx_dev_major) + ":" + std::to_string(st.stx_dev_minor) + " inode " +
+           std::to_string(st.stx_ino) + " born " + born + "\n";
 }
 
 bool SfxFileExists(const WString& path)

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 #include <utility>
 
 namespace sfx
@@ -28,10 +29,14 @@ int SfxDeleteTree(const WString& path);
 // "xr" + 8 upper-case hex digits of the seed, most significant first.
 WString SfxTempFolderName(std::uint32_t seed);
 
-// The stub's mark in a temporary folder it made, written at once: a file of this name and text.
+// The stub's mark in a temporary folder it made, written at once: a file of this name.
 constexpr char SFX_FOLDER_MARK_NAME[] = ".xr-stub-folder";
-constexpr char SFX_FOLDER_MARK_TEXT[] =
-    "Temporary folder of the uninstaller stub; it goes when the stub ends.\n";
+
+// The text of the mark that the open folder must hold: it names the folder's device, inode and,
+// where the file system keeps one, its time of birth, so that a copy of a stub's folder (its mark
+// copied along) or a later folder on a reused inode never holds its own mark. Nothing when the
+// folder cannot be queried.
+std::optional<std::string> SfxFolderMark(int folderFd);
 
 // The stub's temporary folder. The stub holds a lock on it as long as it (or its library child)
 // runs: a folder of that kind without the lock was left by a stub that was killed.

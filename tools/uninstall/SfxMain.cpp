@@ -3,7 +3,6 @@
 #include "SfxChild.h"
 #include "SfxFiles.h"
 #include "SfxOverlay.h"
-#include "SfxReboot.h"
 #include "SfxTarvek.h"
 #include "SfxUninstall.h"
 #include "platform/SfxException.h"
@@ -64,17 +63,14 @@ int ScriptError(const WString& title, std::uint32_t code)
     return 3;
 }
 
-// Runs the uninstallation inside the exception frame; the own file is scheduled for deletion
-// only when the uninstallation ran to its end.
+// Runs the uninstallation inside the exception frame; it schedules the own file for deletion
+// only when it ran to its end.
 int Uninstall(CSfxTarvek& tarvek, const WString& title, const WString& ownPath)
 {
     std::uint32_t code;
     try
     {
-        const SSfxUninstallResult result = SfxRunUninstall(tarvek);
-        if (result.completed)
-            SfxMoveAtReboot(tarvek, ownPath, nullptr, SFX_REGISTER_ONCE);
-        return result.exitCode;
+        return SfxRunUninstall(tarvek, ownPath);
     }
     catch (const CSfxSystemException& e)
     {

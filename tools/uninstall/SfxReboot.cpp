@@ -206,7 +206,7 @@ bool SfxAddRenameLine(CSfxTarvek& tarvek, const WString& source, const WString* 
     return done;
 }
 
-void SfxMoveAtReboot(CSfxTarvek& tarvek, const WString& source, const WString* target,
+bool SfxMoveAtReboot(CSfxTarvek& tarvek, const WString& source, const WString* target,
                      ESfxRegistration registration)
 {
     const win::MoveFileExFn moveFileEx = win::ResolveMoveFileEx();
@@ -219,9 +219,9 @@ void SfxMoveAtReboot(CSfxTarvek& tarvek, const WString& source, const WString* t
         if (windowsSource && (!target || windowsTarget) &&
             (registration == SFX_REGISTER_ONCE ? win::MoveFileExOnce(windowsSource->c_str(), newName, flags)
                                                : moveFileEx(windowsSource->c_str(), newName, flags)))
-            return;
+            return true;
     }
-    SfxAddRenameLine(tarvek, source, target, registration);
+    return SfxAddRenameLine(tarvek, source, target, registration);
 }
 
 } // namespace sfx

@@ -26,8 +26,8 @@ enum ESfxRegistration
     SFX_REGISTER_ONCE, // not when the same operation is already pending (the stub's own file)
 };
 
-// A null target deletes the source at the restart.
-void SfxMoveAtReboot(CSfxTarvek& tarvek, const WString& source, const WString* target,
+// A null target deletes the source at the restart. False when neither way registered it.
+bool SfxMoveAtReboot(CSfxTarvek& tarvek, const WString& source, const WString* target,
                      ESfxRegistration registration = SFX_REGISTER_ALWAYS);
 
 // Fallback: adds "target=source\r\n" (short Windows paths; "NUL" without a target), under the

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <vector>
 
 namespace sfx
@@ -66,17 +67,17 @@ bool Silent(CSfxTarvek& tarvek)
     return Eval(tarvek, u"%SILENT%") == u"1";
 }
 
-SSfxUninstallResult RunPhases(CSfxTarvek& tarvek)
+int RunPhases(CSfxTarvek& tarvek, const WString& ownPath)
 {
     const WString title = Eval(tarvek, u"%APPTITLE%");
     if (Eval(tarvek, u"%ISADMIN%") != u"1")
     {
         MessageBox(nullptr, Eval(tarvek, u"#UninstallAdminReq"), title, MB_ICONERROR);
-        return {EXIT_NOT_DONE, false};
+        return EXIT_NOT_DONE;
     }
     if (!Silent(tarvek) &&
         MessageBox(nullptr, EvalBuf(tarvek, u"#UninstallPrompt"), title, MB_ICONQUESTION | MB_YESNO) == IDNO)
-        return {EXIT_DECLINED, false};
+        return EXIT_DECLINED;
     if (!Silent(tarvek))
         tarvek.ShowProgressBox(SfxProgressCallback);
 
@@ -89,18 +90,25 @@ SSfxUninstallResult RunPhases(CSfxTarvek& tarvek)
     for (const SStep& step : steps)
     {
         if (tarvek.PerformUninstall(step.phase, SfxUninstallCallback) != 0)
-            return {EXIT_NOT_DONE, false};
+            return EXIT_NOT_DONE;
         if (step.progressAfter)
             SfxSetProgress(step.progressAfter);
     }
 
+    // The closing text promises the restart-time delete only once it is registered.
+    const bool ownFileScheduled = SfxMoveAtReboot(tarvek, ownPath, nullptr, SFX_REGISTER_ONCE);
+    const char16_t* finalText = ownFileScheduled ? u"#UninstallFinal" : u"#UninstallFinalDeleteByHand";
     if (!Silent(tarvek))
     {
         SfxSetProgress(100);
         SendMessage(g_progressDlg, WM_XR_UNINSTALL_DONE, 0, 0);
-        MessageBox(nullptr, EvalBuf(tarvek, u"#UninstallFinal"), title, MB_ICONINFORMATION);
+        MessageBox(nullptr, EvalBuf(tarvek, finalText), title, MB_ICONINFORMATION);
     }
-    return {SfxParseExitCode(Eval(tarvek, u"%EXITCODE%")), true};
+    else if (!ownFileScheduled)
+    {
+        std::fprintf(stderr, "%s\n", ToUtf8Lossy(EvalBuf(tarvek, finalText)).c_str());
+    }
+    return SfxParseExitCode(Eval(tarvek, u"%EXITCODE%"));
 }
 
 } // namespace
@@ -121,14 +129,14 @@ int SfxParseExitCode(std::u16string_view text)
     return int(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
-SSfxUninstallResult SfxRunUninstall(CSfxTarvek& tarvek)
+int SfxRunUninstall(CSfxTarvek& tarvek, const WString& ownPath)
 {
     g_tarvek = &tarvek;
     g_progressDlg = g_progressBar = g_progressText = nullptr;
     tarvek.SetVar(u"EXITCODE", u"0");
-    const SSfxUninstallResult result = RunPhases(tarvek);
+    const int exitCode = RunPhases(tarvek, ownPath);
     g_progressDlg = g_progressBar = g_progressText = nullptr;
-    return result;
+    return exitCode;
 }
 
 } // namespace sfx

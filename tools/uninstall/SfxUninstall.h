@@ -1,5 +1,6 @@
 #pragma once
-// The uninstall sequence: rights, prompt, progress dialog, the library's phases, final message.
+// The uninstall sequence: rights, prompt, progress dialog, the library's phases, the stub's own
+// deletion at the restart, final message.
 
 #include "platform/SfxText.h"
 
@@ -10,14 +11,10 @@ namespace sfx
 
 class CSfxTarvek;
 
-struct SSfxUninstallResult
-{
-    int exitCode = 0;
-    // Every phase ran and succeeded: only then may the stub remove itself.
-    bool completed = false;
-};
-
-SSfxUninstallResult SfxRunUninstall(CSfxTarvek& tarvek);
+// Returns the exit code. Only when every phase ran and succeeded is the stub's own file (ownPath)
+// scheduled for deletion at the restart; where that cannot be registered, the closing text names
+// the file to delete by hand instead (on stderr when silent).
+int SfxRunUninstall(CSfxTarvek& tarvek, const WString& ownPath);
 
 // Base 10 with leading blanks and a sign; reading stops at the first non-digit; no digits: 0.
 int SfxParseExitCode(std::u16string_view text);
