@@ -110,8 +110,6 @@ private:
     // Shows the reboot box and waits for this unit to come back running a bootloader.
     bool rebootAndWait(const QString& strTitle, const QString& strText);
     bool failWith(const QString& strText);
-    // The first shipped image the identified unit would need that is missing or damaged, named.
-    QString imageFault(const SIdentification& ident) const;
 
     IUpdateView& m_View;
     const SOptions m_Options;

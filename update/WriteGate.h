@@ -26,11 +26,10 @@ public:
     bool isOpen() const { return isBootloader(m_Running); }
     // Whether `unit`, the unit object at hand, may send a write now.
     bool mayWrite(CFanBase& unit) const;
-    // The bootloader the unit runs; RUNNING_NONE while closed.
+    // What the unit runs, as far as writes go: a bootloader only while open.
     ERunningImage running() const { return m_Running; }
     // The system whose images the unit takes; meaningful only while open.
     int system() const;
-    bool isPlusUnit() const { return m_bPlusUnit; }
 
 signals:
     void changed(bool bOpen);
