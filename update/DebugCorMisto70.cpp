@@ -14,7 +14,7 @@
 
 CDebugCorMisto70::CDebugCorMisto70(CMainDialog* pDialog, QWidget* parent) : CDebugWidget(pDialog, parent)
 {
-    wifiModuleStep()->setEnabled(false); // a tolVane plus has no Wi-Fi module
+    withoutWifiModule(); // a tolVane plus has no Wi-Fi module
     QWidget* pArea = lowerArea();
     m_pButtonSet = new QPushButton(QStringLiteral("Set Values 70"), pArea);
     m_pTExtract = addEdit(QStringLiteral("30"));

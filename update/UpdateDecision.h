@@ -47,6 +47,8 @@ struct SIdentification
     ERunningImage running = RUNNING_NONE;
     UINT32 serialNr = 0; // 0: the unit has none the serial-number field could hold
     bool plusUnit = false;
+    SVersion bootloader; // of the bootloader it runs
+    SVersion application;
     SUpdateNeeds needs;
     QString imageFault; // names a shipped image the unit would need that is missing or damaged
     bool bootloadersOutOfSync = false;

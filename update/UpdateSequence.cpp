@@ -34,27 +34,43 @@ CUpdateSequence::CUpdateSequence(IUpdateView& view, const SOptions& options)
 {
 }
 
-int CUpdateSequence::unitSystem() const
+void CUpdateSequence::forget()
 {
-    return m_Ident.plusUnit ? CFlashImage::SYS_TOLVANE_PLUS : CFlashImage::SYS_TOLVANE100;
+    m_Ident = SIdentification();
+    m_Gate.close();
 }
 
-void CUpdateSequence::identified(const SHLP_IdentData& ident)
+void CUpdateSequence::unitUnknown()
+{
+    m_Ident.running = RUNNING_NONE;
+    m_Gate.close();
+}
+
+QString CUpdateSequence::failedText() const
+{
+    return tr("The update process failed. Please switch off your %1.\nThen switch in on again and retry the "
+              "update.")
+        .arg(m_View.deviceText());
+}
+
+void CUpdateSequence::identified(const SHLP_IdentData& ident, const QString& port)
 {
     ++m_nIdentifications;
     SIdentification id;
     id.running = ERunningImage(ident.m_RunningPart);
     id.serialNr = CUpdateDecision::isSerialNumber(ident.m_SerialNr) ? ident.m_SerialNr : 0;
     id.plusUnit = ident.m_b70;
+    id.bootloader = CUpdateDecision::bootloaderVersion(ident);
+    id.application = CUpdateDecision::applicationVersion(ident);
     const CFlashImageList images;
     const auto system =
         CFlashImage::ESystem(id.plusUnit ? CFlashImage::SYS_TOLVANE_PLUS : CFlashImage::SYS_TOLVANE100);
     const SVersion boot1 = versionOf(images.findImage(CPartitionTable::PT_BOOTLOADER_1, system));
     const SVersion boot2 = versionOf(images.findImage(CPartitionTable::PT_BOOTLOADER_2, system));
     id.bootloadersOutOfSync = boot1.value() != boot2.value();
-    id.needs = CUpdateDecision::decide(
-        ident, {boot1, versionOf(images.findImage(CPartitionTable::PT_APPLICATION, system))},
-        m_Options.forceBootloader, m_Options.forceApplication);
+    m_Shipped = {boot1, versionOf(images.findImage(CPartitionTable::PT_APPLICATION, system))};
+    id.needs =
+        CUpdateDecision::decide(ident, m_Shipped, m_Options.forceBootloader, m_Options.forceApplication);
     if (id.needs.wifiBridgeNeeded)
         m_nBridgeSerialNr = id.serialNr;
     else if (id.serialNr != 0 && id.serialNr == m_nBridgeSerialNr)
@@ -66,10 +82,11 @@ void CUpdateSequence::identified(const SHLP_IdentData& ident)
         wanted << CPartitionTable::PT_WIFI_MODULE;
     if (!id.plusUnit && id.needs.wifiBridgeNeeded)
         wanted << CPartitionTable::PT_WIFI_BRIDGE;
+    // Each with the upload's own test, so that no image is found wanting after others were sent.
     for (CPartitionTable::EPartType type : wanted)
     {
-        const CFlashImage* pImage = images.findImage(type, system);
-        if (!pImage || pImage->m_Blocks.isEmpty())
+        CFlashImageCatalogue::SImage image;
+        if (!images.findSendableImage(type, system, image))
         {
             id.imageFault =
                 tr("The %1 image of this updater is missing or damaged.\nThe %2 cannot be updated; "
@@ -81,6 +98,7 @@ void CUpdateSequence::identified(const SHLP_IdentData& ident)
     if (id.imageFault.isEmpty() && id.bootloadersOutOfSync)
         id.imageFault = tr("Images of Bootloader 1 and 2 have different versions.");
     m_Ident = id;
+    m_Gate.identified(port, id.running, id.plusUnit);
 }
 
 bool CUpdateSequence::run()
@@ -90,6 +108,7 @@ bool CUpdateSequence::run()
     if (m_bRunning || !isBootloader(m_Ident.running))
         return false;
     m_bRunning = true;
+    m_Written = CUpdateDecision::SShipped();
     EPass pass;
     do
         pass = runPass();
@@ -188,13 +207,13 @@ CUpdateSequence::EPass CUpdateSequence::runPass()
             m_View.showIdentifiedState();
         else
         {
-            m_Ident.running = RUNNING_NONE;
+            unitUnknown();
             m_View.showState(ST_REBOOT_WAIT);
             m_View.showFailure();
         }
         return PASS_RESTART_PENDING;
     }
-    if (m_Options.installMode && !m_View.transfer([](CFanBase& unit) { return unit.setStartupMode(1); }))
+    if (m_Options.installMode && !write([](CFanBase& unit) { return unit.setStartupMode(1); }))
     {
         m_View.showState(ST_IDLE);
         return PASS_FAILED;
@@ -235,8 +254,29 @@ bool CUpdateSequence::rebootAndWait(const QString& strTitle, const QString& strT
                "on.\nPlease switch it off, wait until all LEDs are off, switch it on again and retry "
                "the update.")
                 .arg(strDevice));
+    // Back with less than it was given, the unit did not take it.
+    if (m_Ident.application.value() < m_Written.application.value() ||
+        m_Ident.bootloader.value() < m_Written.bootloader.value())
+    {
+        unitUnknown();
+        return failWith(failedText());
+    }
     m_View.showState(ST_UPDATING);
     return true;
+}
+
+bool CUpdateSequence::write(const std::function<bool(CFanBase&)>& step)
+{
+    bool bRefused = false;
+    const bool bWritten = m_View.transfer(
+        [&](CFanBase& unit)
+        {
+            bRefused = !m_Gate.mayWrite(unit);
+            return !bRefused && step(unit);
+        });
+    if (bRefused)
+        m_View.showText(failedText());
+    return bWritten;
 }
 
 bool CUpdateSequence::writeSerialNumber()
@@ -244,7 +284,7 @@ bool CUpdateSequence::writeSerialNumber()
     bool bOk = false;
     const UINT32 nNumber = m_View.serialNumberText().toUInt(&bOk);
     if (!bOk || !CUpdateDecision::isSerialNumber(nNumber) ||
-        !m_View.transfer([nNumber](CFanBase& unit) { return unit.setSerialNumber(nNumber); }))
+        !write([nNumber](CFanBase& unit) { return unit.setSerialNumber(nNumber); }))
     {
         m_View.showState(ST_IDLE);
         m_View.showText(tr("Unable to set Serial number."));
@@ -261,8 +301,8 @@ bool CUpdateSequence::uploadStep(CPartitionTable::EPartType type, bool bWait)
 {
     m_View.showState(ST_UPDATING);
     m_View.showText(tr("Updating %1 ...").arg(m_View.deviceText()));
-    if (!m_View.transfer([&](CFanBase& unit)
-                         { return unit.uploadImage(unitSystem(), type, m_View.progressBar(), bWait); }))
+    if (!write([&](CFanBase& unit)
+               { return unit.uploadImage(m_Gate.system(), type, m_View.progressBar(), bWait); }))
         return false;
     m_View.showState(ST_SUCCESS);
     return true;
@@ -273,6 +313,7 @@ bool CUpdateSequence::installApplication()
     if (!uploadStep(CPartitionTable::PT_APPLICATION, false))
         return false;
     m_Ident.needs.applicationNeeded = false;
+    m_Written.application = m_Shipped.application;
     return true;
 }
 
@@ -299,11 +340,11 @@ bool CUpdateSequence::installBootloader()
     const QString strDevice = m_View.deviceText();
     m_View.showState(ST_UPDATING);
     m_View.showText(tr("Updating %1 bootloader...").arg(strDevice));
-    // The bootloader the unit is not running is the one written.
+    // The bootloader the unit is not running is the one written; after a swap that is the other.
     CPartitionTable::EPartType type;
-    if (m_Ident.running == RUNNING_BOOTLOADER_1)
+    if (m_Gate.running() == RUNNING_BOOTLOADER_1)
         type = CPartitionTable::PT_BOOTLOADER_2;
-    else if (m_Ident.running == RUNNING_BOOTLOADER_2)
+    else if (m_Gate.running() == RUNNING_BOOTLOADER_2)
         type = CPartitionTable::PT_BOOTLOADER_1;
     else
     {
@@ -314,23 +355,37 @@ bool CUpdateSequence::installBootloader()
                 .arg(strDevice));
         return false;
     }
-    if (!m_View.transfer(
+    if (!write(
             [&](CFanBase& unit) {
-                return unit.uploadImage(unitSystem(), type, m_View.progressBar(), false) &&
+                return unit.uploadImage(m_Gate.system(), type, m_View.progressBar(), false) &&
                        unit.swapBootloaders();
             }))
     {
         // The unit may now run either bootloader (a swap whose reply was lost) or wait in update
-        // mode: no bootloader is written into it before it has been identified again.
-        m_Ident.running = RUNNING_NONE;
+        // mode: nothing is written into it before it has been identified again.
+        unitUnknown();
         m_View.showState(ST_IDLE);
-        m_View.showText(
-            tr("The update process failed. Please switch off your %1.\nThen switch in on again and "
-               "retry the update.")
-                .arg(strDevice));
+        m_View.showText(failedText());
         return false;
     }
+    m_Gate.swapped();
+    m_Written.bootloader = m_Shipped.bootloader;
     m_Ident.needs.bootloaderNeeded = false;
     m_View.showState(ST_SUCCESS);
+    return true;
+}
+
+bool CUpdateSequence::swapBootloaders()
+{
+    if (!m_Gate.isOpen())
+        return false;
+    if (!write([](CFanBase& unit) { return unit.swapBootloaders(); }))
+    {
+        // A swap whose reply was lost may have happened all the same.
+        unitUnknown();
+        m_View.showFailure();
+        return false;
+    }
+    m_Gate.swapped();
     return true;
 }

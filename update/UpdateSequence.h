@@ -2,6 +2,7 @@
 
 #include "PartitionTable.h"
 #include "UpdateDecision.h"
+#include "WriteGate.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -70,11 +71,13 @@ public:
 
     CUpdateSequence(IUpdateView& view, const SOptions& options);
 
-    // A valid identification record (running image 0 to 3) was read from the unit.
-    void identified(const SHLP_IdentData& ident);
+    // A valid identification record (running image 0 to 3) was read from the unit on `port`.
+    void identified(const SHLP_IdentData& ident, const QString& port);
     // An identification failed: nothing of an earlier one holds any longer.
-    void forget() { m_Ident = SIdentification(); }
+    void forget();
     const SIdentification& identification() const { return m_Ident; }
+    // Every write to the unit passes it; the window closes it when the port goes or changes.
+    CWriteGate& writeGate() { return m_Gate; }
 
     // The whole update; true only when every image the unit needed was installed.
     bool run();
@@ -85,6 +88,8 @@ public:
     bool installWifiModule();
     bool installWifiBridge();
     bool installBootloader();
+    // The service panel's swap of the unit's bootloaders.
+    bool swapBootloaders();
 
 private:
     enum EPass
@@ -95,17 +100,24 @@ private:
     };
 
     EPass runPass();
+    // Runs a transfer that writes to the unit, when the gate lets it; a refusal is shown.
+    bool write(const std::function<bool(CFanBase&)>& step);
+    // The failure end's instruction: the unit's state is unknown until it is identified again.
+    QString failedText() const;
+    // Nothing about the unit may be relied on any more: no update is offered, nothing written.
+    void unitUnknown();
     bool uploadStep(CPartitionTable::EPartType type, bool bWait);
     // Shows the reboot box and waits for this unit to come back running a bootloader.
     bool rebootAndWait(const QString& strTitle, const QString& strText);
     bool failWith(const QString& strText);
-    int unitSystem() const;
-    // The first shipped image the identified unit would need that is missing or damaged, named.
-    QString imageFault(const SIdentification& ident) const;
 
     IUpdateView& m_View;
     const SOptions m_Options;
     SIdentification m_Ident;
+    CWriteGate m_Gate;
+    CUpdateDecision::SShipped m_Shipped; // for the identified unit's system
+    // What this run wrote; the unit back from a restart must report at least these.
+    CUpdateDecision::SShipped m_Written;
     int m_nIdentifications = 0;
     // The unit that reported the application needing the Wi-Fi bridge keeps needing it across its
     // restarts, until an update of it is complete; no other unit inherits it.

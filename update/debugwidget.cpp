@@ -48,6 +48,7 @@ CDebugWidget::CDebugWidget(CMainDialog* pDialog, QWidget* parent)
         auto* pButton = new QPushButton(text, m_pUpperArea);
         connect(pButton, &QPushButton::clicked, this, slot);
         pRow->addWidget(pButton);
+        return pButton;
     };
 
     add(pRow1, QStringLiteral("Get Ident"), &CDebugWidget::slotButtonIdent);
@@ -88,10 +89,11 @@ CDebugWidget::CDebugWidget(CMainDialog* pDialog, QWidget* parent)
         pRow3->addWidget(pButton);
         return pButton;
     };
-    addDialogStep(QStringLiteral("Update Application"), SLOT(on_ButtonAppl_clicked()));
+    m_WriteSteps << addDialogStep(QStringLiteral("Update Application"), SLOT(on_ButtonAppl_clicked()));
     m_pWifiModuleStep = addDialogStep(QStringLiteral("Update CC3200"), SLOT(on_ButtonCC3200_clicked()));
-    addDialogStep(QStringLiteral("Update Bootloader"), SLOT(on_ButtonBootLdr_clicked()));
-    add(pRow3, QStringLiteral("Swap Boot"), &CDebugWidget::slotButtonSwap);
+    m_WriteSteps << m_pWifiModuleStep;
+    m_WriteSteps << addDialogStep(QStringLiteral("Update Bootloader"), SLOT(on_ButtonBootLdr_clicked()));
+    m_WriteSteps << add(pRow3, QStringLiteral("Swap Boot"), &CDebugWidget::slotButtonSwap);
     add(pRow3, QStringLiteral("Get Wifi Data Debug"), &CDebugWidget::slotButtonWifiDataDebug);
     pRow3->addSpacing(100);
     pRow3->addWidget(new QLabel(QStringLiteral("Test case:"), m_pUpperArea));
@@ -114,6 +116,21 @@ CDebugWidget::CDebugWidget(CMainDialog* pDialog, QWidget* parent)
     pLayout->addWidget(m_pLowerArea);
 
     connect(&m_TickTimer, &QTimer::timeout, this, &CDebugWidget::slotTimerTimeOutAll);
+    CWriteGate& gate = m_pDialog->sequence().writeGate();
+    connect(&gate, &CWriteGate::changed, this, &CDebugWidget::showWriteGate);
+    showWriteGate(gate.isOpen());
+}
+
+void CDebugWidget::showWriteGate(bool bOpen)
+{
+    for (QPushButton* pStep : m_WriteSteps)
+        pStep->setEnabled(bOpen && (pStep != m_pWifiModuleStep || m_bWifiModule));
+}
+
+void CDebugWidget::withoutWifiModule()
+{
+    m_bWifiModule = false;
+    m_pWifiModuleStep->setEnabled(false);
 }
 
 void CDebugWidget::output(const QString& text, bool bRepaint)
@@ -273,7 +290,7 @@ void CDebugWidget::slotRepSecLog()
 
 void CDebugWidget::slotButtonSwap()
 {
-    m_pDialog->unit()->swapBootloaders();
+    m_pDialog->sequence().swapBootloaders();
 }
 
 void CDebugWidget::slotButtonIdent()

@@ -85,13 +85,16 @@ protected:
 
     QWidget* lowerArea() const { return m_pLowerArea; }
     CMainDialog* dialog() const { return m_pDialog; }
-    QPushButton* wifiModuleStep() const { return m_pWifiModuleStep; }
+    // The unit has no Wi-Fi module: its step stays off.
+    void withoutWifiModule();
     void output(const QString& text, bool bRepaint = true);
 
     QTimer m_TickTimer;
 
 private:
     int checkedSpan() const;
+    // The steps that write to the unit are on only while the dialog's write gate is open.
+    void showWriteGate(bool bOpen);
 
     QWidget* m_pUpperArea;
     QWidget* m_pLowerArea;
@@ -107,6 +110,8 @@ private:
     QRadioButton* m_pOldest100;
     QLCDNumber* m_pCountdown;
     QPushButton* m_pWifiModuleStep;
+    QList<QPushButton*> m_WriteSteps; // the Wi-Fi module's among them
+    bool m_bWifiModule = true;
     QString m_strTestValuesPath;
     CVokDelimTextModel* m_pTestModel = nullptr;
 };

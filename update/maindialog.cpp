@@ -55,6 +55,7 @@ public:
         // unit may be back under the same name before any port change is reported.
         if (m_pDialog->m_pFan->comPortFailed())
         {
+            m_pDialog->m_Sequence.writeGate().close();
             m_pDialog->m_bPortLost = true;
             m_pDialog->m_bDeviceListPending = true;
         }
@@ -475,7 +476,10 @@ void CMainDialog::onPortRemoved(const CPortInfo& info)
     // Kept until the port is looked at: a unit plugged in again under the name meanwhile is
     // another device on another handle.
     if (!info.portName.isEmpty() && info.portName == m_pFan->getComPortName())
+    {
+        m_Sequence.writeGate().close();
         m_bPortLost = true;
+    }
     on_DeviceListChanged();
 }
 
@@ -609,7 +613,7 @@ bool CMainDialog::identifyDevice()
         return false;
     }
 
-    m_Sequence.identified(ident);
+    m_Sequence.identified(ident, m_pFan->getComPortName());
     const SIdentification& identification = m_Sequence.identification();
     if (identification.bootloadersOutOfSync)
         QMessageBox::warning(this, QStringLiteral("Bootloaders out of sync"),

@@ -50,6 +50,8 @@ public:
     // True while a unit transfer runs; timers and port changes then wait.
     bool isTransferRunning() const { return m_nTransfers > 0; }
 
+    // The single steps and the bootloader swap of the service panel, and the gate they pass.
+    CUpdateSequence& sequence() { return m_Sequence; }
     CDebugWidget* debugWidget() const { return m_pDebugWidget; }
     CPortEnumerator& portEnumerator() { return m_Enumerator; }
     void setRestartTimeout(int nMs) { m_nRestartTimeoutMs = nMs; }

@@ -10,8 +10,6 @@
 namespace
 {
 constexpr UINT16 UPLOAD_MODE_WAIT_MS = 15000;
-// The Wi-Fi module's header carries bits 16 to 19 of the plain length as well.
-constexpr UINT32 MAX_LONG_PLAIN_LEN = 0xFFFFF;
 // The table arrives in two replies of ten entries each, without a code byte.
 constexpr int PARTITIONS_PER_REPLY = 10;
 constexpr int PARTITION_REPLY_SIZE = PARTITIONS_PER_REPLY * CPartitionTable::SPartition::SIZE;
@@ -22,24 +20,6 @@ std::function<std::unique_ptr<CFlashImageCatalogue>()>& catalogueFactory()
 {
     static std::function<std::unique_ptr<CFlashImageCatalogue>()> factory;
     return factory;
-}
-
-// Whether the unit can be given the image as it is: at least one block, and each block's data as
-// long as its plain contents (padded to whole 8-byte units when enciphered), with a plain length
-// that the block header can carry.
-bool isSendable(const CFlashImageCatalogue::SImage& image, CPartitionTable::EPartType sentType)
-{
-    if (image.MemBlocks.isEmpty())
-        return false;
-    const UINT32 maxPlainLen = sentType == CPartitionTable::PT_WIFI_MODULE ? MAX_LONG_PLAIN_LEN : 0xFFFF;
-    for (const CFlashImageCatalogue::SMemBlock& block : image.MemBlocks)
-    {
-        const qint64 expected =
-            image.Encrypted ? (qint64(block.PlainLen) + 7) / 8 * 8 : qint64(block.PlainLen);
-        if (block.PlainLen > maxPlainLen || block.Data.size() != expected)
-            return false;
-    }
-    return true;
 }
 } // namespace
 
@@ -74,7 +54,7 @@ bool CFanBase::uploadImage(int system, CPartitionTable::EPartType type, QProgres
     {
         const auto& factory = catalogueFactory();
         const std::unique_ptr<CFlashImageCatalogue> catalogue = factory ? factory() : nullptr;
-        if (!catalogue || !catalogue->findUploadImage(type, system, image) || !isSendable(image, sentType))
+        if (!catalogue || !catalogue->findSendableImage(type, system, image))
         {
             qDebug() << "CFanBase::uploadImage: no sendable image of type" << int(type);
             emit signalUserInfo(

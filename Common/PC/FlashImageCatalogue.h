@@ -40,4 +40,7 @@ public:
     virtual ~CFlashImageCatalogue() = default;
     // The first image of `type` whose system mask shares a bit with `system`; false when none.
     virtual bool findUploadImage(CPartitionTable::EPartType type, int system, SImage& image) const = 0;
+    // The image as findUploadImage gives it, and only when the unit can be given it as it is: the
+    // one test of an image before anything of it is sent.
+    bool findSendableImage(CPartitionTable::EPartType type, int system, SImage& image) const;
 };

@@ -203,6 +203,16 @@ void TestUpdateScenarios::scenarios_data()
     QTest::newRow("restart: the unit runs its application") << s;
 
     s = SScenario();
+    s.unit = t100(4711, 1, 2, 12, 1);
+    s.restarts = {runs(1, 1)};
+    s.images = {5, 3};
+    s.status =
+        QStringLiteral("The update process failed. Please switch off your tolVane100.\nThen switch in on "
+                       "again and retry the update.");
+    s.serialNr = 4711;
+    QTest::newRow("restart: the unit still reports its old application") << s;
+
+    s = SScenario();
     s.unit = unitModel(EUnitType::TolVanePlus, 0xFFFFFFFF, 2, 2, 12, 2, 10);
     s.typedSerialNr = QStringLiteral("4711");
     s.images = {3};
@@ -277,6 +287,8 @@ void TestUpdateScenarios::scenarios()
     QCOMPARE(receivedImages(rig.unit.model()), scenario.images);
     QCOMPARE(rig.unit.model().ident.serialNumber, scenario.serialNr);
     QVERIFY(restarts.isEmpty());
+    if (scenario.status.startsWith("The update process failed"))
+        QVERIFY(!child<QPushButton>(dialog, "ButtonBurn")->isEnabled());
     // An update that went through never offered another one on the way (a unit identified while
     // it waited for the restart).
     if (scenario.status == SUCCESS)
@@ -288,25 +300,40 @@ void TestUpdateScenarios::scenarios()
 void TestUpdateScenarios::damagedImages_data()
 {
     QTest::addColumn<QString>("file");
-    QTest::addColumn<QByteArray>("content"); // empty: the shipped file with another version
+    QTest::addColumn<QByteArray>("from"); // empty: the file holds `to`; else the shipped one with `from`
+    QTest::addColumn<QByteArray>("to");   // replaced by `to`
+    QTest::addColumn<int>("bootSub");     // of the unit's bootloader 2.x and application 2.x
+    QTest::addColumn<int>("appSub");
     QTest::addColumn<QString>("status");
     QTest::addColumn<QStringList>("boxes");
     QTest::newRow("application without versions")
-        << "Application.ini" << QByteArray("[General]\nType=3\n")
+        << "Application.ini" << QByteArray() << QByteArray("[General]\nType=3\n") << 5 << 5
         << "The application image of this updater is missing or damaged." << QStringList();
     QTest::newRow("application without blocks")
-        << "Application.ini"
-        << QByteArray("[General]\nType=3\nMainVer=2\nSubVer=12\nStartAdr=0\nEncryption=1\n")
+        << "Application.ini" << QByteArray()
+        << QByteArray("[General]\nType=3\nMainVer=2\nSubVer=12\nStartAdr=0\nEncryption=1\n") << 5 << 5
         << "The application image of this updater is missing or damaged." << QStringList();
+    // The unit with bootloader 2.12 and application 2.13 is up to date with sound images.
     QTest::newRow("bootloaders of different versions")
-        << "Bootloader2.ini" << QByteArray() << "Images of Bootloader 1 and 2 have different versions."
-        << QStringList{"Bootloaders out of sync"};
+        << "Bootloader2.ini" << QByteArray("SubVer=12") << QByteArray("SubVer=11") << 12 << 13
+        << "Images of Bootloader 1 and 2 have different versions." << QStringList{"Bootloaders out of sync"};
+    // Damaged so that only the upload's own test finds it: the data are shorter than the plain
+    // contents they claim, or not whole 8-byte units of them. The images needed first are sound.
+    QTest::newRow("Wi-Fi module with data shorter than its plain length")
+        << "cc3200.ini" << QByteArray("1\\PlainLen=700") << QByteArray("1\\PlainLen=900") << 12 << 1
+        << "The WiFi module image of this updater is missing or damaged." << QStringList();
+    QTest::newRow("bootloader 2 with a plain length its data do not pad to")
+        << "Bootloader2.ini" << QByteArray("1\\PlainLen=600") << QByteArray("1\\PlainLen=601") << 5 << 5
+        << "The bootloader 2 image of this updater is missing or damaged." << QStringList();
 }
 
 void TestUpdateScenarios::damagedImages()
 {
     QFETCH(QString, file);
-    QFETCH(QByteArray, content);
+    QFETCH(QByteArray, from);
+    QFETCH(QByteArray, to);
+    QFETCH(int, bootSub);
+    QFETCH(int, appSub);
     QFETCH(QString, status);
     QFETCH(QStringList, boxes);
     QTemporaryDir dir;
@@ -319,7 +346,10 @@ void TestUpdateScenarios::damagedImages()
         QVERIFY(in.open(QIODevice::ReadOnly));
         QByteArray bytes = in.readAll();
         if (strName == file)
-            bytes = content.isEmpty() ? bytes.replace("SubVer=12", "SubVer=11") : content;
+        {
+            QVERIFY(from.isEmpty() || bytes.contains(from));
+            bytes = from.isEmpty() ? to : bytes.replace(from, to);
+        }
         QFile out(strPath);
         QVERIFY(out.open(QIODevice::WriteOnly));
         out.write(bytes);
@@ -327,11 +357,7 @@ void TestUpdateScenarios::damagedImages()
     }
     CFlashImageList::setShippedSources(sources);
 
-    // The unit would need the bootloader and, for the broken application, that too; with sound
-    // images a unit with bootloader 2.12 and application 2.13 is up to date.
-    const bool bBootloaders = file.startsWith("Bootloader");
-    CUnitRig rig(
-        unitModel(EUnitType::TolVane100, 4711, 1, 2, bBootloaders ? 12 : 5, 2, bBootloaders ? 13 : 5));
+    CUnitRig rig(unitModel(EUnitType::TolVane100, 4711, 1, 2, bootSub, 2, appSub));
     CBoxAnswerer answerer;
     CMainDialog dialog(false, false, false, false, false, false, QString(), QString(), false, QString());
     rig.speedUp(dialog);
@@ -393,15 +419,18 @@ void TestUpdateScenarios::failureTextOutlastsTheUnit()
 void TestUpdateScenarios::automaticUpdateWaitsForTheNewBootloader_data()
 {
     QTest::addColumn<bool>("comesBack");
+    QTest::addColumn<int>("bootMainBack"); // the bootloader it reports when back: 2.12 or still 1.12
     QTest::addColumn<ImageList>("images");
     QTest::addColumn<int>("exitCode");
-    QTest::newRow("unit comes back") << true << ImageList{2, 3, 4} << 100;
-    QTest::newRow("window closed while waiting") << false << ImageList{2} << 0;
+    QTest::newRow("unit comes back") << true << 2 << ImageList{2, 3, 4} << 100;
+    QTest::newRow("unit comes back with its old bootloader") << true << 1 << ImageList{2} << 0;
+    QTest::newRow("window closed while waiting") << false << 2 << ImageList{2} << 0;
 }
 
 void TestUpdateScenarios::automaticUpdateWaitsForTheNewBootloader()
 {
     QFETCH(bool, comesBack);
+    QFETCH(int, bootMainBack);
     QFETCH(ImageList, images);
     QFETCH(int, exitCode);
     CUnitRig rig(unitModel(EUnitType::TolVane100, 4711, 1, 1, 20, 2, 5));
@@ -413,13 +442,15 @@ void TestUpdateScenarios::automaticUpdateWaitsForTheNewBootloader()
                                if ((pDialog = qobject_cast<CMainDialog*>(pWidget)))
                                    rig.speedUp(*pDialog);
                        });
-    // Once the box is answered the user closes the window as soon as it lets him.
+    // Once the box is answered the user closes the window as soon as it lets him with the unit
+    // switched off, or, with the unit back, once it says the update failed.
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout,
                      [&]
                      {
                          if (child<QPushButton>(*pDialog, "ButtonClose")->isEnabled() &&
-                             pDialog->unit()->getComPortName().isEmpty())
+                             (comesBack ? statusText(*pDialog).startsWith("The update process failed")
+                                        : pDialog->unit()->getComPortName().isEmpty()))
                              pDialog->close();
                      });
     QStringList boxes;
@@ -432,13 +463,16 @@ void TestUpdateScenarios::automaticUpdateWaitsForTheNewBootloader()
             boxes << pBox->windowTitle();
             QTimer::singleShot(0, pBox->buttons().value(0), &QAbstractButton::click);
             if (comesBack) // restarted, it runs the new bootloader 2.12 from bootloader 2
+            {
                 rig.restartWhenReleased(*pDialog,
-                                        [](SSimUnitModel& m)
+                                        [bootMainBack](SSimUnitModel& m)
                                         {
                                             m.ident.runningPart = 2;
-                                            m.ident.bootMain = 2;
+                                            m.ident.bootMain = quint8(bootMainBack);
                                             m.ident.bootSub = 12;
                                         });
+                closer.start(CUnitRig::POLL_MS);
+            }
             else // the unit is switched off
                 QObject::connect(pBox, &QDialog::finished,
                                  [&]

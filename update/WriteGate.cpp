@@ -1,0 +1,46 @@
+#include "WriteGate.h"
+
+#include "FanBase.h"
+#include "FlashImageCatalogue.h"
+
+void CWriteGate::identified(const QString& port, ERunningImage running, bool bPlusUnit)
+{
+    m_strPort = port;
+    m_bPlusUnit = bPlusUnit;
+    set(running);
+}
+
+void CWriteGate::close()
+{
+    set(RUNNING_NONE);
+}
+
+void CWriteGate::swapped()
+{
+    if (m_Running == RUNNING_BOOTLOADER_1)
+        set(RUNNING_BOOTLOADER_2);
+    else if (m_Running == RUNNING_BOOTLOADER_2)
+        set(RUNNING_BOOTLOADER_1);
+}
+
+void CWriteGate::set(ERunningImage running)
+{
+    m_Running = running;
+    if (!isOpen())
+        m_strPort.clear();
+    emit changed(isOpen());
+}
+
+bool CWriteGate::mayWrite(CFanBase& unit) const
+{
+    // The unit object must be the one for the identified unit type: a tolVane100 object speaks
+    // for a tolVane100 only.
+    const bool bPlusObject = unit.getUnitType() != 0;
+    return isOpen() && !m_strPort.isEmpty() && unit.getComPortName() == m_strPort && !unit.comPortFailed() &&
+           bPlusObject == m_bPlusUnit;
+}
+
+int CWriteGate::system() const
+{
+    return m_bPlusUnit ? CFlashImageCatalogue::SYS_TOLVANE_PLUS : CFlashImageCatalogue::SYS_TOLVANE100;
+}
