@@ -52,7 +52,7 @@ CMainWindow::CMainWindow(CMainObject* pMainObject, CMinuteLogDB* pMinuteLogDB, C
                          CSecLogDB* pSecLogDB, CSecLogDB70* pSecLogDB70, QWidget* parent)
     : QMainWindow(parent), ui(new Ui::CMainWindow), m_pView(new CMyGraphicsView(nullptr, nullptr)),
       m_mainObject(pMainObject), m_pMinuteLogDB(pMinuteLogDB), m_pMinuteLogDB70(pMinuteLogDB70),
-      m_pSecLogDB(pSecLogDB), m_pSecLogDB70(pSecLogDB70), m_portFollower(m_enumerator)
+      m_pSecLogDB(pSecLogDB), m_pSecLogDB70(pSecLogDB70)
 {
     initFrameResources();
     ui->setupUi(this);
@@ -105,6 +105,8 @@ CMainWindow::CMainWindow(CMainObject* pMainObject, CMinuteLogDB* pMinuteLogDB, C
     connect(m_pWLANTab, &CWLANTab::setNetworkCredentials, m_mainObject, &CMainObject::setNetworkCredentials);
     connect(m_mainObject, &CMainObject::signalCredentialsNotSent, m_pWLANTab,
             &CWLANTab::onCredentialsNotSent);
+    connect(&m_enumerator, &CPortEnumerator::deviceDiscovered, this, &CMainWindow::onDeviceListChanged);
+    connect(&m_enumerator, &CPortEnumerator::deviceRemoved, this, &CMainWindow::onDeviceListChanged);
     connect(&m_portFollower, &CPortFollower::signalPortChanged, this, &CMainWindow::onUnitPortChanged);
 
     m_enumerator.setUpNotifications();

@@ -48,9 +48,9 @@ UINT32 fieldSerialNumber(const QString& strText)
 CMainDialog::CMainDialog(bool bInstallMode, bool bForceBootloader, bool bForceApplication, bool bOptionFc,
                          bool bOwner, bool bAutomatic, QString strExcludedPort, QString strSerialNumber,
                          bool bDebug, QString strTestValuesPath, QWidget* parent)
-    : QDialog(parent), m_pUi(new Ui_CMainDialog), m_pFan(new CFan(false, this)), m_PortFollower(m_Enumerator),
-      m_bInstallMode(bInstallMode), m_bOptionFc(bOptionFc), m_bOwner(bOwner), m_bAutoStartArmed(bAutomatic),
-      m_bExitAfterSuccess(bAutomatic), m_strSerialNumber(strSerialNumber), m_strExcludedPort(strExcludedPort),
+    : QDialog(parent), m_pUi(new Ui_CMainDialog), m_pFan(new CFan(false, this)),
+      m_PortFollower(strExcludedPort), m_bInstallMode(bInstallMode), m_bOptionFc(bOptionFc), m_bOwner(bOwner),
+      m_bAutoStartArmed(bAutomatic), m_bExitAfterSuccess(bAutomatic), m_strSerialNumber(strSerialNumber),
       m_bDebug(bDebug), m_strTestValuesPath(strTestValuesPath),
       m_Sequence(*this,
                  {bInstallMode, bForceBootloader, bForceApplication, !strSerialNumber.isEmpty(), bAutomatic})
@@ -104,7 +104,8 @@ CMainDialog::CMainDialog(bool bInstallMode, bool bForceBootloader, bool bForceAp
     if (!m_strSerialNumber.isEmpty())
         m_pUi->LineEditSerialNumber->setText(m_strSerialNumber);
 
-    m_PortFollower.setExcludedPort(m_strExcludedPort);
+    connect(&m_Enumerator, &CPortEnumerator::deviceDiscovered, this, &CMainDialog::on_DeviceListChanged);
+    connect(&m_Enumerator, &CPortEnumerator::deviceRemoved, this, &CMainDialog::on_DeviceListChanged);
     connect(&m_PortFollower, &CPortFollower::signalPortChanged, this, &CMainDialog::onUnitPortChanged);
     m_Enumerator.setUpNotifications();
     // The first search runs from the event loop, so the window is up before a silent unit is
@@ -447,7 +448,9 @@ void CMainDialog::getShippedVersion(int nType, UINT8& rMain, UINT8& rSub) const
 
 void CMainDialog::on_DeviceListChanged()
 {
-    m_PortFollower.update();
+    qDebug() << "*** on_DeviceListChanged(): start";
+    if (!m_PortFollower.update() && !isTransferRunning())
+        qDebug() << "*** on_DeviceListChanged(): com port not changed";
 }
 
 void CMainDialog::onUnitPortChanged(const QString& strPort)
@@ -464,18 +467,21 @@ void CMainDialog::onUnitPortChanged(const QString& strPort)
         m_PortFollower.portFailed();
         m_Sequence.forget();
         setState(ST_IDLE);
-        qDebug() << "*** onUnitPortChanged(): failed open com port";
+        qDebug() << "*** on_DeviceListChanged(): failed open com port";
         return;
     }
     m_strFailureText.clear(); // a unit is there again: what it says counts
-    for (int i = 0; i < IDENT_ATTEMPTS && !identifyDevice(); ++i)
-    {
-    }
+    for (int i = 0; i < IDENT_ATTEMPTS; ++i)
+        if (identifyDevice())
+            break;
+    qDebug() << "*** on_DeviceListChanged():com partner " << runningImage();
     if ((runningImage() == RUNNING_NONE || runningImage() == RUNNING_APPLICATION) && m_bInstallMode)
     {
         m_TimerCurrentInfo.start(CURRENT_INFO_INTERVAL_MS);
         m_StartTime = QDateTime::currentDateTime();
+        qDebug() << "*** on_DeviceListChanged(): manu timer started";
     }
+    qDebug() << "on_DeviceListChanged(): all good";
     // While an update runs, its sequence decides what follows a new identification: the window
     // offers no update of its own meanwhile.
     if (!m_Sequence.isRunning())

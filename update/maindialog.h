@@ -112,7 +112,6 @@ private:
     bool m_bAutoStartArmed;
     bool m_bExitAfterSuccess;
     QString m_strSerialNumber;
-    QString m_strExcludedPort;
     bool m_bDebug;
     QString m_strTestValuesPath;
     CUpdateSequence m_Sequence;

@@ -7,12 +7,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-CPortFollower::CPortFollower(CPortEnumerator& enumerator, QObject* parent) : QObject(parent)
-{
-    connect(&enumerator, &CPortEnumerator::deviceDiscovered, this, &CPortFollower::update);
-    connect(&enumerator, &CPortEnumerator::deviceRemoved, this, &CPortFollower::update);
-}
-
 CPortFollower::~CPortFollower()
 {
     unpin();
@@ -29,17 +23,18 @@ void CPortFollower::endTransfer(bool bPortFailed)
     if (--m_nTransfers == 0 && m_bPending)
     {
         m_bPending = false;
-        QMetaObject::invokeMethod(this, &CPortFollower::update, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { update(); }, Qt::QueuedConnection);
     }
 }
 
-void CPortFollower::update()
+bool CPortFollower::update()
 {
     if (isTransferRunning())
     {
         // Letting go of the port now would pull the wire from under the transfer.
         m_bPending = true;
-        return;
+        return false;
     }
     QString strCandidate;
     for (const CPortInfo& info : CPortEnumerator::getPorts())
@@ -51,8 +46,9 @@ void CPortFollower::update()
     if (!m_strPort.isEmpty() && !isOnPinnedNode())
         m_bLost = true;
     if (strCandidate == m_strPort && !m_bLost)
-        return;
+        return false;
     follow(strCandidate);
+    return true;
 }
 
 bool CPortFollower::isOnPinnedNode() const

@@ -3,10 +3,9 @@
 #include <QObject>
 #include <QString>
 
-class CPortEnumerator;
-
-// Follows the unit's USB port for a program that talks to one unit: decides which port the
-// program uses and when it must let go of the one it has.
+// Follows the unit's USB port for a program that talks to one unit: decides which port of the
+// enumerator's list the program uses and when it must let go of the one it has. The program looks
+// (update) at every arrival and removal the enumerator reports.
 //
 // A name is not an identity. The follower holds a path-only descriptor on the device node it
 // handed to the program; when the name no longer leads to that node (the unit unplugged, re-plugged
@@ -21,11 +20,13 @@ class CPortFollower : public QObject
 {
     Q_OBJECT
 public:
-    explicit CPortFollower(CPortEnumerator& enumerator, QObject* parent = nullptr);
+    // A port named strExcludedPort (compared ignoring case) is never followed.
+    explicit CPortFollower(const QString& strExcludedPort = QString(), QObject* parent = nullptr)
+        : QObject(parent), m_strExcludedPort(strExcludedPort)
+    {
+    }
     ~CPortFollower() override;
 
-    // A port of this name (compared ignoring case) is never followed.
-    void setExcludedPort(const QString& strPortName) { m_strExcludedPort = strPortName; }
     // The port last reported; empty when none.
     QString port() const { return m_strPort; }
 
@@ -38,8 +39,9 @@ public:
     void portFailed() { m_bLost = !m_strPort.isEmpty(); }
 
 public slots:
-    // Looks at the ports now and reports the unit's port when it changed.
-    void update();
+    // Looks at the ports now and reports the unit's port when it changed: true then. False when
+    // nothing changed, or while a transfer runs.
+    bool update();
 
 signals:
     // The unit is on this port now (empty: on none). Whatever port the program has open goes,

@@ -93,7 +93,10 @@ void TestPortFollower::follows()
     CPortEnumerator enumerator;
     enumerator.setPollInterval(3600 * 1000); // scans only where a step says so
     enumerator.setUpNotifications(CPortEnumerator::Polling);
-    CPortFollower follower(enumerator);
+    CPortFollower follower;
+    // as the programs do
+    connect(&enumerator, &CPortEnumerator::deviceDiscovered, &follower, &CPortFollower::update);
+    connect(&enumerator, &CPortEnumerator::deviceRemoved, &follower, &CPortFollower::update);
     QSignalSpy spy(&follower, &CPortFollower::signalPortChanged);
     follower.update();
     QCOMPARE(spy.count(), 1);
@@ -110,8 +113,13 @@ void TestPortFollower::follows()
             QVERIFY(plug());
             break;
         case CHMOD:
+        {
+            // The enumerator sees another node: what the follower must not take for one.
+            const QString strBefore = CPortEnumerator::getPorts().last().nodeIdentity;
             QVERIFY(TestFiles::changePermissions(m_strLink));
+            QVERIFY(CPortEnumerator::getPorts().last().nodeIdentity != strBefore);
             break;
+        }
         case SCAN:
             enumerator.rescan();
             break;
@@ -146,9 +154,7 @@ void TestPortFollower::excludedPortIsNeverFollowed()
 {
     QVERIFY(plug());
     qputenv(CPortEnumerator::UNIT_PORT_VARIABLE, m_strLink.toLocal8Bit());
-    CPortEnumerator enumerator;
-    CPortFollower follower(enumerator);
-    follower.setExcludedPort(m_strLink.toUpper());
+    CPortFollower follower(m_strLink.toUpper());
     QSignalSpy spy(&follower, &CPortFollower::signalPortChanged);
     follower.update();
     QCOMPARE(spy.count(), 0);
