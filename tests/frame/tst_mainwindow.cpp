@@ -457,10 +457,15 @@ void TestMainWindow::unitSwappedUnderThePortNameIsTalkedTo()
         QCOMPARE(port.first().at(0).toString(), QString()); // the unit before is gone
         QCOMPARE(port.last().at(0).toString(), strLink);
     }
-    QVERIFY(m_pSim->receivedFrames().isEmpty() != swapped);
-    QCOMPARE(connection()->text(), QString("ok"));
+    QVERIFY(m_pSim->receivedFrames().isEmpty() != swapped); // identified, or left alone
     QCOMPARE(combo()->getCurrentSerialNr(), swapped ? 44 : 33);
     QCOMPARE(m_pObject->serialNr(), swapped ? 44 : 33);
+
+    // the next poll reaches the unit on the port
+    m_pSim->clearRecords();
+    m_pObject->on_Timer();
+    QCOMPARE(connection()->text(), QString("ok"));
+    QVERIFY(!m_pSim->receivedFrames().isEmpty());
 }
 
 // The unit went away after its last poll: the Wi-Fi request cannot go out, and the user is told.
