@@ -107,6 +107,7 @@ CMainWindow::CMainWindow(CMainObject* pMainObject, CMinuteLogDB* pMinuteLogDB, C
             &CWLANTab::onCredentialsNotSent);
     connect(&m_enumerator, &CPortEnumerator::deviceDiscovered, this, &CMainWindow::onDeviceListChanged);
     connect(&m_enumerator, &CPortEnumerator::deviceRemoved, this, &CMainWindow::onDeviceListChanged);
+    connect(&m_portFollower, &CPortFollower::signalPortChanged, this, &CMainWindow::onUnitPortChanged);
 
     m_enumerator.setUpNotifications();
     onDeviceListChanged();
@@ -175,13 +176,15 @@ CTabBase* CMainWindow::getCurrentTab() const
 
 void CMainWindow::onDeviceListChanged()
 {
-    QString strPort;
-    for (const CPortInfo& info : CPortEnumerator::getPorts())
-        if (info.vendorID == CPortEnumerator::UNIT_VENDOR_ID &&
-            info.productID == CPortEnumerator::UNIT_PRODUCT_ID)
-            strPort = info.portName;
-    if (strPort.compare(m_strComPort, Qt::CaseInsensitive) == 0)
-        return;
+    m_portFollower.update();
+}
+
+void CMainWindow::onUnitPortChanged(const QString& strPort)
+{
+    // The same name again leads to another unit (swapped or re-plugged between two scans): the
+    // one before is gone, and the polling object closes its port before it opens the name anew.
+    if (!strPort.isEmpty() && strPort == m_strComPort)
+        emit signalComPortChanged(QString());
     m_strComPort = strPort;
     m_bReloadSerialNrs = true;
     emit signalComPortChanged(strPort);

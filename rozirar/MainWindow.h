@@ -5,6 +5,7 @@
 #include "Logging.h"
 #include "MainObject.h"
 #include "PortEnumerator.h"
+#include "PortFollower.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -56,6 +57,8 @@ public:
     // Before the program ends: writes the minute rows still waiting for the database (each try
     // waits for a lock no longer than the connection's busy time-out) and tells of those lost.
     void writePendingMinuteRows();
+    // The enumerator whose arrivals and removals the window follows (tests scan by hand).
+    CPortEnumerator& portEnumerator() { return m_enumerator; }
 
 signals:
     void signalComPortChanged(const QString& strComPort);
@@ -91,6 +94,7 @@ private:
     QWidget* makePage(QWidget* pView);
     void addPage(QWidget* pView, const QString& strTitle);
     void setScene(COverviewSceneBase* pScene);
+    void onUnitPortChanged(const QString& strPort);
     void showUnitIndicator(int nErrorIndex, bool bError);
     // What both types' values do first: the selector offers the unit, the indicator shows its
     // error state, and the views are switched to its type. False when the values fail their
@@ -113,6 +117,8 @@ private:
     CSecLogDB* m_pSecLogDB;
     CSecLogDB70* m_pSecLogDB70;
     CPortEnumerator m_enumerator;
+    // Decides when the unit's port changed: also when its name leads to another unit now.
+    CPortFollower m_portFollower;
     COverviewSceneBase* m_pScene = nullptr;
     QWidget* m_pDetailedInfoTab = nullptr;
     CMinuteLogTab* m_pMinuteLogTab = nullptr;

@@ -45,40 +45,12 @@ UINT32 fieldSerialNumber(const QString& strText)
 }
 } // namespace
 
-class CMainDialog::CTransfer
-{
-public:
-    explicit CTransfer(CMainDialog* pDialog) : m_pDialog(pDialog) { ++m_pDialog->m_nTransfers; }
-    ~CTransfer()
-    {
-        // A port whose device failed under the transfer is found anew, as a new port is: the
-        // unit may be back under the same name before any port change is reported.
-        if (m_pDialog->m_pFan->comPortFailed())
-        {
-            m_pDialog->m_Sequence.writeGate().close();
-            m_pDialog->m_bPortLost = true;
-            m_pDialog->m_bDeviceListPending = true;
-        }
-        // A port change reported meanwhile is handled once control is back in an event loop.
-        if (--m_pDialog->m_nTransfers == 0 && m_pDialog->m_bDeviceListPending)
-        {
-            m_pDialog->m_bDeviceListPending = false;
-            QMetaObject::invokeMethod(m_pDialog, "on_DeviceListChanged", Qt::QueuedConnection);
-        }
-    }
-    CTransfer(const CTransfer&) = delete;
-    CTransfer& operator=(const CTransfer&) = delete;
-
-private:
-    CMainDialog* m_pDialog;
-};
-
 CMainDialog::CMainDialog(bool bInstallMode, bool bForceBootloader, bool bForceApplication, bool bOptionFc,
                          bool bOwner, bool bAutomatic, QString strExcludedPort, QString strSerialNumber,
                          bool bDebug, QString strTestValuesPath, QWidget* parent)
-    : QDialog(parent), m_pUi(new Ui_CMainDialog), m_pFan(new CFan(false, this)), m_bInstallMode(bInstallMode),
-      m_bOptionFc(bOptionFc), m_bOwner(bOwner), m_bAutoStartArmed(bAutomatic),
-      m_bExitAfterSuccess(bAutomatic), m_strSerialNumber(strSerialNumber), m_strExcludedPort(strExcludedPort),
+    : QDialog(parent), m_pUi(new Ui_CMainDialog), m_pFan(new CFan(false, this)),
+      m_PortFollower(strExcludedPort), m_bInstallMode(bInstallMode), m_bOptionFc(bOptionFc), m_bOwner(bOwner),
+      m_bAutoStartArmed(bAutomatic), m_bExitAfterSuccess(bAutomatic), m_strSerialNumber(strSerialNumber),
       m_bDebug(bDebug), m_strTestValuesPath(strTestValuesPath),
       m_Sequence(*this,
                  {bInstallMode, bForceBootloader, bForceApplication, !strSerialNumber.isEmpty(), bAutomatic})
@@ -133,7 +105,8 @@ CMainDialog::CMainDialog(bool bInstallMode, bool bForceBootloader, bool bForceAp
         m_pUi->LineEditSerialNumber->setText(m_strSerialNumber);
 
     connect(&m_Enumerator, &CPortEnumerator::deviceDiscovered, this, &CMainDialog::on_DeviceListChanged);
-    connect(&m_Enumerator, &CPortEnumerator::deviceRemoved, this, &CMainDialog::onPortRemoved);
+    connect(&m_Enumerator, &CPortEnumerator::deviceRemoved, this, &CMainDialog::on_DeviceListChanged);
+    connect(&m_PortFollower, &CPortFollower::signalPortChanged, this, &CMainDialog::onUnitPortChanged);
     m_Enumerator.setUpNotifications();
     // The first search runs from the event loop, so the window is up before a silent unit is
     // asked for half a minute.
@@ -396,18 +369,20 @@ void CMainDialog::writeDeIceCounters(bool bOn)
     const UINT32* pValues = bOn ? DEICE_ON : DEICE_OFF;
     UINT32 nBefore = 0, nFirst = pValues[0], nSecond = pValues[1];
     bool bSwitched = false, bRestored = true;
-    {
-        CTransfer transfer(this);
-        // The first counter's value goes back should the second write fail: the unit must not be
-        // left half-switched.
-        if (m_pFan->readWriteCounterValue(DEICE_COUNTER_1, &nBefore, false))
+    // The first counter's value goes back should the second write fail: the unit must not be left
+    // half-switched.
+    transfer(
+        [&](CFanBase& unit)
         {
-            bSwitched = m_pFan->readWriteCounterValue(DEICE_COUNTER_1, &nFirst, true) &&
-                        m_pFan->readWriteCounterValue(DEICE_COUNTER_2, &nSecond, true);
-            if (!bSwitched)
-                bRestored = m_pFan->readWriteCounterValue(DEICE_COUNTER_1, &nBefore, true);
-        }
-    }
+            if (unit.readWriteCounterValue(DEICE_COUNTER_1, &nBefore, false))
+            {
+                bSwitched = unit.readWriteCounterValue(DEICE_COUNTER_1, &nFirst, true) &&
+                            unit.readWriteCounterValue(DEICE_COUNTER_2, &nSecond, true);
+                if (!bSwitched)
+                    bRestored = unit.readWriteCounterValue(DEICE_COUNTER_1, &nBefore, true);
+            }
+            return bSwitched;
+        });
     if (bSwitched)
         return;
     m_pUi->ButtonDeIce->setChecked(!bOn);
@@ -471,61 +446,35 @@ void CMainDialog::getShippedVersion(int nType, UINT8& rMain, UINT8& rSub) const
     rSub = pImage ? pImage->m_SubVer : 0;
 }
 
-void CMainDialog::onPortRemoved(const CPortInfo& info)
-{
-    // Kept until the port is looked at: a unit plugged in again under the name meanwhile is
-    // another device on another handle.
-    if (!info.portName.isEmpty() && info.portName == m_pFan->getComPortName())
-    {
-        m_Sequence.writeGate().close();
-        m_bPortLost = true;
-    }
-    on_DeviceListChanged();
-}
-
 void CMainDialog::on_DeviceListChanged()
 {
     qDebug() << "*** on_DeviceListChanged(): start";
-    if (isTransferRunning())
-    {
-        // Closing the port now would pull the wire from under the running transfer.
-        m_bDeviceListPending = true;
-        return;
-    }
-    QString strCandidate;
-    for (const CPortInfo& info : CPortEnumerator::getPorts())
-        if (info.productID == CPortEnumerator::UNIT_PRODUCT_ID &&
-            info.vendorID == CPortEnumerator::UNIT_VENDOR_ID &&
-            info.portName.compare(m_strExcludedPort, Qt::CaseInsensitive) != 0)
-            strCandidate = info.portName;
-
-    if (strCandidate == m_pFan->getComPortName() && !m_bPortLost)
-    {
+    if (!m_PortFollower.update() && !isTransferRunning())
         qDebug() << "*** on_DeviceListChanged(): com port not changed";
-        return;
-    }
-    if (m_bPortLost)
-    {
-        m_bPortLost = false;
-        m_pFan->closeComPort();
-    }
+}
+
+void CMainDialog::onUnitPortChanged(const QString& strPort)
+{
+    m_Sequence.writeGate().close();
+    m_pFan->closeComPort();
     if (m_bInstallMode)
     {
         m_TimerCurrentInfo.stop();
         m_pUi->DebugEdit->clear();
     }
-    if (!m_pFan->openComPort(strCandidate))
+    if (!m_pFan->openComPort(strPort))
     {
         // No port, no unit: nothing identified before holds for whatever is plugged in next.
+        m_PortFollower.portFailed();
         m_Sequence.forget();
         setState(ST_IDLE);
         qDebug() << "*** on_DeviceListChanged(): failed open com port";
         return;
     }
     m_strFailureText.clear(); // a unit is there again: what it says counts
-    for (int i = 0; i < IDENT_ATTEMPTS && !identifyDevice(); ++i)
-    {
-    }
+    for (int i = 0; i < IDENT_ATTEMPTS; ++i)
+        if (identifyDevice())
+            break;
     qDebug() << "*** on_DeviceListChanged():com partner " << runningImage();
     if ((runningImage() == RUNNING_NONE || runningImage() == RUNNING_APPLICATION) && m_bInstallMode)
     {
@@ -679,8 +628,13 @@ void CMainDialog::showRebootBox(const QString& strTitle, const QString& strText)
 
 bool CMainDialog::transfer(const std::function<bool(CFanBase&)>& step)
 {
-    CTransfer transfer(this);
-    return step(*m_pFan);
+    // Port changes reported meanwhile wait for its end; a port that failed under it is opened anew.
+    m_PortFollower.beginTransfer();
+    const bool bDone = step(*m_pFan);
+    if (m_pFan->comPortFailed())
+        m_Sequence.writeGate().close();
+    m_PortFollower.endTransfer(m_pFan->comPortFailed());
+    return bDone;
 }
 
 bool CMainDialog::waitUntil(const std::function<bool()>& done)

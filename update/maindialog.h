@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PortEnumerator.h"
+#include "PortFollower.h"
 #include "UpdateSequence.h"
 
 #include <QDateTime>
@@ -48,7 +49,7 @@ public:
     bool isPlusUnit() const { return m_Sequence.identification().plusUnit; }
     const QString& testValuesPath() const { return m_strTestValuesPath; }
     // True while a unit transfer runs; timers and port changes then wait.
-    bool isTransferRunning() const { return m_nTransfers > 0; }
+    bool isTransferRunning() const { return m_PortFollower.isTransferRunning(); }
 
     // The single steps and the bootloader swap of the service panel, and the gate they pass.
     CUpdateSequence& sequence() { return m_Sequence; }
@@ -77,9 +78,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // Counts a transfer with the unit while it runs (see isTransferRunning).
-    class CTransfer;
-
     // What the update sequence sees of the window.
     void showState(EUpdateState state) override { setState(state); }
     void showText(const QString& strText) override { userInfo(strText); }
@@ -93,7 +91,9 @@ private:
     bool waitUntil(const std::function<bool()>& done) override;
 
     int unitSystem() const;
-    void onPortRemoved(const CPortInfo& info);
+    // The unit's port changed, or the one open leads to another device now (the same name): the
+    // port open goes, and whatever is on the new one is identified.
+    void onUnitPortChanged(const QString& strPort);
     // One image step on its own; a failure gives the window the state the identification gives.
     bool singleStep(bool (CUpdateSequence::*step)());
     void replaceUnit(CFanBase* pNewUnit);
@@ -107,13 +107,13 @@ private:
     QString m_strUpdatingText; // the form's warning, shown while updating
     CFanBase* m_pFan;
     CPortEnumerator m_Enumerator;
+    CPortFollower m_PortFollower;
     bool m_bInstallMode;
     bool m_bOptionFc;
     bool m_bOwner;
     bool m_bAutoStartArmed;
     bool m_bExitAfterSuccess;
     QString m_strSerialNumber;
-    QString m_strExcludedPort;
     bool m_bDebug;
     QString m_strTestValuesPath;
     CUpdateSequence m_Sequence;
@@ -123,10 +123,5 @@ private:
     QDateTime m_StartTime;
     CDebugWidget* m_pDebugWidget = nullptr;
     QScrollArea* m_pPanelScroll = nullptr;
-    int m_nTransfers = 0;
-    bool m_bDeviceListPending = false;
-    // The open port's device went away (removed, or failed under a transfer): the port is opened
-    // anew at the next look, also under the same name.
-    bool m_bPortLost = false;
     int m_nRestartTimeoutMs = DEFAULT_RESTART_TIMEOUT_MS;
 };

@@ -18,7 +18,8 @@ struct CPortInfo
     int vendorID = 0;   // USB ids; 0 for a port without them
     int productID = 0;
     // The device node the name leads to; a device plugged in again gets a node made anew, so a
-    // re-plug between two scans is a removal and an arrival though the name stays.
+    // re-plug between two scans is a removal and an arrival though the name stays. A permission
+    // change of the node shows the same way; CPortFollower tells the two apart.
     QString nodeIdentity;
 
     bool operator==(const CPortInfo& o) const

@@ -305,6 +305,8 @@ private slots:
     void connectionStates_data();
     void connectionStates();
     void unitOnThePortIsShownAndSelected();
+    void unitSwappedUnderThePortNameIsTalkedTo_data();
+    void unitSwappedUnderThePortNameIsTalkedTo();
     void plusUnitSwitchesTheViews();
     void overviewShowsOnlyReadingsOfTheUnit_data();
     void overviewShowsOnlyReadingsOfTheUnit();
@@ -410,6 +412,60 @@ void TestMainWindow::unitOnThePortIsShownAndSelected()
     m_pWindow->onDeviceListChanged();
     QCOMPARE(port.count(), 2);
     QCOMPARE(port.last().at(0).toString(), QString());
+}
+
+// Polled, the port list shows a unit swapped within one scan as a removal and an arrival under the
+// adapter's name: the new unit is identified and polled, rather than the dead device of the one
+// before. A permission change of the port's node is reported the same way, and is no change.
+void TestMainWindow::unitSwappedUnderThePortNameIsTalkedTo_data()
+{
+    QTest::addColumn<bool>("swapped");
+    QTest::newRow("another unit under the name") << true;
+    QTest::newRow("permission change of the port") << false;
+}
+
+void TestMainWindow::unitSwappedUnderThePortNameIsTalkedTo()
+{
+    QFETCH(bool, swapped);
+    QTemporaryDir dir;
+    const QString strLink = dir.filePath("unit"); // the adapter's name, whatever pty is behind it
+    m_pSim.reset(new CSimUnit(SSimUnitModel::make(EUnitType::TolVane100, 33)));
+    QVERIFY(m_pSim->start() && QFile::link(m_pSim->portName(), strLink));
+    qputenv(CPortEnumerator::UNIT_PORT_VARIABLE, strLink.toLocal8Bit());
+    m_pWindow->portEnumerator().setPollInterval(3600 * 1000); // scanned by hand
+    m_pWindow->onDeviceListChanged();
+    QCOMPARE(combo()->getCurrentSerialNr(), 33);
+    QSignalSpy port(m_pWindow, &CMainWindow::signalComPortChanged);
+
+    if (swapped)
+    {
+        m_pSim->disappear();
+        m_OldSims.push_back(std::move(m_pSim));
+        m_pSim.reset(new CSimUnit(SSimUnitModel::make(EUnitType::TolVane100, 44)));
+        QVERIFY(m_pSim->start() && QFile::remove(strLink) && QFile::link(m_pSim->portName(), strLink));
+    }
+    else
+    {
+        QVERIFY(TestFiles::changePermissions(strLink));
+        m_pSim->clearRecords();
+    }
+    m_pWindow->portEnumerator().rescan();
+
+    QCOMPARE(port.count(), swapped ? 2 : 0);
+    if (swapped)
+    {
+        QCOMPARE(port.first().at(0).toString(), QString()); // the unit before is gone
+        QCOMPARE(port.last().at(0).toString(), strLink);
+    }
+    QVERIFY(m_pSim->receivedFrames().isEmpty() != swapped); // identified, or left alone
+    QCOMPARE(combo()->getCurrentSerialNr(), swapped ? 44 : 33);
+    QCOMPARE(m_pObject->serialNr(), swapped ? 44 : 33);
+
+    // the next poll reaches the unit on the port
+    m_pSim->clearRecords();
+    m_pObject->on_Timer();
+    QCOMPARE(connection()->text(), QString("ok"));
+    QVERIFY(!m_pSim->receivedFrames().isEmpty());
 }
 
 // The unit went away after its last poll: the Wi-Fi request cannot go out, and the user is told.

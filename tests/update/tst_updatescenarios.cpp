@@ -1,4 +1,5 @@
 #include "ModalAnswerer.h"
+#include "TestFiles.h"
 #include "UnitRig.h"
 #include "UpdaterStartup.h"
 #include "debugwidget.h"
@@ -49,6 +50,8 @@ private slots:
     void replugIsIdentified_data();
     void replugIsIdentified();
     void silentUnitKeepsThePortAndTheFailureText();
+    void permissionChangeIsNoReplug_data();
+    void permissionChangeIsNoReplug();
     void failedPanelStepLeavesAClosableWindow_data();
     void failedPanelStepLeavesAClosableWindow();
     void oldBootloaderBoxWaitsForTheRestartedUnit_data();
@@ -554,6 +557,49 @@ void TestUpdateScenarios::replugIsIdentified()
     QCOMPARE(dialog.unit()->getComPortName(), strPort);
 }
 
+// A chmod of the open port (as logind does to a node for the active session) moves its change
+// time, so the enumerator reports a removal and an arrival under the name: the unit is the same,
+// and the window with option m keeps talking to it and keeps its debug box. A node made anew under
+// the name is another unit.
+void TestUpdateScenarios::permissionChangeIsNoReplug_data()
+{
+    QTest::addColumn<bool>("madeAnew");
+    QTest::newRow("permission change") << false;
+    QTest::newRow("node made anew under the name") << true;
+}
+
+void TestUpdateScenarios::permissionChangeIsNoReplug()
+{
+    QFETCH(bool, madeAnew);
+    CUnitRig rig(unitModel(EUnitType::TolVane100, 12345, 2, 2, 12, 2, 5));
+    QVERIFY(rig.keepPortName());
+    CMainDialog dialog(true, false, false, false, false, false, QString(), QString(), false, QString());
+    dialog.portEnumerator().setPollInterval(SCANS_BY_HAND_MS);
+    QTRY_VERIFY(child<QPushButton>(dialog, "ButtonBurn")->isEnabled());
+    const QString strPort = dialog.unit()->getComPortName();
+    auto* pDebug = child<QTextEdit>(dialog, "DebugEdit");
+    pDebug->append(QStringLiteral("shown before"));
+    rig.unit.clearRecords();
+
+    if (madeAnew)
+    {
+        rig.unplug();
+        rig.unit.setModel(unitModel(EUnitType::TolVane100, 999, 2, 2, 12, 2, 5));
+        QVERIFY(rig.plugIn());
+    }
+    else
+        QVERIFY(TestFiles::changePermissions(strPort));
+    dialog.portEnumerator().rescan();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+
+    QCOMPARE(rig.requestsReceived() > 0, madeAnew);
+    QCOMPARE(pDebug->toPlainText().contains(QStringLiteral("shown before")), !madeAnew);
+    QCOMPARE(child<QLineEdit>(dialog, "LineEditSerialNumber")->text(),
+             madeAnew ? QStringLiteral("999") : QStringLiteral("12345"));
+    QCOMPARE(dialog.unit()->getComPortName(), strPort);
+    QVERIFY(child<QPushButton>(dialog, "ButtonBurn")->isEnabled());
+}
+
 // A unit that stops answering in the middle of an upload is still the unit on the port: the port
 // stays open, nothing asks it who it is, and the failure text stays.
 void TestUpdateScenarios::silentUnitKeepsThePortAndTheFailureText()
@@ -575,7 +621,7 @@ void TestUpdateScenarios::silentUnitKeepsThePortAndTheFailureText()
     QCOMPARE(statusText(dialog), strFailed);
 
     rig.unit.clearRecords();
-    QCoreApplication::sendPostedEvents(&dialog, QEvent::MetaCall); // a deferred port check, if any
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall); // a deferred port check, if any
     QCOMPARE(rig.requestsReceived(), 0);
     QCOMPARE(dialog.unit()->getComPortName(), strPort);
     QCOMPARE(statusText(dialog), strFailed);
