@@ -173,6 +173,17 @@ int faultySync(int fd)
     return ::fsync(fd);
 }
 
+// fsync of the pending list finds the disk full (the written data could not be kept).
+int fullDiskListFsync(int fd)
+{
+    if (pathOf(fd).endsWith("/pending"))
+    {
+        errno = ENOSPC;
+        return -1;
+    }
+    return ::fsync(fd);
+}
+
 // True when a lock request waits for a lock on the file (a line "->" of /proc/locks).
 bool LockAwaited(const QString& path)
 {
@@ -330,6 +341,18 @@ private slots:
                  QByteArray("4\tC:\\a.txt\t\n5\tC:\\work\\new.txt\tC:\\Dir\\old.txt\n"));
         QVERIFY(!win::MoveFileEx("C:\\a\tb", nullptr, win::MOVEFILE_DELAY_UNTIL_REBOOT));
         QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_INVALID_NAME));
+    }
+
+    // A registration that cannot be made durable is a failure, and its line is taken back: the
+    // caller must not delete what it covers, and no restart may carry it out.
+    void registrationThatCannotBeSyncedIsTakenBack()
+    {
+        QVERIFY(writeFile(host("pending"), "4\tC:\\a.txt\t\n"));
+        win::HostCalls().fsync = &fullDiskListFsync;
+        QVERIFY(!win::MoveFileEx("C:\\b.txt", "C:\\c.txt",
+                                 win::MOVEFILE_REPLACE_EXISTING | win::MOVEFILE_DELAY_UNTIL_REBOOT));
+        QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_DISK_FULL));
+        QCOMPARE(readFile(host("pending")), QByteArray("4\tC:\\a.txt\t\n"));
     }
 
     void knobs()

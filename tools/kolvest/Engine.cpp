@@ -6,7 +6,6 @@
 #include "System.h"
 
 #include "DelayedMove.h"
-#include "ShareLock.h"
 #include "WinError.h"
 #include "WinFile.h"
 #include "WininitRename.h"

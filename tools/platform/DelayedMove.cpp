@@ -164,7 +164,7 @@ bool RegisterDelayed(const char* existing, const char* newName, uint32_t flags, 
     std::vector<std::string> madeFolders;
     const int fd = OpenLockedList(O_RDWR | O_CREAT | O_APPEND, REGISTRATION_LOCK_WAIT_MS, madeFolders);
     if (fd < 0)
-        return errno == EWOULDBLOCK ? Fail(ERROR_SHARING_VIOLATION) : FailFromErrno();
+        return FailFromErrno();
     std::string text;
     bool anyDone = false;
     if (registration == REGISTER_ONCE)
@@ -281,7 +281,7 @@ bool CPendingList::open(unsigned lockWaitMs)
     std::vector<std::string> madeFolders;
     m_fd = OpenLockedList(O_RDWR | O_CREAT, lockWaitMs, madeFolders);
     if (m_fd < 0)
-        return errno == EWOULDBLOCK ? Fail(ERROR_SHARING_VIOLATION) : FailFromErrno();
+        return FailFromErrno();
     std::string text;
     if (!ReadToEnd(m_fd, text))
         return FailReadFromErrno() || abandon();

@@ -92,7 +92,7 @@ bool CWininitRename::open(unsigned lockWaitMs)
     // the name still leads to, or its text would be lost when the sections are removed.
     m_fd = OpenAndLockWithin(m_host, O_RDWR, 0, LOCK_EX, lockWaitMs);
     if (m_fd < 0)
-        return errno == ENOENT || (errno == EWOULDBLOCK ? Fail(ERROR_SHARING_VIOLATION) : FailFromErrno());
+        return errno == ENOENT || FailFromErrno();
     struct stat st;
     if (fstat(m_fd, &st) != 0)
         return FailFromErrno() || abandon();
