@@ -395,12 +395,7 @@ private slots:
 
     // A restart that runs between the registration of a /move and the deletion of its target has
     // put the source in the target's place: that file must stay.
-    void restartBetweenRegistrationAndDeletion_data()
-    {
-        QTest::addColumn<bool>("wininit");
-        QTest::newRow("pending list") << false;
-        QTest::newRow("wininit.ini") << true;
-    }
+    void restartBetweenRegistrationAndDeletion_data() { registrationFileRows(); }
 
     void restartBetweenRegistrationAndDeletion()
     {
@@ -471,12 +466,7 @@ private slots:
 
     // Twenty registrations at once, all waiting for the list's lock longer than a few retries
     // would: once the holder lets go, every one is added. A lock held throughout is waited for 10 s.
-    void registrationsWaitForTheListsLock_data()
-    {
-        QTest::addColumn<bool>("wininit");
-        QTest::newRow("pending list") << false;
-        QTest::newRow("wininit.ini") << true;
-    }
+    void registrationsWaitForTheListsLock_data() { registrationFileRows(); }
 
     void registrationsWaitForTheListsLock()
     {
@@ -536,6 +526,15 @@ private slots:
     }
 
 private:
+    // The two files a registration goes to: the pending list, or wininit.ini where the system's
+    // delayed move is missing (useWininit).
+    static void registrationFileRows()
+    {
+        QTest::addColumn<bool>("wininit");
+        QTest::newRow("pending list") << false;
+        QTest::newRow("wininit.ini") << true;
+    }
+
     static QByteArray Bytes(const String& text) { return QByteArray(text.c_str(), text.length()); }
 };
 
