@@ -189,7 +189,12 @@ bool MoveFileOrSchedule(const char* source, String target, uint32_t flags)
         {
             if (RegisteredMoveHook())
                 RegisteredMoveHook()();
-            const auto deleteTarget = [&target] { DeleteFileOrSchedule(target.c_str(), 0); };
+            // a pending line whose source is gone was carried out by a restart that could not mark it
+            const auto deleteTarget = [source, &target]
+            {
+                if (FileExists(source))
+                    DeleteFileOrSchedule(target.c_str(), 0);
+            };
             if (useLegacyFile)
                 win::CWininitRename().runWhilePending(shortSource.c_str(), shortTarget.c_str(), deleteTarget);
             else
