@@ -33,7 +33,8 @@ bool DeleteFileOrSchedule(const char* path, uint32_t flags);
 // The source takes the target's place. A restart-time move succeeds with last error 170
 // (ERROR_BUSY); one across host file systems is refused (ERROR_NOT_SAME_DEVICE) before anything
 // is registered. The target is deleted at once only once the registration is on the disk, under
-// the lock of the file that holds it and only while it is still pending there. An immediate
+// the lock of the file that holds it, and only while it is still pending there and its source is
+// still in place. An immediate
 // move replaces the target in one rename, so a failed move never costs the target. A folder as
 // the source is refused (ERROR_ACCESS_DENIED) before the target is touched.
 bool MoveFileOrSchedule(const char* source, String target, uint32_t flags);
