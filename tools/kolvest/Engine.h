@@ -34,9 +34,9 @@ bool DeleteFileOrSchedule(const char* path, uint32_t flags);
 // (ERROR_BUSY); one across host file systems is refused (ERROR_NOT_SAME_DEVICE) before anything
 // is registered. The target is deleted at once only once the registration is on the disk, under
 // the lock of the file that holds it, and only while it is still pending there and its source is
-// still in place. An immediate
-// move replaces the target in one rename, so a failed move never costs the target. A folder as
-// the source is refused (ERROR_ACCESS_DENIED) before the target is touched.
+// still in place. An immediate move replaces the target in one rename, so a failed move never
+// costs the target. A folder as the source is refused (ERROR_ACCESS_DENIED) before the target is
+// touched.
 bool MoveFileOrSchedule(const char* source, String target, uint32_t flags);
 // Adds "target=source" at the end of the "[rename]" section of "wininit.ini" (creating either),
 // so that the restart carries the lines out in the order they were added.
