@@ -6,9 +6,9 @@
 // One line per operation, in registration order: "<flags>\t<full source>\t<full target>\n",
 // Windows-form full paths; an empty target means delete. Windows names cannot hold tabs or line
 // breaks, so the format needs no quoting. A last line without its line break is the rest of a
-// write cut short and no operation. A registration is on the disk when MoveFileEx returns. The restart marks
-// each line it has carried out by putting "#" over its first character, so an interrupted restart goes on
-// where it stopped.
+// write cut short and no operation. A registration is on the disk when MoveFileEx returns. The
+// restart marks each line it has carried out by putting "#" over its first character, so an
+// interrupted restart goes on where it stopped.
 //
 // Knobs (environment, value "1"):
 //   TOLVANE_WIN_NO_DELAYED_MOVE      ResolveMoveFileEx finds no MoveFileEx (old system).
