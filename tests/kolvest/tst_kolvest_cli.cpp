@@ -35,6 +35,9 @@ const QByteArray kUsage = "Usage:\r\n"
 using TestFiles::readFile;
 using TestFiles::writeFile;
 
+const QByteArray kTooLarge =
+    " ... FAILED\r\nThe file size exceeds the limit allowed and cannot be saved.\r\n\r\n";
+
 struct SRun
 {
     QByteArray out;
@@ -95,6 +98,17 @@ class TestKolvestCli : public QObject
     }
 
     int restart() { return run(TOLVANE_RESTART_PATH, {}).code; }
+
+    // kolvest that may write files up to `limit` bytes only
+    SRun kolvestLimited(const QStringList& args, qint64 limit, const QStringList& extraEnv = {})
+    {
+        CLimitedProcess process{rlim_t(limit)};
+        process.setEnvironment(environment(extraEnv));
+        process.setWorkingDirectory(host("work"));
+        process.start(KOLVEST_PATH, args);
+        process.waitForFinished(20000);
+        return {process.readAllStandardOutput(), process.exitCode()};
+    }
 
 private slots:
     void init()
@@ -503,31 +517,58 @@ private slots:
             before += "shell=explorer.exe\r\n";
         QVERIFY(writeFile(host("WINDOWS/wininit.ini"), before));
 
-        CLimitedProcess process(rlim_t(before.size()));
-        process.setEnvironment(environment({"TOLVANE_WIN_NOT_NT=1"}));
-        process.setWorkingDirectory(host("work"));
-        process.start(KOLVEST_PATH, args);
-        QVERIFY(process.waitForFinished(20000));
-        QCOMPARE(process.readAllStandardOutput(),
-                 path +
-                     " ... FAILED\r\nThe file size exceeds the limit allowed and cannot be saved.\r\n\r\n");
-        QCOMPARE(process.exitCode(), 0);
+        const SRun result = kolvestLimited(args, before.size(), {"TOLVANE_WIN_NOT_NT=1"});
+        QCOMPARE(result.out, path + kTooLarge);
+        QCOMPARE(result.code, 0);
         QCOMPARE(readFile(host("WINDOWS/wininit.ini")), before);
         QCOMPARE(readFile(host("x.tmp")), QByteArray("x"));
         QCOMPARE(QDir(host("WINDOWS")).entryList(QDir::Files), QStringList{"wininit.ini"});
     }
 
-    // A pending list whose last line lost its line break (edited by hand, or cut short) keeps
-    // that operation when another one is registered after it.
-    void pendingLastLineWithoutLineBreak()
+    // A registration that reaches the pending list only in part (the list may not grow: a full
+    // disk, a quota) is cut back: FAILED, and the restart carries out the whole lines only. A
+    // fragment left by a crash is no operation either, nor does a later registration make it one.
+    void pendingFragmentIsNoOperation_data()
     {
-        QVERIFY(writeFile(host("b.txt"), "b"));
-        QVERIFY(writeFile(host("c.txt"), "c"));
-        QVERIFY(writeFile(host("pending"), "4\tC:\\b.txt\t"));
-        QCOMPARE(kolvest({"/nologo", "C:\\c.txt"}).out, QByteArray("C:\\c.txt ... success\r\n"));
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("fragment"); // after the list's whole line before the run
+        QTest::addColumn<int>("room");            // bytes the list may still grow by; -1: no limit
+        QTest::addColumn<QByteArray>("out");
+        QTest::addColumn<QByteArray>("after"); // the list after the run, after its whole line
+
+        QTest::newRow("delete cut after its source")
+            << QStringList{"/nologo", "C:\\src.txt"} << QByteArray() << int(strlen("4\tC:\\src.txt\t"))
+            << "C:\\src.txt" + kTooLarge << QByteArray();
+        QTest::newRow("move cut in its target")
+            << QStringList{"/nologo", "/move\"C:\\src.txt\"", "C:\\T\\dst.txt"} << QByteArray()
+            << int(strlen("5\tC:\\src.txt\tC:\\T\\d")) << "C:\\T\\dst.txt" + kTooLarge << QByteArray();
+        QTest::newRow("fragment of an earlier run")
+            << QStringList{"/nologo", "C:\\c.txt"} << QByteArray("4\tC:\\src.txt\t") << -1
+            << QByteArray("C:\\c.txt ... success\r\n") << QByteArray("4\tC:\\c.txt\t\n");
+    }
+
+    void pendingFragmentIsNoOperation()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, fragment);
+        QFETCH(int, room);
+        QFETCH(QByteArray, out);
+        QFETCH(QByteArray, after);
+        for (const char* name : {"a.txt", "c.txt", "src.txt", "T/dst.txt", "T/d"})
+            QVERIFY(writeFile(host(name), name));
+        const QByteArray whole = "4\tC:\\a.txt\t\n";
+        QVERIFY(writeFile(host("pending"), whole + fragment));
+
+        const SRun result = room < 0 ? kolvest(args) : kolvestLimited(args, whole.size() + room);
+        QCOMPARE(result.out, out);
+        QCOMPARE(result.code, 0);
+        const QByteArray list = readFile(host("pending"));
         QCOMPARE(restart(), 0);
-        QVERIFY(!QFile::exists(host("b.txt")));
-        QVERIFY(!QFile::exists(host("c.txt")));
+        QVERIFY(!QFile::exists(host("a.txt")));
+        QCOMPARE(QFile::exists(host("c.txt")), room >= 0);
+        for (const char* name : {"src.txt", "T/dst.txt", "T/d"})
+            QCOMPARE(readFile(host(name)), QByteArray(name));
+        QCOMPARE(list, whole + after);
     }
 
     // The restart tool killed at some point of a long list: the next run carries out the rest,

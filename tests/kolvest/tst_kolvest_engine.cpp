@@ -3,6 +3,7 @@
 #include "Engine.h"
 #include "System.h"
 
+#include "HostIo.h"
 #include "Restart.h"
 #include "ShareLock.h"
 #include "TestFiles.h"
@@ -10,12 +11,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMutex>
 #include <QTemporaryDir>
+#include <QWaitCondition>
 #include <QtTest>
 
+#include <array>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace
@@ -25,6 +30,54 @@ using TestFiles::readFile;
 using TestFiles::writeFile;
 
 void NoSleep(unsigned) {}
+
+// The files made durable, each with whether the file `target` still existed at that moment.
+struct SSyncLog
+{
+    QString target;
+    QVector<QPair<QString, bool>> syncs;
+};
+SSyncLog* g_syncLog = nullptr;
+
+int loggedFsync(int fd)
+{
+    if (g_syncLog)
+        g_syncLog->syncs.push_back(
+            {QFile::symLinkTarget("/proc/self/fd/" + QString::number(fd)), QFile::exists(g_syncLog->target)});
+    return ::fsync(fd);
+}
+
+// Registrations waiting for a lock that the test holds. A pause returns at once until its thread
+// has waited `before` ms; then, while the test holds the lock, the thread counts as blocked and
+// waits for the test to let it go on; after that, pauses really sleep.
+struct SLockWait
+{
+    QMutex mutex;
+    QWaitCondition changed;
+    unsigned before = 0;
+    int blocked = 0;
+    int finished = 0;
+    bool released = false;
+};
+SLockWait* g_lockWait = nullptr;
+thread_local unsigned t_waited = 0;
+
+void heldLockPause(unsigned milliseconds)
+{
+    t_waited += milliseconds;
+    if (t_waited <= g_lockWait->before)
+        return;
+    QMutexLocker lock(&g_lockWait->mutex);
+    if (!g_lockWait->released)
+    {
+        ++g_lockWait->blocked;
+        g_lockWait->changed.wakeAll();
+        while (!g_lockWait->released)
+            g_lockWait->changed.wait(&g_lockWait->mutex);
+    }
+    lock.unlock();
+    usleep(useconds_t(milliseconds) * 1000);
+}
 
 // Another program holding a file open without sharing, for the life of the object.
 class CHeldOpen
@@ -49,6 +102,7 @@ class TestKolvestEngine : public QObject
     QTemporaryDir m_root;
     QString m_drive;
     int m_case = 0;
+    const win::SHostCalls m_systemCalls = win::HostCalls();
 
     QString host(const QString& relative) const { return m_drive + "/" + relative; }
 
@@ -67,6 +121,16 @@ private slots:
         unsetenv("TOLVANE_WIN_NO_DELAYED_MOVE");
         unsetenv("TOLVANE_WIN_DELAYED_MOVE_REFUSED");
         ResolveMoveFileExA();
+    }
+
+    void cleanup()
+    {
+        SetSleepFunction(&NoSleep);
+        win::SetLockPauseFunction(nullptr);
+        SetRegisteredMoveHook(nullptr);
+        win::HostCalls() = m_systemCalls;
+        g_lockWait = nullptr;
+        g_syncLog = nullptr;
     }
 
     void wininitRename_data()
@@ -290,7 +354,199 @@ private slots:
                                 "\nDeletionDate="));
     }
 
+    // Where the legacy file stands in for the system's delayed move.
+    void useWininit()
+    {
+        setenv("TOLVANE_WIN_NO_DELAYED_MOVE", "1", 1);
+        ResolveMoveFileExA();
+        QVERIFY(writeFile(host("WINDOWS/wininit.exe"), "x"));
+    }
+
+    // A power loss right after the target of a restart-time move went must not cost the move:
+    // its registration is on the disk before (for a new list, its name in the folder too).
+    void registrationIsDurableBeforeTheTargetGoes_data()
+    {
+        QTest::addColumn<bool>("wininit");
+        QTest::addColumn<QStringList>("durable"); // synced while the target still existed
+        QTest::newRow("new pending list") << false << QStringList{"pending", ""};
+        QTest::newRow("wininit.ini") << true << QStringList{"WINDOWS"};
+    }
+
+    void registrationIsDurableBeforeTheTargetGoes()
+    {
+        QFETCH(bool, wininit);
+        QFETCH(QStringList, durable);
+        if (wininit)
+            useWininit();
+        QVERIFY(writeFile(host("new.txt"), "new"));
+        QVERIFY(writeFile(host("old.txt"), "old"));
+        SSyncLog log{host("old.txt"), {}};
+        g_syncLog = &log;
+        win::HostCalls().fsync = &loggedFsync;
+        QVERIFY(MoveFileOrSchedule("C:\\new.txt", "C:\\old.txt", MOVE_AT_RESTART));
+        win::HostCalls() = m_systemCalls;
+        QVERIFY(!QFile::exists(host("old.txt")));
+        for (const QString& name : durable)
+        {
+            const QString path = QFileInfo(host(name)).canonicalFilePath();
+            QVERIFY2(log.syncs.contains({path, true}), qPrintable(path));
+        }
+    }
+
+    // A restart that runs between the registration of a /move and the deletion of its target has
+    // put the source in the target's place: that file must stay, also when the restart was killed
+    // after the move and before it marked the line as done.
+    void restartBetweenRegistrationAndDeletion_data()
+    {
+        QTest::addColumn<bool>("wininit");
+        QTest::addColumn<bool>("killed");
+        QTest::newRow("pending list") << false << false;
+        QTest::newRow("wininit.ini") << true << false;
+        QTest::newRow("pending list, restart killed before its mark") << false << true;
+        QTest::newRow("wininit.ini, restart killed before its mark") << true << true;
+    }
+
+    void restartBetweenRegistrationAndDeletion()
+    {
+        QFETCH(bool, wininit);
+        QFETCH(bool, killed);
+        if (wininit)
+            useWininit();
+        QVERIFY(writeFile(host("new.txt"), "new"));
+        QVERIFY(writeFile(host("old.txt"), "old"));
+        const QByteArray source = QFile::encodeName(host("new.txt"));
+        const QByteArray target = QFile::encodeName(host("old.txt"));
+        int failures = 0;
+        SetRegisteredMoveHook(
+            [&]
+            {
+                if (killed)
+                    failures += std::rename(source.constData(), target.constData());
+                else
+                    failures += win::ApplyRestartOperations([](const std::string&) {});
+            });
+        QVERIFY(MoveFileOrSchedule("C:\\new.txt", "C:\\old.txt", MOVE_AT_RESTART));
+        QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_BUSY));
+        QCOMPARE(failures, 0);
+        QCOMPARE(readFile(host("old.txt")), QByteArray("new"));
+        QVERIFY(!QFile::exists(host("new.txt")));
+    }
+
+    // A restart-time move is a rename: across host file systems it could never happen, so it is
+    // refused before the target is touched, whatever the drive letters say.
+    void restartMoveStaysOnItsFileSystem_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<bool>("wininit");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("other drive, other file system") << "D:\\new.txt" << false << true;
+        QTest::newRow("other drive, other file system, wininit.ini") << "D:\\new.txt" << true << true;
+        QTest::newRow("same drive, other file system") << "C:\\shm\\new.txt" << false << true;
+        QTest::newRow("other drive, same file system") << "E:\\new.txt" << false << false;
+    }
+
+    void restartMoveStaysOnItsFileSystem()
+    {
+        QFETCH(QString, source);
+        QFETCH(bool, wininit);
+        QFETCH(bool, refused);
+        QTemporaryDir shm("/dev/shm/tst_kolvest_engine-XXXXXX");
+        struct stat shmStat, driveStat;
+        if (!shm.isValid() || stat(QFile::encodeName(shm.path()).constData(), &shmStat) != 0 ||
+            stat(QFile::encodeName(m_drive).constData(), &driveStat) != 0 ||
+            shmStat.st_dev == driveStat.st_dev)
+            QSKIP("needs /dev/shm on a file system of its own");
+        QVERIFY(QDir().mkpath(host("e")));
+        setenv("TOLVANE_DRIVES",
+               ("C=" + m_drive + ";D=" + shm.path() + ";E=" + host("e")).toUtf8().constData(), 1);
+        QVERIFY(QFile::link(shm.path(), host("shm")));
+        if (wininit)
+            useWininit();
+        QVERIFY(writeFile(shm.path() + "/new.txt", "new"));
+        QVERIFY(writeFile(host("e/new.txt"), "new"));
+        QVERIFY(writeFile(host("old.txt"), "old"));
+
+        QCOMPARE(MoveFileOrSchedule(source.toUtf8().constData(), "C:\\old.txt", MOVE_AT_RESTART), !refused);
+        QCOMPARE(win::GetLastError(), uint32_t(refused ? win::ERROR_NOT_SAME_DEVICE : win::ERROR_BUSY));
+        QCOMPARE(QFile::exists(host("old.txt")), refused);
+        QCOMPARE(QFile::exists(host("pending")), !refused);
+        QVERIFY(!QFile::exists(host("WINDOWS/wininit.ini")));
+        if (refused)
+            QCOMPARE(Bytes(LastErrorText()),
+                     QByteArray("The system cannot move the file to a different disk drive.\r\n"));
+    }
+
+    // Twenty registrations at once, all waiting for the list's lock longer than a few retries
+    // would: once the holder lets go, every one is added. A lock held throughout is waited for 10 s.
+    void registrationsWaitForTheListsLock_data() { registrationFileRows(); }
+
+    void registrationsWaitForTheListsLock()
+    {
+        QFETCH(bool, wininit);
+        if (wininit)
+            useWininit();
+        const QString list = host(wininit ? "WINDOWS/wininit.ini" : "pending");
+        QVERIFY(writeFile(list, ""));
+        constexpr int kRegistrations = 20;
+        SLockWait wait;
+        wait.before = 1000;
+        g_lockWait = &wait;
+        SetSleepFunction(&heldLockPause);
+        win::SetLockPauseFunction(&heldLockPause);
+
+        int holder = open(QFile::encodeName(list).constData(), O_RDWR);
+        QVERIFY(flock(holder, LOCK_EX) == 0);
+        std::array<bool, kRegistrations> registered{};
+        std::vector<std::thread> threads;
+        for (int i = 0; i < kRegistrations; ++i)
+            threads.emplace_back(
+                [&, i]
+                {
+                    const QByteArray path = "C:\\f" + QByteArray::number(i);
+                    registered[size_t(i)] = DeleteFileOrSchedule(path.constData(), DELETE_AT_RESTART);
+                    QMutexLocker lock(&wait.mutex);
+                    ++wait.finished;
+                    wait.changed.wakeAll();
+                });
+        bool allWaiting = true;
+        {
+            QMutexLocker lock(&wait.mutex);
+            QDeadlineTimer bound(30000); // only ends a broken run
+            while (allWaiting && wait.blocked + wait.finished < kRegistrations)
+                allWaiting = wait.changed.wait(&wait.mutex, bound);
+            close(holder);
+            wait.released = true;
+            wait.changed.wakeAll();
+        }
+        for (std::thread& thread : threads)
+            thread.join();
+        QVERIFY(allWaiting);
+        QCOMPARE(wait.blocked, kRegistrations);
+        QCOMPARE(std::count(registered.begin(), registered.end(), true), long(kRegistrations));
+        QCOMPARE(readFile(list).count(wininit ? "NUL=" : "\t\n"), kRegistrations);
+
+        // held throughout: given up after 10 s of pauses, with the text of a file in use
+        wait.before = ~0u;
+        t_waited = 0;
+        holder = open(QFile::encodeName(list).constData(), O_RDWR);
+        QVERIFY(flock(holder, LOCK_EX) == 0);
+        const bool added = DeleteFileOrSchedule("C:\\late", DELETE_AT_RESTART);
+        close(holder);
+        QVERIFY(!added);
+        QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_SHARING_VIOLATION));
+        QCOMPARE(t_waited, win::REGISTRATION_LOCK_WAIT_MS);
+    }
+
 private:
+    // The two files a registration goes to: the pending list, or wininit.ini where the system's
+    // delayed move is missing (useWininit).
+    static void registrationFileRows()
+    {
+        QTest::addColumn<bool>("wininit");
+        QTest::newRow("pending list") << false;
+        QTest::newRow("wininit.ini") << true;
+    }
+
     static QByteArray Bytes(const String& text) { return QByteArray(text.c_str(), text.length()); }
 };
 

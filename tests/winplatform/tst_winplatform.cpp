@@ -173,6 +173,17 @@ int faultySync(int fd)
     return ::fsync(fd);
 }
 
+// fsync of the pending list finds the disk full (the written data could not be kept).
+int fullDiskListFsync(int fd)
+{
+    if (pathOf(fd).endsWith("/pending"))
+    {
+        errno = ENOSPC;
+        return -1;
+    }
+    return ::fsync(fd);
+}
+
 // True when a lock request waits for a lock on the file (a line "->" of /proc/locks).
 bool LockAwaited(const QString& path)
 {
@@ -330,6 +341,42 @@ private slots:
                  QByteArray("4\tC:\\a.txt\t\n5\tC:\\work\\new.txt\tC:\\Dir\\old.txt\n"));
         QVERIFY(!win::MoveFileEx("C:\\a\tb", nullptr, win::MOVEFILE_DELAY_UNTIL_REBOOT));
         QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_INVALID_NAME));
+    }
+
+    // A registration that cannot be made durable is a failure, and its line is taken back: the
+    // caller must not delete what it covers, and no restart may carry it out.
+    void registrationThatCannotBeSyncedIsTakenBack()
+    {
+        QVERIFY(writeFile(host("pending"), "4\tC:\\a.txt\t\n"));
+        win::HostCalls().fsync = &fullDiskListFsync;
+        QVERIFY(!win::MoveFileEx("C:\\b.txt", "C:\\c.txt",
+                                 win::MOVEFILE_REPLACE_EXISTING | win::MOVEFILE_DELAY_UNTIL_REBOOT));
+        QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_DISK_FULL));
+        QCOMPARE(readFile(host("pending")), QByteArray("4\tC:\\a.txt\t\n"));
+    }
+
+    // A last line without its line break is what a write cut short left (its cut-back failed
+    // too): cut after the source it would delete the source, cut in the target move the source
+    // over another file. The restart carries out the whole lines only.
+    void restartPassesOverAFragment_data()
+    {
+        QTest::addColumn<QByteArray>("fragment");
+        QTest::newRow("cut after the source") << QByteArray("5\tC:\\b.txt\t");
+        QTest::newRow("cut in the target") << QByteArray("5\tC:\\b.txt\tC:\\d");
+    }
+
+    void restartPassesOverAFragment()
+    {
+        QFETCH(QByteArray, fragment);
+        QVERIFY(writeFile(host("a.txt"), "a"));
+        QVERIFY(writeFile(host("b.txt"), "b"));
+        QVERIFY(writeFile(host("d"), "d"));
+        QVERIFY(writeFile(host("pending"), "4\tC:\\a.txt\t\n" + fragment));
+        QCOMPARE(win::ApplyRestartOperations([](const std::string&) {}), 0);
+        QVERIFY(!QFile::exists(host("a.txt")));
+        QCOMPARE(readFile(host("b.txt")), QByteArray("b"));
+        QCOMPARE(readFile(host("d")), QByteArray("d"));
+        QCOMPARE(readFile(host("pending")), QByteArray());
     }
 
     void knobs()

@@ -8,6 +8,7 @@
 #include "DelayedMove.h"
 #include "WinError.h"
 #include "WinFile.h"
+#include "WininitRename.h"
 
 #include <cstring>
 
@@ -15,6 +16,12 @@ namespace
 {
 
 win::MoveFileExFn g_moveFileExA = nullptr;
+
+std::function<void()>& RegisteredMoveHook()
+{
+    static std::function<void()> hook;
+    return hook;
+}
 
 bool IsBlankText(const char* text)
 {
@@ -159,21 +166,40 @@ bool MoveFileOrSchedule(const char* source, String target, uint32_t flags)
         else if (FileExists(target))
             return win::Fail(win::ERROR_FILE_EXISTS);
     }
+    // the restart can only rename: a move it cannot carry out must not cost the target now
+    if ((flags & MOVE_AT_RESTART) && !win::OnSameFileSystem(source, target.c_str()))
+        return false;
     if (flags & MOVE_CREATE_DIRECTORIES)
         CreateDirectoryTree(DirectoryPart(target));
 
     if (flags & MOVE_AT_RESTART)
     {
         bool useLegacyFile = false;
+        const String shortTarget = GetShortPath(target);
+        const String shortSource = GetShortPath(source);
         bool registered = RegisterDelayed(source, target.c_str(), useLegacyFile);
         if (!registered && useLegacyFile)
-            registered = AddWininitRename(GetShortPath(target).c_str(), GetShortPath(source).c_str());
+            registered = AddWininitRename(shortTarget.c_str(), shortSource.c_str());
         if (!registered)
             return false;
-        // only now that the move is sure to come may the target go; one that is in use stays
-        // until the restart replaces it
+        // Only now that the move is on the disk may the target go, and only while a restart cannot
+        // carry the move out meanwhile: after one, the target is the moved source. One that is in
+        // use stays until the restart replaces it.
         if (replaceTarget)
-            DeleteFileOrSchedule(target.c_str(), 0);
+        {
+            if (RegisteredMoveHook())
+                RegisteredMoveHook()();
+            // a pending line whose source is gone was carried out by a restart that could not mark it
+            const auto deleteTarget = [source, &target]
+            {
+                if (FileExists(source))
+                    DeleteFileOrSchedule(target.c_str(), 0);
+            };
+            if (useLegacyFile)
+                win::CWininitRename().runWhilePending(shortSource.c_str(), shortTarget.c_str(), deleteTarget);
+            else
+                win::WhileDelayedMovePending(source, target.c_str(), deleteTarget);
+        }
         win::SetLastError(win::ERROR_BUSY);
         return true;
     }
@@ -196,7 +222,8 @@ bool AddWininitRename(const char* target, const char* source)
     if (!SafeIniName(target) || !SafeIniName(source))
         return win::Fail(win::ERROR_INVALID_NAME);
     File file;
-    if (file.open(JoinPath(GetWindowsDir(), "wininit.ini"), 0, win::FILE_ATTRIBUTE_NORMAL) != FILE_SUCCESS)
+    if (file.open(JoinPath(GetWindowsDir(), "wininit.ini"), FILE_WAIT_FOR_LOCK, win::FILE_ATTRIBUTE_NORMAL) !=
+        FILE_SUCCESS)
         return false;
     String text;
     if (!file.readAll(text))
@@ -229,4 +256,9 @@ bool AddWininitRename(const char* target, const char* source)
     // a new file in the old one's place, so that a write failing part-way cannot cut the sections
     // of other programs
     return file.replaceAll(text);
+}
+
+void SetRegisteredMoveHook(std::function<void()> hook)
+{
+    RegisteredMoveHook() = std::move(hook);
 }

@@ -6,6 +6,7 @@
 #include "WinPath.h"
 #include "WinSystem.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -29,22 +30,58 @@ std::string StateHome()
     return std::string(home ? home : "") + "/.local/state";
 }
 
-void MakeParentFolders(const std::string& host)
+// Makes the missing folders above the host file; returns those it made, outermost first.
+std::vector<std::string> MakeParentFolders(const std::string& host)
 {
+    std::vector<std::string> made;
     for (size_t pos = 1; pos < host.size(); ++pos)
     {
-        if (host[pos] == '/')
-            mkdir(host.substr(0, pos).c_str(), 0755);
+        if (host[pos] == '/' && mkdir(host.substr(0, pos).c_str(), 0755) == 0)
+            made.push_back(host.substr(0, pos));
     }
+    return made;
 }
 
-// Opens the list with an exclusive lock, so that programs registering at the same time
-// never interleave their lines.
-int OpenLockedList(int flags)
+std::string FolderOf(const std::string& host)
+{
+    return host.substr(0, std::max<size_t>(host.find_last_of('/'), 1));
+}
+
+// Opens the list with an exclusive lock, so that programs registering at the same time never
+// interleave their lines; a registration waits for it at most REGISTRATION_LOCK_WAIT_MS.
+// madeFolders: the folders made for it.
+int OpenLockedList(int flags, unsigned lockWaitMs, std::vector<std::string>& madeFolders)
 {
     const std::string path = PendingOperationsFile();
-    MakeParentFolders(path);
-    return OpenAndLock(path, flags, 0644, LOCK_EX);
+    madeFolders = MakeParentFolders(path);
+    return OpenAndLockWithin(path, flags, 0644, LOCK_EX, lockWaitMs);
+}
+
+// The length of the list's whole lines. What follows the last line break is the rest of a write
+// that failed part-way (a full disk, a crash), never an operation.
+bool WholeLinesLength(int fd, off_t size, off_t& length)
+{
+    char buffer[4096];
+    for (off_t end = size; end > 0;)
+    {
+        const off_t start = std::max<off_t>(0, end - off_t(sizeof buffer));
+        const ssize_t n = pread(fd, buffer, size_t(end - start), start);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n != end - start)
+            return n >= 0 ? (errno = EIO, false) : false;
+        for (ssize_t i = n; i > 0; --i)
+        {
+            if (buffer[i - 1] == '\n')
+            {
+                length = start + i;
+                return true;
+            }
+        }
+        end = start;
+    }
+    length = 0;
+    return true;
 }
 
 // The operations of the list text not yet carried out; anyDone tells whether it holds a mark.
@@ -55,9 +92,9 @@ std::vector<SPendingOperation> ParseList(const std::string& text, char doneMark,
     size_t start = 0;
     while (start < text.size())
     {
-        size_t end = text.find('\n', start);
+        const size_t end = text.find('\n', start);
         if (end == std::string::npos)
-            end = text.size();
+            break; // the rest of a write cut short
         const size_t lineStart = start;
         const std::string line = text.substr(start, end - start);
         start = end + 1;
@@ -78,14 +115,31 @@ std::vector<SPendingOperation> ParseList(const std::string& text, char doneMark,
     return operations;
 }
 
-bool IsPending(const std::vector<SPendingOperation>& operations, const std::string& source,
-               const std::string& target)
+// Appends the line to the locked list after its last whole line: a fragment left there is cut,
+// since a line break after it would turn it into an operation. A write that fails part-way is cut
+// back to the same length under the same lock, so nothing of it is ever carried out. On success
+// the line is on the disk (and the list's name, where the list was empty), so that the caller may
+// delete what it covers. False with errno set.
+bool AppendLine(int fd, const std::string& line, const std::vector<std::string>& madeFolders)
 {
-    for (const SPendingOperation& operation : operations)
+    struct stat st;
+    off_t length = 0;
+    if (fstat(fd, &st) != 0 || !WholeLinesLength(fd, st.st_size, length) ||
+        (length < st.st_size && HostCalls().ftruncate(fd, length) != 0))
+        return false;
+    bool written = WriteAll(fd, line) && SyncFile(fd);
+    if (written && length == 0)
     {
-        if (NamesEqual(operation.source, source) && NamesEqual(operation.target, target))
-            return true;
+        written = SyncFolder(FolderOf(PendingOperationsFile()));
+        for (const std::string& folder : madeFolders)
+            written = written && SyncFolder(FolderOf(folder));
     }
+    if (written)
+        return true;
+    const int err = errno;
+    if (HostCalls().ftruncate(fd, length) == 0)
+        SyncFile(fd); // a line that reached the disk whole must not run either
+    errno = err;
     return false;
 }
 
@@ -106,8 +160,9 @@ bool RegisterDelayed(const char* existing, const char* newName, uint32_t flags, 
         return false;
     if (newName && !GetFullPathName(newName, target))
         return false;
-    std::string line = std::to_string(flags) + "\t" + source + "\t" + target + "\n";
-    const int fd = OpenLockedList(O_RDWR | O_CREAT | O_APPEND);
+    const std::string line = std::to_string(flags) + "\t" + source + "\t" + target + "\n";
+    std::vector<std::string> madeFolders;
+    const int fd = OpenLockedList(O_RDWR | O_CREAT | O_APPEND, REGISTRATION_LOCK_WAIT_MS, madeFolders);
     if (fd < 0)
         return FailFromErrno();
     std::string text;
@@ -119,22 +174,17 @@ bool RegisterDelayed(const char* existing, const char* newName, uint32_t flags, 
             close(fd);
             return FailReadFromErrno();
         }
-        if (IsPending(ParseList(text, PENDING_DONE_MARK, anyDone), source, target))
+        if (HoldsOperation(ParseList(text, PENDING_DONE_MARK, anyDone), source, target))
         {
             close(fd);
             SetLastError(ERROR_SUCCESS);
             return true;
         }
     }
-    // a last line without its line break (written by hand, or cut short) keeps its operation
-    struct stat st;
-    char last = '\n';
-    if (fstat(fd, &st) == 0 && st.st_size > 0 && pread(fd, &last, 1, st.st_size - 1) == 1 && last != '\n')
-        line.insert(0, "\n");
-    const bool written = WriteAll(fd, line);
+    const bool appended = AppendLine(fd, line, madeFolders);
     const int err = errno;
     close(fd);
-    if (!written)
+    if (!appended)
     {
         errno = err;
         return FailFromErrno();
@@ -210,6 +260,14 @@ MoveFileExFn ResolveMoveFileEx()
     return &MoveFileEx;
 }
 
+bool WhileDelayedMovePending(const char* existing, const char* newName, const std::function<void()>& action)
+{
+    std::string source, target;
+    if (!GetFullPathName(existing, source) || (newName && !GetFullPathName(newName, target)))
+        return false;
+    return CPendingList().runWhilePending(source, target, action);
+}
+
 bool MoveFileExOnce(const char* existing, const char* newName, uint32_t flags)
 {
     if (!existing || !*existing)
@@ -217,10 +275,11 @@ bool MoveFileExOnce(const char* existing, const char* newName, uint32_t flags)
     return RegisterDelayed(existing, newName, flags | MOVEFILE_DELAY_UNTIL_REBOOT, REGISTER_ONCE);
 }
 
-bool CPendingList::open()
+bool CPendingList::open(unsigned lockWaitMs)
 {
     m_operations.clear();
-    m_fd = OpenLockedList(O_RDWR | O_CREAT);
+    std::vector<std::string> madeFolders;
+    m_fd = OpenLockedList(O_RDWR | O_CREAT, lockWaitMs, madeFolders);
     if (m_fd < 0)
         return FailFromErrno();
     std::string text;

@@ -5,8 +5,10 @@
 // XDG_STATE_HOME defaulting to ~/.local/state). The restart tool `tolvane-restart` applies it.
 // One line per operation, in registration order: "<flags>\t<full source>\t<full target>\n",
 // Windows-form full paths; an empty target means delete. Windows names cannot hold tabs or line
-// breaks, so the format needs no quoting. The restart marks each line it has carried out by
-// putting "#" over its first character, so an interrupted restart goes on where it stopped.
+// breaks, so the format needs no quoting. A last line without its line break is the rest of a
+// write cut short and no operation. A registration is on the disk when MoveFileEx returns. The
+// restart marks each line it has carried out by putting "#" over its first character, so an
+// interrupted restart goes on where it stopped.
 //
 // Knobs (environment, value "1"):
 //   TOLVANE_WIN_NO_DELAYED_MOVE      ResolveMoveFileEx finds no MoveFileEx (old system).
@@ -16,6 +18,7 @@
 #include "MarkedList.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,7 +37,8 @@ enum EMoveFileFlags : uint32_t
 // Without the delay flag the move happens now, in one rename: an existing target is replaced only
 // with MOVEFILE_REPLACE_EXISTING (else ERROR_ALREADY_EXISTS); a read-only or directory target is
 // refused (ERROR_ACCESS_DENIED); a source or target in use gives ERROR_SHARING_VIOLATION.
-// With the delay flag nothing is checked on disk; only the names must be valid.
+// With the delay flag nothing is checked on disk; only the names must be valid. The list's lock
+// is waited for at most REGISTRATION_LOCK_WAIT_MS (then ERROR_SHARING_VIOLATION).
 bool MoveFileEx(const char* existing, const char* newName, uint32_t flags);
 
 using MoveFileExFn = bool (*)(const char* existing, const char* newName, uint32_t flags);
@@ -51,6 +55,11 @@ std::string PendingOperationsFile();
 // lock of the list, so two programs registering together add it once.
 bool MoveFileExOnce(const char* existing, const char* newName, uint32_t flags);
 
+// Runs action under the list's lock while the delayed operation on these paths (newName null: a
+// delete) is still pending, so a restart cannot carry it out meanwhile; false when it is not
+// pending (any more) or the list cannot be read.
+bool WhileDelayedMovePending(const char* existing, const char* newName, const std::function<void()>& action);
+
 // What the restart puts over the first character of a line it has carried out.
 constexpr char PENDING_DONE_MARK = '#';
 
@@ -62,8 +71,9 @@ public:
     CPendingList() : CMarkedList(PENDING_DONE_MARK) {}
 
     // Reads the operations not yet carried out (a missing file is an empty list). A list that
-    // cannot be read is closed again, untouched; a read error is ERROR_READ_FAULT.
-    bool open();
+    // cannot be read is closed again, untouched; a read error is ERROR_READ_FAULT, a lock not
+    // had within lockWaitMs ERROR_SHARING_VIOLATION.
+    bool open(unsigned lockWaitMs = LOCK_WAIT_FOREVER) override;
     // Empties the list once everything in it is done; durable only after makeDurable().
     bool clear();
 };

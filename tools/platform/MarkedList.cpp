@@ -2,11 +2,32 @@
 
 #include "HostIo.h"
 #include "WinError.h"
+#include "WinPath.h"
 
 #include <unistd.h>
 
 namespace win
 {
+
+bool HoldsOperation(const std::vector<SPendingOperation>& operations, const std::string& source,
+                    const std::string& target)
+{
+    for (const SPendingOperation& operation : operations)
+    {
+        if (NamesEqual(operation.source, source) && NamesEqual(operation.target, target))
+            return true;
+    }
+    return false;
+}
+
+bool CMarkedList::runWhilePending(const std::string& source, const std::string& target,
+                                  const std::function<void()>& action)
+{
+    if (!open(REGISTRATION_LOCK_WAIT_MS) || !HoldsOperation(m_operations, source, target))
+        return false;
+    action();
+    return true;
+}
 
 CMarkedList::~CMarkedList()
 {

@@ -3,7 +3,10 @@
 // leaves the rest to the next one. A mark may stay in the cache until makeDurable().
 #pragma once
 
+#include "ShareLock.h"
+
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,11 +21,24 @@ struct SPendingOperation
     int64_t offset = 0; // where its mark goes in the list
 };
 
+// True when the operations hold one on these paths (names compared as Windows compares them).
+bool HoldsOperation(const std::vector<SPendingOperation>& operations, const std::string& source,
+                    const std::string& target);
+
 class CMarkedList
 {
 public:
     CMarkedList(const CMarkedList&) = delete;
     CMarkedList& operator=(const CMarkedList&) = delete;
+
+    // Locks the list (waiting at most lockWaitMs for it) and reads the operations not yet carried
+    // out; false, with the reason in the last error, when it cannot be read.
+    virtual bool open(unsigned lockWaitMs = LOCK_WAIT_FOREVER) = 0;
+    // Runs action under the list's lock, waited for as a registration waits, and only while the
+    // operation on these paths is still pending there: once a restart has carried it out, what
+    // action would undo is its result. True when action ran.
+    bool runWhilePending(const std::string& source, const std::string& target,
+                         const std::function<void()>& action);
 
     bool isOpen() const { return m_fd >= 0; }
     const std::vector<SPendingOperation>& operations() const { return m_operations; }
@@ -31,7 +47,7 @@ public:
 
 protected:
     explicit CMarkedList(char doneMark) : m_doneMark(doneMark) {}
-    ~CMarkedList();
+    virtual ~CMarkedList();
 
     // Closes the list, unchanged, and drops what was read; returns false.
     bool abandon();

@@ -18,7 +18,47 @@ std::function<void(const std::string&)>& BeforeLockHook()
     return hook;
 }
 
+void RealPause(unsigned milliseconds)
+{
+    usleep(useconds_t(milliseconds) * 1000);
+}
+
+LockPauseFunction g_lockPause = &RealPause;
+
 } // namespace
+
+int OpenAndLockWithin(const std::string& hostPath, int flags, mode_t mode, int operation, unsigned waitMs)
+{
+    // bounded, so that a path replaced again and again ends in a failure rather than a loop
+    constexpr int kAttempts = 100;
+    const bool forever = waitMs == LOCK_WAIT_FOREVER;
+    unsigned waited = 0;
+    for (int attempt = 1; attempt <= kAttempts; ++attempt)
+    {
+        const int fd = open(hostPath.c_str(), flags | O_CLOEXEC, mode);
+        if (fd < 0)
+            return -1;
+        ELockResult lock;
+        while ((lock = LockOpenedFile(fd, hostPath, forever ? operation : operation | LOCK_NB)) ==
+                   ELockResult::BUSY &&
+               !forever && waited < waitMs)
+        {
+            g_lockPause(REGISTRATION_LOCK_PAUSE_MS);
+            waited += REGISTRATION_LOCK_PAUSE_MS;
+        }
+        if (lock == ELockResult::LOCKED)
+            return fd;
+        const int err = errno;
+        close(fd);
+        if (lock != ELockResult::REPLACED)
+        {
+            errno = lock == ELockResult::BUSY ? EWOULDBLOCK : err;
+            return -1;
+        }
+    }
+    errno = EWOULDBLOCK;
+    return -1;
+}
 
 bool IsInUse(const std::string& hostPath)
 {
@@ -51,26 +91,12 @@ ELockResult LockOpenedFile(int fd, const std::string& hostPath, int operation)
 
 int OpenAndLock(const std::string& hostPath, int flags, mode_t mode, int operation)
 {
-    // bounded, so that a path replaced again and again ends in a failure rather than a loop
-    constexpr int kAttempts = 100;
-    for (int attempt = 1; attempt <= kAttempts; ++attempt)
-    {
-        const int fd = open(hostPath.c_str(), flags | O_CLOEXEC, mode);
-        if (fd < 0)
-            return -1;
-        const ELockResult lock = LockOpenedFile(fd, hostPath, operation);
-        if (lock == ELockResult::LOCKED)
-            return fd;
-        const int err = errno;
-        close(fd);
-        if (lock != ELockResult::REPLACED)
-        {
-            errno = lock == ELockResult::BUSY ? EWOULDBLOCK : err;
-            return -1;
-        }
-    }
-    errno = EWOULDBLOCK;
-    return -1;
+    return OpenAndLockWithin(hostPath, flags, mode, operation, LOCK_WAIT_FOREVER);
+}
+
+void SetLockPauseFunction(LockPauseFunction pause)
+{
+    g_lockPause = pause ? pause : &RealPause;
 }
 
 void SetBeforeLockHook(std::function<void(const std::string&)> hook)

@@ -33,6 +33,22 @@ ELockResult LockOpenedFile(int fd, const std::string& hostPath, int operation);
 // cannot be opened or locked.
 int OpenAndLock(const std::string& hostPath, int flags, mode_t mode, int operation);
 
+// How long a registration waits for the lock of a list that other programs write too (the
+// pending-operations list, wininit.ini), and the pause between two tries.
+constexpr unsigned REGISTRATION_LOCK_WAIT_MS = 10000;
+constexpr unsigned REGISTRATION_LOCK_PAUSE_MS = 20;
+
+// OpenAndLock that waits for the lock at most waitMs (LOCK_WAIT_FOREVER: as OpenAndLock): while
+// another handle holds it, the descriptor stays open and the lock is tried again after each
+// pause. -1 with EWOULDBLOCK when the pauses have added up to waitMs.
+constexpr unsigned LOCK_WAIT_FOREVER = ~0u;
+int OpenAndLockWithin(const std::string& hostPath, int flags, mode_t mode, int operation, unsigned waitMs);
+
+// Test seam: the pause of OpenAndLockWithin (by default it sleeps), so that tests decide when a
+// waiting registration tries again.
+using LockPauseFunction = void (*)(unsigned milliseconds);
+void SetLockPauseFunction(LockPauseFunction pause);
+
 // Test seam: runs in LockOpenedFile before the lock is taken, with the path.
 void SetBeforeLockHook(std::function<void(const std::string&)> hook);
 

@@ -83,14 +83,14 @@ SRenameSections ReadRenameSections(const std::string& text)
     return sections;
 }
 
-bool CWininitRename::open()
+bool CWininitRename::open(unsigned lockWaitMs)
 {
     m_operations.clear();
     if (!HostPathOf(GetWindowsDirectory() + "\\wininit.ini", m_host))
         return true; // no Windows folder, no file
     // A writer replaces the file by rename under its lock: the lock counts only on the file that
     // the name still leads to, or its text would be lost when the sections are removed.
-    m_fd = OpenAndLock(m_host, O_RDWR, 0, LOCK_EX);
+    m_fd = OpenAndLockWithin(m_host, O_RDWR, 0, LOCK_EX, lockWaitMs);
     if (m_fd < 0)
         return errno == ENOENT || FailFromErrno();
     struct stat st;

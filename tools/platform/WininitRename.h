@@ -34,8 +34,9 @@ public:
 
     // Reads the lines not yet carried out, in file order (target=source; the target "NUL" becomes
     // an empty target, a delete); a missing file has none. A file that cannot be read is closed
-    // again, untouched; a read error is ERROR_READ_FAULT.
-    bool open();
+    // again, untouched; a read error is ERROR_READ_FAULT, a lock not had within lockWaitMs
+    // ERROR_SHARING_VIOLATION.
+    bool open(unsigned lockWaitMs = LOCK_WAIT_FOREVER) override;
     const std::string& hostPath() const { return m_host; }
     // Replaces the file, durably, by its text without the "[rename]" sections (if it had any).
     bool removeSections();

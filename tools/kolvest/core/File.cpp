@@ -1,6 +1,7 @@
 #include "File.h"
 
 #include "Fatal.h"
+#include "ShareLock.h"
 #include "System.h"
 #include "WinError.h"
 #include "WinFile.h"
@@ -116,9 +117,13 @@ int File::open(const String& name, uint32_t flags, uint32_t attributes)
             SleepMs(150);
             continue;
         }
-        if (error == win::ERROR_SHARING_VIOLATION && !(flags & FILE_NO_SHARING_RETRIES) && attempt++ < 5)
+        const bool waitForLock = flags & FILE_WAIT_FOR_LOCK;
+        const int retries =
+            waitForLock ? int(win::REGISTRATION_LOCK_WAIT_MS / win::REGISTRATION_LOCK_PAUSE_MS) : 5;
+        if (error == win::ERROR_SHARING_VIOLATION && !(flags & FILE_NO_SHARING_RETRIES) &&
+            attempt++ < retries)
         {
-            SleepMs(100);
+            SleepMs(waitForLock ? win::REGISTRATION_LOCK_PAUSE_MS : 100);
             continue;
         }
         const int result = ResultOfError(error, m_canWrite, name);

@@ -46,6 +46,9 @@ enum EFileOpenFlags : uint32_t
     FILE_AT_END = 0x400,
     FILE_PROBE = 0x800, // close again at once
     FILE_NO_SHARING_RETRIES = 0x1000,
+    // a sharing violation is waited for as long as a registration waits for a list's lock
+    // (REGISTRATION_LOCK_WAIT_MS): the file is one that other programs write too
+    FILE_WAIT_FOR_LOCK = 0x2000,
 };
 
 class File
@@ -57,7 +60,7 @@ public:
     ~File() { close(); }
 
     // Returns an EFileResult and keeps its text. A sharing violation is retried five times
-    // 100 ms apart (through SleepMs) unless FILE_NO_SHARING_RETRIES.
+    // 100 ms apart (through SleepMs) unless FILE_NO_SHARING_RETRIES or FILE_WAIT_FOR_LOCK.
     int open(const String& name, uint32_t flags, uint32_t attributes);
     void close();
     bool isOpen() const { return m_handle >= 0; }

@@ -292,6 +292,21 @@ bool IsSameFile(const char* first, const char* second)
            firstStat.st_dev == secondStat.st_dev && firstStat.st_ino == secondStat.st_ino;
 }
 
+bool OnSameFileSystem(const char* source, const char* target)
+{
+    std::string sourceHost, folder;
+    struct stat sourceStat, folderStat;
+    if (!HostOf(source, sourceHost) || !HostOf(target, folder) || lstat(sourceHost.c_str(), &sourceStat) != 0)
+        return true;
+    do
+    {
+        if (folder == "/")
+            return true;
+        folder = folder.substr(0, std::max<size_t>(folder.find_last_of('/'), 1));
+    } while (stat(folder.c_str(), &folderStat) != 0);
+    return folderStat.st_dev == sourceStat.st_dev || Fail(ERROR_NOT_SAME_DEVICE);
+}
+
 bool DeleteFile(const char* name)
 {
     std::string host;
