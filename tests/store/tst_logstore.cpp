@@ -8,6 +8,7 @@
 #include "StoreBoxes.h"
 #include "StoreFixture.h"
 #include "StoreMessages.h"
+#include "ZoneForTest.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -148,6 +149,8 @@ private slots:
     void failedMinuteWritesShowOneBoxPerCause();
     void failedMinuteWriteBoxShowsItsTextWhole();
     void loggedDaysAndDayQuery();
+    void dayListAndDayFilterInEveryZone_data();
+    void dayListAndDayFilterInEveryZone();
 
 private:
     void createTables();
@@ -955,6 +958,73 @@ void TestLogStore::loggedDaysAndDayQuery()
     QCOMPARE(model.rowCount(), stamps.size());
     minute.setupQueryModelForDay(model, QDate(2024, 3, 2), -1);
     QCOMPARE(model.rowCount(), 1);
+}
+
+void TestLogStore::dayListAndDayFilterInEveryZone_data()
+{
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<QDateTime>("first"); // the first row; one follows every 15 minutes for 6 hours
+    QTest::addColumn<QList<QDate>>("days");
+    QTest::addColumn<int>("rowsOfFirstDay");
+    const auto utc = [](int nMonth, int nDay, int nHour, int nYear = 2026)
+    { return QDateTime(QDate(nYear, nMonth, nDay), QTime(nHour, 0), Qt::UTC); };
+    const auto two = [](int nMonth, int nDay, int nYear = 2026) {
+        return QList<QDate>{QDate(nYear, nMonth, nDay), QDate(nYear, nMonth, nDay).addDays(1)};
+    };
+    // From 21:00 local time, where the clocks skip midnight (00:00 -> 01:00).
+    QTest::newRow("Havana, midnight skipped")
+        << QByteArray("America/Havana") << utc(3, 8, 2) << two(3, 7) << 12;
+    QTest::newRow("Santiago, midnight skipped")
+        << QByteArray("America/Santiago") << utc(9, 6, 1) << two(9, 5) << 12;
+    QTest::newRow("Cairo, midnight skipped")
+        << QByteArray("Africa/Cairo") << utc(4, 23, 19) << two(4, 23) << 12;
+    QTest::newRow("Beirut, midnight skipped")
+        << QByteArray("Asia/Beirut") << utc(3, 28, 19) << two(3, 28) << 12;
+    // 23:00-23:59 twice before midnight: 16 rows on the first day.
+    QTest::newRow("Beirut, hour before midnight repeated")
+        << QByteArray("Asia/Beirut") << utc(10, 24, 18) << two(10, 24) << 16;
+    QTest::newRow("Berlin, 02:00 skipped")
+        << QByteArray("Europe/Berlin") << utc(3, 28, 20) << two(3, 28) << 12;
+    // From 22:00 summer time into the repeated 02:00-02:59.
+    QTest::newRow("Berlin, 02:00 repeated")
+        << QByteArray("Europe/Berlin") << utc(10, 24, 20) << two(10, 24) << 8;
+    QTest::newRow("UTC, no change") << QByteArray("UTC") << utc(3, 7, 21) << two(3, 7) << 12;
+    // 30.12.2011 does not exist there.
+    QTest::newRow("Apia, whole day skipped") << QByteArray("Pacific/Apia") << utc(12, 30, 7, 2011)
+                                             << QList<QDate>{QDate(2011, 12, 29), QDate(2011, 12, 31)} << 12;
+}
+
+void TestLogStore::dayListAndDayFilterInEveryZone()
+{
+    // Each row belongs to its own local day, whatever the clocks do around midnight. (The old
+    // probe found the last row before a skipped midnight again and again: the test process's
+    // function time-out ends that run.)
+    QFETCH(QByteArray, zone);
+    QFETCH(QDateTime, first);
+    QFETCH(QList<QDate>, days);
+    QFETCH(int, rowsOfFirstDay);
+    const CZoneForTest zoneForTest(zone);
+    constexpr int ROWS = 24;
+    for (int i = 0; i < ROWS; ++i)
+        exec(QString("INSERT INTO ValueLogs (LogTimestamp, SNR) VALUES (%1, 4711)")
+                 .arg(first.toSecsSinceEpoch() + i * 900));
+
+    CMinuteLogDB minute("UIThread");
+    QSqlQueryModel model;
+    int nShown = 0;
+    for (const QDate& day : days)
+    {
+        minute.setupQueryModelForDay(model, day, 4711);
+        QCOMPARE(model.rowCount(), day == days.first() ? rowsOfFirstDay : ROWS - rowsOfFirstDay);
+        for (int row = 0; row < model.rowCount(); ++row)
+            QCOMPARE(cell(model, row, 0).left(10), day.toString("dd.MM.yyyy"));
+        nShown += model.rowCount();
+    }
+    QCOMPARE(nShown, ROWS);
+
+    QList<QDate> logged;
+    minute.getLoggedDays(logged, 4711);
+    QCOMPARE(logged, days);
 }
 
 QTEST_MAIN(TestLogStore)
