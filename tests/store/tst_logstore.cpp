@@ -366,15 +366,20 @@ void TestLogStore::readOnlyFolderShowsTheRowsOnlyInTheLog()
         CFolderWithoutWriteAccess readOnly(QFileInfo(path).path());
         if (!readOnly.isActive())
             QSKIP("this process cannot give up its write permission");
+        // Each connection name of the program reads through the one copy of this run.
+        for (const char* pConnection : {"UIThread", "UIThread2", "WorkerThread"})
         {
-            CMinuteLogDB minute("UIThread");
+            CMinuteLogDB minute(pConnection);
             QSqlQueryModel model;
             minute.setupQueryModel(model, 4711, QString());
             QCOMPARE(model.rowCount(), rows);
             QCOMPARE(cellOf(model, rows - 1, "AFL"), QString(rows == 2 ? "40" : "30"));
         }
+        QCOMPARE(QDir(userTemp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(),
+                 tempFolder ? 1 : 0);
         closeConnections();
     }
+    QVERIFY(QDir(userTemp.path()).isEmpty()); // the copy goes with the last connection
     qputenv("TMPDIR", oldTemp);
     QStringList seen;
     for (const SBoxSeen& box : answerer.seen)
