@@ -23,12 +23,6 @@ QString readOnlyUri(const QString& strPath, bool bImmutable)
     return url.toString(QUrl::FullyEncoded);
 }
 
-bool hasUnindexedLog(const QString& strPath)
-{
-    return QFileInfo(strPath + QLatin1String("-wal")).size() > 0 &&
-           !QFile::exists(strPath + QLatin1String("-shm"));
-}
-
 // An immutable open ignores the write-ahead log, where the newest rows of a file restored
 // without its index still are. A copy of the file and its log in a folder of its own lets SQLite
 // build the index and read them. Every connection shares the one copy while any of them lives
@@ -91,10 +85,9 @@ bool CLogFileAccess::canWriteFolderOf(const QString& strPath)
 
 bool CLogFileAccess::setReadOnlyName(QSqlDatabase& db, const QString& strPath)
 {
-    db.setConnectOptions(db.connectOptions() + QLatin1String(READ_ONLY_CONNECT_OPTIONS));
     if (!hasUnindexedLog(strPath))
     {
-        db.setDatabaseName(readOnlyUri(strPath, !QFile::exists(strPath + QLatin1String("-shm"))));
+        setReadOnly(db, strPath, !QFile::exists(strPath + QLatin1String("-shm")));
         return true;
     }
     bool bNew = false;
@@ -102,11 +95,23 @@ bool CLogFileAccess::setReadOnlyName(QSqlDatabase& db, const QString& strPath)
     new CCopyShare(db.driver(), copy);
     if (!copy->path().isEmpty())
     {
-        db.setDatabaseName(readOnlyUri(copy->path(), false));
+        setReadOnly(db, copy->path(), false);
         return true;
     }
-    db.setDatabaseName(readOnlyUri(strPath, true));
+    setReadOnly(db, strPath, true);
     return !bNew;
+}
+
+void CLogFileAccess::setReadOnly(QSqlDatabase& db, const QString& strPath, bool bImmutable)
+{
+    db.setConnectOptions(db.connectOptions() + QLatin1String(READ_ONLY_CONNECT_OPTIONS));
+    db.setDatabaseName(readOnlyUri(strPath, bImmutable));
+}
+
+bool CLogFileAccess::hasUnindexedLog(const QString& strPath)
+{
+    return QFileInfo(strPath + QLatin1String("-wal")).size() > 0 &&
+           !QFile::exists(strPath + QLatin1String("-shm"));
 }
 
 bool CLogFileAccess::isReadOnly(const QSqlDatabase& db)

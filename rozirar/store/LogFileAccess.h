@@ -20,6 +20,11 @@ public:
     // False when the newest rows cannot be shown and this connection is the first to find that
     // in this program run: the caller tells the user once.
     static bool setReadOnlyName(QSqlDatabase& db, const QString& strPath);
+    // Opens the file itself read-only; immutable, SQLite neither looks for nor makes any side file.
+    static void setReadOnly(QSqlDatabase& db, const QString& strPath, bool bImmutable);
 
     static bool isReadOnly(const QSqlDatabase& db);
+    // The write-ahead log holds rows and its index is missing: in a folder that cannot be
+    // written they show only through the private copy.
+    static bool hasUnindexedLog(const QString& strPath);
 };

@@ -1081,5 +1081,13 @@ Es kann immer nur eines dieser Programme laufen.</translation>
         <source>The file &apos;%1&apos; exists alrady. Do you want to overwrite it?</source>
         <translation>Die Datei &apos;%1&apos; existiert bereits. Möchten Sie sie überschreiben?</translation>
     </message>
+    <message>
+        <source>The log database &apos;%1&apos; is damaged (%2) and cannot be renamed: %3</source>
+        <translation>Die Log-Datenbank &apos;%1&apos; ist beschädigt (%2) und kann nicht umbenannt werden: %3</translation>
+    </message>
+    <message>
+        <source>The log database &apos;%1&apos; is damaged (%2). It was kept as &apos;%3&apos;; a new log database is used.</source>
+        <translation>Die Log-Datenbank &apos;%1&apos; ist beschädigt (%2). Sie wurde als &apos;%3&apos; aufbewahrt; eine neue Log-Datenbank wird verwendet.</translation>
+    </message>
 </context>
 </TS>

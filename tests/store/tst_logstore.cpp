@@ -1,6 +1,7 @@
 #include "FanValues.h"
 #include "FanValues70.h"
 #include "GraphicsDB.h"
+#include "LogFileCheck.h"
 #include "MinuteLogDB.h"
 #include "ModalAnswerer.h"
 #include "SecLogDB.h"
@@ -126,6 +127,11 @@ private slots:
     void folderWithoutWriteAccess();
     void readOnlyFolderShowsTheRowsOnlyInTheLog_data();
     void readOnlyFolderShowsTheRowsOnlyInTheLog();
+    void damagedFileIsSetAside_data();
+    void damagedFileIsSetAside();
+    void damagedFileInReadOnlyFolderStays();
+    void onlyDamageSetsAside_data();
+    void onlyDamageSetsAside();
 
     void deleteRecords_data();
     void deleteRecords();
@@ -388,6 +394,171 @@ void TestLogStore::readOnlyFolderShowsTheRowsOnlyInTheLog()
     // The user's files stay as they were.
     QVERIFY(!QFile::exists(path + "-shm"));
     QCOMPARE(QFileInfo(path + "-wal").size(), QFileInfo(backup.path() + "/Log2.sql-wal").size());
+}
+
+namespace
+{
+QByteArray contentOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+void removeKeptFiles()
+{
+    const QFileInfo file(CDBBase::databasePath());
+    for (const QString& name : file.dir().entryList({file.fileName() + ".damaged*"}, QDir::Files))
+        QFile::remove(file.dir().filePath(name));
+}
+
+// A file of several pages, all of it in the file itself.
+void fillAndClose()
+{
+    removeKeptFiles();
+    exec("BEGIN");
+    for (int i = 0; i < 2000; ++i)
+        exec(QString("INSERT INTO ValueLogs (LogTimestamp, SNR, AFL) VALUES (%1, 4711, %2)")
+                 .arg(T0 + 60 * i)
+                 .arg(i));
+    exec("COMMIT");
+    closeConnections();
+}
+} // namespace
+
+void TestLogStore::damagedFileIsSetAside_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QStringList>("companions"); // side files beside the file
+    QTest::addColumn<QString>("earlierKept");    // a side file of a file kept before
+    QTest::addColumn<QString>("reported");       // empty: the file stays
+    QTest::addColumn<QString>("keptAs");
+    const QString malformed = "database disk image is malformed";
+    const QString notADatabase = "file is not a database";
+    const QStringList all{"-wal", "-shm", "-journal"};
+    QTest::newRow("truncated") << "truncate" << QStringList() << "" << malformed << ".damaged";
+    QTest::newRow("header byte flipped") << "flip" << QStringList() << "" << notADatabase << ".damaged";
+    QTest::newRow("not a database") << "text" << QStringList() << "" << notADatabase << ".damaged";
+    QTest::newRow("not a database, with its side files") << "text" << all << "" << notADatabase << ".damaged";
+    QTest::newRow("kept once before") << "flip" << all << ".damaged-shm" << notADatabase << ".damaged-2";
+    QTest::newRow("sound") << "none" << QStringList() << ""
+                           << ""
+                           << "";
+    QTest::newRow("locked by another program") << "lock" << QStringList() << ""
+                                               << ""
+                                               << "";
+}
+
+void TestLogStore::damagedFileIsSetAside()
+{
+    // A damaged file goes aside with its side files under a free name, whole; the program
+    // starts on a new file. Anything else leaves the file where it is.
+    QFETCH(QString, damage);
+    QFETCH(QStringList, companions);
+    QFETCH(QString, earlierKept);
+    QFETCH(QString, reported);
+    QFETCH(QString, keptAs);
+    fillAndClose();
+    const QString path = CDBBase::databasePath();
+    QByteArray bytes = contentOf(path);
+    if (damage == "truncate")
+        bytes.truncate(bytes.size() / 2);
+    else if (damage == "flip")
+        bytes[0] = bytes[0] ^ 0x01;
+    else if (damage == "text")
+        bytes = QByteArray("Minute values of 29.02.2024\n").repeated(200);
+    QVERIFY(writeFile(path, bytes));
+    // Side files that SQLite takes for none in use (a journal starting with 0 is not one to roll back).
+    const auto sideFile = [](const QString& suffix) { return QByteArray(1, '\0') + suffix.toLatin1(); };
+    for (const QString& suffix : companions)
+        QVERIFY(writeFile(path + suffix, sideFile(suffix)));
+    if (!earlierKept.isEmpty())
+        QVERIFY(writeFile(path + earlierKept, "earlier"));
+    if (damage == "lock")
+    {
+        exec("PRAGMA locking_mode=EXCLUSIVE");
+        exec("BEGIN EXCLUSIVE");
+    }
+
+    const CLogFileCheck::SOutcome outcome = CLogFileCheck::setAsideIfDamaged(path);
+    if (damage == "lock")
+    {
+        exec("COMMIT");
+        closeConnections();
+    }
+    QCOMPARE(outcome.strDamage, reported);
+    QCOMPARE(outcome.strKeptAs, keptAs.isEmpty() ? QString() : path + keptAs);
+    QCOMPARE(outcome.strFailure, QString());
+    const QString remaining = keptAs.isEmpty() ? path : path + keptAs;
+    QCOMPARE(contentOf(remaining), bytes);
+    for (const QString& suffix : companions)
+    {
+        // The index is SQLite's scratch file, built anew from the log by any reader.
+        if (suffix == "-shm")
+            QVERIFY(QFile::exists(remaining + suffix));
+        else
+            QCOMPARE(contentOf(remaining + suffix), sideFile(suffix));
+        QVERIFY(keptAs.isEmpty() || !QFile::exists(path + suffix));
+    }
+    if (!earlierKept.isEmpty())
+        QCOMPARE(contentOf(path + earlierKept), QByteArray("earlier"));
+
+    createTables();
+    QCOMPARE(count("ValueLogs"), keptAs.isEmpty() ? 2000 : 0);
+    removeKeptFiles();
+}
+
+void TestLogStore::damagedFileInReadOnlyFolderStays()
+{
+    // Where it cannot be renamed, the damaged file stays as it is, and the reason is given.
+    fillAndClose();
+    const QString path = CDBBase::databasePath();
+    QByteArray bytes = contentOf(path);
+    bytes[0] = bytes[0] ^ 0x01;
+    QVERIFY(writeFile(path, bytes));
+    CLogFileCheck::SOutcome outcome;
+    {
+        CFolderWithoutWriteAccess readOnly(QFileInfo(path).path());
+        if (!readOnly.isActive())
+            QSKIP("this process cannot give up its write permission");
+        outcome = CLogFileCheck::setAsideIfDamaged(path);
+    }
+    QCOMPARE(outcome.strDamage, QString("file is not a database"));
+    QCOMPARE(outcome.strKeptAs, QString());
+    QCOMPARE(outcome.strFailure, qt_error_string(EACCES));
+    QCOMPARE(contentOf(path), bytes);
+    QCOMPARE(QFileInfo(path).dir().entryList({"*.damaged*"}, QDir::Files), QStringList());
+}
+
+void TestLogStore::onlyDamageSetsAside_data()
+{
+    // SQLite's result codes, extended ones too.
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<bool>("damage");
+    QTest::newRow("malformed") << "11" << true;
+    QTest::newRow("malformed virtual table") << "267" << true;
+    QTest::newRow("not a database") << "26" << true;
+    QTest::newRow("busy") << "5" << false;
+    QTest::newRow("locked") << "6" << false;
+    QTest::newRow("read-only") << "8" << false;
+    QTest::newRow("input/output") << "10" << false;
+    QTest::newRow("short read") << "522" << false;
+    QTest::newRow("disk full") << "13" << false;
+    QTest::newRow("cannot open") << "14" << false;
+    QTest::newRow("no code") << "" << false;
+}
+
+void TestLogStore::onlyDamageSetsAside()
+{
+    QFETCH(QString, code);
+    QFETCH(bool, damage);
+    QCOMPARE(CLogFileCheck::isDamage(QSqlError("driver", "database", QSqlError::StatementError, code)),
+             damage);
 }
 
 void TestLogStore::deleteRecords_data()
