@@ -82,19 +82,22 @@ bool setAsideDamagedLogDatabase()
     const CLogFileCheck::SOutcome outcome = CLogFileCheck::setAsideIfDamaged(strPath);
     if (outcome.strDamage.isEmpty())
         return true;
+    // SQLite's words stay in the debug log: the box speaks the user's language.
+    qWarning() << strPath << outcome.strDamage;
     if (outcome.strKeptAs.isEmpty())
     {
-        QMessageBox::critical(nullptr, APP_NAME,
-                              QCoreApplication::translate("main", "The log database '%1' is damaged (%2) and "
-                                                                  "cannot be renamed: %3")
-                                  .arg(strPath, outcome.strDamage, outcome.strFailure),
-                              QMessageBox::Ok);
+        QMessageBox::critical(
+            nullptr, APP_NAME,
+            QCoreApplication::translate("main", "The log database '%1' is damaged and cannot be renamed: %2")
+                .arg(strPath, outcome.strFailure),
+            QMessageBox::Ok);
         return false;
     }
     QMessageBox::warning(nullptr, APP_NAME,
-                         QCoreApplication::translate("main", "The log database '%1' is damaged (%2). It was "
-                                                             "kept as '%3'; a new log database is used.")
-                             .arg(strPath, outcome.strDamage, outcome.strKeptAs),
+                         QCoreApplication::translate("main",
+                                                     "The log database '%1' is damaged. It was kept as "
+                                                     "'%2'; a new log database is used.")
+                             .arg(strPath, outcome.strKeptAs),
                          QMessageBox::Ok);
     return true;
 }

@@ -206,21 +206,18 @@ void TestStartup::damagedDatabaseIsToldInTheUsersLanguage_data()
     QTest::addColumn<QString>("language");
     QTest::addColumn<bool>("freeName");
     QTest::addColumn<QString>("text"); // %1 the file, %2 where it went
-    QTest::newRow("kept, English")
-        << "en" << true
-        << "The log database '%1' is damaged (file is not a database). It was kept "
-           "as '%2'; a new log database is used.";
-    QTest::newRow("kept, German") << "de" << true
-                                  << QString::fromUtf8("Die Log-Datenbank '%1' ist beschädigt (file is not a "
-                                                       "database). Sie wurde als '%2' aufbewahrt; eine neue "
-                                                       "Log-Datenbank wird verwendet.");
+    QTest::newRow("kept, English") << "en" << true
+                                   << "The log database '%1' is damaged. It was kept "
+                                      "as '%2'; a new log database is used.";
+    QTest::newRow("kept, German")
+        << "de" << true
+        << QString::fromUtf8("Die Log-Datenbank '%1' ist beschädigt. Sie wurde als '%2' aufbewahrt; "
+                             "eine neue Log-Datenbank wird verwendet.");
     QTest::newRow("no free name, English")
-        << "en" << false
-        << "The log database '%1' is damaged (file is not a database) and cannot be renamed: %2";
+        << "en" << false << "The log database '%1' is damaged and cannot be renamed: %2";
     QTest::newRow("no free name, German")
         << "de" << false
-        << QString::fromUtf8("Die Log-Datenbank '%1' ist beschädigt (file is not a database) und kann nicht "
-                             "umbenannt werden: %2");
+        << QString::fromUtf8("Die Log-Datenbank '%1' ist beschädigt und kann nicht umbenannt werden: %2");
 }
 
 void TestStartup::damagedDatabaseIsToldInTheUsersLanguage()
