@@ -5,6 +5,7 @@
 #include "Fan.h"
 #include "FanPollingThread.h"
 #include "FrameResources.h"
+#include "LogFileCheck.h"
 #include "MainObject.h"
 #include "MainWindow.h"
 #include "MinuteLogDB.h"
@@ -73,6 +74,32 @@ void nameVozudoz()
     QCoreApplication::setApplicationName(APP_NAME);
     QCoreApplication::setOrganizationName("Quorvanix");
     QCoreApplication::setOrganizationDomain("quorvanix.example");
+}
+
+bool setAsideDamagedLogDatabase()
+{
+    const QString strPath = CDBBase::databasePath();
+    const CLogFileCheck::SOutcome outcome = CLogFileCheck::setAsideIfDamaged(strPath);
+    if (outcome.strDamage.isEmpty())
+        return true;
+    // SQLite's words stay in the debug log: the box speaks the user's language.
+    qWarning() << strPath << outcome.strDamage;
+    if (outcome.strKeptAs.isEmpty())
+    {
+        QMessageBox::critical(
+            nullptr, APP_NAME,
+            QCoreApplication::translate("main", "The log database '%1' is damaged and cannot be renamed: %2")
+                .arg(strPath, outcome.strFailure),
+            QMessageBox::Ok);
+        return false;
+    }
+    QMessageBox::warning(nullptr, APP_NAME,
+                         QCoreApplication::translate("main",
+                                                     "The log database '%1' is damaged. It was kept as "
+                                                     "'%2'; a new log database is used.")
+                             .arg(strPath, outcome.strKeptAs),
+                         QMessageBox::Ok);
+    return true;
 }
 
 int runVozudoz(QApplication& app, const QString& strSettingsKeptAside)
@@ -145,6 +172,10 @@ int runVozudoz(QApplication& app, const QString& strSettingsKeptAside)
 
     // The store tells its failures and asks for serial numbers in boxes.
     CStoreBoxes::install();
+    // Before any connection holds the file; a file that cannot be set aside ends the start as a
+    // failed table does.
+    if (!setAsideDamagedLogDatabase())
+        return 1;
     CMinuteLogDB minuteLog(UI_CONNECTION);
     if (!minuteLog.createTable())
         return 1;

@@ -14,6 +14,10 @@ void nameVozudoz();
 // is told), or empty.
 int runVozudoz(QApplication& app, const QString& strSettingsKeptAside = QString());
 
+// A log database SQLite finds damaged is renamed aside with its side files and the user is told
+// where it went; false, after a box naming the file and the reason, when it cannot be renamed.
+bool setAsideDamagedLogDatabase();
+
 // Creates the segment that keeps a second instance of either Qt program from starting.
 // False when another instance holds it. A segment left behind by a crashed instance is
 // removed first (on this platform the system keeps it after its last user died).

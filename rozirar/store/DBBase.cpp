@@ -2,6 +2,7 @@
 
 #include "CommonTranslations.h"
 #include "DataDict.h"
+#include "LogFileAccess.h"
 #include "StoreMessages.h"
 
 #include <QCoreApplication>
@@ -14,13 +15,8 @@
 #include <QSqlQuery>
 #include <QSqlQueryModel>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QThread>
 #include <QTranslator>
-#include <QUrl>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace
 {
@@ -46,66 +42,11 @@ QString column(int nIndex)
     return CDataDict::instance()->getText(nIndex, CDataDict::COL_COLUMN_NAME);
 }
 
-const char* const READ_ONLY_CONNECT_OPTIONS = ";QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI";
-
-bool isReadOnly(const QSqlDatabase& db)
-{
-    return db.connectOptions().contains(QLatin1String("QSQLITE_OPEN_READONLY"));
-}
-
-// Asked with the effective user, the one whose rights the open has.
-bool canWriteFolderOf(const QString& strPath)
-{
-    const QByteArray folder = QFile::encodeName(QFileInfo(strPath).absolutePath());
-    return ::faccessat(AT_FDCWD, folder.constData(), W_OK | X_OK, AT_EACCESS) == 0;
-}
-
-// SQLite cannot read a file in write-ahead-log mode without the log's index ("-shm") beside it,
-// and cannot create one in a folder the user may not write (permissions changed, a restored
-// backup). There the file is opened read-only, and immutable when no index is there to share:
-// nothing of ours can change it then. The stored logs show; every write fails as on any
-// read-only file.
-QString readOnlyUri(const QString& strPath, bool bImmutable)
-{
-    QUrl url = QUrl::fromLocalFile(strPath);
-    url.setQuery(bImmutable ? QStringLiteral("mode=ro&immutable=1") : QStringLiteral("mode=ro"));
-    return url.toString(QUrl::FullyEncoded);
-}
-
-// An immutable open ignores the write-ahead log, where the newest rows of a file restored
-// without its index still are. A copy of the file and its log in a folder of the connection's
-// own lets SQLite build the index and read them; the copy goes with the connection's driver,
-// after the driver has closed it.
-class CPrivateCopy : public QObject
-{
-public:
-    explicit CPrivateCopy(QObject* pDriver) : QObject(pDriver) {}
-    // The copy's path; empty when it cannot be made.
-    QString copy(const QString& strPath)
-    {
-        const QString strCopy = m_dir.path() + QLatin1String(FILE_NAME);
-        for (const char* suffix : {"", "-wal"})
-            if (!m_dir.isValid() ||
-                !QFile::copy(strPath + QLatin1String(suffix), strCopy + QLatin1String(suffix)))
-                return QString();
-        return strCopy;
-    }
-
-private:
-    QTemporaryDir m_dir;
-};
-
-bool hasUnindexedLog(const QString& strPath)
-{
-    return QFileInfo(strPath + QLatin1String("-wal")).size() > 0 &&
-           !QFile::exists(strPath + QLatin1String("-shm"));
-}
-
 // Write-ahead logging lets the views keep reading (a query model holds its statement open
 // until every row is fetched) while the other thread commits.
 void enableWriteAheadLog(QSqlDatabase& db)
 {
-    if (isReadOnly(db))
+    if (CLogFileAccess::isReadOnly(db))
         return;
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL;")))
@@ -249,13 +190,14 @@ CDBBase::CDBBase(int nTableKind, const QString& strConnectionName, bool bGraphic
     }
 
     const QString strPath = databasePath();
-    const bool bReadOnly = !canWriteFolderOf(strPath);
     m_db = QSqlDatabase::addDatabase(DRIVER, strConnectionName);
-    m_db.setDatabaseName(bReadOnly ? readOnlyDatabaseName(strPath) : strPath);
-    QString strOptions = inUserInterfaceThread() ? UI_CONNECT_OPTIONS : WORKER_CONNECT_OPTIONS;
-    if (bReadOnly)
-        strOptions += READ_ONLY_CONNECT_OPTIONS;
-    m_db.setConnectOptions(strOptions);
+    m_db.setConnectOptions(inUserInterfaceThread() ? UI_CONNECT_OPTIONS : WORKER_CONNECT_OPTIONS);
+    if (CLogFileAccess::canWriteFolderOf(strPath))
+        m_db.setDatabaseName(strPath);
+    else if (!CLogFileAccess::setReadOnlyName(m_db, strPath))
+        CStoreMessages::instance().showMessage(
+            false, tr("The folder of the log file '%1' cannot be written. The logs shown may be incomplete.")
+                       .arg(strPath));
     if (m_db.open())
         enableWriteAheadLog(m_db);
     else
@@ -264,19 +206,6 @@ CDBBase::CDBBase(int nTableKind, const QString& strConnectionName, bool bGraphic
 }
 
 CDBBase::~CDBBase() = default;
-
-QString CDBBase::readOnlyDatabaseName(const QString& strPath)
-{
-    if (!hasUnindexedLog(strPath))
-        return readOnlyUri(strPath, !QFile::exists(strPath + QLatin1String("-shm")));
-    const QString strCopy = (new CPrivateCopy(m_db.driver()))->copy(strPath);
-    if (!strCopy.isEmpty())
-        return readOnlyUri(strCopy, false);
-    CStoreMessages::instance().showMessage(
-        false, tr("The folder of the log file '%1' cannot be written. The logs shown may be incomplete.")
-                   .arg(strPath));
-    return readOnlyUri(strPath, true);
-}
 
 QString CDBBase::databasePath()
 {

@@ -79,8 +79,6 @@ protected:
     bool m_bGraphics;
 
 private:
-    // The name to open the file under in a folder this user cannot write.
-    QString readOnlyDatabaseName(const QString& strPath);
     void buildQueryModel(QSqlQueryModel& model, qint64 nSerialNr, const QString& strCondition);
     QString columnExpression(int nIndex) const;
     // Rows an older program stored with a negative serial number join the unit's other rows.

@@ -9,6 +9,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <algorithm>
+
 namespace
 {
 QString column(int nIndex)
@@ -16,10 +18,18 @@ QString column(int nIndex)
     return CDataDict::instance()->getText(nIndex, CDataDict::COL_COLUMN_NAME);
 }
 
-// Local midnight that starts the day, as Unix seconds.
-qint64 dayStart(const QDate& date)
+// The first instant of the local day, as Unix seconds. Where the clocks skip midnight that is
+// the first time the date has (midnight there would fall on the day before); a date the zone
+// skips whole starts where the next one does.
+qint64 dayStart(QDate date)
 {
-    return QDateTime(date, QTime(0, 0)).toSecsSinceEpoch();
+    QDateTime start = date.startOfDay();
+    for (int i = 0; !start.isValid() && i < 7; ++i)
+    {
+        date = date.addDays(1);
+        start = date.startOfDay();
+    }
+    return start.toSecsSinceEpoch();
 }
 
 // A value as SQLite should store it for the entry's type: flags as 0/1, unsigned counters as
@@ -84,9 +94,11 @@ void CMinuteLogDBBase::getLoggedDays(QList<QDate>& list, qint64 nSerialNr)
         query.bindValue(QStringLiteral(":snr"), nSerialNr);
         if (!query.exec() || !query.next())
             return;
-        const QDate day = QDateTime::fromSecsSinceEpoch(query.value(0).toLongLong()).date();
+        const qint64 nTime = query.value(0).toLongLong();
+        const QDate day = QDateTime::fromSecsSinceEpoch(nTime).date();
         list.append(day);
-        nFrom = dayStart(day.addDays(1));
+        // Never before the row just found, so each probe moves on whatever the zone does.
+        nFrom = std::max(dayStart(day.addDays(1)), nTime + 1);
     }
 }
 

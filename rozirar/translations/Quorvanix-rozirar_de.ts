@@ -1081,5 +1081,13 @@ Es kann immer nur eines dieser Programme laufen.</translation>
         <source>The file &apos;%1&apos; exists alrady. Do you want to overwrite it?</source>
         <translation>Die Datei &apos;%1&apos; existiert bereits. Möchten Sie sie überschreiben?</translation>
     </message>
+    <message>
+        <source>The log database &apos;%1&apos; is damaged and cannot be renamed: %2</source>
+        <translation>Die Log-Datenbank &apos;%1&apos; ist beschädigt und kann nicht umbenannt werden: %2</translation>
+    </message>
+    <message>
+        <source>The log database &apos;%1&apos; is damaged. It was kept as &apos;%2&apos;; a new log database is used.</source>
+        <translation>Die Log-Datenbank &apos;%1&apos; ist beschädigt. Sie wurde als &apos;%2&apos; aufbewahrt; eine neue Log-Datenbank wird verwendet.</translation>
+    </message>
 </context>
 </TS>

@@ -1075,5 +1075,13 @@ It is not possible to run more than one of those applications at the same time.<
         <source>The file &apos;%1&apos; exists alrady. Do you want to overwrite it?</source>
         <translation>The file &apos;%1&apos; exists alrady. Do you want to overwrite it?</translation>
     </message>
+    <message>
+        <source>The log database &apos;%1&apos; is damaged and cannot be renamed: %2</source>
+        <translation>The log database &apos;%1&apos; is damaged and cannot be renamed: %2</translation>
+    </message>
+    <message>
+        <source>The log database &apos;%1&apos; is damaged. It was kept as &apos;%2&apos;; a new log database is used.</source>
+        <translation>The log database &apos;%1&apos; is damaged. It was kept as &apos;%2&apos;; a new log database is used.</translation>
+    </message>
 </context>
 </TS>

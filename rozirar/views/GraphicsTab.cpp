@@ -246,8 +246,9 @@ void CGraphicsTab::onTimeSpanChanged(int index)
 void CGraphicsTab::onPickDate()
 {
     CPickDateDlg dialog(this);
+    // The day's first instant: where the clocks skip midnight, midnight is on the day before.
     if (dialog.exec() == QDialog::Accepted)
-        m_pUi->m_pPlot->setStartDate(QDateTime(dialog.selectedDate(), QTime(0, 0), Qt::LocalTime));
+        m_pUi->m_pPlot->setStartDate(dialog.selectedDate().startOfDay());
 }
 
 QPixmap CGraphicsTab::renderImage()

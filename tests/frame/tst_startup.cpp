@@ -1,4 +1,6 @@
 #include "ComboDayFilter.h"
+#include "DBBase.h"
+#include "MainWindow.h"
 #include "ModalAnswerer.h"
 #include "SettingsCheck.h"
 #include "Startup.h"
@@ -6,6 +8,9 @@
 
 #include <QSettings>
 #include <QSharedMemory>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTranslator>
 #include <QtTest>
 
@@ -16,7 +21,50 @@
 namespace
 {
 const char* const KEY = "Quorvanix-prevent-multiple-instances";
+
+bool writeFile(const QString& name, const QByteArray& bytes)
+{
+    QFile file(name);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
+
+// The bytes of a database of several pages.
+QByteArray databaseBytes()
+{
+    const QString path = QDir::temp().filePath("tst_startup_database");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "make");
+        db.setDatabaseName(path);
+        QSqlQuery query(db);
+        if (!db.open() || !query.exec("CREATE TABLE ValueLogs (LogTimestamp int, SNR int, ES text)") ||
+            !query.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000) "
+                        "INSERT INTO ValueLogs SELECT i * 60, 4711, hex(randomblob(50)) FROM n"))
+            qFatal("cannot make a database: %s", qPrintable(query.lastError().text()));
+    }
+    QSqlDatabase::removeDatabase("make");
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = file.readAll();
+    file.remove();
+    return bytes;
+}
+
+// The log database damaged as named, every file of an earlier one gone; its path.
+QString writeDamagedDatabase(const QString& damage = "text")
+{
+    nameVozudoz();
+    const QString path = CDBBase::databasePath();
+    QDir folder = QFileInfo(path).dir();
+    for (const QString& name : folder.entryList({"Log2.sql*"}, QDir::Files))
+        folder.remove(name);
+    QByteArray bytes = damage == "text" ? QByteArray("Minute values\n").repeated(100) : databaseBytes();
+    if (damage == "truncated")
+        bytes.truncate(bytes.size() / 2);
+    else if (damage == "header byte flipped")
+        bytes[0] = bytes[0] ^ 0x01;
+    return writeFile(path, bytes) ? path : QString();
+}
+} // namespace
 
 class TestStartup : public QObject
 {
@@ -29,6 +77,10 @@ private slots:
     void unreadableSettingsAreKeptAside_data();
     void unreadableSettingsAreKeptAside();
     void userIsToldWhereTheSettingsWent();
+    void damagedDatabaseIsToldInTheUsersLanguage_data();
+    void damagedDatabaseIsToldInTheUsersLanguage();
+    void startGoesOnAfterADamagedDatabase_data();
+    void startGoesOnAfterADamagedDatabase();
 };
 
 void TestStartup::refusesSecondInstance()
@@ -147,6 +199,86 @@ void TestStartup::userIsToldWhereTheSettingsWent()
                                             "'/home/u/.config/Quorvanix/tolVane-Vozudoz.conf.damaged'; the "
                                             "default settings are used."));
     QVERIFY(answerer.seen[1].text.startsWith("An instance of"));
+}
+
+void TestStartup::damagedDatabaseIsToldInTheUsersLanguage_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<bool>("freeName");
+    QTest::addColumn<QString>("text"); // %1 the file, %2 where it went
+    QTest::newRow("kept, English") << "en" << true
+                                   << "The log database '%1' is damaged. It was kept "
+                                      "as '%2'; a new log database is used.";
+    QTest::newRow("kept, German")
+        << "de" << true
+        << QString::fromUtf8("Die Log-Datenbank '%1' ist beschädigt. Sie wurde als '%2' aufbewahrt; "
+                             "eine neue Log-Datenbank wird verwendet.");
+    QTest::newRow("no free name, English")
+        << "en" << false << "The log database '%1' is damaged and cannot be renamed: %2";
+    QTest::newRow("no free name, German")
+        << "de" << false
+        << QString::fromUtf8("Die Log-Datenbank '%1' ist beschädigt und kann nicht umbenannt werden: %2");
+}
+
+void TestStartup::damagedDatabaseIsToldInTheUsersLanguage()
+{
+    QFETCH(QString, language);
+    QFETCH(bool, freeName);
+    QFETCH(QString, text);
+    const QString path = writeDamagedDatabase();
+    QVERIFY(!path.isEmpty());
+    if (!freeName)
+        for (int i = 1; i <= 100; ++i)
+            QVERIFY(writeFile(path + ".damaged" + (i > 1 ? QString("-%1").arg(i) : QString()), "earlier"));
+    QTranslator program, common, qt;
+    QVERIFY(useLocale(language, program, common, qt));
+    qApp->installTranslator(&program);
+    CBoxAnswerer answerer;
+    const bool bGoesOn = setAsideDamagedLogDatabase();
+    qApp->removeTranslator(&program);
+    QLocale::setDefault(QLocale::system());
+
+    QCOMPARE(bGoesOn, freeName);
+    QCOMPARE(answerer.seen.size(), 1);
+    QCOMPARE(answerer.seen[0].icon, freeName ? QMessageBox::Warning : QMessageBox::Critical);
+    QCOMPARE(answerer.seen[0].title, QString("tolVane-Vozudoz"));
+    QCOMPARE(answerer.seen[0].text, text.arg(path, freeName ? path + ".damaged" : qt_error_string(EEXIST)));
+    QCOMPARE(QFile::exists(path), !freeName);
+}
+
+void TestStartup::startGoesOnAfterADamagedDatabase_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::newRow("not a database") << "text";
+    QTest::newRow("truncated") << "truncated";
+    QTest::newRow("header byte flipped") << "header byte flipped";
+}
+
+void TestStartup::startGoesOnAfterADamagedDatabase()
+{
+    // Each damage ended every start with SQLite's text and exit code 1.
+    QFETCH(QString, damage);
+    const QString path = writeDamagedDatabase(damage);
+    QVERIFY(!path.isEmpty());
+    const qint64 nSize = QFileInfo(path).size();
+    QTimer closer;
+    bool bShown = false;
+    connect(&closer, &QTimer::timeout, this,
+            [&]
+            {
+                CMainWindow* pWindow = CMainWindow::getInstance();
+                if (!pWindow || !pWindow->isVisible() || QApplication::activeModalWidget())
+                    return;
+                bShown = true;
+                pWindow->close();
+            });
+    closer.start(5);
+    CBoxAnswerer answerer;
+    QCOMPARE(runVozudoz(*qApp), 0);
+    QVERIFY(bShown);
+    QCOMPARE(answerer.seen.size(), 1);
+    QVERIFY2(answerer.seen[0].text.contains(path + ".damaged"), qPrintable(answerer.seen[0].text));
+    QCOMPARE(QFileInfo(path + ".damaged").size(), nSize);
 }
 
 QTEST_MAIN(TestStartup)

@@ -1,6 +1,7 @@
 #include "FanValues.h"
 #include "FanValues70.h"
 #include "GraphicsDB.h"
+#include "LogFileCheck.h"
 #include "MinuteLogDB.h"
 #include "ModalAnswerer.h"
 #include "SecLogDB.h"
@@ -8,6 +9,7 @@
 #include "StoreBoxes.h"
 #include "StoreFixture.h"
 #include "StoreMessages.h"
+#include "ZoneForTest.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -125,6 +127,11 @@ private slots:
     void folderWithoutWriteAccess();
     void readOnlyFolderShowsTheRowsOnlyInTheLog_data();
     void readOnlyFolderShowsTheRowsOnlyInTheLog();
+    void damagedFileIsSetAside_data();
+    void damagedFileIsSetAside();
+    void damagedFileInReadOnlyFolderStays();
+    void onlyDamageSetsAside_data();
+    void onlyDamageSetsAside();
 
     void deleteRecords_data();
     void deleteRecords();
@@ -148,6 +155,8 @@ private slots:
     void failedMinuteWritesShowOneBoxPerCause();
     void failedMinuteWriteBoxShowsItsTextWhole();
     void loggedDaysAndDayQuery();
+    void dayListAndDayFilterInEveryZone_data();
+    void dayListAndDayFilterInEveryZone();
 
 private:
     void createTables();
@@ -363,15 +372,20 @@ void TestLogStore::readOnlyFolderShowsTheRowsOnlyInTheLog()
         CFolderWithoutWriteAccess readOnly(QFileInfo(path).path());
         if (!readOnly.isActive())
             QSKIP("this process cannot give up its write permission");
+        // Each connection name of the program reads through the one copy of this run.
+        for (const char* pConnection : {"UIThread", "UIThread2", "WorkerThread"})
         {
-            CMinuteLogDB minute("UIThread");
+            CMinuteLogDB minute(pConnection);
             QSqlQueryModel model;
             minute.setupQueryModel(model, 4711, QString());
             QCOMPARE(model.rowCount(), rows);
             QCOMPARE(cellOf(model, rows - 1, "AFL"), QString(rows == 2 ? "40" : "30"));
         }
+        QCOMPARE(QDir(userTemp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(),
+                 tempFolder ? 1 : 0);
         closeConnections();
     }
+    QVERIFY(QDir(userTemp.path()).isEmpty()); // the copy goes with the last connection
     qputenv("TMPDIR", oldTemp);
     QStringList seen;
     for (const SBoxSeen& box : answerer.seen)
@@ -380,6 +394,171 @@ void TestLogStore::readOnlyFolderShowsTheRowsOnlyInTheLog()
     // The user's files stay as they were.
     QVERIFY(!QFile::exists(path + "-shm"));
     QCOMPARE(QFileInfo(path + "-wal").size(), QFileInfo(backup.path() + "/Log2.sql-wal").size());
+}
+
+namespace
+{
+QByteArray contentOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+void removeKeptFiles()
+{
+    const QFileInfo file(CDBBase::databasePath());
+    for (const QString& name : file.dir().entryList({file.fileName() + ".damaged*"}, QDir::Files))
+        QFile::remove(file.dir().filePath(name));
+}
+
+// A file of several pages, all of it in the file itself.
+void fillAndClose()
+{
+    removeKeptFiles();
+    exec("BEGIN");
+    for (int i = 0; i < 2000; ++i)
+        exec(QString("INSERT INTO ValueLogs (LogTimestamp, SNR, AFL) VALUES (%1, 4711, %2)")
+                 .arg(T0 + 60 * i)
+                 .arg(i));
+    exec("COMMIT");
+    closeConnections();
+}
+} // namespace
+
+void TestLogStore::damagedFileIsSetAside_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QStringList>("companions"); // side files beside the file
+    QTest::addColumn<QString>("earlierKept");    // a side file of a file kept before
+    QTest::addColumn<QString>("reported");       // empty: the file stays
+    QTest::addColumn<QString>("keptAs");
+    const QString malformed = "database disk image is malformed";
+    const QString notADatabase = "file is not a database";
+    const QStringList all{"-wal", "-shm", "-journal"};
+    QTest::newRow("truncated") << "truncate" << QStringList() << "" << malformed << ".damaged";
+    QTest::newRow("header byte flipped") << "flip" << QStringList() << "" << notADatabase << ".damaged";
+    QTest::newRow("not a database") << "text" << QStringList() << "" << notADatabase << ".damaged";
+    QTest::newRow("not a database, with its side files") << "text" << all << "" << notADatabase << ".damaged";
+    QTest::newRow("kept once before") << "flip" << all << ".damaged-shm" << notADatabase << ".damaged-2";
+    QTest::newRow("sound") << "none" << QStringList() << ""
+                           << ""
+                           << "";
+    QTest::newRow("locked by another program") << "lock" << QStringList() << ""
+                                               << ""
+                                               << "";
+}
+
+void TestLogStore::damagedFileIsSetAside()
+{
+    // A damaged file goes aside with its side files under a free name, whole; the program
+    // starts on a new file. Anything else leaves the file where it is.
+    QFETCH(QString, damage);
+    QFETCH(QStringList, companions);
+    QFETCH(QString, earlierKept);
+    QFETCH(QString, reported);
+    QFETCH(QString, keptAs);
+    fillAndClose();
+    const QString path = CDBBase::databasePath();
+    QByteArray bytes = contentOf(path);
+    if (damage == "truncate")
+        bytes.truncate(bytes.size() / 2);
+    else if (damage == "flip")
+        bytes[0] = bytes[0] ^ 0x01;
+    else if (damage == "text")
+        bytes = QByteArray("Minute values of 29.02.2024\n").repeated(200);
+    QVERIFY(writeFile(path, bytes));
+    // Side files that SQLite takes for none in use (a journal starting with 0 is not one to roll back).
+    const auto sideFile = [](const QString& suffix) { return QByteArray(1, '\0') + suffix.toLatin1(); };
+    for (const QString& suffix : companions)
+        QVERIFY(writeFile(path + suffix, sideFile(suffix)));
+    if (!earlierKept.isEmpty())
+        QVERIFY(writeFile(path + earlierKept, "earlier"));
+    if (damage == "lock")
+    {
+        exec("PRAGMA locking_mode=EXCLUSIVE");
+        exec("BEGIN EXCLUSIVE");
+    }
+
+    const CLogFileCheck::SOutcome outcome = CLogFileCheck::setAsideIfDamaged(path);
+    if (damage == "lock")
+    {
+        exec("COMMIT");
+        closeConnections();
+    }
+    QCOMPARE(outcome.strDamage, reported);
+    QCOMPARE(outcome.strKeptAs, keptAs.isEmpty() ? QString() : path + keptAs);
+    QCOMPARE(outcome.strFailure, QString());
+    const QString remaining = keptAs.isEmpty() ? path : path + keptAs;
+    QCOMPARE(contentOf(remaining), bytes);
+    for (const QString& suffix : companions)
+    {
+        // The index is SQLite's scratch file, built anew from the log by any reader.
+        if (suffix == "-shm")
+            QVERIFY(QFile::exists(remaining + suffix));
+        else
+            QCOMPARE(contentOf(remaining + suffix), sideFile(suffix));
+        QVERIFY(keptAs.isEmpty() || !QFile::exists(path + suffix));
+    }
+    if (!earlierKept.isEmpty())
+        QCOMPARE(contentOf(path + earlierKept), QByteArray("earlier"));
+
+    createTables();
+    QCOMPARE(count("ValueLogs"), keptAs.isEmpty() ? 2000 : 0);
+    removeKeptFiles();
+}
+
+void TestLogStore::damagedFileInReadOnlyFolderStays()
+{
+    // Where it cannot be renamed, the damaged file stays as it is, and the reason is given.
+    fillAndClose();
+    const QString path = CDBBase::databasePath();
+    QByteArray bytes = contentOf(path);
+    bytes[0] = bytes[0] ^ 0x01;
+    QVERIFY(writeFile(path, bytes));
+    CLogFileCheck::SOutcome outcome;
+    {
+        CFolderWithoutWriteAccess readOnly(QFileInfo(path).path());
+        if (!readOnly.isActive())
+            QSKIP("this process cannot give up its write permission");
+        outcome = CLogFileCheck::setAsideIfDamaged(path);
+    }
+    QCOMPARE(outcome.strDamage, QString("file is not a database"));
+    QCOMPARE(outcome.strKeptAs, QString());
+    QCOMPARE(outcome.strFailure, qt_error_string(EACCES));
+    QCOMPARE(contentOf(path), bytes);
+    QCOMPARE(QFileInfo(path).dir().entryList({"*.damaged*"}, QDir::Files), QStringList());
+}
+
+void TestLogStore::onlyDamageSetsAside_data()
+{
+    // SQLite's result codes, extended ones too.
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<bool>("damage");
+    QTest::newRow("malformed") << "11" << true;
+    QTest::newRow("malformed virtual table") << "267" << true;
+    QTest::newRow("not a database") << "26" << true;
+    QTest::newRow("busy") << "5" << false;
+    QTest::newRow("locked") << "6" << false;
+    QTest::newRow("read-only") << "8" << false;
+    QTest::newRow("input/output") << "10" << false;
+    QTest::newRow("short read") << "522" << false;
+    QTest::newRow("disk full") << "13" << false;
+    QTest::newRow("cannot open") << "14" << false;
+    QTest::newRow("no code") << "" << false;
+}
+
+void TestLogStore::onlyDamageSetsAside()
+{
+    QFETCH(QString, code);
+    QFETCH(bool, damage);
+    QCOMPARE(CLogFileCheck::isDamage(QSqlError("driver", "database", QSqlError::StatementError, code)),
+             damage);
 }
 
 void TestLogStore::deleteRecords_data()
@@ -955,6 +1134,73 @@ void TestLogStore::loggedDaysAndDayQuery()
     QCOMPARE(model.rowCount(), stamps.size());
     minute.setupQueryModelForDay(model, QDate(2024, 3, 2), -1);
     QCOMPARE(model.rowCount(), 1);
+}
+
+void TestLogStore::dayListAndDayFilterInEveryZone_data()
+{
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<QDateTime>("first"); // the first row; one follows every 15 minutes for 6 hours
+    QTest::addColumn<QList<QDate>>("days");
+    QTest::addColumn<int>("rowsOfFirstDay");
+    const auto utc = [](int nMonth, int nDay, int nHour, int nYear = 2026)
+    { return QDateTime(QDate(nYear, nMonth, nDay), QTime(nHour, 0), Qt::UTC); };
+    const auto two = [](int nMonth, int nDay, int nYear = 2026) {
+        return QList<QDate>{QDate(nYear, nMonth, nDay), QDate(nYear, nMonth, nDay).addDays(1)};
+    };
+    // From 21:00 local time, where the clocks skip midnight (00:00 -> 01:00).
+    QTest::newRow("Havana, midnight skipped")
+        << QByteArray("America/Havana") << utc(3, 8, 2) << two(3, 7) << 12;
+    QTest::newRow("Santiago, midnight skipped")
+        << QByteArray("America/Santiago") << utc(9, 6, 1) << two(9, 5) << 12;
+    QTest::newRow("Cairo, midnight skipped")
+        << QByteArray("Africa/Cairo") << utc(4, 23, 19) << two(4, 23) << 12;
+    QTest::newRow("Beirut, midnight skipped")
+        << QByteArray("Asia/Beirut") << utc(3, 28, 19) << two(3, 28) << 12;
+    // 23:00-23:59 twice before midnight: 16 rows on the first day.
+    QTest::newRow("Beirut, hour before midnight repeated")
+        << QByteArray("Asia/Beirut") << utc(10, 24, 18) << two(10, 24) << 16;
+    QTest::newRow("Berlin, 02:00 skipped")
+        << QByteArray("Europe/Berlin") << utc(3, 28, 20) << two(3, 28) << 12;
+    // From 22:00 summer time into the repeated 02:00-02:59.
+    QTest::newRow("Berlin, 02:00 repeated")
+        << QByteArray("Europe/Berlin") << utc(10, 24, 20) << two(10, 24) << 8;
+    QTest::newRow("UTC, no change") << QByteArray("UTC") << utc(3, 7, 21) << two(3, 7) << 12;
+    // 30.12.2011 does not exist there.
+    QTest::newRow("Apia, whole day skipped") << QByteArray("Pacific/Apia") << utc(12, 30, 7, 2011)
+                                             << QList<QDate>{QDate(2011, 12, 29), QDate(2011, 12, 31)} << 12;
+}
+
+void TestLogStore::dayListAndDayFilterInEveryZone()
+{
+    // Each row belongs to its own local day, whatever the clocks do around midnight. (The old
+    // probe found the last row before a skipped midnight again and again: the test process's
+    // function time-out ends that run.)
+    QFETCH(QByteArray, zone);
+    QFETCH(QDateTime, first);
+    QFETCH(QList<QDate>, days);
+    QFETCH(int, rowsOfFirstDay);
+    const CZoneForTest zoneForTest(zone);
+    constexpr int ROWS = 24;
+    for (int i = 0; i < ROWS; ++i)
+        exec(QString("INSERT INTO ValueLogs (LogTimestamp, SNR) VALUES (%1, 4711)")
+                 .arg(first.toSecsSinceEpoch() + i * 900));
+
+    CMinuteLogDB minute("UIThread");
+    QSqlQueryModel model;
+    int nShown = 0;
+    for (const QDate& day : days)
+    {
+        minute.setupQueryModelForDay(model, day, 4711);
+        QCOMPARE(model.rowCount(), day == days.first() ? rowsOfFirstDay : ROWS - rowsOfFirstDay);
+        for (int row = 0; row < model.rowCount(); ++row)
+            QCOMPARE(cell(model, row, 0).left(10), day.toString("dd.MM.yyyy"));
+        nShown += model.rowCount();
+    }
+    QCOMPARE(nShown, ROWS);
+
+    QList<QDate> logged;
+    minute.getLoggedDays(logged, 4711);
+    QCOMPARE(logged, days);
 }
 
 QTEST_MAIN(TestLogStore)

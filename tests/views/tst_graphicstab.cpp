@@ -8,6 +8,7 @@
 #include "MinuteLogDB.h"
 #include "ModalAnswerer.h"
 #include "SecLogDB.h"
+#include "ZoneForTest.h"
 
 #include <qwt_date.h>
 #include <qwt_plot_curve.h>
@@ -15,6 +16,7 @@
 #include <qwt_scale_draw.h>
 #include <qwt_text.h>
 
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
@@ -444,6 +446,38 @@ private slots:
         const QwtScaleDiv& x = t.pPlot->axisScaleDiv(QwtPlot::xBottom);
         QCOMPARE(x.lowerBound(), dStart);
         QCOMPARE(x.upperBound() - x.lowerBound(), 1000.0 * seconds);
+    }
+
+    // A picked day starts at its first instant: in Havana 08.03.2026 starts at 01:00, as midnight
+    // is skipped there (midnight built from the date would be 23:00 of the day before).
+    void pickedDayStartsAtItsFirstInstant_data()
+    {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<QString>("start");
+        QTest::newRow("Havana, midnight skipped") << QByteArray("America/Havana") << "2026-03-08T05:00:00Z";
+        QTest::newRow("UTC") << QByteArray("UTC") << "2026-03-08T00:00:00Z";
+    }
+
+    void pickedDayStartsAtItsFirstInstant()
+    {
+        QFETCH(QByteArray, zone);
+        QFETCH(QString, start);
+        const CZoneForTest zoneForTest(zone);
+        STab t;
+        CModalAnswerer answerer(
+            [](QWidget* pWidget)
+            {
+                auto* pCalendar = pWidget->findChild<QCalendarWidget*>();
+                if (!pCalendar)
+                    return false;
+                pCalendar->setSelectedDate(QDate(2026, 3, 8));
+                QTimer::singleShot(0, pWidget, [pWidget] { static_cast<QDialog*>(pWidget)->accept(); });
+                return true;
+            });
+        t.tab.onPickDate();
+        QCOMPARE(answerer.handled(), 1);
+        QCOMPARE(t.pPlot->axisScaleDiv(QwtPlot::xBottom).lowerBound(),
+                 double(QDateTime::fromString(start, Qt::ISODate).toMSecsSinceEpoch()));
     }
 
     void savesAndCopiesThePicture()
