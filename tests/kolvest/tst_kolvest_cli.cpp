@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <pty.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -39,6 +40,7 @@ struct SRun
 {
     QByteArray out;
     int code = -1;
+    QByteArray err;
 };
 
 // A process that may write files up to a size only: beyond it writes fail with EFBIG.
@@ -86,7 +88,7 @@ class TestKolvestCli : public QObject
         process.setWorkingDirectory(host("work"));
         process.start(program, args);
         process.waitForFinished(20000);
-        return {process.readAllStandardOutput(), process.exitCode()};
+        return {process.readAllStandardOutput(), process.exitCode(), process.readAllStandardError()};
     }
 
     SRun kolvest(const QStringList& args, const QStringList& extraEnv = {})
@@ -515,6 +517,37 @@ private slots:
         QCOMPARE(readFile(host("WINDOWS/wininit.ini")), before);
         QCOMPARE(readFile(host("x.tmp")), QByteArray("x"));
         QCOMPARE(QDir(host("WINDOWS")).entryList(QDir::Files), QStringList{"wininit.ini"});
+    }
+
+    // A wininit.ini that is not a regular file is refused at once (the read of a FIFO would wait
+    // for good): kolvest fails with the reason Windows gives for a folder, the restart tool names
+    // the file and fails; nothing else is touched.
+    void wininitNotARegularFile_data()
+    {
+        QTest::addColumn<bool>("fifo");
+        QTest::newRow("FIFO") << true;
+        QTest::newRow("folder") << false;
+    }
+
+    void wininitNotARegularFile()
+    {
+        QFETCH(bool, fifo);
+        const QString wininit = host("WINDOWS/wininit.ini");
+        QVERIFY(writeFile(host("x.tmp"), "x"));
+        if (fifo)
+            QCOMPARE(mkfifo(QFile::encodeName(wininit).constData(), 0644), 0);
+        else
+            QVERIFY(QDir().mkpath(wininit));
+
+        const SRun restarted = run(TOLVANE_RESTART_PATH, {});
+        QCOMPARE(restarted.err,
+                 "tolvane-restart: " + QFile::encodeName(wininit) + " is not a regular file\n");
+        QCOMPARE(restarted.code, 1);
+        const SRun result = kolvest({"/nologo", "C:\\x.tmp"}, {"TOLVANE_WIN_NOT_NT=1"});
+        QCOMPARE(result.out, QByteArray("C:\\x.tmp ... FAILED\r\nAccess is denied.\r\n\r\n"));
+        QCOMPARE(result.code, 0);
+        QCOMPARE(QFileInfo(wininit).isDir(), !fifo);
+        QCOMPARE(readFile(host("x.tmp")), QByteArray("x"));
     }
 
     // A pending list whose last line lost its line break (edited by hand, or cut short) keeps

@@ -149,7 +149,8 @@ int ApplyRestartOperations(const Report& report)
     CWininitRename wininit;
     if (!wininit.open())
     {
-        report("cannot read " + wininit.hostPath() + ": " + Reason());
+        report(wininit.notRegularFile() ? wininit.hostPath() + " is not a regular file"
+                                        : "cannot read " + wininit.hostPath() + ": " + Reason());
         return failures + 1;
     }
     if (wininit.isOpen() && ApplyList(wininit, wininit.hostPath(), failures, report) &&
