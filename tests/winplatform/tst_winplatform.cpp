@@ -76,13 +76,16 @@ ssize_t faultyRead(int fd, void* buffer, size_t size)
 // A power loss modelled on one list file: the disk holds the list as it stood at its last sync
 // (of the file, or of its folder after a rename), and every other change of the data folder
 // (renames and unlinks are journalled). Each mark written is a moment at which the power may go:
-// the operation before it is done, the mark is not yet written.
+// the operation before it is done, the mark is not yet written. A mark may reach the disk at any
+// time once written, so the changes of the data folder must have been synced before it.
 struct SPowerLoss
 {
     QString list;       // canonical host path
     QString dataFolder; // where the operations work
     QByteArray durable; // the list as the disk holds it
     int listSyncs = 0;
+    Files synced; // the data folder as its last sync (of it or of a folder in it) left it
+    bool markedBeforeSynced = false;
 
     struct SMoment
     {
@@ -96,7 +99,11 @@ SPowerLoss* g_powerLoss = nullptr;
 ssize_t watchedPwrite(int fd, const void* data, size_t size, off_t offset)
 {
     if (g_powerLoss && pathOf(fd) == g_powerLoss->list)
-        g_powerLoss->moments.push_back({filesIn(g_powerLoss->dataFolder), g_powerLoss->durable});
+    {
+        const Files files = filesIn(g_powerLoss->dataFolder);
+        g_powerLoss->markedBeforeSynced = g_powerLoss->markedBeforeSynced || files != g_powerLoss->synced;
+        g_powerLoss->moments.push_back({files, g_powerLoss->durable});
+    }
     return ::pwrite(fd, data, size, offset);
 }
 
@@ -108,6 +115,8 @@ int watchedFsync(int fd)
         ++g_powerLoss->listSyncs;
     if (g_powerLoss && (path == g_powerLoss->list || path == QFileInfo(g_powerLoss->list).path()))
         g_powerLoss->durable = readFile(g_powerLoss->list, "");
+    if (g_powerLoss && (path + "/").startsWith(g_powerLoss->dataFolder + "/"))
+        g_powerLoss->synced = filesIn(g_powerLoss->dataFolder);
     return rc;
 }
 
@@ -718,6 +727,15 @@ private slots:
         QTest::newRow("wininit: move A to B, move C to A")
             << "WINDOWS/wininit.ini" << wininitChain << wininitChain << QStringList{"A=a", "B=b", "C=c"}
             << QStringList{"A=c", "B=a"} << -1;
+        // names that differ in letter case only are the same name, and so is a folder on the way
+        const QByteArray pendingCase = "5\tC:\\D\\a\tC:\\D\\New\n5\tC:\\D\\b\tC:\\D\\NEW\n";
+        QTest::newRow("pending: move a to New, b to NEW")
+            << "pending" << pendingCase << pendingCase << QStringList{"a=a", "b=b"} << QStringList{"New=b"}
+            << -1;
+        const QByteArray wininitThrough = "[rename]\r\nC:\\D\\Sub=C:\\D\\X\r\nC:\\D\\g=C:\\D\\sub\\f\r\n";
+        QTest::newRow("wininit: move folder X to Sub, sub\\f out of it")
+            << "WINDOWS/wininit.ini" << wininitThrough << wininitThrough << QStringList{"X/f=f"}
+            << QStringList{"g=f"} << -1;
         // a killed run marked the delete, but the mark never reached the disk
         QTest::newRow("pending: resumed after a kill")
             << "pending" << QByteArray("#\tC:\\D\\X\t\n5\tC:\\D\\X.new\tC:\\D\\X\n") << pendingReplace
@@ -761,14 +779,16 @@ private slots:
 
         SPowerLoss powerLoss;
         powerLoss.list = QFileInfo(host(listName)).canonicalFilePath();
-        powerLoss.dataFolder = host("D");
+        powerLoss.dataFolder = QFileInfo(host("D")).canonicalFilePath();
         powerLoss.durable = durable;
+        powerLoss.synced = toFiles(files);
         g_powerLoss = &powerLoss;
         win::HostCalls().pwrite = &watchedPwrite;
         win::HostCalls().fsync = &watchedFsync;
         QCOMPARE(win::ApplyRestartOperations([](const std::string&) {}), 0);
         g_powerLoss = nullptr;
         QCOMPARE(filesIn(host("D")), toFiles(expected));
+        QVERIFY(!powerLoss.markedBeforeSynced);
 
         QVERIFY(!powerLoss.moments.isEmpty());
         for (const SPowerLoss::SMoment& moment : powerLoss.moments)
