@@ -24,6 +24,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/xattr.h>
 #include <thread>
 #include <unistd.h>
 
@@ -547,6 +548,7 @@ private slots:
 
         QTest::newRow("mode kept against the umask") << "" << false << false << false;
         QTest::newRow("owner and group of another user") << "owner" << false << false << true;
+        QTest::newRow("extended attribute") << "attribute" << false << false << false;
         QTest::newRow("symbolic link to a file elsewhere") << "symlink" << false << false << false;
         QTest::newRow("second hard link") << "hardlink" << false << true << false;
         QTest::newRow("user's file of the old temporary name") << "oldname file" << false << false << false;
@@ -577,6 +579,8 @@ private slots:
         QCOMPARE(chmod(fileName.constData(), withoutRights ? 0666 : 0640), 0);
         if (setup == "owner")
             QCOMPARE(chown(fileName.constData(), 4321, 4322), 0);
+        else if (setup == "attribute" && setxattr(fileName.constData(), "user.tolvane", "kept", 4, 0) != 0)
+            QSKIP("no extended attributes on this file system");
         else if (setup == "symlink")
             QVERIFY(QFile::link("../Elsewhere/wininit.ini", wininit));
         else if (setup == "hardlink")
@@ -622,6 +626,11 @@ private slots:
                  setup == "symlink" ? QStringList{"wininit.ini"} : QStringList());
         if (setup == "hardlink")
             QCOMPARE(readFile(host("D/copy.ini")), QByteArray("[boot]\r\na=1\r\n"));
+        char attribute[8] = {};
+        if (setup == "attribute")
+            QCOMPARE(QByteArray(attribute, int(getxattr(fileName.constData(), "user.tolvane", attribute,
+                                                        sizeof attribute))),
+                     QByteArray("kept"));
         if (setup == "oldname file")
             QCOMPARE(readFile(wininit + ".restart"), QByteArray("[rename]\r\nNUL=C:\\outside.txt\r\n"));
         QCOMPARE(readFile(host("outside.txt")), QByteArray("outside"));

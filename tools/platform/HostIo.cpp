@@ -1,10 +1,12 @@
 #include "HostIo.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace win
@@ -110,14 +112,37 @@ bool WriteInPlace(int fd, const std::string& text)
     return false;
 }
 
+// Gives the file `to` the extended attributes of the file `from` (access control lists among them).
+bool CopyExtendedAttributes(int from, int to)
+{
+    std::string names(4096, '\0');
+    ssize_t size;
+    while ((size = flistxattr(from, &names[0], names.size())) < 0 && errno == ERANGE)
+        names.resize(names.size() * 2);
+    if (size < 0)
+        return errno == ENOTSUP; // none on this file system
+    names.resize(size_t(size));
+    for (size_t at = 0; at < names.size(); at = names.find('\0', at) + 1)
+    {
+        const char* name = names.c_str() + at;
+        const ssize_t length = fgetxattr(from, name, nullptr, 0);
+        std::string value(size_t(std::max<ssize_t>(length, 0)), '\0');
+        if (length < 0 || fgetxattr(from, name, &value[0], value.size()) != length ||
+            fsetxattr(to, name, value.data(), value.size(), 0) != 0)
+            return false;
+    }
+    return true;
+}
+
 enum class ENewFile
 {
-    WRITTEN,  // complete and durable, with the old file's owner, group and mode
+    WRITTEN,  // complete and durable, with the old file's owner, group, mode and extended attributes
     NOT_HERE, // it could not be made, or not be given what the old file has: nothing is left behind
     FAILED,   // errno tells why; nothing is left behind
 };
 
-ENewFile WriteNewFile(const std::string& temporary, int fd, const struct stat& old, const std::string& text)
+ENewFile WriteNewFile(const std::string& temporary, int fd, int oldFd, const struct stat& old,
+                      const std::string& text)
 {
     if (fd < 0)
         return errno == EACCES || errno == EPERM ? ENewFile::NOT_HERE : ENewFile::FAILED;
@@ -131,6 +156,8 @@ ENewFile WriteNewFile(const std::string& temporary, int fd, const struct stat& o
         result = errno == EPERM ? ENewFile::NOT_HERE : ENewFile::FAILED;
     else if (fchmod(fd, old.st_mode & 07777) != 0)
         result = errno == EPERM ? ENewFile::NOT_HERE : ENewFile::FAILED;
+    else if (!CopyExtendedAttributes(oldFd, fd))
+        result = ENewFile::NOT_HERE;
     else if (!WriteAll(fd, text) || !SyncFile(fd))
         result = ENewFile::FAILED;
     const int err = errno;
@@ -163,7 +190,7 @@ bool ReplaceFileWhole(const std::string& hostPath, int fd, const std::string& te
 
     std::string temporary = file + ".new-XXXXXX";
     const int newFd = mkostemp(&temporary[0], O_CLOEXEC);
-    switch (WriteNewFile(temporary, newFd, old, text))
+    switch (WriteNewFile(temporary, newFd, fd, old, text))
     {
     case ENewFile::NOT_HERE:
         return WriteInPlace(fd, text);

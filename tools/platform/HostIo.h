@@ -34,13 +34,13 @@ bool SyncFolder(const std::string& hostFolder);
 // (and locked exclusively, which keeps other writers away), keeping what the user had. Where
 // hostPath is a symbolic link, the file it leads to changes and the link stays. The text goes to a
 // new file of a name of its own beside that file ("<name>.new-XXXXXX", created exclusively, never
-// through a link), gets the old file's owner, group and mode (its 07777 bits; the umask does not
-// cut them), is made durable, renamed over the file, and the rename made durable; a failure before
-// the rename leaves the file byte for byte as it was. Where a new file would lose what the old one
-// has, the text is written in place instead, and a failure puts the old bytes back: a file with
-// more than one link (every name keeps seeing it), a folder where no file can be made, an owner or
-// group that cannot be given to a new file. A file that is not a regular file is refused (EISDIR).
-// False (errno set) on any failure.
+// through a link), gets the old file's owner, group, mode (its 07777 bits; the umask does not cut
+// them) and extended attributes (access control lists), is made durable, renamed over the file,
+// and the rename made durable; a failure before the rename leaves the file byte for byte as it
+// was. Where a new file would lose what the old one has, the text is written in place instead, and
+// a failure puts the old bytes back: a file with more than one link (every name keeps seeing it),
+// a folder where no file can be made, an owner, group or attribute that cannot be given to a new
+// file. A file that is not a regular file is refused (EISDIR). False (errno set) on any failure.
 bool ReplaceFileWhole(const std::string& hostPath, int fd, const std::string& text);
 
 // Test seam: the system calls behind ReadToEnd, WriteAll, WriteByteAt, SyncFile, SyncFolder and
