@@ -15,12 +15,16 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <utility>
 
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <linux/capability.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/xattr.h>
 #include <thread>
 #include <unistd.h>
 
@@ -73,13 +77,16 @@ ssize_t faultyRead(int fd, void* buffer, size_t size)
 // A power loss modelled on one list file: the disk holds the list as it stood at its last sync
 // (of the file, or of its folder after a rename), and every other change of the data folder
 // (renames and unlinks are journalled). Each mark written is a moment at which the power may go:
-// the operation before it is done, the mark is not yet written.
+// the operation before it is done, the mark is not yet written. A mark may reach the disk at any
+// time once written, so the changes of the data folder must have been synced before it.
 struct SPowerLoss
 {
     QString list;       // canonical host path
     QString dataFolder; // where the operations work
     QByteArray durable; // the list as the disk holds it
     int listSyncs = 0;
+    Files synced; // the data folder as its last sync (of it or of a folder in it) left it
+    bool markedBeforeSynced = false;
 
     struct SMoment
     {
@@ -93,7 +100,11 @@ SPowerLoss* g_powerLoss = nullptr;
 ssize_t watchedPwrite(int fd, const void* data, size_t size, off_t offset)
 {
     if (g_powerLoss && pathOf(fd) == g_powerLoss->list)
-        g_powerLoss->moments.push_back({filesIn(g_powerLoss->dataFolder), g_powerLoss->durable});
+    {
+        const Files files = filesIn(g_powerLoss->dataFolder);
+        g_powerLoss->markedBeforeSynced = g_powerLoss->markedBeforeSynced || files != g_powerLoss->synced;
+        g_powerLoss->moments.push_back({files, g_powerLoss->durable});
+    }
     return ::pwrite(fd, data, size, offset);
 }
 
@@ -105,6 +116,8 @@ int watchedFsync(int fd)
         ++g_powerLoss->listSyncs;
     if (g_powerLoss && (path == g_powerLoss->list || path == QFileInfo(g_powerLoss->list).path()))
         g_powerLoss->durable = readFile(g_powerLoss->list, "");
+    if (g_powerLoss && (path + "/").startsWith(g_powerLoss->dataFolder + "/"))
+        g_powerLoss->synced = filesIn(g_powerLoss->dataFolder);
     return rc;
 }
 
@@ -149,24 +162,44 @@ ssize_t cutFaultRead(int fd, void* buffer, size_t size)
     return ::read(fd, buffer, size);
 }
 
-// Writes of a new file in place of another ("<name>.restart") fail as `fault` says: "short" writes
-// a few bytes and then finds the disk full, "io" fails at once; "sync" fails their fsync.
+// The first write of a replacing text fails as `fault` says: "short" writes a few bytes and then
+// finds the disk full, "io" fails at once; "sync" fails its fsync. The text goes to a new file
+// ("<name>.new-XXXXXX", through write) or over the file itself (through pwrite); putting the old
+// bytes back afterwards succeeds.
 QString g_writeFault;
+QString g_faultyFile; // written in place
 
-ssize_t faultyWrite(int fd, const void* data, size_t size)
+bool replacing(int fd)
 {
-    if (!pathOf(fd).endsWith(".restart") || g_writeFault == "sync")
-        return ::write(fd, data, size);
-    if (g_writeFault == "short" && lseek(fd, 0, SEEK_CUR) == 0)
-        return ::write(fd, data, std::min<size_t>(size, 5));
-    errno = g_writeFault == "short" ? ENOSPC : EIO;
+    const QString path = pathOf(fd);
+    return path.contains(".new-") || path == g_faultyFile;
+}
+
+ssize_t faultyWrite(int fd, const void* data, size_t size, off_t offset)
+{
+    if (!replacing(fd) || g_writeFault.isEmpty() || g_writeFault == "sync")
+        return offset < 0 ? ::write(fd, data, size) : ::pwrite(fd, data, size, offset);
+    const QString fault = std::exchange(g_writeFault, QString());
+    if (fault == "short")
+    {
+        g_writeFault = "full";
+        size = std::min<size_t>(size, 5);
+        return offset < 0 ? ::write(fd, data, size) : ::pwrite(fd, data, size, offset);
+    }
+    errno = fault == "full" ? ENOSPC : EIO;
     return -1;
+}
+
+ssize_t faultyAppend(int fd, const void* data, size_t size)
+{
+    return faultyWrite(fd, data, size, -1);
 }
 
 int faultySync(int fd)
 {
-    if (g_writeFault == "sync" && pathOf(fd).endsWith(".restart"))
+    if (g_writeFault == "sync" && replacing(fd))
     {
+        g_writeFault.clear();
         errno = EIO;
         return -1;
     }
@@ -182,6 +215,23 @@ int fullDiskListFsync(int fd)
         return -1;
     }
     return ::fsync(fd);
+}
+
+// Switches root's rights to pass over permissions and ownership (to write where the mode
+// forbids it, to give a file away) on or off for the calling thread; a normal user has none.
+bool setOverridingRights(bool on)
+{
+    __user_cap_header_struct header = {_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2] = {};
+    if (syscall(SYS_capget, &header, data) != 0)
+        return false;
+    for (const int right : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER, CAP_CHOWN})
+    {
+        const uint32_t bit = 1u << (right % 32);
+        data[right / 32].effective = on ? data[right / 32].effective | (data[right / 32].permitted & bit)
+                                        : data[right / 32].effective & ~bit;
+    }
+    return syscall(SYS_capset, &header, data) == 0;
 }
 
 // True when a lock request waits for a lock on the file (a line "->" of /proc/locks).
@@ -532,46 +582,105 @@ private slots:
             QCOMPARE(fault.listSyncsAtWininit, 1);
     }
 
-    // The restart's new wininit.ini is written beside it under a name of its own: a stale file
-    // or link of that name is never written through, and the new file has the old one's mode
-    // exactly, whatever the umask.
-    void restartReplacesWininitWithItsMode_data()
+    // The restart rewrites wininit.ini without changing what the user had: its owner, group and
+    // mode (whatever the umask), its links, and the files beside it. Where no new file with the
+    // same owner can be made beside it, the file is written in place. "withoutRights" runs the
+    // restart as a user bound by the permissions: root without its rights to pass over them.
+    void restartKeepsWhatTheUserHad_data()
     {
-        QTest::addColumn<QString>("stale");
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<int>("mask");
-        QTest::newRow("mode kept against the umask") << "" << 0664 << 077;
-        QTest::newRow("stale file of a killed run") << "file" << 0640 << 022;
-        QTest::newRow("stale link to another file") << "link" << 0644 << 022;
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<bool>("withoutRights");
+        QTest::addColumn<bool>("inPlace");
+        QTest::addColumn<bool>("needsRoot");
+
+        QTest::newRow("mode kept against the umask") << "" << false << false << false;
+        QTest::newRow("owner and group of another user") << "owner" << false << false << true;
+        QTest::newRow("extended attribute") << "attribute" << false << false << false;
+        QTest::newRow("symbolic link to a file elsewhere") << "symlink" << false << false << false;
+        QTest::newRow("second hard link") << "hardlink" << false << true << false;
+        QTest::newRow("user's file of the old temporary name") << "oldname file" << false << false << false;
+        QTest::newRow("user's link of the old temporary name") << "oldname link" << false << false << false;
+        QTest::newRow("folder of the old temporary name") << "oldname folder" << false << false << false;
+        QTest::newRow("folder the restart cannot write") << "readonly folder" << true << true << false;
+        QTest::newRow("owner the restart cannot give") << "owner" << true << true << true;
     }
 
-    void restartReplacesWininitWithItsMode()
+    void restartKeepsWhatTheUserHad()
     {
-        QFETCH(QString, stale);
-        QFETCH(int, mode);
-        QFETCH(int, mask);
-        const QString wininit = host("WINDOWS/wininit.ini");
-        const QString outside = host("outside.txt");
-        QVERIFY(writeFile(host("x.txt"), "x"));
-        QVERIFY(writeFile(outside, "outside"));
-        QVERIFY(writeFile(wininit, "[boot]\r\na=1\r\n[rename]\r\nNUL=C:\\x.txt\r\n"));
-        QCOMPARE(chmod(QFile::encodeName(wininit).constData(), mode_t(mode)), 0);
-        if (stale == "file")
+        QFETCH(QString, setup);
+        QFETCH(bool, withoutRights);
+        QFETCH(bool, inPlace);
+        QFETCH(bool, needsRoot);
+        const bool root = geteuid() == 0;
+        if (needsRoot && !root)
+            QSKIP("only root can give a file to another user");
+        const QString windows = host("WINDOWS");
+        const QString wininit = windows + "/wininit.ini";
+        const QString file = setup == "symlink" ? host("Elsewhere/wininit.ini") : wininit;
+        QVERIFY(writeFile(host("D/x.txt"), "x"));
+        QVERIFY(writeFile(file, "[boot]\r\na=1\r\n[rename]\r\nNUL=C:\\D\\x.txt\r\n"));
+        QVERIFY(writeFile(host("pending"), ""));
+        QVERIFY(writeFile(host("outside.txt"), "outside"));
+        QVERIFY(QDir().mkpath(windows));
+        const QByteArray fileName = QFile::encodeName(file);
+        QCOMPARE(chmod(fileName.constData(), withoutRights ? 0666 : 0640), 0);
+        if (setup == "owner")
+            QCOMPARE(chown(fileName.constData(), 4321, 4322), 0);
+        else if (setup == "attribute" && setxattr(fileName.constData(), "user.tolvane", "kept", 4, 0) != 0)
+            QSKIP("no extended attributes on this file system");
+        else if (setup == "symlink")
+            QVERIFY(QFile::link("../Elsewhere/wininit.ini", wininit));
+        else if (setup == "hardlink")
+            QCOMPARE(link(fileName.constData(), QFile::encodeName(host("D/copy.ini")).constData()), 0);
+        else if (setup == "oldname file")
             QVERIFY(writeFile(wininit + ".restart", "[rename]\r\nNUL=C:\\outside.txt\r\n"));
-        else if (stale == "link")
-            QVERIFY(QFile::link(outside, wininit + ".restart"));
+        else if (setup == "oldname link")
+            QVERIFY(QFile::link(host("outside.txt"), wininit + ".restart"));
+        else if (setup == "oldname folder")
+            QVERIFY(QDir().mkpath(wininit + ".restart"));
+        const auto folderMode = [](const QString& folder, mode_t mode)
+        { return chmod(QFile::encodeName(folder).constData(), mode) == 0; };
+        QVERIFY(folderMode(windows, setup == "readonly folder" ? 0555 : 0777));
+        const auto restoreModes = qScopeGuard([&] { folderMode(windows, 0755); });
+        struct stat before, linkBefore;
+        QCOMPARE(stat(fileName.constData(), &before), 0);
+        QCOMPARE(lstat(QFile::encodeName(wininit).constData(), &linkBefore), 0);
+        const QStringList entries = QDir(windows).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
 
-        const mode_t previous = umask(mode_t(mask));
-        const int failures = win::ApplyRestartOperations([](const std::string&) {});
-        umask(previous);
+        const mode_t previousMask = umask(077);
+        int failures = -1;
+        {
+            QVERIFY(!withoutRights || setOverridingRights(false));
+            failures = win::ApplyRestartOperations([](const std::string&) {});
+            QVERIFY(!withoutRights || setOverridingRights(true));
+        }
+        umask(previousMask);
+
         QCOMPARE(failures, 0);
-        QVERIFY(!QFile::exists(host("x.txt")));
+        QVERIFY(!QFile::exists(host("D/x.txt")));
         QCOMPARE(readFile(wininit), QByteArray("[boot]\r\na=1\r\n"));
-        struct stat st;
-        QCOMPARE(lstat(QFile::encodeName(wininit).constData(), &st), 0);
-        QCOMPARE(int(st.st_mode & 07777), mode);
-        QCOMPARE(readFile(outside), QByteArray("outside"));
-        QVERIFY(!QFileInfo::exists(wininit + ".restart") && !QFileInfo(wininit + ".restart").isSymLink());
+        struct stat after, linkAfter;
+        QCOMPARE(stat(fileName.constData(), &after), 0);
+        QCOMPARE(lstat(QFile::encodeName(wininit).constData(), &linkAfter), 0);
+        QCOMPARE(after.st_uid, before.st_uid);
+        QCOMPARE(after.st_gid, before.st_gid);
+        QCOMPARE(after.st_mode, before.st_mode);
+        QCOMPARE(after.st_nlink, before.st_nlink);
+        QCOMPARE(after.st_ino == before.st_ino, inPlace);
+        QCOMPARE(linkAfter.st_mode & S_IFMT, linkBefore.st_mode & S_IFMT);
+        QCOMPARE(QDir(windows).entryList(QDir::AllEntries | QDir::Hidden | QDir::System), entries);
+        QCOMPARE(QDir(host("Elsewhere")).entryList(QDir::Files | QDir::Hidden),
+                 setup == "symlink" ? QStringList{"wininit.ini"} : QStringList());
+        if (setup == "hardlink")
+            QCOMPARE(readFile(host("D/copy.ini")), QByteArray("[boot]\r\na=1\r\n"));
+        char attribute[8] = {};
+        if (setup == "attribute")
+            QCOMPARE(QByteArray(attribute, int(getxattr(fileName.constData(), "user.tolvane", attribute,
+                                                        sizeof attribute))),
+                     QByteArray("kept"));
+        if (setup == "oldname file")
+            QCOMPARE(readFile(wininit + ".restart"), QByteArray("[rename]\r\nNUL=C:\\outside.txt\r\n"));
+        QCOMPARE(readFile(host("outside.txt")), QByteArray("outside"));
     }
 
     // A writer replaces wininit.ini by rename while the restart waits for its lock: the restart
@@ -603,33 +712,47 @@ private slots:
         QCOMPARE(readFile(wininit), QByteArray());
     }
 
-    // A write that fails before the new file is complete and durable leaves the file it was to
-    // replace byte for byte as it was, and no new file behind.
+    // A write that fails before the new text is complete and durable leaves the file it was to
+    // replace byte for byte as it was, and nothing new behind: a new file beside it, or the text
+    // written in place (for a file with a second link), whose old bytes go back.
     void failedReplacementLeavesTheFile_data()
     {
         QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("inPlace");
         QTest::addColumn<int>("error");
-        QTest::newRow("disk full part-way") << "short" << ENOSPC;
-        QTest::newRow("write error") << "io" << EIO;
-        QTest::newRow("sync error") << "sync" << EIO;
+        for (const bool inPlace : {false, true})
+        {
+            const char* where = inPlace ? "in place: " : "new file: ";
+            QTest::addRow("%sdisk full part-way", where) << "short" << inPlace << ENOSPC;
+            QTest::addRow("%swrite error", where) << "io" << inPlace << EIO;
+            QTest::addRow("%ssync error", where) << "sync" << inPlace << EIO;
+        }
     }
 
     void failedReplacementLeavesTheFile()
     {
         QFETCH(QString, fault);
+        QFETCH(bool, inPlace);
         QFETCH(int, error);
         const QString file = host("WINDOWS/wininit.ini");
         const QByteArray before = "[boot]\r\na=1\r\n[rename]\r\nNUL=C:\\x.txt\r\n";
         QVERIFY(writeFile(file, before));
+        const QByteArray name = QFile::encodeName(file);
+        if (inPlace)
+            QCOMPARE(link(name.constData(), QFile::encodeName(host("copy.ini")).constData()), 0);
+        const int fd = open(name.constData(), O_RDWR | O_CLOEXEC);
+        QVERIFY(fd >= 0);
+        const auto closeFile = qScopeGuard([fd] { close(fd); });
         g_writeFault = fault;
-        win::HostCalls().write = &faultyWrite;
+        g_faultyFile = file;
+        win::HostCalls().write = &faultyAppend;
+        win::HostCalls().pwrite = &faultyWrite;
         win::HostCalls().fsync = &faultySync;
         errno = 0;
-        QVERIFY(!win::ReplaceFileWhole(QFile::encodeName(file).toStdString(),
-                                       "[boot]\r\na=1\r\n" + std::string(100, 'x'), 0644));
+        QVERIFY(!win::ReplaceFileWhole(name.toStdString(), fd, "[boot]\r\na=1\r\n" + std::string(100, 'x')));
         QCOMPARE(errno, error);
         QCOMPARE(readFile(file), before);
-        QVERIFY(!QFile::exists(file + ".restart"));
+        QCOMPARE(QDir(host("WINDOWS")).entryList(QDir::Files | QDir::Hidden), QStringList{"wininit.ini"});
     }
 
     // Replaying a list as the disk holds it at any moment of a restart (after a power loss) never
@@ -660,6 +783,15 @@ private slots:
         QTest::newRow("wininit: move A to B, move C to A")
             << "WINDOWS/wininit.ini" << wininitChain << wininitChain << QStringList{"A=a", "B=b", "C=c"}
             << QStringList{"A=c", "B=a"} << -1;
+        // names that differ in letter case only are the same name, and so is a folder on the way
+        const QByteArray pendingCase = "5\tC:\\D\\a\tC:\\D\\New\n5\tC:\\D\\b\tC:\\D\\NEW\n";
+        QTest::newRow("pending: move a to New, b to NEW")
+            << "pending" << pendingCase << pendingCase << QStringList{"a=a", "b=b"} << QStringList{"New=b"}
+            << -1;
+        const QByteArray wininitThrough = "[rename]\r\nC:\\D\\Sub=C:\\D\\X\r\nC:\\D\\g=C:\\D\\sub\\f\r\n";
+        QTest::newRow("wininit: move folder X to Sub, sub\\f out of it")
+            << "WINDOWS/wininit.ini" << wininitThrough << wininitThrough << QStringList{"X/f=f"}
+            << QStringList{"g=f"} << -1;
         // a killed run marked the delete, but the mark never reached the disk
         QTest::newRow("pending: resumed after a kill")
             << "pending" << QByteArray("#\tC:\\D\\X\t\n5\tC:\\D\\X.new\tC:\\D\\X\n") << pendingReplace
@@ -703,14 +835,16 @@ private slots:
 
         SPowerLoss powerLoss;
         powerLoss.list = QFileInfo(host(listName)).canonicalFilePath();
-        powerLoss.dataFolder = host("D");
+        powerLoss.dataFolder = QFileInfo(host("D")).canonicalFilePath();
         powerLoss.durable = durable;
+        powerLoss.synced = toFiles(files);
         g_powerLoss = &powerLoss;
         win::HostCalls().pwrite = &watchedPwrite;
         win::HostCalls().fsync = &watchedFsync;
         QCOMPARE(win::ApplyRestartOperations([](const std::string&) {}), 0);
         g_powerLoss = nullptr;
         QCOMPARE(filesIn(host("D")), toFiles(expected));
+        QVERIFY(!powerLoss.markedBeforeSynced);
 
         QVERIFY(!powerLoss.moments.isEmpty());
         for (const SPowerLoss::SMoment& moment : powerLoss.moments)

@@ -1,9 +1,12 @@
 #include "HostIo.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace win
@@ -51,18 +54,26 @@ bool WriteAll(int fd, const void* data, size_t size)
     return true;
 }
 
-bool WriteByteAt(int fd, int64_t offset, char byte)
+bool WriteAllAt(int fd, int64_t offset, const void* data, size_t size)
 {
-    for (;;)
+    const char* bytes = static_cast<const char*>(data);
+    while (size > 0)
     {
-        const ssize_t n = HostCalls().pwrite(fd, &byte, 1, off_t(offset));
-        if (n == 1)
-            return true;
-        if (n == 0)
-            errno = EIO;
-        if (n == 0 || errno != EINTR)
+        const ssize_t n = HostCalls().pwrite(fd, bytes, size, off_t(offset));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
             return false;
+        if (n == 0)
+        {
+            errno = EIO;
+            return false;
+        }
+        bytes += n;
+        offset += n;
+        size -= size_t(n);
     }
+    return true;
 }
 
 bool SyncFile(int fd)
@@ -82,24 +93,120 @@ bool SyncFolder(const std::string& hostFolder)
     return synced;
 }
 
-bool ReplaceFileWhole(const std::string& hostPath, const std::string& text, mode_t mode)
+namespace
 {
-    const std::string temporary = hostPath + ".restart";
-    if (unlink(temporary.c_str()) != 0 && errno != ENOENT)
+
+// Writes the text over the file that fd has open; if that fails part-way, the old bytes go back.
+bool WriteInPlace(int fd, const std::string& text)
+{
+    std::string old;
+    if (lseek(fd, 0, SEEK_SET) != 0 || !ReadToEnd(fd, old))
         return false;
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return false;
-    const bool written = WriteAll(fd, text) && fchmod(fd, mode & 07777) == 0 && SyncFile(fd);
-    int err = errno;
-    close(fd);
-    const size_t slash = hostPath.find_last_of('/');
-    if (written && std::rename(temporary.c_str(), hostPath.c_str()) == 0)
-        return SyncFolder(slash == std::string::npos ? std::string(".") : hostPath.substr(0, slash + 1));
-    err = written ? errno : err;
-    unlink(temporary.c_str());
+    if (WriteAllAt(fd, 0, text.data(), text.size()) && HostCalls().ftruncate(fd, off_t(text.size())) == 0 &&
+        SyncFile(fd))
+        return true;
+    const int err = errno;
+    if (WriteAllAt(fd, 0, old.data(), old.size()) && HostCalls().ftruncate(fd, off_t(old.size())) == 0)
+        SyncFile(fd);
     errno = err;
     return false;
+}
+
+// Gives the file `to` the extended attributes of the file `from` (access control lists among them).
+bool CopyExtendedAttributes(int from, int to)
+{
+    std::string names(4096, '\0');
+    ssize_t size;
+    while ((size = flistxattr(from, &names[0], names.size())) < 0 && errno == ERANGE)
+        names.resize(names.size() * 2);
+    if (size < 0)
+        return errno == ENOTSUP; // none on this file system
+    names.resize(size_t(size));
+    for (size_t at = 0; at < names.size(); at = names.find('\0', at) + 1)
+    {
+        const char* name = names.c_str() + at;
+        const ssize_t length = fgetxattr(from, name, nullptr, 0);
+        std::string value(size_t(std::max<ssize_t>(length, 0)), '\0');
+        if (length < 0 || fgetxattr(from, name, &value[0], value.size()) != length ||
+            fsetxattr(to, name, value.data(), value.size(), 0) != 0)
+            return false;
+    }
+    return true;
+}
+
+enum class ENewFile
+{
+    WRITTEN,  // complete and durable, with the old file's owner, group, mode and extended attributes
+    NOT_HERE, // it could not be made, or not be given what the old file has: nothing is left behind
+    FAILED,   // errno tells why; nothing is left behind
+};
+
+ENewFile WriteNewFile(const std::string& temporary, int fd, int oldFd, const struct stat& old,
+                      const std::string& text)
+{
+    if (fd < 0)
+        return errno == EACCES || errno == EPERM ? ENewFile::NOT_HERE : ENewFile::FAILED;
+    ENewFile result = ENewFile::WRITTEN;
+    struct stat made;
+    // ownership before the mode: a change of owner may clear the set-user-ID and set-group-ID bits
+    if (fstat(fd, &made) != 0)
+        result = ENewFile::FAILED;
+    else if ((made.st_uid != old.st_uid || made.st_gid != old.st_gid) &&
+             fchown(fd, old.st_uid, old.st_gid) != 0)
+        result = errno == EPERM ? ENewFile::NOT_HERE : ENewFile::FAILED;
+    else if (fchmod(fd, old.st_mode & 07777) != 0)
+        result = errno == EPERM ? ENewFile::NOT_HERE : ENewFile::FAILED;
+    else if (!CopyExtendedAttributes(oldFd, fd))
+        result = ENewFile::NOT_HERE;
+    else if (!WriteAll(fd, text) || !SyncFile(fd))
+        result = ENewFile::FAILED;
+    const int err = errno;
+    close(fd);
+    if (result != ENewFile::WRITTEN)
+        unlink(temporary.c_str());
+    errno = err;
+    return result;
+}
+
+} // namespace
+
+bool ReplaceFileWhole(const std::string& hostPath, int fd, const std::string& text)
+{
+    struct stat old;
+    if (fstat(fd, &old) != 0)
+        return false;
+    if (!S_ISREG(old.st_mode))
+    {
+        errno = EISDIR;
+        return false;
+    }
+    if (old.st_nlink > 1)
+        return WriteInPlace(fd, text);
+    char* resolved = realpath(hostPath.c_str(), nullptr);
+    if (!resolved)
+        return false;
+    const std::string file = resolved;
+    free(resolved);
+
+    std::string temporary = file + ".new-XXXXXX";
+    const int newFd = mkostemp(&temporary[0], O_CLOEXEC);
+    switch (WriteNewFile(temporary, newFd, fd, old, text))
+    {
+    case ENewFile::NOT_HERE:
+        return WriteInPlace(fd, text);
+    case ENewFile::FAILED:
+        return false;
+    case ENewFile::WRITTEN:
+        break;
+    }
+    if (std::rename(temporary.c_str(), file.c_str()) != 0)
+    {
+        const int err = errno;
+        unlink(temporary.c_str());
+        errno = err;
+        return false;
+    }
+    return SyncFolder(file.substr(0, file.find_last_of('/') + 1));
 }
 
 } // namespace win

@@ -18,20 +18,30 @@ inline bool WriteAll(int fd, const std::string& text)
 {
     return WriteAll(fd, text.data(), text.size());
 }
+// Writes everything at an offset; false (errno set) unless every byte was written.
+bool WriteAllAt(int fd, int64_t offset, const void* data, size_t size);
 // Puts one byte at an offset (a mark over a line); false (errno set) unless it was written.
-bool WriteByteAt(int fd, int64_t offset, char byte);
+inline bool WriteByteAt(int fd, int64_t offset, char byte)
+{
+    return WriteAllAt(fd, offset, &byte, 1);
+}
 // Makes what was written to the file, or a folder's renames and new names, durable (fsync);
 // false (errno set) on failure.
 bool SyncFile(int fd);
 bool SyncFolder(const std::string& hostFolder);
 
-// Puts the text in the place of the file at hostPath in one step, with exactly the mode given
-// (its 07777 bits; the umask does not cut them): the text goes to a new file "<hostPath>.restart"
-// in the same folder (a stale one is removed first; it is created exclusively, never through a
-// link), is made durable, renamed over the file, and the rename made durable. The caller holds the
-// file's exclusive lock, which keeps other writers away from the new file's name. A failure before
-// the rename leaves the file byte for byte as it was; false (errno set) on any failure.
-bool ReplaceFileWhole(const std::string& hostPath, const std::string& text, mode_t mode);
+// Puts the text in the place of the file at hostPath, which fd has open for reading and writing
+// (and locked exclusively, which keeps other writers away), keeping what the user had. Where
+// hostPath is a symbolic link, the file it leads to changes and the link stays. The text goes to a
+// new file of a name of its own beside that file ("<name>.new-XXXXXX", created exclusively, never
+// through a link), gets the old file's owner, group, mode (its 07777 bits; the umask does not cut
+// them) and extended attributes (access control lists), is made durable, renamed over the file,
+// and the rename made durable; a failure before the rename leaves the file byte for byte as it
+// was. Where a new file would lose what the old one has, the text is written in place instead, and
+// a failure puts the old bytes back: a file with more than one link (every name keeps seeing it),
+// a folder where no file can be made, an owner, group or attribute that cannot be given to a new
+// file. A file that is not a regular file is refused (EISDIR). False (errno set) on any failure.
+bool ReplaceFileWhole(const std::string& hostPath, int fd, const std::string& text);
 
 // Test seam: the system calls behind ReadToEnd, WriteAll, WriteByteAt, SyncFile, SyncFolder and
 // the cutting of a list. Tests put in their own to inject read and write errors or to see which

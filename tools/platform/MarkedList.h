@@ -1,6 +1,6 @@
 // A list of restart-time operations in a locked host file, worked through in order. Each operation
-// carried out is marked at once by one character over the start of its line, so an interrupted run
-// leaves the rest to the next one. A mark may stay in the cache until makeDurable().
+// carried out is marked by one character over the start of its line, so an interrupted run leaves
+// the rest to the next one. A mark may stay in the cache until makeDurable().
 #pragma once
 
 #include "ShareLock.h"

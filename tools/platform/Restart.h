@@ -5,12 +5,13 @@
 // moves always replace); a delete removes a file, a link or an empty folder.
 // Afterwards the list is empty and "wininit.ini" has lost its "[rename]" sections (other sections
 // stay). An operation that fails is reported and dropped, as the system drops it.
-// Each operation is marked as done in its file as soon as it is carried out, so a run that is
-// interrupted at any point leaves the rest to the next run: at most the operation that was under
-// way is tried again, and with its source gone that attempt fails without touching anything.
-// The marks are made durable before any operation that a replay after a power loss could turn
-// against an earlier one's result. A list that cannot be read ends the run with nothing carried
-// out and nothing changed, so the next run still finds everything in order.
+// Each operation is marked as done in its file once it is carried out and its change is on the
+// disk, so a run that is interrupted at any point leaves the rest to the next run: the operations
+// carried out since the marks were last written are tried again, and with their sources gone those
+// attempts fail (and are reported) without touching anything. The marks are made durable before
+// any operation that a replay after a power loss could turn against an earlier one's result. A
+// list that cannot be read ends the run with nothing carried out and nothing changed, so the next
+// run still finds everything in order.
 #pragma once
 
 #include <functional>
@@ -22,6 +23,7 @@ namespace win
 using Report = std::function<void(const std::string&)>;
 
 // Applies everything; report gets one line per failure. Returns the number of failures.
-int ApplyRestartOperations(const Report& report);
+// afterOperation, where given, is called after each operation is carried out (a test seam).
+int ApplyRestartOperations(const Report& report, const std::function<void()>& afterOperation = {});
 
 } // namespace win

@@ -93,27 +93,70 @@ const SDrive* FindDrive(const std::vector<SDrive>& table, char letter)
     return nullptr;
 }
 
+std::string UpperName(std::string name)
+{
+    for (char& c : name)
+        c = UpperAscii(c);
+    return name;
+}
+
+thread_local CFolderListings* t_listings = nullptr;
+
+// The entries of a host folder (all, or those whose name in upper case is onlyKey) by their names
+// in upper case, each with the least of its spellings that are equal ignoring case.
+CFolderListings::Listing ReadFolderListing(const std::string& dir, const std::string* onlyKey)
+{
+    CFolderListings::Listing listing;
+    DIR* handle = opendir(dir.empty() ? "/" : dir.c_str());
+    if (!handle)
+        return listing;
+    while (dirent* entry = readdir(handle))
+    {
+        std::string candidate = entry->d_name;
+        std::string key = UpperName(candidate);
+        if (onlyKey && key != *onlyKey)
+            continue;
+        std::string& least = listing[key];
+        if (least.empty() || candidate < least)
+            least = std::move(candidate);
+    }
+    closedir(handle);
+    return listing;
+}
+
 // The entry of dir whose name equals name ignoring case; the exact spelling wins.
 std::string MatchName(const std::string& dir, const std::string& name)
 {
     struct stat st;
     if (lstat((dir + "/" + name).c_str(), &st) == 0)
         return name;
-    DIR* handle = opendir(dir.empty() ? "/" : dir.c_str());
-    if (!handle)
-        return name;
-    std::string best;
-    while (dirent* entry = readdir(handle))
-    {
-        std::string candidate = entry->d_name;
-        if (NamesEqual(candidate, name) && (best.empty() || candidate < best))
-            best = candidate;
-    }
-    closedir(handle);
-    return best.empty() ? name : best;
+    if (t_listings)
+        return t_listings->lookUp(dir, name);
+    const std::string key = UpperName(name);
+    const CFolderListings::Listing listing = ReadFolderListing(dir, &key);
+    return listing.empty() ? name : listing.begin()->second;
 }
 
 } // namespace
+
+CFolderListings::CFolderListings() : m_previous(t_listings)
+{
+    t_listings = this;
+}
+
+CFolderListings::~CFolderListings()
+{
+    t_listings = m_previous;
+}
+
+std::string CFolderListings::lookUp(const std::string& dir, const std::string& name)
+{
+    auto folder = m_folders.find(dir);
+    if (folder == m_folders.end())
+        folder = m_folders.emplace(dir, ReadFolderListing(dir, nullptr)).first;
+    const auto entry = folder->second.find(UpperName(name));
+    return entry == folder->second.end() ? name : entry->second;
+}
 
 std::vector<SDrive> DriveTable()
 {

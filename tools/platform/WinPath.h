@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace win
@@ -54,5 +55,30 @@ uint32_t MissingPathError(const std::string& hostPath);
 
 // Case-insensitive comparison of ASCII letters, as Windows compares file names.
 bool NamesEqual(const std::string& a, const std::string& b);
+
+// While one lives, the case-insensitive lookups of this thread for names that do not exist in the
+// spelling given read each folder only once, so a long run of operations in one folder does not
+// read it again for every name. A name created, renamed or removed in such a folder afterwards is
+// not seen until clear(): for runs of operations none of which goes through a name that another
+// of them changed.
+class CFolderListings
+{
+public:
+    CFolderListings();
+    ~CFolderListings();
+    CFolderListings(const CFolderListings&) = delete;
+    CFolderListings& operator=(const CFolderListings&) = delete;
+
+    void clear() { m_folders.clear(); }
+    // The entry of the host folder dir whose name equals name ignoring case, or name.
+    std::string lookUp(const std::string& dir, const std::string& name);
+
+    // a folder's entries by their names in upper case, each with its least spelling
+    using Listing = std::unordered_map<std::string, std::string>;
+
+private:
+    CFolderListings* m_previous;
+    std::unordered_map<std::string, Listing> m_folders;
+};
 
 } // namespace win

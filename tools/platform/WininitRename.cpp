@@ -88,15 +88,22 @@ bool CWininitRename::open(unsigned lockWaitMs)
     m_operations.clear();
     if (!HostPathOf(GetWindowsDirectory() + "\\wininit.ini", m_host))
         return true; // no Windows folder, no file
+    // What is not a regular file is refused before it is opened (the open or the read of a FIFO
+    // would wait for good), and again once opened, without waiting, in case it was put in meanwhile.
+    struct stat st;
+    if (stat(m_host.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+        return refuseNotRegular();
     // A writer replaces the file by rename under its lock: the lock counts only on the file that
     // the name still leads to, or its text would be lost when the sections are removed.
-    m_fd = OpenAndLockWithin(m_host, O_RDWR, 0, LOCK_EX, lockWaitMs);
+    m_fd = OpenAndLockWithin(m_host, O_RDWR | O_NONBLOCK, 0, LOCK_EX, lockWaitMs);
     if (m_fd < 0)
         return errno == ENOENT || FailFromErrno();
-    struct stat st;
     if (fstat(m_fd, &st) != 0)
         return FailFromErrno() || abandon();
-    m_mode = st.st_mode;
+    if (!S_ISREG(st.st_mode))
+        return abandon() || refuseNotRegular();
+    if (fcntl(m_fd, F_SETFL, fcntl(m_fd, F_GETFL) & ~O_NONBLOCK) != 0)
+        return FailFromErrno() || abandon();
     std::string text;
     if (!ReadToEnd(m_fd, text))
         return FailReadFromErrno() || abandon();
@@ -108,9 +115,15 @@ bool CWininitRename::open(unsigned lockWaitMs)
     return opened(sections.anyDone);
 }
 
+bool CWininitRename::refuseNotRegular()
+{
+    m_notRegularFile = true;
+    return Fail(ERROR_ACCESS_DENIED);
+}
+
 bool CWininitRename::removeSections()
 {
-    return !m_anyRename || ReplaceFileWhole(m_host, m_kept, m_mode) || FailFromErrno();
+    return !m_anyRename || ReplaceFileWhole(m_host, m_fd, m_kept) || FailFromErrno();
 }
 
 } // namespace win

@@ -196,12 +196,11 @@ bool SfxAddRenameLine(CSfxTarvek& tarvek, const WString& source, const WString* 
     if (fd < 0)
         return false;
     std::string text;
-    struct stat st;
-    bool done = ReadWhole(fd, text) && fstat(fd, &st) == 0;
+    bool done = ReadWhole(fd, text);
     // a new file in the old one's place, so that a write failing part-way cannot cut the sections
     // of other programs; the lock on the old one is held until then
     if (done && !(registration == SFX_REGISTER_ONCE && SfxHasRenameLine(text, line)))
-        done = win::ReplaceFileWhole(*path, SfxInsertRenameLine(text, line), st.st_mode);
+        done = win::ReplaceFileWhole(*path, fd, SfxInsertRenameLine(text, line));
     close(fd);
     return done;
 }

@@ -123,7 +123,9 @@ HANDLE OpenHostFile(const std::string& host, uint32_t access, uint32_t share, ui
     const bool exists = stat(host.c_str(), &st) == 0;
     if (!exists && errno != ENOENT)
         return FailFromErrno(), INVALID_HANDLE_VALUE;
-    if (exists && S_ISDIR(st.st_mode))
+    // a folder, as Windows refuses it, and whatever else is not a regular file (a FIFO would
+    // hang the read)
+    if (exists && !S_ISREG(st.st_mode))
         return Fail(ERROR_ACCESS_DENIED), INVALID_HANDLE_VALUE;
     if (exists && creation == CREATE_NEW)
         return Fail(ERROR_FILE_EXISTS), INVALID_HANDLE_VALUE;
@@ -226,12 +228,9 @@ bool WriteFile(HANDLE handle, const void* buffer, uint32_t size, uint32_t& done)
 bool ReplaceFileContents(HANDLE handle, const char* name, const void* data, size_t size)
 {
     std::string host;
-    struct stat st;
     if (!HostOf(name, host))
         return false;
-    if (fstat(handle, &st) != 0)
-        return FailFromErrno();
-    return ReplaceFileWhole(host, std::string(static_cast<const char*>(data), size), st.st_mode) ||
+    return ReplaceFileWhole(host, handle, std::string(static_cast<const char*>(data), size)) ||
            FailFromErrno();
 }
 

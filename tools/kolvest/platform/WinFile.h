@@ -46,14 +46,15 @@ constexpr HANDLE INVALID_HANDLE_VALUE = -1;
 
 // Sharing: an open with access takes a flock() lock, exclusive without sharing and shared with
 // any, so two handles conflict (ERROR_SHARING_VIOLATION) when either of them shares nothing.
-// An open without access (a probe) never conflicts. Folders cannot be opened (ERROR_ACCESS_DENIED).
-// Write access to a read-only file is refused (ERROR_ACCESS_DENIED).
+// An open without access (a probe) never conflicts. Folders and other files that are not regular files
+// (FIFOs, devices) cannot be opened (ERROR_ACCESS_DENIED). Write access to a read-only file is refused
+// (ERROR_ACCESS_DENIED).
 HANDLE CreateFile(const char* name, uint32_t access, uint32_t share, uint32_t creation, uint32_t attributes);
 bool CloseHandle(HANDLE handle);
 bool ReadFile(HANDLE handle, void* buffer, uint32_t size, uint32_t& done);
 bool WriteFile(HANDLE handle, const void* buffer, uint32_t size, uint32_t& done);
-// Puts the data in the place of the file that handle holds open under name, in one step and with
-// its mode (ReplaceFileWhole in HostIo.h): a failure leaves the file as it was. The handle keeps
+// Puts the data in the place of the file that handle holds open under name, keeping its owner,
+// group, mode and links (ReplaceFileWhole in HostIo.h): a failure leaves the file as it was. The handle keeps
 // the lock on the file it holds; the caller holds it exclusively, since no other writer may come
 // between its read and this replacement.
 bool ReplaceFileContents(HANDLE handle, const char* name, const void* data, size_t size);
