@@ -504,7 +504,7 @@ bool CDBImportData::importData(QIODevice* pDevice, CImportProgress* pProgress)
         keys.addRow(nRow, quint32(nStamp), quint32(nRowSerialNr), nValues);
         values[nStampColumn] = nStamp;
         for (int b = 0; b < values.size(); ++b)
-            query.bindValue(b, values[b]);
+            query.bindValue(placeholders[b], values[b]);
 
         if (!query.exec())
             return fail(tr("Error on inserting an SQL record: '%1'").arg(query.lastError().text()));
