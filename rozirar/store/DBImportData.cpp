@@ -76,6 +76,22 @@ bool isDuration(const QString& strText)
     return true;
 }
 
+// The first row after the first one that is no copy of it (bTime false) or shows another time
+// (bTime true); the number of rows when none does.
+int firstOther(const QList<QStringList>& rows, bool bTime)
+{
+    int nRow = 1;
+    while (nRow < rows.size() && (bTime ? rows[nRow].value(0) == rows[0].value(0) : rows[nRow] == rows[0]))
+        ++nRow;
+    return nRow;
+}
+
+// The step from the first row's time to that of row nRow, over the instants each shows.
+bool stepTo(const QList<QStringList>& rows, int nRow, qint64* pStep)
+{
+    return nRow < rows.size() && CLocalTimeParser::step(rows[0].value(0), rows[nRow].value(0), pStep);
+}
+
 // Parent null or the active window, as each message of the import has it. The progress is
 // hidden first, so it never covers the box.
 void warn(CImportProgress* pProgress, bool bActiveParent, const QString& strTitle, const QString& strText)
@@ -221,6 +237,20 @@ bool CDBImportData::mapHeaders(const QStringList& headers, QMap<int, int>* pMap)
     return true;
 }
 
+QString CDBImportData::stampRefused(int nResult, const QString& strStamp, int nRow)
+{
+    const char* pszText =
+        nResult == CRowTimes::RT_NONEXISTENT
+            ? QT_TR_NOOP("The time stamp '%1' in data row %2 does not exist in this computer's "
+                         "time zone. Nothing has been imported.")
+        : nResult == CRowTimes::RT_OUT_OF_RANGE
+            ? QT_TR_NOOP("The time stamp '%1' in data row %2 lies outside the times a log can hold "
+                         "(01.01.1970 00:00:00 to 07.02.2106 06:28:15 UTC). Nothing has been imported.")
+            : QT_TR_NOOP("The time stamp '%1' in data row %2 is not valid. Nothing has been "
+                         "imported.");
+    return tr(pszText).arg(strStamp).arg(nRow);
+}
+
 CDBImportData::ETableChoice CDBImportData::chooseTable(const QMap<int, int>& columnMap, bool b70,
                                                        qint64 nStep, bool bStepKnown, QString* pTable,
                                                        int* pTimeSpan)
@@ -335,16 +365,8 @@ bool CDBImportData::importData(QIODevice* pDevice, CImportProgress* pProgress)
     // The first rows tell the table; they are read ahead, the others as they are stored.
     QList<QStringList> firstRows;
     QStringList fields;
-    // The first row that is not a copy of the first one, and the first one of another time.
-    const auto firstOther = [&firstRows](bool bTime)
-    {
-        int nRow = 1;
-        while (nRow < firstRows.size() &&
-               (bTime ? firstRows[nRow].value(0) == firstRows[0].value(0) : firstRows[nRow] == firstRows[0]))
-            ++nRow;
-        return nRow;
-    };
-    while ((firstRows.size() < 3 || (firstOther(true) == firstRows.size() && firstRows.size() < LEAD_ROWS)) &&
+    while ((firstRows.size() < 3 ||
+            (firstOther(firstRows, true) == firstRows.size() && firstRows.size() < LEAD_ROWS)) &&
            reader.next(fields))
         firstRows.append(fields);
     if (reader.canceled())
@@ -366,18 +388,12 @@ bool CDBImportData::importData(QIODevice* pDevice, CImportProgress* pProgress)
     if (!mapHeaders(headers, &columnMap))
         return false;
 
-    // The step between the first two rows, over the instants each shows; a copy of the first row
-    // (merged files that overlap) is the same row. The rows run in the direction of the first
-    // step to another time.
-    const auto stepTo = [&firstRows](int nRow, qint64* pStep)
-    {
-        return nRow < firstRows.size() &&
-               CLocalTimeParser::step(firstRows[0].value(0), firstRows[nRow].value(0), pStep);
-    };
+    // The step between the first two rows; a copy of the first row (merged files that overlap) is
+    // the same row. The rows run in the direction of the first step to another time.
     qint64 nStep = 0;
-    const bool bStepKnown = stepTo(firstOther(false), &nStep);
+    const bool bStepKnown = stepTo(firstRows, firstOther(firstRows, false), &nStep);
     qint64 nTimeStep = 0;
-    stepTo(firstOther(true), &nTimeStep);
+    stepTo(firstRows, firstOther(firstRows, true), &nTimeStep);
     QString strTable;
     int nTimeSpan = -1;
     if (chooseTable(columnMap, m_b70, nStep, bStepKnown, &strTable, &nTimeSpan) == TC_STEP_TOO_SHORT)
@@ -481,26 +497,9 @@ bool CDBImportData::importData(QIODevice* pDevice, CImportProgress* pProgress)
         nPreviousValues = nValues;
 
         qint64 nStamp = 0;
-        switch (times.stampOf(strStamp, &nStamp))
-        {
-        case CRowTimes::RT_OK:
-            break;
-        case CRowTimes::RT_NONEXISTENT:
-            return fail(tr("The time stamp '%1' in data row %2 does not exist in this computer's "
-                           "time zone. Nothing has been imported.")
-                            .arg(strStamp)
-                            .arg(nRow));
-        case CRowTimes::RT_OUT_OF_RANGE:
-            return fail(tr("The time stamp '%1' in data row %2 lies outside the times a log can hold "
-                           "(01.01.1970 00:00:00 to 07.02.2106 06:28:15 UTC). Nothing has been imported.")
-                            .arg(strStamp)
-                            .arg(nRow));
-        case CRowTimes::RT_MALFORMED:
-            return fail(tr("The time stamp '%1' in data row %2 is not valid. Nothing has been "
-                           "imported.")
-                            .arg(strStamp)
-                            .arg(nRow));
-        }
+        const CRowTimes::EResult result = times.stampOf(strStamp, &nStamp);
+        if (result != CRowTimes::RT_OK)
+            return fail(stampRefused(result, strStamp, nRow));
         keys.addRow(nRow, quint32(nStamp), quint32(nRowSerialNr), nValues);
         values[nStampColumn] = nStamp;
         for (int b = 0; b < values.size(); ++b)

@@ -72,6 +72,8 @@ private:
         int nDictIndex;
         int nColumn; // -1: not from the file
     };
+    // Why a row's time stamp is refused (a CRowTimes::EResult other than RT_OK).
+    static QString stampRefused(int nResult, const QString& strStamp, int nRow);
     // The values of a row's placeholders but the time stamp's; false after telling the user why.
     bool rowValues(const QStringList& headers, const QStringList& fields, int nRow,
                    const QVector<SBound>& bound, qint64 nSerialNr, bool bEmptyText,

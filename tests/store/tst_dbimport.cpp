@@ -111,6 +111,9 @@ public:
     }
 };
 
+// The line end before a row: rows start with their time stamp, the header's texts hold line breaks.
+const char* const HEADER_END = "\n(?=\\d\\d\\.\\d\\d\\.\\d{4} )";
+
 // "dd.MM.yyyy HH:mm" at the start of a line, as a text that sorts by date and time.
 QString sortKey(const QString& line)
 {
@@ -237,6 +240,8 @@ private slots:
     void tooFewRows();
     void tableFromTimeStep_data();
     void tableFromTimeStep();
+    void tableFromColumnsAndStep_data();
+    void tableFromColumnsAndStep();
     void germanHeaders();
     void headerErrors_data();
     void headerErrors();
@@ -361,6 +366,65 @@ void TestDBImport::tableFromTimeStep()
         if (span >= 0)
             QCOMPARE(stored[i]["LTS"].toInt(), span);
     }
+}
+
+void TestDBImport::tableFromColumnsAndStep_data()
+{
+    QTest::addColumn<bool>("plus");
+    QTest::addColumn<int>("columns"); // of the export of this span; -2: columns both tables have
+    QTest::addColumn<qint64>("step");
+    QTest::addColumn<bool>("stepKnown");
+    QTest::addColumn<QString>("table"); // empty: refused
+    QTest::addColumn<int>("span");
+    QTest::newRow("minute rows, 2 hours") << false << -1 << qint64(7200) << true << "ValueLogs" << -1;
+    QTest::newRow("minute rows, a day back") << true << -1 << qint64(-86400) << true << "ValueLogs70" << -1;
+    QTest::newRow("quarter hours back") << false << 0 << qint64(-900) << true << "SecLogs" << 0;
+    QTest::newRow("days, 5 apart") << false << 0 << qint64(5 * 86400) << true << "SecLogs" << 1;
+    QTest::newRow("months back") << true << 0 << qint64(-2592000) << true << "SecLogs70" << 2;
+    QTest::newRow("second-log rows, 10 minutes") << false << 0 << qint64(600) << true << QString() << 0;
+    // A time stamp that cannot be read is reported by the row that holds it.
+    QTest::newRow("second-log rows, step unknown") << false << 0 << qint64(0) << false << "SecLogs" << 0;
+    QTest::newRow("shared columns, a day back") << false << -2 << qint64(-86400) << true << "SecLogs" << 1;
+    QTest::newRow("shared columns, 10 minutes back")
+        << false << -2 << qint64(-600) << true << "ValueLogs" << -1;
+}
+
+void TestDBImport::tableFromColumnsAndStep()
+{
+    QFETCH(bool, plus);
+    QFETCH(int, columns);
+    QFETCH(qint64, step);
+    QFETCH(bool, stepKnown);
+    QFETCH(QString, table);
+    QFETCH(int, span);
+    QStringList headers{"TIM", "SNR", "HOU"};
+    if (columns > -2)
+    {
+        storeRows(plus, columns, 3);
+        const QString header =
+            QString::fromLatin1(exportedRows(plus, columns)).section(QRegularExpression(HEADER_END), 0, 0);
+        CVokDelimTextModel model;
+        QByteArray bytes = header.toLatin1();
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QVERIFY(model.load(&buffer, true, ';', '"', "ISO 8859-1"));
+        headers.clear();
+        for (int c = 0; c < model.columnCount(); ++c)
+            headers.append(model.headerData(c, Qt::Horizontal).toString());
+    }
+    CDBImportData import;
+    QMap<int, int> columnMap;
+    QVERIFY(import.mapHeaders(headers, &columnMap));
+    QCOMPARE(import.isPlusFile(), plus);
+    QString chosen;
+    int chosenSpan = -3;
+    const CDBImportData::ETableChoice choice =
+        CDBImportData::chooseTable(columnMap, plus, step, stepKnown, &chosen, &chosenSpan);
+    QCOMPARE(choice, table.isEmpty() ? CDBImportData::TC_STEP_TOO_SHORT : CDBImportData::TC_OK);
+    if (table.isEmpty())
+        return;
+    QCOMPARE(chosen, table);
+    QCOMPARE(chosenSpan, span);
 }
 
 void TestDBImport::germanHeaders()
@@ -1047,7 +1111,7 @@ void TestDBImport::secondLogRowsTooClose()
     QFETCH(qint64, step);
     storeRows(plus, CLogging::TS_QUARTER_HOUR, 3);
     QStringList lines = QString::fromLatin1(exportedRows(plus, CLogging::TS_QUARTER_HOUR))
-                            .split(QRegularExpression("\n(?=\\d\\d\\.\\d\\d\\.\\d{4} )"));
+                            .split(QRegularExpression(HEADER_END));
     QCOMPARE(lines.size(), 4);
     const QDateTime first = QDateTime::fromString(lines[1].left(16), "dd.MM.yyyy HH:mm");
     lines[2].replace(0, 16, stamp(first.toSecsSinceEpoch() + step));
@@ -1329,10 +1393,8 @@ void TestDBImport::everyTableInEitherOrderMerged()
     const QList<QVariantMap> before = storedRows(plus, span);
     QCOMPARE(before.size(), nRows - 2 * gap);
 
-    // Lines start with their time stamp; the header's texts hold line breaks.
-    QStringList lines = QString::fromLatin1(exportedRows(plus, span))
-                            .trimmed()
-                            .split(QRegularExpression("\n(?=\\d\\d\\.\\d\\d\\.\\d{4} )"));
+    QStringList lines =
+        QString::fromLatin1(exportedRows(plus, span)).trimmed().split(QRegularExpression(HEADER_END));
     const QString header = lines.takeFirst();
     lines += lines.mid(1, lines.size() / 2);
     std::stable_sort(lines.begin(), lines.end(),
