@@ -829,82 +829,15 @@ void TestDBImport::exportsOfBothTypesImportBack()
     QTranslator translator;
     QVERIFY(loadCommonTranslation(translator, language));
     QCoreApplication::installTranslator(&translator);
-    QRandomGenerator random(span + 7);
-    const auto randomize = [&random](quint8* pBytes, int nSize)
-    {
-        for (int i = 0; i < nSize; ++i)
-            pBytes[i] = quint8(random.bounded(256));
-    };
-    const int nRows = 30;
     const QString table = QString(span < 0 ? "ValueLogs" : "SecLogs") + (plus ? "70" : "");
-    QVERIFY(CMinuteLogDB70("UIThread").createTable() && CSecLogDB70("UIThread").createTable());
-    const auto exported = [&]
-    {
-        QSqlQueryModel view;
-        if (span < 0 && plus)
-            CMinuteLogDB70("UIThread").setupQueryModelForDay(view, QDate(), 4711);
-        else if (span < 0)
-            CMinuteLogDB("UIThread").setupQueryModelForDay(view, QDate(), 4711);
-        else if (plus)
-            CSecLogDB70("UIThread").setupQueryModelForTimeSpan(view, span, 4711);
-        else
-            CSecLogDB("UIThread").setupQueryModelForTimeSpan(view, span, 4711);
-        return exportCsv(view);
-    };
-    if (span < 0)
-    {
-        for (int i = 0; i < nRows; ++i)
-        {
-            const QDateTime minute = QDateTime::fromSecsSinceEpoch(T0 + 60 * i);
-            if (plus)
-            {
-                SPrimLogEntry_70 record;
-                randomize(record.m_Bytes, sizeof(record.m_Bytes));
-                QVERIFY(
-                    CMinuteLogDB70("UIThread").logValues(CFanValues70(record), 100 + i, 4711, 3, 4, minute));
-            }
-            else
-            {
-                SPrimLogEntry record;
-                randomize(record.m_Bytes, sizeof(record.m_Bytes));
-                QVERIFY(CMinuteLogDB("UIThread")
-                            .logValues(CFanValues(record), 100 + i, 50, 4711, 1, 2, 3, 4, minute, -70));
-            }
-        }
-    }
-    else
-    {
-        const qint64 length = CSecLogDBBase::getTimeSpanSecs(span);
-        QDateTime t = QDateTime::fromSecsSinceEpoch(T0 - T0 % length - length / 2 - (nRows - 1) * length);
-        if (plus)
-        {
-            QVector<SSecLogEntry_70> entries(nRows);
-            for (auto& entry : entries)
-            {
-                randomize(entry.m_Bytes, SSecLogEntry_70::SIZE);
-                entry.m_Bytes[25] &= 0xF3; // stored
-            }
-            QVERIFY(
-                CSecLogDB70("UIThread").saveSecLogValues(CLogging_70::EMaxTimeSpan(span), entries, 4711, t));
-        }
-        else
-        {
-            QVector<SSecLogEntry> entries(nRows);
-            for (auto& entry : entries)
-            {
-                randomize(entry.m_Bytes, sizeof(entry.m_Bytes));
-                entry.m_Bytes[25] &= 0xF3;
-            }
-            QVERIFY(CSecLogDB("UIThread").saveSecLogValues(CLogging::EMaxTimeSpan(span), entries, 4711, t));
-        }
-    }
+    storeRows(plus, span, 30);
     const int nStored = rows("SELECT * FROM " + table).size();
     QVERIFY(nStored > 0);
-    const QByteArray before = exported();
+    const QByteArray before = exportedRows(plus, span);
 
     exec("DELETE FROM " + table);
     const bool bImported = importCsv(QString::fromLatin1(before));
-    const QByteArray after = exported();
+    const QByteArray after = exportedRows(plus, span);
     QCoreApplication::removeTranslator(&translator);
     QVERIFY(bImported);
     QCOMPARE(rows("SELECT * FROM " + table).size(), nStored);
