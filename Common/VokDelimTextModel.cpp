@@ -11,6 +11,8 @@ namespace
 {
 const QChar CR(0x0D);
 const QChar LF(0x0A);
+// Characters taken from the stream at once by the record reader.
+const qint64 READ_BLOCK = 16384;
 
 bool isTextRole(int role)
 {
@@ -207,15 +209,15 @@ Qt::ItemFlags CVokDelimTextModel::flags(const QModelIndex& index) const
 
 bool CVokDelimTextModel::readChar(QTextStream& stream, QChar& ch)
 {
-    if (m_pLookAheadStream == &stream)
+    if (m_pBufferStream != &stream || m_nBufferPos >= m_Buffer.size())
     {
-        m_pLookAheadStream = nullptr;
-        ch = m_LookAhead;
-        return true;
+        m_Buffer = stream.read(READ_BLOCK);
+        m_nBufferPos = 0;
+        m_pBufferStream = m_Buffer.isEmpty() ? nullptr : &stream;
+        if (!m_pBufferStream)
+            return false;
     }
-    if (stream.atEnd())
-        return false;
-    stream >> ch;
+    ch = m_Buffer.at(m_nBufferPos++);
     return true;
 }
 
@@ -223,10 +225,7 @@ void CVokDelimTextModel::skipLineFeed(QTextStream& stream)
 {
     QChar ch;
     if (readChar(stream, ch) && ch != LF)
-    {
-        m_pLookAheadStream = &stream;
-        m_LookAhead = ch;
-    }
+        --m_nBufferPos; // read again as the start of the next record
 }
 
 bool CVokDelimTextModel::readRecord(QTextStream& stream, QChar delimiter, QChar quote, QStringList& fields)
@@ -389,7 +388,7 @@ bool CVokDelimTextModel::load(QIODevice* pDevice, bool bHeaderRow, QChar delimit
 
     QTextStream stream(pDevice);
     stream.setCodec(codec);
-    m_pLookAheadStream = nullptr;
+    m_pBufferStream = nullptr;
 
     if (!bHeaderRow || readRecord(stream, delimiter, quote, m_lstHeader))
     {
@@ -407,7 +406,8 @@ bool CVokDelimTextModel::load(QIODevice* pDevice, bool bHeaderRow, QChar delimit
             fields.clear();
         }
     }
-    m_pLookAheadStream = nullptr;
+    m_pBufferStream = nullptr;
+    m_Buffer.clear();
     endResetModel();
     return true;
 }

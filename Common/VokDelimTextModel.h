@@ -42,7 +42,9 @@ public:
     bool load(QIODevice* pDevice, bool bHeaderRow, QChar delimiter, QChar quote, const char* codec);
     bool save(QIODevice* pDevice, bool bHeaderRow, QChar delimiter, QChar quote, const char* codec);
 
-    // One record each. readRecord appends to fields; it ends a record at CR LF, LF or CR.
+    // One record each. readRecord appends to fields; it ends a record at CR LF, LF or CR. It takes
+    // the stream's text in blocks: what follows the record stays with the model for its next
+    // readRecord on the same stream.
     bool readRecord(QTextStream& stream, QChar delimiter, QChar quote, QStringList& fields);
 
     // Bounds of one record of a file that may be anything: a record beyond them is not read whole,
@@ -75,7 +77,10 @@ private:
     int m_nColumnCount = 0;
     bool m_bHeaderRow = false;
 
-    // The character after a lone CR, held back for the next read of the same stream.
-    QTextStream* m_pLookAheadStream = nullptr;
-    QChar m_LookAhead;
+    // Text read from the stream and not yet taken. Reading the stream a character at a time
+    // (operator>>) scans ahead over every blank that follows on each call, so a long run of empty
+    // lines would cost time growing with the square of its length.
+    QTextStream* m_pBufferStream = nullptr;
+    QString m_Buffer;
+    int m_nBufferPos = 0;
 };

@@ -3,11 +3,12 @@
 #include "CommonTranslations.h"
 #include "DBBase.h"
 #include "DataDict.h"
+#include "ImportRowReader.h"
 #include "LocalTimeParser.h"
 #include "RowKeyCheck.h"
+#include "RowTimes.h"
 #include "SecLogDBBase.h"
 #include "StoreMessages.h"
-#include "VokDelimTextModel.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -15,7 +16,6 @@
 #include <QIODevice>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QTextStream>
 #include <QTranslator>
 
 namespace
@@ -23,16 +23,14 @@ namespace
 const char* const CONNECTION = "UIThread";
 const char* const TIME_FORMAT = "dd.MM.yyyy HH:mm";
 const char* const PROGRAM_NAME = "tolVane-Vozudoz";
-const char* const CSV_CODEC = "ISO 8859-1";
-const QChar CSV_SEPARATOR(';');
-const QChar CSV_QUOTE('"');
 
 // Rows between two progress updates; updating for every row would cost more than the insert.
 const int PROGRESS_ROWS = 1000;
-
-// A record of our export holds a few hundred fields and a few thousand characters; these bounds
-// leave room for any edited file and still keep a hostile one from taking all memory.
-const CVokDelimTextModel::SRecordLimits RECORD_LIMITS{10000, 1 << 20};
+// Rows read ahead at most to find the first two of different times (rows sharing a minute, merged
+// files repeating rows).
+const int LEAD_ROWS = 1000;
+// The longest step between minute rows taken for minute rows where the columns fit both tables.
+const qint64 MINUTE_STEP = 600;
 
 QString column(int nIndex)
 {
@@ -55,11 +53,9 @@ QString renamedHeader(const QString& strHeader)
     return RENAMED.value(strHeader, strHeader);
 }
 
-// The table and span of the file from the step between its first two time stamps.
+// The span of second-log rows from the size of the step between their first two time stamps.
 int timeSpanOfStep(qint64 nStep)
 {
-    if (nStep <= 600)
-        return -1;
     if (nStep <= 72000)
         return 0;
     if (nStep <= 2160000)
@@ -80,79 +76,21 @@ bool isDuration(const QString& strText)
     return true;
 }
 
-// True when the rest of the file is valid UTF-8 holding multi-byte sequences: a file an editor
-// saved as UTF-8 without a byte-order mark. Text in ISO 8859-1, as we write it, is almost never
-// valid UTF-8 once it holds a letter beyond ASCII. The device is left where it was.
-bool isUtf8File(QIODevice* pDevice)
+// The first row after the first one that is no copy of it (bTime false) or shows another time
+// (bTime true); the number of rows when none does.
+int firstOther(const QList<QStringList>& rows, bool bTime)
 {
-    if (pDevice->isSequential())
-        return false;
-    const qint64 nStart = pDevice->pos();
-    bool bValid = true;
-    bool bMultiByte = false;
-    int nPending = 0; // continuation bytes still due
-    QByteArray chunk;
-    while (bValid && !(chunk = pDevice->read(1 << 20)).isEmpty())
-    {
-        for (const char ch : qAsConst(chunk))
-        {
-            const auto c = static_cast<unsigned char>(ch);
-            if (nPending > 0)
-            {
-                bValid = (c & 0xC0) == 0x80;
-                --nPending;
-            }
-            else if (c >= 0x80)
-            {
-                bMultiByte = true;
-                nPending = (c >= 0xC2 && c <= 0xDF)   ? 1
-                           : (c & 0xF0) == 0xE0       ? 2
-                           : (c >= 0xF0 && c <= 0xF4) ? 3
-                                                      : -1;
-                bValid = nPending > 0;
-            }
-            if (!bValid)
-                break;
-        }
-    }
-    pDevice->seek(nStart);
-    return bValid && nPending == 0 && bMultiByte;
+    int nRow = 1;
+    while (nRow < rows.size() && (bTime ? rows[nRow].value(0) == rows[0].value(0) : rows[nRow] == rows[0]))
+        ++nRow;
+    return nRow;
 }
 
-// The records of the file one at a time.
-class CRecordReader
+// The step from the first row's time to that of row nRow, over the instants each shows.
+bool stepTo(const QList<QStringList>& rows, int nRow, qint64* pStep)
 {
-public:
-    explicit CRecordReader(QIODevice* pDevice) : m_pDevice(pDevice)
-    {
-        m_pDevice->setTextModeEnabled(false);
-        const bool bUtf8 = isUtf8File(pDevice);
-        m_stream.setDevice(pDevice);
-        m_stream.setCodec(bUtf8 ? "UTF-8" : CSV_CODEC);
-    }
-    // The next record that is not an empty line (LF, CR LF or CR alone); false at the end of the
-    // file and at a record beyond the bounds (tooLarge).
-    bool next(QStringList& fields)
-    {
-        do
-        {
-            fields.clear();
-            m_lastRead = m_reader.readRecord(m_stream, CSV_SEPARATOR, CSV_QUOTE, fields, RECORD_LIMITS);
-        } while (m_lastRead == CVokDelimTextModel::ERecordRead::RECORD &&
-                 (fields.isEmpty() || (fields.size() == 1 && fields[0].isEmpty())));
-        return m_lastRead == CVokDelimTextModel::ERecordRead::RECORD;
-    }
-    bool tooLarge() const { return m_lastRead == CVokDelimTextModel::ERecordRead::TOO_LARGE; }
-    // Read so far, in KiB of the file (the stream reads ahead in blocks).
-    int position() const { return int(m_pDevice->pos() / 1024); }
-    int size() const { return int(m_pDevice->size() / 1024) + 1; }
-
-private:
-    QIODevice* m_pDevice;
-    QTextStream m_stream;
-    CVokDelimTextModel m_reader;
-    CVokDelimTextModel::ERecordRead m_lastRead = CVokDelimTextModel::ERecordRead::END;
-};
+    return nRow < rows.size() && CLocalTimeParser::step(rows[0].value(0), rows[nRow].value(0), pStep);
+}
 
 // Parent null or the active window, as each message of the import has it. The progress is
 // hidden first, so it never covers the box.
@@ -299,21 +237,120 @@ bool CDBImportData::mapHeaders(const QStringList& headers, QMap<int, int>* pMap)
     return true;
 }
 
+QString CDBImportData::stampRefused(int nResult, const QString& strStamp, int nRow)
+{
+    const char* pszText =
+        nResult == CRowTimes::RT_NONEXISTENT
+            ? QT_TR_NOOP("The time stamp '%1' in data row %2 does not exist in this computer's "
+                         "time zone. Nothing has been imported.")
+        : nResult == CRowTimes::RT_OUT_OF_RANGE
+            ? QT_TR_NOOP("The time stamp '%1' in data row %2 lies outside the times a log can hold "
+                         "(01.01.1970 00:00:00 to 07.02.2106 06:28:15 UTC). Nothing has been imported.")
+            : QT_TR_NOOP("The time stamp '%1' in data row %2 is not valid. Nothing has been "
+                         "imported.");
+    return tr(pszText).arg(strStamp).arg(nRow);
+}
+
+CDBImportData::ETableChoice CDBImportData::chooseTable(const QMap<int, int>& columnMap, bool b70,
+                                                       qint64 nStep, bool bStepKnown, QString* pTable,
+                                                       int* pTimeSpan)
+{
+    const int nMinuteTable = b70 ? CDBBase::TK_VALUE_LOGS_70 : CDBBase::TK_VALUE_LOGS;
+    const int nSecTable = b70 ? CDBBase::TK_SEC_LOGS_70 : CDBBase::TK_SEC_LOGS;
+    // Minute rows and second-log entries hold values of their own; a file of shared columns only
+    // (an edited one) is told by its step.
+    int nTables = nMinuteTable | nSecTable;
+    for (auto it = columnMap.cbegin(); it != columnMap.cend(); ++it)
+        if (CDataDict::instance()->getTableMask(it.key()) & (nMinuteTable | nSecTable))
+            nTables &= CDataDict::instance()->getTableMask(it.key());
+    const qint64 nSize = qAbs(nStep);
+    bool bSecLogs = nSize > MINUTE_STEP;
+    if (nTables == nMinuteTable)
+        bSecLogs = false;
+    else if (nTables == nSecTable)
+    {
+        if (bStepKnown && nSize <= MINUTE_STEP)
+            return TC_STEP_TOO_SHORT;
+        bSecLogs = true;
+    }
+    *pTimeSpan = bSecLogs ? timeSpanOfStep(nSize) : -1;
+    *pTable = QLatin1String(bSecLogs ? "SecLogs" : "ValueLogs") + QLatin1String(b70 ? "70" : "");
+    return TC_OK;
+}
+
+bool CDBImportData::rowValues(const QStringList& headers, const QStringList& fields, int nRow,
+                              const QVector<SBound>& bound, qint64 nSerialNr, bool bEmptyText,
+                              QVector<QVariant>* pValues, qint64* pSerialNr)
+{
+    for (int c = headers.size(); c < fields.size(); ++c)
+        if (!fields[c].isEmpty())
+        {
+            warn(m_pProgress, true, QCoreApplication::applicationName(),
+                 tr("Data row %1 has a value in column %2, which has no header. Nothing "
+                    "has been imported.")
+                     .arg(nRow)
+                     .arg(c + 1));
+            return false;
+        }
+    // Our own export ends a row whose last cell is empty with ";", which the reader drops:
+    // one missing last cell is an empty one.
+    const auto noValue = [&](int c)
+    {
+        warn(m_pProgress, true, QCoreApplication::applicationName(),
+             tr("Data row %1 has no value in column '%2'. Nothing has been imported.")
+                 .arg(nRow)
+                 .arg(firstLine(headers[c])));
+        return false;
+    };
+    if (fields.size() < headers.size() - 1)
+        return noValue(fields.size());
+    *pSerialNr = nSerialNr;
+    for (int b = 0; b < bound.size(); ++b)
+    {
+        const int k = bound[b].nDictIndex;
+        const int c = bound[b].nColumn;
+        if (c < 0 || k == DDI_LogTimestamp)
+            continue;
+        const QString strCell = fields.value(c);
+        if (k == DDI_SerialNumber && strCell.isEmpty())
+            return noValue(c);
+        bool bOk = false;
+        (*pValues)[b] = cellValue(k, strCell, bEmptyText, &bOk);
+        if (!bOk)
+        {
+            warn(m_pProgress, true, QCoreApplication::applicationName(),
+                 tr("The value '%1' in data row %2, column '%3' is not valid. Nothing "
+                    "has been imported.")
+                     .arg(strCell)
+                     .arg(nRow)
+                     .arg(firstLine(headers[c])));
+            return false;
+        }
+        if (k == DDI_SerialNumber)
+            *pSerialNr = (*pValues)[b].toLongLong();
+    }
+    return true;
+}
+
 bool CDBImportData::importData(QIODevice* pDevice, CImportProgress* pProgress)
 {
     m_pProgress = pProgress;
     const QString strAppName = QCoreApplication::applicationName();
-    CRecordReader reader(pDevice);
+    CImportRowReader reader(pDevice, pProgress);
+    if (pProgress)
+        pProgress->setMaximum(reader.size());
     QStringList headers;
-    if (!reader.next(headers) && reader.tooLarge())
+    if (!reader.next(headers))
     {
-        warn(pProgress, true, strAppName,
-             tr("The header row is longer than a log file's row can be (more than %1 fields or %2 "
-                "characters). "
-                "Nothing has been imported.")
-                 .arg(RECORD_LIMITS.nMaxFields)
-                 .arg(RECORD_LIMITS.nMaxChars));
-        return false;
+        if (reader.tooLarge())
+            warn(pProgress, true, strAppName,
+                 tr("The header row is longer than a log file's row can be (more than %1 fields or %2 "
+                    "characters). "
+                    "Nothing has been imported.")
+                     .arg(CImportRowReader::LIMITS.nMaxFields)
+                     .arg(CImportRowReader::LIMITS.nMaxChars));
+        if (reader.tooLarge() || reader.canceled())
+            return false;
     }
     const auto tooLarge = [](int nRow)
     {
@@ -321,15 +358,19 @@ bool CDBImportData::importData(QIODevice* pDevice, CImportProgress* pProgress)
                   "characters). "
                   "Nothing has been imported.")
             .arg(nRow)
-            .arg(RECORD_LIMITS.nMaxFields)
-            .arg(RECORD_LIMITS.nMaxChars);
+            .arg(CImportRowReader::LIMITS.nMaxFields)
+            .arg(CImportRowReader::LIMITS.nMaxChars);
     };
 
     // The first rows tell the table; they are read ahead, the others as they are stored.
     QList<QStringList> firstRows;
     QStringList fields;
-    while (firstRows.size() < 3 && reader.next(fields))
+    while ((firstRows.size() < 3 ||
+            (firstOther(firstRows, true) == firstRows.size() && firstRows.size() < LEAD_ROWS)) &&
+           reader.next(fields))
         firstRows.append(fields);
+    if (reader.canceled())
+        return false;
     if (reader.tooLarge())
     {
         warn(pProgress, true, strAppName, tooLarge(firstRows.size() + 1));
@@ -347,21 +388,31 @@ bool CDBImportData::importData(QIODevice* pDevice, CImportProgress* pProgress)
     if (!mapHeaders(headers, &columnMap))
         return false;
 
-    const QDateTime t0 = QDateTime::fromString(firstRows[0].value(0), TIME_FORMAT);
-    const QDateTime t1 = QDateTime::fromString(firstRows[1].value(0), TIME_FORMAT);
-    const qint64 nStep = (t0.isValid() && t1.isValid()) ? t0.secsTo(t1) : 0;
-    const int nTimeSpan = timeSpanOfStep(nStep);
+    // The step between the first two rows; a copy of the first row (merged files that overlap) is
+    // the same row. The rows run in the direction of the first step to another time.
+    qint64 nStep = 0;
+    const bool bStepKnown = stepTo(firstRows, firstOther(firstRows, false), &nStep);
+    qint64 nTimeStep = 0;
+    stepTo(firstRows, firstOther(firstRows, true), &nTimeStep);
+    QString strTable;
+    int nTimeSpan = -1;
+    if (chooseTable(columnMap, m_b70, nStep, bStepKnown, &strTable, &nTimeSpan) == TC_STEP_TOO_SHORT)
+    {
+        warn(pProgress, true, strAppName,
+             tr("The columns of the file are those of 1/4 hour, day or month values, but its first two rows "
+                "are only %1 seconds apart. Nothing has been imported.")
+                 .arg(qAbs(nStep)));
+        return false;
+    }
     const bool bSecLogs = nTimeSpan >= 0;
-    const QString strTable =
-        QLatin1String(bSecLogs ? "SecLogs" : "ValueLogs") + QLatin1String(m_b70 ? "70" : "");
     // The second-log views compute the fifth level's time from the span and the other levels. A
     // tolVane 100 entry has no such counter and its retrieval leaves the column empty, and so does
     // the import; a plus retrieval stores the same time the view shows.
     if (bSecLogs && !m_b70)
         columnMap.remove(DDI_TimeComLev4);
 
-    // Dictionary index and CSV column of each placeholder in statement order; -1: not from the file.
-    QVector<QPair<int, int>> bound;
+    // Dictionary index and CSV column of each placeholder in statement order.
+    QVector<SBound> bound;
     for (auto it = columnMap.cbegin(); it != columnMap.cend(); ++it)
         bound.append({it.key(), it.value()});
     if (bSecLogs)
@@ -379,126 +430,83 @@ bool CDBImportData::importData(QIODevice* pDevice, CImportProgress* pProgress)
     }
     QStringList columns;
     QStringList placeholders;
-    for (const auto& b : bound)
+    QVector<QVariant> values(bound.size());
+    int nStampColumn = 0;
+    for (int b = 0; b < bound.size(); ++b)
     {
-        columns.append(column(b.first));
-        placeholders.append(QLatin1Char(':') + column(b.first));
+        columns.append(column(bound[b].nDictIndex));
+        placeholders.append(QLatin1Char(':') + column(bound[b].nDictIndex));
+        if (bound[b].nDictIndex == DDI_LogEntryTimeSpan)
+            values[b] = nTimeSpan;
+        else if (bound[b].nColumn < 0)
+            values[b] = nSerialNr;
+        else if (bound[b].nDictIndex == DDI_LogTimestamp)
+            nStampColumn = b;
     }
 
     if (pProgress)
-    {
         pProgress->setLabelText(tr("Writing data into database..."));
-        pProgress->setMaximum(reader.size());
-    }
 
     QSqlDatabase db = QSqlDatabase::database(CONNECTION);
     db.transaction();
     QSqlQuery query(db);
-    const auto fail = [&](bool bActiveParent, const QString& strText)
+    const auto fail = [&](const QString& strText)
     {
-        warn(pProgress, bActiveParent, strAppName, strText);
+        warn(pProgress, true, strAppName, strText);
         db.rollback();
         return false;
     };
     if (!query.prepare(
             QStringLiteral("INSERT OR REPLACE INTO %1 (%2) VALUES (%3)")
                 .arg(strTable, columns.join(QLatin1Char(',')), placeholders.join(QLatin1Char(',')))))
-        return fail(true, tr("Error on preparing the SQL statement: '%1'").arg(query.lastError().text()));
+        return fail(tr("Error on preparing the SQL statement: '%1'").arg(query.lastError().text()));
 
-    CLocalTimeParser timeParser;
+    CRowTimes times(nTimeSpan, nTimeStep > 0 ? 1 : nTimeStep < 0 ? -1 : 0);
     CRowKeyCheck keys;
     QString strPreviousStamp;
-    qint64 nPreviousBound = 0;
+    quint64 nPreviousValues = 0;
     for (int nRow = 1;; ++nRow)
     {
         if (nRow <= firstRows.size())
             fields = firstRows[nRow - 1];
         else if (!reader.next(fields))
         {
+            if (reader.canceled())
+            {
+                db.rollback();
+                return false;
+            }
             if (reader.tooLarge())
-                return fail(true, tooLarge(nRow));
+                return fail(tooLarge(nRow));
             break;
         }
 
-        for (int c = headers.size(); c < fields.size(); ++c)
-            if (!fields[c].isEmpty())
-                return fail(true, tr("Data row %1 has a value in column %2, which has no header. Nothing "
-                                     "has been imported.")
-                                      .arg(nRow)
-                                      .arg(c + 1));
-        // Our own export ends a row whose last cell is empty with ";", which the reader drops:
-        // one missing last cell is an empty one.
-        const auto noValue = [&](int c)
+        qint64 nRowSerialNr = 0;
+        if (!rowValues(headers, fields, nRow, bound, nSerialNr, bSecLogs && !m_b70, &values, &nRowSerialNr))
         {
-            return fail(true, tr("Data row %1 has no value in column '%2'. Nothing has been imported.")
-                                  .arg(nRow)
-                                  .arg(firstLine(headers[c])));
-        };
-        if (fields.size() < headers.size() - 1)
-            return noValue(fields.size());
-        qint64 nRowSerialNr = nSerialNr;
-        qint64 nRowStamp = 0;
-        for (int b = 0; b < bound.size(); ++b)
-        {
-            const int k = bound[b].first;
-            const int c = bound[b].second;
-            const QString strCell = fields.value(c);
-            if (k == DDI_SerialNumber && c >= 0 && strCell.isEmpty())
-                return noValue(c);
-            if (k == DDI_LogEntryTimeSpan)
-            {
-                query.bindValue(b, nTimeSpan);
-            }
-            else if (c < 0)
-            {
-                query.bindValue(b, nSerialNr);
-            }
-            else if (k == DDI_LogTimestamp)
-            {
-                // Rows of one minute share a stamp in the file; each further one moves on a second
-                // after the one before, so no row replaces another.
-                qint64 nStamp = 0;
-                const CLocalTimeParser::EResult result = timeParser.secsSinceEpoch(strCell, &nStamp);
-                if (result == CLocalTimeParser::LT_NONEXISTENT)
-                    return fail(true,
-                                tr("The time stamp '%1' in data row %2 does not exist in this computer's "
-                                   "time zone. Nothing has been imported.")
-                                    .arg(strCell)
-                                    .arg(nRow));
-                if (result != CLocalTimeParser::LT_OK)
-                    return fail(true, tr("The time stamp '%1' in data row %2 is not valid. Nothing has been "
-                                         "imported.")
-                                          .arg(strCell)
-                                          .arg(nRow));
-                if (strCell == strPreviousStamp)
-                    nStamp = nPreviousBound + 1;
-                else if (bSecLogs)
-                    nStamp = CSecLogDBBase::entryStampInMinute(nStamp, nTimeSpan);
-                strPreviousStamp = strCell;
-                nPreviousBound = nStamp;
-                nRowStamp = qint64(quint32(nStamp));
-                query.bindValue(b, nRowStamp);
-            }
-            else
-            {
-                bool bOk = false;
-                const QVariant value = cellValue(k, strCell, bSecLogs && !m_b70, &bOk);
-                if (!bOk)
-                    return fail(true, tr("The value '%1' in data row %2, column '%3' is not valid. Nothing "
-                                         "has been imported.")
-                                          .arg(strCell)
-                                          .arg(nRow)
-                                          .arg(firstLine(headers[c])));
-                if (k == DDI_SerialNumber)
-                    nRowSerialNr = value.toLongLong();
-                keys.addCell(strCell);
-                query.bindValue(b, value);
-            }
+            db.rollback();
+            return false;
         }
-        keys.endRow(nRow, quint32(nRowStamp), quint32(nRowSerialNr));
+        const QString strStamp = fields.value(columnMap.value(DDI_LogTimestamp));
+        values[nStampColumn] = QVariant(); // the time stamp is the key, not a value
+        const quint64 nValues = CRowKeyCheck::valuesOf(values);
+        // The row before once more (merged files that overlap): it is stored once.
+        if (strStamp == strPreviousStamp && nValues == nPreviousValues)
+            continue;
+        strPreviousStamp = strStamp;
+        nPreviousValues = nValues;
+
+        qint64 nStamp = 0;
+        const CRowTimes::EResult result = times.stampOf(strStamp, &nStamp);
+        if (result != CRowTimes::RT_OK)
+            return fail(stampRefused(result, strStamp, nRow));
+        keys.addRow(nRow, quint32(nStamp), quint32(nRowSerialNr), nValues);
+        values[nStampColumn] = nStamp;
+        for (int b = 0; b < values.size(); ++b)
+            query.bindValue(placeholders[b], values[b]);
 
         if (!query.exec())
-            return fail(true, tr("Error on inserting an SQL record: '%1'").arg(query.lastError().text()));
+            return fail(tr("Error on inserting an SQL record: '%1'").arg(query.lastError().text()));
         if (pProgress)
         {
             if (nRow % PROGRESS_ROWS == 0)
@@ -513,13 +521,12 @@ bool CDBImportData::importData(QIODevice* pDevice, CImportProgress* pProgress)
     int nFirstRow = 0;
     int nSecondRow = 0;
     if (keys.findClash(&nFirstRow, &nSecondRow))
-        return fail(true,
-                    tr("Data rows %1 and %2 would be stored for the same unit and time but hold different "
+        return fail(tr("Data rows %1 and %2 would be stored for the same unit and time but hold different "
                        "values. Nothing has been imported.")
                         .arg(nFirstRow)
                         .arg(nSecondRow));
     if (!db.commit())
-        return fail(true, tr("Error on inserting an SQL record: '%1'").arg(db.lastError().text()));
+        return fail(tr("Error on inserting an SQL record: '%1'").arg(db.lastError().text()));
     if (pProgress)
         pProgress->setValue(pProgress->maximum());
     return true;

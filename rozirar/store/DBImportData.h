@@ -26,9 +26,10 @@ public:
 
 // Stores the rows of an exported CSV file (English or German headers) in the log database:
 // minute rows into ValueLogs, second-log rows of one span into SecLogs (ValueLogs70 and SecLogs70
-// for a tolVane plus file), all in one transaction
-// on the connection "UIThread". The file is read record by record while it is stored, so a year
-// of minute rows never sits in memory at once.
+// for a tolVane plus file), all in one transaction on the connection "UIThread". The file is read
+// record by record while it is stored (CImportRowReader), so a year of minute rows never sits in
+// memory at once; the steps: the table (chooseTable), the rows' values, their time stamps
+// (CRowTimes), and the check that no row replaces another (CRowKeyCheck).
 class CDBImportData : public QSqlTableModel
 {
     Q_OBJECT
@@ -45,6 +46,18 @@ public:
     bool mapHeaders(const QStringList& headers, QMap<int, int>* pMap);
     bool isPlusFile() const { return m_b70; }
 
+    enum ETableChoice
+    {
+        TC_OK,
+        TC_STEP_TOO_SHORT, // second-log columns, but rows closer than entries of any span
+    };
+    // The table of the rows: minute or second-log rows from the columns (mapHeaders), where they
+    // fit one kind only; the span of second-log rows from the size of nStep, the step between the
+    // first two rows that differ (unknown: bStepKnown false), whatever its sign. *pTimeSpan
+    // is -1 for minute rows.
+    static ETableChoice chooseTable(const QMap<int, int>& columnMap, bool b70, qint64 nStep, bool bStepKnown,
+                                    QString* pTable, int* pTimeSpan);
+
     // The value a cell stores in the column of the dictionary entry: "-" is 0 (700 for the
     // pressure, which shows "-" up to 700 hPa), "h:mm" seconds, an empty cell NULL (the empty text
     // in a text column when bEmptyText: tolVane 100 second-log rows), a serial number below 0
@@ -54,6 +67,18 @@ public:
     static QString translateDictText(QTranslator& translator, const char* pszText);
 
 private:
+    struct SBound
+    {
+        int nDictIndex;
+        int nColumn; // -1: not from the file
+    };
+    // Why a row's time stamp is refused (a CRowTimes::EResult other than RT_OK).
+    static QString stampRefused(int nResult, const QString& strStamp, int nRow);
+    // The values of a row's placeholders but the time stamp's; false after telling the user why.
+    bool rowValues(const QStringList& headers, const QStringList& fields, int nRow,
+                   const QVector<SBound>& bound, qint64 nSerialNr, bool bEmptyText,
+                   QVector<QVariant>* pValues, qint64* pSerialNr);
+
     CImportProgress* m_pProgress = nullptr;
     bool m_b70 = false;
 };

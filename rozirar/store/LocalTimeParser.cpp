@@ -44,11 +44,11 @@ int CLocalTimeParser::instantsOf(const QDate& date, int nHour, int nMinute, qint
 
 // Of the two instants of a time shown twice, the one of the row before when it shows the same time
 // (rows sharing a minute), else the one that goes on in the direction the rows run; the nearer one
-// while the direction is not known yet, the earlier one for a first row.
+// while the direction is not known yet; for a first row, the one the file starts from.
 qint64 CLocalTimeParser::chosen(const qint64* pInstants) const
 {
     if (!m_bPrevious)
-        return pInstants[0];
+        return m_nDirection < 0 ? pInstants[1] : pInstants[0];
     if (pInstants[0] == m_nPrevious || pInstants[1] == m_nPrevious)
         return m_nPrevious;
     if (m_nDirection > 0)
@@ -58,7 +58,8 @@ qint64 CLocalTimeParser::chosen(const qint64* pInstants) const
     return qAbs(pInstants[0] - m_nPrevious) <= qAbs(pInstants[1] - m_nPrevious) ? pInstants[0] : pInstants[1];
 }
 
-CLocalTimeParser::EResult CLocalTimeParser::secsSinceEpoch(const QString& strText, qint64* pSecs)
+CLocalTimeParser::EResult CLocalTimeParser::instantsOfText(const QString& strText, qint64* pInstants,
+                                                           int* pCount)
 {
     static const QString FORM = QStringLiteral("dd.dd.dddd dd:dd");
     if (strText.size() != FORM.size())
@@ -80,16 +81,43 @@ CLocalTimeParser::EResult CLocalTimeParser::secsSinceEpoch(const QString& strTex
     const int nMinute = number(14, 2);
     if (!date.isValid() || !QTime::isValid(nHour, nMinute, 0))
         return LT_MALFORMED;
+    *pCount = instantsOf(date, nHour, nMinute, pInstants);
+    return *pCount == 0 ? LT_NONEXISTENT : LT_OK;
+}
 
+CLocalTimeParser::EResult CLocalTimeParser::secsSinceEpoch(const QString& strText, qint64* pSecs,
+                                                           qint64* pOther)
+{
     qint64 instants[2] = {0, 0};
-    const int nCount = instantsOf(date, nHour, nMinute, instants);
-    if (nCount == 0)
-        return LT_NONEXISTENT;
+    int nCount = 0;
+    const EResult result = instantsOfText(strText, instants, &nCount);
+    if (result != LT_OK)
+        return result;
     const qint64 nSecs = nCount == 1 ? instants[0] : chosen(instants);
     if (m_bPrevious && nSecs != m_nPrevious)
         m_nDirection = nSecs > m_nPrevious ? 1 : -1;
     m_bPrevious = true;
     m_nPrevious = nSecs;
     *pSecs = nSecs;
+    if (pOther)
+        *pOther = nCount == 2 && instants[0] == nSecs ? instants[1] : instants[0];
     return LT_OK;
+}
+
+bool CLocalTimeParser::step(const QString& strFrom, const QString& strTo, qint64* pStep)
+{
+    CLocalTimeParser parser;
+    qint64 from[2] = {0, 0};
+    qint64 to[2] = {0, 0};
+    int nFrom = 0;
+    int nTo = 0;
+    if (parser.instantsOfText(strFrom, from, &nFrom) != LT_OK ||
+        parser.instantsOfText(strTo, to, &nTo) != LT_OK)
+        return false;
+    *pStep = to[0] - from[0];
+    for (int i = 0; i < nFrom; ++i)
+        for (int j = 0; j < nTo; ++j)
+            if (qAbs(to[j] - from[i]) < qAbs(*pStep))
+                *pStep = to[j] - from[i];
+    return true;
 }

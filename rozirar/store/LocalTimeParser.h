@@ -20,9 +20,19 @@ public:
     };
 
     CLocalTimeParser();
-    EResult secsSinceEpoch(const QString& strText, qint64* pSecs);
+    // The instant the row's text means; *pOther, when given, is the other instant that shows the
+    // same time where the clocks went back, else the same instant.
+    EResult secsSinceEpoch(const QString& strText, qint64* pSecs, qint64* pOther = nullptr);
+    // The direction the rows run in, known from the first rows: 1 oldest first, -1 newest first. A
+    // first row shown twice then means the first instant of a file running forward, the last one
+    // of a file running back.
+    void setDirection(int nDirection) { m_nDirection = nDirection; }
+    // The shortest step from one time to another over the instants each shows; false when either
+    // is no time of this zone.
+    static bool step(const QString& strFrom, const QString& strTo, qint64* pStep);
 
 private:
+    EResult instantsOfText(const QString& strText, qint64* pInstants, int* pCount);
     // The instants (earliest first) that show the local time; their number: 0, 1 or 2.
     int instantsOf(const QDate& date, int nHour, int nMinute, qint64* pInstants);
     qint64 chosen(const qint64* pInstants) const;

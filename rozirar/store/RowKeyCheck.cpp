@@ -1,6 +1,8 @@
 #include "RowKeyCheck.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 
 namespace
 {
@@ -12,18 +14,51 @@ quint64 hashed(quint64 nHash, quint64 nValue)
 }
 } // namespace
 
-void CRowKeyCheck::addCell(const QString& strCell)
+quint64 CRowKeyCheck::valuesOf(const QVector<QVariant>& values)
 {
-    // The length first, so that cells cannot trade characters unseen.
-    m_nValues = hashed(m_nValues, quint64(strCell.size()));
-    for (const QChar ch : strCell)
-        m_nValues = hashed(m_nValues, ch.unicode());
+    enum EKind
+    {
+        NONE,
+        INTEGER,
+        REAL,
+        TEXT
+    };
+    quint64 nHash = FNV_OFFSET;
+    for (const QVariant& value : values)
+    {
+        if (value.isNull())
+            nHash = hashed(nHash, NONE);
+        else if (value.type() == QVariant::String)
+        {
+            // The length first, so that cells cannot trade characters unseen.
+            const QString strText = value.toString();
+            nHash = hashed(hashed(nHash, TEXT), quint64(strText.size()));
+            for (const QChar ch : strText)
+                nHash = hashed(nHash, ch.unicode());
+        }
+        else if (value.type() == QVariant::Double)
+        {
+            // A whole number stores as the integer in an integer column and as the same real in a
+            // real one: either way it is the integer's value.
+            const double dValue = value.toDouble();
+            if (dValue == std::floor(dValue) && std::fabs(dValue) < 9e18)
+                nHash = hashed(hashed(nHash, INTEGER), quint64(qint64(dValue)));
+            else
+            {
+                quint64 nBits = 0;
+                std::memcpy(&nBits, &dValue, sizeof(nBits));
+                nHash = hashed(hashed(nHash, REAL), nBits);
+            }
+        }
+        else
+            nHash = hashed(hashed(nHash, INTEGER), quint64(value.toLongLong()));
+    }
+    return nHash;
 }
 
-void CRowKeyCheck::endRow(int nRow, quint32 nStamp, quint32 nSerialNr)
+void CRowKeyCheck::addRow(int nRow, quint32 nStamp, quint32 nSerialNr, quint64 nValues)
 {
-    m_rows.push_back({(quint64(nStamp) << 32) | nSerialNr, m_nValues, nRow});
-    m_nValues = FNV_OFFSET;
+    m_rows.push_back({(quint64(nStamp) << 32) | nSerialNr, nValues, nRow});
 }
 
 bool CRowKeyCheck::findClash(int* pFirstRow, int* pSecondRow)

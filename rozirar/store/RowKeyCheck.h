@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QString>
+#include <QVariant>
+#include <QVector>
 
 #include <vector>
 
@@ -9,9 +10,10 @@
 class CRowKeyCheck
 {
 public:
-    // The values of the row being read, cell by cell.
-    void addCell(const QString& strCell);
-    void endRow(int nRow, quint32 nStamp, quint32 nSerialNr);
+    // The values of a row as its columns store them: a value spelled otherwise ("-" and "0", "7"
+    // and "07", 7 and 7.0) gives the same.
+    static quint64 valuesOf(const QVector<QVariant>& values);
+    void addRow(int nRow, quint32 nStamp, quint32 nSerialNr, quint64 nValues);
     // The two rows of the first clash in file order (the later row decides); false when none.
     bool findClash(int* pFirstRow, int* pSecondRow);
 
@@ -27,5 +29,4 @@ private:
     static const quint64 FNV_OFFSET = 14695981039346656037ULL;
 
     std::vector<SRow> m_rows;
-    quint64 m_nValues = FNV_OFFSET;
 };

@@ -116,6 +116,14 @@
         <source>Data row %1 is longer than a log file&apos;s row can be (more than %2 fields or %3 characters). Nothing has been imported.</source>
         <translation>Datenzeile %1 ist länger, als eine Zeile einer Log-Datei sein kann (mehr als %2 Felder oder %3 Zeichen). Es wurde nichts importiert.</translation>
     </message>
+    <message>
+        <source>The columns of the file are those of 1/4 hour, day or month values, but its first two rows are only %1 seconds apart. Nothing has been imported.</source>
+        <translation>Die Spalten der Datei sind die von 1/4-Stunden-, Tages- oder Monats-Werten, aber ihre ersten beiden Zeilen liegen nur %1 Sekunden auseinander. Es wurde nichts importiert.</translation>
+    </message>
+    <message>
+        <source>The time stamp &apos;%1&apos; in data row %2 lies outside the times a log can hold (01.01.1970 00:00:00 to 07.02.2106 06:28:15 UTC). Nothing has been imported.</source>
+        <translation>Der Zeitstempel &apos;%1&apos; in Datenzeile %2 liegt außerhalb der Zeiten, die ein Log aufnehmen kann (01.01.1970 00:00:00 bis 07.02.2106 06:28:15 UTC). Es wurde nichts importiert.</translation>
+    </message>
 </context>
 <context>
     <name>CDeleteDlg</name>

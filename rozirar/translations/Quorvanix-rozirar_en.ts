@@ -112,6 +112,14 @@
         <source>Data row %1 is longer than a log file&apos;s row can be (more than %2 fields or %3 characters). Nothing has been imported.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The columns of the file are those of 1/4 hour, day or month values, but its first two rows are only %1 seconds apart. Nothing has been imported.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The time stamp &apos;%1&apos; in data row %2 lies outside the times a log can hold (01.01.1970 00:00:00 to 07.02.2106 06:28:15 UTC). Nothing has been imported.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CDeleteDlg</name>

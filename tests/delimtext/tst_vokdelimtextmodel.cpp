@@ -112,6 +112,11 @@ void TestVokDelimTextModel::readsRecords_data()
     QTest::newRow("ISO 8859-1 bytes")
         << QByteArray("\xe4\xf6;\xdf\n") << Rows{{"\u00e4\u00f6", "\u00df"}} << 2;
     QTest::newRow("empty input") << QByteArray() << Rows{} << 0;
+    // The reader takes the text in blocks of 16384 characters: a line end split between two.
+    QTest::newRow("CR LF across a block") << QByteArray(16383, 'a') + "\r\nb\n"
+                                          << Rows{{QString(16383, 'a')}, {"b"}} << 1;
+    QTest::newRow("lone CR ending a block") << QByteArray(16383, 'a') + "\rb\n"
+                                            << Rows{{QString(16383, 'a')}, {"b"}} << 1;
 }
 
 void TestVokDelimTextModel::readsRecords()
