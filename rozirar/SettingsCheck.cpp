@@ -1,5 +1,7 @@
 #include "SettingsCheck.h"
 
+#include "SetAside.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QSettings>
@@ -10,13 +12,6 @@
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-namespace
-{
-// The first name tried for a damaged file; a number follows when it is taken.
-const char* const KEPT_SUFFIX = ".damaged";
-constexpr int MAX_KEPT_FILES = 100;
-} // namespace
 
 QString CSettingsCheck::settingsPath()
 {
@@ -62,14 +57,5 @@ QString CSettingsCheck::setAsideIfUnreadable(const QString& strPath)
 {
     if (!QFile::exists(strPath) || isReadable(strPath))
         return QString();
-    // Renamed, never overwriting an earlier kept file: the user's settings stay whole.
-    for (int i = 1; i <= MAX_KEPT_FILES; ++i)
-    {
-        QString strKept = strPath + QLatin1String(KEPT_SUFFIX);
-        if (i > 1)
-            strKept += QStringLiteral("-%1").arg(i);
-        if (!QFile::exists(strKept) && QFile::rename(strPath, strKept))
-            return strKept;
-    }
-    return QString();
+    return setAside(strPath);
 }

@@ -1060,6 +1060,14 @@ Sie können die Seriennummer jetzt eingeben oder die Daten ohne Seriennummer imp
         <source>The second e-mail address for error messages contains the character &quot;%1&quot;, which cannot be transferred!</source>
         <translation>Die zweite E-Mail-Adresse für Fehlermeldungen enthält das Zeichen „%1“, das nicht übertragen werden kann!</translation>
     </message>
+    <message>
+        <source>Entries not Saved</source>
+        <translation>Eingaben nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>The entries could not be saved in the settings file &apos;%1&apos;. The next start shows the entries saved before.</source>
+        <translation>Die Eingaben konnten nicht in der Einstellungsdatei „%1“ gespeichert werden. Beim nächsten Start erscheinen die zuvor gespeicherten Eingaben.</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

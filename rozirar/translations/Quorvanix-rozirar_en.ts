@@ -1054,6 +1054,14 @@ You may enter the serial number now or choose to import the data withour a seria
         <source>The second e-mail address for error messages contains the character &quot;%1&quot;, which cannot be transferred!</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Entries not Saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The entries could not be saved in the settings file &apos;%1&apos;. The next start shows the entries saved before.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>main</name>
