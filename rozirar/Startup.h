@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SettingsCheck.h"
+
 #include <QString>
 
 class QApplication;
@@ -10,9 +12,9 @@ class QTranslator;
 void nameVozudoz();
 
 // Start-up and shut-down of tolVane-Vozudoz on the given application object; returns the exit code.
-// strSettingsKeptAside: where an unreadable settings file was moved before the start (the user
-// is told), or empty.
-int runVozudoz(QApplication& app, const QString& strSettingsKeptAside = QString());
+// settingsCheck: the check of the settings files, run before the start; what it found, the user
+// is told.
+int runVozudoz(QApplication& app, const CSettingsCheck& settingsCheck = CSettingsCheck());
 
 // Creates the segment that keeps a second instance of either Qt program from starting.
 // False when another instance holds it. A segment left behind by a crashed instance is

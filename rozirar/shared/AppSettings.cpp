@@ -56,8 +56,8 @@ std::unique_ptr<QSettings> CAppSettings::open()
         return std::make_unique<QSettings>(ownPath(), QSettings::IniFormat);
     case NO_FILE:
         // A name under a file, which no file can ever have and nothing can create.
-        return std::make_unique<QSettings>(QStringLiteral("/dev/null/") + QCoreApplication::applicationName() +
-                                               QLatin1String(".conf"),
+        return std::make_unique<QSettings>(QStringLiteral("/dev/null/") +
+                                               QCoreApplication::applicationName() + QLatin1String(".conf"),
                                            QSettings::IniFormat);
     case ALL_FILES:
         break;

@@ -1089,5 +1089,29 @@ Es kann immer nur eines dieser Programme laufen.</translation>
         <source>The file &apos;%1&apos; exists alrady. Do you want to overwrite it?</source>
         <translation>Die Datei &apos;%1&apos; existiert bereits. Möchten Sie sie überschreiben?</translation>
     </message>
+    <message>
+        <source>The settings file &apos;%1&apos; could not be read. It was kept as &apos;%2&apos;.</source>
+        <translation>Die Einstellungsdatei &apos;%1&apos; konnte nicht gelesen werden. Sie wurde als &apos;%2&apos; aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>The settings file &apos;%1&apos; could not be read, nor renamed.</source>
+        <translation>Die Einstellungsdatei &apos;%1&apos; konnte weder gelesen noch umbenannt werden.</translation>
+    </message>
+    <message>
+        <source>The settings file &apos;%1&apos; is not a regular file.</source>
+        <translation>Die Einstellungsdatei &apos;%1&apos; ist keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <source>The settings file &apos;%1&apos; could not be read within %2 seconds.</source>
+        <translation>Die Einstellungsdatei &apos;%1&apos; konnte nicht innerhalb von %2 Sekunden gelesen werden.</translation>
+    </message>
+    <message>
+        <source>In this run only the program&apos;s own settings file is read; every organisation-wide and system-wide settings file is left out.</source>
+        <translation>Bei diesem Start wird nur die eigene Einstellungsdatei des Programms gelesen; alle Einstellungsdateien der Organisation und des Systems bleiben unberücksichtigt.</translation>
+    </message>
+    <message>
+        <source>In this run no settings file is read: the default settings are used, and settings changed now are not kept.</source>
+        <translation>Bei diesem Start wird keine Einstellungsdatei gelesen: Es gelten die Standardeinstellungen, und jetzt geänderte Einstellungen werden nicht gespeichert.</translation>
+    </message>
 </context>
 </TS>

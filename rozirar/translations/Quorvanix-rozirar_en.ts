@@ -1083,5 +1083,29 @@ It is not possible to run more than one of those applications at the same time.<
         <source>The file &apos;%1&apos; exists alrady. Do you want to overwrite it?</source>
         <translation>The file &apos;%1&apos; exists alrady. Do you want to overwrite it?</translation>
     </message>
+    <message>
+        <source>The settings file &apos;%1&apos; could not be read. It was kept as &apos;%2&apos;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The settings file &apos;%1&apos; could not be read, nor renamed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The settings file &apos;%1&apos; is not a regular file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The settings file &apos;%1&apos; could not be read within %2 seconds.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>In this run only the program&apos;s own settings file is read; every organisation-wide and system-wide settings file is left out.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>In this run no settings file is read: the default settings are used, and settings changed now are not kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>
