@@ -102,7 +102,7 @@ bool setAsideDamagedLogDatabase()
     return true;
 }
 
-int runVozudoz(QApplication& app, const QString& strSettingsKeptAside)
+int runVozudoz(QApplication& app, const CSettingsCheck& settingsCheck)
 {
     initFrameResources();
     nameVozudoz();
@@ -130,13 +130,9 @@ int runVozudoz(QApplication& app, const QString& strSettingsKeptAside)
     app.installTranslator(&commonTranslator);
     app.installTranslator(&qtTranslator);
 
-    if (!strSettingsKeptAside.isEmpty())
-        QMessageBox::warning(nullptr, APP_NAME,
-                             QCoreApplication::translate("main",
-                                                         "The settings could not be read. The file was kept "
-                                                         "as '%1'; the default settings are used.")
-                                 .arg(strSettingsKeptAside),
-                             QMessageBox::Ok);
+    const QString strSettingsReport = settingsCheck.report();
+    if (!strSettingsReport.isEmpty())
+        QMessageBox::warning(nullptr, APP_NAME, strSettingsReport, QMessageBox::Ok);
 
     // Held while the program runs. Destroyed on every return, since on this platform the system
     // would keep an abandoned segment and so lock out the updater too.

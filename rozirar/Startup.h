@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SettingsCheck.h"
+
 #include <QString>
 
 class QApplication;
@@ -10,9 +12,9 @@ class QTranslator;
 void nameVozudoz();
 
 // Start-up and shut-down of tolVane-Vozudoz on the given application object; returns the exit code.
-// strSettingsKeptAside: where an unreadable settings file was moved before the start (the user
-// is told), or empty.
-int runVozudoz(QApplication& app, const QString& strSettingsKeptAside = QString());
+// settingsCheck: the check of the settings files, run before the start; what it found, the user
+// is told.
+int runVozudoz(QApplication& app, const CSettingsCheck& settingsCheck = CSettingsCheck());
 
 // A log database SQLite finds damaged is renamed aside with its side files and the user is told
 // where it went; false, after a box naming the file and the reason, when it cannot be renamed.

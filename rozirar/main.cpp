@@ -7,7 +7,8 @@ int main(int argc, char** argv)
 {
     nameVozudoz();
     // Before the application object starts its threads: the check forks.
-    const QString strSettingsKeptAside = CSettingsCheck::setAsideIfUnreadable(CSettingsCheck::settingsPath());
+    CSettingsCheck settingsCheck;
+    settingsCheck.run();
     QApplication app(argc, argv);
-    return runVozudoz(app, strSettingsKeptAside);
+    return runVozudoz(app, settingsCheck);
 }

@@ -1,5 +1,7 @@
 #include "ExportFileName.h"
 
+#include "AppSettings.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -10,7 +12,7 @@
 
 QString rememberedFolder(const char* settingsKey)
 {
-    const QVariant folder = QSettings().value(settingsKey);
+    const QVariant folder = CAppSettings::open()->value(settingsKey);
     if (folder.isValid() && folder.canConvert<QString>())
         return folder.toString();
     return QStandardPaths::standardLocations(QStandardPaths::DocumentsLocation).value(0);
@@ -20,7 +22,7 @@ void rememberFolder(const char* settingsKey, const QString& strFileName)
 {
     const QString folder = QFileInfo(strFileName).absolutePath();
     if (!folder.isEmpty())
-        QSettings().setValue(settingsKey, folder);
+        CAppSettings::open()->setValue(settingsKey, folder);
 }
 
 QString GetExportFileName(const QString& caption, const QStringList& nameFilters, const QString& fileName,

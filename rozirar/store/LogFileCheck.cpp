@@ -84,8 +84,8 @@ CLogFileCheck::SOutcome CLogFileCheck::setAsideIfDamaged(const QString& strPath)
     if (!isDamage(error))
         return outcome;
     outcome.strDamage = error.databaseText();
-    outcome.strKeptAs = CSetAside::rename(
-        strPath, {QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")},
-        outcome.strFailure);
+    outcome.strKeptAs =
+        setAside(strPath, {QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")},
+                 &outcome.strFailure);
     return outcome;
 }

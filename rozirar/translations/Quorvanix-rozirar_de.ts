@@ -1068,6 +1068,14 @@ Sie können die Seriennummer jetzt eingeben oder die Daten ohne Seriennummer imp
         <source>The second e-mail address for error messages contains the character &quot;%1&quot;, which cannot be transferred!</source>
         <translation>Die zweite E-Mail-Adresse für Fehlermeldungen enthält das Zeichen „%1“, das nicht übertragen werden kann!</translation>
     </message>
+    <message>
+        <source>Entries not Saved</source>
+        <translation>Eingaben nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>The entries could not be saved in the settings file &apos;%1&apos;. The next start shows the entries saved before.</source>
+        <translation>Die Eingaben konnten nicht in der Einstellungsdatei „%1“ gespeichert werden. Beim nächsten Start erscheinen die zuvor gespeicherten Eingaben.</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -1096,6 +1104,30 @@ Es kann immer nur eines dieser Programme laufen.</translation>
     <message>
         <source>The log database &apos;%1&apos; is damaged. It was kept as &apos;%2&apos;; a new log database is used.</source>
         <translation>Die Log-Datenbank &apos;%1&apos; ist beschädigt. Sie wurde als &apos;%2&apos; aufbewahrt; eine neue Log-Datenbank wird verwendet.</translation>
+    </message>
+    <message>
+        <source>The settings file &apos;%1&apos; could not be read. It was kept as &apos;%2&apos;.</source>
+        <translation>Die Einstellungsdatei &apos;%1&apos; konnte nicht gelesen werden. Sie wurde als &apos;%2&apos; aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>The settings file &apos;%1&apos; could not be read, nor renamed.</source>
+        <translation>Die Einstellungsdatei &apos;%1&apos; konnte weder gelesen noch umbenannt werden.</translation>
+    </message>
+    <message>
+        <source>The settings file &apos;%1&apos; is not a regular file.</source>
+        <translation>Die Einstellungsdatei &apos;%1&apos; ist keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <source>The settings file &apos;%1&apos; could not be read within %2 seconds.</source>
+        <translation>Die Einstellungsdatei &apos;%1&apos; konnte nicht innerhalb von %2 Sekunden gelesen werden.</translation>
+    </message>
+    <message>
+        <source>In this run only the program&apos;s own settings file is read; every organisation-wide and system-wide settings file is left out.</source>
+        <translation>Bei diesem Start wird nur die eigene Einstellungsdatei des Programms gelesen; alle Einstellungsdateien der Organisation und des Systems bleiben unberücksichtigt.</translation>
+    </message>
+    <message>
+        <source>In this run no settings file is read: the default settings are used, and settings changed now are not kept.</source>
+        <translation>Bei diesem Start wird keine Einstellungsdatei gelesen: Es gelten die Standardeinstellungen, und jetzt geänderte Einstellungen werden nicht gespeichert.</translation>
     </message>
 </context>
 </TS>

@@ -1062,6 +1062,14 @@ You may enter the serial number now or choose to import the data withour a seria
         <source>The second e-mail address for error messages contains the character &quot;%1&quot;, which cannot be transferred!</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Entries not Saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The entries could not be saved in the settings file &apos;%1&apos;. The next start shows the entries saved before.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -1090,6 +1098,30 @@ It is not possible to run more than one of those applications at the same time.<
     <message>
         <source>The log database &apos;%1&apos; is damaged. It was kept as &apos;%2&apos;; a new log database is used.</source>
         <translation>The log database &apos;%1&apos; is damaged. It was kept as &apos;%2&apos;; a new log database is used.</translation>
+    </message>
+    <message>
+        <source>The settings file &apos;%1&apos; could not be read. It was kept as &apos;%2&apos;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The settings file &apos;%1&apos; could not be read, nor renamed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The settings file &apos;%1&apos; is not a regular file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The settings file &apos;%1&apos; could not be read within %2 seconds.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>In this run only the program&apos;s own settings file is read; every organisation-wide and system-wide settings file is left out.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>In this run no settings file is read: the default settings are used, and settings changed now are not kept.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,6 @@
 #include "wlantab.h"
 
+#include "AppSettings.h"
 #include "CredentialScrambler.h"
 #include "TextTable.h"
 #include "ViewResources.h"
@@ -19,6 +20,7 @@
 #include <QSettings>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QVector>
 
 // A failed connection stops the program in every build: these connections are the tab.
 #define WLAN_CONNECT_CHECKED(expr)                                                                           \
@@ -73,7 +75,10 @@ QString firstNonLatin1(const QString& strText)
 void restrictToOwner(const QString& strPath)
 {
     QFile file(strPath);
-    if (!file.exists())
+    const QFileInfo info(strPath);
+    if (info.exists() && !info.isFile())
+        return; // not a settings file the program wrote: left as it is
+    if (!info.exists())
     {
         QDir().mkpath(QFileInfo(strPath).absolutePath());
         if (!file.open(QIODevice::WriteOnly))
@@ -220,7 +225,8 @@ void CWLANTab::buildLayout()
 
 void CWLANTab::loadSettings()
 {
-    QSettings settings;
+    const std::unique_ptr<QSettings> pSettings = CAppSettings::open();
+    QSettings& settings = *pSettings;
     m_pLEWLANName->setText(settings.value(QStringLiteral("WLANName")).toString());
     m_pLEWLANPassword->setText(
         settingText(unscrambleCredential(settings.value(QStringLiteral("WLANPassword")).toByteArray())));
@@ -233,20 +239,35 @@ void CWLANTab::loadSettings()
         m_pLEIPByte[i]->setText(settingText(settings.value(QLatin1String(KEY_IP_BYTE[i])).toByteArray()));
 }
 
-void CWLANTab::storeSettings(const SIpAddress& address)
+bool CWLANTab::storeSettings(const SIpAddress& address)
 {
-    QSettings settings;
-    restrictToOwner(settings.fileName());
-    settings.setValue(QStringLiteral("WLANName"), m_pLEWLANName->text());
-    settings.setValue(QStringLiteral("WLANPassword"),
-                      scrambleCredential(m_pLEWLANPassword->text().toLatin1()));
-    settings.setValue(QStringLiteral("tolVanePassword"),
-                      scrambleCredential(m_pLEtolVanePassword->text().toLatin1()));
-    settings.setValue(QStringLiteral("tolVaneName"), m_pLEtolVaneName->text());
-    settings.setValue(QStringLiteral("Email1"), m_pLEEmail1->text());
-    settings.setValue(QStringLiteral("Email2"), m_pLEEmail2->text());
+    QVector<QPair<QString, QVariant>> entries{
+        {QStringLiteral("WLANName"), m_pLEWLANName->text()},
+        {QStringLiteral("WLANPassword"), scrambleCredential(m_pLEWLANPassword->text().toLatin1())},
+        {QStringLiteral("tolVanePassword"), scrambleCredential(m_pLEtolVanePassword->text().toLatin1())},
+        {QStringLiteral("tolVaneName"), m_pLEtolVaneName->text()},
+        {QStringLiteral("Email1"), m_pLEEmail1->text()},
+        {QStringLiteral("Email2"), m_pLEEmail2->text()}};
     for (int i = 0; i < 4; ++i)
-        settings.setValue(QLatin1String(KEY_IP_BYTE[i]), int(address.m_Bytes[i]));
+        entries.append({QLatin1String(KEY_IP_BYTE[i]), int(address.m_Bytes[i])});
+
+    QString strFile;
+    {
+        const std::unique_ptr<QSettings> pSettings = CAppSettings::open();
+        strFile = pSettings->fileName();
+        restrictToOwner(strFile);
+        for (const auto& entry : entries)
+            pSettings->setValue(entry.first, entry.second);
+        pSettings->sync();
+        if (pSettings->status() != QSettings::NoError)
+            return false;
+    }
+    // What the next start reads: the file itself, as its own settings object reads it back.
+    const QSettings written(strFile, QSettings::IniFormat);
+    for (const auto& entry : entries)
+        if (written.value(entry.first).toByteArray() != entry.second.toByteArray())
+            return false;
+    return true;
 }
 
 QString CWLANTab::getTitle() const
@@ -465,8 +486,16 @@ void CWLANTab::transferCredentials()
     m_bButtonsEnabled = false;
     emit setNetworkCredentials(strWlanName, strWlanPassword, strKey, strEmail1, strEmail2, strName,
                                static_cast<quint8>(m_nPendingRequest), address);
-    storeSettings(address);
+    const bool bStored = storeSettings(address);
     onGUIChanged();
+    // The request is on its way whatever the settings say; the user learns that the entries
+    // will not come back at the next start.
+    if (!bStored)
+        QMessageBox::warning(nullptr, tr("Entries not Saved"),
+                             tr("The entries could not be saved in the settings file '%1'. The next start "
+                                "shows the entries saved before.")
+                                 .arg(QDir::toNativeSeparators(CAppSettings::ownPath())),
+                             QMessageBox::Ok);
 }
 
 void CWLANTab::onCredentialsNotSent(quint8 uCredType)

@@ -55,7 +55,8 @@ private:
     void buildLayout();
     void applyStyleSheet(const QSize& size);
     void loadSettings();
-    void storeSettings(const SIpAddress& address);
+    // False when the settings file does not hold the entries afterwards.
+    bool storeSettings(const SIpAddress& address);
     void transferCredentials();
     // Checks of an update request; shows the box of the first one that fails.
     bool checkUpdateEntries(const QString& strKey, const QString& strName, const QString& strEmail1,

@@ -1,7 +1,9 @@
+#include "AppSettings.h"
 #include "ComboDayFilter.h"
 #include "DBBase.h"
 #include "MainWindow.h"
 #include "ModalAnswerer.h"
+#include "SetAside.h"
 #include "SettingsCheck.h"
 #include "Startup.h"
 #include "TextTable.h"
@@ -14,6 +16,8 @@
 #include <QTranslator>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -74,13 +78,18 @@ private slots:
     void refusesSecondInstance();
     void segmentOfCrashedInstanceIsTakenOver();
     void chosenLanguageHoldsEverywhere();
-    void unreadableSettingsAreKeptAside_data();
-    void unreadableSettingsAreKeptAside();
-    void userIsToldWhereTheSettingsWent();
     void damagedDatabaseIsToldInTheUsersLanguage_data();
     void damagedDatabaseIsToldInTheUsersLanguage();
     void startGoesOnAfterADamagedDatabase_data();
     void startGoesOnAfterADamagedDatabase();
+    void everySettingsFileIsChecked_data();
+    void everySettingsFileIsChecked();
+
+    void initTestCase();
+    void cleanup();
+
+private:
+    QTemporaryDir m_systemFolder; // XDG_CONFIG_DIRS
 };
 
 void TestStartup::refusesSecondInstance()
@@ -136,69 +145,201 @@ void TestStartup::chosenLanguageHoldsEverywhere()
     QCOMPARE(day, QString("25.10.26"));
 }
 
-void TestStartup::unreadableSettingsAreKeptAside_data()
+namespace
 {
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<bool>("earlierKeptFile");
-    QTest::addColumn<QString>("keptAs"); // suffix; empty when the file stays
-    // A string list claiming 2^31-1 entries: Qt's read of it ends the process.
-    const QByteArray damaged = "[General]\nSomeKey=@Variant(\\0\\0\\0\\v\\x7f\\xff\\xff\\xff)\n";
-    QTest::newRow("damaged") << damaged << false << ".damaged";
-    QTest::newRow("damaged, kept once before") << damaged << true << ".damaged-2";
-    QTest::newRow("readable") << QByteArray("[General]\nFileExportDir=/home/export\n") << false << "";
+// A string list claiming 2^31-1 entries: Qt's read of it ends the process.
+const QByteArray DAMAGED = "[General]\nSomeKey=@Variant(\\0\\0\\0\\v\\x7f\\xff\\xff\\xff)\n";
+// The key each readable file holds, in the order Qt reads the files.
+const QStringList KEYS{"FileExportDir", "OrganisationKey", "SystemProgramKey", "SystemOrganisationKey"};
+
+bool write(const QString& name, const QByteArray& bytes)
+{
+    QFile file(name);
+    return QDir().mkpath(QFileInfo(name).path()) && file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
 }
 
-void TestStartup::unreadableSettingsAreKeptAside()
+QString fileType(const QString& name)
 {
-    QFETCH(QByteArray, content);
-    QFETCH(bool, earlierKeptFile);
-    QFETCH(QString, keptAs);
+    struct stat info;
+    if (::lstat(QFile::encodeName(name).constData(), &info) != 0)
+        return "absent";
+    return S_ISFIFO(info.st_mode) ? "FIFO" : S_ISDIR(info.st_mode) ? "folder" : "file";
+}
+
+// Of a regular file only: opening a FIFO would wait for a writer.
+QByteArray contents(const QString& name)
+{
+    QFile file(name);
+    return fileType(name) == "file" && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+} // namespace
+
+void TestStartup::initTestCase()
+{
+    QVERIFY(m_systemFolder.isValid());
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(m_systemFolder.path()));
     nameVozudoz();
-    const QString path = CSettingsCheck::settingsPath();
-    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
-    const auto write = [](const QString& name, const QByteArray& bytes)
-    {
-        QFile file(name);
-        return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-    };
-    QVERIFY(write(path, content));
-    if (earlierKeptFile)
-        QVERIFY(write(path + ".damaged", "earlier"));
-
-    const QString kept = CSettingsCheck::setAsideIfUnreadable(path);
-    QCOMPARE(kept, keptAs.isEmpty() ? QString() : path + keptAs);
-    const QString remaining = kept.isEmpty() ? path : kept;
-    QFile file(remaining);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), content); // whole, under its old or its new name
-    if (earlierKeptFile)
-    {
-        QFile earlier(path + ".damaged");
-        QVERIFY(earlier.open(QIODevice::ReadOnly));
-        QCOMPARE(earlier.readAll(), QByteArray("earlier"));
-    }
-
-    // Qt finds the file where the program looks for it, and starts on the defaults.
-    QSettings settings;
-    QCOMPARE(settings.fileName(), path);
-    QCOMPARE(settings.allKeys(), kept.isEmpty() ? QStringList{"FileExportDir"} : QStringList());
-    QFile::remove(path);
-    QFile::remove(path + ".damaged");
-    QFile::remove(path + ".damaged-2");
 }
 
-void TestStartup::userIsToldWhereTheSettingsWent()
+void TestStartup::cleanup()
 {
-    QSharedMemory other(KEY); // ends the start after the message
+    QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)).removeRecursively();
+    for (const QString& name :
+         QDir(m_systemFolder.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot))
+    {
+        QDir(m_systemFolder.filePath(name)).removeRecursively();
+        QFile::remove(m_systemFolder.filePath(name));
+    }
+    CAppSettings::setSources(CAppSettings::ALL_FILES);
+}
+
+// Every file the settings read is checked before the start: the user's own and the organisation's,
+// and those of the system-wide folders. A damaged file is renamed aside, never over another file;
+// one that cannot be renamed, is no regular file or is not read in time is left out, and with it
+// every file but the program's own (or every file, when it is the program's own). One box names
+// them all, and the settings then read without ending or stopping the program.
+void TestStartup::everySettingsFileIsChecked_data()
+{
+    QTest::addColumn<int>("location"); // in Qt's order of reading
+    QTest::addColumn<QString>("kind");
+    const char* const locations[] = {"own", "organisation's", "system-wide program's",
+                                     "system-wide organisation's"};
+    for (int location = 0; location < 4; ++location)
+        for (const char* kind :
+             {"readable", "damaged", "damaged, every name taken", "FIFO", "folder", "not read in time"})
+            QTest::newRow(qPrintable(QString("%1, %2").arg(locations[location], kind))) << location << kind;
+    QTest::newRow("own, damaged, kept once before") << 0 << "damaged, kept once before";
+}
+
+void TestStartup::everySettingsFileIsChecked()
+{
+    QFETCH(int, location);
+    QFETCH(QString, kind);
+    const QStringList files = CAppSettings::readFiles();
+    QCOMPARE(files.size(), 4);
+    const auto writeReadable = [&files](int i)
+    { return write(files[i], "[General]\n" + KEYS[i].toLatin1() + "=" + QByteArray::number(i) + "\n"); };
+    // A read that never ends is waited for on a virtual clock, on which no other read could end in
+    // time: the other files come after the check then.
+    const bool hangs = kind == "not read in time";
+    for (int i = 0; i < 4; ++i)
+        if (!hangs || i == location)
+            QVERIFY(writeReadable(i));
+    const QString subject = files[location];
+    const bool damaged = kind.startsWith("damaged");
+    if (damaged)
+        QVERIFY(write(subject, DAMAGED));
+    if (kind == "damaged, kept once before")
+        QVERIFY(write(subject + ".damaged", "earlier"));
+    if (kind == "damaged, every name taken")
+        for (int i = 1; i <= MAX_SET_ASIDE_NAMES; ++i)
+            QVERIFY(write(subject + ".damaged" + (i > 1 ? QString("-%1").arg(i) : QString()), "earlier"));
+    if (kind == "FIFO" || kind == "folder")
+    {
+        QVERIFY(QFile::remove(subject));
+        QCOMPARE(kind == "FIFO" ? ::mkfifo(QFile::encodeName(subject).constData(), 0600)
+                                : ::mkdir(QFile::encodeName(subject).constData(), 0700),
+                 0);
+    }
+    const QByteArray before = contents(subject);
+
+    CSettingsCheck check;
+    qint64 now = 0;
+    if (hangs)
+    {
+        check.setClock([&now] { return now; }, [&now](int ms) { now += ms; });
+        check.setRead(
+            [](const QString&)
+            {
+                for (;;)
+                    ::pause();
+            });
+    }
+    check.run();
+    for (int i = 0; i < 4; ++i)
+        if (hangs && i != location)
+            QVERIFY(writeReadable(i));
+
+    // What happened to the file.
+    const bool leftOut = kind != "readable" && kind != "damaged" && kind != "damaged, kept once before";
+    QString keptAs;
+    if (damaged && !leftOut)
+        keptAs = subject + (kind == "damaged" ? ".damaged" : ".damaged-2");
+    if (kind == "readable")
+        QVERIFY(check.findings().isEmpty());
+    else
+    {
+        QCOMPARE(check.findings().size(), 1);
+        QCOMPARE(check.findings()[0].strPath, subject);
+        QCOMPARE(check.findings()[0].strKeptAs, keptAs);
+    }
+    if (keptAs.isEmpty())
+    {
+        QCOMPARE(fileType(subject), kind == "FIFO" || kind == "folder" ? kind : QString("file"));
+        QCOMPARE(contents(subject), before);
+    }
+    else
+    {
+        QCOMPARE(fileType(subject), QString("absent"));
+        QCOMPARE(contents(keptAs), DAMAGED);
+    }
+    if (hangs)
+        QCOMPARE(now, qint64(CSettingsCheck::READ_LIMIT_MS));
+    if (kind == "damaged, every name taken" || kind == "damaged, kept once before")
+        QCOMPARE(contents(subject + ".damaged"), QByteArray("earlier"));
+
+    // The program's settings read at once.
+    QStringList keys;
+    if (!leftOut)
+    {
+        keys = KEYS;
+        if (damaged)
+            keys.removeAt(location);
+    }
+    else if (location > 0)
+        keys = QStringList{KEYS[0]};
+    QStringList read = CAppSettings::open()->allKeys();
+    read.sort();
+    keys.sort();
+    QCOMPARE(read, keys);
+    QCOMPARE(check.sources(), !leftOut        ? CAppSettings::ALL_FILES
+                              : location == 0 ? CAppSettings::NO_FILE
+                                              : CAppSettings::OWN_FILE_ONLY);
+
+    // The one box of the start.
+    QStringList paragraphs;
+    if (!keptAs.isEmpty())
+        paragraphs << (location == 0
+                           ? QString("The settings could not be read. The file was kept as '%1'; the "
+                                     "default settings are used.")
+                                 .arg(keptAs)
+                           : QString("The settings file '%1' could not be read. It was kept as '%2'.")
+                                 .arg(subject, keptAs));
+    else if (damaged)
+        paragraphs << QString("The settings file '%1' could not be read, nor renamed.").arg(subject);
+    else if (hangs)
+        paragraphs << QString("The settings file '%1' could not be read within 5 seconds.").arg(subject);
+    else if (leftOut)
+        paragraphs << QString("The settings file '%1' is not a regular file.").arg(subject);
+    if (leftOut)
+        paragraphs << (location == 0
+                           ? QString("In this run no settings file is read: the default settings are "
+                                     "used, and settings changed now are not kept.")
+                           : QString("In this run only the program's own settings file is read; every "
+                                     "organisation-wide and system-wide settings file is left out."));
+    QSharedMemory other(KEY); // ends the start after the box
     QVERIFY(acquireSingleInstance(other));
     CBoxAnswerer answerer;
-    QCOMPARE(runVozudoz(*qApp, "/home/u/.config/Quorvanix/tolVane-Vozudoz.conf.damaged"), -1);
-    QCOMPARE(answerer.seen.count(), 2);
-    QCOMPARE(answerer.seen[0].icon, QMessageBox::Warning);
-    QCOMPARE(answerer.seen[0].text, QString("The settings could not be read. The file was kept as "
-                                            "'/home/u/.config/Quorvanix/tolVane-Vozudoz.conf.damaged'; the "
-                                            "default settings are used."));
-    QVERIFY(answerer.seen[1].text.startsWith("An instance of"));
+    QCOMPARE(runVozudoz(*qApp, check), -1);
+    QCOMPARE(answerer.seen.count(), paragraphs.isEmpty() ? 1 : 2);
+    if (!paragraphs.isEmpty())
+    {
+        QCOMPARE(answerer.seen[0].icon, QMessageBox::Warning);
+        QCOMPARE(answerer.seen[0].title, QString("tolVane-Vozudoz"));
+        QCOMPARE(answerer.seen[0].text, paragraphs.join("\n\n"));
+    }
+    QVERIFY(answerer.seen.last().text.startsWith("An instance of"));
 }
 
 void TestStartup::damagedDatabaseIsToldInTheUsersLanguage_data()

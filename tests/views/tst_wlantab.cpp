@@ -1,3 +1,4 @@
+#include "AppSettings.h"
 #include "ModalAnswerer.h"
 #include "wlantab.h"
 
@@ -517,6 +518,55 @@ private slots:
         QSettings settings;
         QCOMPARE(unscrambled(settings.value("tolVanePassword").toByteArray()), QByteArray("unit1234"));
         QCOMPARE(settings.contains("FileExportDir"), existing);
+    }
+
+    // Entries the settings file cannot take: the request still goes out and its result is still
+    // shown, but the user is told that the next start brings back the old entries. Each way to
+    // fail holds for root too, whom folder permissions do not stop.
+    void unsavedEntriesAreReported_data()
+    {
+        QTest::addColumn<QString>("obstacle");
+        QTest::newRow("folder in place of the file") << "file";
+        QTest::newRow("file in place of the folder") << "folder";
+        QTest::newRow("own file left out for this run") << "";
+    }
+
+    void unsavedEntriesAreReported()
+    {
+        QFETCH(QString, obstacle);
+        const QString path = CAppSettings::ownPath();
+        const QString blocked = obstacle == "file" ? path : QFileInfo(path).path();
+        QDir(QFileInfo(path).path()).removeRecursively();
+        if (obstacle == "file")
+            QVERIFY(QDir().mkpath(path));
+        else if (obstacle == "folder")
+            QVERIFY(QFile(blocked).open(QIODevice::WriteOnly));
+        else
+            CAppSettings::setSources(CAppSettings::NO_FILE);
+        const QFileDevice::Permissions mode = QFileInfo(blocked).permissions();
+
+        CWLANTab tab;
+        connectUnit(tab);
+        enter(tab, SEntries());
+        QSignalSpy sent(&tab, &CWLANTab::setNetworkCredentials);
+        CBoxAnswerer boxes(QMessageBox::Ok);
+        button(tab, "m_pPBUpdate")->click();
+        tab.slotUpdateWlanTabAndOKMsg();
+        CAppSettings::setSources(CAppSettings::ALL_FILES);
+
+        QCOMPARE(sent.size(), 1);
+        QCOMPARE(boxes.seen.size(), 3);
+        QCOMPARE(boxes.seen[1].icon, QMessageBox::Warning);
+        QCOMPARE(boxes.seen[1].title, QStringLiteral("Entries not Saved"));
+        QCOMPARE(boxes.seen[1].text,
+                 QStringLiteral("The entries could not be saved in the settings file '%1'. "
+                                "The next start shows the entries saved before.")
+                     .arg(path));
+        QCOMPARE(boxes.seen[2].text, QStringLiteral("The data has been transferred successfully."));
+        // What stood in the way is left as it was.
+        QCOMPARE(QFileInfo(blocked).permissions(), mode);
+        QDir(QFileInfo(path).path()).removeRecursively();
+        QFile::remove(blocked);
     }
 
     // A request the polling object could not send ends in the error box of its kind.
