@@ -498,6 +498,7 @@ private slots:
         QVERIFY(flock(holder, LOCK_EX) == 0);
         std::array<bool, kRegistrations> registered{};
         std::vector<std::thread> threads;
+        threads.reserve(kRegistrations);
         for (int i = 0; i < kRegistrations; ++i)
             threads.emplace_back(
                 [&, i]
