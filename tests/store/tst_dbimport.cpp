@@ -12,6 +12,7 @@
 #include "StoreBoxes.h"
 #include "StoreFixture.h"
 #include "VokDelimTextModel.h"
+#include "ZoneForTest.h"
 
 #include <QBuffer>
 #include <QCommandLinkButton>
@@ -772,40 +773,17 @@ void TestDBImport::unreadableTimestampRollsBack()
 void TestDBImport::localTimeAcrossDaylightSaving()
 {
     // Time stamps are local time; in Berlin the clocks jump from 02:00 to 03:00 on 31 March 2024.
-    const QByteArray zone = qgetenv("TZ");
-    qputenv("TZ", "Europe/Berlin");
-    tzset();
-    const bool bOk =
-        importCsv("TIM;SNR;HOU\n31.03.2024 01:58;1;1\n31.03.2024 01:59;1;2\n31.03.2024 03:00;1;3\n"
-                  "31.03.2024 03:01;1;4\n");
-    qputenv("TZ", zone);
-    tzset();
-    QVERIFY(bOk);
+    {
+        const CZoneForTest berlin("Europe/Berlin");
+        QVERIFY(importCsv("TIM;SNR;HOU\n31.03.2024 01:58;1;1\n31.03.2024 01:59;1;2\n31.03.2024 03:00;1;3\n"
+                          "31.03.2024 03:01;1;4\n"));
+    }
     const QList<QVariantMap> stored = rows("SELECT LogTimestamp FROM ValueLogs ORDER BY HOU");
     const QList<qint64> utc{1711846680, 1711846740, 1711846800, 1711846860}; // 00:58Z, 00:59Z, 01:00Z, 01:01Z
     QCOMPARE(stored.size(), utc.size());
     for (int i = 0; i < utc.size(); ++i)
         QCOMPARE(stored[i]["LogTimestamp"].toLongLong(), utc[i]);
 }
-
-// The zone of the test, for the life of the object.
-class CTimeZone
-{
-public:
-    explicit CTimeZone(const char* pszZone) : m_previous(qgetenv("TZ"))
-    {
-        qputenv("TZ", pszZone);
-        tzset();
-    }
-    ~CTimeZone()
-    {
-        qputenv("TZ", m_previous);
-        tzset();
-    }
-
-private:
-    QByteArray m_previous;
-};
 
 void TestDBImport::exportsOfBothTypesImportBack_data()
 {
@@ -869,7 +847,7 @@ void TestDBImport::autumnClockChangeRoundTrip()
     QFETCH(int, span);
     QFETCH(qint64, from);
     QFETCH(int, twice);
-    const CTimeZone local(zone.constData());
+    const CZoneForTest local(zone);
     const int nStep = span < 0 ? 60 : 900;
     const int nRows = 4 * 3600 / nStep;
     if (span < 0)
@@ -939,7 +917,7 @@ void TestDBImport::repeatedTimesInEitherOrder()
     QFETCH(QByteArray, zone);
     QFETCH(qint64, change);
     QFETCH(QString, order);
-    const CTimeZone local(zone.constData());
+    const CZoneForTest local(zone);
     // From two hours before the change; newest first from the second pass: from a quarter of an
     // hour after it, the middle of what is shown twice.
     const int nRows = order == "newest first from the second pass" ? 136 : 240;
@@ -977,7 +955,7 @@ void TestDBImport::repeatedTimeIndependentOfEarlierConversions()
     // The first time read, shown twice, is its first instant whatever the C library remembers
     // from the conversion before.
     QFETCH(QDate, earlier);
-    const CTimeZone berlin("Europe/Berlin");
+    const CZoneForTest berlin("Europe/Berlin");
     QVERIFY(QDateTime(earlier, QTime(12, 0)).toSecsSinceEpoch() > 0);
     CLocalTimeParser parser;
     qint64 secs = 0;
@@ -1008,7 +986,7 @@ void TestDBImport::stampsOutsideTheStoredRange()
     QFETCH(QByteArray, zone);
     QFETCH(QString, time);
     QFETCH(bool, stored);
-    const CTimeZone local(zone.constData());
+    const CZoneForTest local(zone);
     keepOneRow();
     CBoxAnswerer boxes;
     QCOMPARE(importCsv(QString("TIM;SNR;HOU\n%1;1;1\n%2;1;2\n%3;1;3\n").arg(stamp(T0), stamp(T0 + 60), time)),
@@ -1076,7 +1054,7 @@ void TestDBImport::skippedTimeRefused()
 {
     QFETCH(QByteArray, zone);
     QFETCH(QString, time);
-    const CTimeZone local(zone.constData());
+    const CZoneForTest local(zone);
     keepOneRow();
     CBoxAnswerer boxes;
     QVERIFY(
