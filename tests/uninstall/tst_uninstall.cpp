@@ -169,14 +169,14 @@ private:
         return env;
     }
 
-    SRun run(const QStringList& vars, const QByteArray& input = {}, const QString& program = {})
+    // Runs a program; one that does not end in time, or not by itself, has exit code -1000.
+    SRun runTool(const QString& program, const QStringList& args, const QStringList& vars = {},
+                 const QByteArray& input = {}) const
     {
-        QFile::remove(path("boxes"));
-        QFile::remove(path("events"));
         QProcess process;
         process.setProcessEnvironment(environment(vars));
         process.setWorkingDirectory(m_work);
-        process.start(program.isEmpty() ? m_package : program, QStringList());
+        process.start(program, args);
         process.write(input);
         process.closeWriteChannel();
         SRun result;
@@ -185,6 +185,16 @@ private:
         result.exitCode = process.exitCode();
         result.output = process.readAllStandardOutput();
         result.errors = process.readAllStandardError();
+        return result;
+    }
+
+    SRun run(const QStringList& vars, const QByteArray& input = {}, const QString& program = {})
+    {
+        QFile::remove(path("boxes"));
+        QFile::remove(path("events"));
+        SRun result = runTool(program.isEmpty() ? m_package : program, {}, vars, input);
+        if (result.exitCode == SRun().exitCode)
+            return result;
         // The stand-ins write their logs only once there is something to log.
         for (const QByteArray& line : readFile(path("boxes"), QByteArray()).split('\n'))
         {
@@ -205,22 +215,6 @@ private:
     }
 
     QString pendingDelete(const QString& host) const { return "5\t" + WindowsPath(host) + "\t"; }
-
-    // Runs kolvest or the restart tool; a run that does not end in time has exit code -1000.
-    SRun runTool(const QString& program, const QStringList& args, const QStringList& vars = {}) const
-    {
-        QProcess process;
-        process.setProcessEnvironment(environment(vars));
-        process.setWorkingDirectory(m_work);
-        process.start(program, args);
-        SRun result;
-        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-            return result;
-        result.exitCode = process.exitCode();
-        result.output = process.readAllStandardOutput();
-        result.errors = process.readAllStandardError();
-        return result;
-    }
 
     bool restart() const { return runTool(RESTART_TOOL, {}).exitCode == 0; }
 
