@@ -14,6 +14,8 @@
 
 #include <csignal>
 #include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace
@@ -29,6 +31,8 @@ const QString CORRUPTED =
     "Fatal Error\r\nThis program has got corrupted internal data: it will exit. Please obtain a new copy.";
 const QString NO_RUNTIME = "Fatal Error\r\nCannot create temporary runtime: the program will exit.";
 const QString NO_FOLDER = "Fatal Error\r\nCannot create temporary folder: the program will exit.";
+const QString BY_HAND = TITLE + " has been removed from your computer.\nThe uninstaller could not be "
+                                "scheduled for deletion when Windows restarts: please delete %1 yourself.";
 
 constexpr int MB_YESNO_QUESTION = 0x24;
 constexpr int MB_INFORMATION = 0x40;
@@ -165,14 +169,14 @@ private:
         return env;
     }
 
-    SRun run(const QStringList& vars, const QByteArray& input = {}, const QString& program = {})
+    // Runs a program; one that does not end in time, or not by itself, has exit code -1000.
+    SRun runTool(const QString& program, const QStringList& args, const QStringList& vars = {},
+                 const QByteArray& input = {}) const
     {
-        QFile::remove(path("boxes"));
-        QFile::remove(path("events"));
         QProcess process;
         process.setProcessEnvironment(environment(vars));
         process.setWorkingDirectory(m_work);
-        process.start(program.isEmpty() ? m_package : program, QStringList());
+        process.start(program, args);
         process.write(input);
         process.closeWriteChannel();
         SRun result;
@@ -181,6 +185,16 @@ private:
         result.exitCode = process.exitCode();
         result.output = process.readAllStandardOutput();
         result.errors = process.readAllStandardError();
+        return result;
+    }
+
+    SRun run(const QStringList& vars, const QByteArray& input = {}, const QString& program = {})
+    {
+        QFile::remove(path("boxes"));
+        QFile::remove(path("events"));
+        SRun result = runTool(program.isEmpty() ? m_package : program, {}, vars, input);
+        if (result.exitCode == SRun().exitCode)
+            return result;
         // The stand-ins write their logs only once there is something to log.
         for (const QByteArray& line : readFile(path("boxes"), QByteArray()).split('\n'))
         {
@@ -202,13 +216,7 @@ private:
 
     QString pendingDelete(const QString& host) const { return "5\t" + WindowsPath(host) + "\t"; }
 
-    bool restart() const
-    {
-        QProcess process;
-        process.setProcessEnvironment(environment({}));
-        process.start(RESTART_TOOL, QStringList());
-        return process.waitForFinished(60000) && process.exitCode() == 0;
-    }
+    bool restart() const { return runTool(RESTART_TOOL, {}).exitCode == 0; }
 
     QStringList tempFolders() const
     {
@@ -450,9 +458,7 @@ private slots:
         QTest::addColumn<QStringList>("vars");
         QTest::addColumn<bool>("silent");
         QTest::addColumn<QString>("text");
-        const QString english = TITLE +
-                                " has been removed from your computer.\nThe uninstaller could not be "
-                                "scheduled for deletion when Windows restarts: please delete %1 yourself.";
+        const QString english = BY_HAND;
         const QString german = TITLE +
                                " wurde von Ihrem Computer entfernt.\nDas Deinstallationsprogramm "
                                "konnte nicht zum Löschen beim nächsten Neustart von Windows vorgemerkt "
@@ -490,6 +496,141 @@ private slots:
             QCOMPARE(result.boxes.last(), CBox(MB_INFORMATION, expected));
         }
         QCOMPARE(tempFolders(), QStringList());
+    }
+
+    // A pending list that is not a regular file (a FIFO would wait for good on its read) is
+    // refused at once by every program that uses it, as wininit.ini is: kolvest fails with the
+    // reason Windows gives for a folder, the restart tool names the file and fails with nothing
+    // carried out, and the uninstaller goes on as when the delayed move is refused: its lines go
+    // to wininit.ini, and only where that is refused too must the stub be deleted by hand.
+    void pendingListNotARegularFile_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<bool>("fifo");
+        QTest::addColumn<bool>("wininitRefused");
+        for (const bool fifo : {true, false})
+        {
+            const char* kind = fifo ? "FIFO" : "folder";
+            QTest::addRow("kolvest, %s", kind) << "kolvest" << fifo << false;
+            QTest::addRow("restart tool, %s", kind) << "restart" << fifo << false;
+            QTest::addRow("silent uninstaller, %s", kind) << "uninstaller" << fifo << false;
+            QTest::addRow("silent uninstaller, %s, wininit.ini a folder", kind)
+                << "uninstaller" << fifo << true;
+        }
+    }
+
+    void pendingListNotARegularFile()
+    {
+        QFETCH(QString, entry);
+        QFETCH(bool, fifo);
+        QFETCH(bool, wininitRefused);
+        const QByteArray list = QFile::encodeName(path("pending"));
+        if (fifo)
+            QCOMPARE(mkfifo(list.constData(), 0644), 0);
+        else
+            QVERIFY(QDir().mkpath(path("pending")));
+        if (wininitRefused)
+            QVERIFY(QDir().mkpath(m_win + "/wininit.ini"));
+        const QString victim = WindowsPath(path("victim.txt"));
+        QVERIFY(writeFile(path("victim.txt"), "v"));
+
+        if (entry == "kolvest")
+        {
+            const SRun result = runTool(KOLVEST, {"/nologo", victim});
+            QCOMPARE(result.output, (victim + " ... FAILED\r\nAccess is denied.\r\n\r\n").toUtf8());
+            QCOMPARE(result.exitCode, 0);
+        }
+        else if (entry == "restart")
+        {
+            const QByteArray wininit = "[rename]\r\nNUL=" + victim.toUtf8() + "\r\n";
+            QVERIFY(writeFile(m_win + "/wininit.ini", wininit));
+            const SRun result = runTool(RESTART_TOOL, {});
+            QCOMPARE(result.errors, "tolvane-restart: " + list + " is not a regular file\n");
+            QCOMPARE(result.exitCode, 1);
+            QCOMPARE(readFile(m_win + "/wininit.ini"), wininit);
+        }
+        else
+        {
+            QVERIFY(pack(installProduct()));
+            const SRun result = run({"TOLVANE_TARVEK_SILENT=1"});
+            QCOMPARE(result.exitCode, 0);
+            QVERIFY(!QFileInfo::exists(m_prod));
+            const QString byHand = BY_HAND.arg(m_package) + "\n";
+            QCOMPARE(result.errors.contains(byHand.toUtf8()), wininitRefused);
+            if (!wininitRefused)
+                QCOMPARE(readFile(m_win + "/wininit.ini"),
+                         "[Rename]\r\nNUL=" + WindowsPath(m_package).toUtf8() + "\r\n");
+            QCOMPARE(tempFolders(), QStringList());
+        }
+        QCOMPARE(readFile(path("victim.txt")), QByteArray("v"));
+        struct stat st;
+        QCOMPARE(lstat(list.constData(), &st), 0);
+        QVERIFY(fifo ? S_ISFIFO(st.st_mode) : S_ISDIR(st.st_mode));
+    }
+
+    // All three writers of wininit.ini follow a symbolic link to a regular file and change that
+    // file: the link stays as it was, the file keeps its mode and extended attributes, and
+    // nothing is left beside it.
+    void wininitLinkIsFollowedByEveryWriter_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::newRow("kolvest") << "kolvest";
+        QTest::newRow("silent uninstaller without the delayed move") << "uninstaller";
+        QTest::newRow("restart tool") << "restart";
+    }
+
+    void wininitLinkIsFollowedByEveryWriter()
+    {
+        QFETCH(QString, entry);
+        const QString file = path("elsewhere/wininit.ini");
+        const QByteArray fileName = QFile::encodeName(file);
+        const QString victim = WindowsPath(path("victim.txt"));
+        const QByteArray boot = "[boot]\r\nshell=explorer.exe\r\n";
+        QVERIFY(writeFile(path("victim.txt"), "v"));
+        QVERIFY(writeFile(file,
+                          entry == "restart" ? boot + "[rename]\r\nNUL=" + victim.toUtf8() + "\r\n" : boot));
+        QCOMPARE(chmod(fileName.constData(), 0640), 0);
+        const bool attributes = setxattr(fileName.constData(), "user.tolvane", "kept", 4, 0) == 0;
+        QVERIFY(QFile::link("../elsewhere/wininit.ini", m_win + "/wininit.ini"));
+
+        QByteArray expected = boot;
+        if (entry == "kolvest")
+        {
+            const SRun result = runTool(KOLVEST, {"/nologo", victim}, {"TOLVANE_WIN_NOT_NT=1"});
+            QCOMPARE(result.output, (victim + " ... success\r\n").toUtf8());
+            expected += "[rename]\r\nNUL=" + victim.toUtf8();
+        }
+        else if (entry == "uninstaller")
+        {
+            QVERIFY(pack(installProduct()));
+            const SRun result = run({"TOLVANE_TARVEK_SILENT=1", "TOLVANE_WIN_NO_DELAYED_MOVE=1"});
+            QCOMPARE(result.exitCode, 0);
+            QVERIFY2(!result.errors.contains("yourself"), result.errors.constData());
+            QVERIFY(!QFileInfo::exists(m_prod));
+            expected += "[Rename]\r\nNUL=" + WindowsPath(m_package).toUtf8() + "\r\n";
+        }
+        else
+        {
+            QVERIFY(restart());
+            QVERIFY(!QFileInfo::exists(path("victim.txt")));
+        }
+        QCOMPARE(readFile(file), expected);
+        char link[64] = {};
+        QCOMPARE(QByteArray(link, int(readlink(QFile::encodeName(m_win + "/wininit.ini").constData(), link,
+                                               sizeof link))),
+                 QByteArray("../elsewhere/wininit.ini"));
+        struct stat st;
+        QCOMPARE(stat(fileName.constData(), &st), 0);
+        QCOMPARE(int(st.st_mode & 07777), 0640);
+        char attribute[8] = {};
+        if (attributes)
+            QCOMPARE(QByteArray(attribute, int(getxattr(fileName.constData(), "user.tolvane", attribute,
+                                                        sizeof attribute))),
+                     QByteArray("kept"));
+        QCOMPARE(QDir(path("elsewhere")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{"wininit.ini"});
+        QCOMPARE(QDir(m_win).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
+                 QStringList{"wininit.ini"});
     }
 
     // A relative TMPDIR is taken against the directory the stub starts in.
@@ -604,10 +745,9 @@ private slots:
         QVERIFY(pack(list));
         // Another program's restart-time delete, written the old way.
         QVERIFY(writeFile(path("victim.txt"), "v"));
-        QProcess kolvest;
-        kolvest.setProcessEnvironment(environment({"TOLVANE_WIN_NOT_NT=1"}));
-        kolvest.start(KOLVEST, {"/nologo", WindowsPath(path("victim.txt"))});
-        QVERIFY(kolvest.waitForFinished(60000) && kolvest.exitCode() == 0);
+        QCOMPARE(
+            runTool(KOLVEST, {"/nologo", WindowsPath(path("victim.txt"))}, {"TOLVANE_WIN_NOT_NT=1"}).exitCode,
+            0);
         const QByteArray before = readFile(m_win + "/wininit.ini");
         QVERIFY(before.contains("NUL=" + WindowsPath(path("victim.txt")).toUtf8()));
 

@@ -3,6 +3,7 @@
 #include "DelayedMove.h"
 #include "HostIo.h"
 #include "Restart.h"
+#include "ShareLock.h"
 #include "TestFiles.h"
 #include "WinError.h"
 #include "WinPath.h"
@@ -24,6 +25,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/wait.h>
 #include <sys/xattr.h>
 #include <thread>
 #include <unistd.h>
@@ -544,6 +546,57 @@ private slots:
         QVERIFY(!QFile::exists(host("b.txt")));
         QCOMPARE(readFile(host("pending")), QByteArray());
         QCOMPARE(readFile(host("WINDOWS/wininit.ini")), QByteArray());
+    }
+
+    // A list that another program replaces by a FIFO after the restart opened it but before its
+    // lock is refused too, on what the renewed open found, and the run ends at once (the read of
+    // the FIFO would wait for good). It runs in a child that an alarm ends, so a wait is a failure.
+    void listReplacedByAFifoBeforeItsLock_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::newRow("pending list") << "pending";
+        QTest::newRow("wininit.ini") << "WINDOWS/wininit.ini";
+    }
+
+    void listReplacedByAFifoBeforeItsLock()
+    {
+        QFETCH(QString, list);
+        QVERIFY(writeFile(host("a.txt"), "a"));
+        QVERIFY(writeFile(host("pending"), list == "pending" ? "4\tC:\\a.txt\t\n" : ""));
+        QVERIFY(writeFile(host("WINDOWS/wininit.ini"), "[rename]\r\nNUL=C:\\a.txt\r\n"));
+        const QByteArray fifo = QFile::encodeName(host(list));
+        int pipeFds[2];
+        QCOMPARE(pipe(pipeFds), 0);
+        const pid_t child = fork();
+        QVERIFY(child >= 0);
+        if (child == 0)
+        {
+            alarm(10);
+            win::SetBeforeLockHook(
+                [&fifo, replaced = false](const std::string& path) mutable
+                {
+                    if (!replaced && path == fifo.toStdString())
+                        replaced = unlink(fifo.constData()) == 0 && mkfifo(fifo.constData(), 0644) == 0;
+                });
+            std::string reports;
+            const int failures =
+                win::ApplyRestartOperations([&reports](const std::string& line) { reports += line + "\n"; });
+            _exit(write(pipeFds[1], reports.data(), reports.size()) == ssize_t(reports.size()) ? failures
+                                                                                               : 99);
+        }
+        close(pipeFds[1]);
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        char buffer[4096];
+        const ssize_t n = read(pipeFds[0], buffer, sizeof buffer);
+        close(pipeFds[0]);
+        QVERIFY2(WIFEXITED(status), "the restart waited on the FIFO");
+        QCOMPARE(WEXITSTATUS(status), 1);
+        QCOMPARE(QByteArray(buffer, int(std::max<ssize_t>(n, 0))), fifo + " is not a regular file\n");
+        QVERIFY(QFile::exists(host("a.txt")));
+        struct stat st;
+        QCOMPARE(lstat(fifo.constData(), &st), 0);
+        QVERIFY(S_ISFIFO(st.st_mode));
     }
 
     // The pending list cannot be cut to empty after its operations: the marks written so far

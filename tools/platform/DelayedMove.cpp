@@ -279,9 +279,8 @@ bool CPendingList::open(unsigned lockWaitMs)
 {
     m_operations.clear();
     std::vector<std::string> madeFolders;
-    m_fd = OpenLockedList(O_RDWR | O_CREAT, lockWaitMs, madeFolders);
-    if (m_fd < 0)
-        return FailFromErrno();
+    if (!takeLockedFile(OpenLockedList(O_RDWR | O_CREAT, lockWaitMs, madeFolders)))
+        return false;
     std::string text;
     if (!ReadToEnd(m_fd, text))
         return FailReadFromErrno() || abandon();

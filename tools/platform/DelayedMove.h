@@ -72,7 +72,7 @@ public:
 
     // Reads the operations not yet carried out (a missing file is an empty list). A list that
     // cannot be read is closed again, untouched; a read error is ERROR_READ_FAULT, a lock not
-    // had within lockWaitMs ERROR_SHARING_VIOLATION.
+    // had within lockWaitMs ERROR_SHARING_VIOLATION, what is not a regular file is refused.
     bool open(unsigned lockWaitMs = LOCK_WAIT_FOREVER) override;
     // Empties the list once everything in it is done; durable only after makeDurable().
     bool clear();

@@ -33,12 +33,17 @@ bool ReadToEnd(int fd, std::string& text)
     }
 }
 
-bool WriteAll(int fd, const void* data, size_t size)
+namespace
+{
+
+// Writes every byte at offset, or at the file position where offset is negative.
+bool WriteEvery(int fd, int64_t offset, const void* data, size_t size)
 {
     const char* bytes = static_cast<const char*>(data);
     while (size > 0)
     {
-        const ssize_t n = HostCalls().write(fd, bytes, size);
+        const ssize_t n = offset < 0 ? HostCalls().write(fd, bytes, size)
+                                     : HostCalls().pwrite(fd, bytes, size, off_t(offset));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -50,30 +55,22 @@ bool WriteAll(int fd, const void* data, size_t size)
         }
         bytes += n;
         size -= size_t(n);
+        if (offset >= 0)
+            offset += n;
     }
     return true;
 }
 
+} // namespace
+
+bool WriteAll(int fd, const void* data, size_t size)
+{
+    return WriteEvery(fd, -1, data, size);
+}
+
 bool WriteAllAt(int fd, int64_t offset, const void* data, size_t size)
 {
-    const char* bytes = static_cast<const char*>(data);
-    while (size > 0)
-    {
-        const ssize_t n = HostCalls().pwrite(fd, bytes, size, off_t(offset));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return false;
-        if (n == 0)
-        {
-            errno = EIO;
-            return false;
-        }
-        bytes += n;
-        offset += n;
-        size -= size_t(n);
-    }
-    return true;
+    return offset >= 0 ? WriteEvery(fd, offset, data, size) : (errno = EINVAL, false);
 }
 
 bool SyncFile(int fd)

@@ -4,6 +4,7 @@
 #include "WinError.h"
 #include "WinPath.h"
 
+#include <cerrno>
 #include <unistd.h>
 
 namespace win
@@ -43,6 +44,13 @@ bool CMarkedList::markDone(const SPendingOperation& operation)
 bool CMarkedList::makeDurable()
 {
     return SyncFile(m_fd) || FailFromErrno();
+}
+
+bool CMarkedList::takeLockedFile(int fd)
+{
+    m_fd = fd;
+    m_notRegularFile = fd < 0 && errno == EISDIR;
+    return fd >= 0 || FailFromErrno();
 }
 
 bool CMarkedList::abandon()

@@ -32,8 +32,11 @@ public:
     CMarkedList& operator=(const CMarkedList&) = delete;
 
     // Locks the list (waiting at most lockWaitMs for it) and reads the operations not yet carried
-    // out; false, with the reason in the last error, when it cannot be read.
+    // out; false, with the reason in the last error, when it cannot be read. What is not a regular
+    // file (a folder, a FIFO) is refused at once, untouched (ERROR_ACCESS_DENIED and
+    // notRegularFile()).
     virtual bool open(unsigned lockWaitMs = LOCK_WAIT_FOREVER) = 0;
+    bool notRegularFile() const { return m_notRegularFile; }
     // Runs action under the list's lock, waited for as a registration waits, and only while the
     // operation on these paths is still pending there: once a restart has carried it out, what
     // action would undo is its result. True when action ran.
@@ -49,6 +52,9 @@ protected:
     explicit CMarkedList(char doneMark) : m_doneMark(doneMark) {}
     virtual ~CMarkedList();
 
+    // Takes the list's descriptor as OpenAndLockWithin gave it; false, with the reason in the last
+    // error (and errno kept), when it is -1.
+    bool takeLockedFile(int fd);
     // Closes the list, unchanged, and drops what was read; returns false.
     bool abandon();
     // What open() does once the operations are read: marks that an interrupted run left
@@ -58,6 +64,9 @@ protected:
     const char m_doneMark;
     int m_fd = -1; // holds the lock
     std::vector<SPendingOperation> m_operations;
+
+private:
+    bool m_notRegularFile = false;
 };
 
 } // namespace win

@@ -28,6 +28,12 @@ std::string Reason()
     return text;
 }
 
+// Why a list could not be opened.
+std::string Unreadable(const CMarkedList& list, const std::string& name)
+{
+    return list.notRegularFile() ? name + " is not a regular file" : "cannot read " + name + ": " + Reason();
+}
+
 bool DeleteNow(const std::string& winPath)
 {
     std::string host;
@@ -203,7 +209,7 @@ int ApplyRestartOperations(const Report& report, const std::function<void()>& af
         CPendingList list;
         if (!list.open())
         {
-            report("cannot read " + PendingOperationsFile() + ": " + Reason());
+            report(Unreadable(list, PendingOperationsFile()));
             return 1;
         }
         if (!ApplyList(list, PendingOperationsFile(), failures, report, afterOperation))
@@ -224,8 +230,7 @@ int ApplyRestartOperations(const Report& report, const std::function<void()>& af
     CWininitRename wininit;
     if (!wininit.open())
     {
-        report(wininit.notRegularFile() ? wininit.hostPath() + " is not a regular file"
-                                        : "cannot read " + wininit.hostPath() + ": " + Reason());
+        report(Unreadable(wininit, wininit.hostPath()));
         return failures + 1;
     }
     if (wininit.isOpen() && ApplyList(wininit, wininit.hostPath(), failures, report, afterOperation) &&

@@ -25,6 +25,33 @@ void RealPause(unsigned milliseconds)
 
 LockPauseFunction g_lockPause = &RealPause;
 
+// Opens hostPath without waiting, as the open or the read of a FIFO would wait for good, and
+// refuses (EISDIR) what is not a regular file. The test is made on what was opened, so nothing
+// put in the path's place meanwhile escapes it.
+int OpenRegularFile(const std::string& hostPath, int flags, mode_t mode)
+{
+    const int fd = open(hostPath.c_str(), flags | O_NONBLOCK | O_CLOEXEC, mode);
+    if (fd < 0)
+    {
+        if (errno == ENXIO || errno == ENODEV) // a socket, or a device without its driver
+            errno = EISDIR;
+        return -1;
+    }
+    struct stat st;
+    int err = 0;
+    if (fstat(fd, &st) != 0)
+        err = errno;
+    else if (!S_ISREG(st.st_mode))
+        err = EISDIR;
+    else if (!(flags & O_NONBLOCK) && fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
+        err = errno;
+    if (err == 0)
+        return fd;
+    close(fd);
+    errno = err;
+    return -1;
+}
+
 } // namespace
 
 int OpenAndLockWithin(const std::string& hostPath, int flags, mode_t mode, int operation, unsigned waitMs)
@@ -35,7 +62,7 @@ int OpenAndLockWithin(const std::string& hostPath, int flags, mode_t mode, int o
     unsigned waited = 0;
     for (int attempt = 1; attempt <= kAttempts; ++attempt)
     {
-        const int fd = open(hostPath.c_str(), flags | O_CLOEXEC, mode);
+        const int fd = OpenRegularFile(hostPath, flags, mode);
         if (fd < 0)
             return -1;
         ELockResult lock;

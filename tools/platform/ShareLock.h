@@ -29,8 +29,9 @@ enum class ELockResult
 ELockResult LockOpenedFile(int fd, const std::string& hostPath, int operation);
 
 // Opens hostPath (open(2) flags and mode) and takes the lock `operation`, waiting for it; a file
-// that another program put in the path's place meanwhile is opened again. -1 (errno set) when it
-// cannot be opened or locked.
+// that another program put in the path's place meanwhile is opened again. What is not a regular
+// file (a folder, a FIFO, a device) is refused at once, untouched, with EISDIR. -1 (errno set)
+// when it cannot be opened or locked.
 int OpenAndLock(const std::string& hostPath, int flags, mode_t mode, int operation);
 
 // How long a registration waits for the lock of a list that other programs write too (the

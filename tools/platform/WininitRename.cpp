@@ -10,7 +10,6 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace win
@@ -88,22 +87,13 @@ bool CWininitRename::open(unsigned lockWaitMs)
     m_operations.clear();
     if (!HostPathOf(GetWindowsDirectory() + "\\wininit.ini", m_host))
         return true; // no Windows folder, no file
-    // What is not a regular file is refused before it is opened (the open or the read of a FIFO
-    // would wait for good), and again once opened, without waiting, in case it was put in meanwhile.
-    struct stat st;
-    if (stat(m_host.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
-        return refuseNotRegular();
     // A writer replaces the file by rename under its lock: the lock counts only on the file that
     // the name still leads to, or its text would be lost when the sections are removed.
-    m_fd = OpenAndLockWithin(m_host, O_RDWR | O_NONBLOCK, 0, LOCK_EX, lockWaitMs);
-    if (m_fd < 0)
-        return errno == ENOENT || FailFromErrno();
-    if (fstat(m_fd, &st) != 0)
-        return FailFromErrno() || abandon();
-    if (!S_ISREG(st.st_mode))
-        return abandon() || refuseNotRegular();
-    if (fcntl(m_fd, F_SETFL, fcntl(m_fd, F_GETFL) & ~O_NONBLOCK) != 0)
-        return FailFromErrno() || abandon();
+    const int fd = OpenAndLockWithin(m_host, O_RDWR, 0, LOCK_EX, lockWaitMs);
+    if (fd < 0 && errno == ENOENT)
+        return true; // no file, no lines
+    if (!takeLockedFile(fd))
+        return false;
     std::string text;
     if (!ReadToEnd(m_fd, text))
         return FailReadFromErrno() || abandon();
@@ -113,12 +103,6 @@ bool CWininitRename::open(unsigned lockWaitMs)
     m_kept = std::move(sections.kept);
     m_anyRename = sections.any;
     return opened(sections.anyDone);
-}
-
-bool CWininitRename::refuseNotRegular()
-{
-    m_notRegularFile = true;
-    return Fail(ERROR_ACCESS_DENIED);
 }
 
 bool CWininitRename::removeSections()

@@ -34,21 +34,16 @@ public:
     // Reads the lines not yet carried out, in file order (target=source; the target "NUL" becomes
     // an empty target, a delete); a missing file has none. A file that cannot be read is closed
     // again, untouched; a read error is ERROR_READ_FAULT, a lock not had within lockWaitMs
-    // ERROR_SHARING_VIOLATION. What is not a regular file (a folder, a FIFO) is refused at once,
-    // untouched (ERROR_ACCESS_DENIED and notRegularFile()).
+    // ERROR_SHARING_VIOLATION, what is not a regular file is refused.
     bool open(unsigned lockWaitMs = LOCK_WAIT_FOREVER) override;
     const std::string& hostPath() const { return m_host; }
-    bool notRegularFile() const { return m_notRegularFile; }
     // Replaces the file, durably, by its text without the "[rename]" sections (if it had any).
     bool removeSections();
 
 private:
-    bool refuseNotRegular();
-
     std::string m_host;
     std::string m_kept; // the text without the "[rename]" sections
     bool m_anyRename = false;
-    bool m_notRegularFile = false;
 };
 
 } // namespace win

@@ -13,8 +13,6 @@
 #include <unistd.h>
 
 #include <cctype>
-#include <chrono>
-#include <thread>
 #include <vector>
 
 namespace sfx
@@ -90,29 +88,6 @@ bool ReadWhole(int fd, std::string& text)
         done += size_t(n);
     }
     return true;
-}
-
-// Opens the file and takes its exclusive lock for the whole read-modify-write, so that two
-// uninstallers at once never lose a line. Another one's write is short: it is waited for.
-int OpenLocked(const std::string& path)
-{
-    const auto deadline = std::chrono::steady_clock::now() + SFX_RENAME_FILE_WAIT;
-    for (;;)
-    {
-        const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
-        if (fd < 0)
-            return -1;
-        win::ELockResult lock;
-        while ((lock = win::LockOpenedFile(fd, path, LOCK_EX | LOCK_NB)) == win::ELockResult::BUSY &&
-               std::chrono::steady_clock::now() < deadline)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        if (lock == win::ELockResult::LOCKED)
-            return fd;
-        close(fd);
-        // a file replaced by the restart meanwhile is opened again
-        if (lock != win::ELockResult::REPLACED || std::chrono::steady_clock::now() >= deadline)
-            return -1;
-    }
 }
 
 // The file that takes the rename lines, as the library names it.
@@ -192,7 +167,10 @@ bool SfxAddRenameLine(CSfxTarvek& tarvek, const WString& source, const WString* 
     const auto path = RenameFile(tarvek);
     if (!path)
         return false;
-    const int fd = OpenLocked(*path);
+    // Locked for the whole read-modify-write, so that two uninstallers at once never lose a line;
+    // a link is followed, as every writer of the file does, and what is not a regular file refused.
+    const int fd =
+        win::OpenAndLockWithin(*path, O_RDWR | O_CREAT, 0644, LOCK_EX, win::REGISTRATION_LOCK_WAIT_MS);
     if (fd < 0)
         return false;
     std::string text;

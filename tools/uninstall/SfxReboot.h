@@ -5,7 +5,6 @@
 
 #include "platform/SfxText.h"
 
-#include <chrono>
 #include <optional>
 #include <string>
 
@@ -17,8 +16,6 @@ class CSfxTarvek;
 // Longest short path and longest line the fallback writes (bytes, line break included).
 constexpr size_t SFX_SHORT_PATH_MAX = 1024;
 constexpr size_t SFX_RENAME_LINE_MAX = 1024;
-// How long the fallback waits for another program's lock on its file.
-constexpr std::chrono::seconds SFX_RENAME_FILE_WAIT{10};
 
 enum ESfxRegistration
 {
@@ -31,8 +28,9 @@ bool SfxMoveAtReboot(CSfxTarvek& tarvek, const WString& source, const WString* t
                      ESfxRegistration registration = SFX_REGISTER_ALWAYS);
 
 // Fallback: adds "target=source\r\n" (short Windows paths; "NUL" without a target), under the
-// file's exclusive lock for the whole read and write, waited for up to SFX_RENAME_FILE_WAIT; the
-// new text takes the file's place in one step, durably, with the file's mode.
+// file's exclusive lock for the whole read and write, waited for as long as other programs'
+// registrations wait (REGISTRATION_LOCK_WAIT_MS); the new text takes the file's place in one
+// step, durably, with the file's mode. A link to the file is followed and stays.
 // False when a name has no exact narrow form or no short path, the line is too long, or the
 // file cannot be locked, read or replaced; the file is then unchanged.
 bool SfxAddRenameLine(CSfxTarvek& tarvek, const WString& source, const WString* target,
