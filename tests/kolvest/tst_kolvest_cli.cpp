@@ -75,12 +75,16 @@ class TestKolvestCli : public QObject
 
     QString host(const QString& relative) const { return m_drive + "/" + relative; }
 
+    // extra "NAME=value" entries replace the defaults
     QStringList environment(const QStringList& extra) const
     {
-        QStringList env = QProcess::systemEnvironment();
-        env << "TOLVANE_DRIVES=C=" + m_drive << "TOLVANE_WINDIR=C:\\WINDOWS"
-            << "TOLVANE_PENDING_OPS=" + host("pending") << extra;
-        return env;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("TOLVANE_DRIVES", "C=" + m_drive);
+        env.insert("TOLVANE_WINDIR", "C:\\WINDOWS");
+        env.insert("TOLVANE_PENDING_OPS", host("pending"));
+        for (const QString& entry : extra)
+            env.insert(entry.section('=', 0, 0), entry.section('=', 1));
+        return env.toStringList();
     }
 
     SRun run(const QString& program, const QStringList& args, const QStringList& extraEnv = {})
@@ -99,6 +103,14 @@ class TestKolvestCli : public QObject
     }
 
     int restart() { return run(TOLVANE_RESTART_PATH, {}).code; }
+
+    // The environment of kolvest for each of the two restart-time mechanisms.
+    static void restartMechanismRows()
+    {
+        QTest::addColumn<QStringList>("env");
+        QTest::newRow("delayed move") << QStringList();
+        QTest::newRow("wininit.ini") << QStringList{"TOLVANE_WIN_NOT_NT=1"};
+    }
 
     // kolvest that may write files up to `limit` bytes only
     SRun kolvestLimited(const QStringList& args, qint64 limit, const QStringList& extraEnv = {})
@@ -399,12 +411,7 @@ private slots:
 
     // "Delete X", then "replace X with A": the restart must do them in that order in either
     // mechanism, leaving X with A's content.
-    void restartKeepsTheRegistrationOrder_data()
-    {
-        QTest::addColumn<QStringList>("env");
-        QTest::newRow("delayed move") << QStringList();
-        QTest::newRow("wininit.ini") << QStringList{"TOLVANE_WIN_NOT_NT=1"};
-    }
+    void restartKeepsTheRegistrationOrder_data() { restartMechanismRows(); }
 
     void restartKeepsTheRegistrationOrder()
     {
@@ -651,6 +658,80 @@ private slots:
         QVERIFY(!QFile::exists(host("A")));
         QCOMPARE(restart(), 0);
         QCOMPARE(readFile(host(wininit ? "WINDOWS/wininit.ini" : "pending")), QByteArray());
+    }
+
+    // A folder registered for deletion (with its trailing backslash) beside a file in it: the
+    // restart deletes both and marks both as done, so the next restart leaves a new file alone.
+    void restartDeletesARegisteredFolder_data() { restartMechanismRows(); }
+
+    void restartDeletesARegisteredFolder()
+    {
+        QFETCH(QStringList, env);
+        QVERIFY(writeFile(host("Prog/app.exe"), "1"));
+        QVERIFY(QDir().mkpath(host("Prog/sub")));
+        QCOMPARE(kolvest({"/nologo", "C:\\Prog\\app.exe"}, env).out,
+                 QByteArray("C:\\Prog\\app.exe ... success\r\n"));
+        QCOMPARE(kolvest({"/nologo", "C:\\Prog\\sub"}, env).out,
+                 QByteArray("C:\\Prog\\sub\\ ... success\r\n"));
+
+        const SRun restarted = run(TOLVANE_RESTART_PATH, {});
+        QCOMPARE(restarted.err, QByteArray());
+        QCOMPARE(restarted.code, 0);
+        QVERIFY(!QFileInfo::exists(host("Prog/app.exe")));
+        QVERIFY(!QFileInfo::exists(host("Prog/sub")));
+        QVERIFY(writeFile(host("Prog/app.exe"), "2"));
+        QCOMPARE(restart(), 0);
+        QCOMPARE(readFile(host("Prog/app.exe")), QByteArray("2"));
+    }
+
+    // One folder under two names (D: a drive whose folder is C:\T, or C:\L a link to C:\T): the old
+    // version and a folder deleted under the one, the new version moved in under the other. However
+    // the restart is stopped and run again, the new version stays.
+    void folderUnderTwoNamesKeepsTheNewVersion_data()
+    {
+        QTest::addColumn<bool>("link");
+        QTest::addColumn<bool>("wininit");
+        QTest::addColumn<int>("stopAfter"); // operations carried out before the kill
+        for (const bool link : {false, true})
+            for (const bool wininit : {false, true})
+                for (int stopAfter = 1; stopAfter <= 3; ++stopAfter)
+                    QTest::addRow("%s, %s, stopped after %d", link ? "link" : "nested drives",
+                                  wininit ? "wininit.ini" : "pending list", stopAfter)
+                        << link << wininit << stopAfter;
+    }
+
+    void folderUnderTwoNamesKeepsTheNewVersion()
+    {
+        QFETCH(bool, link);
+        QFETCH(bool, wininit);
+        QFETCH(int, stopAfter);
+        QVERIFY(writeFile(host("T/old.dll"), "old"));
+        QVERIFY(writeFile(host("T/new.dll"), "new"));
+        QVERIFY(QDir().mkpath(host("T/Sub")));
+        QStringList env{"TOLVANE_DRIVES=C=" + m_drive + ";D=" + host("T")};
+        if (wininit)
+            env << "TOLVANE_WIN_NOT_NT=1";
+        if (link)
+            QVERIFY(QFile::link(host("T"), host("L")));
+        const QString other = link ? "C:\\L\\" : "D:\\";
+        QCOMPARE(kolvest({"/nologo", other + "old.dll"}, env).out,
+                 (other + "old.dll ... success\r\n").toUtf8());
+        QCOMPARE(kolvest({"/nologo", other + "Sub"}, env).out, (other + "Sub\\ ... success\r\n").toUtf8());
+        QCOMPARE(kolvest({"/nologo", "/move\"C:\\T\\new.dll\"", "C:\\T\\old.dll"}, env).out,
+                 QByteArray("C:\\T\\old.dll ... success\r\n"));
+
+        QProcess process;
+        process.setEnvironment(
+            environment(env + QStringList{"TOLVANE_RESTART_STOP_AFTER=" + QString::number(stopAfter)}));
+        process.start(TOLVANE_RESTART_STOPPABLE_PATH, QStringList());
+        QVERIFY(process.waitForFinished(20000));
+        QCOMPARE(process.exitStatus(), QProcess::CrashExit);
+        run(TOLVANE_RESTART_PATH, {}, env); // the delete finds old.dll gone already, which it reports
+        QCOMPARE(readFile(host("T/old.dll")), QByteArray("new"));
+        QVERIFY(!QFileInfo::exists(host("T/new.dll")));
+        QVERIFY(!QFileInfo::exists(host("T/Sub")));
+        QCOMPARE(run(TOLVANE_RESTART_PATH, {}, env).code, 0);
+        QCOMPARE(readFile(host("T/old.dll")), QByteArray("new"));
     }
 
     void wrapsAtTheTerminalWidth()
