@@ -112,6 +112,25 @@ class TestKolvestCli : public QObject
         QTest::newRow("wininit.ini") << QStringList{"TOLVANE_WIN_NOT_NT=1"};
     }
 
+    // The command line that runs a program in a mount namespace of its own with folder bind-mounted
+    // on mountPoint (the namespace and the mount go with the program); empty where that cannot be
+    // done (no right to make one).
+    static QStringList bindMountCommand(const QString& folder, const QString& mountPoint)
+    {
+        for (const QStringList& unshare : {QStringList{"-m"}, QStringList{"-r", "-m"}})
+        {
+            const QString script = "mount --bind \"$1\" \"$2\" && shift 2 && exec \"$@\"";
+            const QStringList command =
+                QStringList{"unshare"} + unshare + QStringList{"sh", "-c", script, "sh", folder, mountPoint};
+            QProcess probe;
+            probe.start(command.first(), command.mid(1) + QStringList{"true"});
+            if (probe.waitForFinished(20000) && probe.exitStatus() == QProcess::NormalExit &&
+                probe.exitCode() == 0)
+                return command;
+        }
+        return {};
+    }
+
     // kolvest that may write files up to `limit` bytes only
     SRun kolvestLimited(const QStringList& args, qint64 limit, const QStringList& extraEnv = {})
     {
@@ -732,6 +751,54 @@ private slots:
         QVERIFY(!QFileInfo::exists(host("T/Sub")));
         QCOMPARE(run(TOLVANE_RESTART_PATH, {}, env).code, 0);
         QCOMPARE(readFile(host("T/old.dll")), QByteArray("new"));
+    }
+
+    // D: a bind mount of a folder on C:'s file system: one device number, but no rename between
+    // them. A restart-time move from C: onto D: is refused before the target is deleted; one
+    // within D: is not.
+    void restartMoveAcrossABindMount_data()
+    {
+        QTest::addColumn<bool>("wininit");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QByteArray>("out");
+        const QByteArray refused =
+            "D:\\old.dll ... FAILED\r\nThe system cannot move the file to a different disk drive.\r\n\r\n";
+        for (const bool wininit : {false, true})
+        {
+            const char* list = wininit ? "wininit.ini" : "pending list";
+            QTest::addRow("%s: from C:", list) << wininit << "C:\\T\\new.dll" << refused;
+            QTest::addRow("%s: within D:", list)
+                << wininit << "D:\\new.dll" << QByteArray("D:\\old.dll ... success\r\n");
+        }
+    }
+
+    void restartMoveAcrossABindMount()
+    {
+        QFETCH(bool, wininit);
+        QFETCH(QString, source);
+        QFETCH(QByteArray, out);
+        const QString mountPoint = m_root.path() + "/d" + QString::number(m_case);
+        QVERIFY(QDir().mkpath(mountPoint));
+        QVERIFY(writeFile(host("T/new.dll"), "new"));
+        QVERIFY(writeFile(host("Bound/new.dll"), "new"));
+        QVERIFY(writeFile(host("Bound/old.dll"), "old"));
+        const QStringList bindMount = bindMountCommand(host("Bound"), mountPoint);
+        if (bindMount.isEmpty())
+            QSKIP("no mount namespace with a bind mount can be made here");
+        QStringList env{"TOLVANE_DRIVES=C=" + m_drive + ";D=" + mountPoint};
+        if (wininit)
+            env << "TOLVANE_WIN_NOT_NT=1";
+
+        const SRun result = run(
+            bindMount.first(),
+            bindMount.mid(1) + QStringList{KOLVEST_PATH, "/nologo", "/move\"" + source + "\"", "D:\\old.dll"},
+            env);
+        QCOMPARE(result.out, out);
+        QCOMPARE(result.code, 0);
+        const bool refused = out.contains("FAILED");
+        QCOMPARE(QFileInfo::exists(host("Bound/old.dll")), refused);
+        QCOMPARE(QFileInfo::exists(host("pending")), !wininit && !refused);
+        QCOMPARE(QFileInfo::exists(host("WINDOWS/wininit.ini")), wininit && !refused);
     }
 
     void wrapsAtTheTerminalWidth()

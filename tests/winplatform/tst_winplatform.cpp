@@ -2,6 +2,7 @@
 // what the restart applies, also after a read error or a power loss.
 #include "DelayedMove.h"
 #include "HostIo.h"
+#include "HostMount.h"
 #include "Restart.h"
 #include "TestFiles.h"
 #include "WinError.h"
@@ -380,6 +381,47 @@ private slots:
         unsetenv("TOLVANE_WINDIR");
         setenv("XDG_DATA_HOME", (m_drive + "/data").toUtf8().constData(), 1);
         QCOMPARE(win::GetWindowsDirectory(), std::string("C:\\data\\tolvane\\windows"));
+    }
+
+    // Where statx gives no mount id, a path's mount comes from a mountinfo text: the last mount on
+    // the longest mount point above the path, whose name the text writes with octal escapes.
+    void mountOfAPathInMountInfo_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<qulonglong>("mountId");
+        QTest::newRow("below the root") << "/etc/x" << 21ull;
+        QTest::newRow("below a mount point") << "/mnt/d/x" << 40ull;
+        QTest::newRow("the mount point") << "/mnt/d" << 40ull;
+        QTest::newRow("a name that begins as a mount point") << "/mnt/dx" << 21ull;
+        QTest::newRow("mounted over") << "/mnt/over/x" << 42ull;
+        QTest::newRow("escaped blank") << "/mnt/a b/x" << 43ull;
+    }
+
+    void mountOfAPathInMountInfo()
+    {
+        QFETCH(QString, path);
+        QFETCH(qulonglong, mountId);
+        const std::string mountInfo = "21 1 254:0 / / rw,relatime shared:1 - ext4 /dev/vda rw\n"
+                                      "40 21 254:0 /srv/d /mnt/d rw,relatime shared:1 - ext4 /dev/vda rw\n"
+                                      "41 21 0:30 / /mnt/over rw - tmpfs tmpfs rw\n"
+                                      "42 41 254:0 /srv/o /mnt/over rw - ext4 /dev/vda rw\n"
+                                      "43 21 0:31 / /mnt/a\\040b rw - tmpfs tmpfs rw\n";
+        uint64_t found = 0;
+        QVERIFY(win::MountIdInMountInfo(mountInfo, path.toStdString(), found));
+        QCOMPARE(qulonglong(found), mountId);
+    }
+
+    // The mount ids of statx and of /proc/self/mountinfo are one numbering.
+    void mountIdsAgreeWithMountInfo()
+    {
+        const std::string mountInfo = readFile("/proc/self/mountinfo").toStdString();
+        for (const QString& folder : {QFileInfo(m_drive).canonicalFilePath(), QString("/proc"), QString("/")})
+        {
+            uint64_t id = 0, listed = 0;
+            QVERIFY(win::MountIdOf(folder.toStdString(), id));
+            QVERIFY(win::MountIdInMountInfo(mountInfo, folder.toStdString(), listed));
+            QCOMPARE(id, listed);
+        }
     }
 
     void delayedOperationsAreListedInOrder()
