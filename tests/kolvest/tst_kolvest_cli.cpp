@@ -75,12 +75,16 @@ class TestKolvestCli : public QObject
 
     QString host(const QString& relative) const { return m_drive + "/" + relative; }
 
+    // extra "NAME=value" entries replace the defaults
     QStringList environment(const QStringList& extra) const
     {
-        QStringList env = QProcess::systemEnvironment();
-        env << "TOLVANE_DRIVES=C=" + m_drive << "TOLVANE_WINDIR=C:\\WINDOWS"
-            << "TOLVANE_PENDING_OPS=" + host("pending") << extra;
-        return env;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("TOLVANE_DRIVES", "C=" + m_drive);
+        env.insert("TOLVANE_WINDIR", "C:\\WINDOWS");
+        env.insert("TOLVANE_PENDING_OPS", host("pending"));
+        for (const QString& entry : extra)
+            env.insert(entry.section('=', 0, 0), entry.section('=', 1));
+        return env.toStringList();
     }
 
     SRun run(const QString& program, const QStringList& args, const QStringList& extraEnv = {})
@@ -99,6 +103,33 @@ class TestKolvestCli : public QObject
     }
 
     int restart() { return run(TOLVANE_RESTART_PATH, {}).code; }
+
+    // The environment of kolvest for each of the two restart-time mechanisms.
+    static void restartMechanismRows()
+    {
+        QTest::addColumn<QStringList>("env");
+        QTest::newRow("delayed move") << QStringList();
+        QTest::newRow("wininit.ini") << QStringList{"TOLVANE_WIN_NOT_NT=1"};
+    }
+
+    // The command line that runs a program in a mount namespace of its own with folder bind-mounted
+    // on mountPoint (the namespace and the mount go with the program); empty where that cannot be
+    // done (no right to make one).
+    static QStringList bindMountCommand(const QString& folder, const QString& mountPoint)
+    {
+        for (const QStringList& unshare : {QStringList{"-m"}, QStringList{"-r", "-m"}})
+        {
+            const QString script = "mount --bind \"$1\" \"$2\" && shift 2 && exec \"$@\"";
+            const QStringList command =
+                QStringList{"unshare"} + unshare + QStringList{"sh", "-c", script, "sh", folder, mountPoint};
+            QProcess probe;
+            probe.start(command.first(), command.mid(1) + QStringList{"true"});
+            if (probe.waitForFinished(20000) && probe.exitStatus() == QProcess::NormalExit &&
+                probe.exitCode() == 0)
+                return command;
+        }
+        return {};
+    }
 
     // kolvest that may write files up to `limit` bytes only
     SRun kolvestLimited(const QStringList& args, qint64 limit, const QStringList& extraEnv = {})
@@ -399,12 +430,7 @@ private slots:
 
     // "Delete X", then "replace X with A": the restart must do them in that order in either
     // mechanism, leaving X with A's content.
-    void restartKeepsTheRegistrationOrder_data()
-    {
-        QTest::addColumn<QStringList>("env");
-        QTest::newRow("delayed move") << QStringList();
-        QTest::newRow("wininit.ini") << QStringList{"TOLVANE_WIN_NOT_NT=1"};
-    }
+    void restartKeepsTheRegistrationOrder_data() { restartMechanismRows(); }
 
     void restartKeepsTheRegistrationOrder()
     {
@@ -651,6 +677,128 @@ private slots:
         QVERIFY(!QFile::exists(host("A")));
         QCOMPARE(restart(), 0);
         QCOMPARE(readFile(host(wininit ? "WINDOWS/wininit.ini" : "pending")), QByteArray());
+    }
+
+    // A folder registered for deletion (with its trailing backslash) beside a file in it: the
+    // restart deletes both and marks both as done, so the next restart leaves a new file alone.
+    void restartDeletesARegisteredFolder_data() { restartMechanismRows(); }
+
+    void restartDeletesARegisteredFolder()
+    {
+        QFETCH(QStringList, env);
+        QVERIFY(writeFile(host("Prog/app.exe"), "1"));
+        QVERIFY(QDir().mkpath(host("Prog/sub")));
+        QCOMPARE(kolvest({"/nologo", "C:\\Prog\\app.exe"}, env).out,
+                 QByteArray("C:\\Prog\\app.exe ... success\r\n"));
+        QCOMPARE(kolvest({"/nologo", "C:\\Prog\\sub"}, env).out,
+                 QByteArray("C:\\Prog\\sub\\ ... success\r\n"));
+
+        const SRun restarted = run(TOLVANE_RESTART_PATH, {});
+        QCOMPARE(restarted.err, QByteArray());
+        QCOMPARE(restarted.code, 0);
+        QVERIFY(!QFileInfo::exists(host("Prog/app.exe")));
+        QVERIFY(!QFileInfo::exists(host("Prog/sub")));
+        QVERIFY(writeFile(host("Prog/app.exe"), "2"));
+        QCOMPARE(restart(), 0);
+        QCOMPARE(readFile(host("Prog/app.exe")), QByteArray("2"));
+    }
+
+    // One folder under two names (D: a drive whose folder is C:\T, or C:\L a link to C:\T): the old
+    // version and a folder deleted under the one, the new version moved in under the other. However
+    // the restart is stopped and run again, the new version stays.
+    void folderUnderTwoNamesKeepsTheNewVersion_data()
+    {
+        QTest::addColumn<bool>("link");
+        QTest::addColumn<bool>("wininit");
+        QTest::addColumn<int>("stopAfter"); // operations carried out before the kill
+        for (const bool link : {false, true})
+            for (const bool wininit : {false, true})
+                for (int stopAfter = 1; stopAfter <= 3; ++stopAfter)
+                    QTest::addRow("%s, %s, stopped after %d", link ? "link" : "nested drives",
+                                  wininit ? "wininit.ini" : "pending list", stopAfter)
+                        << link << wininit << stopAfter;
+    }
+
+    void folderUnderTwoNamesKeepsTheNewVersion()
+    {
+        QFETCH(bool, link);
+        QFETCH(bool, wininit);
+        QFETCH(int, stopAfter);
+        QVERIFY(writeFile(host("T/old.dll"), "old"));
+        QVERIFY(writeFile(host("T/new.dll"), "new"));
+        QVERIFY(QDir().mkpath(host("T/Sub")));
+        QStringList env{"TOLVANE_DRIVES=C=" + m_drive + ";D=" + host("T")};
+        if (wininit)
+            env << "TOLVANE_WIN_NOT_NT=1";
+        if (link)
+            QVERIFY(QFile::link(host("T"), host("L")));
+        const QString other = link ? "C:\\L\\" : "D:\\";
+        QCOMPARE(kolvest({"/nologo", other + "old.dll"}, env).out,
+                 (other + "old.dll ... success\r\n").toUtf8());
+        QCOMPARE(kolvest({"/nologo", other + "Sub"}, env).out, (other + "Sub\\ ... success\r\n").toUtf8());
+        QCOMPARE(kolvest({"/nologo", "/move\"C:\\T\\new.dll\"", "C:\\T\\old.dll"}, env).out,
+                 QByteArray("C:\\T\\old.dll ... success\r\n"));
+
+        QProcess process;
+        process.setEnvironment(
+            environment(env + QStringList{"TOLVANE_RESTART_STOP_AFTER=" + QString::number(stopAfter)}));
+        process.start(TOLVANE_RESTART_STOPPABLE_PATH, QStringList());
+        QVERIFY(process.waitForFinished(20000));
+        QCOMPARE(process.exitStatus(), QProcess::CrashExit);
+        run(TOLVANE_RESTART_PATH, {}, env); // the delete finds old.dll gone already, which it reports
+        QCOMPARE(readFile(host("T/old.dll")), QByteArray("new"));
+        QVERIFY(!QFileInfo::exists(host("T/new.dll")));
+        QVERIFY(!QFileInfo::exists(host("T/Sub")));
+        QCOMPARE(run(TOLVANE_RESTART_PATH, {}, env).code, 0);
+        QCOMPARE(readFile(host("T/old.dll")), QByteArray("new"));
+    }
+
+    // D: a bind mount of a folder on C:'s file system: one device number, but no rename between
+    // them. A restart-time move from C: onto D: is refused before the target is deleted; one
+    // within D: is not.
+    void restartMoveAcrossABindMount_data()
+    {
+        QTest::addColumn<bool>("wininit");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QByteArray>("out");
+        const QByteArray refused =
+            "D:\\old.dll ... FAILED\r\nThe system cannot move the file to a different disk drive.\r\n\r\n";
+        for (const bool wininit : {false, true})
+        {
+            const char* list = wininit ? "wininit.ini" : "pending list";
+            QTest::addRow("%s: from C:", list) << wininit << "C:\\T\\new.dll" << refused;
+            QTest::addRow("%s: within D:", list)
+                << wininit << "D:\\new.dll" << QByteArray("D:\\old.dll ... success\r\n");
+        }
+    }
+
+    void restartMoveAcrossABindMount()
+    {
+        QFETCH(bool, wininit);
+        QFETCH(QString, source);
+        QFETCH(QByteArray, out);
+        const QString mountPoint = m_root.path() + "/d" + QString::number(m_case);
+        QVERIFY(QDir().mkpath(mountPoint));
+        QVERIFY(writeFile(host("T/new.dll"), "new"));
+        QVERIFY(writeFile(host("Bound/new.dll"), "new"));
+        QVERIFY(writeFile(host("Bound/old.dll"), "old"));
+        const QStringList bindMount = bindMountCommand(host("Bound"), mountPoint);
+        if (bindMount.isEmpty())
+            QSKIP("no mount namespace with a bind mount can be made here");
+        QStringList env{"TOLVANE_DRIVES=C=" + m_drive + ";D=" + mountPoint};
+        if (wininit)
+            env << "TOLVANE_WIN_NOT_NT=1";
+
+        const SRun result = run(
+            bindMount.first(),
+            bindMount.mid(1) + QStringList{KOLVEST_PATH, "/nologo", "/move\"" + source + "\"", "D:\\old.dll"},
+            env);
+        QCOMPARE(result.out, out);
+        QCOMPARE(result.code, 0);
+        const bool refused = out.contains("FAILED");
+        QCOMPARE(QFileInfo::exists(host("Bound/old.dll")), refused);
+        QCOMPARE(QFileInfo::exists(host("pending")), !wininit && !refused);
+        QCOMPARE(QFileInfo::exists(host("WINDOWS/wininit.ini")), wininit && !refused);
     }
 
     void wrapsAtTheTerminalWidth()

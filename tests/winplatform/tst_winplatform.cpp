@@ -2,6 +2,7 @@
 // what the restart applies, also after a read error or a power loss.
 #include "DelayedMove.h"
 #include "HostIo.h"
+#include "HostMount.h"
 #include "Restart.h"
 #include "ShareLock.h"
 #include "TestFiles.h"
@@ -382,6 +383,47 @@ private slots:
         unsetenv("TOLVANE_WINDIR");
         setenv("XDG_DATA_HOME", (m_drive + "/data").toUtf8().constData(), 1);
         QCOMPARE(win::GetWindowsDirectory(), std::string("C:\\data\\tolvane\\windows"));
+    }
+
+    // Where statx gives no mount id, a path's mount comes from a mountinfo text: the last mount on
+    // the longest mount point above the path, whose name the text writes with octal escapes.
+    void mountOfAPathInMountInfo_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<qulonglong>("mountId");
+        QTest::newRow("below the root") << "/etc/x" << 21ull;
+        QTest::newRow("below a mount point") << "/mnt/d/x" << 40ull;
+        QTest::newRow("the mount point") << "/mnt/d" << 40ull;
+        QTest::newRow("a name that begins as a mount point") << "/mnt/dx" << 21ull;
+        QTest::newRow("mounted over") << "/mnt/over/x" << 42ull;
+        QTest::newRow("escaped blank") << "/mnt/a b/x" << 43ull;
+    }
+
+    void mountOfAPathInMountInfo()
+    {
+        QFETCH(QString, path);
+        QFETCH(qulonglong, mountId);
+        const std::string mountInfo = "21 1 254:0 / / rw,relatime shared:1 - ext4 /dev/vda rw\n"
+                                      "40 21 254:0 /srv/d /mnt/d rw,relatime shared:1 - ext4 /dev/vda rw\n"
+                                      "41 21 0:30 / /mnt/over rw - tmpfs tmpfs rw\n"
+                                      "42 41 254:0 /srv/o /mnt/over rw - ext4 /dev/vda rw\n"
+                                      "43 21 0:31 / /mnt/a\\040b rw - tmpfs tmpfs rw\n";
+        uint64_t found = 0;
+        QVERIFY(win::MountIdInMountInfo(mountInfo, path.toStdString(), found));
+        QCOMPARE(qulonglong(found), mountId);
+    }
+
+    // The mount ids of statx and of /proc/self/mountinfo are one numbering.
+    void mountIdsAgreeWithMountInfo()
+    {
+        const std::string mountInfo = readFile("/proc/self/mountinfo").toStdString();
+        for (const QString& folder : {QFileInfo(m_drive).canonicalFilePath(), QString("/proc"), QString("/")})
+        {
+            uint64_t id = 0, listed = 0;
+            QVERIFY(win::MountIdOf(folder.toStdString(), id));
+            QVERIFY(win::MountIdInMountInfo(mountInfo, folder.toStdString(), listed));
+            QCOMPARE(id, listed);
+        }
     }
 
     void delayedOperationsAreListedInOrder()
@@ -852,6 +894,37 @@ private slots:
         QTest::newRow("wininit: resumed after a kill")
             << "WINDOWS/wininit.ini" << QByteArray("[rename]\r\n;UL=C:\\D\\X\r\nC:\\D\\X=C:\\D\\X.new\r\n")
             << wininitReplace << QStringList{"X.new=new"} << QStringList{"X=new"} << -1;
+        // C:\D is E:\ as well, and C:\L a link to it: one folder under three names
+        const QByteArray pendingAlias = "4\tE:\\X\t\n5\tC:\\D\\X.new\tC:\\D\\X\n";
+        QTest::newRow("pending: delete E:\\X, move C:\\D\\X.new to X")
+            << "pending" << pendingAlias << pendingAlias << QStringList{"X=old", "X.new=new"}
+            << QStringList{"X=new"} << -1;
+        const QByteArray wininitLink = "[rename]\r\nNUL=C:\\L\\X\r\nC:\\D\\X=C:\\D\\X.new\r\n";
+        QTest::newRow("wininit: delete X through the link, move X.new to X")
+            << "WINDOWS/wininit.ini" << wininitLink << wininitLink << QStringList{"X=old", "X.new=new"}
+            << QStringList{"X=new"} << -1;
+        const QByteArray pendingLinkChain = "5\tC:\\L\\A\tC:\\L\\B\n5\tC:\\D\\C\tC:\\D\\A\n";
+        QTest::newRow("pending: move A to B through the link, C to A")
+            << "pending" << pendingLinkChain << pendingLinkChain << QStringList{"A=a", "B=b", "C=c"}
+            << QStringList{"A=c", "B=a"} << -1;
+        // a name made under one name of the folder is found under another in the same run
+        const QByteArray pendingMadeElsewhere = "5\tE:\\a\tE:\\B\n4\tC:\\D\\b\t\n";
+        QTest::newRow("pending: move E:\\a to B, delete C:\\D\\b")
+            << "pending" << pendingMadeElsewhere << pendingMadeElsewhere << QStringList{"a=a"}
+            << QStringList() << -1;
+        const QByteArray wininitMadeElsewhere = "[rename]\r\nC:\\L\\B=C:\\L\\a\r\nNUL=E:\\b\r\n";
+        QTest::newRow("wininit: move a to B through the link, delete E:\\b")
+            << "WINDOWS/wininit.ini" << wininitMadeElsewhere << wininitMadeElsewhere << QStringList{"a=a"}
+            << QStringList() << -1;
+        // a folder deleted (written with its backslash) after a file in it, also under another name
+        const QByteArray pendingFolder = "4\tC:\\D\\Sub\\f\t\n4\tC:\\D\\Sub\\\t\n";
+        QTest::newRow("pending: delete Sub\\f, then Sub\\")
+            << "pending" << pendingFolder << pendingFolder << QStringList{"Sub/f=f", "g=g"}
+            << QStringList{"g=g"} << -1;
+        const QByteArray wininitFolder = "[rename]\r\nNUL=C:\\D\\Sub\\f\r\nNUL=E:\\SUB\\\r\n";
+        QTest::newRow("wininit: delete Sub\\f, then E:\\SUB\\")
+            << "WINDOWS/wininit.ini" << wininitFolder << wininitFolder << QStringList{"Sub/f=f", "g=g"}
+            << QStringList{"g=g"} << -1;
 
         QByteArray pendingDeletes, wininitDeletes = "[rename]\r\n";
         QStringList files;
@@ -885,6 +958,8 @@ private slots:
         QVERIFY(QDir().mkpath(host("WINDOWS")));
         QVERIFY(writeFile(host(listName), list));
         QVERIFY(restoreFiles(host("D"), toFiles(files)));
+        setenv("TOLVANE_DRIVES", qgetenv("TOLVANE_DRIVES") + ";E=" + QFile::encodeName(host("D")), 1);
+        QVERIFY(QFile::link(host("D"), host("L")));
 
         SPowerLoss powerLoss;
         powerLoss.list = QFileInfo(host(listName)).canonicalFilePath();

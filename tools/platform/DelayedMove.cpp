@@ -196,8 +196,14 @@ bool RegisterDelayed(const char* existing, const char* newName, uint32_t flags, 
 bool MoveNow(const char* existing, const char* newName, uint32_t flags)
 {
     std::string source, target;
-    if (!HostPathOf(existing, source) || !HostPathOf(newName, target))
-        return false;
+    return HostPathOf(existing, source) && HostPathOf(newName, target) &&
+           MoveHostFileNow(source, target, newName, flags);
+}
+
+} // namespace
+
+bool MoveHostFileNow(const std::string& source, std::string target, const char* newName, uint32_t flags)
+{
     struct stat sourceStat, targetStat;
     if (lstat(source.c_str(), &sourceStat) != 0)
         return errno == ENOENT ? Fail(MissingPathError(source)) : FailFromErrno();
@@ -228,8 +234,6 @@ bool MoveNow(const char* existing, const char* newName, uint32_t flags)
     SetLastError(ERROR_SUCCESS);
     return true;
 }
-
-} // namespace
 
 std::string PendingOperationsFile()
 {

@@ -41,6 +41,10 @@ enum EMoveFileFlags : uint32_t
 // is waited for at most REGISTRATION_LOCK_WAIT_MS (then ERROR_SHARING_VIOLATION).
 bool MoveFileEx(const char* existing, const char* newName, uint32_t flags);
 
+// MoveFileEx without the delay flag, on names already found on the host (HostPathOf), for a
+// caller that decides on the same host paths as it acts on; newName is the target's Windows name.
+bool MoveHostFileNow(const std::string& source, std::string target, const char* newName, uint32_t flags);
+
 using MoveFileExFn = bool (*)(const char* existing, const char* newName, uint32_t flags);
 
 // The run-time lookup of MoveFileEx: null with ERROR_PROC_NOT_FOUND when the system lacks it.

@@ -2,13 +2,13 @@
 
 #include "DelayedMove.h"
 #include "HostIo.h"
+#include "HostName.h"
 #include "WinError.h"
 #include "WinPath.h"
 #include "WininitRename.h"
 
-#include <cctype>
 #include <cerrno>
-#include <set>
+#include <map>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <unordered_set>
@@ -34,11 +34,8 @@ std::string Unreadable(const CMarkedList& list, const std::string& name)
     return list.notRegularFile() ? name + " is not a regular file" : "cannot read " + name + ": " + Reason();
 }
 
-bool DeleteNow(const std::string& winPath)
+bool DeleteNow(const std::string& host)
 {
-    std::string host;
-    if (!HostPathOf(winPath, host))
-        return false;
     struct stat st;
     if (lstat(host.c_str(), &st) != 0)
         return errno == ENOENT ? Fail(MissingPathError(host)) : FailFromErrno();
@@ -46,90 +43,111 @@ bool DeleteNow(const std::string& winPath)
     return rc == 0 || FailFromErrno();
 }
 
-// True when the operation changed something.
-bool Apply(const SPendingOperation& operation, int& failures, const Report& report)
+// An operation with its names as the host knows them: looked up once, for deciding whether it
+// meets an unsynced one and for carrying it out.
+struct SHostOperation
 {
+    const SPendingOperation* operation = nullptr;
+    std::vector<SHostName> names;   // the source's, then the target's (none for a delete)
+    uint32_t error = ERROR_SUCCESS; // why a name has no host path
+};
+
+bool CarryOut(const SHostOperation& host)
+{
+    if (host.error != ERROR_SUCCESS)
+        return Fail(host.error);
+    const SPendingOperation& operation = *host.operation;
     if (operation.target.empty())
-    {
-        if (DeleteNow(operation.source))
-            return true;
-        ++failures;
-        report("cannot delete " + operation.source + ": " + Reason());
-        return false;
-    }
-    const uint32_t flags = operation.flags & MOVEFILE_REPLACE_EXISTING;
-    if (MoveFileEx(operation.source.c_str(), operation.target.c_str(), flags))
+        return DeleteNow(host.names[0].host);
+    return MoveHostFileNow(host.names[0].host, host.names[1].host, operation.target.c_str(),
+                           operation.flags & MOVEFILE_REPLACE_EXISTING);
+}
+
+// True when the operation changed something.
+bool Apply(const SHostOperation& host, int& failures, const Report& report)
+{
+    if (CarryOut(host))
         return true;
     ++failures;
-    report("cannot move " + operation.source + " to " + operation.target + ": " + Reason());
+    const SPendingOperation& operation = *host.operation;
+    report(operation.target.empty()
+               ? "cannot delete " + operation.source + ": " + Reason()
+               : "cannot move " + operation.source + " to " + operation.target + ": " + Reason());
     return false;
 }
 
-// A name as Windows compares it: the full path in one letter case.
-std::string Key(const std::string& winPath)
+// A host folder in Windows form for a report (the host path where no drive reaches it); the last
+// error stays.
+std::string FolderName(const std::string& host)
 {
-    std::string key;
-    if (!GetFullPathName(winPath, key))
-        key = winPath;
-    for (char& c : key)
-        c = char(std::toupper(static_cast<unsigned char>(c)));
-    return key;
-}
-
-// The folder holding a full path ("C:\" for a name in the root).
-std::string FolderOf(const std::string& full)
-{
-    const size_t slash = full.find_last_of('\\');
-    return full.substr(0, slash == 2 ? 3 : slash);
-}
-
-bool SyncWindowsFolder(const std::string& folder)
-{
-    std::string host;
-    return HostPathOf(folder, host) && (SyncFolder(host) || FailFromErrno());
+    const uint32_t error = GetLastError();
+    std::string name;
+    if (!WindowsPathOf(host, name))
+        name = host;
+    SetLastError(error);
+    return name;
 }
 
 // The operations carried out since their marks last went to the disk. A replay after a power loss
 // carries out again every operation whose mark had not reached the disk, on the files as the later
 // operations left them: a delete or a move repeated after an operation that re-created its name
 // would remove or overwrite that one's result. So an operation that touches a name, or a folder on
-// the way to one, that an unsynced operation touched waits until those marks are durable. And a
-// mark must never reach the disk before the change it marks: before the marks are written, the
-// folders holding both names of every operation that changed something are synced.
+// the way to one, that an unsynced operation touched waits until those marks are durable; names
+// are compared as the host knows them (HostName.h), so that two drive letters or a link naming
+// one folder cannot hide a meeting. And a mark must never reach the disk before the change it
+// marks: before the marks are written, the folders that held the names of every operation that
+// changed something are synced (a deleted folder's own name is in its parent).
 // As no unsynced operation goes through a name another one touched, each folder is read only once
-// for the names that do not exist in the spelling given (CFolderListings), until the marks go out.
+// for the names that do not exist in the spelling given (CFolderListings), and the folders above
+// each folder are looked up once, until the marks go out.
 class CUnsyncedOperations
 {
 public:
-    bool touches(const SPendingOperation& operation) const
+    // The operation's names on the files as they are before it is carried out.
+    SHostOperation lookUp(const SPendingOperation& operation)
     {
+        SHostOperation host;
+        host.operation = &operation;
         for (const std::string* name : Names(operation))
         {
-            const std::string key = Key(*name);
-            if (m_folders.count(key))
-                return true;
-            for (std::string path = key;; path = FolderOf(path))
+            host.names.emplace_back();
+            if (!m_hostNames.resolve(*name, host.names.back()))
             {
-                if (m_names.count(path))
+                host.error = GetLastError();
+                host.names.clear(); // it fails without a change
+                break;
+            }
+        }
+        return host;
+    }
+
+    bool touches(const SHostOperation& host) const
+    {
+        for (const SHostName& name : host.names)
+        {
+            for (const std::string& key : name.names)
+            {
+                if (m_way.count(key) || m_names.count(key))
                     return true;
-                if (FolderOf(path) == path)
-                    break;
+            }
+            for (const std::string& key : name.way)
+            {
+                if (m_names.count(key))
+                    return true;
             }
         }
         return false;
     }
 
-    void add(const SPendingOperation& operation, bool changed)
+    void add(const SHostOperation& host, bool changed)
     {
-        m_operations.push_back(&operation);
-        for (const std::string* name : Names(operation))
+        m_operations.push_back(host.operation);
+        for (const SHostName& name : host.names)
         {
-            const std::string key = Key(*name);
-            m_names.insert(key);
+            m_names.insert(name.names.begin(), name.names.end());
+            m_way.insert(name.way.begin(), name.way.end());
             if (changed)
-                m_changedFolders.insert(FolderOf(*name));
-            for (std::string path = FolderOf(key); m_folders.insert(path).second && FolderOf(path) != path;)
-                path = FolderOf(path);
+                m_changedFolders.emplace(name.folderKey, name.folder);
         }
     }
 
@@ -144,10 +162,13 @@ public:
             report(what + ": " + Reason());
             return false;
         };
-        for (const std::string& folder : m_changedFolders)
+        for (const auto& folder : m_changedFolders)
         {
-            if (!SyncWindowsFolder(folder))
-                return fail("cannot write the changes in " + folder + " to the disk");
+            if (!SyncFolder(folder.second))
+            {
+                FailFromErrno();
+                return fail("cannot write the changes in " + FolderName(folder.second) + " to the disk");
+            }
         }
         for (const SPendingOperation* operation : m_operations)
         {
@@ -158,9 +179,10 @@ public:
             return fail("cannot write the marks in " + listName + " to the disk");
         m_operations.clear();
         m_names.clear();
-        m_folders.clear();
+        m_way.clear();
         m_changedFolders.clear();
         m_listings.clear();
+        m_hostNames.clear();
         return true;
     }
 
@@ -173,10 +195,11 @@ private:
     }
 
     std::vector<const SPendingOperation*> m_operations;
-    std::unordered_set<std::string> m_names;   // keys of their names
-    std::unordered_set<std::string> m_folders; // keys of the folders on the way to them
-    std::set<std::string> m_changedFolders;    // synced before the marks are written
+    std::unordered_set<std::string> m_names;             // keys of their names
+    std::unordered_set<std::string> m_way;               // keys of the folders on the way to them
+    std::map<std::string, std::string> m_changedFolders; // key -> host path; synced before the marks
     CFolderListings m_listings;
+    CHostNames m_hostNames;
 };
 
 // Carries out the list's operations in order and marks them as done. False when the changes or the
@@ -188,9 +211,14 @@ bool ApplyList(CMarkedList& list, const std::string& name, int& failures, const 
     CUnsyncedOperations unsynced;
     for (const SPendingOperation& operation : list.operations())
     {
-        if (unsynced.touches(operation) && !unsynced.mark(list, true, name, failures, report))
-            return false;
-        unsynced.add(operation, Apply(operation, failures, report));
+        SHostOperation host = unsynced.lookUp(operation);
+        if (unsynced.touches(host))
+        {
+            if (!unsynced.mark(list, true, name, failures, report))
+                return false;
+            host = unsynced.lookUp(operation); // without the listings that it may have changed
+        }
+        unsynced.add(host, Apply(host, failures, report));
         if (afterOperation)
             afterOperation();
     }

@@ -93,13 +93,6 @@ const SDrive* FindDrive(const std::vector<SDrive>& table, char letter)
     return nullptr;
 }
 
-std::string UpperName(std::string name)
-{
-    for (char& c : name)
-        c = UpperAscii(c);
-    return name;
-}
-
 thread_local CFolderListings* t_listings = nullptr;
 
 // The entries of a host folder (all, or those whose name in upper case is onlyKey) by their names
@@ -124,17 +117,26 @@ CFolderListings::Listing ReadFolderListing(const std::string& dir, const std::st
     return listing;
 }
 
-// The entry of dir whose name equals name ignoring case; the exact spelling wins.
-std::string MatchName(const std::string& dir, const std::string& name)
+// The entry of dir whose name equals name ignoring case; the exact spelling wins. exists tells
+// whether it is there.
+std::string MatchName(const std::string& dir, const std::string& name, bool& exists)
 {
     struct stat st;
-    if (lstat((dir + "/" + name).c_str(), &st) == 0)
+    exists = lstat((dir + "/" + name).c_str(), &st) == 0;
+    if (exists)
         return name;
+    std::string matched = name;
     if (t_listings)
-        return t_listings->lookUp(dir, name);
-    const std::string key = UpperName(name);
-    const CFolderListings::Listing listing = ReadFolderListing(dir, &key);
-    return listing.empty() ? name : listing.begin()->second;
+        matched = t_listings->lookUp(dir, name);
+    else
+    {
+        const std::string key = UpperName(name);
+        const CFolderListings::Listing listing = ReadFolderListing(dir, &key);
+        if (!listing.empty())
+            matched = listing.begin()->second;
+    }
+    exists = matched != name && lstat((dir + "/" + matched).c_str(), &st) == 0;
+    return matched;
 }
 
 } // namespace
@@ -151,9 +153,13 @@ CFolderListings::~CFolderListings()
 
 std::string CFolderListings::lookUp(const std::string& dir, const std::string& name)
 {
-    auto folder = m_folders.find(dir);
+    struct stat st;
+    if (stat(dir.empty() ? "/" : dir.c_str(), &st) != 0)
+        return name;
+    const std::pair<uint64_t, uint64_t> identity(st.st_dev, st.st_ino);
+    auto folder = m_folders.find(identity);
     if (folder == m_folders.end())
-        folder = m_folders.emplace(dir, ReadFolderListing(dir, nullptr)).first;
+        folder = m_folders.emplace(identity, ReadFolderListing(dir, nullptr)).first;
     const auto entry = folder->second.find(UpperName(name));
     return entry == folder->second.end() ? name : entry->second;
 }
@@ -187,6 +193,13 @@ std::vector<SDrive> DriveTable()
         table.push_back({UpperAscii(entry[0]), CanonicalRoot(root)});
     }
     return table;
+}
+
+std::string UpperName(std::string name)
+{
+    for (char& c : name)
+        c = UpperAscii(c);
+    return name;
 }
 
 bool NamesEqual(const std::string& a, const std::string& b)
@@ -285,10 +298,7 @@ bool HostPathOf(const std::string& winPath, std::string& hostPath)
     bool exists = true;
     for (const std::string& name : names)
     {
-        std::string matched = exists ? MatchName(host, name) : name;
-        struct stat st;
-        host += "/" + matched;
-        exists = exists && lstat(host.c_str(), &st) == 0;
+        host += "/" + (exists ? MatchName(host, name, exists) : name);
     }
     hostPath = host.empty() ? "/" : host;
     return true;

@@ -14,8 +14,10 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace win
@@ -55,12 +57,14 @@ uint32_t MissingPathError(const std::string& hostPath);
 
 // Case-insensitive comparison of ASCII letters, as Windows compares file names.
 bool NamesEqual(const std::string& a, const std::string& b);
+// The name with its ASCII letters in upper case: one form for all names NamesEqual holds equal.
+std::string UpperName(std::string name);
 
 // While one lives, the case-insensitive lookups of this thread for names that do not exist in the
-// spelling given read each folder only once, so a long run of operations in one folder does not
-// read it again for every name. A name created, renamed or removed in such a folder afterwards is
-// not seen until clear(): for runs of operations none of which goes through a name that another
-// of them changed.
+// spelling given read each host folder (known by its device and inode, whatever path reaches it)
+// only once, so a long run of operations in one folder does not read it again for every name. A
+// name created, renamed or removed in such a folder afterwards is not seen until clear(): for runs
+// of operations none of which goes through a name that another of them changed.
 class CFolderListings
 {
 public:
@@ -78,7 +82,7 @@ public:
 
 private:
     CFolderListings* m_previous;
-    std::unordered_map<std::string, Listing> m_folders;
+    std::map<std::pair<uint64_t, uint64_t>, Listing> m_folders; // by device and inode
 };
 
 } // namespace win

@@ -1,6 +1,7 @@
 #include "WinFile.h"
 
 #include "HostIo.h"
+#include "HostMount.h"
 #include "ShareLock.h"
 #include "WinError.h"
 #include "WinPath.h"
@@ -303,7 +304,13 @@ bool OnSameFileSystem(const char* source, const char* target)
             return true;
         folder = folder.substr(0, std::max<size_t>(folder.find_last_of('/'), 1));
     } while (stat(folder.c_str(), &folderStat) != 0);
-    return folderStat.st_dev == sourceStat.st_dev || Fail(ERROR_NOT_SAME_DEVICE);
+    if (folderStat.st_dev != sourceStat.st_dev)
+        return Fail(ERROR_NOT_SAME_DEVICE);
+    // one file system mounted twice (a bind mount): one device number, but no rename between them
+    const std::string sourceFolder = sourceHost.substr(0, std::max<size_t>(sourceHost.find_last_of('/'), 1));
+    uint64_t sourceMount = 0, folderMount = 0;
+    return !MountIdOf(sourceFolder, sourceMount) || !MountIdOf(folder, folderMount) ||
+           sourceMount == folderMount || Fail(ERROR_NOT_SAME_DEVICE);
 }
 
 bool DeleteFile(const char* name)

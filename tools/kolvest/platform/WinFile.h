@@ -71,11 +71,11 @@ bool SetFileAttributes(const char* name, uint32_t attributes);
 // file under two names (a link to it, a hard link), as the system's file identity tells.
 bool IsSameFile(const char* first, const char* second);
 
-// A restart-time move is one rename, which cannot cross host file systems: false with
-// ERROR_NOT_SAME_DEVICE when the source and the folder the target goes into (its nearest existing
-// folder, where folders are still to be made) lie on different ones, whatever their drive
-// letters. True when they agree, or when either cannot be looked at (the registration reports
-// its own reason then).
+// A restart-time move is one rename, which cannot cross host file systems, nor two mounts of one
+// (HostMount.h): false with ERROR_NOT_SAME_DEVICE when the source's folder and the folder the
+// target goes into (its nearest existing folder, where folders are still to be made) lie on
+// different ones, whatever their drive letters. True when they agree, or when either cannot be
+// looked at (the registration reports its own reason then).
 bool OnSameFileSystem(const char* source, const char* target);
 
 bool DeleteFile(const char* name);      // a file or a link; refuses folders, read-only files, files in use
