@@ -1164,6 +1164,11 @@ void TestLogStore::dayListAndDayFilterInEveryZone_data()
     // From 22:00 summer time into the repeated 02:00-02:59.
     QTest::newRow("Berlin, 02:00 repeated")
         << QByteArray("Europe/Berlin") << utc(10, 24, 20) << two(10, 24) << 8;
+    // From 21:00 summer time into midnight shown twice (00:00-00:59 again after 01:00).
+    QTest::newRow("Havana, midnight repeated")
+        << QByteArray("America/Havana") << utc(11, 1, 1) << two(10, 31) << 12;
+    QTest::newRow("Azores, midnight repeated")
+        << QByteArray("Atlantic/Azores") << utc(10, 24, 21) << two(10, 24) << 12;
     QTest::newRow("UTC, no change") << QByteArray("UTC") << utc(3, 7, 21) << two(3, 7) << 12;
     // 30.12.2011 does not exist there.
     QTest::newRow("Apia, whole day skipped") << QByteArray("Pacific/Apia") << utc(12, 30, 7, 2011)
@@ -1186,21 +1191,26 @@ void TestLogStore::dayListAndDayFilterInEveryZone()
                  .arg(first.toSecsSinceEpoch() + i * 900));
 
     CMinuteLogDB minute("UIThread");
-    QSqlQueryModel model;
-    int nShown = 0;
-    for (const QDate& day : days)
-    {
-        minute.setupQueryModelForDay(model, day, 4711);
-        QCOMPARE(model.rowCount(), day == days.first() ? rowsOfFirstDay : ROWS - rowsOfFirstDay);
-        for (int row = 0; row < model.rowCount(); ++row)
-            QCOMPARE(cell(model, row, 0).left(10), day.toString("dd.MM.yyyy"));
-        nShown += model.rowCount();
-    }
-    QCOMPARE(nShown, ROWS);
-
     QList<QDate> logged;
     minute.getLoggedDays(logged, 4711);
     QCOMPARE(logged, days);
+
+    // Both ways round: a start of day that hangs on the conversions made before it shows.
+    QSqlQueryModel model;
+    for (const bool bBackwards : {false, true})
+    {
+        int nShown = 0;
+        for (int i = 0; i < days.size(); ++i)
+        {
+            const QDate day = days[bBackwards ? days.size() - 1 - i : i];
+            minute.setupQueryModelForDay(model, day, 4711);
+            QCOMPARE(model.rowCount(), day == days.first() ? rowsOfFirstDay : ROWS - rowsOfFirstDay);
+            for (int row = 0; row < model.rowCount(); ++row)
+                QCOMPARE(cell(model, row, 0).left(10), day.toString("dd.MM.yyyy"));
+            nShown += model.rowCount();
+        }
+        QCOMPARE(nShown, ROWS);
+    }
 }
 
 QTEST_MAIN(TestLogStore)
