@@ -67,6 +67,12 @@ void CMinuteLogTab::storeRow(const QDateTime& minute, CMinuteRowQueue::FWriteRow
         m_rows.retry();
     if ((minute.isValid() && minute.date() == m_date) || m_rows.pendingRows() < nWaiting)
         reload();
+    else if (minute.isValid())
+    {
+        // Today is always offered: past midnight the new day's first row brings its date into
+        // the list at once, while the day shown stays the one chosen.
+        m_pDayFilter->addDate(minute.date());
+    }
 }
 
 bool CMinuteLogTab::writePendingRows()
