@@ -11,6 +11,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QScrollBar>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QSqlQueryModel>
 #include <QTableView>
 
@@ -140,6 +142,7 @@ void CMinuteLogTab::reload()
     fitColumns();
     while (m_pModel->canFetchMore())
         m_pModel->fetchMore();
+    CDBBase::reportReadFailure(m_pModel->query().lastError());
     if (bAtEnd)
         pView->scrollToBottom();
     else

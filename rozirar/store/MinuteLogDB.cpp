@@ -75,7 +75,10 @@ void CMinuteLogDBBase::getLoggedDays(QList<QDate>& list, qint64 nSerialNr)
     QSqlQuery query(m_db);
     if (!query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %1 >= :from AND %3 = :snr ORDER BY %1 LIMIT 1")
                            .arg(column(DDI_LogTimestamp), getTableName(), column(DDI_SerialNumber))))
+    {
+        reportReadFailure(statementError(query, m_db));
         return;
+    }
     CLocalTimeParser zone;
     qint64 nFrom = std::numeric_limits<qint64>::min();
     for (;;)
@@ -83,7 +86,11 @@ void CMinuteLogDBBase::getLoggedDays(QList<QDate>& list, qint64 nSerialNr)
         query.bindValue(QStringLiteral(":from"), nFrom);
         query.bindValue(QStringLiteral(":snr"), nSerialNr);
         if (!query.exec() || !query.next())
+        {
+            // A damaged key index would otherwise look like a unit without logged days.
+            reportReadFailure(query.lastError());
             return;
+        }
         const qint64 nTime = query.value(0).toLongLong();
         const QDate day = QDateTime::fromSecsSinceEpoch(nTime).date();
         list.append(day);
