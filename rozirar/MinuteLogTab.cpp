@@ -11,6 +11,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QScrollBar>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QSqlQueryModel>
 #include <QTableView>
 
@@ -67,6 +69,12 @@ void CMinuteLogTab::storeRow(const QDateTime& minute, CMinuteRowQueue::FWriteRow
         m_rows.retry();
     if ((minute.isValid() && minute.date() == m_date) || m_rows.pendingRows() < nWaiting)
         reload();
+    else if (minute.isValid())
+    {
+        // Today is always offered: past midnight the new day's first row brings its date into
+        // the list at once, while the day shown stays the one chosen.
+        m_pDayFilter->addDate(minute.date());
+    }
 }
 
 bool CMinuteLogTab::writePendingRows()
@@ -134,6 +142,7 @@ void CMinuteLogTab::reload()
     fitColumns();
     while (m_pModel->canFetchMore())
         m_pModel->fetchMore();
+    CDBBase::reportReadFailure(m_pModel->query().lastError());
     if (bAtEnd)
         pView->scrollToBottom();
     else

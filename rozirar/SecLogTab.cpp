@@ -5,6 +5,8 @@
 #include "TextTable.h"
 
 #include <QLabel>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QSqlQueryModel>
 #include <QTableView>
 
@@ -45,6 +47,7 @@ void CSecLogTab::reload()
     m_pDB->setupQueryModelForTimeSpan(query, m_nTimeSpan, selectedSerialNr());
     while (query.canFetchMore())
         query.fetchMore();
+    CDBBase::reportReadFailure(query.query().lastError());
     m_model.clear();
     copyModel(query);
     fitColumns();

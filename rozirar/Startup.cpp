@@ -80,6 +80,9 @@ bool setAsideDamagedLogDatabase()
 {
     const QString strPath = CDBBase::databasePath();
     const CLogFileCheck::SOutcome outcome = CLogFileCheck::setAsideIfDamaged(strPath);
+    // Rebuilt from its rows, the file holds all it held: nothing to tell but in the debug log.
+    if (!outcome.strRebuilt.isEmpty())
+        qWarning() << strPath << "rebuilt from its rows after:" << outcome.strRebuilt;
     if (outcome.strDamage.isEmpty())
         return true;
     // SQLite's words stay in the debug log: the box speaks the user's language.

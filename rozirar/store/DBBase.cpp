@@ -243,6 +243,18 @@ QSqlError CDBBase::statementError(const QSqlQuery& query, const QSqlDatabase& db
     return error.text().trimmed().isEmpty() ? db.lastError() : error;
 }
 
+void CDBBase::reportReadFailure(const QSqlError& error)
+{
+    if (error.type() == QSqlError::NoError)
+        return;
+    qDebug() << "CDBBase: a query failed:" << error.text();
+    if (CStoreMessages::causeOf(error) == CStoreMessages::CAUSE_DAMAGED)
+        CStoreMessages::instance().reportDamage(
+            tr("The log database '%1' is damaged: logged values may be missing from what is shown. Start "
+               "tolVane-Vozudoz again to have it checked.\n'%2'")
+                .arg(databasePath(), error.text()));
+}
+
 QString CDBBase::statementFailureText(const QSqlQuery& query, const QSqlDatabase& db)
 {
     return tr("Unable to run sql statement\n'%1'.\n'%2'")
@@ -409,10 +421,14 @@ void CDBBase::getSerialNumbers(QList<quint32>& list)
     QSqlQuery query(m_db);
     if (!query.exec(QStringLiteral("SELECT DISTINCT %1 FROM %2 ORDER BY 1")
                         .arg(column(DDI_SerialNumber), getTableName())))
+    {
+        reportReadFailure(statementError(query, m_db));
         return;
+    }
     while (query.next())
         if (!query.isNull(0))
             list.append(quint32(query.value(0).toLongLong())); // a negative one as an older program stored it
+    reportReadFailure(query.lastError());
 }
 
 QString CDBBase::addSerialNrCondition(qint64 nSerialNr, QString strCondition)
@@ -521,8 +537,7 @@ void CDBBase::buildQueryModel(QSqlQueryModel& model, qint64 nSerialNr, const QSt
     const QString strStatement = selectStatement(nSerialNr, strCondition, selected);
     model.setQuery(strStatement, m_db);
     qDebug() << "model.setQuery" << strStatement;
-    if (model.lastError().isValid())
-        qDebug() << model.lastError();
+    reportReadFailure(model.lastError());
 
     for (int nColumn = 0; nColumn < selected.size(); ++nColumn)
     {

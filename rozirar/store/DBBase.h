@@ -57,6 +57,10 @@ public:
     // Full path of the database file.
     static QString databasePath();
 
+    // A query of a view failed (no error: none did): a damaged file is told to the user, once;
+    // anything else goes to the debug log.
+    static void reportReadFailure(const QSqlError& error);
+
 protected:
     bool ensureTableAndColumns(const QString& strCreateStatement);
 

@@ -2,6 +2,7 @@
 
 #include "DataDict.h"
 #include "SecLogDBBase.h"
+#include "SqliteError.h"
 
 #include <QDebug>
 #include <QSqlDriver>
@@ -115,7 +116,7 @@ bool CGraphicsDB::readRows(qint64 nSerialNr, int nTableKind, int nTimeSpan,
         reader(sqlite3_column_int64(pStatement.get(), 0), numberOf(pStatement.get(), 1));
     if (nStep != SQLITE_DONE)
     {
-        qDebug() << "CGraphicsDB::readRows:" << sqlite3_errmsg(pDb);
+        reportReadFailure(sqliteError(pDb));
         return false;
     }
     return true;

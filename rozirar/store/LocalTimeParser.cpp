@@ -121,3 +121,24 @@ bool CLocalTimeParser::step(const QString& strFrom, const QString& strTo, qint64
                 *pStep = to[j] - from[i];
     return true;
 }
+
+qint64 CLocalTimeParser::startOfDate(const QDate& date)
+{
+    qint64 instants[2] = {0, 0};
+    if (instantsOf(date, 0, 0, instants) > 0)
+        return instants[0];
+    // Midnight skipped: shown under the later offset the instant is still before the jump, under the
+    // earlier one already after it. The jump lies between; found to the second.
+    qint64 nBefore = m_nLocalHour - m_nOffsetAfter;
+    qint64 nAfter = m_nLocalHour - m_nOffsetBefore;
+    const int nOffsetBefore = offsetAt(nBefore);
+    while (nAfter - nBefore > 1)
+    {
+        const qint64 nMiddle = nBefore + (nAfter - nBefore) / 2;
+        if (offsetAt(nMiddle) == nOffsetBefore)
+            nBefore = nMiddle;
+        else
+            nAfter = nMiddle;
+    }
+    return nAfter;
+}

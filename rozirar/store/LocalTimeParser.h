@@ -30,6 +30,10 @@ public:
     // The shortest step from one time to another over the instants each shows; false when either
     // is no time of this zone.
     static bool step(const QString& strFrom, const QString& strTo, qint64* pStep);
+    // The earliest instant of the local date: its first midnight where midnight shows twice, the
+    // moment the clocks jump where they skip it, the start of the next date where the zone skips
+    // the whole date. The one start of a day, for the end of the day before as for the day itself.
+    qint64 startOfDate(const QDate& date);
 
 private:
     EResult instantsOfText(const QString& strText, qint64* pInstants, int* pCount);

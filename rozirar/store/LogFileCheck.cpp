@@ -1,7 +1,9 @@
 #include "LogFileCheck.h"
 
 #include "LogFileAccess.h"
+#include "LogFileRebuild.h"
 #include "SetAside.h"
+#include "StoreMessages.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -9,8 +11,6 @@
 #include <QSqlQuery>
 #include <QStringList>
 #include <QVariant>
-
-#include <sqlite3.h>
 
 namespace
 {
@@ -23,37 +23,30 @@ QSqlError errorOf(const QSqlQuery& query, const QSqlDatabase& db)
     return query.lastError().type() != QSqlError::NoError ? query.lastError() : db.lastError();
 }
 
-// Counting the rows walks every page of a table's tree.
-QSqlError readEveryTable(QSqlDatabase& db)
+// SQLite's quick check walks every page of every tree, the tables' and the indexes', and finds a
+// damaged index that reading the rows would not touch. What it finds goes to pProblems.
+QSqlError checkEveryTree(QSqlDatabase& db, QStringList* pProblems)
 {
     if (!db.open())
         return db.lastError();
     QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")))
+    if (!query.exec(QStringLiteral("PRAGMA quick_check")))
         return errorOf(query, db);
-    QStringList tables;
     while (query.next())
-        tables.append(query.value(0).toString());
+        if (query.value(0).toString() != QLatin1String("ok"))
+            pProblems->append(query.value(0).toString());
     if (query.lastError().type() != QSqlError::NoError)
         return errorOf(query, db);
-    for (QString strTable : tables)
-    {
-        strTable.replace(QLatin1Char('"'), QLatin1String("\"\""));
-        if (!query.exec(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(strTable)) || !query.next())
-            return errorOf(query, db);
-    }
     return QSqlError();
 }
 } // namespace
 
 bool CLogFileCheck::isDamage(const QSqlError& error)
 {
-    bool bNumber = false;
-    const int nCode = error.nativeErrorCode().toInt(&bNumber) & 0xFF;
-    return bNumber && (nCode == SQLITE_CORRUPT || nCode == SQLITE_NOTADB);
+    return CStoreMessages::causeOf(error) == CStoreMessages::CAUSE_DAMAGED;
 }
 
-QSqlError CLogFileCheck::firstReadError(const QString& strPath)
+QSqlError CLogFileCheck::firstReadError(const QString& strPath, QStringList* pProblems)
 {
     const bool bWritable = CLogFileAccess::canWriteFolderOf(strPath);
     // Read alone, the file may lack what only its log holds: not a damage.
@@ -68,7 +61,7 @@ QSqlError CLogFileCheck::firstReadError(const QString& strPath)
             CLogFileAccess::setReadOnly(db, strPath, false);
         else
             CLogFileAccess::setReadOnlyName(db, strPath);
-        error = readEveryTable(db);
+        error = checkEveryTree(db, pProblems);
         db.close();
     }
     QSqlDatabase::removeDatabase(CHECK_CONNECTION);
@@ -80,10 +73,24 @@ CLogFileCheck::SOutcome CLogFileCheck::setAsideIfDamaged(const QString& strPath)
     SOutcome outcome;
     if (!QFileInfo(strPath).isFile())
         return outcome;
-    const QSqlError error = firstReadError(strPath);
-    if (!isDamage(error))
+    QStringList problems;
+    QSqlError error = firstReadError(strPath, &problems);
+    if (!isDamage(error) && problems.isEmpty())
         return outcome;
-    outcome.strDamage = error.databaseText();
+    if (!isDamage(error) && CLogFileAccess::canWriteFolderOf(strPath))
+    {
+        // Damaged trees, the file still readable: rebuilt from the tables' rows when they read whole.
+        error = CLogFileRebuild::rebuild(strPath);
+        if (!error.isValid())
+        {
+            outcome.strRebuilt = problems.join(QLatin1Char('\n'));
+            return outcome;
+        }
+        // Held by another program, the disk full: the file stays for a later start.
+        if (!isDamage(error))
+            return outcome;
+    }
+    outcome.strDamage = isDamage(error) ? error.databaseText() : problems.join(QLatin1Char('\n'));
     outcome.strKeptAs =
         setAside(strPath, {QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")},
                  &outcome.strFailure);

@@ -3,6 +3,7 @@
 #include "DataDict.h"
 #include "FanValues.h"
 #include "FanValues70.h"
+#include "LocalTimeParser.h"
 #include "StoreMessages.h"
 
 #include <QDebug>
@@ -16,20 +17,6 @@ namespace
 QString column(int nIndex)
 {
     return CDataDict::instance()->getText(nIndex, CDataDict::COL_COLUMN_NAME);
-}
-
-// The first instant of the local day, as Unix seconds. Where the clocks skip midnight that is
-// the first time the date has (midnight there would fall on the day before); a date the zone
-// skips whole starts where the next one does.
-qint64 dayStart(QDate date)
-{
-    QDateTime start = date.startOfDay();
-    for (int i = 0; !start.isValid() && i < 7; ++i)
-    {
-        date = date.addDays(1);
-        start = date.startOfDay();
-    }
-    return start.toSecsSinceEpoch();
 }
 
 // A value as SQLite should store it for the entry's type: flags as 0/1, unsigned counters as
@@ -68,11 +55,13 @@ QString CMinuteLogDBBase::makeDayCondition(const QDate& date)
     if (!date.isValid())
         return QString();
     // A range of the key column, so the day is found through the primary key instead of
-    // converting every stored time stamp to a local date.
+    // converting every stored time stamp to a local date. Its ends are the starts of two dates as
+    // the zone's own data gives them, the same for the day before and the day after.
+    CLocalTimeParser zone;
     return QStringLiteral("(%1 >= %2 AND %1 < %3)")
         .arg(column(DDI_LogTimestamp))
-        .arg(dayStart(date))
-        .arg(dayStart(date.addDays(1)));
+        .arg(zone.startOfDate(date))
+        .arg(zone.startOfDate(date.addDays(1)));
 }
 
 void CMinuteLogDBBase::setupQueryModelForDay(QSqlQueryModel& model, const QDate& date, qint64 nSerialNr)
@@ -86,19 +75,27 @@ void CMinuteLogDBBase::getLoggedDays(QList<QDate>& list, qint64 nSerialNr)
     QSqlQuery query(m_db);
     if (!query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %1 >= :from AND %3 = :snr ORDER BY %1 LIMIT 1")
                            .arg(column(DDI_LogTimestamp), getTableName(), column(DDI_SerialNumber))))
+    {
+        reportReadFailure(statementError(query, m_db));
         return;
+    }
+    CLocalTimeParser zone;
     qint64 nFrom = std::numeric_limits<qint64>::min();
     for (;;)
     {
         query.bindValue(QStringLiteral(":from"), nFrom);
         query.bindValue(QStringLiteral(":snr"), nSerialNr);
         if (!query.exec() || !query.next())
+        {
+            // A damaged key index would otherwise look like a unit without logged days.
+            reportReadFailure(query.lastError());
             return;
+        }
         const qint64 nTime = query.value(0).toLongLong();
         const QDate day = QDateTime::fromSecsSinceEpoch(nTime).date();
         list.append(day);
         // Never before the row just found, so each probe moves on whatever the zone does.
-        nFrom = std::max(dayStart(day.addDays(1)), nTime + 1);
+        nFrom = std::max(zone.startOfDate(day.addDays(1)), nTime + 1);
     }
 }
 

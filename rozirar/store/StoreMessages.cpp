@@ -11,7 +11,9 @@ const char* const PROGRAM_NAME = "tolVane-Vozudoz";
 constexpr int SQLITE_BUSY = 5;
 constexpr int SQLITE_LOCKED = 6;
 constexpr int SQLITE_READONLY = 8;
+constexpr int SQLITE_CORRUPT = 11;
 constexpr int SQLITE_FULL = 13;
+constexpr int SQLITE_NOTADB = 26;
 } // namespace
 
 CStoreMessages& CStoreMessages::instance()
@@ -35,6 +37,9 @@ CStoreMessages::ECause CStoreMessages::causeOf(const QSqlError& error)
         return CAUSE_LOCKED;
     case SQLITE_FULL:
         return CAUSE_FULL;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return CAUSE_DAMAGED;
     default:
         return CAUSE_OTHER;
     }
@@ -74,4 +79,13 @@ void CStoreMessages::reportRepeatedFailure(ECause eCause, const QString& strText
         return;
     m_eShownCause = eCause;
     m_pPresenter->showRepeatedFailure(PROGRAM_NAME, strText, strDetails);
+}
+
+void CStoreMessages::reportDamage(const QString& strText)
+{
+    qWarning() << strText;
+    if (m_bDamageTold || !canShow())
+        return;
+    m_bDamageTold = true;
+    m_pPresenter->showRepeatedFailure(PROGRAM_NAME, strText, QString());
 }

@@ -24,6 +24,7 @@ public:
         CAUSE_READ_ONLY,
         CAUSE_LOCKED,
         CAUSE_FULL,
+        CAUSE_DAMAGED,
         CAUSE_OTHER
     };
 
@@ -60,6 +61,9 @@ public:
     // A repeated write failed: the box appears when the cause differs from the last one shown.
     // The details (the statement) go with the text into the debug log.
     void reportRepeatedFailure(ECause eCause, const QString& strText, const QString& strDetails);
+    // A query of a view found the file damaged: told once in the program run, in the box that does
+    // not block (a view is being rebuilt meanwhile), never left to look like an empty list.
+    void reportDamage(const QString& strText);
     // A repeated write succeeded: the next failure is shown whatever its cause.
     void clearRepeatedFailure() { m_eShownCause = m_eLastCause = CAUSE_NONE; }
 
@@ -72,4 +76,5 @@ private:
     IPresenter* m_pPresenter = nullptr;
     ECause m_eShownCause = CAUSE_NONE;
     ECause m_eLastCause = CAUSE_NONE;
+    bool m_bDamageTold = false;
 };

@@ -57,6 +57,12 @@
         <translation>Die Einträge können nicht gelöscht werden. 
 &apos;%2&apos;</translation>
     </message>
+    <message>
+        <source>The log database &apos;%1&apos; is damaged: logged values may be missing from what is shown. Start tolVane-Vozudoz again to have it checked.
+&apos;%2&apos;</source>
+        <translation>Die Log-Datenbank &apos;%1&apos; ist beschädigt: In der Anzeige fehlen möglicherweise geloggte Werte. Starten Sie tolVane-Vozudoz neu, um sie prüfen zu lassen.
+&apos;%2&apos;</translation>
+    </message>
 </context>
 <context>
     <name>CDBImportData</name>

@@ -53,6 +53,11 @@
 &apos;%2&apos;</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The log database &apos;%1&apos; is damaged: logged values may be missing from what is shown. Start tolVane-Vozudoz again to have it checked.
+&apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CDBImportData</name>

@@ -1,3 +1,4 @@
+#include "ComboDayFilter.h"
 #include "ComboSerialNrFilter.h"
 #include "DetailedInfoTab.h"
 #include "DetailedInfoTab70.h"
@@ -19,6 +20,7 @@
 #include "TestFiles.h"
 #include "TriStateIndicator.h"
 #include "VokDelimTextModel.h"
+#include "ZoneForTest.h"
 
 #include <QCommandLinkButton>
 #include <QFileDialog>
@@ -31,6 +33,7 @@
 #include <QSqlQueryModel>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -311,6 +314,8 @@ private slots:
     void overviewShowsOnlyReadingsOfTheUnit_data();
     void overviewShowsOnlyReadingsOfTheUnit();
     void minuteRowsOncePerMinute();
+    void newDayIsOfferedWhenItsFirstRowIsStored_data();
+    void newDayIsOfferedWhenItsFirstRowIsStored();
     void firstValuesAfterStartAreStored();
     void retrieveAsksAndFillsTheTab();
     void retrieveOnlyOnLogPages();
@@ -578,6 +583,71 @@ void TestMainWindow::minuteRowsOncePerMinute()
     QCOMPARE(rowCount("ValueLogs70"), 0);
     // the unit reported values: it is listed with the connected icon
     QCOMPARE(combo()->itemText(combo()->count() - 1), QString("tolVane 100: 9"));
+}
+
+void TestMainWindow::newDayIsOfferedWhenItsFirstRowIsStored_data()
+{
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<qint64>("lastOfDay");  // the last minute of the old day, UTC
+    QTest::addColumn<qint64>("firstOfDay"); // the first minute of the new day, UTC
+    QTest::addColumn<QDate>("oldDay");
+    QTest::addColumn<QDate>("newDay");
+    const auto utc = [](const char* text)
+    { return QDateTime::fromString(text, Qt::ISODateWithMs).toSecsSinceEpoch(); };
+    QTest::newRow("UTC") << QByteArray("UTC") << utc("2026-12-11T23:59:00Z") << utc("2026-12-12T00:00:00Z")
+                         << QDate(2026, 12, 11) << QDate(2026, 12, 12);
+    // 23:59 standard time, then 01:00 summer time
+    QTest::newRow("Havana, midnight skipped")
+        << QByteArray("America/Havana") << utc("2026-03-08T04:59:00Z") << utc("2026-03-08T05:00:00Z")
+        << QDate(2026, 3, 7) << QDate(2026, 3, 8);
+    // 23:59 summer time, then the first of the two midnights
+    QTest::newRow("Havana, midnight repeated")
+        << QByteArray("America/Havana") << utc("2026-11-01T03:59:00Z") << utc("2026-11-01T04:00:00Z")
+        << QDate(2026, 10, 31) << QDate(2026, 11, 1);
+}
+
+void TestMainWindow::newDayIsOfferedWhenItsFirstRowIsStored()
+{
+    // The program runs over midnight with the old day shown: the first row of the new day puts
+    // the new day into the list at once, and the day shown stays the one the user chose.
+    QFETCH(QByteArray, zone);
+    QFETCH(qint64, lastOfDay);
+    QFETCH(qint64, firstOfDay);
+    QFETCH(QDate, oldDay);
+    QFETCH(QDate, newDay);
+    const CZoneForTest zoneForTest(zone);
+    CMinuteLogTab* pTab = m_pWindow->minuteLogTab();
+    const auto report = [&](qint64 nSecs)
+    {
+        pTab->setClock([nSecs] { return QDateTime::fromSecsSinceEpoch(nSecs + 30); });
+        m_pWindow->onCurrentValues(values100(), 9, "3", "1.02", 10, 20, false, 1, 2, 3, 4, 0);
+    };
+    const auto offered = [pTab]
+    {
+        QList<QDate> days;
+        for (int i = 0; i < pTab->dayFilter()->count(); ++i)
+            days << pTab->dayFilter()->itemData(i).toDate();
+        return days;
+    };
+    report(lastOfDay - 60);
+    m_pWindow->reloadViews(true);
+    QVERIFY(combo()->selectSerialNr(9, false));
+    selectTab("Minute Values");
+    report(lastOfDay);
+    QCOMPARE(offered(), QList<QDate>{oldDay});
+    QCOMPARE(pTab->shownDate(), oldDay);
+
+    report(firstOfDay);
+    QCOMPARE(minuteStamps(9), (QList<qint64>{lastOfDay - 60, lastOfDay, firstOfDay}));
+    QCOMPARE(offered(), (QList<QDate>{oldDay, newDay}));
+    QCOMPARE(pTab->shownDate(), oldDay);
+    QCOMPARE(pTab->dayFilter()->currentDate(), oldDay);
+    QCOMPARE(pTab->getTableView()->model()->rowCount(), 2);
+
+    // the new day is there to be chosen, with its row
+    QVERIFY(pTab->dayFilter()->selectDate(newDay));
+    QCOMPARE(pTab->shownDate(), newDay);
+    QCOMPARE(pTab->getTableView()->model()->rowCount(), 1);
 }
 
 void TestMainWindow::firstValuesAfterStartAreStored()

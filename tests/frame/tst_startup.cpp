@@ -2,6 +2,7 @@
 #include "ComboDayFilter.h"
 #include "DBBase.h"
 #include "MainWindow.h"
+#include "MinuteLogTab.h"
 #include "ModalAnswerer.h"
 #include "SetAside.h"
 #include "SettingsCheck.h"
@@ -53,14 +54,21 @@ QByteArray databaseBytes()
     return bytes;
 }
 
-// The log database damaged as named, every file of an earlier one gone; its path.
-QString writeDamagedDatabase(const QString& damage = "text")
+// The path of the log database, every file of an earlier one gone.
+QString freshDatabasePath()
 {
     nameVozudoz();
     const QString path = CDBBase::databasePath();
     QDir folder = QFileInfo(path).dir();
     for (const QString& name : folder.entryList({"Log2.sql*"}, QDir::Files))
         folder.remove(name);
+    return path;
+}
+
+// The log database damaged as named, every file of an earlier one gone; its path.
+QString writeDamagedDatabase(const QString& damage = "text")
+{
+    const QString path = freshDatabasePath();
     QByteArray bytes = damage == "text" ? QByteArray("Minute values\n").repeated(100) : databaseBytes();
     if (damage == "truncated")
         bytes.truncate(bytes.size() / 2);
@@ -82,6 +90,7 @@ private slots:
     void damagedDatabaseIsToldInTheUsersLanguage();
     void startGoesOnAfterADamagedDatabase_data();
     void startGoesOnAfterADamagedDatabase();
+    void startRebuildsADamagedKeyIndex();
     void everySettingsFileIsChecked_data();
     void everySettingsFileIsChecked();
 
@@ -420,6 +429,56 @@ void TestStartup::startGoesOnAfterADamagedDatabase()
     QCOMPARE(answerer.seen.size(), 1);
     QVERIFY2(answerer.seen[0].text.contains(path + ".damaged"), qPrintable(answerer.seen[0].text));
     QCOMPARE(QFileInfo(path + ".damaged").size(), nSize);
+}
+
+void TestStartup::startRebuildsADamagedKeyIndex()
+{
+    // Three logged days behind a damaged key index: the day list offered today alone, and no box
+    // said why. The start rebuilds the file from its rows, without a box, and the days are there.
+    // As in a new process: the connections of the starts before would still read their files.
+    for (const QString& name : QSqlDatabase::connectionNames())
+        QSqlDatabase::removeDatabase(name);
+    const QString path = freshDatabasePath();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "make");
+        db.setDatabaseName(path);
+        QSqlQuery query(db);
+        QVERIFY(db.open());
+        QVERIFY(
+            query.exec("CREATE TABLE ValueLogs (LogTimestamp int, SNR int, PRIMARY KEY(LogTimestamp, SNR))"));
+        QVERIFY(query.exec("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 4319) "
+                           "INSERT INTO ValueLogs SELECT 1704067200 + 60 * i, 4711 FROM n")); // 1.-3.1.2024
+        QVERIFY(query.exec(
+                    "SELECT rootpage * 4096 - 4096 FROM sqlite_master WHERE name = "
+                    "'sqlite_autoindex_ValueLogs_1' AND (SELECT page_size FROM pragma_page_size) = 4096") &&
+                query.next());
+        const qint64 nIndexPage = query.value(0).toLongLong();
+        db.close();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(nIndexPage));
+        QCOMPARE(file.write(QByteArray(16, '\xff')), qint64(16));
+    }
+    QSqlDatabase::removeDatabase("make");
+
+    QList<QDate> offered;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, this,
+            [&]
+            {
+                CMainWindow* pWindow = CMainWindow::getInstance();
+                if (!pWindow || !pWindow->isVisible() || QApplication::activeModalWidget())
+                    return;
+                const CComboDayFilter* pDays = pWindow->minuteLogTab()->dayFilter();
+                for (int i = 0; i < pDays->count(); ++i)
+                    offered << pDays->itemData(i).toDate();
+                pWindow->close();
+            });
+    closer.start(5);
+    CBoxAnswerer answerer;
+    QCOMPARE(runVozudoz(*qApp), 0);
+    QCOMPARE(answerer.seen.size(), 0);
+    QCOMPARE(offered.mid(0, 3), (QList<QDate>{QDate(2024, 1, 1), QDate(2024, 1, 2), QDate(2024, 1, 3)}));
+    QVERIFY(!QFile::exists(path + ".damaged"));
 }
 
 QTEST_MAIN(TestStartup)

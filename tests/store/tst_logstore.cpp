@@ -132,6 +132,9 @@ private slots:
     void damagedFileInReadOnlyFolderStays();
     void onlyDamageSetsAside_data();
     void onlyDamageSetsAside();
+    void damagedIndexIsRebuilt_data();
+    void damagedIndexIsRebuilt();
+    void damageFoundByALaterQueryIsToldOnce();
 
     void deleteRecords_data();
     void deleteRecords();
@@ -559,6 +562,117 @@ void TestLogStore::onlyDamageSetsAside()
     QFETCH(bool, damage);
     QCOMPARE(CLogFileCheck::isDamage(QSqlError("driver", "database", QSqlError::StatementError, code)),
              damage);
+}
+
+namespace
+{
+// Overwrites the head of each tree's root page in the file, as a failing disk or a stray write
+// would: SQLite can no longer read those trees.
+bool damageRootPages(const QString& path, const QStringList& trees)
+{
+    QHash<QString, qint64> roots;
+    for (const QVariantMap& row : rows("SELECT name, rootpage FROM sqlite_master"))
+        roots.insert(row["name"].toString(), row["rootpage"].toLongLong());
+    const qint64 nPageSize = rows("PRAGMA page_size").value(0).first().toLongLong();
+    closeConnections();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    for (const QString& tree : trees)
+        if (!roots.contains(tree) || !file.seek((roots[tree] - 1) * nPageSize) ||
+            file.write(QByteArray(16, '\xff')) != 16)
+            return false;
+    return true;
+}
+} // namespace
+
+void TestLogStore::damagedIndexIsRebuilt_data()
+{
+    QTest::addColumn<QStringList>("trees"); // whose root pages are damaged
+    QTest::addColumn<bool>("rebuilt");      // else set aside
+    QTest::newRow("key index") << QStringList{"sqlite_autoindex_ValueLogs_1"} << true;
+    QTest::newRow("key indexes of two tables")
+        << QStringList{"sqlite_autoindex_ValueLogs_1", "sqlite_autoindex_SecLogs_1"} << true;
+    QTest::newRow("key index and its table")
+        << QStringList{"sqlite_autoindex_ValueLogs_1", "ValueLogs"} << false;
+}
+
+void TestLogStore::damagedIndexIsRebuilt()
+{
+    // A damaged key index hid stored days without a word: the day list and the day query go
+    // through it. The start finds it; the file is rebuilt from the rows in place when the tables
+    // read whole, and set aside like any damaged file when they do not.
+    QFETCH(QStringList, trees);
+    QFETCH(bool, rebuilt);
+    fillAndClose();
+    const QString path = CDBBase::databasePath();
+    QVERIFY(damageRootPages(path, trees));
+    struct stat before;
+    QCOMPARE(::stat(QFile::encodeName(path).constData(), &before), 0);
+    QVERIFY(rows("PRAGMA quick_check").value(0).first().toString() != "ok");
+    closeConnections();
+
+    const CLogFileCheck::SOutcome outcome = CLogFileCheck::setAsideIfDamaged(path);
+    QCOMPARE(outcome.strDamage, rebuilt ? QString() : QString("database disk image is malformed"));
+    QCOMPARE(outcome.strKeptAs, rebuilt ? QString() : path + ".damaged");
+    createTables();
+    if (!rebuilt)
+    {
+        QCOMPARE(count("ValueLogs"), 0);
+        removeKeptFiles();
+        return;
+    }
+    // the same file, every row reachable through the key
+    struct stat after;
+    QCOMPARE(::stat(QFile::encodeName(path).constData(), &after), 0);
+    QCOMPARE(after.st_ino, before.st_ino);
+    QCOMPARE(rows("PRAGMA quick_check").value(0).first().toString(), QString("ok"));
+    CMinuteLogDB minute("UIThread");
+    QList<QDate> days;
+    minute.getLoggedDays(days, 4711);
+    QCOMPARE(days, (QList<QDate>{QDate(2024, 2, 29), QDate(2024, 3, 1)}));
+    int nRows = 0;
+    for (const QDate& day : days)
+    {
+        QSqlQueryModel model;
+        minute.setupQueryModelForDay(model, day, 4711);
+        while (model.canFetchMore())
+            model.fetchMore();
+        nRows += model.rowCount();
+    }
+    QCOMPARE(nRows, 2000);
+    QCOMPARE(count("ValueLogs", "AFL = 1999"), 1);
+    QVERIFY(!outcome.strRebuilt.isEmpty());
+}
+
+void TestLogStore::damageFoundByALaterQueryIsToldOnce()
+{
+    // Damaged after the start's check: the day list's "malformed" was swallowed, and the unit
+    // looked as if it had no logged days. It is told once, in the box that does not block.
+    fillAndClose();
+    const QString path = CDBBase::databasePath();
+    QVERIFY(damageRootPages(path, {"sqlite_autoindex_ValueLogs_1"}));
+    CStoreBoxes& boxes = CStoreBoxes::instance();
+    CBoxAnswerer modal;
+    CMinuteLogDB minute("UIThread");
+    QList<QDate> days;
+    minute.getLoggedDays(days, 4711);
+    QVERIFY(boxes.openBox());
+    const QString text = boxes.openBox()->text();
+    QVERIFY2(text.startsWith(QString("The log database '%1' is damaged: logged values may be missing from "
+                                     "what is shown. Start tolVane-Vozudoz again to have it checked.\n'")
+                                 .arg(path)),
+             qPrintable(text));
+    QVERIFY2(text.contains("database disk image is malformed"), qPrintable(text));
+    boxes.openBox()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    // told: the day query of the same damage shows no second box
+    QSqlQueryModel model;
+    minute.setupQueryModelForDay(model, QDate(2024, 2, 29), 4711);
+    minute.getLoggedDays(days, 4711);
+    QVERIFY(!boxes.openBox());
+    QCOMPARE(modal.seen.size(), 0);
 }
 
 void TestLogStore::deleteRecords_data()
@@ -1164,6 +1278,11 @@ void TestLogStore::dayListAndDayFilterInEveryZone_data()
     // From 22:00 summer time into the repeated 02:00-02:59.
     QTest::newRow("Berlin, 02:00 repeated")
         << QByteArray("Europe/Berlin") << utc(10, 24, 20) << two(10, 24) << 8;
+    // From 21:00 summer time into midnight shown twice (00:00-00:59 again after 01:00).
+    QTest::newRow("Havana, midnight repeated")
+        << QByteArray("America/Havana") << utc(11, 1, 1) << two(10, 31) << 12;
+    QTest::newRow("Azores, midnight repeated")
+        << QByteArray("Atlantic/Azores") << utc(10, 24, 21) << two(10, 24) << 12;
     QTest::newRow("UTC, no change") << QByteArray("UTC") << utc(3, 7, 21) << two(3, 7) << 12;
     // 30.12.2011 does not exist there.
     QTest::newRow("Apia, whole day skipped") << QByteArray("Pacific/Apia") << utc(12, 30, 7, 2011)
@@ -1186,21 +1305,26 @@ void TestLogStore::dayListAndDayFilterInEveryZone()
                  .arg(first.toSecsSinceEpoch() + i * 900));
 
     CMinuteLogDB minute("UIThread");
-    QSqlQueryModel model;
-    int nShown = 0;
-    for (const QDate& day : days)
-    {
-        minute.setupQueryModelForDay(model, day, 4711);
-        QCOMPARE(model.rowCount(), day == days.first() ? rowsOfFirstDay : ROWS - rowsOfFirstDay);
-        for (int row = 0; row < model.rowCount(); ++row)
-            QCOMPARE(cell(model, row, 0).left(10), day.toString("dd.MM.yyyy"));
-        nShown += model.rowCount();
-    }
-    QCOMPARE(nShown, ROWS);
-
     QList<QDate> logged;
     minute.getLoggedDays(logged, 4711);
     QCOMPARE(logged, days);
+
+    // Both ways round: a start of day that hangs on the conversions made before it shows.
+    QSqlQueryModel model;
+    for (const bool bBackwards : {false, true})
+    {
+        int nShown = 0;
+        for (int i = 0; i < days.size(); ++i)
+        {
+            const QDate day = days[bBackwards ? days.size() - 1 - i : i];
+            minute.setupQueryModelForDay(model, day, 4711);
+            QCOMPARE(model.rowCount(), day == days.first() ? rowsOfFirstDay : ROWS - rowsOfFirstDay);
+            for (int row = 0; row < model.rowCount(); ++row)
+                QCOMPARE(cell(model, row, 0).left(10), day.toString("dd.MM.yyyy"));
+            nShown += model.rowCount();
+        }
+        QCOMPARE(nShown, ROWS);
+    }
 }
 
 QTEST_MAIN(TestLogStore)
