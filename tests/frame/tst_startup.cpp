@@ -5,6 +5,8 @@
 #include "ModalAnswerer.h"
 #include "SetAside.h"
 #include "SettingsCheck.h"
+#include "SingleInstance.h"
+#include "SingleInstanceSituation.h"
 #include "Startup.h"
 #include "TextTable.h"
 
@@ -75,7 +77,8 @@ class TestStartup : public QObject
     Q_OBJECT
 
 private slots:
-    void refusesSecondInstance();
+    void singleInstanceCheck_data();
+    void singleInstanceCheck();
     void segmentOfCrashedInstanceIsTakenOver();
     void chosenLanguageHoldsEverywhere();
     void damagedDatabaseIsToldInTheUsersLanguage_data();
@@ -92,19 +95,29 @@ private:
     QTemporaryDir m_systemFolder; // XDG_CONFIG_DIRS
 };
 
-void TestStartup::refusesSecondInstance()
+void TestStartup::singleInstanceCheck_data()
 {
-    QSharedMemory other(KEY); // the updater or another instance
-    QVERIFY(acquireSingleInstance(other));
+    SingleInstanceSituation::addRows();
+}
+
+void TestStartup::singleInstanceCheck()
+{
+    // A temporary folder that cannot be written was taken for another instance.
+    QFETCH(QString, situation);
+    QFETCH(bool, otherInstance);
+    const SingleInstanceSituation::CSituation current(situation, KEY);
+    QVERIFY(current.isReady());
     CBoxAnswerer answerer;
     QCOMPARE(runVozudoz(*qApp), -1);
     QCOMPARE(answerer.seen.count(), 1);
     QCOMPARE(answerer.seen[0].icon, QMessageBox::Warning);
     QCOMPARE(answerer.seen[0].title, QString("tolVane-Vozudoz"));
-    QCOMPARE(
-        answerer.seen[0].text,
-        QString("An instance of Update-tolVane or tolVane-Vozudoz is already running.\nIt is not possible to "
-                "run more than one of those applications at the same time."));
+    QCOMPARE(answerer.seen[0].text,
+             otherInstance
+                 ? QString("An instance of Update-tolVane or tolVane-Vozudoz is already running.\nIt is not "
+                           "possible to run more than one of those applications at the same time.")
+                 : QString("The folder '%1' for the single-instance check cannot be written.")
+                       .arg(current.folder()));
     QVERIFY(!answerer.seen[0].bHasParent);
 }
 
@@ -122,9 +135,9 @@ void TestStartup::segmentOfCrashedInstanceIsTakenOver()
     QCOMPARE(WEXITSTATUS(status), 0);
 
     QSharedMemory mine(KEY);
-    QVERIFY(acquireSingleInstance(mine));
+    QVERIFY(acquireSingleInstance(mine) == ESingleInstance::HELD);
     QSharedMemory second(KEY);
-    QVERIFY(!acquireSingleInstance(second)); // while this one holds it
+    QVERIFY(acquireSingleInstance(second) == ESingleInstance::OTHER_INSTANCE); // while this one holds it
 }
 
 void TestStartup::chosenLanguageHoldsEverywhere()
@@ -329,7 +342,7 @@ void TestStartup::everySettingsFileIsChecked()
                            : QString("In this run only the program's own settings file is read; every "
                                      "organisation-wide and system-wide settings file is left out."));
     QSharedMemory other(KEY); // ends the start after the box
-    QVERIFY(acquireSingleInstance(other));
+    QVERIFY(acquireSingleInstance(other) == ESingleInstance::HELD);
     CBoxAnswerer answerer;
     QCOMPARE(runVozudoz(*qApp, check), -1);
     QCOMPARE(answerer.seen.count(), paragraphs.isEmpty() ? 1 : 2);
