@@ -120,6 +120,19 @@ int runVozudoz(QApplication& app, const CSettingsCheck& settingsCheck)
     app.installTranslator(&commonTranslator);
     app.installTranslator(&qtTranslator);
 
+    // The language chosen holds for every box of the start, the first one too.
+    CCmdLineArgs args;
+    const QString strLocale = args.getOption("l", nullptr, true);
+    bool bTestFlag = false;
+    args.getOption("t", &bTestFlag, false);
+    const bool bLocaleMissing =
+        !strLocale.isEmpty() && !useLocale(strLocale, programTranslator, commonTranslator, qtTranslator);
+    if (bLocaleMissing)
+    {
+        loadProgramTranslation(programTranslator, strSystemLocale);
+        loadCommonTranslation(commonTranslator, strSystemLocale);
+    }
+
     const QString strSettingsReport = settingsCheck.report();
     if (!strSettingsReport.isEmpty())
         QMessageBox::warning(nullptr, APP_NAME, strSettingsReport, QMessageBox::Ok);
@@ -141,23 +154,12 @@ int runVozudoz(QApplication& app, const CSettingsCheck& settingsCheck)
         return -1;
     }
 
-    CCmdLineArgs args;
-    const QString strLocale = args.getOption("l", nullptr, true);
-    bool bTestFlag = false;
-    args.getOption("t", &bTestFlag, false);
-    if (!strLocale.isEmpty())
-    {
-        if (!useLocale(strLocale, programTranslator, commonTranslator, qtTranslator))
-        {
-            loadProgramTranslation(programTranslator, strSystemLocale);
-            loadCommonTranslation(commonTranslator, strSystemLocale);
-            QMessageBox::warning(
-                nullptr, APP_NAME,
-                QCoreApplication::translate("main", "Unable to load translations for locale '%1'.")
-                    .arg(strLocale),
-                QMessageBox::Ok);
-        }
-    }
+    if (bLocaleMissing)
+        QMessageBox::warning(
+            nullptr, APP_NAME,
+            QCoreApplication::translate("main", "Unable to load translations for locale '%1'.")
+                .arg(strLocale),
+            QMessageBox::Ok);
 
     // The store tells its failures and asks for serial numbers in boxes.
     CStoreBoxes::install();
