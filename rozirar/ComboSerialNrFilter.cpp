@@ -16,6 +16,8 @@ constexpr int SERIAL_TEXT_OFFSET = 13;
 CComboSerialNrFilter::CComboSerialNrFilter(QWidget* parent) : QComboBox(parent)
 {
     initFrameResources();
+    m_connectedIcon = QIcon(CONNECTED_ICON);
+    m_notConnectedIcon = QIcon(NOT_CONNECTED_ICON);
     setSizeAdjustPolicy(QComboBox::AdjustToContents);
     // Under the program's style sheet the pop-up would draw its items as menu entries, which keep
     // room for a check mark and cut the text; plain list items are as wide as the box's own text.
@@ -106,27 +108,20 @@ int CComboSerialNrFilter::findSerialNr(int lo, int hi, qint64 nSerialNr, bool b7
 
 void CComboSerialNrFilter::addSerialNr(quint32 nSerialNr, bool bConnected, bool b70)
 {
-    connectIndex(false);
+    const QIcon& icon = bConnected ? m_connectedIcon : m_notConnectedIcon;
     int nPos = 0;
-    bool bWasCurrent = false;
     if (count() > 0)
     {
         bool bFound = false;
         nPos = findSerialNr(0, count() - 1, nSerialNr, b70, bFound);
         if (bFound)
         {
-            if (currentIndex() == nPos)
-            {
-                setCurrentIndex(-1);
-                bWasCurrent = true;
-            }
-            removeItem(nPos);
+            setItemIcon(nPos, icon);
+            return;
         }
     }
-    insertItem(nPos, QIcon(bConnected ? CONNECTED_ICON : NOT_CONNECTED_ICON), makeItemText(nSerialNr, b70),
-               b70);
-    if (bWasCurrent)
-        setCurrentIndex(nPos);
+    connectIndex(false);
+    insertItem(nPos, icon, makeItemText(nSerialNr, b70), b70);
     connectIndex(true);
 }
 
@@ -152,11 +147,10 @@ void CComboSerialNrFilter::setSerialNrs(const QList<quint32>& lst100, const QLis
     bool bNoted70 = false;
     const qint64 nNoted = getCurrentSerialNr(&bNoted70);
     clear();
-    const QIcon icon(NOT_CONNECTED_ICON);
     for (quint32 nSerialNr : lst70)
-        addItem(icon, makeItemText(nSerialNr, true), true);
+        addItem(m_notConnectedIcon, makeItemText(nSerialNr, true), true);
     for (quint32 nSerialNr : lst100)
-        addItem(icon, makeItemText(nSerialNr, false), false);
+        addItem(m_notConnectedIcon, makeItemText(nSerialNr, false), false);
     if (count() > 0)
     {
         bool bFound = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QIcon>
 #include <QList>
 
 // Serial-number selector of the main window: one item per known unit, tolVane plus units first,
@@ -40,4 +41,9 @@ private:
     bool comesBefore(qint64 nSerialNr, bool b70, int nIndex) const;
     bool isAt(qint64 nSerialNr, bool b70, int nIndex) const;
     void connectIndex(bool bConnect);
+
+    // Made once: an icon made for every poll brings a pixmap of its own, and the disabled box's
+    // greyed copy of each new pixmap stays in Qt's pixmap cache, about a kilobyte per poll.
+    QIcon m_connectedIcon;
+    QIcon m_notConnectedIcon;
 };

@@ -19,6 +19,12 @@
 namespace
 {
 constexpr int CHILD_POLL_MS = 10;
+// A child that could not be started or waited for.
+constexpr int NOT_RUN = -2;
+// How the look at a file ends (its child's exit code); any other end: the read failed.
+constexpr int LOOK_READ = 0;
+constexpr int LOOK_ABSENT = 64;
+constexpr int LOOK_NOT_A_FILE = 65;
 
 pid_t waitForChild(pid_t child, int& nStatus, int nOptions)
 {
@@ -27,6 +33,20 @@ pid_t waitForChild(pid_t child, int& nStatus, int nOptions)
         done = ::waitpid(child, &nStatus, nOptions);
     while (done < 0 && errno == EINTR);
     return done;
+}
+
+QByteArray readAll(int fd)
+{
+    QByteArray bytes;
+    char buffer[512];
+    for (;;)
+    {
+        const ssize_t n = ::read(fd, buffer, sizeof(buffer));
+        if (n > 0)
+            bytes.append(buffer, int(n));
+        else if (n == 0 || errno != EINTR)
+            return bytes;
+    }
 }
 
 QString native(const QString& strPath)
@@ -44,7 +64,7 @@ CSettingsCheck::CSettingsCheck()
                                 .count());
           }),
       m_sleep([](int nMs) { std::this_thread::sleep_for(std::chrono::milliseconds(nMs)); }),
-      m_read(&CSettingsCheck::readSettingsFile)
+      m_stat(&CSettingsCheck::statFile), m_read(&CSettingsCheck::readSettingsFile)
 {
 }
 
@@ -54,9 +74,22 @@ void CSettingsCheck::setClock(std::function<qint64()> milliseconds, std::functio
     m_sleep = std::move(sleep);
 }
 
+void CSettingsCheck::setStat(std::function<EKind(const QString&)> stat)
+{
+    m_stat = std::move(stat);
+}
+
 void CSettingsCheck::setRead(std::function<void(const QString&)> read)
 {
     m_read = std::move(read);
+}
+
+CSettingsCheck::EKind CSettingsCheck::statFile(const QString& strPath)
+{
+    struct stat info;
+    if (::stat(QFile::encodeName(strPath).constData(), &info) != 0)
+        return ABSENT;
+    return S_ISREG(info.st_mode) ? REGULAR : NOT_A_FILE;
 }
 
 void CSettingsCheck::readSettingsFile(const QString& strPath)
@@ -64,11 +97,12 @@ void CSettingsCheck::readSettingsFile(const QString& strPath)
     QSettings(strPath, QSettings::IniFormat).allKeys();
 }
 
-CSettingsCheck::ERead CSettingsCheck::readInChild(const QString& strPath) const
+int CSettingsCheck::runInChild(const std::function<int(int)>& job, qint64 deadline, QByteArray* pOutput) const
 {
+    int output[2] = {-1, -1};
+    if (::pipe2(output, O_CLOEXEC) != 0)
+        return NOT_RUN;
     const pid_t child = ::fork();
-    if (child < 0)
-        return READ; // unchecked, as without the check
     if (child == 0)
     {
         // A failed read just ends the child, whatever handlers the process installed; what it
@@ -78,33 +112,94 @@ CSettingsCheck::ERead CSettingsCheck::readInChild(const QString& strPath) const
         const int nNull = ::open("/dev/null", O_WRONLY);
         if (nNull >= 0)
             ::dup2(nNull, STDERR_FILENO);
+        int nCode = 1;
         try
         {
-            m_read(strPath);
+            nCode = job(output[1]);
         }
         catch (...)
         {
             // The child must not return into the caller's code.
-            ::_exit(1);
         }
-        ::_exit(0);
+        ::_exit(nCode);
     }
-    const qint64 start = m_milliseconds();
+    ::close(output[1]);
     int nStatus = 0;
-    for (;;)
+    int nResult = NOT_RUN; // a child that is not ours to wait for
+    if (child > 0)
     {
-        const pid_t done = waitForChild(child, nStatus, WNOHANG);
-        if (done == child)
-            return WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0 ? READ : UNREADABLE;
-        if (done < 0)
-            return READ; // the child is not ours to wait for: unchecked
-        if (m_milliseconds() - start >= READ_LIMIT_MS)
-            break;
-        m_sleep(CHILD_POLL_MS);
+        for (nResult = TIMED_OUT;; m_sleep(CHILD_POLL_MS))
+        {
+            const pid_t done = waitForChild(child, nStatus, WNOHANG);
+            if (done == child)
+            {
+                nResult = WIFEXITED(nStatus) ? WEXITSTATUS(nStatus) : 128 + WTERMSIG(nStatus);
+                break;
+            }
+            if (done < 0)
+            {
+                nResult = NOT_RUN;
+                break;
+            }
+            if (m_milliseconds() >= deadline)
+                break;
+        }
+        if (nResult == TIMED_OUT)
+        {
+            ::kill(child, SIGKILL);
+            waitForChild(child, nStatus, 0);
+        }
+        else if (pOutput)
+            *pOutput = readAll(output[0]);
     }
-    ::kill(child, SIGKILL);
-    waitForChild(child, nStatus, 0);
-    return TIMED_OUT;
+    ::close(output[0]);
+    return nResult;
+}
+
+bool CSettingsCheck::check(const QString& strPath, SFinding& finding) const
+{
+    // One limit for every look at the file.
+    const qint64 deadline = m_milliseconds() + READ_LIMIT_MS;
+    const int nLook = runInChild(
+        [this, &strPath](int)
+        {
+            const EKind eKind = m_stat(strPath);
+            if (eKind != REGULAR)
+                return eKind == ABSENT ? LOOK_ABSENT : LOOK_NOT_A_FILE;
+            m_read(strPath);
+            return LOOK_READ;
+        },
+        deadline);
+    // Without a child the file goes unchecked, as without the check.
+    if (nLook == LOOK_READ || nLook == LOOK_ABSENT || nLook == NOT_RUN)
+        return false;
+    finding = SFinding{strPath, NOT_READ_IN_TIME, QString()};
+    if (nLook == TIMED_OUT)
+        return true;
+    if (nLook == LOOK_NOT_A_FILE)
+    {
+        finding.eReason = NOT_REGULAR;
+        return true;
+    }
+    // Damaged: renamed aside by a child as well, within what is left of the limit.
+    QByteArray keptAs;
+    const int nSetAside = runInChild(
+        [&strPath](int fdOutput)
+        {
+            const QByteArray name = QFile::encodeName(setAside(strPath));
+            return !name.isEmpty() && ::write(fdOutput, name.constData(), size_t(name.size())) == name.size()
+                       ? 0
+                       : 1;
+        },
+        deadline, &keptAs);
+    if (nSetAside == 0)
+    {
+        finding.eReason = KEPT_ASIDE;
+        finding.strKeptAs = QFile::decodeName(keptAs);
+    }
+    else if (nSetAside != TIMED_OUT)
+        finding.eReason = NOT_RENAMED;
+    return true;
 }
 
 void CSettingsCheck::run()
@@ -112,35 +207,18 @@ void CSettingsCheck::run()
     m_findings.clear();
     m_eSources = CAppSettings::ALL_FILES;
     const QStringList files = CAppSettings::readFiles();
-    bool bOwnLeftOut = false;
     for (const QString& strPath : files)
     {
-        struct stat info;
-        if (::stat(QFile::encodeName(strPath).constData(), &info) != 0)
-            continue; // absent, or out of Qt's reach as well
-        SFinding finding{strPath, NOT_REGULAR, QString()};
-        if (S_ISREG(info.st_mode))
-        {
-            const ERead eRead = readInChild(strPath);
-            if (eRead == READ)
-                continue;
-            if (eRead == TIMED_OUT)
-                finding.eReason = NOT_READ_IN_TIME;
-            else
-            {
-                finding.strKeptAs = setAside(strPath);
-                finding.eReason = finding.strKeptAs.isEmpty() ? NOT_RENAMED : KEPT_ASIDE;
-            }
-        }
-        if (finding.eReason != KEPT_ASIDE)
-        {
-            bOwnLeftOut = bOwnLeftOut || strPath == files.first();
-            m_eSources = CAppSettings::OWN_FILE_ONLY;
-        }
+        SFinding finding;
+        if (!check(strPath, finding))
+            continue;
         m_findings.append(finding);
+        if (finding.eReason == KEPT_ASIDE)
+            continue;
+        // Left out: this settles what the run reads, and no further file is looked at.
+        m_eSources = strPath == files.first() ? CAppSettings::NO_FILE : CAppSettings::OWN_FILE_ONLY;
+        break;
     }
-    if (bOwnLeftOut)
-        m_eSources = CAppSettings::NO_FILE;
     CAppSettings::setSources(m_eSources);
 }
 

@@ -11,6 +11,7 @@
 #include "MinuteLogDB.h"
 #include "SecLogDB.h"
 #include "SecLogDB70.h"
+#include "SingleInstance.h"
 #include "StoreBoxes.h"
 #include "wlantab.h"
 
@@ -56,17 +57,6 @@ bool useLocale(const QString& strLocale, QTranslator& program, QTranslator& comm
     // The text table and the dates follow the default locale, as the translations do.
     QLocale::setDefault(QLocale(strLocale));
     return true;
-}
-
-bool acquireSingleInstance(QSharedMemory& segment)
-{
-    {
-        // Attaching and detaching again destroys a segment nobody else is attached to.
-        QSharedMemory stale(segment.key());
-        if (stale.attach())
-            stale.detach();
-    }
-    return segment.create(1, QSharedMemory::ReadWrite);
 }
 
 void nameVozudoz()
@@ -133,6 +123,19 @@ int runVozudoz(QApplication& app, const CSettingsCheck& settingsCheck)
     app.installTranslator(&commonTranslator);
     app.installTranslator(&qtTranslator);
 
+    // The language chosen holds for every box of the start, the first one too.
+    CCmdLineArgs args;
+    const QString strLocale = args.getOption("l", nullptr, true);
+    bool bTestFlag = false;
+    args.getOption("t", &bTestFlag, false);
+    const bool bLocaleMissing =
+        !strLocale.isEmpty() && !useLocale(strLocale, programTranslator, commonTranslator, qtTranslator);
+    if (bLocaleMissing)
+    {
+        loadProgramTranslation(programTranslator, strSystemLocale);
+        loadCommonTranslation(commonTranslator, strSystemLocale);
+    }
+
     const QString strSettingsReport = settingsCheck.report();
     if (!strSettingsReport.isEmpty())
         QMessageBox::warning(nullptr, APP_NAME, strSettingsReport, QMessageBox::Ok);
@@ -140,34 +143,26 @@ int runVozudoz(QApplication& app, const CSettingsCheck& settingsCheck)
     // Held while the program runs. Destroyed on every return, since on this platform the system
     // would keep an abandoned segment and so lock out the updater too.
     QSharedMemory segment(SINGLE_INSTANCE_KEY);
-    if (!acquireSingleInstance(segment))
+    const ESingleInstance eInstance = acquireSingleInstance(segment);
+    if (eInstance != ESingleInstance::HELD)
     {
         QMessageBox::warning(
             nullptr, APP_NAME,
-            QCoreApplication::translate("main", "An instance of Update-tolVane or tolVane-Vozudoz is "
-                                                "already running.\nIt is not possible to run more than "
-                                                "one of those applications at the same time."),
+            eInstance == ESingleInstance::OTHER_INSTANCE
+                ? QCoreApplication::translate("main", "An instance of Update-tolVane or tolVane-Vozudoz is "
+                                                      "already running.\nIt is not possible to run more than "
+                                                      "one of those applications at the same time.")
+                : singleInstanceFolderText(segment),
             QMessageBox::Ok);
         return -1;
     }
 
-    CCmdLineArgs args;
-    const QString strLocale = args.getOption("l", nullptr, true);
-    bool bTestFlag = false;
-    args.getOption("t", &bTestFlag, false);
-    if (!strLocale.isEmpty())
-    {
-        if (!useLocale(strLocale, programTranslator, commonTranslator, qtTranslator))
-        {
-            loadProgramTranslation(programTranslator, strSystemLocale);
-            loadCommonTranslation(commonTranslator, strSystemLocale);
-            QMessageBox::warning(
-                nullptr, APP_NAME,
-                QCoreApplication::translate("main", "Unable to load translations for locale '%1'.")
-                    .arg(strLocale),
-                QMessageBox::Ok);
-        }
-    }
+    if (bLocaleMissing)
+        QMessageBox::warning(
+            nullptr, APP_NAME,
+            QCoreApplication::translate("main", "Unable to load translations for locale '%1'.")
+                .arg(strLocale),
+            QMessageBox::Ok);
 
     // The store tells its failures and asks for serial numbers in boxes.
     CStoreBoxes::install();

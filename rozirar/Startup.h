@@ -5,7 +5,6 @@
 #include <QString>
 
 class QApplication;
-class QSharedMemory;
 class QTranslator;
 
 // The names the settings and the data folder go by; they may be set before the application object exists.
@@ -19,11 +18,6 @@ int runVozudoz(QApplication& app, const CSettingsCheck& settingsCheck = CSetting
 // A log database SQLite finds damaged is renamed aside with its side files and the user is told
 // where it went; false, after a box naming the file and the reason, when it cannot be renamed.
 bool setAsideDamagedLogDatabase();
-
-// Creates the segment that keeps a second instance of either Qt program from starting.
-// False when another instance holds it. A segment left behind by a crashed instance is
-// removed first (on this platform the system keeps it after its last user died).
-bool acquireSingleInstance(QSharedMemory& segment);
 
 // The language the option -l chose: its translations of the program, of the shared code and of Qt
 // are loaded, and it becomes the default locale, which the text table and the dates follow. False,

@@ -2,6 +2,7 @@
 
 #include "CmdLineArgs.h"
 #include "CommonTranslations.h"
+#include "SingleInstance.h"
 #include "maindialog.h"
 
 #include <QApplication>
@@ -40,25 +41,27 @@ void warn(const QString& strText)
 }
 
 // The key is held until the process ends and released at its end: System V segments outlive
-// their process, so one never freed would keep both programs out. A segment left behind by a
-// program that crashed is removed first: attaching to it and detaching again frees it when
-// nobody else holds it.
-bool holdSingleInstanceKey()
+// their process, so one never freed would keep both programs out. Returns what the user is told
+// when it cannot be held; empty once it is.
+QString holdSingleInstanceKey()
 {
     static std::unique_ptr<QSharedMemory> s_pInstance;
     if (s_pInstance)
-        return true; // this process holds it already
-    const QString strKey = QLatin1String(CUpdaterStartup::SINGLE_INSTANCE_KEY);
+        return QString(); // this process holds it already
+    auto pMemory = std::make_unique<QSharedMemory>(QLatin1String(CUpdaterStartup::SINGLE_INSTANCE_KEY));
+    switch (acquireSingleInstance(*pMemory))
     {
-        QSharedMemory stale(strKey);
-        if (stale.attach())
-            stale.detach();
+    case ESingleInstance::HELD:
+        s_pInstance = std::move(pMemory);
+        return QString();
+    case ESingleInstance::OTHER_INSTANCE:
+        return QCoreApplication::translate("main", "An instance of Update-tolVane100 or tolVane-Vozudoz is "
+                                                   "already running.\nIt is not possible to run more than "
+                                                   "one of those applications at the same time.");
+    case ESingleInstance::FOLDER_REFUSED:
+        break;
     }
-    auto pMemory = std::make_unique<QSharedMemory>(strKey);
-    if (!pMemory->create(1, QSharedMemory::ReadWrite))
-        return false;
-    s_pInstance = std::move(pMemory);
-    return true;
+    return singleInstanceFolderText(*pMemory);
 }
 } // namespace
 
@@ -92,12 +95,10 @@ int CUpdaterStartup::run(const QStringList& arguments)
         }
     } removeTranslators{&updateTranslator, &commonTranslator};
 
-    if (!holdSingleInstanceKey())
+    const QString strRefusal = holdSingleInstanceKey();
+    if (!strRefusal.isEmpty())
     {
-        warn(QCoreApplication::translate(
-            "main",
-            "An instance of Update-tolVane100 or tolVane-Vozudoz is already running.\nIt is not possible "
-            "to run more than one of those applications at the same time."));
+        warn(strRefusal);
         return EXIT_CODE_OTHER_INSTANCE;
     }
 

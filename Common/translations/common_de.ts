@@ -884,4 +884,11 @@ Es wurde nichts an den %1 gesendet.</translation>
         <translation>Entfeuchtung (Erstraum)</translation>
     </message>
 </context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>The folder &apos;%1&apos; for the single-instance check cannot be written.</source>
+        <translation>Der Ordner &apos;%1&apos; für die Prüfung, ob eines der Programme schon läuft, kann nicht beschrieben werden.</translation>
+    </message>
+</context>
 </TS>

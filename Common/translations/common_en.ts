@@ -881,4 +881,11 @@ Nothing was sent to the %1.</source>
         <translation>Humidity reduction (1st room)</translation>
     </message>
 </context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>The folder &apos;%1&apos; for the single-instance check cannot be written.</source>
+        <translation>The folder &apos;%1&apos; for the single-instance check cannot be written.</translation>
+    </message>
+</context>
 </TS>

@@ -6,6 +6,8 @@
 #include "ModalAnswerer.h"
 #include "SetAside.h"
 #include "SettingsCheck.h"
+#include "SingleInstance.h"
+#include "SingleInstanceSituation.h"
 #include "Startup.h"
 #include "TextTable.h"
 
@@ -18,6 +20,8 @@
 #include <QtTest>
 
 #include <csignal>
+#include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -83,7 +87,8 @@ class TestStartup : public QObject
     Q_OBJECT
 
 private slots:
-    void refusesSecondInstance();
+    void singleInstanceCheck_data();
+    void singleInstanceCheck();
     void segmentOfCrashedInstanceIsTakenOver();
     void chosenLanguageHoldsEverywhere();
     void damagedDatabaseIsToldInTheUsersLanguage_data();
@@ -93,6 +98,8 @@ private slots:
     void startRebuildsADamagedKeyIndex();
     void everySettingsFileIsChecked_data();
     void everySettingsFileIsChecked();
+    void noLookOutlastsItsLimit_data();
+    void noLookOutlastsItsLimit();
 
     void initTestCase();
     void cleanup();
@@ -101,19 +108,29 @@ private:
     QTemporaryDir m_systemFolder; // XDG_CONFIG_DIRS
 };
 
-void TestStartup::refusesSecondInstance()
+void TestStartup::singleInstanceCheck_data()
 {
-    QSharedMemory other(KEY); // the updater or another instance
-    QVERIFY(acquireSingleInstance(other));
+    SingleInstanceSituation::addRows();
+}
+
+void TestStartup::singleInstanceCheck()
+{
+    // A temporary folder that cannot be written was taken for another instance.
+    QFETCH(QString, situation);
+    QFETCH(bool, otherInstance);
+    const SingleInstanceSituation::CSituation current(situation, KEY);
+    QVERIFY(current.isReady());
     CBoxAnswerer answerer;
     QCOMPARE(runVozudoz(*qApp), -1);
     QCOMPARE(answerer.seen.count(), 1);
     QCOMPARE(answerer.seen[0].icon, QMessageBox::Warning);
     QCOMPARE(answerer.seen[0].title, QString("tolVane-Vozudoz"));
-    QCOMPARE(
-        answerer.seen[0].text,
-        QString("An instance of Update-tolVane or tolVane-Vozudoz is already running.\nIt is not possible to "
-                "run more than one of those applications at the same time."));
+    QCOMPARE(answerer.seen[0].text,
+             otherInstance
+                 ? QString("An instance of Update-tolVane or tolVane-Vozudoz is already running.\nIt is not "
+                           "possible to run more than one of those applications at the same time.")
+                 : QString("The folder '%1' for the single-instance check cannot be written.")
+                       .arg(current.folder()));
     QVERIFY(!answerer.seen[0].bHasParent);
 }
 
@@ -131,9 +148,9 @@ void TestStartup::segmentOfCrashedInstanceIsTakenOver()
     QCOMPARE(WEXITSTATUS(status), 0);
 
     QSharedMemory mine(KEY);
-    QVERIFY(acquireSingleInstance(mine));
+    QVERIFY(acquireSingleInstance(mine) == ESingleInstance::HELD);
     QSharedMemory second(KEY);
-    QVERIFY(!acquireSingleInstance(second)); // while this one holds it
+    QVERIFY(acquireSingleInstance(second) == ESingleInstance::OTHER_INSTANCE); // while this one holds it
 }
 
 void TestStartup::chosenLanguageHoldsEverywhere()
@@ -182,6 +199,58 @@ QByteArray contents(const QString& name)
     QFile file(name);
     return fileType(name) == "file" && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+// The settings check's clock: a child that ends takes no time, and once a child stalls (through
+// stall()) the clock runs, so that the limit passes at once, without a real wait.
+class CStallClock
+{
+public:
+    CStallClock()
+    {
+        if (::pipe2(m_stalled, O_CLOEXEC) != 0)
+            qFatal("no pipe");
+    }
+    ~CStallClock()
+    {
+        ::close(m_stalled[0]);
+        ::close(m_stalled[1]);
+    }
+    CStallClock(const CStallClock&) = delete;
+    CStallClock& operator=(const CStallClock&) = delete;
+
+    void drive(CSettingsCheck& check)
+    {
+        check.setClock([this] { return m_now; }, [this](int ms) { sleep(ms); });
+    }
+    // In a child: says that it stalls, and never returns.
+    [[noreturn]] void stall() const
+    {
+        const char byte = 1;
+        if (::write(m_stalled[1], &byte, 1) != 1)
+            ::_exit(1);
+        for (;;)
+            ::pause();
+    }
+    qint64 now() const { return m_now; }
+
+private:
+    void sleep(int ms)
+    {
+        while (!m_bStalled)
+        {
+            siginfo_t info = {};
+            if (::waitid(P_ALL, 0, &info, WEXITED | WNOHANG | WNOWAIT) != 0 || info.si_pid != 0)
+                return; // the child has ended
+            pollfd stalled = {m_stalled[0], POLLIN, 0};
+            m_bStalled = ::poll(&stalled, 1, 1) > 0;
+        }
+        m_now += ms;
+    }
+
+    int m_stalled[2] = {-1, -1};
+    qint64 m_now = 0;
+    bool m_bStalled = false;
+};
 } // namespace
 
 void TestStartup::initTestCase()
@@ -229,12 +298,9 @@ void TestStartup::everySettingsFileIsChecked()
     QCOMPARE(files.size(), 4);
     const auto writeReadable = [&files](int i)
     { return write(files[i], "[General]\n" + KEYS[i].toLatin1() + "=" + QByteArray::number(i) + "\n"); };
-    // A read that never ends is waited for on a virtual clock, on which no other read could end in
-    // time: the other files come after the check then.
     const bool hangs = kind == "not read in time";
     for (int i = 0; i < 4; ++i)
-        if (!hangs || i == location)
-            QVERIFY(writeReadable(i));
+        QVERIFY(writeReadable(i));
     const QString subject = files[location];
     const bool damaged = kind.startsWith("damaged");
     if (damaged)
@@ -254,21 +320,16 @@ void TestStartup::everySettingsFileIsChecked()
     const QByteArray before = contents(subject);
 
     CSettingsCheck check;
-    qint64 now = 0;
-    if (hangs)
-    {
-        check.setClock([&now] { return now; }, [&now](int ms) { now += ms; });
-        check.setRead(
-            [](const QString&)
-            {
-                for (;;)
-                    ::pause();
-            });
-    }
+    CStallClock clock;
+    clock.drive(check);
+    check.setRead(
+        [&](const QString& path)
+        {
+            if (hangs && path == subject)
+                clock.stall();
+            CSettingsCheck::readSettingsFile(path);
+        });
     check.run();
-    for (int i = 0; i < 4; ++i)
-        if (hangs && i != location)
-            QVERIFY(writeReadable(i));
 
     // What happened to the file.
     const bool leftOut = kind != "readable" && kind != "damaged" && kind != "damaged, kept once before";
@@ -293,8 +354,7 @@ void TestStartup::everySettingsFileIsChecked()
         QCOMPARE(fileType(subject), QString("absent"));
         QCOMPARE(contents(keptAs), DAMAGED);
     }
-    if (hangs)
-        QCOMPARE(now, qint64(CSettingsCheck::READ_LIMIT_MS));
+    QCOMPARE(clock.now(), hangs ? qint64(CSettingsCheck::READ_LIMIT_MS) : 0);
     if (kind == "damaged, every name taken" || kind == "damaged, kept once before")
         QCOMPARE(contents(subject + ".damaged"), QByteArray("earlier"));
 
@@ -338,7 +398,7 @@ void TestStartup::everySettingsFileIsChecked()
                            : QString("In this run only the program's own settings file is read; every "
                                      "organisation-wide and system-wide settings file is left out."));
     QSharedMemory other(KEY); // ends the start after the box
-    QVERIFY(acquireSingleInstance(other));
+    QVERIFY(acquireSingleInstance(other) == ESingleInstance::HELD);
     CBoxAnswerer answerer;
     QCOMPARE(runVozudoz(*qApp, check), -1);
     QCOMPARE(answerer.seen.count(), paragraphs.isEmpty() ? 1 : 2);
@@ -349,6 +409,74 @@ void TestStartup::everySettingsFileIsChecked()
         QCOMPARE(answerer.seen[0].text, paragraphs.join("\n\n"));
     }
     QVERIFY(answerer.seen.last().text.startsWith("An instance of"));
+}
+
+void TestStartup::noLookOutlastsItsLimit_data()
+{
+    QTest::addColumn<QString>("stallsAt"); // where each slow file stalls
+    QTest::addColumn<int>("first");        // the first file that is left out, in Qt's order
+    QTest::addColumn<bool>("fifo");        // it is a FIFO, and the files after it are slow
+    QTest::newRow("four slow files, at the look") << "look" << 0 << false;
+    QTest::newRow("four slow files, at the read") << "read" << 0 << false;
+    QTest::newRow("own file read, three slow ones") << "look" << 1 << false;
+    QTest::newRow("own file read, a FIFO, two slow ones") << "look" << 1 << true;
+}
+
+void TestStartup::noLookOutlastsItsLimit()
+{
+    // A settings file that is a link onto a stalled network mount held up the start at its first
+    // look (stat), which the program made itself; and once the outcome was settled, each further
+    // slow file still cost the limit (four files: 21.7 s).
+    QFETCH(QString, stallsAt);
+    QFETCH(int, first);
+    QFETCH(bool, fifo);
+    const QStringList files = CAppSettings::readFiles();
+    for (int i = 0; i < files.size(); ++i)
+        QVERIFY(write(files[i], "[General]\n" + KEYS[i].toLatin1() + "=1\n"));
+    if (fifo)
+    {
+        QVERIFY(QFile::remove(files[first]));
+        QCOMPARE(::mkfifo(QFile::encodeName(files[first]).constData(), 0600), 0);
+    }
+    const auto slow = [&](const QString& path) { return files.indexOf(path) >= first + (fifo ? 1 : 0); };
+    // Every look, from the child that makes it or from the program itself.
+    QTemporaryDir logFolder;
+    const QByteArray log = QFile::encodeName(logFolder.filePath("looks"));
+    const pid_t program = ::getpid();
+
+    CSettingsCheck check;
+    CStallClock clock;
+    clock.drive(check);
+    check.setStat(
+        [&](const QString& path)
+        {
+            const bool inProgram = ::getpid() == program;
+            const QByteArray line = (inProgram ? "in the program: " : "") + QFile::encodeName(path) + "\n";
+            const int fd = ::open(log.constData(), O_WRONLY | O_APPEND | O_CREAT, 0600);
+            if (fd < 0 || ::write(fd, line.constData(), size_t(line.size())) != line.size())
+                qFatal("cannot note the look");
+            ::close(fd);
+            if (!inProgram && stallsAt == "look" && slow(path))
+                clock.stall();
+            return CSettingsCheck::statFile(path);
+        });
+    check.setRead(
+        [&](const QString& path)
+        {
+            if (stallsAt == "read" && slow(path))
+                clock.stall();
+            CSettingsCheck::readSettingsFile(path);
+        });
+    check.run();
+
+    QCOMPARE(QString::fromLocal8Bit(contents(QFile::decodeName(log))),
+             files.mid(0, first + 1).join('\n') + '\n');
+    QCOMPARE(clock.now(), fifo ? 0 : qint64(CSettingsCheck::READ_LIMIT_MS));
+    QCOMPARE(check.findings().size(), 1);
+    QCOMPARE(check.findings()[0].strPath, files[first]);
+    QCOMPARE(check.findings()[0].eReason,
+             fifo ? CSettingsCheck::NOT_REGULAR : CSettingsCheck::NOT_READ_IN_TIME);
+    QCOMPARE(check.sources(), first == 0 ? CAppSettings::NO_FILE : CAppSettings::OWN_FILE_ONLY);
 }
 
 void TestStartup::damagedDatabaseIsToldInTheUsersLanguage_data()

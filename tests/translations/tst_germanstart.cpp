@@ -1,7 +1,10 @@
+#include "AppSettings.h"
 #include "CurvePicking.h"
 #include "GraphicsTab.h"
 #include "MainWindow.h"
 #include "ModalAnswerer.h"
+#include "SettingsCheck.h"
+#include "SingleInstance.h"
 #include "Startup.h"
 #include "TsMessages.h"
 
@@ -11,8 +14,11 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QSet>
+#include <QSharedMemory>
 #include <QTabWidget>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 // tolVane-Vozudoz started with "-l de": the window shows the German texts (Qt's own buttons too) and
 // fits a screen of 1366 x 768 pixels with them, and none of its texts
@@ -24,6 +30,7 @@ class TestGermanStart : public QObject
 
 private slots:
     void windowSpeaksGerman();
+    void boxesOfTheStartSpeakGerman();
 
 private:
     static QSet<QString> windowTexts(QWidget* pWindow);
@@ -120,6 +127,38 @@ void TestGermanStart::windowSpeaksGerman()
         if (english.contains(strText) && !german.contains(strText))
             left << strText;
     QVERIFY2(left.isEmpty(), qPrintable(left.join('\n')));
+}
+
+void TestGermanStart::boxesOfTheStartSpeakGerman()
+{
+    // The settings box came before the chosen language was installed: English on a system whose
+    // locale is C, while the boxes after it were German.
+    QCOMPARE(QLocale::system().language(), QLocale::C);
+    nameVozudoz();
+    const QString own = CAppSettings::ownPath();
+    QVERIFY(QDir().mkpath(QFileInfo(own).path()));
+    QCOMPARE(::mkfifo(QFile::encodeName(own).constData(), 0600), 0);
+    CSettingsCheck check;
+    check.run();
+    QSharedMemory other("Quorvanix-prevent-multiple-instances"); // ends the start after its boxes
+    QVERIFY(acquireSingleInstance(other) == ESingleInstance::HELD);
+    CBoxAnswerer answerer;
+    const int nExit = runVozudoz(*qApp, check);
+    QFile::remove(own);
+    CAppSettings::setSources(CAppSettings::ALL_FILES);
+    QLocale::setDefault(QLocale::system());
+
+    QCOMPARE(nExit, -1);
+    QCOMPARE(answerer.seen.size(), 2);
+    QCOMPARE(
+        answerer.seen[0].text,
+        QString::fromUtf8("Die Einstellungsdatei '%1' ist keine gewöhnliche Datei.\n\nBei diesem Start wird "
+                          "keine Einstellungsdatei gelesen: Es gelten die Standardeinstellungen, und jetzt "
+                          "geänderte Einstellungen werden nicht gespeichert.")
+            .arg(own));
+    QCOMPARE(answerer.seen[1].text,
+             QString::fromUtf8("Update-tolVane oder tolVane-Vozudoz läuft bereits.\nEs kann "
+                               "immer nur eines dieser Programme laufen."));
 }
 
 // The options reach the program through the application's arguments; QtTest keeps its own.

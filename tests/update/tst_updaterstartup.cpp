@@ -1,4 +1,5 @@
 #include "ModalAnswerer.h"
+#include "SingleInstanceSituation.h"
 #include "UpdaterStartup.h"
 #include "maindialog.h"
 
@@ -15,7 +16,8 @@ class TestUpdaterStartup : public QObject
 private slots:
     void initTestCase();
     // First: later runs of this process hold the key themselves.
-    void otherInstanceEndsWithMinusOne();
+    void singleInstanceCheck_data();
+    void singleInstanceCheck();
     void options_data();
     void options();
     void germanTranslation();
@@ -64,12 +66,19 @@ int TestUpdaterStartup::runAndClose(const QStringList& options, SDialogSeen& see
     return CUpdaterStartup::run(QStringList{"Update-tolVane"} + options);
 }
 
-void TestUpdaterStartup::otherInstanceEndsWithMinusOne()
+void TestUpdaterStartup::singleInstanceCheck_data()
 {
-    QSharedMemory other{QLatin1String(CUpdaterStartup::SINGLE_INSTANCE_KEY)};
-    if (other.attach()) // left by a crashed run
-        other.detach();
-    QVERIFY(other.create(1));
+    SingleInstanceSituation::addRows();
+}
+
+void TestUpdaterStartup::singleInstanceCheck()
+{
+    // A temporary folder that cannot be written was taken for another instance.
+    QFETCH(QString, situation);
+    QFETCH(bool, otherInstance);
+    const SingleInstanceSituation::CSituation current(situation,
+                                                      QLatin1String(CUpdaterStartup::SINGLE_INSTANCE_KEY));
+    QVERIFY(current.isReady());
     CBoxAnswerer answerer;
     SDialogSeen seen;
     QCOMPARE(runAndClose({"-d", "stray"}, seen, answerer), -1);
@@ -79,8 +88,11 @@ void TestUpdaterStartup::otherInstanceEndsWithMinusOne()
     QCOMPARE(answerer.seen[0].title, QStringLiteral("Quorvanix Firmware Update"));
     QCOMPARE(
         answerer.seen[0].text,
-        QStringLiteral("An instance of Update-tolVane100 or tolVane-Vozudoz is already running.\nIt is not "
-                       "possible to run more than one of those applications at the same time."));
+        otherInstance
+            ? QStringLiteral("An instance of Update-tolVane100 or tolVane-Vozudoz is already running.\nIt is "
+                             "not possible to run more than one of those applications at the same time.")
+            : QStringLiteral("The folder '%1' for the single-instance check cannot be written.")
+                  .arg(current.folder()));
     QCOMPARE(answerer.seen[0].icon, QMessageBox::Warning);
 }
 
