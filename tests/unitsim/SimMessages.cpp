@@ -99,6 +99,7 @@ Replies uploadStart(SSimUnitModel& m, const QByteArray& req)
     m.uploadRecords.append(req);
     SSimUploadedBlock block;
     block.header = req;
+    block.runningPart = m.ident.runningPart;
     m.uploadedBlocks.append(block);
     return {};
 }

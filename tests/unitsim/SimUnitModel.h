@@ -74,6 +74,7 @@ struct SSimUploadedBlock
     QByteArray data;
     QList<int> chunkLengths; // bytes 2-3 of each data record
     bool ended = false;
+    quint8 runningPart = 0; // what the unit ran when the header came
 
     quint32 address() const;
 };
