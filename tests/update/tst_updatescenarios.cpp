@@ -907,8 +907,8 @@ void TestUpdateScenarios::unitReplacedWhileABoxIsOpen_data()
         panelButton(dialog, "(Re)load Test File")->click();
         dialog.debugWidget()->testCaseCombo()->setCurrentIndex(0);
         QByteArray withoutColumn = TEST_FILE_100;
-        TestFiles::writeFile(dialog.testValuesPath(),
-                             withoutColumn.replace(";Ave RH Ext", "").replace(";50", ""));
+        QVERIFY(TestFiles::writeFile(dialog.testValuesPath(),
+                                     withoutColumn.replace(";Ave RH Ext", "").replace(";50", "")));
         panelButton(dialog, "(Re)load Test File")->click();
     };
     s.box = QStringLiteral("Missing column in test file");
