@@ -72,7 +72,7 @@ CMainDialog::CMainDialog(bool bInstallMode, bool bForceBootloader, bool bForceAp
     m_pPanelScroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_pUi->DebugWidget->layout()->addWidget(m_pPanelScroll);
     m_pUi->LineEditSerialNumber->setValidator(new QIntValidator(0, CUpdateDecision::MAX_SERIAL_NUMBER, this));
-    fitSerialNumberField();
+    fitFields();
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     m_pUi->LabelTitle->setText(m_pUi->LabelTitle->text().arg(QLatin1String(UPDATER_VERSION)));
 
@@ -152,21 +152,36 @@ int CMainDialog::unitSystem() const
     return isPlusUnit() ? CFlashImage::SYS_TOLVANE_PLUS : CFlashImage::SYS_TOLVANE100;
 }
 
-void CMainDialog::fitSerialNumberField()
+void CMainDialog::fitFields()
 {
-    // The longest number stays readable whole, however long the labels beside it are in the
-    // language shown; the line edit keeps a margin of 2 pixels on each side of its text.
-    QLineEdit* pField = m_pUi->LineEditSerialNumber;
-    const QMargins margins = pField->textMargins();
-    const QSize text(
-        pField->fontMetrics().horizontalAdvance(QString::number(CUpdateDecision::MAX_SERIAL_NUMBER)) + 2 * 2 +
-            margins.left() + margins.right(),
-        pField->fontMetrics().height());
-    QStyleOptionFrame frame;
-    frame.initFrom(pField);
-    frame.lineWidth = pField->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, pField);
-    pField->setMinimumWidth(
-        pField->style()->sizeFromContents(QStyle::CT_LineEdit, &frame, text, pField).width());
+    // The longest text of each field stays readable whole, however long the labels beside it are
+    // in the language shown: the longest number a unit can be given, a board version byte, and
+    // versions with a two-digit main version.
+    const QString strVersion = SVersion{99, 99}.text();
+    const QList<QPair<QLineEdit*, QString>> fields = {
+        {m_pUi->LineEditSerialNumber, QString::number(CUpdateDecision::MAX_SERIAL_NUMBER)},
+        {m_pUi->LineEditBoardVersion, QString::number(255)},
+        {m_pUi->LineEditBootloaderVersion, strVersion + QStringLiteral(".CX")},
+        {m_pUi->LineEditApplicationVersion, strVersion},
+        {m_pUi->LineEditWiFiVersion, strVersion},
+        {m_pUi->LineEditBootloaderVersionNew, strVersion},
+        {m_pUi->LineEditApplicationVersionNew, strVersion},
+        {m_pUi->LineEditWiFiVersionNew, strVersion}};
+    for (const auto& field : fields)
+    {
+        // The line edit keeps a margin of 2 pixels on each side of its text, and uses a pixel beside
+        // it; with less it scrolls the text.
+        QLineEdit* pField = field.first;
+        const QMargins margins = pField->textMargins();
+        const QSize text(pField->fontMetrics().horizontalAdvance(field.second) + 1 + 2 * 2 + margins.left() +
+                             margins.right(),
+                         pField->fontMetrics().height());
+        QStyleOptionFrame frame;
+        frame.initFrom(pField);
+        frame.lineWidth = pField->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, pField);
+        pField->setMinimumWidth(
+            pField->style()->sizeFromContents(QStyle::CT_LineEdit, &frame, text, pField).width());
+    }
 }
 
 void CMainDialog::setState(int nState)

@@ -109,7 +109,7 @@ private:
     // Texts of the unit object; they do not hide a failed update's instruction.
     void onUnitInfo(const QString& strInfo);
     void keepOnScreen();
-    void fitSerialNumberField();
+    void fitFields();
     void writeDeIceCounters(bool bOn, int nIdent);
     // The panel for the identified unit in place of the one shown.
     void replacePanel(CDebugWidget* pPanel);
