@@ -204,6 +204,7 @@ void TestWriteGate::scenarios_data()
     QTest::newRow("Swap Boot repeated, then Update Bootloader") << s;
 
     s.unit = plusInBootloader1;
+    s.before = Event();
     s.steps = QStringList{"Update Application"};
     s.writes = QStringList{"image 3 from 39781"};
     QTest::newRow("plus in its bootloader: its own application") << s;
