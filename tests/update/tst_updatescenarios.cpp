@@ -806,20 +806,17 @@ public:
                       return pBox != nullptr;
                   m_Answered << pBox;
                   QAbstractButton* pOk = pBox->button(QMessageBox::Ok);
-                  const QPointer<QAbstractButton> ok = pOk ? pOk : pBox->buttons().value(0);
-                  const auto answer = [ok]
-                  {
-                      if (ok)
-                          ok->click();
-                  };
+                  if (!pOk)
+                      pOk = pBox->buttons().value(0);
+                  // Queued on the button: a box gone meanwhile is not answered.
                   if (replaced || box.isEmpty() ||
                       (pBox->windowTitle() != box && !pBox->text().startsWith(box)))
                   {
-                      QTimer::singleShot(0, answer);
+                      QTimer::singleShot(0, pOk, &QAbstractButton::click);
                       return true;
                   }
                   replaced = true;
-                  QTimer::singleShot(0,
+                  QTimer::singleShot(0, pOk,
                                      [=, &rig]
                                      {
                                          rig.unplug();
@@ -828,7 +825,7 @@ public:
                                          if (rig.plugIn())
                                              dialog()->portEnumerator().rescan();
                                          // After whatever the new identification left to the loop.
-                                         QTimer::singleShot(0, answer);
+                                         QTimer::singleShot(0, pOk, &QAbstractButton::click);
                                      });
                   return true;
               })
