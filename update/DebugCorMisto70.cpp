@@ -74,7 +74,8 @@ CDebugCorMisto70::CDebugCorMisto70(CMainDialog* pDialog, QWidget* parent) : CDeb
     for (QHBoxLayout* pRow : {pRow1, pRow2, pRow3, pRow4})
         pLayout->addLayout(pRow);
 
-    connect(m_pButtonSet, &QPushButton::clicked, this, &CDebugCorMisto70::slotButtonSetSensorValues);
+    connect(m_pButtonSet, &QPushButton::clicked, this, running([this] { slotButtonSetSensorValues(); }));
+    addUnitWrite(m_pButtonSet);
     for (QLineEdit* pEdit : {m_pTSupply, m_pRelHumExtract, m_pTExtract, m_pRelHumSupply})
         connect(pEdit, &QLineEdit::textChanged, this, &CDebugCorMisto70::slotCalcHum);
 }
@@ -108,8 +109,12 @@ void CDebugCorMisto70::slotButtonSetSensorValues()
     values.m_Values16[4] = UINT16(wholeNumber(m_pCO2Supply->text()));
     values.m_Values16[5] = UINT16(wholeNumber(m_pCO2Extract->text()));
     qDebug() << SHLP_SetSimulationValues_70::SIZE;
-    if (auto* pUnit = qobject_cast<CFan_70_PC*>(dialog()->unit()))
-        pUnit->setSimulationValues(values);
+    writeToUnit(
+        [&values](CFanBase& unit)
+        {
+            auto* pUnit = qobject_cast<CFan_70_PC*>(&unit);
+            return pUnit && pUnit->setSimulationValues(values);
+        });
 }
 
 void CDebugCorMisto70::ReloadTestFile()

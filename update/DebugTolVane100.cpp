@@ -125,11 +125,16 @@ CDebugTolVane100::CDebugTolVane100(CMainDialog* pDialog, quint32 nSerialNr, QWid
     for (QHBoxLayout* pRow : {pRow1, pRow2, pRow3, pRow4})
         pLayout->addLayout(pRow);
 
-    connect(m_pButtonSet, &QPushButton::clicked, this, &CDebugTolVane100::slotButtonSetValues);
+    connect(m_pButtonSet, &QPushButton::clicked, this, running([this] { slotButtonSetValues(); }));
+    addUnitWrite(m_pButtonSet);
     for (int vent = 0; vent < VENT_COUNT; ++vent)
+    {
         connect(moveButtons[vent], &QPushButton::clicked, this,
-                [this, vent] { onButonMoveVent_clicked(vent); });
-    connect(m_pButtonVentInfo, &QPushButton::clicked, this, &CDebugTolVane100::on_ButtonGetVentInfo_clicked);
+                running([this, vent] { onButonMoveVent_clicked(vent); }));
+        addUnitWrite(moveButtons[vent]);
+    }
+    connect(m_pButtonVentInfo, &QPushButton::clicked, this,
+            running([this] { on_ButtonGetVentInfo_clicked(); }));
     for (QLineEdit* pEdit : {m_pRelHumExtract, m_pRelHumOutdoor, m_pTExtract, m_pTOutdoor})
         connect(pEdit, &QLineEdit::textChanged, this, &CDebugTolVane100::slotCalcHum);
     slotCalcHum();
@@ -168,20 +173,28 @@ void CDebugTolVane100::slotButtonSetValues()
     values.m_Values16[5] = UINT16(wholeNumber(m_pRelHumExtract->text()));
     values.m_Values16[6] = UINT16(wholeNumber(m_pCO2->text()));
     qDebug() << SHLP_SetSimulationValues::SIZE;
-    if (auto* pFan = qobject_cast<CFan*>(dialog()->unit()))
-        pFan->setSimulationValues(values);
+    writeToUnit(
+        [&values](CFanBase& unit)
+        {
+            auto* pFan = qobject_cast<CFan*>(&unit);
+            return pFan && pFan->setSimulationValues(values);
+        });
 }
 
 void CDebugTolVane100::onButonMoveVent_clicked(int vent)
 {
     const int nPosition = m_pPositionGroup->checkedId();
-    auto* pFan = qobject_cast<CFan*>(dialog()->unit());
-    if (nPosition < 0 || vent > 3 || !pFan)
+    if (nPosition < 0 || vent > 3)
         return;
     SHLP_MoveVent move;
     move.m_Vent = UINT8(vent);
     move.m_Position = UINT8(nPosition);
-    pFan->moveVent(move);
+    writeToUnit(
+        [&move](CFanBase& unit)
+        {
+            auto* pFan = qobject_cast<CFan*>(&unit);
+            return pFan && pFan->moveVent(move);
+        });
 }
 
 void CDebugTolVane100::on_ButtonGetVentInfo_clicked()

@@ -23,6 +23,20 @@ const char* imageName(CPartitionTable::EPartType type)
     return QT_TRANSLATE_NOOP("CMainDialog", "WiFi bridge");
 }
 
+// The bootloader a unit running `running` runs after a swap; none when it runs no bootloader.
+ERunningImage otherBootloader(ERunningImage running)
+{
+    switch (running)
+    {
+    case RUNNING_BOOTLOADER_1:
+        return RUNNING_BOOTLOADER_2;
+    case RUNNING_BOOTLOADER_2:
+        return RUNNING_BOOTLOADER_1;
+    default:
+        return RUNNING_NONE;
+    }
+}
+
 SVersion versionOf(const CFlashImage* pImage)
 {
     return pImage ? SVersion{pImage->m_MainVer, pImage->m_SubVer} : SVersion();
@@ -108,6 +122,7 @@ bool CUpdateSequence::run()
     if (m_bRunning || !isBootloader(m_Ident.running))
         return false;
     m_bRunning = true;
+    m_nDecision = m_Gate.current();
     m_Written = CUpdateDecision::SShipped();
     EPass pass;
     do
@@ -178,9 +193,12 @@ CUpdateSequence::EPass CUpdateSequence::runPass()
         if (!installWifiModule())
             return failed();
     }
+    // The identification after the swap shows the new bootloader: the restart it needs was decided
+    // before.
+    const bool bOldBootloader = needs.oldBootloader;
     if (needs.bootloaderNeeded && !installBootloader())
         return failed();
-    if (needs.oldBootloader)
+    if (bOldBootloader)
     {
         const QString strText =
             m_Ident.plusUnit
@@ -261,19 +279,30 @@ bool CUpdateSequence::rebootAndWait(const QString& strTitle, const QString& strT
         unitUnknown();
         return failWith(failedText());
     }
+    m_nDecision = m_Gate.current();
     m_View.showState(ST_UPDATING);
     return true;
+}
+
+bool CUpdateSequence::writeOn(int nIdent, bool bUpdate, const std::function<bool(CFanBase&)>& step,
+                              bool* pRefused)
+{
+    // Checked within the transfer: nothing can come between the check and the write.
+    bool bRefused = false;
+    const bool bWritten = m_View.transfer(
+        [&](CFanBase& unit)
+        {
+            bRefused = !(bUpdate ? m_Gate.mayUpdate(unit, nIdent) : m_Gate.mayWrite(unit, nIdent));
+            return !bRefused && step(unit);
+        });
+    *pRefused = bRefused;
+    return bWritten;
 }
 
 bool CUpdateSequence::write(const std::function<bool(CFanBase&)>& step)
 {
     bool bRefused = false;
-    const bool bWritten = m_View.transfer(
-        [&](CFanBase& unit)
-        {
-            bRefused = !m_Gate.mayWrite(unit);
-            return !bRefused && step(unit);
-        });
+    const bool bWritten = writeOn(decision(), true, step, &bRefused);
     if (bRefused)
         m_View.showText(failedText());
     return bWritten;
@@ -340,13 +369,9 @@ bool CUpdateSequence::installBootloader()
     const QString strDevice = m_View.deviceText();
     m_View.showState(ST_UPDATING);
     m_View.showText(tr("Updating %1 bootloader...").arg(strDevice));
-    // The bootloader the unit is not running is the one written; after a swap that is the other.
-    CPartitionTable::EPartType type;
-    if (m_Gate.running() == RUNNING_BOOTLOADER_1)
-        type = CPartitionTable::PT_BOOTLOADER_2;
-    else if (m_Gate.running() == RUNNING_BOOTLOADER_2)
-        type = CPartitionTable::PT_BOOTLOADER_1;
-    else
+    // The bootloader the unit is not running is the one written, and the one it runs after the swap.
+    const ERunningImage swapped = otherBootloader(m_Gate.running());
+    if (swapped == RUNNING_NONE)
     {
         m_View.showState(ST_IDLE);
         m_View.showText(
@@ -355,6 +380,8 @@ bool CUpdateSequence::installBootloader()
                 .arg(strDevice));
         return false;
     }
+    const auto type =
+        swapped == RUNNING_BOOTLOADER_1 ? CPartitionTable::PT_BOOTLOADER_1 : CPartitionTable::PT_BOOTLOADER_2;
     if (!write(
             [&](CFanBase& unit) {
                 return unit.uploadImage(m_Gate.system(), type, m_View.progressBar(), false) &&
@@ -368,7 +395,11 @@ bool CUpdateSequence::installBootloader()
         m_View.showText(failedText());
         return false;
     }
-    m_Gate.swapped();
+    if (!swapShown(swapped))
+    {
+        m_View.showText(failedText());
+        return false;
+    }
     m_Written.bootloader = m_Shipped.bootloader;
     m_Ident.needs.bootloaderNeeded = false;
     m_View.showState(ST_SUCCESS);
@@ -377,7 +408,8 @@ bool CUpdateSequence::installBootloader()
 
 bool CUpdateSequence::swapBootloaders()
 {
-    if (!m_Gate.isOpen())
+    const ERunningImage swapped = otherBootloader(m_Gate.running());
+    if (swapped == RUNNING_NONE)
         return false;
     if (!write([](CFanBase& unit) { return unit.swapBootloaders(); }))
     {
@@ -386,6 +418,21 @@ bool CUpdateSequence::swapBootloaders()
         m_View.showFailure();
         return false;
     }
-    m_Gate.swapped();
+    const bool bShown = swapShown(swapped);
+    m_View.showIdentifiedState();
+    return bShown;
+}
+
+bool CUpdateSequence::swapShown(ERunningImage expected)
+{
+    const UINT32 nSerialNr = m_Ident.serialNr;
+    const bool bPlusUnit = m_Ident.plusUnit;
+    const int nIdentifications = m_nIdentifications;
+    unitUnknown();
+    m_View.identify();
+    if (m_nIdentifications == nIdentifications || m_Ident.serialNr != nSerialNr ||
+        m_Ident.plusUnit != bPlusUnit || m_Ident.running != expected)
+        return false;
+    m_nDecision = m_Gate.current();
     return true;
 }

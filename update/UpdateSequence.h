@@ -49,11 +49,15 @@ public:
     // Keeps the window alive until `done` holds; false when the window was closed or the time
     // for a restart ran out first.
     virtual bool waitUntil(const std::function<bool()>& done) = 0;
+    // Asks the unit on the port who it is and shows what it reports.
+    virtual void identify() = 0;
 };
 
 // The update of one unit: decides from each identification which shipped images it needs, and
 // installs them in order, with the restarts some steps require. The identification it works on
-// is always the last valid one; a failed identification leaves nothing to work on.
+// is always the last valid one; a failed identification leaves nothing to work on. Its writes
+// rest on the identification the update was started on, or, after a restart or a swap, on the one
+// that showed the unit back as expected.
 class CUpdateSequence
 {
     // The texts are the update window's.
@@ -90,6 +94,10 @@ public:
     bool installBootloader();
     // The service panel's swap of the unit's bootloaders.
     bool swapBootloaders();
+    // Runs a transfer that changes the unit, decided on identification nIdent, when the gate lets it
+    // (with bUpdate the unit must run a bootloader as well). False when refused (*pRefused then
+    // true) or failed.
+    bool writeOn(int nIdent, bool bUpdate, const std::function<bool(CFanBase&)>& step, bool* pRefused);
 
 private:
     enum EPass
@@ -102,6 +110,12 @@ private:
     EPass runPass();
     // Runs a transfer that writes to the unit, when the gate lets it; a refusal is shown.
     bool write(const std::function<bool(CFanBase&)>& step);
+    // The number of the identification the writes rest on: the update's, or for a single step the
+    // current one.
+    int decision() const { return m_bRunning ? m_nDecision : m_Gate.current(); }
+    // Identifies the unit after a swap: true when the same unit shows `expected` running. The link
+    // repeats a request whose acknowledgement was lost, so the unit may have swapped twice.
+    bool swapShown(ERunningImage expected);
     // The failure end's instruction: the unit's state is unknown until it is identified again.
     QString failedText() const;
     // Nothing about the unit may be relied on any more: no update is offered, nothing written.
@@ -119,6 +133,7 @@ private:
     // What this run wrote; the unit back from a restart must report at least these.
     CUpdateDecision::SShipped m_Written;
     int m_nIdentifications = 0;
+    int m_nDecision = 0;
     // The unit that reported the application needing the Wi-Fi bridge keeps needing it across its
     // restarts, until an update of it is complete; no other unit inherits it.
     UINT32 m_nBridgeSerialNr = 0;

@@ -15,29 +15,22 @@ void CWriteGate::close()
     set(RUNNING_NONE);
 }
 
-void CWriteGate::swapped()
-{
-    if (m_Running == RUNNING_BOOTLOADER_1)
-        set(RUNNING_BOOTLOADER_2);
-    else if (m_Running == RUNNING_BOOTLOADER_2)
-        set(RUNNING_BOOTLOADER_1);
-}
-
 void CWriteGate::set(ERunningImage running)
 {
+    ++m_nIdent;
     m_Running = running;
-    if (!isOpen())
+    if (!isIdentified())
         m_strPort.clear();
-    emit changed(isOpen());
+    emit changed();
 }
 
-bool CWriteGate::mayWrite(CFanBase& unit) const
+bool CWriteGate::mayWrite(CFanBase& unit, int nIdent) const
 {
     // The unit object must be the one for the identified unit type: a tolVane100 object speaks
     // for a tolVane100 only.
     const bool bPlusObject = unit.getUnitType() != 0;
-    return isOpen() && !m_strPort.isEmpty() && unit.getComPortName() == m_strPort && !unit.comPortFailed() &&
-           bPlusObject == m_bPlusUnit;
+    return nIdent == m_nIdent && isIdentified() && !m_strPort.isEmpty() &&
+           unit.getComPortName() == m_strPort && !unit.comPortFailed() && bPlusObject == m_bPlusUnit;
 }
 
 int CWriteGate::system() const

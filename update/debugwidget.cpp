@@ -38,7 +38,7 @@ void showFileMessage(const QString& text, const QString& informative = QString()
 
 CDebugWidget::CDebugWidget(CMainDialog* pDialog, QWidget* parent)
     : QWidget(parent), m_pUpperArea(new QWidget(this)), m_pLowerArea(new QWidget), m_pDialog(pDialog),
-      m_strTestValuesPath(pDialog->testValuesPath())
+      m_nIdent(pDialog->sequence().writeGate().current()), m_strTestValuesPath(pDialog->testValuesPath())
 {
     auto* pRow1 = new QHBoxLayout;
     auto* pRow2 = new QHBoxLayout;
@@ -46,7 +46,7 @@ CDebugWidget::CDebugWidget(CMainDialog* pDialog, QWidget* parent)
     auto add = [this](QHBoxLayout* pRow, const QString& text, auto slot)
     {
         auto* pButton = new QPushButton(text, m_pUpperArea);
-        connect(pButton, &QPushButton::clicked, this, slot);
+        connect(pButton, &QPushButton::clicked, this, running([this, slot] { (this->*slot)(); }));
         pRow->addWidget(pButton);
         return pButton;
     };
@@ -61,7 +61,7 @@ CDebugWidget::CDebugWidget(CMainDialog* pDialog, QWidget* parent)
     pRow1->addWidget(m_pDumpAddress);
     add(pRow1, QStringLiteral("Dump Memory"), &CDebugWidget::slotButtonDumpMem);
     pRow1->addSpacing(400);
-    add(pRow1, QStringLiteral("Calc.Ave.Sensor Values"), &CDebugWidget::slotCalcAveSenVal);
+    addUnitWrite(add(pRow1, QStringLiteral("Calc.Ave.Sensor Values"), &CDebugWidget::slotCalcAveSenVal));
 
     add(pRow2, QStringLiteral("Report Prim Log"), &CDebugWidget::slotButtonRepPrimLog);
     add(pRow2, QStringLiteral("Erase Log Data"), &CDebugWidget::slotButtonClearLog);
@@ -71,7 +71,7 @@ CDebugWidget::CDebugWidget(CMainDialog* pDialog, QWidget* parent)
     m_pComboSpan->addItems({QStringLiteral("15 min"), QStringLiteral("1 day"), QStringLiteral("30 days")});
     pRow2->addWidget(m_pComboSpan);
     add(pRow2, QStringLiteral("Check Sec Log"), &CDebugWidget::slotCheckSecLog);
-    add(pRow2, QStringLiteral("Erase Sec Log"), &CDebugWidget::slotEraseSecLog);
+    addUnitWrite(add(pRow2, QStringLiteral("Erase Sec Log"), &CDebugWidget::slotEraseSecLog));
     add(pRow2, QStringLiteral("Report Sec Log"), &CDebugWidget::slotRepSecLog);
     // One parent makes the five choices exclude each other.
     m_pReportAll = new QRadioButton(QStringLiteral("Report All"), m_pUpperArea);
@@ -85,14 +85,15 @@ CDebugWidget::CDebugWidget(CMainDialog* pDialog, QWidget* parent)
     auto addDialogStep = [this, pRow3](const QString& text, const char* slot)
     {
         auto* pButton = new QPushButton(text, m_pUpperArea);
-        connect(pButton, SIGNAL(clicked()), m_pDialog, slot);
+        connect(pButton, &QPushButton::clicked, this,
+                running([this, slot] { QMetaObject::invokeMethod(m_pDialog, slot); }));
         pRow3->addWidget(pButton);
         return pButton;
     };
-    m_WriteSteps << addDialogStep(QStringLiteral("Update Application"), SLOT(on_ButtonAppl_clicked()));
-    m_pWifiModuleStep = addDialogStep(QStringLiteral("Update CC3200"), SLOT(on_ButtonCC3200_clicked()));
+    m_WriteSteps << addDialogStep(QStringLiteral("Update Application"), "on_ButtonAppl_clicked");
+    m_pWifiModuleStep = addDialogStep(QStringLiteral("Update CC3200"), "on_ButtonCC3200_clicked");
     m_WriteSteps << m_pWifiModuleStep;
-    m_WriteSteps << addDialogStep(QStringLiteral("Update Bootloader"), SLOT(on_ButtonBootLdr_clicked()));
+    m_WriteSteps << addDialogStep(QStringLiteral("Update Bootloader"), "on_ButtonBootLdr_clicked");
     m_WriteSteps << add(pRow3, QStringLiteral("Swap Boot"), &CDebugWidget::slotButtonSwap);
     add(pRow3, QStringLiteral("Get Wifi Data Debug"), &CDebugWidget::slotButtonWifiDataDebug);
     pRow3->addSpacing(100);
@@ -115,16 +116,63 @@ CDebugWidget::CDebugWidget(CMainDialog* pDialog, QWidget* parent)
     pLayout->addWidget(m_pUpperArea);
     pLayout->addWidget(m_pLowerArea);
 
-    connect(&m_TickTimer, &QTimer::timeout, this, &CDebugWidget::slotTimerTimeOutAll);
-    CWriteGate& gate = m_pDialog->sequence().writeGate();
-    connect(&gate, &CWriteGate::changed, this, &CDebugWidget::showWriteGate);
-    showWriteGate(gate.isOpen());
+    connect(&m_TickTimer, &QTimer::timeout, this, running([this] { slotTimerTimeOutAll(); }));
+    connect(&m_pDialog->sequence().writeGate(), &CWriteGate::changed, this, &CDebugWidget::showWriteGate);
+    showWriteGate();
 }
 
-void CDebugWidget::showWriteGate(bool bOpen)
+CDebugWidget::CRunningSlot::CRunningSlot(CDebugWidget& panel) : m_Panel(panel)
 {
+    ++m_Panel.m_nRunning;
+}
+
+CDebugWidget::CRunningSlot::~CRunningSlot()
+{
+    // Deferred: the sender of the slot (a button of the panel) is still delivering its signal.
+    if (--m_Panel.m_nRunning == 0 && m_Panel.m_bRetired)
+        m_Panel.deleteLater();
+}
+
+std::function<void()> CDebugWidget::running(std::function<void()> slot)
+{
+    return [this, slot]
+    {
+        const CRunningSlot running(*this);
+        slot();
+    };
+}
+
+void CDebugWidget::retire()
+{
+    m_bRetired = true;
+    m_TickTimer.stop();
+    if (m_nRunning == 0)
+        deleteLater();
+}
+
+void CDebugWidget::addUnitWrite(QPushButton* pButton)
+{
+    m_UnitWrites << pButton;
+    showWriteGate();
+}
+
+bool CDebugWidget::writeToUnit(const std::function<bool(CFanBase&)>& request)
+{
+    bool bRefused = false;
+    const bool bSent = m_pDialog->writeFor(m_nIdent, request, &bRefused);
+    if (bRefused)
+        output(
+            QStringLiteral("Nothing sent: the unit on the port is not the one identified for this panel.\n"));
+    return bSent;
+}
+
+void CDebugWidget::showWriteGate()
+{
+    const CWriteGate& gate = m_pDialog->sequence().writeGate();
     for (QPushButton* pStep : m_WriteSteps)
-        pStep->setEnabled(bOpen && (pStep != m_pWifiModuleStep || m_bWifiModule));
+        pStep->setEnabled(gate.isOpen() && (pStep != m_pWifiModuleStep || m_bWifiModule));
+    for (QPushButton* pWrite : m_UnitWrites)
+        pWrite->setEnabled(gate.isIdentified() && gate.current() == m_nIdent);
 }
 
 void CDebugWidget::withoutWifiModule()
@@ -223,7 +271,7 @@ void CDebugWidget::slotButtonGetPT()
 
 void CDebugWidget::slotCalcAveSenVal()
 {
-    m_pDialog->unit()->calcAveSenVal();
+    writeToUnit([](CFanBase& unit) { return unit.calcAveSenVal(); });
 }
 
 void CDebugWidget::slotButtonRepPrimLog()
@@ -277,8 +325,10 @@ void CDebugWidget::slotEraseSecLog()
         this, QStringLiteral("Confirm Erasing Log"),
         QStringLiteral("The secondary log \"%1\" will be deleted").arg(m_pComboSpan->currentText()),
         QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
+    // Only the unit the question was asked about: another may have come while it was open.
     if (answer == QMessageBox::Ok)
-        m_pDialog->unit()->eraseSecLog(CLogging::EMaxTimeSpan(checkedSpan()));
+        writeToUnit([this](CFanBase& unit)
+                    { return unit.eraseSecLog(CLogging::EMaxTimeSpan(checkedSpan())); });
 }
 
 void CDebugWidget::slotRepSecLog()
@@ -347,8 +397,7 @@ void CDebugWidget::checkTestColumns(const QStringList& columns)
 void CDebugWidget::fillTestCaseCombo(QComboBox* pCombo)
 {
     const QString strCurrent = pCombo->currentText();
-    disconnect(pCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-               &CDebugWidget::comboTestCase_curIndexChanged);
+    disconnect(m_TestCaseChanged);
     pCombo->clear();
     const int nColumn = testColumn(QLatin1String(TEST_CASE_COLUMN));
     for (int row = 0; row < m_pTestModel->rowCount(); ++row)
@@ -357,8 +406,12 @@ void CDebugWidget::fillTestCaseCombo(QComboBox* pCombo)
     pCombo->setCurrentIndex(nIndex);
     if (nIndex >= 0)
         comboTestCase_curIndexChanged(nIndex);
-    connect(pCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &CDebugWidget::comboTestCase_curIndexChanged);
+    m_TestCaseChanged = connect(pCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+                                [this](int index)
+                                {
+                                    const CRunningSlot running(*this);
+                                    comboTestCase_curIndexChanged(index);
+                                });
 }
 
 int CDebugWidget::currentTestRow() const

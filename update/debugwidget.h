@@ -2,7 +2,9 @@
 
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 
+class CFanBase;
 class CMainDialog;
 class CVokDelimTextModel;
 class QCheckBox;
@@ -16,6 +18,10 @@ class QRadioButton;
 // debug text box), shortcuts to single update steps, and a runner of test cases from a
 // semicolon-separated file whose results are written back into it. The unit-specific
 // simulation controls and columns come from the subclasses.
+//
+// A panel is made for one identification: its requests that change the unit go only to the unit
+// of that identification while it is the current one. When the dialog shows another panel, the
+// old one goes once none of its slots runs any more (one may wait in a message box).
 class CDebugWidget : public QWidget
 {
     Q_OBJECT
@@ -26,6 +32,10 @@ public:
     CVokDelimTextModel* testModel() const { return m_pTestModel; }
     QComboBox* testCaseCombo() const { return m_pComboTestCase; }
     QLCDNumber* countdown() const { return m_pCountdown; }
+
+    // The dialog shows another panel: this one stops its test cases and goes once none of its
+    // slots runs.
+    void retire();
 
     // File format of the test values.
     static constexpr QChar DELIMITER = QLatin1Char(';');
@@ -83,6 +93,15 @@ protected:
     // "g/Kg: %1, g/m³: %2" of the absolute humidity at that temperature and relative humidity.
     static QString absoluteHumidityText(const QString& temperature, const QString& relativeHumidity);
 
+    // The slot wrapped so that the panel outlives it; every button, box and timer of the panel
+    // reaches its slots through this.
+    std::function<void()> running(std::function<void()> slot);
+    // A button whose request changes the unit: on only while the panel's identification is current.
+    void addUnitWrite(QPushButton* pButton);
+    // Sends a request that changes the unit, only to the unit this panel was made for; a refusal
+    // is said in the debug text box. The request's own result otherwise.
+    bool writeToUnit(const std::function<bool(CFanBase&)>& request);
+
     QWidget* lowerArea() const { return m_pLowerArea; }
     CMainDialog* dialog() const { return m_pDialog; }
     // The unit has no Wi-Fi module: its step stays off.
@@ -92,9 +111,23 @@ protected:
     QTimer m_TickTimer;
 
 private:
+    // Counts a running slot of the panel while it lives.
+    class CRunningSlot
+    {
+    public:
+        explicit CRunningSlot(CDebugWidget& panel);
+        ~CRunningSlot();
+        CRunningSlot(const CRunningSlot&) = delete;
+        CRunningSlot& operator=(const CRunningSlot&) = delete;
+
+    private:
+        CDebugWidget& m_Panel;
+    };
+
     int checkedSpan() const;
-    // The steps that write to the unit are on only while the dialog's write gate is open.
-    void showWriteGate(bool bOpen);
+    // The update steps are on only while the dialog's write gate is open; the panel's own writes
+    // while its identification is the current one.
+    void showWriteGate();
 
     QWidget* m_pUpperArea;
     QWidget* m_pLowerArea;
@@ -111,6 +144,11 @@ private:
     QLCDNumber* m_pCountdown;
     QPushButton* m_pWifiModuleStep;
     QList<QPushButton*> m_WriteSteps; // the Wi-Fi module's among them
+    QList<QPushButton*> m_UnitWrites;
+    QMetaObject::Connection m_TestCaseChanged;
+    const int m_nIdent; // the identification the panel was made for
+    int m_nRunning = 0; // slots of the panel running now
+    bool m_bRetired = false;
     bool m_bWifiModule = true;
     QString m_strTestValuesPath;
     CVokDelimTextModel* m_pTestModel = nullptr;

@@ -72,7 +72,7 @@ CMainDialog::CMainDialog(bool bInstallMode, bool bForceBootloader, bool bForceAp
     m_pPanelScroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_pUi->DebugWidget->layout()->addWidget(m_pPanelScroll);
     m_pUi->LineEditSerialNumber->setValidator(new QIntValidator(0, CUpdateDecision::MAX_SERIAL_NUMBER, this));
-    fitSerialNumberField();
+    fitFields();
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     m_pUi->LabelTitle->setText(m_pUi->LabelTitle->text().arg(QLatin1String(UPDATER_VERSION)));
 
@@ -152,21 +152,36 @@ int CMainDialog::unitSystem() const
     return isPlusUnit() ? CFlashImage::SYS_TOLVANE_PLUS : CFlashImage::SYS_TOLVANE100;
 }
 
-void CMainDialog::fitSerialNumberField()
+void CMainDialog::fitFields()
 {
-    // The longest number stays readable whole, however long the labels beside it are in the
-    // language shown; the line edit keeps a margin of 2 pixels on each side of its text.
-    QLineEdit* pField = m_pUi->LineEditSerialNumber;
-    const QMargins margins = pField->textMargins();
-    const QSize text(
-        pField->fontMetrics().horizontalAdvance(QString::number(CUpdateDecision::MAX_SERIAL_NUMBER)) + 2 * 2 +
-            margins.left() + margins.right(),
-        pField->fontMetrics().height());
-    QStyleOptionFrame frame;
-    frame.initFrom(pField);
-    frame.lineWidth = pField->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, pField);
-    pField->setMinimumWidth(
-        pField->style()->sizeFromContents(QStyle::CT_LineEdit, &frame, text, pField).width());
+    // The longest text of each field stays readable whole, however long the labels beside it are
+    // in the language shown: the longest number a unit can be given, a board version byte, and
+    // versions with a two-digit main version.
+    const QString strVersion = SVersion{99, 99}.text();
+    const QList<QPair<QLineEdit*, QString>> fields = {
+        {m_pUi->LineEditSerialNumber, QString::number(CUpdateDecision::MAX_SERIAL_NUMBER)},
+        {m_pUi->LineEditBoardVersion, QString::number(255)},
+        {m_pUi->LineEditBootloaderVersion, strVersion + QStringLiteral(".CX")},
+        {m_pUi->LineEditApplicationVersion, strVersion},
+        {m_pUi->LineEditWiFiVersion, strVersion},
+        {m_pUi->LineEditBootloaderVersionNew, strVersion},
+        {m_pUi->LineEditApplicationVersionNew, strVersion},
+        {m_pUi->LineEditWiFiVersionNew, strVersion}};
+    for (const auto& field : fields)
+    {
+        // The line edit keeps a margin of 2 pixels on each side of its text, and uses a pixel beside
+        // it; with less it scrolls the text.
+        QLineEdit* pField = field.first;
+        const QMargins margins = pField->textMargins();
+        const QSize text(pField->fontMetrics().horizontalAdvance(field.second) + 1 + 2 * 2 + margins.left() +
+                             margins.right(),
+                         pField->fontMetrics().height());
+        QStyleOptionFrame frame;
+        frame.initFrom(pField);
+        frame.lineWidth = pField->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, pField);
+        pField->setMinimumWidth(
+            pField->style()->sizeFromContents(QStyle::CT_LineEdit, &frame, text, pField).width());
+    }
 }
 
 void CMainDialog::setState(int nState)
@@ -364,14 +379,15 @@ void CMainDialog::onTimerCurrentInfo()
     debugOutput(strText, true);
 }
 
-void CMainDialog::writeDeIceCounters(bool bOn)
+void CMainDialog::writeDeIceCounters(bool bOn, int nIdent)
 {
     const UINT32* pValues = bOn ? DEICE_ON : DEICE_OFF;
     UINT32 nBefore = 0, nFirst = pValues[0], nSecond = pValues[1];
-    bool bSwitched = false, bRestored = true;
+    bool bSwitched = false, bRestored = true, bRefused = false;
     // The first counter's value goes back should the second write fail: the unit must not be left
     // half-switched.
-    transfer(
+    writeFor(
+        nIdent,
         [&](CFanBase& unit)
         {
             if (unit.readWriteCounterValue(DEICE_COUNTER_1, &nBefore, false))
@@ -382,10 +398,13 @@ void CMainDialog::writeDeIceCounters(bool bOn)
                     bRestored = unit.readWriteCounterValue(DEICE_COUNTER_1, &nBefore, true);
             }
             return bSwitched;
-        });
+        },
+        &bRefused);
     if (bSwitched)
         return;
-    m_pUi->ButtonDeIce->setChecked(!bOn);
+    // Refused, the switch already shows the setting of the unit there now.
+    if (!bRefused)
+        m_pUi->ButtonDeIce->setChecked(!bOn);
     QMessageBox::warning(this, tr("Deicing Function"),
                          (bRestored ? tr("The deicing function of the %1 could not be switched.\nIts "
                                          "setting is unchanged.")
@@ -397,12 +416,20 @@ void CMainDialog::writeDeIceCounters(bool bOn)
 void CMainDialog::on_ButtonDeIce_clicked(bool bChecked)
 {
     const QString strDevice = deviceText();
+    // Decided on the identification of now; the boxes below let another unit come, whose
+    // identification sets the switch to its own setting.
+    const int nIdent = m_Sequence.writeGate().current();
+    const auto undoClick = [this, bChecked, nIdent]
+    {
+        if (m_Sequence.writeGate().current() == nIdent)
+            m_pUi->ButtonDeIce->setChecked(!bChecked);
+    };
     if (!needs().deIceAvailable)
     {
         QMessageBox::information(
             this, tr("Update of the Firmware Required"),
             tr("The firmware of the %1 needs to be updated for the deicing functionality").arg(strDevice));
-        m_pUi->ButtonDeIce->setChecked(!bChecked);
+        undoClick();
         return;
     }
     if (isBootloader(runningImage()))
@@ -417,7 +444,7 @@ void CMainDialog::on_ButtonDeIce_clicked(bool bChecked)
                "0;\">Wait for at least 5 seconds.</li><li style=\"margin:0.4em 0;\">Re-connect the USB "
                "cable.</li></ol>")
                 .arg(strDevice));
-        m_pUi->ButtonDeIce->setChecked(!bChecked);
+        undoClick();
         return;
     }
     const auto answer = QMessageBox::question(
@@ -431,10 +458,10 @@ void CMainDialog::on_ButtonDeIce_clicked(bool bChecked)
         QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
     if (answer != QMessageBox::Ok)
     {
-        m_pUi->ButtonDeIce->setChecked(!bChecked);
+        undoClick();
         return;
     }
-    writeDeIceCounters(bChecked);
+    writeDeIceCounters(bChecked, nIdent);
 }
 
 void CMainDialog::getShippedVersion(int nType, UINT8& rMain, UINT8& rSub) const
@@ -472,9 +499,7 @@ void CMainDialog::onUnitPortChanged(const QString& strPort)
         return;
     }
     m_strFailureText.clear(); // a unit is there again: what it says counts
-    for (int i = 0; i < IDENT_ATTEMPTS; ++i)
-        if (identifyDevice())
-            break;
+    identifyUnit();
     qDebug() << "*** on_DeviceListChanged():com partner " << runningImage();
     if ((runningImage() == RUNNING_NONE || runningImage() == RUNNING_APPLICATION) && m_bInstallMode)
     {
@@ -500,6 +525,32 @@ void CMainDialog::replaceUnit(CFanBase* pNewUnit)
     m_pFan->openComPort(strPort);
 }
 
+bool CMainDialog::identifyUnit()
+{
+    for (int i = 0; i < IDENT_ATTEMPTS; ++i)
+        if (identifyDevice())
+            return true;
+    return false;
+}
+
+void CMainDialog::replacePanel(CDebugWidget* pPanel)
+{
+    // The old panel goes once none of its slots runs: one may wait in a message box (its child),
+    // or be the sender of this call ("Get Ident").
+    if (m_pDebugWidget)
+    {
+        m_pPanelScroll->takeWidget();
+        m_pDebugWidget->hide();
+        m_pDebugWidget->retire();
+    }
+    m_pDebugWidget = pPanel;
+    m_pPanelScroll->setWidget(m_pDebugWidget);
+    m_pPanelScroll->setMinimumHeight(m_pDebugWidget->sizeHint().height() +
+                                     m_pPanelScroll->horizontalScrollBar()->sizeHint().height());
+    if (m_bDebug)
+        keepOnScreen();
+}
+
 bool CMainDialog::identifyDevice()
 {
     // Nothing of an earlier identification may decide about whatever answers now.
@@ -509,32 +560,25 @@ bool CMainDialog::identifyDevice()
     if (!transfer([&ident](CFanBase& unit) { return unit.getIdentData(ident); }))
         return false;
 
-    // The panel may be the sender of this call ("Get Ident"): it goes once control is back.
-    if (m_pDebugWidget)
-    {
-        m_pPanelScroll->takeWidget();
-        m_pDebugWidget->hide();
-        m_pDebugWidget->deleteLater();
-        m_pDebugWidget = nullptr;
-    }
-
     if (!ident.m_b70)
     {
         if (m_pFan->getUnitType() != 0)
             replaceUnit(new CFan(false, this));
-        m_pDebugWidget = new CDebugTolVane100(this, ident.m_SerialNr, nullptr);
     }
+    else if (m_pFan->getUnitType() == 0)
+        replaceUnit(new CFan_70_PC(this));
+    const bool bValid = ident.m_RunningPart <= RUNNING_APPLICATION;
+    if (bValid)
+        m_Sequence.identified(ident, m_pFan->getComPortName());
+    // The window shows this identification before any message box: a box lets another unit come,
+    // whose identification then shows its own, and nothing after the box is this one's any more.
+    CWriteGate& gate = m_Sequence.writeGate();
+    const int nIdent = gate.current();
+    const auto superseded = [&gate, nIdent] { return gate.current() != nIdent; };
+    if (!ident.m_b70)
+        replacePanel(new CDebugTolVane100(this, ident.m_SerialNr, nullptr));
     else
-    {
-        if (m_pFan->getUnitType() == 0)
-            replaceUnit(new CFan_70_PC(this));
-        m_pDebugWidget = new CDebugCorMisto70(this, nullptr);
-    }
-    m_pPanelScroll->setWidget(m_pDebugWidget);
-    m_pPanelScroll->setMinimumHeight(m_pDebugWidget->sizeHint().height() +
-                                     m_pPanelScroll->horizontalScrollBar()->sizeHint().height());
-    if (m_bDebug)
-        keepOnScreen();
+        replacePanel(new CDebugCorMisto70(this, nullptr));
 
     // A number the field cannot hold (erased flash reads 4294967295) counts as none: the user
     // types one, and it is written before any image.
@@ -545,39 +589,40 @@ bool CMainDialog::identifyDevice()
         if (bHasSerialNr)
             m_pUi->LineEditSerialNumber->setText(QString::number(ident.m_SerialNr));
     }
-    else if (bHasSerialNr && ident.m_SerialNr != m_strSerialNumber.toUInt())
-        QMessageBox::information(this, tr("Seriennummer bereits gesetzt"),
-                                 tr("Die Seriennummer ist bereits gesetzt und kann nicht verändert werden!"));
-
     m_pUi->LineEditBoardVersion->setText(QStringLiteral("%1").arg(ident.m_HWVersion));
     m_pUi->LineEditBootloaderVersion->setText(CUpdateDecision::bootloaderText(ident));
     m_pUi->LineEditApplicationVersion->setText(CUpdateDecision::applicationVersion(ident).text());
     m_pUi->LineEditWiFiVersion->setText(CUpdateDecision::wifiVersion(ident).text());
     m_pUi->LineEditWiFiVersion->hide();
     m_pUi->LabelWifiVersion->hide();
-
-    if (ident.m_RunningPart > RUNNING_APPLICATION)
-    {
+    if (!bValid)
         m_pUi->LabelMain->setText(tr("- Communication failed (corrupted sender address) - "));
-        return false;
-    }
 
-    m_Sequence.identified(ident, m_pFan->getComPortName());
+    // The switch shows this unit's setting, also when it has none.
     const SIdentification& identification = m_Sequence.identification();
+    UINT32 nDeIce = 0;
+    m_pUi->ButtonDeIce->setChecked(
+        identification.needs.deIceAvailable &&
+        transfer([&nDeIce](CFanBase& unit)
+                 { return unit.readWriteCounterValue(DEICE_COUNTER_1, &nDeIce, false); }) &&
+        nDeIce >= 1 && nDeIce <= 9);
+
+    if (!m_strSerialNumber.isEmpty() && bHasSerialNr && ident.m_SerialNr != m_strSerialNumber.toUInt())
+        QMessageBox::information(this, tr("Seriennummer bereits gesetzt"),
+                                 tr("Die Seriennummer ist bereits gesetzt und kann nicht verändert werden!"));
+    // A newer identification, or none, decides from here on.
+    if (superseded())
+        return true;
+    if (!bValid)
+        return false;
     if (identification.bootloadersOutOfSync)
         QMessageBox::warning(this, QStringLiteral("Bootloaders out of sync"),
                              tr("Images of Bootloader 1 and 2 have different versions."));
-    if (identification.needs.notUpdatable)
+    if (!superseded() && identification.needs.notUpdatable)
         QMessageBox::critical(
             nullptr, tr("Update not Possible"),
             tr("It is not possible to update this device.\nThe device runs version 1.x and is "
                "therefore too old."));
-    if (identification.needs.deIceAvailable)
-    {
-        UINT32 nValue = 0;
-        const bool bRead = m_pFan->readWriteCounterValue(DEICE_COUNTER_1, &nValue, false);
-        m_pUi->ButtonDeIce->setChecked(bRead && nValue >= 1 && nValue <= 9);
-    }
     return true;
 }
 

@@ -39,6 +39,8 @@ public:
     // Appends a paragraph to the debug text box, repainted at once when asked.
     void debugOutput(const QString& strText, bool bRepaint);
     bool identifyDevice();
+    // Up to IDENT_ATTEMPTS identifications; true at the first that succeeds.
+    bool identifyUnit();
     void getShippedVersion(int nType, UINT8& rMain, UINT8& rSub) const;
     void showResultState();
     bool writeSerialNumber();
@@ -50,6 +52,12 @@ public:
     const QString& testValuesPath() const { return m_strTestValuesPath; }
     // True while a unit transfer runs; timers and port changes then wait.
     bool isTransferRunning() const { return m_PortFollower.isTransferRunning(); }
+    // Runs a request that changes the unit (not an update step), decided on identification nIdent:
+    // only while the gate lets it. False when refused (*pRefused then true) or failed.
+    bool writeFor(int nIdent, const std::function<bool(CFanBase&)>& request, bool* pRefused)
+    {
+        return m_Sequence.writeOn(nIdent, false, request, pRefused);
+    }
 
     // The single steps and the bootloader swap of the service panel, and the gate they pass.
     CUpdateSequence& sequence() { return m_Sequence; }
@@ -89,6 +97,7 @@ private:
     QProgressBar* progressBar() override;
     bool transfer(const std::function<bool(CFanBase&)>& step) override;
     bool waitUntil(const std::function<bool()>& done) override;
+    void identify() override { identifyUnit(); }
 
     int unitSystem() const;
     // The unit's port changed, or the one open leads to another device now (the same name): the
@@ -100,8 +109,10 @@ private:
     // Texts of the unit object; they do not hide a failed update's instruction.
     void onUnitInfo(const QString& strInfo);
     void keepOnScreen();
-    void fitSerialNumberField();
-    void writeDeIceCounters(bool bOn);
+    void fitFields();
+    void writeDeIceCounters(bool bOn, int nIdent);
+    // The panel for the identified unit in place of the one shown.
+    void replacePanel(CDebugWidget* pPanel);
 
     Ui_CMainDialog* m_pUi;
     QString m_strUpdatingText; // the form's warning, shown while updating

@@ -79,6 +79,9 @@ Replies uploadModeEnd(SSimUnitModel& m, const QByteArray&)
 Replies swapBootloaders(SSimUnitModel& m, const QByteArray&)
 {
     ++m.bootloaderSwaps;
+    // A unit in a bootloader runs the other one from now on.
+    if (m.ident.runningPart == 1 || m.ident.runningPart == 2)
+        m.ident.runningPart = quint8(3 - m.ident.runningPart);
     QByteArray r = reply(MSG_SWAP_BOOTLOADERS_REPLY, SWAP_REPLY);
     r[1] = char(m.swapReturnCode);
     put(r, 2, m.flashSecurityBits, 2);
@@ -96,6 +99,7 @@ Replies uploadStart(SSimUnitModel& m, const QByteArray& req)
     m.uploadRecords.append(req);
     SSimUploadedBlock block;
     block.header = req;
+    block.runningPart = m.ident.runningPart;
     m.uploadedBlocks.append(block);
     return {};
 }

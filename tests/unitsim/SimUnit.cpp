@@ -98,7 +98,7 @@ struct CSimUnit::SImpl
     void onRequest(const SSimFrame& frame);
     void sendReply(const QByteArray& prefix);
     void checkReplyTimeout();
-    bool fires(ESimFault kind, int* value = nullptr);
+    bool fires(ESimFault kind, int* value = nullptr, int messageCode = -1);
     bool isSilent() const;
     void writePacket(const QByteArray& packet);
     void writeBytes(const QByteArray& bytes);
@@ -106,14 +106,14 @@ struct CSimUnit::SImpl
     void closeAll();
 };
 
-bool CSimUnit::SImpl::fires(ESimFault kind, int* value)
+bool CSimUnit::SImpl::fires(ESimFault kind, int* value, int messageCode)
 {
     std::lock_guard<std::mutex> lock(mutex);
     bool hit = false;
     for (int i = 0; i < faults.size();)
     {
         SArmed& a = faults[i];
-        if (a.fault.kind != kind)
+        if (a.fault.kind != kind || (a.fault.messageCode >= 0 && a.fault.messageCode != messageCode))
         {
             ++i;
             continue;
@@ -206,13 +206,14 @@ void CSimUnit::SImpl::onFrame(const SSimFrame& frame)
 
 void CSimUnit::SImpl::onRequest(const SSimFrame& frame)
 {
-    if (fires(ESimFault::LoseRequest))
+    const int code = frame.command == CMD_MESSAGE ? frame.messageCode() : -1;
+    if (fires(ESimFault::LoseRequest, nullptr, code))
         return;
-    const bool dropAck = fires(ESimFault::DropAck);
+    const bool dropAck = fires(ESimFault::DropAck, nullptr, code);
     int delayMs = 0;
-    const bool delay = fires(ESimFault::DelayAck, &delayMs);
-    const bool corruptAck = fires(ESimFault::CorruptAckCrc);
-    const bool merge = fires(ESimFault::MergeAckAndReply);
+    const bool delay = fires(ESimFault::DelayAck, &delayMs, code);
+    const bool corruptAck = fires(ESimFault::CorruptAckCrc, nullptr, code);
+    const bool merge = fires(ESimFault::MergeAckAndReply, nullptr, code);
 
     pending.clear(); // a new request abandons what was still to be sent
     QList<QByteArray> replies;

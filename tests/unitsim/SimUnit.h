@@ -53,6 +53,8 @@ struct SSimFault
     int value = 0;
     int nth = 1;   // the first event it hits: 1 = the next one after arming
     int times = 1; // how many events in a row it hits; 0 = all from then on
+    // Request faults only: counted over the requests with this message code alone; -1: any request.
+    int messageCode = -1;
 };
 
 class CSimUnit

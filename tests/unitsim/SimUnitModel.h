@@ -74,6 +74,7 @@ struct SSimUploadedBlock
     QByteArray data;
     QList<int> chunkLengths; // bytes 2-3 of each data record
     bool ended = false;
+    quint8 runningPart = 0; // what the unit ran when the header came
 
     quint32 address() const;
 };
@@ -109,7 +110,7 @@ struct SSimUnitModel
     QByteArray partitions;                   // 240 bytes: the 20 partition-table entries of 12 bytes
     quint8 swapReturnCode = 0;               // reply to the bootloader swap
     quint16 flashSecurityBits = 0;           // ditto
-    int bootloaderSwaps = 0;                 // number of requests 6
+    int bootloaderSwaps = 0;                 // number of requests 6; each swaps the running bootloader
     bool uploadMode = false;                 // between requests 4 and 5
     QList<SSimUploadedBlock> uploadedBlocks; // what the upload records wrote, block by block
     QList<QByteArray> ventMoves;             // the records of requests 28 (tolVane100)

@@ -3,11 +3,13 @@
 #include "FanBase.h"
 #include "FastWire.h"
 #include "PortEnumerator.h"
+#include "SimMessages.h"
 #include "SimUnit.h"
 #include "maindialog.h"
 
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QtEndian>
 #include <QtTest>
 #include <algorithm>
 #include <memory>
@@ -142,4 +144,77 @@ inline unitsim::SSimUnitModel unitModel(unitsim::EUnitType type, quint32 serial,
     model.ident.appMain = quint8(appMain);
     model.ident.appSub = quint8(appSub);
     return model;
+}
+
+// The writes among the frames the unit received: "image N from S" for the blocks of an upload of
+// partition type N with start address S ("upload" for one without blocks), "swap", "serial
+// number", "start-up mode", "counter", "erase log", "simulation", "average", "move vent". Data,
+// block ends and the upload's end belong to what went before.
+inline QStringList writesReceived(const unitsim::CSimUnit& unit)
+{
+    QStringList writes;
+    for (const unitsim::SSimFrame& frame : unit.receivedFrames())
+    {
+        if (frame.isAck())
+            continue;
+        QString strWrite;
+        switch (frame.messageCode())
+        {
+        case unitsim::MSG_UPLOAD_MODE_BEGIN:
+            strWrite = QStringLiteral("upload");
+            break;
+        case unitsim::MSG_UPLOAD_START:
+            strWrite = QStringLiteral("image %1 from %2")
+                           .arg(quint8(frame.data.at(7)))
+                           .arg(qFromLittleEndian<quint32>(frame.data.constData() + 10));
+            if (!writes.isEmpty() && writes.last() == QLatin1String("upload"))
+                writes.removeLast();
+            break;
+        case unitsim::MSG_SWAP_BOOTLOADERS:
+            strWrite = QStringLiteral("swap");
+            break;
+        case unitsim::MSG_SET_SERIAL_NUMBER:
+            strWrite = QStringLiteral("serial number");
+            break;
+        case unitsim::MSG_STARTUP_MODE:
+        case unitsim::MSG_START_APPLICATION:
+            strWrite = QStringLiteral("start-up mode");
+            break;
+        case unitsim::MSG_SINGLE_COUNTER:
+            if (frame.data.size() < 3 || frame.data.at(2) != 1) // a read
+                continue;
+            strWrite = QStringLiteral("counter");
+            break;
+        case unitsim::MSG_ERASE_SEC_LOG:
+            strWrite = QStringLiteral("erase log");
+            break;
+        case unitsim::MSG_SIMULATION:
+            strWrite = QStringLiteral("simulation");
+            break;
+        case unitsim::MSG_AVERAGE:
+            strWrite = QStringLiteral("average");
+            break;
+        case unitsim::MSG_MOVE_VENT:
+            strWrite = QStringLiteral("move vent");
+            break;
+        default:
+            continue;
+        }
+        // Repeats of a frame and the blocks of one upload count once.
+        if (writes.isEmpty() || writes.last() != strWrite)
+            writes << strWrite;
+    }
+    return writes;
+}
+
+// Blocks of a bootloader image that went into the bootloader the unit ran at that moment.
+inline int blocksIntoTheRunningBootloader(const unitsim::SSimUnitModel& model)
+{
+    return int(std::count_if(model.uploadedBlocks.begin(), model.uploadedBlocks.end(),
+                             [](const unitsim::SSimUploadedBlock& block)
+                             {
+                                 const quint8 nType =
+                                     block.header.size() > 7 ? quint8(block.header.at(7)) : 0;
+                                 return (nType == 1 || nType == 2) && nType == block.runningPart;
+                             }));
 }

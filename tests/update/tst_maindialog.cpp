@@ -29,8 +29,8 @@ private slots:
     void optionsShapeTheWindow_data();
     void optionsShapeTheWindow();
     void automaticWideWindowStaysOnTheScreen();
-    void serialNumberFitsSixDigits_data();
-    void serialNumberFitsSixDigits();
+    void fieldsShowTheirWholeText_data();
+    void fieldsShowTheirWholeText();
     void deIcingWithoutSupportIsUndone();
 };
 
@@ -309,16 +309,17 @@ void TestMainDialog::deIcingWithoutSupportIsUndone()
     QVERIFY(!ui.ButtonDeIce->isChecked());
 }
 
-// The longest number a unit can be given is readable whole in the window of its usual size, with
-// the longer labels of the translations too.
-void TestMainDialog::serialNumberFitsSixDigits_data()
+// Every field of the window of its usual size shows its whole text, with the longer labels of
+// the translations too: the longest number a unit can be given, and versions as an
+// identification and the shipped images give them.
+void TestMainDialog::fieldsShowTheirWholeText_data()
 {
     QTest::addColumn<QString>("language");
     QTest::newRow("English") << QString();
     QTest::newRow("German") << QStringLiteral("de");
 }
 
-void TestMainDialog::serialNumberFitsSixDigits()
+void TestMainDialog::fieldsShowTheirWholeText()
 {
     QFETCH(QString, language);
     initUpdateTranslations();
@@ -328,23 +329,39 @@ void TestMainDialog::serialNumberFitsSixDigits()
                                 QStringLiteral(":/translations")));
     QCoreApplication::installTranslator(&translator);
     SOptions options;
-    options.serial = QStringLiteral("100456");
+    options.serial = QStringLiteral("999999");
     auto pDialog = makeDialog(options);
     QCoreApplication::removeTranslator(&translator);
     pDialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(pDialog.get()));
 
-    QLineEdit* pEdit = form(*pDialog).LineEditSerialNumber;
-    QCOMPARE(pEdit->text(), QStringLiteral("100456"));
-    QStyleOptionFrame frame;
-    frame.initFrom(pEdit);
-    frame.lineWidth = pEdit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, pEdit);
-    const QRect text = pEdit->style()->subElementRect(QStyle::SE_LineEditContents, &frame, pEdit);
-    const int nMargin = 2; // the line edit's own margin on each side of its text
-    QVERIFY2(text.width() - 2 * nMargin >= pEdit->fontMetrics().horizontalAdvance(pEdit->text()),
-             qPrintable(QStringLiteral("%1 px for %2 px")
-                            .arg(text.width() - 2 * nMargin)
-                            .arg(pEdit->fontMetrics().horizontalAdvance(pEdit->text()))));
+    const Ui_CMainDialog ui = form(*pDialog);
+    QCOMPARE(ui.LineEditSerialNumber->text(), QStringLiteral("999999"));
+    QCOMPARE(ui.LineEditApplicationVersionNew->text(), QStringLiteral("2.12"));
+    ui.LineEditBoardVersion->setText(QStringLiteral("12"));
+    ui.LineEditBootloaderVersion->setText(QStringLiteral("2.12.CX"));
+    ui.LineEditApplicationVersion->setText(QStringLiteral("2.12"));
+    ui.LineEditWiFiVersion->setText(QStringLiteral("2.12"));
+    QStringList cut; // the fields that do not show their whole text
+    for (QLineEdit* pEdit : pDialog->findChildren<QLineEdit*>())
+    {
+        if (!pEdit->isVisible())
+            continue;
+        QStyleOptionFrame frame;
+        frame.initFrom(pEdit);
+        frame.lineWidth = pEdit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, pEdit);
+        const QRect text = pEdit->style()->subElementRect(QStyle::SE_LineEditContents, &frame, pEdit);
+        const int nMargin = 2; // the line edit's own margin on each side of its text
+        // The line edit uses a pixel beside its text; with less it scrolls the text.
+        const int nNeeded = pEdit->fontMetrics().horizontalAdvance(pEdit->text()) + 1;
+        if (text.width() - 2 * nMargin < nNeeded)
+            cut << QStringLiteral("%1: %2 px for %3 px of '%4'")
+                       .arg(pEdit->objectName())
+                       .arg(text.width() - 2 * nMargin)
+                       .arg(nNeeded)
+                       .arg(pEdit->text());
+    }
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
 }
 
 QTEST_MAIN(TestMainDialog)

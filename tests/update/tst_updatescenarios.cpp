@@ -6,6 +6,8 @@
 #include "flashimagelist.h"
 #include "ui_maindialog.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -29,9 +31,27 @@ struct SScenario
     QString status;       // the status text at the end starts with this
     quint32 serialNr = 0; // the unit's number at the end
 };
+
+// Another unit takes the place of the identified one while a message box is open.
+struct SBoxScenario
+{
+    SSimUnitModel first;  // identified first
+    SSimUnitModel second; // plugged in while the box is open, and identified within it
+    QString serialNrOption;
+    bool owner = false;
+    bool debug = false;
+    QByteArray testFile;                    // the test-values file, when the row needs one
+    std::function<void(CMainDialog&)> open; // opens the box; none: the first identification's own
+    QString box;                            // its title, or the start of its text
+    bool pressUpdate = false;               // Update is pressed once it is answered
+    QStringList writes;                     // what the second unit received (see writesReceived)
+    QString applicationVersion;             // the window shows the second unit's at the end
+};
 } // namespace
 
 Q_DECLARE_METATYPE(SScenario)
+Q_DECLARE_METATYPE(SBoxScenario)
+Q_DECLARE_METATYPE(SSimUnitModel)
 
 // Sequences of events around an update against the simulated unit: whatever happens, the window
 // says "successfully updated" only when the unit identified at the start got every image it needed.
@@ -56,7 +76,11 @@ private slots:
     void failedPanelStepLeavesAClosableWindow();
     void oldBootloaderBoxWaitsForTheRestartedUnit_data();
     void oldBootloaderBoxWaitsForTheRestartedUnit();
-    // Last: it runs the whole program, which ends the application's event loop.
+    void unitReplacedWhileABoxIsOpen_data();
+    void unitReplacedWhileABoxIsOpen();
+    // Last: they run the whole program, which ends the application's event loop.
+    void automaticUpdateRestsOnTheUnitThere_data();
+    void automaticUpdateRestsOnTheUnitThere();
     void automaticUpdateWaitsForTheNewBootloader_data();
     void automaticUpdateWaitsForTheNewBootloader();
 };
@@ -762,6 +786,225 @@ void TestUpdateScenarios::oldBootloaderBoxWaitsForTheRestartedUnit()
     if (!updateOffered)
         dialog.on_ButtonBurn_clicked();
     QCOMPARE(rig.unit.model().uploadedBlocks.size(), nBlocks);
+}
+
+namespace
+{
+// Answers every message box. At the first one titled `box` (or whose text starts with it), another
+// unit takes the place of the one there, from the box's own loop, as the port's signals reach the
+// window; the box is answered once that unit has been identified.
+class CReplacingAnswerer
+{
+public:
+    CReplacingAnswerer(CUnitRig& rig, std::function<CMainDialog*()> dialog, const QString& box,
+                       const SSimUnitModel& second)
+        : m_Answerer(
+              [=, &rig](QWidget* pWidget)
+              {
+                  auto* pBox = qobject_cast<QMessageBox*>(pWidget);
+                  if (!pBox || m_Answered.contains(pBox))
+                      return pBox != nullptr;
+                  m_Answered << pBox;
+                  QAbstractButton* pOk = pBox->button(QMessageBox::Ok);
+                  if (!pOk)
+                      pOk = pBox->buttons().value(0);
+                  // Queued on the button: a box gone meanwhile is not answered.
+                  if (replaced || box.isEmpty() ||
+                      (pBox->windowTitle() != box && !pBox->text().startsWith(box)))
+                  {
+                      QTimer::singleShot(0, pOk, &QAbstractButton::click);
+                      return true;
+                  }
+                  replaced = true;
+                  QTimer::singleShot(0, pOk,
+                                     [=, &rig]
+                                     {
+                                         rig.unplug();
+                                         rig.unit.setModel(second);
+                                         rig.unit.clearRecords();
+                                         if (rig.plugIn())
+                                             dialog()->portEnumerator().rescan();
+                                         // After whatever the new identification left to the loop.
+                                         QTimer::singleShot(0, pOk, &QAbstractButton::click);
+                                     });
+                  return true;
+              })
+    {
+    }
+
+    bool replaced = false;
+
+private:
+    QList<QPointer<QMessageBox>> m_Answered;
+    CModalAnswerer m_Answerer;
+};
+
+QPushButton* panelButton(CMainDialog& dialog, const QString& text)
+{
+    for (QPushButton* pButton : dialog.debugWidget()->findChildren<QPushButton*>())
+        if (pButton->text() == text)
+            return pButton;
+    return nullptr;
+}
+
+const QByteArray TEST_FILE_100 =
+    "Test case;Description;Hum Red;Com level;Room area;2nd room flow;Sum Cool Temp;T-Outdoor;T-Extract;"
+    "T-Exhaust;T-Supply;Rel. hum. out;Rel. hum. extract;CO2;Ave RH Ext\n"
+    "A;a;0;3;20;0;0;10;22;12;20;60;30;600;50\n";
+} // namespace
+
+// A message box runs its own event loop, in which the port is followed and a new unit identified.
+// Whatever was decided before the box about the unit then there, nothing of it reaches the unit
+// there after the box: judged in the second unit's frame log. A service panel whose slot waits in
+// the box outlives it.
+void TestUpdateScenarios::unitReplacedWhileABoxIsOpen_data()
+{
+    QTest::addColumn<SBoxScenario>("scenario");
+    const SSimUnitModel t100Running = unitModel(EUnitType::TolVane100, 1234, 3, 2, 12, 2, 12);
+
+    SBoxScenario s;
+    s.first = unitModel(EUnitType::TolVane100, 1234, 1, 2, 4, 2, 4);
+    s.second = unitModel(EUnitType::TolVane100, 5678, 2, 2, 5, 2, 6);
+    s.serialNrOption = QStringLiteral("4711");
+    s.box = QStringLiteral("Seriennummer bereits gesetzt");
+    s.pressUpdate = true;
+    // It runs bootloader 2: bootloader 1 is written into it.
+    s.writes =
+        QStringList{"serial number", "image 3 from 39081", "image 4 from 0", "image 1 from 1120", "swap"};
+    s.applicationVersion = QStringLiteral("2.06");
+    QTest::newRow("sn: the serial number box") << s;
+
+    s = SBoxScenario();
+    s.first = t100Running;
+    s.first.counters[39] = 22;
+    s.owner = true;
+    s.open = [](CMainDialog& dialog) { child<QCheckBox>(dialog, "ButtonDeIce")->click(); };
+    s.box = QStringLiteral("Please Note");
+    s.second = unitModel(EUnitType::TolVanePlus, 5678, 3, 2, 12, 1, 19);
+    s.applicationVersion = QStringLiteral("1.19");
+    QTest::newRow("owner: the de-icing question, a tolVane plus 1.19 comes") << s;
+
+    s.second = unitModel(EUnitType::TolVane100, 5678, 1, 2, 12, 2, 12);
+    s.applicationVersion = QStringLiteral("2.12");
+    QTest::newRow("owner: the de-icing question, a tolVane100 in its bootloader comes") << s;
+
+    s = SBoxScenario();
+    s.first = t100Running;
+    s.second = unitModel(EUnitType::TolVane100, 5678, 3, 2, 12, 2, 10);
+    s.debug = true;
+    s.open = [](CMainDialog& dialog) { panelButton(dialog, "Erase Sec Log")->click(); };
+    s.box = QStringLiteral("Confirm Erasing Log");
+    s.applicationVersion = QStringLiteral("2.10");
+    QTest::newRow("d: Erase Sec Log's question") << s;
+
+    // The case selected before is applied again after the box: its values are sent.
+    s.testFile = TEST_FILE_100;
+    s.open = [](CMainDialog& dialog)
+    {
+        panelButton(dialog, "(Re)load Test File")->click();
+        dialog.debugWidget()->testCaseCombo()->setCurrentIndex(0);
+        QByteArray withoutColumn = TEST_FILE_100;
+        QVERIFY(TestFiles::writeFile(dialog.testValuesPath(),
+                                     withoutColumn.replace(";Ave RH Ext", "").replace(";50", "")));
+        panelButton(dialog, "(Re)load Test File")->click();
+    };
+    s.box = QStringLiteral("Missing column in test file");
+    QTest::newRow("d: (Re)load Test File's missing column") << s;
+}
+
+void TestUpdateScenarios::unitReplacedWhileABoxIsOpen()
+{
+    QFETCH(SBoxScenario, scenario);
+    QTemporaryDir dir;
+    const QString strTestFile = dir.filePath("values.csv");
+    if (!scenario.testFile.isEmpty())
+        QVERIFY(TestFiles::writeFile(strTestFile, scenario.testFile));
+    CUnitRig rig(scenario.first);
+    QVERIFY(rig.keepPortName());
+    CMainDialog dialog(false, false, false, false, scenario.owner, false, QString(), scenario.serialNrOption,
+                       scenario.debug, strTestFile);
+    dialog.portEnumerator().setPollInterval(SCANS_BY_HAND_MS);
+
+    CReplacingAnswerer answerer(
+        rig, [&dialog] { return &dialog; }, scenario.box, scenario.second);
+    QCoreApplication::sendPostedEvents(&dialog, QEvent::MetaCall); // the first search
+    // The panel whose slot opens the box.
+    const QPointer<CDebugWidget> pFirstPanel = scenario.open ? dialog.debugWidget() : nullptr;
+    if (scenario.open)
+        scenario.open(dialog);
+    QTRY_VERIFY(answerer.replaced && !QApplication::activeModalWidget());
+    if (scenario.pressUpdate)
+        dialog.on_ButtonBurn_clicked();
+
+    // The program runs on; the first unit's panel is gone once its slot has returned.
+    QTRY_VERIFY(!pFirstPanel);
+    QCOMPARE(writesReceived(rig.unit), scenario.writes);
+    QCOMPARE(blocksIntoTheRunningBootloader(rig.unit.model()), 0);
+    QCOMPARE(child<QLineEdit>(dialog, "LineEditApplicationVersion")->text(), scenario.applicationVersion);
+    if (scenario.owner) // the switch shows the second unit's setting
+        QVERIFY(!child<QCheckBox>(dialog, "ButtonDeIce")->isChecked());
+    if (scenario.pressUpdate)
+        QVERIFY2(statusText(dialog).startsWith(SUCCESS), qPrintable(statusText(dialog)));
+}
+
+// With option ap the update starts by itself, and exits with 100 only when it went through on the
+// unit there: a unit that came while the serial number box was open, or one that swapped twice.
+void TestUpdateScenarios::automaticUpdateRestsOnTheUnitThere_data()
+{
+    QTest::addColumn<SSimUnitModel>("first");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<SSimUnitModel>("second");
+    QTest::addColumn<bool>("swapRepeated");  // the acknowledgement of the swap request is lost once
+    QTest::addColumn<QStringList>("writes"); // what the unit there at the end received
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("sn: the serial number box")
+        << unitModel(EUnitType::TolVane100, 1234, 1, 2, 4, 2, 4) << "Seriennummer bereits gesetzt"
+        << unitModel(EUnitType::TolVane100, 5678, 2, 2, 5, 2, 6) << false
+        << QStringList{"serial number", "image 3 from 39081", "image 4 from 0", "image 1 from 1120", "swap"}
+        << 100;
+    // Only its bootloader is older than the shipped one.
+    QTest::newRow("plus whose swap is repeated by the link")
+        << unitModel(EUnitType::TolVanePlus, 7001, 1, 2, 5, 2, 13) << QString() << SSimUnitModel() << true
+        << QStringList{"serial number", "image 2 from 1120", "swap"} << 0;
+}
+
+void TestUpdateScenarios::automaticUpdateRestsOnTheUnitThere()
+{
+    QFETCH(SSimUnitModel, first);
+    QFETCH(QString, box);
+    QFETCH(SSimUnitModel, second);
+    QFETCH(bool, swapRepeated);
+    QFETCH(QStringList, writes);
+    QFETCH(int, exitCode);
+    CUnitRig rig(first);
+    QVERIFY(rig.keepPortName());
+    if (swapRepeated)
+        rig.unit.addFault({unitsim::ESimFault::DropAck, 0, 1, 1, unitsim::MSG_SWAP_BOOTLOADERS});
+    CMainDialog* pDialog = nullptr;
+    QTimer::singleShot(0,
+                       [&]
+                       {
+                           for (QWidget* pWidget : QApplication::topLevelWidgets())
+                               if ((pDialog = qobject_cast<CMainDialog*>(pWidget)))
+                                   pDialog->portEnumerator().setPollInterval(SCANS_BY_HAND_MS);
+                       });
+    CReplacingAnswerer answerer(
+        rig, [&pDialog] { return pDialog; }, box, second);
+    // Not updated, the window stays: the user closes it once it says the update failed.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout,
+                     [&]
+                     {
+                         if (pDialog && statusText(*pDialog).startsWith("The update process failed") &&
+                             child<QPushButton>(*pDialog, "ButtonClose")->isEnabled())
+                             pDialog->close();
+                     });
+    closer.start(CUnitRig::POLL_MS);
+    const CRunGuard guard;
+    QCOMPARE(CUpdaterStartup::run({"Update-tolVane", "-ap", "-sn", "4711"}), exitCode);
+    QCOMPARE(answerer.replaced, !box.isEmpty());
+    QCOMPARE(writesReceived(rig.unit), writes);
+    QCOMPARE(blocksIntoTheRunningBootloader(rig.unit.model()), 0);
 }
 
 QTEST_MAIN(TestUpdateScenarios)

@@ -386,7 +386,6 @@ void TestUpdateSequence::failedSwapAsksForANewIdentification()
     rig.speedUp(*pDialog);
     // The unit swaps, but its reply is lost: it runs bootloader 2 now.
     rig.unit.addFault({unitsim::ESimFault::CorruptCrc, 0, 1, 0});
-    rig.unit.updateModel([](unitsim::SSimUnitModel& m) { m.ident.runningPart = 2; });
     child<QPushButton>(*pDialog, "ButtonBurn")->click();
     QCOMPARE(statusText(*pDialog), QStringLiteral("The update process failed. Please switch off your tolVane "
                                                   "plus.\nThen switch in on again and retry the update."));

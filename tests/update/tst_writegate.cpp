@@ -1,11 +1,11 @@
+#include "DebugCorMisto70.h"
+#include "DebugTolVane100.h"
 #include "ModalAnswerer.h"
-#include "SimMessages.h"
 #include "UnitRig.h"
-#include "debugwidget.h"
 #include "ui_maindialog.h"
 
 #include <QPushButton>
-#include <QtEndian>
+#include <QRadioButton>
 #include <QtTest>
 
 using unitsim::EUnitType;
@@ -20,17 +20,20 @@ struct SGateScenario
 {
     SSimUnitModel unit;
     Event before;
-    bool gateOpen = false; // the panel's writing steps are on once `before` has happened
-    QStringList steps;     // pressed in this order; a step that is off is started by its name
-    QStringList writes;    // the writes that reached the unit meanwhile, from its frame log
+    bool gateOpen = false;    // the panel's update steps are on once `before` has happened
+    bool panelWrites = false; // and so are its own requests that change the unit
+    QStringList steps;        // pressed in this order; a step that is off is started by its name
+    QStringList writes;       // the writes that reached the unit meanwhile, from its frame log
 };
 } // namespace
 
 Q_DECLARE_METATYPE(SGateScenario)
 
-// Every write to the unit, from the sequence or the service panel, passes one gate: the unit's
-// last identification is valid, was made on the port it is on, shows a bootloader, and the image
-// is its own system's. Judged by what reached the simulated unit, not by what the window says.
+// Every write to the unit, from the sequence or the service panel, passes one gate: the
+// identification it was decided on is still the current one, was valid and made on the port the
+// unit is on; an update step also needs a bootloader shown, and the image is its own system's.
+// After a swap only a new identification tells which bootloader runs. Judged by what reached the
+// simulated unit, not by what the window says.
 class TestWriteGate : public QObject
 {
     Q_OBJECT
@@ -44,6 +47,12 @@ namespace
 {
 const QStringList WRITE_STEPS = {"Update Application", "Update CC3200", "Update Bootloader", "Swap Boot"};
 const QStringList EVERY_WRITE = WRITE_STEPS + QStringList{"Update Firmware"};
+// The service panels' own requests that change the unit.
+const QStringList UNIT_WRITES = {"Set Values 100", "Set Values 70", "Calc.Ave.Sensor Values",
+                                 "Move Extract",   "Move 2nd",      "Move Supply",
+                                 "Move Bypass",    "Erase Sec Log"};
+const QStringList WRITES_100 = {"Set Values 100", "Calc.Ave.Sensor Values", "Move 2nd", "Erase Sec Log"};
+const QStringList WRITES_PLUS = {"Set Values 70", "Calc.Ave.Sensor Values", "Erase Sec Log"};
 
 QPushButton* panelButton(CMainDialog& dialog, const QString& text)
 {
@@ -62,8 +71,23 @@ void press(CMainDialog& dialog, const QString& step)
     }
     QPushButton* pButton = panelButton(dialog, step);
     QVERIFY(pButton);
+    CDebugWidget* pPanel = dialog.debugWidget();
+    if (step == "Move 2nd")
+        for (QRadioButton* pPosition : pPanel->findChildren<QRadioButton*>())
+            if (pPosition->text() == "Tick-")
+                pPosition->setChecked(true);
     if (pButton->isEnabled())
         pButton->click();
+    else if (step == "Set Values 100")
+        qobject_cast<CDebugTolVane100*>(pPanel)->slotButtonSetValues();
+    else if (step == "Set Values 70")
+        qobject_cast<CDebugCorMisto70*>(pPanel)->slotButtonSetSensorValues();
+    else if (step == "Calc.Ave.Sensor Values")
+        pPanel->slotCalcAveSenVal();
+    else if (step == "Move 2nd")
+        qobject_cast<CDebugTolVane100*>(pPanel)->onButonMoveVent_clicked(1);
+    else if (step == "Erase Sec Log")
+        pPanel->slotEraseSecLog();
     else if (step == "Swap Boot")
         dialog.debugWidget()->slotButtonSwap();
     else if (step == "Update Application")
@@ -72,49 +96,6 @@ void press(CMainDialog& dialog, const QString& step)
         dialog.on_ButtonCC3200_clicked();
     else
         dialog.on_ButtonBootLdr_clicked();
-}
-
-// The writes among the frames the unit received: "image N from S" for the blocks of an upload of
-// partition type N with start address S ("upload" for one without blocks), "swap", "serial
-// number", "start-up mode". Data, block ends and the upload's end belong to what went before.
-QStringList writesReceived(const unitsim::CSimUnit& unit)
-{
-    QStringList writes;
-    for (const unitsim::SSimFrame& frame : unit.receivedFrames())
-    {
-        if (frame.isAck())
-            continue;
-        QString strWrite;
-        switch (frame.messageCode())
-        {
-        case unitsim::MSG_UPLOAD_MODE_BEGIN:
-            strWrite = QStringLiteral("upload");
-            break;
-        case unitsim::MSG_UPLOAD_START:
-            strWrite = QStringLiteral("image %1 from %2")
-                           .arg(quint8(frame.data.at(7)))
-                           .arg(qFromLittleEndian<quint32>(frame.data.constData() + 10));
-            if (!writes.isEmpty() && writes.last() == QLatin1String("upload"))
-                writes.removeLast();
-            break;
-        case unitsim::MSG_SWAP_BOOTLOADERS:
-            strWrite = QStringLiteral("swap");
-            break;
-        case unitsim::MSG_SET_SERIAL_NUMBER:
-            strWrite = QStringLiteral("serial number");
-            break;
-        case unitsim::MSG_STARTUP_MODE:
-        case unitsim::MSG_START_APPLICATION:
-            strWrite = QStringLiteral("start-up mode");
-            break;
-        default:
-            continue;
-        }
-        // Repeats of a frame and the blocks of one upload count once.
-        if (writes.isEmpty() || writes.last() != strWrite)
-            writes << strWrite;
-    }
-    return writes;
 }
 
 // The identification record ends before the unit type: no identification can be made of it.
@@ -140,17 +121,18 @@ void TestWriteGate::scenarios_data()
 
     SGateScenario s;
     s.unit = unitModel(EUnitType::TolVanePlus, 7001, 7, 2, 12, 2, 5);
-    s.steps = EVERY_WRITE;
+    s.steps = EVERY_WRITE + WRITES_PLUS;
     QTest::newRow("plus reporting running image 7") << s;
 
     s = SGateScenario();
     s.unit = plusInBootloader1;
     s.before = getIdentFails({unitsim::ESimFault::LoseRequest, 0, 1, 0});
-    s.steps = EVERY_WRITE;
+    s.steps = EVERY_WRITE + WRITES_PLUS;
     QTest::newRow("plus whose Get Ident was lost") << s;
 
     s.unit = t100InBootloader1;
     s.before = getIdentFails(UNREADABLE_IDENT);
+    s.steps = EVERY_WRITE + WRITES_100;
     QTest::newRow("tolVane100 whose Get Ident failed") << s;
 
     s = SGateScenario();
@@ -164,12 +146,15 @@ void TestWriteGate::scenarios_data()
         dialog.portEnumerator().rescan();
         rig.unit.clearFaults();
     };
-    s.steps = EVERY_WRITE;
+    // The tolVane100's panel stays: its requests would reach the plus in the tolVane100's layout.
+    s.steps = EVERY_WRITE + WRITES_100;
     QTest::newRow("unidentifiable plus plugged in on the identified tolVane100's port") << s;
 
     s = SGateScenario();
     s.unit = unitModel(EUnitType::TolVane100, 4711, 3, 2, 12, 2, 5);
-    s.steps = EVERY_WRITE;
+    s.panelWrites = true;
+    s.steps = EVERY_WRITE + WRITES_100;
+    s.writes = QStringList{"simulation", "average", "move vent", "erase log"};
     QTest::newRow("unit running its application") << s;
 
     s = SGateScenario();
@@ -180,7 +165,7 @@ void TestWriteGate::scenarios_data()
         dialog.on_ButtonBootLdr_clicked();
         rig.unit.clearFaults();
     };
-    s.steps = EVERY_WRITE;
+    s.steps = EVERY_WRITE + WRITES_PLUS;
     QTest::newRow("after a failed bootloader swap") << s;
 
     s.before = [](CUnitRig& rig, CMainDialog& dialog)
@@ -195,6 +180,7 @@ void TestWriteGate::scenarios_data()
     s = SGateScenario();
     s.unit = t100InBootloader1;
     s.gateOpen = true;
+    s.panelWrites = true;
     s.steps = QStringList{"Update Bootloader", "Update Bootloader"};
     s.writes = QStringList{"image 2 from 1120", "swap", "image 1 from 1120", "swap"};
     QTest::newRow("Update Bootloader twice") << s;
@@ -203,7 +189,22 @@ void TestWriteGate::scenarios_data()
     s.writes = QStringList{"swap", "image 1 from 1120", "swap"};
     QTest::newRow("Swap Boot, then Update Bootloader") << s;
 
+    // The acknowledgement of the swap request is lost once: the link sends it again, and the unit
+    // swaps twice, back to the bootloader it ran.
+    const Event swapRepeated = [](CUnitRig& rig, CMainDialog&) {
+        rig.unit.addFault({unitsim::ESimFault::DropAck, 0, 1, 1, unitsim::MSG_SWAP_BOOTLOADERS});
+    };
+    s.before = swapRepeated;
+    s.steps = QStringList{"Update Bootloader", "Update Bootloader"};
+    s.writes = QStringList{"image 2 from 1120", "swap", "image 2 from 1120", "swap"};
+    QTest::newRow("Update Bootloader whose swap is repeated, twice") << s;
+
+    s.steps = QStringList{"Swap Boot", "Update Bootloader"};
+    s.writes = QStringList{"swap", "image 2 from 1120", "swap"};
+    QTest::newRow("Swap Boot repeated, then Update Bootloader") << s;
+
     s.unit = plusInBootloader1;
+    s.before = Event();
     s.steps = QStringList{"Update Application"};
     s.writes = QStringList{"image 3 from 39781"};
     QTest::newRow("plus in its bootloader: its own application") << s;
@@ -227,6 +228,9 @@ void TestWriteGate::scenarios()
         const bool bWifiModule = step == "Update CC3200" && dialog.unit()->getUnitType() != 0;
         QCOMPARE(panelButton(dialog, step)->isEnabled(), scenario.gateOpen && !bWifiModule);
     }
+    for (const QString& write : UNIT_WRITES)
+        if (QPushButton* pButton = panelButton(dialog, write))
+            QVERIFY2(pButton->isEnabled() == scenario.panelWrites, qPrintable(write));
     QVERIFY(panelButton(dialog, "Get Ident")->isEnabled());
     QVERIFY(panelButton(dialog, "Get Part Table")->isEnabled());
 
@@ -234,6 +238,7 @@ void TestWriteGate::scenarios()
     for (const QString& step : scenario.steps)
         press(dialog, step);
     QCOMPARE(writesReceived(rig.unit), scenario.writes);
+    QCOMPARE(blocksIntoTheRunningBootloader(rig.unit.model()), 0);
 }
 
 QTEST_MAIN(TestWriteGate)
