@@ -86,6 +86,59 @@ QString tooLarge(int nRow)
         .arg(CImportRowReader::LIMITS.nMaxChars);
 }
 
+// The insert of the rows, prepared once and bound row by row: the placeholders in statement
+// order, the values not from the file, and where the time stamp goes.
+class CRowInsert
+{
+public:
+    CRowInsert(const QSqlDatabase& db, const CDBImportData::SInsert& insert) : m_query(db)
+    {
+        QStringList columns;
+        m_rowValues.resize(insert.bound.size());
+        for (int b = 0; b < insert.bound.size(); ++b)
+        {
+            const CDBImportData::SBound& bound = insert.bound[b];
+            columns.append(column(bound.nDictIndex));
+            m_placeholders.append(QLatin1Char(':') + column(bound.nDictIndex));
+            if (bound.nDictIndex == DDI_LogEntryTimeSpan)
+                m_rowValues[b] = insert.nTimeSpan;
+            else if (bound.nColumn < 0)
+                m_rowValues[b] = insert.nSerialNr;
+            else if (bound.nDictIndex == DDI_LogTimestamp)
+            {
+                m_nStampIndex = b;
+                m_nStampField = bound.nColumn;
+            }
+        }
+        m_strStatement =
+            QStringLiteral("INSERT OR REPLACE INTO %1 (%2) VALUES (%3)")
+                .arg(insert.strTable, columns.join(QLatin1Char(',')), m_placeholders.join(QLatin1Char(',')));
+    }
+
+    bool prepare() { return m_query.prepare(m_strStatement); }
+    // A row's values with those not from the file filled in.
+    const QVector<QVariant>& rowValues() const { return m_rowValues; }
+    // The time stamp's place among the values and its column in the file.
+    int stampIndex() const { return m_nStampIndex; }
+    int stampField() const { return m_nStampField; }
+    bool exec(QVector<QVariant>& values, qint64 nStamp)
+    {
+        values[m_nStampIndex] = nStamp;
+        for (int b = 0; b < values.size(); ++b)
+            m_query.bindValue(m_placeholders[b], values[b]);
+        return m_query.exec();
+    }
+    QString errorText() const { return m_query.lastError().text(); }
+
+private:
+    QSqlQuery m_query;
+    QString m_strStatement;
+    QStringList m_placeholders;
+    QVector<QVariant> m_rowValues;
+    int m_nStampIndex = 0;
+    int m_nStampField = 0;
+};
+
 // A number written with a fraction of zeros ("4731.0") without it; any other text as it is.
 QString wholeNumberOf(const QString& strText)
 {
@@ -481,41 +534,18 @@ bool CDBImportData::importData(QIODevice* pDevice, CImportProgress* pProgress)
 bool CDBImportData::storeRows(CImportRowReader& reader, const QList<QStringList>& leadRows,
                               const QStringList& headers, const SInsert& insert)
 {
-    const QVector<SBound>& bound = insert.bound;
-    QStringList columns;
-    QStringList placeholders;
-    QVector<QVariant> values(bound.size());
-    int nStampColumn = 0;
-    int nStampField = 0;
-    for (int b = 0; b < bound.size(); ++b)
-    {
-        columns.append(column(bound[b].nDictIndex));
-        placeholders.append(QLatin1Char(':') + column(bound[b].nDictIndex));
-        if (bound[b].nDictIndex == DDI_LogEntryTimeSpan)
-            values[b] = insert.nTimeSpan;
-        else if (bound[b].nColumn < 0)
-            values[b] = insert.nSerialNr;
-        else if (bound[b].nDictIndex == DDI_LogTimestamp)
-        {
-            nStampColumn = b;
-            nStampField = bound[b].nColumn;
-        }
-    }
-    const bool bEmptyText = insert.nTimeSpan >= 0 && !m_b70;
-
     QSqlDatabase db = QSqlDatabase::database(CONNECTION);
     db.transaction();
-    QSqlQuery query(db);
     const auto fail = [&](const QString& strText)
     {
         warn(m_pProgress, true, QCoreApplication::applicationName(), strText);
         db.rollback();
         return false;
     };
-    if (!query.prepare(
-            QStringLiteral("INSERT OR REPLACE INTO %1 (%2) VALUES (%3)")
-                .arg(insert.strTable, columns.join(QLatin1Char(',')), placeholders.join(QLatin1Char(',')))))
-        return fail(tr("Error on preparing the SQL statement: '%1'").arg(query.lastError().text()));
+    CRowInsert rowInsert(db, insert);
+    if (!rowInsert.prepare())
+        return fail(tr("Error on preparing the SQL statement: '%1'").arg(rowInsert.errorText()));
+    const bool bEmptyText = insert.nTimeSpan >= 0 && !m_b70;
 
     // The values of rows of a repeated hour until their pass is known.
     struct SRowValues
@@ -525,7 +555,7 @@ bool CDBImportData::storeRows(CImportRowReader& reader, const QList<QStringList>
         quint64 nValues;
     };
     QHash<int, SRowValues> held;
-    SRowValues row{values, 0, 0};
+    SRowValues row{rowInsert.rowValues(), 0, 0};
     CRowTimes times(insert.nTimeSpan);
     CRowKeyCheck keys;
     // Stores the rows whose time stamps are known now: row nRow, the one just read, and rows held.
@@ -536,17 +566,14 @@ bool CDBImportData::storeRows(CImportRowReader& reader, const QList<QStringList>
             SRowValues heldRow = stored.nRow == nRow ? SRowValues() : held.take(stored.nRow);
             SRowValues& storedRow = stored.nRow == nRow ? row : heldRow;
             keys.addRow(stored.nRow, quint32(stored.nStamp), quint32(storedRow.nSerialNr), storedRow.nValues);
-            storedRow.values[nStampColumn] = stored.nStamp;
-            for (int b = 0; b < storedRow.values.size(); ++b)
-                query.bindValue(placeholders[b], storedRow.values[b]);
-            if (!query.exec())
+            if (!rowInsert.exec(storedRow.values, stored.nStamp))
                 return false;
         }
         times.clearStored();
         return true;
     };
     const auto insertFailed = [&]
-    { return fail(tr("Error on inserting an SQL record: '%1'").arg(query.lastError().text())); };
+    { return fail(tr("Error on inserting an SQL record: '%1'").arg(rowInsert.errorText())); };
 
     QStringList fields;
     for (int nRow = 1;; ++nRow)
@@ -565,16 +592,16 @@ bool CDBImportData::storeRows(CImportRowReader& reader, const QList<QStringList>
             break;
         }
 
-        if (!rowValues(headers, fields, nRow, bound, insert.nSerialNr, bEmptyText, &row.values,
+        if (!rowValues(headers, fields, nRow, insert.bound, insert.nSerialNr, bEmptyText, &row.values,
                        &row.nSerialNr))
         {
             db.rollback();
             return false;
         }
-        row.values[nStampColumn] = QVariant(); // the time stamp is the key, not a value
+        row.values[rowInsert.stampIndex()] = QVariant(); // the time stamp is the key, not a value
         row.nValues = CRowKeyCheck::valuesOf(row.values);
         const CRowTimes::EResult result =
-            times.addRow(nRow, fields.value(nStampField), quint32(row.nSerialNr), row.nValues);
+            times.addRow(nRow, fields.value(rowInsert.stampField()), quint32(row.nSerialNr), row.nValues);
         if (result != CRowTimes::RT_OK)
             return fail(stampRefused(result, times.failedText(), times.failedRow()));
         if (times.lastRowHeld())

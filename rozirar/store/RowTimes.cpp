@@ -8,9 +8,9 @@
 
 namespace
 {
-// Rows of one unit held in a repeated hour at most; a file holding more is no export (an hour
-// holds 120 minute rows) and must not take all memory: beyond it, the rows are placed as if the
-// file ended there.
+// Rows held in repeated hours at most; a file holding more is no export (an hour holds 120 minute
+// rows of a unit) and must not take all memory: beyond it, the rows are placed as if the file
+// ended there.
 const int MAX_HELD = 1 << 16;
 // Two rows of repeated hours further apart belong to different clock changes.
 const qint64 SECS_PER_DAY = 86400;
@@ -67,16 +67,17 @@ CRowTimes::EResult CRowTimes::addRow(int nRow, const QString& strText, quint32 n
     if (nOther != nStamp)
     {
         const SHeld row{nRow, strText, {qMin(nStamp, nOther), qMax(nStamp, nOther)}, nValues};
-        if (!unit.held.isEmpty() &&
-            (qAbs(row.instants[0] - unit.held[0].instants[0]) > SECS_PER_DAY || unit.held.size() >= MAX_HELD))
-        {
-            const EResult placed = placeHeld(unit, 0);
-            if (placed != RT_OK)
-                return placed;
-        }
+        const EResult placed =
+            m_nHeld >= MAX_HELD ? finish()
+            : !unit.held.isEmpty() && qAbs(row.instants[0] - unit.held[0].instants[0]) > SECS_PER_DAY
+                ? placeHeld(unit, 0)
+                : RT_OK;
+        if (placed != RT_OK)
+            return placed;
         if (unit.held.isEmpty())
             unit.nHeldFrom = !unit.bOutside ? 0 : unit.nLastOutside < row.instants[0] ? -1 : 1;
         unit.held.append(row);
+        ++m_nHeld;
         unit.strPrevious = QString();
         m_bLastHeld = true;
         return RT_OK;
@@ -119,6 +120,7 @@ CRowTimes::EResult CRowTimes::placeHeld(SUnit& unit, int nNextSide)
 {
     const QVector<SHeld> held = std::move(unit.held);
     unit.held.clear();
+    m_nHeld -= held.size();
 
     // A row whose cells equal a row of the same minute, placed or held before it, is its copy.
     QVector<const SHeld*> rows;

@@ -96,6 +96,7 @@ private:
     CLocalTimeParser m_parser;
     int m_nTimeSpan;
     std::unordered_map<quint32, SUnit> m_units;
+    int m_nHeld = 0; // rows held, of all units
     quint32 m_nLastUnit = 0;
     SUnit* m_pLastUnit = nullptr;
     QVector<SStored> m_stored;

@@ -299,6 +299,8 @@ private slots:
     void everyTableInEitherOrderMerged();
     void unitsInterleavedByTime_data();
     void unitsInterleavedByTime();
+    void smallestTimeStepOfAUnit_data();
+    void smallestTimeStepOfAUnit();
     void spanFromTheSmallestStep_data();
     void spanFromTheSmallestStep();
     void headerEndingInSeparator_data();
@@ -1395,6 +1397,40 @@ void TestDBImport::unitsInterleavedByTime()
     QCOMPARE(actual, stored);
     if (table == "SecLogs")
         QCOMPARE(count(table, "LTS = 1"), stored.size());
+}
+
+void TestDBImport::smallestTimeStepOfAUnit_data()
+{
+    QTest::addColumn<QList<qint64>>("times"); // after T0
+    QTest::addColumn<QStringList>("units");
+    QTest::addColumn<qint64>("step"); // -1: none
+    QTest::newRow("a gap after the first row")
+        << QList<qint64>{0, 81000, 81900, 82800} << QStringList{"1", "1", "1", "1"} << qint64(900);
+    QTest::newRow("two units at the same times")
+        << QList<qint64>{0, 0, 86400, 86400} << QStringList{"1", "2", "1", "2"} << qint64(86400);
+    QTest::newRow("rows sharing a time")
+        << QList<qint64>{0, 0, 900} << QStringList{"1", "1", "1"} << qint64(900);
+    QTest::newRow("one unit spelled twice")
+        << QList<qint64>{0, 900} << QStringList{"4711", "4711.0"} << qint64(900);
+    QTest::newRow("newest first") << QList<qint64>{1800, 900, 0} << QStringList{"1", "1", "1"} << qint64(900);
+    QTest::newRow("one row per unit")
+        << QList<qint64>{0, 60, 120} << QStringList{"1", "2", "3"} << qint64(-1);
+}
+
+void TestDBImport::smallestTimeStepOfAUnit()
+{
+    QFETCH(QList<qint64>, times);
+    QFETCH(QStringList, units);
+    QFETCH(qint64, step);
+    QList<QStringList> rows;
+    for (int i = 0; i < times.size(); ++i)
+        rows.append({stamp(T0 + times[i]), units[i]});
+    qint64 smallest = 0;
+    const bool known =
+        CDBImportData::smallestTimeStep(rows, {{DDI_LogTimestamp, 0}, {DDI_SerialNumber, 1}}, &smallest);
+    QCOMPARE(known, step >= 0);
+    if (known)
+        QCOMPARE(smallest, step);
 }
 
 void TestDBImport::spanFromTheSmallestStep_data()
