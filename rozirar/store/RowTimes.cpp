@@ -138,16 +138,17 @@ CRowTimes::EResult CRowTimes::placeHeld(SUnit& unit, int nNextSide)
         }
     }
 
-    // The direction the rows run in: from the side the rows before them lie on, else towards the
-    // side the rows after them lie on, else as their times go.
-    int nDirection = -unit.nHeldFrom;
+    // The direction the rows run in: the way most of their steps go (a time going back to start
+    // the other pass is one step); where that does not tell, from the side the rows before them
+    // lie on, else towards the side the rows after them lie on, else oldest first.
+    int nSteps = 0;
+    for (int i = 1; i < rows.size(); ++i)
+        nSteps += rows[i]->instants[0] > rows[i - 1]->instants[0]   ? 1
+                  : rows[i]->instants[0] < rows[i - 1]->instants[0] ? -1
+                                                                    : 0;
+    int nDirection = nSteps > 0 ? 1 : nSteps < 0 ? -1 : -unit.nHeldFrom;
     if (nDirection == 0)
-        nDirection = nNextSide;
-    for (int i = 1; nDirection == 0 && i < rows.size(); ++i)
-        if (rows[i]->instants[0] != rows[i - 1]->instants[0])
-            nDirection = rows[i]->instants[0] > rows[i - 1]->instants[0] ? 1 : -1;
-    if (nDirection == 0)
-        nDirection = 1;
+        nDirection = nNextSide != 0 ? nNextSide : 1;
     int nTurn = -1; // the first row whose time goes back against the direction
     for (int i = 1; nTurn < 0 && i < rows.size(); ++i)
         if ((rows[i]->instants[0] - rows[i - 1]->instants[0]) * nDirection < 0)

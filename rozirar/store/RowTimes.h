@@ -13,12 +13,13 @@
 //
 // Where the clocks go back, a time of the repeated hour means two instants. Its rows are held
 // until the unit's next row outside that hour (or the end of the file), and their passes are
-// decided from the rows around them: the unit's nearest rows outside the hour on either side give
-// the direction the rows run in, and within the hour a time that goes back against it starts the
-// other pass (the file as the export wrote it, or reversed); where the times never go back (sorted
-// by time), the first of two different rows of a minute is the first pass, and a minute shown
-// once is the pass next to the side the rows outside the hour lie on (the first pass when they
-// lie on both sides or on none).
+// decided from the order of the rows within the hour and the unit's nearest rows outside it on
+// either side: where the times run one way (the file as the export wrote it, reversed, or files
+// appended to each other), a time going back against that way starts the other pass; where they
+// never go back (sorted by time), the first of two different rows of a minute is its first pass,
+// and a minute shown once is the pass next to the side the rows outside the hour lie on (the
+// first pass when they lie on both sides or on none). A row whose cells equal a row placed at the
+// same minute is its copy.
 class CRowTimes
 {
 public:
