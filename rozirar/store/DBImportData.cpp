@@ -26,8 +26,8 @@ const char* const PROGRAM_NAME = "tolVane-Vozudoz";
 
 // Rows between two progress updates; updating for every row would cost more than the insert.
 const int PROGRESS_ROWS = 1000;
-// Rows read ahead at most to find the first two of different times (rows sharing a minute, merged
-// files repeating rows).
+// Rows read ahead to find the step between rows of a unit (gaps, rows sharing a minute, merged
+// files repeating rows, units interleaved).
 const int LEAD_ROWS = 1000;
 // The longest step between minute rows taken for minute rows where the columns fit both tables.
 const qint64 MINUTE_STEP = 600;
@@ -76,20 +76,79 @@ bool isDuration(const QString& strText)
     return true;
 }
 
-// The first row after the first one that is no copy of it (bTime false) or shows another time
-// (bTime true); the number of rows when none does.
-int firstOther(const QList<QStringList>& rows, bool bTime)
+QString tooLarge(int nRow)
 {
-    int nRow = 1;
-    while (nRow < rows.size() && (bTime ? rows[nRow].value(0) == rows[0].value(0) : rows[nRow] == rows[0]))
-        ++nRow;
-    return nRow;
+    return CDBImportData::tr("Data row %1 is longer than a log file's row can be (more than %2 fields or %3 "
+                             "characters). "
+                             "Nothing has been imported.")
+        .arg(nRow)
+        .arg(CImportRowReader::LIMITS.nMaxFields)
+        .arg(CImportRowReader::LIMITS.nMaxChars);
 }
 
-// The step from the first row's time to that of row nRow, over the instants each shows.
-bool stepTo(const QList<QStringList>& rows, int nRow, qint64* pStep)
+// The insert of the rows, prepared once and bound row by row: the placeholders in statement
+// order, the values not from the file, and where the time stamp goes.
+class CRowInsert
 {
-    return nRow < rows.size() && CLocalTimeParser::step(rows[0].value(0), rows[nRow].value(0), pStep);
+public:
+    CRowInsert(const QSqlDatabase& db, const CDBImportData::SInsert& insert) : m_query(db)
+    {
+        QStringList columns;
+        m_rowValues.resize(insert.bound.size());
+        for (int b = 0; b < insert.bound.size(); ++b)
+        {
+            const CDBImportData::SBound& bound = insert.bound[b];
+            columns.append(column(bound.nDictIndex));
+            m_placeholders.append(QLatin1Char(':') + column(bound.nDictIndex));
+            if (bound.nDictIndex == DDI_LogEntryTimeSpan)
+                m_rowValues[b] = insert.nTimeSpan;
+            else if (bound.nColumn < 0)
+                m_rowValues[b] = insert.nSerialNr;
+            else if (bound.nDictIndex == DDI_LogTimestamp)
+            {
+                m_nStampIndex = b;
+                m_nStampField = bound.nColumn;
+            }
+        }
+        m_strStatement =
+            QStringLiteral("INSERT OR REPLACE INTO %1 (%2) VALUES (%3)")
+                .arg(insert.strTable, columns.join(QLatin1Char(',')), m_placeholders.join(QLatin1Char(',')));
+    }
+
+    bool prepare() { return m_query.prepare(m_strStatement); }
+    // A row's values with those not from the file filled in.
+    const QVector<QVariant>& rowValues() const { return m_rowValues; }
+    // The time stamp's place among the values and its column in the file.
+    int stampIndex() const { return m_nStampIndex; }
+    int stampField() const { return m_nStampField; }
+    bool exec(QVector<QVariant>& values, qint64 nStamp)
+    {
+        values[m_nStampIndex] = nStamp;
+        for (int b = 0; b < values.size(); ++b)
+            m_query.bindValue(m_placeholders[b], values[b]);
+        return m_query.exec();
+    }
+    QString errorText() const { return m_query.lastError().text(); }
+
+private:
+    QSqlQuery m_query;
+    QString m_strStatement;
+    QStringList m_placeholders;
+    QVector<QVariant> m_rowValues;
+    int m_nStampIndex = 0;
+    int m_nStampField = 0;
+};
+
+// A number written with a fraction of zeros ("4731.0") without it; any other text as it is.
+QString wholeNumberOf(const QString& strText)
+{
+    const int nPoint = strText.indexOf(QLatin1Char('.'));
+    if (nPoint <= 0 || nPoint + 1 == strText.size())
+        return strText;
+    for (int i = nPoint + 1; i < strText.size(); ++i)
+        if (strText[i] != QLatin1Char('0'))
+            return strText;
+    return strText.left(nPoint);
 }
 
 // Parent null or the active window, as each message of the import has it. The progress is
@@ -134,15 +193,16 @@ QVariant CDBImportData::cellValue(int nDictIndex, const QString& strCell, bool b
         return strCell;
 
     bool bNumber = false;
-    qint64 nValue = strCell.toLongLong(&bNumber);
     if (nDictIndex == DDI_SerialNumber)
     {
+        qint64 nValue = wholeNumberOf(strCell).toLongLong(&bNumber);
         // Older exports show serial numbers of 2^31 and above less 2^32.
         if (bNumber && nValue < 0 && nValue >= -CDBBase::SERIAL_NUMBER_WRAP / 2)
             nValue += CDBBase::SERIAL_NUMBER_WRAP;
         *pOk = bNumber && nValue >= 0 && nValue < CDBBase::SERIAL_NUMBER_WRAP;
         return nValue;
     }
+    const qint64 nValue = strCell.toLongLong(&bNumber);
     if (bNumber)
         return nValue;
     const double dValue = strCell.toDouble(&bNumber);
@@ -192,47 +252,50 @@ bool CDBImportData::mapHeaders(const QStringList& headers, QMap<int, int>* pMap)
     // The unit type from the whole header set: a tolVane 100 file may use names the dictionary
     // has since renamed, some of which are names of the plus tables' own columns; a plus file uses
     // the names as they stand. A set that fits both is a tolVane 100 file.
-    const auto reading = [&](bool b70, QMap<int, int>& map, QString& strUnknown)
+    const auto headerOf = [&](bool b70, int c)
+    { return b70 ? firstLine(headers[c]) : renamedHeader(firstLine(headers[c])); };
+    // The entry a header names in the tables of the type; -1 for none. Both types have entries of
+    // the same name (each its own supply temperature, say).
+    const auto indexOf = [&](bool b70, int c)
     {
         const int nTables = b70 ? (CDBBase::TK_VALUE_LOGS_70 | CDBBase::TK_SEC_LOGS_70)
                                 : (CDBBase::TK_VALUE_LOGS | CDBBase::TK_SEC_LOGS);
-        // Both types have entries of the same name (each its own supply temperature, say).
-        const auto indexOf = [&](const QString& strName)
-        {
-            for (int i = translated.indexOf(strName); i >= 0; i = translated.indexOf(strName, i + 1))
-                if (column(i).isEmpty() || (pDict->getTableMask(i) & nTables))
-                    return i;
-            return -1;
-        };
-        for (int c = 0; c < headers.size(); ++c)
-        {
-            const QString strHeader = b70 ? firstLine(headers[c]) : renamedHeader(firstLine(headers[c]));
-            const int nIndex = indexOf(strHeader);
-            if (nIndex < 0)
-            {
-                strUnknown = strHeader;
-                return false;
-            }
-            if (!column(nIndex).isEmpty())
-                map.insert(nIndex, c);
-        }
-        return true;
+        const QString strName = headerOf(b70, c);
+        for (int i = translated.indexOf(strName); i >= 0; i = translated.indexOf(strName, i + 1))
+            if (column(i).isEmpty() || (pDict->getTableMask(i) & nTables))
+                return i;
+        return -1;
     };
-    QString strUnknown;
-    QString strUnknown70;
-    QMap<int, int> map70;
-    m_b70 = false;
-    if (!reading(false, *pMap, strUnknown))
+    const auto refusedBy = [&](bool b70)
     {
-        pMap->clear();
-        if (!reading(true, map70, strUnknown70))
-        {
-            warn(m_pProgress, false, QCoreApplication::applicationName(),
-                 tr("Unknown column '%1'").arg(strUnknown));
-            return false;
-        }
-        *pMap = map70;
-        m_b70 = true;
+        for (int c = 0; c < headers.size(); ++c)
+            if (indexOf(b70, c) < 0)
+                return c;
+        return -1;
+    };
+    m_b70 = refusedBy(false) >= 0;
+    if (m_b70 && refusedBy(true) >= 0)
+    {
+        // The first header neither type knows; where each is known to one type, the first one
+        // the plus reading refuses.
+        int nUnknown = refusedBy(true);
+        for (int c = 0; c < headers.size(); ++c)
+            if (indexOf(false, c) < 0 && indexOf(true, c) < 0)
+            {
+                nUnknown = c;
+                break;
+            }
+        const bool bKnownTo100 = indexOf(false, nUnknown) >= 0;
+        warn(m_pProgress, false, QCoreApplication::applicationName(),
+             tr("Unknown column '%1'").arg(headerOf(bKnownTo100, nUnknown)));
+        return false;
+    }
+    pMap->clear();
+    for (int c = 0; c < headers.size(); ++c)
+    {
+        const int nIndex = indexOf(m_b70, c);
+        if (!column(nIndex).isEmpty())
+            pMap->insert(nIndex, c);
     }
     return true;
 }
@@ -252,7 +315,7 @@ QString CDBImportData::stampRefused(int nResult, const QString& strStamp, int nR
 }
 
 CDBImportData::ETableChoice CDBImportData::chooseTable(const QMap<int, int>& columnMap, bool b70,
-                                                       qint64 nStep, bool bStepKnown, QString* pTable,
+                                                       qint64 nTimeStep, bool bStepKnown, QString* pTable,
                                                        int* pTimeSpan)
 {
     const int nMinuteTable = b70 ? CDBBase::TK_VALUE_LOGS_70 : CDBBase::TK_VALUE_LOGS;
@@ -263,7 +326,7 @@ CDBImportData::ETableChoice CDBImportData::chooseTable(const QMap<int, int>& col
     for (auto it = columnMap.cbegin(); it != columnMap.cend(); ++it)
         if (CDataDict::instance()->getTableMask(it.key()) & (nMinuteTable | nSecTable))
             nTables &= CDataDict::instance()->getTableMask(it.key());
-    const qint64 nSize = qAbs(nStep);
+    const qint64 nSize = qAbs(nTimeStep);
     bool bSecLogs = nSize > MINUTE_STEP;
     if (nTables == nMinuteTable)
         bSecLogs = false;
@@ -332,18 +395,56 @@ bool CDBImportData::rowValues(const QStringList& headers, const QStringList& fie
     return true;
 }
 
-bool CDBImportData::importData(QIODevice* pDevice, CImportProgress* pProgress)
+bool CDBImportData::smallestTimeStep(const QList<QStringList>& rows, const QMap<int, int>& columnMap,
+                                     qint64* pStep)
 {
-    m_pProgress = pProgress;
-    const QString strAppName = QCoreApplication::applicationName();
-    CImportRowReader reader(pDevice, pProgress);
-    if (pProgress)
-        pProgress->setMaximum(reader.size());
-    QStringList headers;
-    if (!reader.next(headers))
+    const int nStampColumn = columnMap.value(DDI_LogTimestamp);
+    const int nSerialColumn = columnMap.value(DDI_SerialNumber, -1);
+    // The time each unit's row before shows, by the serial number as stored ("4711" and "4711.0"
+    // are one unit).
+    QHash<QString, QString> previous;
+    bool bKnown = false;
+    for (const QStringList& row : rows)
+    {
+        QString strUnit;
+        if (nSerialColumn >= 0)
+        {
+            bool bOk = false;
+            const QVariant serialNr = cellValue(DDI_SerialNumber, row.value(nSerialColumn), false, &bOk);
+            strUnit = bOk ? serialNr.toString() : row.value(nSerialColumn);
+        }
+        const QString strTime = row.value(nStampColumn);
+        QString& strPrevious = previous[strUnit];
+        qint64 nStep = 0;
+        if (!strPrevious.isNull() && strTime != strPrevious &&
+            CLocalTimeParser::step(strPrevious, strTime, &nStep) && (!bKnown || qAbs(nStep) < *pStep))
+        {
+            *pStep = qAbs(nStep);
+            bKnown = true;
+        }
+        strPrevious = strTime;
+    }
+    return bKnown;
+}
+
+QVector<CDBImportData::SBound> CDBImportData::bindingsOf(const QMap<int, int>& columnMap, bool bSecLogs)
+{
+    QVector<SBound> bound;
+    for (auto it = columnMap.cbegin(); it != columnMap.cend(); ++it)
+        bound.append({it.key(), it.value()});
+    if (bSecLogs)
+        bound.append({DDI_LogEntryTimeSpan, -1});
+    if (!columnMap.contains(DDI_SerialNumber))
+        bound.append({DDI_SerialNumber, -1});
+    return bound;
+}
+
+bool CDBImportData::readHeaders(CImportRowReader& reader, QStringList* pHeaders)
+{
+    if (!reader.next(*pHeaders))
     {
         if (reader.tooLarge())
-            warn(pProgress, true, strAppName,
+            warn(m_pProgress, true, QCoreApplication::applicationName(),
                  tr("The header row is longer than a log file's row can be (more than %1 fields or %2 "
                     "characters). "
                     "Nothing has been imported.")
@@ -352,123 +453,133 @@ bool CDBImportData::importData(QIODevice* pDevice, CImportProgress* pProgress)
         if (reader.tooLarge() || reader.canceled())
             return false;
     }
-    const auto tooLarge = [](int nRow)
-    {
-        return tr("Data row %1 is longer than a log file's row can be (more than %2 fields or %3 "
-                  "characters). "
-                  "Nothing has been imported.")
-            .arg(nRow)
-            .arg(CImportRowReader::LIMITS.nMaxFields)
-            .arg(CImportRowReader::LIMITS.nMaxChars);
-    };
+    if (pHeaders->size() > 1 && pHeaders->last().isEmpty())
+        pHeaders->removeLast();
+    return true;
+}
 
-    // The first rows tell the table; they are read ahead, the others as they are stored.
-    QList<QStringList> firstRows;
+bool CDBImportData::readLeadRows(CImportRowReader& reader, QList<QStringList>* pRows)
+{
     QStringList fields;
-    while ((firstRows.size() < 3 ||
-            (firstOther(firstRows, true) == firstRows.size() && firstRows.size() < LEAD_ROWS)) &&
-           reader.next(fields))
-        firstRows.append(fields);
+    while (pRows->size() < LEAD_ROWS && reader.next(fields))
+        pRows->append(fields);
     if (reader.canceled())
         return false;
     if (reader.tooLarge())
     {
-        warn(pProgress, true, strAppName, tooLarge(firstRows.size() + 1));
+        warn(m_pProgress, true, QCoreApplication::applicationName(), tooLarge(pRows->size() + 1));
         return false;
     }
-    if (firstRows.size() < 3)
+    if (pRows->size() < 3)
     {
-        warn(pProgress, true, strAppName,
+        warn(m_pProgress, true, QCoreApplication::applicationName(),
              tr("The import data seem to have only %1 rows. A minimum of 3 rows is required.")
-                 .arg(firstRows.size()));
+                 .arg(pRows->size()));
         return false;
     }
+    return true;
+}
 
-    QMap<int, int> columnMap;
-    if (!mapHeaders(headers, &columnMap))
-        return false;
-
-    // The step between the first two rows; a copy of the first row (merged files that overlap) is
-    // the same row. The rows run in the direction of the first step to another time.
-    qint64 nStep = 0;
-    const bool bStepKnown = stepTo(firstRows, firstOther(firstRows, false), &nStep);
+bool CDBImportData::planInsert(const QList<QStringList>& leadRows, QMap<int, int> columnMap, SInsert* pInsert)
+{
     qint64 nTimeStep = 0;
-    stepTo(firstRows, firstOther(firstRows, true), &nTimeStep);
-    QString strTable;
-    int nTimeSpan = -1;
-    if (chooseTable(columnMap, m_b70, nStep, bStepKnown, &strTable, &nTimeSpan) == TC_STEP_TOO_SHORT)
+    const bool bStepKnown = smallestTimeStep(leadRows, columnMap, &nTimeStep);
+    if (chooseTable(columnMap, m_b70, nTimeStep, bStepKnown, &pInsert->strTable, &pInsert->nTimeSpan) ==
+        TC_STEP_TOO_SHORT)
     {
-        warn(pProgress, true, strAppName,
+        warn(m_pProgress, true, QCoreApplication::applicationName(),
              tr("The columns of the file are those of 1/4 hour, day or month values, but its first two rows "
                 "are only %1 seconds apart. Nothing has been imported.")
-                 .arg(qAbs(nStep)));
+                 .arg(nTimeStep));
         return false;
     }
-    const bool bSecLogs = nTimeSpan >= 0;
+    const bool bSecLogs = pInsert->nTimeSpan >= 0;
     // The second-log views compute the fifth level's time from the span and the other levels. A
     // tolVane 100 entry has no such counter and its retrieval leaves the column empty, and so does
     // the import; a plus retrieval stores the same time the view shows.
     if (bSecLogs && !m_b70)
         columnMap.remove(DDI_TimeComLev4);
-
-    // Dictionary index and CSV column of each placeholder in statement order.
-    QVector<SBound> bound;
-    for (auto it = columnMap.cbegin(); it != columnMap.cend(); ++it)
-        bound.append({it.key(), it.value()});
-    if (bSecLogs)
-        bound.append({DDI_LogEntryTimeSpan, -1});
-    qint64 nSerialNr = -1;
+    pInsert->bound = bindingsOf(columnMap, bSecLogs);
     if (!columnMap.contains(DDI_SerialNumber))
     {
-        bound.append({DDI_SerialNumber, -1});
         // Asked before anything is written, so the question is never behind the progress.
-        if (pProgress)
-            pProgress->reset();
-        nSerialNr = CStoreMessages::instance().askSerialNr();
-        if (nSerialNr < 0)
+        if (m_pProgress)
+            m_pProgress->reset();
+        pInsert->nSerialNr = CStoreMessages::instance().askSerialNr();
+        if (pInsert->nSerialNr < 0)
             return false;
     }
-    QStringList columns;
-    QStringList placeholders;
-    QVector<QVariant> values(bound.size());
-    int nStampColumn = 0;
-    for (int b = 0; b < bound.size(); ++b)
-    {
-        columns.append(column(bound[b].nDictIndex));
-        placeholders.append(QLatin1Char(':') + column(bound[b].nDictIndex));
-        if (bound[b].nDictIndex == DDI_LogEntryTimeSpan)
-            values[b] = nTimeSpan;
-        else if (bound[b].nColumn < 0)
-            values[b] = nSerialNr;
-        else if (bound[b].nDictIndex == DDI_LogTimestamp)
-            nStampColumn = b;
-    }
+    return true;
+}
 
+bool CDBImportData::importData(QIODevice* pDevice, CImportProgress* pProgress)
+{
+    m_pProgress = pProgress;
+    CImportRowReader reader(pDevice, pProgress);
     if (pProgress)
+    {
+        // The file is read while it is written, from its first rows on.
         pProgress->setLabelText(tr("Writing data into database..."));
+        pProgress->setMaximum(reader.size());
+    }
+    QStringList headers;
+    QList<QStringList> leadRows;
+    QMap<int, int> columnMap;
+    SInsert insert;
+    return readHeaders(reader, &headers) && readLeadRows(reader, &leadRows) &&
+           mapHeaders(headers, &columnMap) && planInsert(leadRows, columnMap, &insert) &&
+           storeRows(reader, leadRows, headers, insert);
+}
 
+bool CDBImportData::storeRows(CImportRowReader& reader, const QList<QStringList>& leadRows,
+                              const QStringList& headers, const SInsert& insert)
+{
     QSqlDatabase db = QSqlDatabase::database(CONNECTION);
     db.transaction();
-    QSqlQuery query(db);
     const auto fail = [&](const QString& strText)
     {
-        warn(pProgress, true, strAppName, strText);
+        warn(m_pProgress, true, QCoreApplication::applicationName(), strText);
         db.rollback();
         return false;
     };
-    if (!query.prepare(
-            QStringLiteral("INSERT OR REPLACE INTO %1 (%2) VALUES (%3)")
-                .arg(strTable, columns.join(QLatin1Char(',')), placeholders.join(QLatin1Char(',')))))
-        return fail(tr("Error on preparing the SQL statement: '%1'").arg(query.lastError().text()));
+    CRowInsert rowInsert(db, insert);
+    if (!rowInsert.prepare())
+        return fail(tr("Error on preparing the SQL statement: '%1'").arg(rowInsert.errorText()));
+    const bool bEmptyText = insert.nTimeSpan >= 0 && !m_b70;
 
-    CRowTimes times(nTimeSpan, nTimeStep > 0 ? 1 : nTimeStep < 0 ? -1 : 0);
+    // The values of rows of a repeated hour until their pass is known.
+    struct SRowValues
+    {
+        QVector<QVariant> values;
+        qint64 nSerialNr;
+        quint64 nValues;
+    };
+    QHash<int, SRowValues> held;
+    SRowValues row{rowInsert.rowValues(), 0, 0};
+    CRowTimes times(insert.nTimeSpan);
     CRowKeyCheck keys;
-    QString strPreviousStamp;
-    quint64 nPreviousValues = 0;
+    // Stores the rows whose time stamps are known now: row nRow, the one just read, and rows held.
+    const auto insertStored = [&](int nRow)
+    {
+        for (const CRowTimes::SStored& stored : times.stored())
+        {
+            SRowValues heldRow = stored.nRow == nRow ? SRowValues() : held.take(stored.nRow);
+            SRowValues& storedRow = stored.nRow == nRow ? row : heldRow;
+            keys.addRow(stored.nRow, quint32(stored.nStamp), quint32(storedRow.nSerialNr), storedRow.nValues);
+            if (!rowInsert.exec(storedRow.values, stored.nStamp))
+                return false;
+        }
+        times.clearStored();
+        return true;
+    };
+    const auto insertFailed = [&]
+    { return fail(tr("Error on inserting an SQL record: '%1'").arg(rowInsert.errorText())); };
+
+    QStringList fields;
     for (int nRow = 1;; ++nRow)
     {
-        if (nRow <= firstRows.size())
-            fields = firstRows[nRow - 1];
+        if (nRow <= leadRows.size())
+            fields = leadRows[nRow - 1];
         else if (!reader.next(fields))
         {
             if (reader.canceled())
@@ -481,43 +592,39 @@ bool CDBImportData::importData(QIODevice* pDevice, CImportProgress* pProgress)
             break;
         }
 
-        qint64 nRowSerialNr = 0;
-        if (!rowValues(headers, fields, nRow, bound, nSerialNr, bSecLogs && !m_b70, &values, &nRowSerialNr))
+        if (!rowValues(headers, fields, nRow, insert.bound, insert.nSerialNr, bEmptyText, &row.values,
+                       &row.nSerialNr))
         {
             db.rollback();
             return false;
         }
-        const QString strStamp = fields.value(columnMap.value(DDI_LogTimestamp));
-        values[nStampColumn] = QVariant(); // the time stamp is the key, not a value
-        const quint64 nValues = CRowKeyCheck::valuesOf(values);
-        // The row before once more (merged files that overlap): it is stored once.
-        if (strStamp == strPreviousStamp && nValues == nPreviousValues)
-            continue;
-        strPreviousStamp = strStamp;
-        nPreviousValues = nValues;
-
-        qint64 nStamp = 0;
-        const CRowTimes::EResult result = times.stampOf(strStamp, &nStamp);
+        row.values[rowInsert.stampIndex()] = QVariant(); // the time stamp is the key, not a value
+        row.nValues = CRowKeyCheck::valuesOf(row.values);
+        const CRowTimes::EResult result =
+            times.addRow(nRow, fields.value(rowInsert.stampField()), quint32(row.nSerialNr), row.nValues);
         if (result != CRowTimes::RT_OK)
-            return fail(stampRefused(result, strStamp, nRow));
-        keys.addRow(nRow, quint32(nStamp), quint32(nRowSerialNr), nValues);
-        values[nStampColumn] = nStamp;
-        for (int b = 0; b < values.size(); ++b)
-            query.bindValue(placeholders[b], values[b]);
-
-        if (!query.exec())
-            return fail(tr("Error on inserting an SQL record: '%1'").arg(query.lastError().text()));
-        if (pProgress)
+            return fail(stampRefused(result, times.failedText(), times.failedRow()));
+        if (times.lastRowHeld())
+            held.insert(nRow, row);
+        if (!insertStored(nRow))
+            return insertFailed();
+        if (m_pProgress)
         {
             if (nRow % PROGRESS_ROWS == 0)
-                pProgress->setValue(reader.position());
-            if (pProgress->wasCanceled())
+                m_pProgress->setValue(reader.position());
+            if (m_pProgress->wasCanceled())
             {
                 db.rollback();
                 return false;
             }
         }
     }
+    const CRowTimes::EResult result = times.finish();
+    if (result != CRowTimes::RT_OK)
+        return fail(stampRefused(result, times.failedText(), times.failedRow()));
+    if (!insertStored(0))
+        return insertFailed();
+
     int nFirstRow = 0;
     int nSecondRow = 0;
     if (keys.findClash(&nFirstRow, &nSecondRow))
@@ -527,7 +634,7 @@ bool CDBImportData::importData(QIODevice* pDevice, CImportProgress* pProgress)
                         .arg(nSecondRow));
     if (!db.commit())
         return fail(tr("Error on inserting an SQL record: '%1'").arg(db.lastError().text()));
-    if (pProgress)
-        pProgress->setValue(pProgress->maximum());
+    if (m_pProgress)
+        m_pProgress->setValue(m_pProgress->maximum());
     return true;
 }
