@@ -23,10 +23,6 @@ public:
     // The instant the row's text means; *pOther, when given, is the other instant that shows the
     // same time where the clocks went back, else the same instant.
     EResult secsSinceEpoch(const QString& strText, qint64* pSecs, qint64* pOther = nullptr);
-    // The direction the rows run in, known from the first rows: 1 oldest first, -1 newest first. A
-    // first row shown twice then means the first instant of a file running forward, the last one
-    // of a file running back.
-    void setDirection(int nDirection) { m_nDirection = nDirection; }
     // The shortest step from one time to another over the instants each shows; false when either
     // is no time of this zone.
     static bool step(const QString& strFrom, const QString& strTo, qint64* pStep);
