@@ -2,6 +2,7 @@
 
 #include "GraphicsFieldCurves.h"
 #include "GraphicsMagnifier.h"
+#include "LocalTimeParser.h"
 
 #include <qwt_date.h>
 #include <qwt_date_scale_draw.h>
@@ -239,10 +240,13 @@ void CGraphicsPlot::setTimeScale(double dLower, double dUpper)
 
 void CGraphicsPlot::showToday()
 {
-    // Without points the automatic scale would count from the epoch, 1 January 1970.
+    // Without points the automatic scale would count from the epoch, 1 January 1970. The day's ends
+    // are the starts of two dates as the log store finds them, so a repeated midnight's first hour
+    // is shown on the day its rows are listed under.
     const QDate today = QDate::currentDate();
-    setAxisScale(xBottom, QwtDate::toDouble(today.startOfDay()),
-                 QwtDate::toDouble(today.addDays(1).startOfDay()));
+    CLocalTimeParser zone;
+    setAxisScale(xBottom, 1000.0 * double(zone.startOfDate(today)),
+                 1000.0 * double(zone.startOfDate(today.addDays(1))));
 }
 
 void CGraphicsPlot::setTimeSpan(int nSeconds)

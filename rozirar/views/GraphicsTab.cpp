@@ -4,6 +4,7 @@
 #include "ExportFileName.h"
 #include "GraphicsDB.h"
 #include "GraphicsFieldCurves.h"
+#include "LocalTimeParser.h"
 #include "PickDateDlg.h"
 #include "WaitCursor.h"
 #include "ui_GraphicsTab.h"
@@ -246,9 +247,11 @@ void CGraphicsTab::onTimeSpanChanged(int index)
 void CGraphicsTab::onPickDate()
 {
     CPickDateDlg dialog(this);
-    // The day's first instant: where the clocks skip midnight, midnight is on the day before.
+    // The day's first instant, as the log store finds it: where the clocks skip midnight, midnight
+    // is on the day before; where midnight repeats, its first pass.
     if (dialog.exec() == QDialog::Accepted)
-        m_pUi->m_pPlot->setStartDate(dialog.selectedDate().startOfDay());
+        m_pUi->m_pPlot->setStartDate(
+            QDateTime::fromSecsSinceEpoch(CLocalTimeParser().startOfDate(dialog.selectedDate())));
 }
 
 QPixmap CGraphicsTab::renderImage()

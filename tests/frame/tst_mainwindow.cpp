@@ -39,6 +39,7 @@
 #include <QtTest>
 #include <memory>
 
+#include <algorithm>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
@@ -56,6 +57,14 @@ using TestFiles::writeFile;
 namespace
 {
 const char* const UI = "UIThread";
+
+// The frames the PC sent on its own, not acknowledgements: the acknowledgement of the last reply
+// may still be on its way when the records are cleared, so only requests tell that the PC spoke.
+int requestCount(const CSimUnit& sim)
+{
+    const QList<SSimFrame> frames = sim.receivedFrames();
+    return int(std::count_if(frames.cbegin(), frames.cend(), [](const SSimFrame& f) { return !f.isAck(); }));
+}
 
 int rowCount(const QString& table, int serial = -1)
 {
@@ -462,7 +471,7 @@ void TestMainWindow::unitSwappedUnderThePortNameIsTalkedTo()
         QCOMPARE(port.first().at(0).toString(), QString()); // the unit before is gone
         QCOMPARE(port.last().at(0).toString(), strLink);
     }
-    QVERIFY(m_pSim->receivedFrames().isEmpty() != swapped); // identified, or left alone
+    QVERIFY((requestCount(*m_pSim) == 0) != swapped); // identified, or left alone
     QCOMPARE(combo()->getCurrentSerialNr(), swapped ? 44 : 33);
     QCOMPARE(m_pObject->serialNr(), swapped ? 44 : 33);
 
@@ -470,7 +479,7 @@ void TestMainWindow::unitSwappedUnderThePortNameIsTalkedTo()
     m_pSim->clearRecords();
     m_pObject->on_Timer();
     QCOMPARE(connection()->text(), QString("ok"));
-    QVERIFY(!m_pSim->receivedFrames().isEmpty());
+    QVERIFY(requestCount(*m_pSim) > 0);
 }
 
 // The unit went away after its last poll: the Wi-Fi request cannot go out, and the user is told.

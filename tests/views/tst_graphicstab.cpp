@@ -448,29 +448,39 @@ private slots:
         QCOMPARE(x.upperBound() - x.lowerBound(), 1000.0 * seconds);
     }
 
-    // A picked day starts at its first instant: in Havana 08.03.2026 starts at 01:00, as midnight
-    // is skipped there (midnight built from the date would be 23:00 of the day before).
+    // A picked day starts at its first instant: where midnight is skipped, the moment the clocks
+    // jump (midnight built from the date would be 23:00 of the day before); where it repeats, its
+    // first pass (the hour before the second pass belongs to this day, not to the day before).
     void pickedDayStartsAtItsFirstInstant_data()
     {
         QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<QDate>("date");
         QTest::addColumn<QString>("start");
-        QTest::newRow("Havana, midnight skipped") << QByteArray("America/Havana") << "2026-03-08T05:00:00Z";
-        QTest::newRow("UTC") << QByteArray("UTC") << "2026-03-08T00:00:00Z";
+        QTest::newRow("UTC") << QByteArray("UTC") << QDate(2026, 11, 1) << "2026-11-01T00:00:00Z";
+        QTest::newRow("Havana, midnight skipped")
+            << QByteArray("America/Havana") << QDate(2026, 3, 8) << "2026-03-08T05:00:00Z";
+        QTest::newRow("Santiago, midnight skipped")
+            << QByteArray("America/Santiago") << QDate(2026, 9, 6) << "2026-09-06T04:00:00Z";
+        QTest::newRow("Havana, midnight repeated")
+            << QByteArray("America/Havana") << QDate(2026, 11, 1) << "2026-11-01T04:00:00Z";
+        QTest::newRow("Azores, midnight repeated")
+            << QByteArray("Atlantic/Azores") << QDate(2026, 10, 25) << "2026-10-25T00:00:00Z";
     }
 
     void pickedDayStartsAtItsFirstInstant()
     {
         QFETCH(QByteArray, zone);
+        QFETCH(QDate, date);
         QFETCH(QString, start);
         const CZoneForTest zoneForTest(zone);
         STab t;
         CModalAnswerer answerer(
-            [](QWidget* pWidget)
+            [date](QWidget* pWidget)
             {
                 auto* pCalendar = pWidget->findChild<QCalendarWidget*>();
                 if (!pCalendar)
                     return false;
-                pCalendar->setSelectedDate(QDate(2026, 3, 8));
+                pCalendar->setSelectedDate(date);
                 QTimer::singleShot(0, pWidget, [pWidget] { static_cast<QDialog*>(pWidget)->accept(); });
                 return true;
             });
