@@ -18,6 +18,8 @@
 #include <QSqlQuery>
 #include <QTranslator>
 
+#include <limits>
+
 namespace
 {
 const char* const CONNECTION = "UIThread";
@@ -176,10 +178,15 @@ QVariant CDBImportData::cellValue(int nDictIndex, const QString& strCell, bool b
         return nDictIndex == DDI_Pressure ? 700 : 0;
     if (isDuration(strCell))
     {
+        // The export writes any stored 64-bit value this way; hours beyond that range are refused,
+        // never wrapped or read as 0.
         const bool bNegative = strCell.startsWith(QLatin1Char('-'));
-        const int nSeconds =
-            strCell.midRef(bNegative ? 1 : 0, strCell.size() - 3 - (bNegative ? 1 : 0)).toInt() * 3600 +
-            strCell.rightRef(2).toInt() * 60;
+        const QStringRef hours = strCell.midRef(bNegative ? 1 : 0, strCell.size() - 3 - (bNegative ? 1 : 0));
+        bool bHours = hours.isEmpty(); // ":30" is half an hour
+        const qint64 nHours = bHours ? 0 : hours.toLongLong(&bHours);
+        const qint64 nMinuteSeconds = strCell.rightRef(2).toInt() * 60;
+        *pOk = bHours && nHours <= (std::numeric_limits<qint64>::max() - nMinuteSeconds) / 3600;
+        const qint64 nSeconds = *pOk ? nHours * 3600 + nMinuteSeconds : 0;
         return bNegative ? -nSeconds : nSeconds;
     }
     const bool bText = CDataDict::instance()->getType(nDictIndex) == CDataDict::VT_TEXT;

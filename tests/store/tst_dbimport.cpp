@@ -529,12 +529,13 @@ void TestDBImport::missingTableColumnRollsBack()
 void TestDBImport::cellConversions()
 {
     // Old header names are still understood: TET (now TEX) and SC (now CA).
-    const QStringList cells{"-", "12:05", ":30", "1:5", "", "17"};
+    const QStringList cells{"-", "12:05", ":30", "1:5", "", "17", "4711711:05", "-2562047788015215:30"};
     QString csv = csvHeader({"TIM\n", "SNR\n", "OM\n", "HOU\n[%]", "TET\n", "SC\n"});
     for (int i = 0; i < cells.size(); ++i)
         csv += QString("%1;%2;%3;%4;21.5;%4\n")
                    .arg(stamp(T0 + i * 60), i == 0 ? "-" : "4711", cells[i], i == 3 ? "3" : cells[i]);
-    QVERIFY(importCsv(csv));
+    CBoxAnswerer boxes;
+    QVERIFY2(importCsv(csv), qPrintable(boxes.seen.value(0).text));
     const QList<QVariantMap> stored = rows("SELECT * FROM ValueLogs ORDER BY LogTimestamp");
     QCOMPARE(stored.size(), cells.size());
     QCOMPARE(stored[0]["SNR"], QVariant(0));
@@ -548,6 +549,8 @@ void TestDBImport::cellConversions()
     QCOMPARE(stored[5]["HOU"], QVariant(17));
     QCOMPARE(stored[5]["SC"], QVariant(17));
     QCOMPARE(stored[5]["TET"], QVariant(21.5));
+    QCOMPARE(stored[6]["HOU"], QVariant(Q_INT64_C(16962159900))); // beyond 32 bits, as the export writes it
+    QCOMPARE(stored[7]["HOU"], QVariant(Q_INT64_C(-9223372036854775800))); // the largest the export can write
 }
 
 void TestDBImport::badCellsRefused_data()
@@ -563,6 +566,9 @@ void TestDBImport::badCellsRefused_data()
         << "The value '4294967296' in data row 3, column 'SNR' is not valid.";
     QTest::newRow("word in a number column") << "TIM;SNR;HOU" << time + ";1;abc"
                                              << "The value 'abc' in data row 3, column 'HOU' is not valid.";
+    QTest::newRow("hours beyond 64 bits")
+        << "TIM;SNR;HOU" << time + ";1;2562047788015216:00"
+        << "The value '2562047788015216:00' in data row 3, column 'HOU' is not valid.";
     QTest::newRow("word in a real column") << "TIM;SNR;TEX\n[°C]" << time + ";1;warm"
                                            << "The value 'warm' in data row 3, column 'TEX' is not valid.";
     QTest::newRow("time stamp") << "TIM;SNR;HOU"
