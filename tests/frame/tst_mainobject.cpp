@@ -4,6 +4,7 @@
 #include "MainObject.h"
 #include "SecLogDB.h"
 #include "SecLogDB70.h"
+#include "SimRequests.h"
 #include "SimUnit.h"
 
 #include <QSqlDatabase>
@@ -48,14 +49,6 @@ int identificationRequests(const CSimUnit& sim)
     int n = 0;
     for (const SSimFrame& f : sim.receivedFrames())
         n += !f.isAck() && f.messageCode() == HLP_REPORT_IDENT ? 1 : 0;
-    return n;
-}
-
-int requestCount(const CSimUnit& sim)
-{
-    int n = 0;
-    for (const SSimFrame& f : sim.receivedFrames())
-        n += f.isAck() ? 0 : 1;
     return n;
 }
 

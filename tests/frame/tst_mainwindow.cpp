@@ -17,6 +17,7 @@
 #include "SecLogTab.h"
 #include "SerialNrDlg.h"
 #include "ServiceTab.h"
+#include "SimRequests.h"
 #include "SimUnit.h"
 #include "StoreBoxes.h"
 #include "TestFiles.h"
@@ -60,14 +61,6 @@ using TestFiles::writeFile;
 namespace
 {
 const char* const UI = "UIThread";
-
-// The frames the PC sent on its own, not acknowledgements: the acknowledgement of the last reply
-// may still be on its way when the records are cleared, so only requests tell that the PC spoke.
-int requestCount(const CSimUnit& sim)
-{
-    const QList<SSimFrame> frames = sim.receivedFrames();
-    return int(std::count_if(frames.cbegin(), frames.cend(), [](const SSimFrame& f) { return !f.isAck(); }));
-}
 
 int rowCount(const QString& table, int serial = -1)
 {
