@@ -22,7 +22,7 @@ QString versionText(int nMain, int nSub)
 } // namespace
 
 CMainObject::CMainObject(bool bTestFlag, QObject* parent)
-    : QObject(parent), m_pFan(new CFan(bTestFlag, this)), m_timer(this),
+    : QObject(parent), m_pFan100(new CFan(bTestFlag, this)), m_pFan(m_pFan100), m_timer(this),
       m_sleep(
           [](int ms)
           {
@@ -79,14 +79,11 @@ int CMainObject::getWifiRssi()
     return pFan->getWifiData(rssi) ? rssi : 100;
 }
 
-void CMainObject::chooseUnitClass(const SHLP_IdentData& ident)
+void CMainObject::chooseUnitClass(bool b70)
 {
-    if (ident.m_b70 == isPlus())
-        return;
-    if (ident.m_b70)
-        m_pFan = new CFan_70_PC(this);
-    else
-        m_pFan = new CFan(false, this);
+    if (b70 && !m_pFan70)
+        m_pFan70 = new CFan_70_PC(this);
+    m_pFan = b70 ? static_cast<CFanBase*>(m_pFan70) : m_pFan100;
 }
 
 void CMainObject::takeIdentification(const SHLP_IdentData& ident, int nVerMain, int nVerSub)
@@ -110,7 +107,7 @@ void CMainObject::on_Timer()
         // A unit whose identification failed at the port change is only identified here, so
         // the unit class follows the type here too; else a plus unit would be polled as a
         // tolVane100 until it is plugged in again.
-        chooseUnitClass(ident);
+        chooseUnitClass(ident.m_b70);
         takeIdentification(ident, ident.m_AppMainVer, ident.m_AppSubVer);
     }
 
@@ -167,16 +164,11 @@ void CMainObject::onComPortChanged(const QString& strPortName)
 {
     if (CFanBase::getComPortName() == strPortName)
         return;
-    const bool bWasPlus = isPlus();
     if (strPortName.isEmpty())
     {
         // Unplugged: the timer keeps running, so the next polls report the lost connection.
         CFanBase::closeComPort();
-        if (bWasPlus)
-        {
-            delete m_pFan;
-            m_pFan = new CFan(false, this);
-        }
+        chooseUnitClass(false);
         return;
     }
 
@@ -194,7 +186,7 @@ void CMainObject::onComPortChanged(const QString& strPortName)
         startPolling();
         return;
     }
-    chooseUnitClass(ident);
+    chooseUnitClass(ident.m_b70);
     takeIdentification(ident, ident.m_BootMainVer, ident.m_BootSubVer);
 
     if (ident.m_RunningPart == SHLP_IdentData::RUNNING_APPLICATION)

@@ -15,6 +15,8 @@
 
 #include <functional>
 
+class CFan;
+class CFan_70_PC;
 class CFanBase;
 struct SHLP_IdentData;
 
@@ -95,9 +97,9 @@ public slots:
 
 private:
     bool isPlus() const;
-    // Makes the unit object fit the identified type. The replaced object is kept (as a child)
-    // rather than deleted: deleting a unit object closes the program-wide port.
-    void chooseUnitClass(const SHLP_IdentData& ident);
+    // Puts the unit object of the type in use (a plus unit's when b70), made the first time it is
+    // needed.
+    void chooseUnitClass(bool b70);
     void takeIdentification(const SHLP_IdentData& ident, int nVerMain, int nVerSub);
     void startPolling();
     void sleep(int ms);
@@ -105,6 +107,13 @@ private:
     void retrieveSecLogOf(Fan* pFan, Span span, const quint16* sizes, const quint16* used,
                           const quint16* oldest, QDateTime timestamp);
 
+    // One unit object of each type, kept for the next swap rather than replaced: deleting a unit
+    // object closes the program-wide port, just opened for the other type, and one made anew at
+    // each swap would live until the end. No state of a unit outlives its use: the counters are
+    // read afresh after each port change.
+    CFan* m_pFan100;
+    CFan_70_PC* m_pFan70 = nullptr;
+    // The one of the two in use.
     CFanBase* m_pFan;
     ERozirarionState m_eState = STATE_NOT_ROZIRARED;
     QTimer m_timer;

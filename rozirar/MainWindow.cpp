@@ -60,12 +60,13 @@ CMainWindow::CMainWindow(CMainObject* pMainObject, CMinuteLogDB* pMinuteLogDB, C
     adjustStatusWidgets();
     onRozirarionStateChanged(STATE_NOT_ROZIRARED, CMainObject::SERIAL_NR_UNKNOWN, false);
 
+    // Before the diagrams, which show today by its clock.
+    m_pMinuteLogTab = new CMinuteLogTab(m_pMinuteLogDB);
     switchDevice(false);
     QWidget* pOverview = makePage(m_pView);
     pOverview->layout()->setContentsMargins(0, 0, 0, 0);
     ui->tabWidget->addTab(pOverview, m_pScene->getTitle());
 
-    m_pMinuteLogTab = new CMinuteLogTab(m_pMinuteLogDB);
     m_pSecLogTabQuarterHour = new CSecLogTab(m_pSecLogDB, CLogging::TS_QUARTER_HOUR);
     m_pSecLogTabDay = new CSecLogTab(m_pSecLogDB, CLogging::TS_DAY);
     m_pSecLogTabMonth = new CSecLogTab(m_pSecLogDB, CLogging::TS_MONTH);
@@ -366,6 +367,8 @@ void CMainWindow::switchDevice(bool b70)
     {
         m_pGraphicsTab = new CGraphicsTab(b70, nullptr);
         m_pGraphicsTab->setSerialNrSource([this] { return getCurrentSerialNr(); });
+        // The day the minute page offers as today, by the same clock.
+        m_pGraphicsTab->setTodaySource([this] { return m_pMinuteLogTab->today(); });
         if (pGraphicsPage)
             pGraphicsPage->layout()->addWidget(m_pGraphicsTab);
     }

@@ -127,7 +127,7 @@ void CMinuteLogTab::reload()
     for (const QDate& day : days)
         m_pDayFilter->addDate(day);
     // today is always offered, with or without rows
-    m_pDayFilter->addDate(m_clock().date());
+    m_pDayFilter->addDate(today());
     if (!m_pDayFilter->selectDate(remembered) && m_pDayFilter->count() > 0)
         m_pDayFilter->setCurrentIndex(m_pDayFilter->count() - 1);
     connect(m_pDayFilter, &CComboDayFilter::selectedDayChanged, this, &CMinuteLogTab::onSelectedDayChanged);

@@ -27,6 +27,8 @@ public:
     void setDB(CMinuteLogDBBase* pDB) { m_pDB = pDB; }
     // The wall clock of the minute logging (a test hook).
     void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
+    // Today by that clock: the day always offered, and the one the diagrams show without fields.
+    QDate today() const { return m_clock().date(); }
 
     virtual void setCurrentValues(const CFanValues& values, quint32 nSerialNr, QString strHWVer,
                                   QString strBootlVer, int nOperatingHours, int nFilterHours,

@@ -29,7 +29,7 @@ QDateTime localTime(double x)
 }
 } // namespace
 
-CGraphicsPlot::CGraphicsPlot(QWidget* parent) : QwtPlot(parent)
+CGraphicsPlot::CGraphicsPlot(QWidget* parent) : QwtPlot(parent), m_today([] { return QDate::currentDate(); })
 {
     auto* pScaleDraw = new QwtDateScaleDraw(Qt::LocalTime);
     pScaleDraw->setDateFormat(QwtDate::Year, QStringLiteral("yyyy"));
@@ -243,7 +243,7 @@ void CGraphicsPlot::showToday()
     // Without points the automatic scale would count from the epoch, 1 January 1970. The day's ends
     // are the starts of two dates as the log store finds them, so a repeated midnight's first hour
     // is shown on the day its rows are listed under.
-    const QDate today = QDate::currentDate();
+    const QDate today = m_today();
     CLocalTimeParser zone;
     setAxisScale(xBottom, 1000.0 * double(zone.startOfDate(today)),
                  1000.0 * double(zone.startOfDate(today.addDays(1))));
@@ -254,6 +254,13 @@ void CGraphicsPlot::setTimeSpan(int nSeconds)
     const double dLower = axisInterval(xBottom).minValue();
     setAxisScale(xBottom, dLower, QwtDate::toDouble(localTime(dLower).addSecs(nSeconds)));
     replot();
+}
+
+void CGraphicsPlot::setToday(std::function<QDate()> today)
+{
+    m_today = std::move(today);
+    if (m_fieldCurves.isEmpty())
+        showToday();
 }
 
 void CGraphicsPlot::setStartDate(const QDateTime& start)

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QVector>
 
+#include <functional>
+
 class CGraphicsFieldCurves;
 
 // The diagram: a local-time bottom axis and up to two value axes (left, right), one per unit,
@@ -51,6 +53,9 @@ public:
     void fitTimeAxis();
     void setTimeSpan(int nSeconds);
     void setStartDate(const QDateTime& start);
+    // Where the date of today comes from (the local date by default); with no field drawn the time
+    // axis shows that day at once.
+    void setToday(std::function<QDate()> today);
     // Removes every field, grid and value axis.
     void clear();
 
@@ -66,4 +71,5 @@ private:
 
     QMap<QString, CGraphicsFieldCurves*> m_fieldCurves;
     QMap<QString, QwtInterval> m_axisMinRanges;
+    std::function<QDate()> m_today;
 };

@@ -132,6 +132,11 @@ void CGraphicsTab::enableLogKindBoxes()
         box(nLogKind)->setEnabled(nTicked >= 2 || !box(nLogKind)->isChecked());
 }
 
+void CGraphicsTab::setTodaySource(std::function<QDate()> source)
+{
+    m_pUi->m_pPlot->setToday(std::move(source));
+}
+
 void CGraphicsTab::reload()
 {
     SWaitCursor waitCursor;

@@ -2,6 +2,7 @@
 
 #include "TabBase.h"
 
+#include <QDate>
 #include <QPixmap>
 #include <QWidget>
 
@@ -27,6 +28,9 @@ public:
     QString getTitle() const override;
     // The unit whose rows are drawn, asked at each drawing; all units until the frame sets it.
     void setSerialNrSource(std::function<qint64()> source) { m_serialNrSource = std::move(source); }
+    // The date of today, asked whenever the diagram shows today; the local date until the frame
+    // sets its clock.
+    void setTodaySource(std::function<QDate()> source);
 
 public slots:
     // Draws every selected field again.

@@ -4,6 +4,7 @@
 #include "MainObject.h"
 #include "SecLogDB.h"
 #include "SecLogDB70.h"
+#include "SimRequests.h"
 #include "SimUnit.h"
 
 #include <QSqlDatabase>
@@ -48,14 +49,6 @@ int identificationRequests(const CSimUnit& sim)
     int n = 0;
     for (const SSimFrame& f : sim.receivedFrames())
         n += !f.isAck() && f.messageCode() == HLP_REPORT_IDENT ? 1 : 0;
-    return n;
-}
-
-int requestCount(const CSimUnit& sim)
-{
-    int n = 0;
-    for (const SSimFrame& f : sim.receivedFrames())
-        n += f.isAck() ? 0 : 1;
     return n;
 }
 
@@ -123,6 +116,8 @@ private slots:
     void pollIdentifiesAfterFailedIdentification();
     void unprogrammedUnitIsIdentifiedOnce();
     void samePortAndUnplugging();
+    void unitObjectsStayFewOverManySwaps_data();
+    void unitObjectsStayFewOverManySwaps();
     void pollTimerDrivesPolls();
     void failedRequestsReportCommunicationError_data();
     void failedRequestsReportCommunicationError();
@@ -277,6 +272,54 @@ void TestMainObject::samePortAndUnplugging()
     QCOMPARE(stateSpy.count(), 0);
     m_pObject->on_Timer();
     QCOMPARE(states(stateSpy), QList<int>({STATE_COMMUNICATION_ERROR}));
+}
+
+void TestMainObject::unitObjectsStayFewOverManySwaps_data()
+{
+    QTest::addColumn<bool>("unplugged");
+    QTest::newRow("the other type on another port") << false;
+    QTest::newRow("unplugged between") << true;
+}
+
+// A program left running for months sees units of both types come and go: every swap of the unit
+// type kept the replaced unit object until the end. The object in use still talks to the unit
+// there: it polls it and reads its second log.
+void TestMainObject::unitObjectsStayFewOverManySwaps()
+{
+    QFETCH(bool, unplugged);
+    start(SSimUnitModel::make(EUnitType::TolVane100, 100));
+    CSimUnit plus(SSimUnitModel::make(EUnitType::TolVanePlus, 70));
+    QVERIFY(plus.start());
+    QSignalSpy values(m_pObject.get(), &CMainObject::signalCurrentValues);
+    QSignalSpy values70(m_pObject.get(), &CMainObject::signalCurrentValues70);
+    QSignalSpy progressSpy(m_pObject.get(), &CMainObject::signalSecLogRetrievalProcess);
+    const int nSwaps = 20;
+    for (int nSwap = 1; nSwap <= nSwaps + 2; ++nSwap)
+    {
+        const bool bPlus = nSwap % 2 == 1;
+        if (unplugged)
+            m_pObject->onComPortChanged(QString());
+        values.clear();
+        values70.clear();
+        m_pObject->onComPortChanged((bPlus ? plus : *m_pSim).portName());
+        QCOMPARE(m_pObject->serialNr(), bPlus ? 70 : 100);
+        QCOMPARE(m_pObject->fan()->getUnitType(), bPlus ? 1 : 0);
+        if (nSwap <= nSwaps)
+            continue;
+        // the last two swaps: one unit of each type, polled and read as the owner would
+        m_pObject->on_Timer();
+        QCOMPARE((bPlus ? values70 : values).count(), 2);
+        QCOMPARE((bPlus ? values : values70).count(), 0);
+        QCOMPARE((bPlus ? values70 : values).last().at(1).toInt(), bPlus ? 70 : 100);
+        progressSpy.clear();
+        m_pObject->retrieveSecLog(CLogging::TS_DAY);
+        QCOMPARE(progress(progressSpy).last(), int(CMainObject::PROGRESS_DONE));
+        QVERIFY(!storedStamps(bPlus ? "SecLogs70" : "SecLogs", bPlus ? 70 : 100).isEmpty());
+    }
+    const QList<CFanBase*> units = m_pObject->findChildren<CFanBase*>();
+    QVERIFY(units.contains(m_pObject->fan()));
+    QVERIFY2(units.size() <= 2, qPrintable(QString("%1 unit objects alive").arg(units.size())));
+    CFanBase::closeComPort();
 }
 
 void TestMainObject::pollTimerDrivesPolls()

@@ -3,6 +3,8 @@
 #include "DetailedInfoTab.h"
 #include "DetailedInfoTab70.h"
 #include "FanBase.h"
+#include "GraphicsPlot.h"
+#include "GraphicsTab.h"
 #include "MainObject.h"
 #include "MainWindow.h"
 #include "MinuteLogDB.h"
@@ -15,6 +17,7 @@
 #include "SecLogTab.h"
 #include "SerialNrDlg.h"
 #include "ServiceTab.h"
+#include "SimRequests.h"
 #include "SimUnit.h"
 #include "StoreBoxes.h"
 #include "TestFiles.h"
@@ -38,6 +41,7 @@
 #include <QToolButton>
 #include <QtTest>
 #include <memory>
+#include <qwt_scale_div.h>
 
 #include <algorithm>
 #include <csignal>
@@ -57,14 +61,6 @@ using TestFiles::writeFile;
 namespace
 {
 const char* const UI = "UIThread";
-
-// The frames the PC sent on its own, not acknowledgements: the acknowledgement of the last reply
-// may still be on its way when the records are cleared, so only requests tell that the PC spoke.
-int requestCount(const CSimUnit& sim)
-{
-    const QList<SSimFrame> frames = sim.receivedFrames();
-    return int(std::count_if(frames.cbegin(), frames.cend(), [](const SSimFrame& f) { return !f.isAck(); }));
-}
 
 int rowCount(const QString& table, int serial = -1)
 {
@@ -325,6 +321,8 @@ private slots:
     void minuteRowsOncePerMinute();
     void newDayIsOfferedWhenItsFirstRowIsStored_data();
     void newDayIsOfferedWhenItsFirstRowIsStored();
+    void diagramsShowTheDayOfTheMinuteLog_data();
+    void diagramsShowTheDayOfTheMinuteLog();
     void firstValuesAfterStartAreStored();
     void retrieveAsksAndFillsTheTab();
     void retrieveOnlyOnLogPages();
@@ -657,6 +655,54 @@ void TestMainWindow::newDayIsOfferedWhenItsFirstRowIsStored()
     QVERIFY(pTab->dayFilter()->selectDate(newDay));
     QCOMPARE(pTab->shownDate(), newDay);
     QCOMPARE(pTab->getTableView()->model()->rowCount(), 1);
+}
+
+void TestMainWindow::diagramsShowTheDayOfTheMinuteLog_data()
+{
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<bool>("newPage"); // the page made anew for the other unit type, or Fit without fields
+    QTest::addColumn<qint64>("now");
+    QTest::addColumn<qint64>("start"); // of today and of tomorrow, UTC
+    QTest::addColumn<qint64>("end");
+    const auto utc = [](const char* text)
+    { return QDateTime::fromString(text, Qt::ISODate).toSecsSinceEpoch(); };
+    for (bool bNewPage : {false, true})
+    {
+        const char* pEntry = bNewPage ? ", new page" : ", fit";
+        // midnight at 00:00 summer time and again an hour later: the day starts at the first
+        QTest::newRow(QByteArray("Havana, midnight repeated") + pEntry)
+            << QByteArray("America/Havana") << bNewPage << utc("2026-11-01T17:00:00Z")
+            << utc("2026-11-01T04:00:00Z") << utc("2026-11-02T05:00:00Z");
+        QTest::newRow(QByteArray("Azores, midnight repeated") + pEntry)
+            << QByteArray("Atlantic/Azores") << bNewPage << utc("2026-10-25T13:00:00Z")
+            << utc("2026-10-25T00:00:00Z") << utc("2026-10-26T01:00:00Z");
+        // 23:59 standard time, then 01:00: the day starts when the clocks jump
+        QTest::newRow(QByteArray("Santiago, midnight skipped") + pEntry)
+            << QByteArray("America/Santiago") << bNewPage << utc("2026-09-06T15:00:00Z")
+            << utc("2026-09-06T04:00:00Z") << utc("2026-09-07T03:00:00Z");
+    }
+}
+
+// Without fields the diagram shows today: the day of the minute log's clock, from the instant the
+// day's rows start at in the day list to the start of the next.
+void TestMainWindow::diagramsShowTheDayOfTheMinuteLog()
+{
+    QFETCH(QByteArray, zone);
+    QFETCH(bool, newPage);
+    QFETCH(qint64, now);
+    QFETCH(qint64, start);
+    QFETCH(qint64, end);
+    const CZoneForTest zoneForTest(zone);
+    m_pWindow->minuteLogTab()->setClock([now] { return QDateTime::fromSecsSinceEpoch(now); });
+    if (newPage)
+        m_pWindow->switchDevice(true);
+    else
+        m_pWindow->findChild<CGraphicsTab*>()->findChild<QToolButton*>("m_pBtnFit")->click();
+    CGraphicsPlot* pPlot = m_pWindow->findChild<CGraphicsPlot*>();
+    pPlot->updateAxes(); // as the next painting does
+    const QwtScaleDiv& axis = pPlot->axisScaleDiv(QwtPlot::xBottom);
+    QCOMPARE(qint64(axis.lowerBound()), 1000 * start);
+    QCOMPARE(qint64(axis.upperBound()), 1000 * end);
 }
 
 void TestMainWindow::firstValuesAfterStartAreStored()

@@ -10,6 +10,7 @@
 #include "SingleInstanceSituation.h"
 #include "Startup.h"
 #include "TextTable.h"
+#include "WindowCloser.h"
 
 #include <QSettings>
 #include <QSharedMemory>
@@ -539,21 +540,10 @@ void TestStartup::startGoesOnAfterADamagedDatabase()
     const QString path = writeDamagedDatabase(damage);
     QVERIFY(!path.isEmpty());
     const qint64 nSize = QFileInfo(path).size();
-    QTimer closer;
-    bool bShown = false;
-    connect(&closer, &QTimer::timeout, this,
-            [&]
-            {
-                CMainWindow* pWindow = CMainWindow::getInstance();
-                if (!pWindow || !pWindow->isVisible() || QApplication::activeModalWidget())
-                    return;
-                bShown = true;
-                pWindow->close();
-            });
-    closer.start(5);
+    const CWindowCloser<CMainWindow> closer(&CMainWindow::getInstance);
     CBoxAnswerer answerer;
     QCOMPARE(runVozudoz(*qApp), 0);
-    QVERIFY(bShown);
+    QVERIFY(closer.closed());
     QCOMPARE(answerer.seen.size(), 1);
     QVERIFY2(answerer.seen[0].text.contains(path + ".damaged"), qPrintable(answerer.seen[0].text));
     QCOMPARE(QFileInfo(path + ".damaged").size(), nSize);
@@ -589,19 +579,14 @@ void TestStartup::startRebuildsADamagedKeyIndex()
     QSqlDatabase::removeDatabase("make");
 
     QList<QDate> offered;
-    QTimer closer;
-    connect(&closer, &QTimer::timeout, this,
-            [&]
-            {
-                CMainWindow* pWindow = CMainWindow::getInstance();
-                if (!pWindow || !pWindow->isVisible() || QApplication::activeModalWidget())
-                    return;
-                const CComboDayFilter* pDays = pWindow->minuteLogTab()->dayFilter();
-                for (int i = 0; i < pDays->count(); ++i)
-                    offered << pDays->itemData(i).toDate();
-                pWindow->close();
-            });
-    closer.start(5);
+    const CWindowCloser<CMainWindow> closer(&CMainWindow::getInstance,
+                                            [&offered](CMainWindow& window)
+                                            {
+                                                const CComboDayFilter* pDays =
+                                                    window.minuteLogTab()->dayFilter();
+                                                for (int i = 0; i < pDays->count(); ++i)
+                                                    offered << pDays->itemData(i).toDate();
+                                            });
     CBoxAnswerer answerer;
     QCOMPARE(runVozudoz(*qApp), 0);
     QCOMPARE(answerer.seen.size(), 0);

@@ -7,6 +7,7 @@
 #include "SingleInstance.h"
 #include "Startup.h"
 #include "TsMessages.h"
+#include "WindowCloser.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -62,35 +63,30 @@ void TestGermanStart::windowSpeaksGerman()
     QStringList qtButtons;
     QSize minimum;
     QStringList cutNames;
-    QTimer closer;
-    connect(&closer, &QTimer::timeout, this,
-            [&]
-            {
-                CMainWindow* pWindow = CMainWindow::getInstance();
-                if (!pWindow || !pWindow->isVisible() || QApplication::activeModalWidget())
-                    return;
-                shown = windowTexts(pWindow);
-                QMessageBox box(QMessageBox::Question, QString(), QString(),
-                                QMessageBox::Yes | QMessageBox::No | QMessageBox::Ok | QMessageBox::Cancel |
-                                    QMessageBox::Close);
-                for (QAbstractButton* pButton : box.buttons())
-                    qtButtons << pButton->text().remove('&');
-                // The widest the tool row gets: with the retrieval's progress bar.
-                pWindow->findChild<QWidget*>("progressSecLog")->show();
-                minimum = pWindow->minimumSizeHint();
-                // The diagrams tab in a window as large as such a screen leaves it.
-                pWindow->showNormal();
-                pWindow->resize(1366, 740);
-                auto* pDiagrams = pWindow->findChild<CGraphicsTab*>();
-                auto* pTabs = pWindow->findChild<QTabWidget*>("tabWidget");
-                for (int i = 0; i < pTabs->count(); ++i)
-                    if (pTabs->widget(i)->isAncestorOf(pDiagrams))
-                        pTabs->setCurrentIndex(i);
-                QCoreApplication::processEvents();
-                cutNames = cutDescriptions(pDiagrams->findChild<CGraphicsCurvePicker*>());
-                pWindow->close();
-            });
-    closer.start(5);
+    const CWindowCloser<CMainWindow> closer(
+        &CMainWindow::getInstance,
+        [&](CMainWindow& window)
+        {
+            shown = windowTexts(&window);
+            QMessageBox box(QMessageBox::Question, QString(), QString(),
+                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Ok | QMessageBox::Cancel |
+                                QMessageBox::Close);
+            for (QAbstractButton* pButton : box.buttons())
+                qtButtons << pButton->text().remove('&');
+            // The widest the tool row gets: with the retrieval's progress bar.
+            window.findChild<QWidget*>("progressSecLog")->show();
+            minimum = window.minimumSizeHint();
+            // The diagrams tab in a window as large as such a screen leaves it.
+            window.showNormal();
+            window.resize(1366, 740);
+            auto* pDiagrams = window.findChild<CGraphicsTab*>();
+            auto* pTabs = window.findChild<QTabWidget*>("tabWidget");
+            for (int i = 0; i < pTabs->count(); ++i)
+                if (pTabs->widget(i)->isAncestorOf(pDiagrams))
+                    pTabs->setCurrentIndex(i);
+            QCoreApplication::processEvents();
+            cutNames = cutDescriptions(pDiagrams->findChild<CGraphicsCurvePicker*>());
+        });
     CBoxAnswerer answerer; // a failed translation load would say so in a box
     QCOMPARE(runVozudoz(*qApp), 0);
     QCOMPARE(answerer.seen.size(), 0);
