@@ -1,5 +1,6 @@
 // The core library of kolvest: wrap rule, tokenizer, path texts, name matching, strings, sets,
 // the fatal paths and file opening with its retries.
+#include "BoundedChild.h"
 #include "Console.h"
 #include "Fatal.h"
 #include "File.h"
@@ -423,39 +424,30 @@ private slots:
         const QByteArray file = QFile::encodeName(root.path() + "/file.txt");
         QVERIFY(TestFiles::writeFile(root.path() + "/file.txt", "old"));
 
-        int pipeFds[2];
-        QCOMPARE(pipe(pipeFds), 0);
-        const pid_t child = fork();
-        QVERIFY(child >= 0);
-        if (child == 0)
-        {
-            alarm(5);
-            win::SetBeforeOpenHook(
-                [&](const std::string& path)
-                {
-                    if (path != file.toStdString() || unlink(file.constData()) != 0)
-                        return;
-                    if (swappedIn == "fifo")
-                        mkfifo(file.constData(), 0644);
-                    else if (swappedIn == "folder")
-                        mkdir(file.constData(), 0755);
-                    else
-                        close(open(file.constData(), O_WRONLY | O_CREAT | O_EXCL, 0444));
-                });
-            const win::HANDLE handle = win::CreateFile("C:\\file.txt", access, 0, win::OPEN_EXISTING, 0x80);
-            const uint32_t result[2] = {handle == win::INVALID_HANDLE_VALUE ? 0u : 1u, win::GetLastError()};
-            _exit(write(pipeFds[1], result, sizeof result) == ssize_t(sizeof result) ? 0 : 1);
-        }
-        close(pipeFds[1]);
-        int status = 0;
-        QCOMPARE(waitpid(child, &status, 0), child);
-        uint32_t result[2] = {};
-        const ssize_t n = read(pipeFds[0], result, sizeof result);
-        close(pipeFds[0]);
-        QVERIFY2(WIFEXITED(status), "CreateFile waited on the FIFO");
-        QCOMPARE(n, ssize_t(sizeof result));
-        QCOMPARE(result[0], 0u); // no handle
-        QCOMPARE(result[1], uint32_t(win::ERROR_ACCESS_DENIED));
+        const SBoundedChild child = RunInBoundedChild(
+            [&](QByteArray& output)
+            {
+                win::SetBeforeOpenHook(
+                    [&](const std::string& path)
+                    {
+                        if (path != file.toStdString() || unlink(file.constData()) != 0)
+                            return;
+                        if (swappedIn == "fifo")
+                            mkfifo(file.constData(), 0644);
+                        else if (swappedIn == "folder")
+                            mkdir(file.constData(), 0755);
+                        else
+                            close(open(file.constData(), O_WRONLY | O_CREAT | O_EXCL, 0444));
+                    });
+                const win::HANDLE handle =
+                    win::CreateFile("C:\\file.txt", access, 0, win::OPEN_EXISTING, 0x80);
+                output = QByteArray::number(win::GetLastError());
+                return handle == win::INVALID_HANDLE_VALUE ? 0 : 1;
+            },
+            5);
+        QVERIFY2(child.exited, "CreateFile waited on the FIFO");
+        QCOMPARE(child.code, 0); // no handle
+        QCOMPARE(child.output, QByteArray::number(win::ERROR_ACCESS_DENIED));
     }
 };
 
