@@ -629,6 +629,19 @@ private slots:
         QCOMPARE(list, whole + after);
     }
 
+    // A registration that cannot be written to a list in folders made for it (the list may not
+    // grow) takes the list and the folders away again: FAILED, and the user's folders as they were.
+    void failedRegistrationLeavesNoFolder()
+    {
+        QVERIFY(writeFile(host("x.txt"), "x"));
+        const SRun result = kolvestLimited({"/nologo", "C:\\x.txt"}, 0,
+                                           {"TOLVANE_PENDING_OPS=" + host("state/tolvane/pending")});
+        QCOMPARE(result.out, "C:\\x.txt" + kTooLarge);
+        QCOMPARE(result.code, 0);
+        QVERIFY(!QFileInfo::exists(host("state")));
+        QCOMPARE(readFile(host("x.txt")), QByteArray("x"));
+    }
+
     // The restart tool killed at some point of a list: the next run carries out the rest, and
     // only the rest: repeating the two moves at the top would move "a" on to C as well.
     void interruptedRestartResumes_data()

@@ -1,13 +1,16 @@
 // The core library of kolvest: wrap rule, tokenizer, path texts, name matching, strings, sets,
 // the fatal paths and file opening with its retries.
+#include "BoundedChild.h"
 #include "Console.h"
 #include "Fatal.h"
 #include "File.h"
 #include "Path.h"
+#include "ShareLock.h"
 #include "StringSet.h"
 #include "System.h"
 #include "TestFiles.h"
 #include "Vector.h"
+#include "WinError.h"
 #include "WinFile.h"
 
 #include <QDir>
@@ -17,6 +20,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -393,6 +397,57 @@ private slots:
         QVERIFY(file.readAll(back));
         QCOMPARE(Bytes(back), QByteArray("short"));
         SetSleepFunction(nullptr);
+    }
+
+    // Another program puts something else in the file's place right before CreateFile opens it:
+    // what is opened is what gets judged. A FIFO or a folder is refused as a folder is on Windows
+    // (the open or read of a FIFO would wait for good), and a read-only file is not opened for
+    // writing. The open runs in a child that an alarm ends, so a wait is a failure.
+    void createFileJudgesWhatItOpened_data()
+    {
+        QTest::addColumn<QString>("swappedIn");
+        QTest::addColumn<uint>("access");
+        const uint read = win::GENERIC_READ, write = win::GENERIC_WRITE;
+        QTest::newRow("FIFO, read") << "fifo" << read;
+        QTest::newRow("FIFO, write") << "fifo" << write;
+        QTest::newRow("FIFO, read and write") << "fifo" << (read | write);
+        QTest::newRow("folder, read") << "folder" << read;
+        QTest::newRow("read-only file, write") << "read-only" << write;
+    }
+
+    void createFileJudgesWhatItOpened()
+    {
+        QFETCH(QString, swappedIn);
+        QFETCH(uint, access);
+        QTemporaryDir root;
+        setenv("TOLVANE_DRIVES", ("C=" + root.path()).toUtf8().constData(), 1);
+        const QByteArray file = QFile::encodeName(root.path() + "/file.txt");
+        QVERIFY(TestFiles::writeFile(root.path() + "/file.txt", "old"));
+
+        const SBoundedChild child = RunInBoundedChild(
+            [&](QByteArray& output)
+            {
+                win::SetBeforeOpenHook(
+                    [&](const std::string& path)
+                    {
+                        if (path != file.toStdString() || unlink(file.constData()) != 0)
+                            return;
+                        if (swappedIn == "fifo")
+                            mkfifo(file.constData(), 0644);
+                        else if (swappedIn == "folder")
+                            mkdir(file.constData(), 0755);
+                        else
+                            close(open(file.constData(), O_WRONLY | O_CREAT | O_EXCL, 0444));
+                    });
+                const win::HANDLE handle =
+                    win::CreateFile("C:\\file.txt", access, 0, win::OPEN_EXISTING, 0x80);
+                output = QByteArray::number(win::GetLastError());
+                return handle == win::INVALID_HANDLE_VALUE ? 0 : 1;
+            },
+            5);
+        QVERIFY2(child.exited, "CreateFile waited on the FIFO");
+        QCOMPARE(child.code, 0); // no handle
+        QCOMPARE(child.output, QByteArray::number(win::ERROR_ACCESS_DENIED));
     }
 };
 

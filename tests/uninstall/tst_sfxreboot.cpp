@@ -1,13 +1,18 @@
 // The stub's restart-time registration without the system's delayed move: its line in the
 // "[Rename]" section of the file the library names, written by one read-modify-write that
-// neither another uninstaller nor the restart replacing the file can make it lose.
+// neither another uninstaller nor the restart replacing the file can make it lose; and every
+// writer of that file (kolvest, the stub, the restart) replaces only the file it locked.
 
 #include "SfxReboot.h"
 #include "SfxTarvek.h"
 
+#include "Engine.h"
+#include "HostIo.h"
+#include "Restart.h"
 #include "ShareLock.h"
 #include "TestFiles.h"
 #include "WideText.h"
+#include "WinError.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -62,6 +67,7 @@ private slots:
     void cleanup()
     {
         win::SetBeforeLockHook(nullptr);
+        win::SetBeforeReplaceHook(nullptr);
         QFile::remove(wininit());
         QFile::remove(pending());
     }
@@ -212,6 +218,74 @@ private slots:
         QVERIFY(writeFile(replacement, "[boot]\r\nx=1\r\n"));
         QVERIFY(SfxAddRenameLine(m_tarvek, stub(), nullptr));
         QCOMPARE(readFile(wininit()), "[boot]\r\nx=1\r\n[Rename]\r\n" + OWN_LINE);
+    }
+
+    // Another program leads the name to another file after a writer of wininit.ini has locked and
+    // read it: it points the user's link elsewhere, or renames a file into its place. The text
+    // made from the locked file must not replace the file the name leads to now: each of the
+    // three writers fails, and that file stays as it was.
+    void writerNeverReplacesAnotherFile_data()
+    {
+        QTest::addColumn<QString>("writer");
+        QTest::addColumn<bool>("link");
+        for (const bool link : {true, false})
+        {
+            const char* change = link ? "link pointed elsewhere" : "file renamed into its place";
+            QTest::addRow("kolvest, %s", change) << "kolvest" << link;
+            QTest::addRow("uninstaller, %s", change) << "uninstaller" << link;
+            QTest::addRow("restart, %s", change) << "restart" << link;
+        }
+    }
+
+    void writerNeverReplacesAnotherFile()
+    {
+        QFETCH(QString, writer);
+        QFETCH(bool, link);
+        const QString locked = m_drive.path() + (link ? "/elsewhere/locked.ini" : "/WINDOWS/wininit.ini");
+        const QString other = m_drive.path() + "/elsewhere/other.ini";
+        const auto cleanUp = qScopeGuard([this] { QDir(m_drive.path() + "/elsewhere").removeRecursively(); });
+        QVERIFY(writeFile(m_drive.path() + "/victim.txt", "v"));
+        QVERIFY(writeFile(locked, "[boot]\r\n[rename]\r\nNUL=C:\\victim.txt\r\n"));
+        const QByteArray others = "[user]\r\nkept=1\r\n";
+        QVERIFY(writeFile(other, others));
+        if (link)
+            QVERIFY(QFile::link("../elsewhere/locked.ini", wininit()));
+        const QByteArray name = QFile::encodeName(wininit());
+        win::SetBeforeReplaceHook(
+            [&, changed = false](const std::string&) mutable
+            {
+                if (std::exchange(changed, true))
+                    return;
+                const QByteArray by = link ? name + ".link" : QFile::encodeName(other + ".copy");
+                if (link)
+                    QVERIFY(symlink("../elsewhere/other.ini", by.constData()) == 0);
+                else
+                    QVERIFY(QFile::copy(other, other + ".copy"));
+                QCOMPARE(std::rename(by.constData(), name.constData()), 0);
+            });
+
+        if (writer == "kolvest")
+        {
+            QVERIFY(!AddWininitRename("NUL", "C:\\STUB.EXE"));
+            QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_SHARING_VIOLATION));
+        }
+        else if (writer == "uninstaller")
+            QVERIFY(!SfxAddRenameLine(m_tarvek, stub(), nullptr));
+        else
+        {
+            QStringList reports;
+            QCOMPARE(win::ApplyRestartOperations([&](const std::string& line)
+                                                 { reports << QString::fromStdString(line); }),
+                     1);
+            QCOMPARE(reports, QStringList{"cannot rewrite " + wininit() +
+                                          ": The process cannot access the file because it is being "
+                                          "used by another process."});
+        }
+        QCOMPARE(readFile(link ? other : wininit()), others);
+        QCOMPARE(QDir(m_drive.path() + "/WINDOWS").entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList{"wininit.ini"});
+        QCOMPARE(QDir(m_drive.path() + "/elsewhere").entryList(QDir::Files),
+                 (QStringList{"locked.ini", "other.ini"}.mid(link ? 0 : 1)));
     }
 };
 

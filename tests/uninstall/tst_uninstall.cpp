@@ -568,6 +568,53 @@ private slots:
         QVERIFY(fifo ? S_ISFIFO(st.st_mode) : S_ISDIR(st.st_mode));
     }
 
+    // A registration refused at the pending list leaves the user's folders as they were, also where
+    // the list's name leads through folders still to be made: to a FIFO behind "new\..", or to a
+    // name ending in a separator (a folder, once made). kolvest fails with the reason Windows gives
+    // for a folder, the uninstaller goes on with its wininit.ini line.
+    void refusedRegistrationMakesNoFolder_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QString>("made"); // what a registration would have made
+        for (const char* entry : {"kolvest", "uninstaller"})
+        {
+            QTest::addRow("%s, FIFO behind a folder to make", entry) << entry << "new/../fifo"
+                                                                     << "new";
+            QTest::addRow("%s, name ending in a separator", entry) << entry << "state/list/"
+                                                                   << "state";
+        }
+    }
+
+    void refusedRegistrationMakesNoFolder()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, list);
+        QFETCH(QString, made);
+        QCOMPARE(mkfifo(QFile::encodeName(path("fifo")).constData(), 0644), 0);
+        const QString victim = WindowsPath(path("victim.txt"));
+        QVERIFY(writeFile(path("victim.txt"), "v"));
+        const QString listVar = "TOLVANE_PENDING_OPS=" + path(list);
+
+        if (entry == "kolvest")
+        {
+            const SRun result = runTool(KOLVEST, {"/nologo", victim}, {listVar});
+            QCOMPARE(result.output, (victim + " ... FAILED\r\nAccess is denied.\r\n\r\n").toUtf8());
+            QCOMPARE(result.exitCode, 0);
+        }
+        else
+        {
+            QVERIFY(pack(installProduct()));
+            const SRun result = run({"TOLVANE_TARVEK_SILENT=1", listVar});
+            QCOMPARE(result.exitCode, 0);
+            QVERIFY(!QFileInfo::exists(m_prod));
+            QCOMPARE(readFile(m_win + "/wininit.ini"),
+                     "[Rename]\r\nNUL=" + WindowsPath(m_package).toUtf8() + "\r\n");
+        }
+        QVERIFY(!QFileInfo::exists(path(made)));
+        QCOMPARE(readFile(path("victim.txt")), QByteArray("v"));
+    }
+
     // All three writers of wininit.ini follow a symbolic link to a regular file and change that
     // file: the link stays as it was, the file keeps its mode and extended attributes, and
     // nothing is left beside it.

@@ -1,5 +1,6 @@
 // The shared Windows stand-in layer: paths through the drive table, error texts, delayed moves and
 // what the restart applies, also after a read error or a power loss.
+#include "BoundedChild.h"
 #include "DelayedMove.h"
 #include "HostIo.h"
 #include "HostMount.h"
@@ -607,34 +608,21 @@ private slots:
         QVERIFY(writeFile(host("pending"), list == "pending" ? "4\tC:\\a.txt\t\n" : ""));
         QVERIFY(writeFile(host("WINDOWS/wininit.ini"), "[rename]\r\nNUL=C:\\a.txt\r\n"));
         const QByteArray fifo = QFile::encodeName(host(list));
-        int pipeFds[2];
-        QCOMPARE(pipe(pipeFds), 0);
-        const pid_t child = fork();
-        QVERIFY(child >= 0);
-        if (child == 0)
-        {
-            alarm(10);
-            win::SetBeforeLockHook(
-                [&fifo, replaced = false](const std::string& path) mutable
-                {
-                    if (!replaced && path == fifo.toStdString())
-                        replaced = unlink(fifo.constData()) == 0 && mkfifo(fifo.constData(), 0644) == 0;
-                });
-            std::string reports;
-            const int failures =
-                win::ApplyRestartOperations([&reports](const std::string& line) { reports += line + "\n"; });
-            _exit(write(pipeFds[1], reports.data(), reports.size()) == ssize_t(reports.size()) ? failures
-                                                                                               : 99);
-        }
-        close(pipeFds[1]);
-        int status = 0;
-        QCOMPARE(waitpid(child, &status, 0), child);
-        char buffer[4096];
-        const ssize_t n = read(pipeFds[0], buffer, sizeof buffer);
-        close(pipeFds[0]);
-        QVERIFY2(WIFEXITED(status), "the restart waited on the FIFO");
-        QCOMPARE(WEXITSTATUS(status), 1);
-        QCOMPARE(QByteArray(buffer, int(std::max<ssize_t>(n, 0))), fifo + " is not a regular file\n");
+        const SBoundedChild child = RunInBoundedChild(
+            [&fifo](QByteArray& reports)
+            {
+                win::SetBeforeLockHook(
+                    [&fifo, replaced = false](const std::string& path) mutable
+                    {
+                        if (!replaced && path == fifo.toStdString())
+                            replaced = unlink(fifo.constData()) == 0 && mkfifo(fifo.constData(), 0644) == 0;
+                    });
+                return win::ApplyRestartOperations([&reports](const std::string& line)
+                                                   { reports += QByteArray::fromStdString(line) + "\n"; });
+            });
+        QVERIFY2(child.exited, "the restart waited on the FIFO");
+        QCOMPARE(child.code, 1);
+        QCOMPARE(child.output, fifo + " is not a regular file\n");
         QVERIFY(QFile::exists(host("a.txt")));
         struct stat st;
         QCOMPARE(lstat(fifo.constData(), &st), 0);

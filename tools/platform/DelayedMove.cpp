@@ -47,14 +47,44 @@ std::string FolderOf(const std::string& host)
     return host.substr(0, std::max<size_t>(host.find_last_of('/'), 1));
 }
 
+// Takes the folders made for the list away again, innermost first, so that what failed leaves the
+// user's folders as they were; one that holds something by now stays.
+void RemoveFolders(const std::vector<std::string>& made)
+{
+    for (auto folder = made.rbegin(); folder != made.rend(); ++folder)
+        rmdir(folder->c_str());
+}
+
 // Opens the list with an exclusive lock, so that programs registering at the same time never
 // interleave their lines; a registration waits for it at most REGISTRATION_LOCK_WAIT_MS.
-// madeFolders: the folders made for it.
+// madeFolders: the folders made for it; none are left when it cannot be opened.
 int OpenLockedList(int flags, unsigned lockWaitMs, std::vector<std::string>& madeFolders)
 {
     const std::string path = PendingOperationsFile();
     madeFolders = MakeParentFolders(path);
-    return OpenAndLockWithin(path, flags, 0644, LOCK_EX, lockWaitMs);
+    const int fd = OpenAndLockWithin(path, flags, 0644, LOCK_EX, lockWaitMs);
+    if (fd < 0)
+    {
+        const int err = errno;
+        RemoveFolders(madeFolders);
+        madeFolders.clear();
+        errno = err;
+    }
+    return fd;
+}
+
+// A registration that failed in a list made for it, under the list's lock: the list goes while it
+// is empty and lies in the innermost folder made for it (no other registration has used it), and
+// then the folders.
+void TakeBackNewList(int fd, const std::vector<std::string>& madeFolders)
+{
+    const std::string path = PendingOperationsFile();
+    struct stat held, named;
+    if (!madeFolders.empty() && FolderOf(path) == madeFolders.back() && fstat(fd, &held) == 0 &&
+        held.st_size == 0 && lstat(path.c_str(), &named) == 0 && named.st_dev == held.st_dev &&
+        named.st_ino == held.st_ino)
+        unlink(path.c_str());
+    RemoveFolders(madeFolders);
 }
 
 // The length of the list's whole lines. What follows the last line break is the rest of a write
@@ -171,7 +201,10 @@ bool RegisterDelayed(const char* existing, const char* newName, uint32_t flags, 
     {
         if (!ReadToEnd(fd, text))
         {
+            const int err = errno;
+            TakeBackNewList(fd, madeFolders);
             close(fd);
+            errno = err;
             return FailReadFromErrno();
         }
         if (HoldsOperation(ParseList(text, PENDING_DONE_MARK, anyDone), source, target))
@@ -183,6 +216,8 @@ bool RegisterDelayed(const char* existing, const char* newName, uint32_t flags, 
     }
     const bool appended = AppendLine(fd, line, madeFolders);
     const int err = errno;
+    if (!appended)
+        TakeBackNewList(fd, madeFolders);
     close(fd);
     if (!appended)
     {

@@ -93,6 +93,12 @@ bool SyncFolder(const std::string& hostFolder)
 namespace
 {
 
+std::function<void(const std::string&)>& BeforeReplaceHook()
+{
+    static std::function<void(const std::string&)> hook;
+    return hook;
+}
+
 // Writes the text over the file that fd has open; if that fails part-way, the old bytes go back.
 bool WriteInPlace(int fd, const std::string& text)
 {
@@ -179,6 +185,8 @@ bool ReplaceFileWhole(const std::string& hostPath, int fd, const std::string& te
     }
     if (old.st_nlink > 1)
         return WriteInPlace(fd, text);
+    if (BeforeReplaceHook())
+        BeforeReplaceHook()(hostPath);
     char* resolved = realpath(hostPath.c_str(), nullptr);
     if (!resolved)
         return false;
@@ -196,6 +204,15 @@ bool ReplaceFileWhole(const std::string& hostPath, int fd, const std::string& te
     case ENewFile::WRITTEN:
         break;
     }
+    // The name may lead to another file by now (a link pointed elsewhere, a file renamed into its
+    // place): the text was made from the locked file and replaces that one or nothing.
+    struct stat named;
+    if (lstat(file.c_str(), &named) != 0 || named.st_dev != old.st_dev || named.st_ino != old.st_ino)
+    {
+        unlink(temporary.c_str());
+        errno = EBUSY;
+        return false;
+    }
     if (std::rename(temporary.c_str(), file.c_str()) != 0)
     {
         const int err = errno;
@@ -204,6 +221,11 @@ bool ReplaceFileWhole(const std::string& hostPath, int fd, const std::string& te
         return false;
     }
     return SyncFolder(file.substr(0, file.find_last_of('/') + 1));
+}
+
+void SetBeforeReplaceHook(std::function<void(const std::string&)> hook)
+{
+    BeforeReplaceHook() = std::move(hook);
 }
 
 } // namespace win

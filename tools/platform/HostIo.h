@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <sys/types.h>
 
@@ -40,8 +41,14 @@ bool SyncFolder(const std::string& hostFolder);
 // was. Where a new file would lose what the old one has, the text is written in place instead, and
 // a failure puts the old bytes back: a file with more than one link (every name keeps seeing it),
 // a folder where no file can be made, an owner, group or attribute that cannot be given to a new
-// file. A file that is not a regular file is refused (EISDIR). False (errno set) on any failure.
+// file. A file that is not a regular file is refused (EISDIR), and so is a name that no longer
+// leads to the file fd holds when its new text is to take its place (EBUSY): that file was never
+// read. False (errno set) on any failure.
 bool ReplaceFileWhole(const std::string& hostPath, int fd, const std::string& text);
+
+// Test seam: runs in ReplaceFileWhole once the locked file's status is taken, before its name is
+// resolved for the new file, with hostPath.
+void SetBeforeReplaceHook(std::function<void(const std::string&)> hook);
 
 // Test seam: the system calls behind ReadToEnd, WriteAll, WriteByteAt, SyncFile, SyncFolder and
 // the cutting of a list. Tests put in their own to inject read and write errors or to see which

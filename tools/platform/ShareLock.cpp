@@ -18,6 +18,12 @@ std::function<void(const std::string&)>& BeforeLockHook()
     return hook;
 }
 
+std::function<void(const std::string&)>& BeforeOpenHook()
+{
+    static std::function<void(const std::string&)> hook;
+    return hook;
+}
+
 void RealPause(unsigned milliseconds)
 {
     usleep(useconds_t(milliseconds) * 1000);
@@ -25,11 +31,12 @@ void RealPause(unsigned milliseconds)
 
 LockPauseFunction g_lockPause = &RealPause;
 
-// Opens hostPath without waiting, as the open or the read of a FIFO would wait for good, and
-// refuses (EISDIR) what is not a regular file. The test is made on what was opened, so nothing
-// put in the path's place meanwhile escapes it.
+} // namespace
+
 int OpenRegularFile(const std::string& hostPath, int flags, mode_t mode)
 {
+    if (BeforeOpenHook())
+        BeforeOpenHook()(hostPath);
     const int fd = open(hostPath.c_str(), flags | O_NONBLOCK | O_CLOEXEC, mode);
     if (fd < 0)
     {
@@ -43,7 +50,7 @@ int OpenRegularFile(const std::string& hostPath, int flags, mode_t mode)
         err = errno;
     else if (!S_ISREG(st.st_mode))
         err = EISDIR;
-    else if (!(flags & O_NONBLOCK) && fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
+    else if (!(flags & (O_NONBLOCK | O_PATH)) && fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
         err = errno;
     if (err == 0)
         return fd;
@@ -51,8 +58,6 @@ int OpenRegularFile(const std::string& hostPath, int flags, mode_t mode)
     errno = err;
     return -1;
 }
-
-} // namespace
 
 int OpenAndLockWithin(const std::string& hostPath, int flags, mode_t mode, int operation, unsigned waitMs)
 {
@@ -129,6 +134,11 @@ void SetLockPauseFunction(LockPauseFunction pause)
 void SetBeforeLockHook(std::function<void(const std::string&)> hook)
 {
     BeforeLockHook() = std::move(hook);
+}
+
+void SetBeforeOpenHook(std::function<void(const std::string&)> hook)
+{
+    BeforeOpenHook() = std::move(hook);
 }
 
 } // namespace win

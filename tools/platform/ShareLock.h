@@ -28,6 +28,13 @@ enum class ELockResult
 // with the unlinked file. So the lock only counts when fd is still the file at the path.
 ELockResult LockOpenedFile(int fd, const std::string& hostPath, int operation);
 
+// Opens hostPath (open(2) flags and mode) without waiting, as the open or the read of a FIFO would
+// wait for good, and refuses (EISDIR) what is not a regular file (a folder, a FIFO, a device). The
+// test is made on what was opened, so nothing put in the path's place meanwhile escapes it. With
+// O_PATH the descriptor only names the file; else it blocks as usual unless flags hold O_NONBLOCK.
+// -1 (errno set) when it cannot be opened or is refused.
+int OpenRegularFile(const std::string& hostPath, int flags, mode_t mode);
+
 // Opens hostPath (open(2) flags and mode) and takes the lock `operation`, waiting for it; a file
 // that another program put in the path's place meanwhile is opened again. What is not a regular
 // file (a folder, a FIFO, a device) is refused at once, untouched, with EISDIR. -1 (errno set)
@@ -52,5 +59,8 @@ void SetLockPauseFunction(LockPauseFunction pause);
 
 // Test seam: runs in LockOpenedFile before the lock is taken, with the path.
 void SetBeforeLockHook(std::function<void(const std::string&)> hook);
+
+// Test seam: runs in OpenRegularFile right before the path is opened, with the path.
+void SetBeforeOpenHook(std::function<void(const std::string&)> hook);
 
 } // namespace win

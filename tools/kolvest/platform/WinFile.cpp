@@ -120,35 +120,43 @@ std::string UrlEncoded(const std::string& path)
 HANDLE OpenHostFile(const std::string& host, uint32_t access, uint32_t share, uint32_t creation,
                     uint32_t attributes, bool& replaced)
 {
-    struct stat st;
-    const bool exists = stat(host.c_str(), &st) == 0;
-    if (!exists && errno != ENOENT)
-        return FailFromErrno(), INVALID_HANDLE_VALUE;
-    // a folder, as Windows refuses it, and whatever else is not a regular file (a FIFO would
-    // hang the read)
-    if (exists && !S_ISREG(st.st_mode))
-        return Fail(ERROR_ACCESS_DENIED), INVALID_HANDLE_VALUE;
-    if (exists && creation == CREATE_NEW)
-        return Fail(ERROR_FILE_EXISTS), INVALID_HANDLE_VALUE;
-    if (!exists && creation == OPEN_EXISTING)
-        return Fail(MissingPathError(host)), INVALID_HANDLE_VALUE;
-    if (exists && (access & GENERIC_WRITE) && IsReadOnlyMode(st.st_mode))
-        return Fail(ERROR_ACCESS_DENIED), INVALID_HANDLE_VALUE;
-
     int accessMode = O_RDONLY;
     if ((access & GENERIC_READ) && (access & GENERIC_WRITE))
         accessMode = O_RDWR;
     else if (access & GENERIC_WRITE)
         accessMode = O_WRONLY;
-    int flags = O_CLOEXEC | accessMode;
-    if (!exists)
-        flags |= O_CREAT | O_EXCL;
-    else if (!access)
-        flags = O_CLOEXEC | O_PATH; // a probe: no access, no sharing conflict
-    const mode_t mode = (attributes & FILE_ATTRIBUTE_READONLY) ? 0444 : 0666;
-    const int fd = open(host.c_str(), flags, mode);
-    if (fd < 0)
-        return FailMissingOrErrno(host), INVALID_HANDLE_VALUE;
+    // Every test is made on what was opened, never on an earlier look at the path: a file put in
+    // its place meanwhile would escape it. A folder is refused as Windows refuses it, and whatever
+    // else is not a regular file too (a FIFO would hang the open or the read). A probe, and the
+    // look for an old file before a new one is made, open without access (no sharing conflict).
+    const bool withAccess = access && creation != CREATE_NEW;
+    int fd = OpenRegularFile(host, withAccess ? accessMode : O_PATH, 0);
+    const bool exists = fd >= 0;
+    if (!exists && errno != ENOENT)
+        return FailFromErrno(), INVALID_HANDLE_VALUE;
+    if (exists)
+    {
+        struct stat st;
+        uint32_t refusal = ERROR_SUCCESS;
+        if (creation == CREATE_NEW)
+            refusal = ERROR_FILE_EXISTS;
+        else if ((access & GENERIC_WRITE) && (fstat(fd, &st) != 0 || IsReadOnlyMode(st.st_mode)))
+            refusal = ERROR_ACCESS_DENIED;
+        if (refusal != ERROR_SUCCESS)
+        {
+            close(fd);
+            return Fail(refusal), INVALID_HANDLE_VALUE;
+        }
+    }
+    else if (creation == OPEN_EXISTING)
+        return Fail(MissingPathError(host)), INVALID_HANDLE_VALUE;
+    else
+    {
+        const mode_t mode = (attributes & FILE_ATTRIBUTE_READONLY) ? 0444 : 0666;
+        fd = OpenRegularFile(host, accessMode | O_CREAT | O_EXCL, mode);
+        if (fd < 0)
+            return FailMissingOrErrno(host), INVALID_HANDLE_VALUE;
+    }
     const ELockResult lock =
         access ? LockOpenedFile(fd, host, (share ? LOCK_SH : LOCK_EX) | LOCK_NB) : ELockResult::LOCKED;
     if (lock != ELockResult::LOCKED)
