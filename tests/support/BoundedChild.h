@@ -32,7 +32,7 @@ inline SBoundedChild RunInBoundedChild(const std::function<int(QByteArray& outpu
         QByteArray output;
         const int code = body(output);
         _exit(write(pipeFds[1], output.constData(), size_t(output.size())) == ssize_t(output.size()) ? code
-                                                                                                   : 99);
+                                                                                                     : 99);
     }
     close(pipeFds[1]);
     char buffer[4096];

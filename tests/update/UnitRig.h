@@ -4,6 +4,7 @@
 #include "FastWire.h"
 #include "PortEnumerator.h"
 #include "SimMessages.h"
+#include "SimRequests.h"
 #include "SimUnit.h"
 #include "maindialog.h"
 
@@ -91,12 +92,7 @@ public:
 
     // Requests the unit has received since its records were last cleared. Acknowledgements are
     // left out: the PC's last one of an earlier reply may reach the unit's thread later.
-    int requestsReceived() const
-    {
-        const QList<unitsim::SSimFrame> frames = unit.receivedFrames();
-        return int(std::count_if(frames.begin(), frames.end(),
-                                 [](const unitsim::SSimFrame& frame) { return !frame.isAck(); }));
-    }
+    int requestsReceived() const { return requestCount(unit); }
 
     static constexpr int POLL_MS = 20;
     // How long a test lets the dialog wait for a restarted unit.

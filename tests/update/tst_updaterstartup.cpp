@@ -1,6 +1,7 @@
 #include "ModalAnswerer.h"
 #include "SingleInstanceSituation.h"
 #include "UpdaterStartup.h"
+#include "WindowCloser.h"
 #include "maindialog.h"
 
 #include <QLineEdit>
@@ -40,28 +41,24 @@ void TestUpdaterStartup::initTestCase()
 
 int TestUpdaterStartup::runAndClose(const QStringList& options, SDialogSeen& seen, CBoxAnswerer& answerer)
 {
-    QTimer closer;
-    connect(&closer, &QTimer::timeout, this,
-            [&]
-            {
-                if (QApplication::activeModalWidget())
-                    return; // a box of the start-up first
-                for (QWidget* pWidget : QApplication::topLevelWidgets())
-                {
-                    auto* pDialog = qobject_cast<CMainDialog*>(pWidget);
-                    if (!pDialog || !pDialog->isVisible())
-                        continue;
-                    seen.found = true;
-                    seen.debugButtons = pDialog->findChild<QWidget*>("DebugButtons")->isVisibleTo(pDialog);
-                    seen.debugEdit = pDialog->findChild<QWidget*>("DebugEdit")->isVisibleTo(pDialog);
-                    seen.deIce = pDialog->findChild<QWidget*>("GroupDeIce")->isVisibleTo(pDialog);
-                    seen.burnText = pDialog->findChild<QPushButton*>("ButtonBurn")->text();
-                    seen.closeText = pDialog->findChild<QPushButton*>("ButtonClose")->text();
-                    seen.serial = pDialog->findChild<QLineEdit*>("LineEditSerialNumber")->text();
-                    pDialog->close();
-                }
-            });
-    closer.start(5);
+    const CWindowCloser<CMainDialog> closer(
+        []() -> CMainDialog*
+        {
+            for (QWidget* pWidget : QApplication::topLevelWidgets())
+                if (auto* pDialog = qobject_cast<CMainDialog*>(pWidget); pDialog && pDialog->isVisible())
+                    return pDialog;
+            return nullptr;
+        },
+        [&seen](CMainDialog& dialog)
+        {
+            seen.found = true;
+            seen.debugButtons = dialog.findChild<QWidget*>("DebugButtons")->isVisibleTo(&dialog);
+            seen.debugEdit = dialog.findChild<QWidget*>("DebugEdit")->isVisibleTo(&dialog);
+            seen.deIce = dialog.findChild<QWidget*>("GroupDeIce")->isVisibleTo(&dialog);
+            seen.burnText = dialog.findChild<QPushButton*>("ButtonBurn")->text();
+            seen.closeText = dialog.findChild<QPushButton*>("ButtonClose")->text();
+            seen.serial = dialog.findChild<QLineEdit*>("LineEditSerialNumber")->text();
+        });
     Q_UNUSED(answerer) // it answers the start-up's boxes while it lives
     return CUpdaterStartup::run(QStringList{"Update-tolVane"} + options);
 }
