@@ -23,7 +23,6 @@
 namespace
 {
 const char* const CONNECTION = "UIThread";
-const char* const TIME_FORMAT = "dd.MM.yyyy HH:mm";
 const char* const PROGRAM_NAME = "tolVane-Vozudoz";
 
 // Rows between two progress updates; updating for every row would cost more than the insert.
