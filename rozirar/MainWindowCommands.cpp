@@ -81,6 +81,9 @@ void CMainWindow::onRetrieveSecLog()
                                  QMessageBox::Ok);
         return;
     }
+    // The unit asked about; the question's wait lets another come on the port.
+    const qint64 nSerialNr = m_bRozirared ? qint64(m_nConnectedSerialNr) : CMainObject::SERIAL_NR_UNKNOWN;
+    const bool b70 = m_bConnected70;
     if (!askYesNo(this, appName, tr("Retrieve data of '%1' from the tolVane device?").arg(pTab->getTitle()),
                   QMessageBox::Yes))
         return;
@@ -92,7 +95,8 @@ void CMainWindow::onRetrieveSecLog()
     pSecLogTab->reload();
     QMetaObject::invokeMethod(
         m_mainObject, "retrieveSecLog", Qt::AutoConnection,
-        Q_ARG(CLogging::EMaxTimeSpan, CLogging::EMaxTimeSpan(pSecLogTab->getTimeSpan())));
+        Q_ARG(CLogging::EMaxTimeSpan, CLogging::EMaxTimeSpan(pSecLogTab->getTimeSpan())),
+        Q_ARG(qint64, nSerialNr), Q_ARG(bool, b70));
 }
 
 void CMainWindow::onSecLogRetrievalProcess(int nPercentage, CLogging::EMaxTimeSpan secLogType)

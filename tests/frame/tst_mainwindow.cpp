@@ -2,6 +2,7 @@
 #include "ComboSerialNrFilter.h"
 #include "DetailedInfoTab.h"
 #include "DetailedInfoTab70.h"
+#include "Fan.h"
 #include "FanBase.h"
 #include "GraphicsPlot.h"
 #include "GraphicsTab.h"
@@ -24,6 +25,7 @@
 #include "TriStateIndicator.h"
 #include "VokDelimTextModel.h"
 #include "ZoneForTest.h"
+#include "wlantab.h"
 
 #include <QCommandLinkButton>
 #include <QFileDialog>
@@ -196,13 +198,15 @@ class TestMainWindow : public QObject
     CTriStateIndicator* connection() { return child<CTriStateIndicator>("labelRozirarionStateIndicator"); }
     CTriStateIndicator* unit() { return child<CTriStateIndicator>("labelErrorStateIndicator"); }
 
-    void plugIn(const SSimUnitModel& model)
+    void plugIn(const SSimUnitModel& model, const QList<SSimFault>& faults = {})
     {
         // the unit before stays until the end, so the new one gets a port name of its own
         if (m_pSim)
             m_OldSims.push_back(std::move(m_pSim));
         m_pSim.reset(new CSimUnit(model));
         QVERIFY(m_pSim->start());
+        for (const SSimFault& fault : faults)
+            m_pSim->addFault(fault);
         qputenv(CPortEnumerator::UNIT_PORT_VARIABLE, m_pSim->portName().toLocal8Bit());
         m_pWindow->onDeviceListChanged();
     }
@@ -303,6 +307,7 @@ private slots:
         delete m_pWindow;
         QVERIFY(!CMainWindow::getInstance());
         m_pObject.reset();
+        CFan::setWifiResultReceiver(nullptr);
         CFanBase::closeComPort();
         m_pSim.reset();
         m_OldSims.clear();
@@ -326,6 +331,8 @@ private slots:
     void firstValuesAfterStartAreStored();
     void retrieveAsksAndFillsTheTab();
     void retrieveOnlyOnLogPages();
+    void retrievalIsForTheUnitItWasAskedFor_data();
+    void retrievalIsForTheUnitItWasAskedFor();
     void retrievalProgressAndMessages_data();
     void retrievalProgressAndMessages();
     void deleteCommand_data();
@@ -347,6 +354,8 @@ private slots:
     void importOfUnreadableFileKeepsFolder();
     void importRefusesAPipe();
     void wifiRequestThatCannotBeSentIsReported();
+    void wifiRequestGoesOnlyToTheUnitItWasMadeFor();
+    void wifiResultComesFromTheUnitOfTheRequest();
 };
 
 void TestMainWindow::pagesAndIdleState()
@@ -492,6 +501,61 @@ void TestMainWindow::wifiRequestThatCannotBeSentIsReported()
 
     QCOMPARE(answerer.boxes, QStringList{"There was an error when transferring the data."});
     QVERIFY(m_pSim->model().lastCredentials.isEmpty());
+    QVERIFY(child<QPushButton>("m_pPBUpdate")->isEnabled());
+}
+
+// Another unit comes on the port while the Wi-Fi question is open: the credentials meant for the
+// unit shown when the user asked go to no other unit.
+void TestMainWindow::wifiRequestGoesOnlyToTheUnitItWasMadeFor()
+{
+    plugIn(SSimUnitModel::make(EUnitType::TolVane100, 33));
+    const CSimUnit* pFirst = m_pSim.get();
+    child<QLineEdit>("m_pLEWLANName")->setText("HomeNet");
+    child<QLineEdit>("m_pLEtolVanePassword")->setText("unit1234");
+    QStringList boxes;
+    CModalAnswerer answerer(
+        [&](QWidget* pWidget)
+        {
+            auto* pBox = qobject_cast<QMessageBox*>(pWidget);
+            if (!pBox)
+                return false;
+            boxes << pBox->text();
+            if (boxes.size() == 1)
+                plugIn(SSimUnitModel::make(EUnitType::TolVane100, 44));
+            QTimer::singleShot(0, pBox->buttons().value(0), &QAbstractButton::click);
+            return true;
+        });
+
+    child<QPushButton>("m_pPBUpdate")->click();
+
+    QCOMPARE(m_pObject->serialNr(), 44);
+    QVERIFY(m_pSim->model().lastCredentials.isEmpty());
+    QVERIFY(pFirst->model().lastCredentials.isEmpty()); // its port was let go
+    QCOMPARE(boxes.size(), 2);
+    QVERIFY2(boxes[0].startsWith("If you activate the WiFi function"), qPrintable(boxes[0]));
+    QCOMPARE(boxes[1], QString("There was an error when transferring the data."));
+}
+
+// A request is outstanding when its unit goes and another comes whose status tells of a request of
+// its own: that status is no result of the request, and no box claims one.
+void TestMainWindow::wifiResultComesFromTheUnitOfTheRequest()
+{
+    CFan::setWifiResultReceiver([this]() -> QObject* { return m_pWindow->wlanTab(); });
+    SSimUnitModel first = SSimUnitModel::make(EUnitType::TolVane100, 33);
+    first.wifiCredentialsFail = true;
+    plugIn(first);
+    child<QLineEdit>("m_pLEtolVanePassword")->setText("unit1234");
+    CDialogAnswerer answerer(QString(), QMessageBox::Ok);
+    child<QPushButton>("m_pPBUpdate")->click();
+    QVERIFY(!m_pSim->model().lastCredentials.isEmpty());
+    QVERIFY(!child<QPushButton>("m_pPBUpdate")->isEnabled()); // the result is awaited
+
+    SSimUnitModel second = SSimUnitModel::make(EUnitType::TolVane100, 44);
+    second.wifiStatus = 3; // its own update went well
+    plugIn(second);
+
+    QCOMPARE(m_pObject->serialNr(), 44);
+    QCOMPARE(answerer.boxes, QStringList());
     QVERIFY(child<QPushButton>("m_pPBUpdate")->isEnabled());
 }
 
@@ -762,6 +826,51 @@ void TestMainWindow::retrieveOnlyOnLogPages()
             QStringList({"This function is only available for the tab pages 1/4 Hour Values, Daily Values, "
                          "Monthly Values and Service Info. "}));
     }
+}
+
+void TestMainWindow::retrievalIsForTheUnitItWasAskedFor_data()
+{
+    QTest::addColumn<bool>("identified"); // the unit that came meanwhile
+    QTest::newRow("another unit") << true;
+    QTest::newRow("another unit, not yet identified") << false;
+}
+
+// The question is answered for the unit connected when it was asked. A unit that comes on the port
+// while it is open gives none of its log: neither under its own serial number nor, before it is
+// identified, under that of an unprogrammed unit.
+void TestMainWindow::retrievalIsForTheUnitItWasAskedFor()
+{
+    QFETCH(bool, identified);
+    plugIn(SSimUnitModel::make(EUnitType::TolVane100, 44)); // twelve quarter-hour entries each
+    selectTab("1/4 Hour Values");
+    QStringList boxes;
+    CModalAnswerer answerer(
+        [&](QWidget* pWidget)
+        {
+            auto* pBox = qobject_cast<QMessageBox*>(pWidget);
+            if (!pBox)
+                return false;
+            boxes << pBox->text();
+            if (boxes.size() == 1)
+            {
+                QList<SSimFault> faults;
+                if (!identified)
+                    faults << SSimFault{ESimFault::WrongReplyId, 99, 1, 1};
+                plugIn(SSimUnitModel::make(EUnitType::TolVane100, 55), faults);
+            }
+            QAbstractButton* pYes = pBox->button(QMessageBox::Yes);
+            QTimer::singleShot(0, pYes ? pYes : pBox->buttons().value(0), &QAbstractButton::click);
+            return true;
+        });
+
+    m_pWindow->onRetrieveSecLog();
+
+    QCOMPARE(m_pObject->serialNr(), identified ? 55 : CMainObject::SERIAL_NR_UNKNOWN);
+    QCOMPARE(rowCount("SecLogs"), 0);
+    QCOMPARE(boxes, QStringList({"Retrieve data of '1/4 Hour Values' from the tolVane device?",
+                                 "Communication error while retrieving '1/4 Hour Values' records from the "
+                                 "tolVane device."}));
+    QVERIFY(!child<QProgressBar>("progressSecLog")->isVisibleTo(m_pWindow));
 }
 
 void TestMainWindow::retrievalProgressAndMessages_data()
