@@ -177,11 +177,8 @@ void CMainWindow::onAbout()
     dialog.exec();
 }
 
-bool CMainWindow::writeServiceTab(QIODevice* pDevice)
+bool CMainWindow::writeServiceTab(QIODevice* pDevice, const QStringList& names, const QList<quint32>& values)
 {
-    QStringList names;
-    QList<quint32> values;
-    m_pServiceTab->getContent(names, values);
     const int nRows = qMin(names.size(), values.size());
     CVokDelimTextModel model;
     model.insertColumns(0, 2);
@@ -210,6 +207,23 @@ void CMainWindow::onExport()
             QMessageBox::Ok);
         return;
     }
+    // What is shown now: while the file is chosen another unit may come on the port, and the
+    // selector and the pages follow it.
+    QStringList names;
+    QList<quint32> values;
+    QSqlQueryModel view;
+    if (bService)
+    {
+        m_pServiceTab->getContent(names, values);
+    }
+    else
+    {
+        SWaitCursor wait;
+        if (!pTab->setupQueryModel(&view, ui->m_pComboSerialNr->getCurrentSerialNr()))
+            return;
+    }
+    const CLogExport logExport(view);
+    view.clear();
     const QString strProposed = pTab->getTitle().replace('/', '-');
     const QString strFileName = GetExportFileName(tr("File name for exporting '%1'").arg(strProposed),
                                                   csvNameFilters(), strProposed, "csv");
@@ -217,9 +231,6 @@ void CMainWindow::onExport()
         return;
 
     SWaitCursor wait;
-    QSqlQueryModel view;
-    if (!bService && !pTab->setupQueryModel(&view, ui->m_pComboSerialNr->getCurrentSerialNr()))
-        return;
     // Written beside the file and put in its place only when complete: a cancel or a failure
     // leaves an existing file as it was.
     QSaveFile file(strFileName);
@@ -232,12 +243,10 @@ void CMainWindow::onExport()
     bool bWritten = false;
     if (bService)
     {
-        bWritten = writeServiceTab(&writer);
+        bWritten = writeServiceTab(&writer, names, values);
     }
     else
     {
-        const CLogExport logExport(view);
-        view.clear();
         QProgressDialog progress(tr("Exporting '%1'...").arg(pTab->getTitle()), tr("Cancel"), 0,
                                  qMax(logExport.rowCount(), 0), this);
         progress.setWindowModality(Qt::WindowModal);

@@ -350,6 +350,8 @@ private slots:
     void exportReportsAFailedWrite();
     void exportCancelKeepsTheFile();
     void exportOnlyOnExportablePages();
+    void exportIsOfTheUnitShownWhenAsked_data();
+    void exportIsOfTheUnitShownWhenAsked();
     void exportAndImportRoundTrip();
     void importOfUnreadableFileKeepsFolder();
     void importRefusesAPipe();
@@ -1209,6 +1211,54 @@ void TestMainWindow::exportOnlyOnExportablePages()
                          "Daily Values, Monthly Values and Service Info. "}));
     }
     QVERIFY(!QFile::exists(m_dir.filePath("never.csv")));
+}
+
+void TestMainWindow::exportIsOfTheUnitShownWhenAsked_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<bool>("plus"); // the unit that comes
+    QTest::addColumn<QByteArray>("row");
+    QTest::newRow("minute values, a plus unit comes")
+        << "Minute Values" << true << QByteArray("\n01.05.2024 10:01");
+    QTest::newRow("service counters, another unit comes") << "Service Info" << false << QByteArray("\nA;1\n");
+}
+
+// Another unit comes on the port while the file is chosen, and the selector and pages follow it:
+// the file holds what was shown when the export was asked for.
+void TestMainWindow::exportIsOfTheUnitShownWhenAsked()
+{
+    QFETCH(QString, page);
+    QFETCH(bool, plus);
+    QFETCH(QByteArray, row);
+    addRows();
+    m_pWindow->reloadViews(true);
+    QVERIFY(combo()->selectSerialNr(22, false));
+    serviceTabWith({"A"}, {1});
+    selectTab(page);
+    const QString before = m_dir.filePath("before.csv");
+    QFile::remove(before);
+    {
+        CDialogAnswerer answerer(before);
+        m_pWindow->onExport();
+    }
+    const QString path = m_dir.filePath("asked.csv");
+    QFile::remove(path);
+    CModalAnswerer answerer(
+        [&](QWidget* pWidget)
+        {
+            auto* pDialog = qobject_cast<QFileDialog*>(pWidget);
+            if (!pDialog)
+                return false;
+            pDialog->selectFile(path);
+            plugIn(SSimUnitModel::make(plus ? EUnitType::TolVanePlus : EUnitType::TolVane100, 44));
+            QTimer::singleShot(0, pDialog, &QDialog::accept);
+            return true;
+        });
+    m_pWindow->onExport();
+    QCOMPARE(combo()->itemText(combo()->currentIndex()),
+             QString(plus ? "tolVane plus: 44" : "tolVane 100: 44"));
+    QVERIFY(readFile(before).contains(row));
+    QCOMPARE(readFile(path), readFile(before));
 }
 
 void TestMainWindow::exportAndImportRoundTrip()
