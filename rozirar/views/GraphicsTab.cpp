@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QImage>
 #include <QLinearGradient>
 #include <QMessageBox>
 #include <QPainter>
@@ -282,12 +283,15 @@ void CGraphicsTab::copyToClipboard()
 
 void CGraphicsTab::onExportGraphics()
 {
+    // The picture shown now, and nothing of the page after the file dialog: while it waits a unit of
+    // the other type may come on the port, and the page is made anew for it.
+    const QImage image = renderImage().toImage();
     const QStringList filters = {tr("PNG files (*.png)"), tr("JPEG files (*.jpg)"), tr("Any files (*.*)")};
     const QString strFileName =
         GetExportFileName(tr("File name for Diagram"), filters, QString(), QStringLiteral("png"));
     if (strFileName.isEmpty())
         return;
-    if (!renderImage().toImage().save(strFileName))
+    if (!image.save(strFileName))
         QMessageBox::warning(QApplication::activeWindow(), QApplication::applicationName(),
                              tr("Unable to export diagram into file '%1'.").arg(strFileName),
                              QMessageBox::Ok);

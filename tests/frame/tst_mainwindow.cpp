@@ -352,6 +352,7 @@ private slots:
     void exportOnlyOnExportablePages();
     void exportIsOfTheUnitShownWhenAsked_data();
     void exportIsOfTheUnitShownWhenAsked();
+    void diagramExportOutlivesItsPage();
     void exportAndImportRoundTrip();
     void importOfUnreadableFileKeepsFolder();
     void importRefusesAPipe();
@@ -1259,6 +1260,32 @@ void TestMainWindow::exportIsOfTheUnitShownWhenAsked()
              QString(plus ? "tolVane plus: 44" : "tolVane 100: 44"));
     QVERIFY(readFile(before).contains(row));
     QCOMPARE(readFile(path), readFile(before));
+}
+
+// A unit of the other type comes on the port while the diagram's file is chosen: the page is made
+// anew for its type, and the picture of the page the export was asked on is still saved.
+void TestMainWindow::diagramExportOutlivesItsPage()
+{
+    selectTab("Diagrams");
+    QPointer<CGraphicsTab> pPage = m_pWindow->findChild<CGraphicsTab*>();
+    QVERIFY(pPage);
+    const QString path = m_dir.filePath("diagram.png");
+    CModalAnswerer answerer(
+        [&](QWidget* pWidget)
+        {
+            auto* pDialog = qobject_cast<QFileDialog*>(pWidget);
+            if (!pDialog)
+                return false;
+            pDialog->selectFile(path);
+            plugIn(SSimUnitModel::make(EUnitType::TolVanePlus, 700123));
+            QTimer::singleShot(0, pDialog, &QDialog::accept);
+            return true;
+        });
+    pPage->findChild<QPushButton*>("m_pBtnExport")->click();
+    QVERIFY(!pPage); // replaced while the dialog was open
+    QImage picture;
+    QVERIFY(picture.load(path));
+    QVERIFY(!picture.isNull());
 }
 
 void TestMainWindow::exportAndImportRoundTrip()

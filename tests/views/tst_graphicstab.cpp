@@ -515,12 +515,15 @@ private slots:
                 QTimer::singleShot(0, pDialog, &QDialog::accept);
                 return true;
             });
+        // the picture is the plot as shown when the export is asked for
+        QVERIFY(QTest::qWaitForWindowExposed(&t.tab));
+        const QSize shown = t.pPlot->size();
         t.tab.onExportGraphics();
         QCOMPARE(answer.handled(), 1);
 
         QImage saved(strPath, "PNG");
         QVERIFY(!saved.isNull());
-        QCOMPARE(saved.size(), t.pPlot->size() + QSize(20, 30));
+        QCOMPARE(saved.size(), shown + QSize(20, 30));
         // The gradient frame around the rendered plot.
         QCOMPARE(saved.pixelColor(0, 0).rgb(), QColor(1, 119, 190).rgb());
         if (!qEnvironmentVariableIsEmpty("TOLVANE_KEEP_DIAGRAM"))
