@@ -347,6 +347,8 @@ private slots:
     void minuteRowsWaitingForALock();
     void exportServiceTabByteExact();
     void exportOverwriteAndRefusal();
+    void exportKeepsTheFileItReplaces_data();
+    void exportKeepsTheFileItReplaces();
     void exportReportsAFailedWrite();
     void exportCancelKeepsTheFile();
     void exportOnlyOnExportablePages();
@@ -1136,6 +1138,58 @@ void TestMainWindow::exportOverwriteAndRefusal()
     QVERIFY(
         yes.boxes.contains(QString("The file '%1' exists alrady. Do you want to overwrite it?").arg(path)));
     QCOMPARE(readFile(path), QByteArray("Parameter;Value\nA;1\n"));
+}
+
+void TestMainWindow::exportKeepsTheFileItReplaces_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("a file of mode 0640") << "mode";
+    QTest::newRow("a file with a second name") << "hard link";
+    QTest::newRow("a file of another owner") << "owner";
+    QTest::newRow("a link to a file") << "symbolic link";
+}
+
+// The file the user agreed to overwrite gets the export and stays the file it was: its owner,
+// group, mode and every name that leads to it.
+void TestMainWindow::exportKeepsTheFileItReplaces()
+{
+    QFETCH(QString, kind);
+    if (kind == "owner" && geteuid() != 0)
+        QSKIP("only root can give a file to another owner");
+    serviceTabWith({"A"}, {1});
+    selectTab("Service Info");
+    const QDir folder(m_dir.filePath(kind));
+    QVERIFY(folder.mkpath("."));
+    const QString file = folder.filePath("old.csv");
+    const QString path = kind == "symbolic link" ? folder.filePath("link.csv") : file;
+    const QString other = folder.filePath("other.csv");
+    QVERIFY(writeFile(file, QByteArray(500, 'x')));
+    QCOMPARE(chmod(QFile::encodeName(file).constData(), 0640), 0);
+    if (kind == "hard link")
+        QCOMPARE(link(QFile::encodeName(file).constData(), QFile::encodeName(other).constData()), 0);
+    if (kind == "owner")
+        QCOMPARE(chown(QFile::encodeName(file).constData(), 4321, 4322), 0);
+    if (kind == "symbolic link")
+        QVERIFY(QFile::link(file, path));
+    struct stat before = {};
+    QCOMPARE(stat(QFile::encodeName(file).constData(), &before), 0);
+
+    CDialogAnswerer answerer(path, QMessageBox::Yes);
+    m_pWindow->onExport();
+
+    const QByteArray exported("Parameter;Value\nA;1\n");
+    QCOMPARE(readFile(path), exported);
+    struct stat after = {};
+    QCOMPARE(stat(QFile::encodeName(file).constData(), &after), 0);
+    QCOMPARE(after.st_mode, before.st_mode);
+    QCOMPARE(after.st_uid, before.st_uid);
+    QCOMPARE(after.st_gid, before.st_gid);
+    QCOMPARE(after.st_nlink, before.st_nlink);
+    if (kind == "hard link")
+        QCOMPARE(readFile(other), exported);
+    QCOMPARE(QFileInfo(path).isSymLink(), kind == "symbolic link");
+    QCOMPARE(answerer.boxes.size(), 1); // the question, no failure
+    QCOMPARE(folder.entryList(QDir::Files | QDir::System).size(), kind == "mode" || kind == "owner" ? 1 : 2);
 }
 
 void TestMainWindow::fillMinuteRows(int nRows)
