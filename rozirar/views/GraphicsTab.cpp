@@ -1,6 +1,7 @@
 #include "GraphicsTab.h"
 
 #include "DataDict.h"
+#include "ExportFile.h"
 #include "ExportFileName.h"
 #include "GraphicsDB.h"
 #include "GraphicsFieldCurves.h"
@@ -10,11 +11,14 @@
 #include "ui_GraphicsTab.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QImage>
 #include <QLinearGradient>
 #include <QMessageBox>
 #include <QPainter>
+#include <QSaveFile>
 #include <QShortcut>
 
 #include <cmath>
@@ -291,7 +295,15 @@ void CGraphicsTab::onExportGraphics()
         GetExportFileName(tr("File name for Diagram"), filters, QString(), QStringLiteral("png"));
     if (strFileName.isEmpty())
         return;
-    if (!image.save(strFileName))
+    // Encoded before the file is touched: a format no writer knows leaves a file there as it was.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QSaveFile file(strFileName);
+    QString strReason;
+    if (!buffer.open(QIODevice::WriteOnly) ||
+        !image.save(&buffer, QFileInfo(strFileName).suffix().toLower().toLatin1().constData()) ||
+        !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
+        !putExportInPlace(file, strReason))
         QMessageBox::warning(QApplication::activeWindow(), QApplication::applicationName(),
                              tr("Unable to export diagram into file '%1'.").arg(strFileName),
                              QMessageBox::Ok);
