@@ -230,6 +230,8 @@ void CMainWindow::onExport()
                                                   csvNameFilters(), strProposed, "csv");
     if (strFileName.isEmpty())
         return;
+    // The file the user agreed to overwrite, if any: not one put there during the export.
+    const SAgreedFile agreed = SAgreedFile::at(strFileName);
 
     SWaitCursor wait;
     // Written beside the file and put in its place only when complete: a cancel or a failure
@@ -264,7 +266,7 @@ void CMainWindow::onExport()
     }
     // A file cut short (a full disk) must not pass for a complete export.
     QString strReason = writer.errorString();
-    if (!bWritten || !putExportInPlace(file, strReason))
+    if (!bWritten || !putExportInPlace(file, agreed, strReason))
     {
         QMessageBox::warning(nullptr, QCoreApplication::applicationName(),
                              tr("Unable to write file '%1'.\n%2").arg(file.fileName(), strReason),

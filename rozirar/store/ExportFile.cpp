@@ -54,7 +54,16 @@ int writeInto(int nFile, int nNew, const struct stat& old)
 }
 } // namespace
 
-bool putExportInPlace(QSaveFile& file, QString& strReason)
+SAgreedFile SAgreedFile::at(const QString& strFileName)
+{
+    SAgreedFile agreed;
+    struct stat there = {};
+    if (::stat(QFile::encodeName(strFileName).constData(), &there) == 0)
+        agreed = {true, quint64(there.st_dev), quint64(there.st_ino)};
+    return agreed;
+}
+
+bool putExportInPlace(QSaveFile& file, const SAgreedFile& agreed, QString& strReason)
 {
     if (!file.flush())
     {
@@ -63,10 +72,18 @@ bool putExportInPlace(QSaveFile& file, QString& strReason)
         return false;
     }
     const QByteArray name = QFile::encodeName(file.fileName());
-    const int nNew = file.handle();
     struct stat old = {};
+    const bool bThere = ::stat(name.constData(), &old) == 0;
+    if (bThere &&
+        (!agreed.bThere || quint64(old.st_dev) != agreed.nDevice || quint64(old.st_ino) != agreed.nInode))
+    {
+        strReason = qt_error_string(EEXIST);
+        file.cancelWriting();
+        return false;
+    }
+    const int nNew = file.handle();
     struct stat made = {};
-    if (::stat(name.constData(), &old) != 0 || !S_ISREG(old.st_mode) ||
+    if (!bThere || !S_ISREG(old.st_mode) ||
         (old.st_nlink == 1 && ::fstat(nNew, &made) == 0 &&
          ((made.st_uid == old.st_uid && made.st_gid == old.st_gid) ||
           ::fchown(nNew, old.st_uid, old.st_gid) == 0) &&

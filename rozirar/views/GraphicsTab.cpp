@@ -300,10 +300,11 @@ void CGraphicsTab::onExportGraphics()
     QBuffer buffer(&bytes);
     QSaveFile file(strFileName);
     QString strReason;
+    const SAgreedFile agreed = SAgreedFile::at(strFileName);
     if (!buffer.open(QIODevice::WriteOnly) ||
         !image.save(&buffer, QFileInfo(strFileName).suffix().toLower().toLatin1().constData()) ||
         !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
-        !putExportInPlace(file, strReason))
+        !putExportInPlace(file, agreed, strReason))
         QMessageBox::warning(QApplication::activeWindow(), QApplication::applicationName(),
                              tr("Unable to export diagram into file '%1'.").arg(strFileName),
                              QMessageBox::Ok);

@@ -351,6 +351,8 @@ private slots:
     void exportKeepsTheFileItReplaces();
     void exportReportsAFailedWrite();
     void exportCancelKeepsTheFile();
+    void exportReplacesNoFileMadeMeanwhile_data();
+    void exportReplacesNoFileMadeMeanwhile();
     void exportOnlyOnExportablePages();
     void exportIsOfTheUnitShownWhenAsked_data();
     void exportIsOfTheUnitShownWhenAsked();
@@ -1251,6 +1253,41 @@ void TestMainWindow::exportCancelKeepsTheFile()
     QCOMPARE(answerer.boxes.size(), 1); // the overwrite question, nothing after the cancel
     QCOMPARE(readFile(path), QByteArray("old content\n"));
     QCOMPARE(QDir(m_dir.filePath("cancel")).entryList(QDir::Files), QStringList{"minutes.csv"});
+}
+
+void TestMainWindow::exportReplacesNoFileMadeMeanwhile_data()
+{
+    QTest::addColumn<bool>("agreed"); // a file had the name, and the user agreed to overwrite it
+    QTest::newRow("a file made where none was") << false;
+    QTest::newRow("another file put in place of the one agreed to") << true;
+}
+
+// While the export runs, another program puts a file of its own under the chosen name. That file is
+// not what the user agreed to overwrite: it stays, and the user is told.
+void TestMainWindow::exportReplacesNoFileMadeMeanwhile()
+{
+    QFETCH(bool, agreed);
+    fillMinuteRows(3000);
+    const QDir folder(m_dir.filePath(agreed ? "replaced" : "made"));
+    QVERIFY(folder.mkpath("."));
+    const QString path = folder.filePath("minutes.csv");
+    QVERIFY(!agreed || writeFile(path, "old\n"));
+    CDialogAnswerer answerer(path, QMessageBox::Yes);
+    CModalAnswerer other(
+        [&](QWidget* pWidget)
+        {
+            if (!qobject_cast<QProgressDialog*>(pWidget))
+                return false;
+            const QString made = folder.filePath("made.tmp");
+            return writeFile(made, "another program's\n") &&
+                   ::rename(QFile::encodeName(made).constData(), QFile::encodeName(path).constData()) == 0;
+        });
+    m_pWindow->onExport();
+    QCOMPARE(other.handled(), 1);
+    QCOMPARE(readFile(path), QByteArray("another program's\n"));
+    QCOMPARE(answerer.boxes.last(),
+             QString("Unable to write file '%1'.\n%2").arg(path, QString::fromLocal8Bit(strerror(EEXIST))));
+    QCOMPARE(folder.entryList(QDir::Files), QStringList{"minutes.csv"});
 }
 
 void TestMainWindow::exportOnlyOnExportablePages()
