@@ -226,12 +226,11 @@ void CMainWindow::onExport()
     const CLogExport logExport(view);
     view.clear();
     const QString strProposed = pTab->getTitle().replace('/', '-');
+    SAgreedFile agreed;
     const QString strFileName = GetExportFileName(tr("File name for exporting '%1'").arg(strProposed),
-                                                  csvNameFilters(), strProposed, "csv");
+                                                  csvNameFilters(), strProposed, "csv", agreed);
     if (strFileName.isEmpty())
         return;
-    // The file the user agreed to overwrite, if any: not one put there during the export.
-    const SAgreedFile agreed = SAgreedFile::at(strFileName);
 
     SWaitCursor wait;
     // Written beside the file and put in its place only when complete: a cancel or a failure

@@ -291,8 +291,9 @@ void CGraphicsTab::onExportGraphics()
     // the other type may come on the port, and the page is made anew for it.
     const QImage image = renderImage().toImage();
     const QStringList filters = {tr("PNG files (*.png)"), tr("JPEG files (*.jpg)"), tr("Any files (*.*)")};
+    SAgreedFile agreed;
     const QString strFileName =
-        GetExportFileName(tr("File name for Diagram"), filters, QString(), QStringLiteral("png"));
+        GetExportFileName(tr("File name for Diagram"), filters, QString(), QStringLiteral("png"), agreed);
     if (strFileName.isEmpty())
         return;
     // Encoded before the file is touched: a format no writer knows leaves a file there as it was.
@@ -300,7 +301,6 @@ void CGraphicsTab::onExportGraphics()
     QBuffer buffer(&bytes);
     QSaveFile file(strFileName);
     QString strReason;
-    const SAgreedFile agreed = SAgreedFile::at(strFileName);
     if (!buffer.open(QIODevice::WriteOnly) ||
         !image.save(&buffer, QFileInfo(strFileName).suffix().toLower().toLatin1().constData()) ||
         !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||

@@ -1257,35 +1257,63 @@ void TestMainWindow::exportCancelKeepsTheFile()
 
 void TestMainWindow::exportReplacesNoFileMadeMeanwhile_data()
 {
-    QTest::addColumn<bool>("agreed"); // a file had the name, and the user agreed to overwrite it
-    QTest::newRow("a file made where none was") << false;
-    QTest::newRow("another file put in place of the one agreed to") << true;
+    QTest::addColumn<bool>("agreed");  // a file had the name, and the user agreed to overwrite it
+    QTest::addColumn<QString>("wait"); // the wait during which another program puts its file there
+    QTest::newRow("a file made where none was") << false << "export";
+    QTest::newRow("another file put in place of the one agreed to") << true << "export";
+    QTest::newRow("another file put in place of the one asked about") << true << "question";
 }
 
-// While the export runs, another program puts a file of its own under the chosen name. That file is
-// not what the user agreed to overwrite: it stays, and the user is told.
+// While the export waits, another program puts a file of its own under the chosen name. That file
+// is not what the user agreed to overwrite: it stays, and the user is told.
 void TestMainWindow::exportReplacesNoFileMadeMeanwhile()
 {
     QFETCH(bool, agreed);
+    QFETCH(QString, wait);
     fillMinuteRows(3000);
-    const QDir folder(m_dir.filePath(agreed ? "replaced" : "made"));
+    const QDir folder(m_dir.filePath(QTest::currentDataTag()));
     QVERIFY(folder.mkpath("."));
     const QString path = folder.filePath("minutes.csv");
     QVERIFY(!agreed || writeFile(path, "old\n"));
-    CDialogAnswerer answerer(path, QMessageBox::Yes);
-    CModalAnswerer other(
+    const auto putAnother = [&]
+    {
+        const QString made = folder.filePath("made.tmp");
+        return writeFile(made, "another program's\n") &&
+               ::rename(QFile::encodeName(made).constData(), QFile::encodeName(path).constData()) == 0;
+    };
+    QStringList boxes;
+    int nPut = 0;
+    CModalAnswerer answerer(
         [&](QWidget* pWidget)
         {
-            if (!qobject_cast<QProgressDialog*>(pWidget))
+            if (auto* pDialog = qobject_cast<QFileDialog*>(pWidget))
+            {
+                pDialog->selectFile(path);
+                QTimer::singleShot(0, pDialog, &QDialog::accept);
+                return true;
+            }
+            if (qobject_cast<QProgressDialog*>(pWidget))
+            {
+                if (wait != "export")
+                    return false;
+                nPut += putAnother() ? 1 : 0;
+                return true;
+            }
+            auto* pBox = qobject_cast<QMessageBox*>(pWidget);
+            if (!pBox)
                 return false;
-            const QString made = folder.filePath("made.tmp");
-            return writeFile(made, "another program's\n") &&
-                   ::rename(QFile::encodeName(made).constData(), QFile::encodeName(path).constData()) == 0;
+            boxes << pBox->text();
+            if (wait == "question" && boxes.size() == 1 && putAnother())
+                ++nPut;
+            QAbstractButton* pYes = pBox->button(QMessageBox::Yes);
+            QTimer::singleShot(0, pYes ? pYes : pBox->buttons().value(0), &QAbstractButton::click);
+            return true;
         });
     m_pWindow->onExport();
-    QCOMPARE(other.handled(), 1);
+    QCOMPARE(nPut, 1);
     QCOMPARE(readFile(path), QByteArray("another program's\n"));
-    QCOMPARE(answerer.boxes.last(),
+    QCOMPARE(boxes.size(), agreed ? 2 : 1);
+    QCOMPARE(boxes.last(),
              QString("Unable to write file '%1'.\n%2").arg(path, QString::fromLocal8Bit(strerror(EEXIST))));
     QCOMPARE(folder.entryList(QDir::Files), QStringList{"minutes.csv"});
 }
