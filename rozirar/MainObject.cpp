@@ -47,6 +47,11 @@ bool CMainObject::isPlus() const
     return qobject_cast<CFan_70_PC*>(m_pFan) != nullptr;
 }
 
+bool CMainObject::isIdentifiedAs(qint64 nSerialNr, bool b70) const
+{
+    return m_nSerialNr != SERIAL_NR_UNKNOWN && m_nSerialNr == nSerialNr && isPlus() == b70;
+}
+
 void CMainObject::setRozirarionState(ERozirarionState state)
 {
     m_eState = state;
@@ -240,12 +245,19 @@ void CMainObject::retrieveSecLogOf(Fan* pFan, Span span, const quint16* sizes, c
     progress(PROGRESS_DONE);
 }
 
-void CMainObject::retrieveSecLog(CLogging::EMaxTimeSpan span)
+void CMainObject::retrieveSecLog(CLogging::EMaxTimeSpan span, qint64 nSerialNr, bool b70)
 {
     const qint64 nSpanSecs = CSecLogDBBase::getTimeSpanSecs(span);
     if (nSpanSecs == 0)
     {
         qWarning() << "CMainObject::retrieveSecLog: no such time span:" << int(span);
+        return;
+    }
+    // Another unit than the one asked about gives nothing; one not yet identified would have its
+    // entries stored under the serial number of an unprogrammed unit.
+    if (!isIdentifiedAs(nSerialNr, b70))
+    {
+        emit signalSecLogRetrievalProcess(PROGRESS_COMMUNICATION_ERROR, span);
         return;
     }
     UINT16 sizes[3] = {}, used[3] = {}, oldest[3] = {};
@@ -292,10 +304,10 @@ void CMainObject::retrievePersCounter()
 
 void CMainObject::setNetworkCredentials(QString strName, QString strPass, QString strKey, QString strEmail1,
                                         QString strEmail2, QString strDeviceName, quint8 uCredType,
-                                        SIpAddress address)
+                                        SIpAddress address, qint64 nSerialNr)
 {
     auto* pFan = qobject_cast<CFan*>(m_pFan);
-    const bool bSent = pFan && m_pFan->getUnitType() == 0 &&
+    const bool bSent = pFan && m_pFan->getUnitType() == 0 && isIdentifiedAs(nSerialNr, false) &&
                        pFan->setNetworkCredentials(strName, strPass, strKey, strEmail1, strEmail2,
                                                    strDeviceName, uCredType, address.m_Bytes);
     if (!bSent)

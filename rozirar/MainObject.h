@@ -87,16 +87,20 @@ signals:
 public slots:
     void on_Timer();
     void onComPortChanged(const QString& strPortName);
-    void retrieveSecLog(CLogging::EMaxTimeSpan span);
+    // The log of the unit identified as nSerialNr of its type (a plus unit when b70): the question
+    // before the request lets another unit come on the port, which gives none of its log.
+    void retrieveSecLog(CLogging::EMaxTimeSpan span, qint64 nSerialNr, bool b70);
     void cancelSecLogRetrieval();
     void retrievePersCounter();
     void setNetworkCredentials(QString strName, QString strPass = QString(), QString strKey = QString(),
                                QString strEmail1 = QString(), QString strEmail2 = QString(),
                                QString strDeviceName = QString(), quint8 uCredType = 0,
-                               SIpAddress address = SIpAddress());
+                               SIpAddress address = SIpAddress(), qint64 nSerialNr = SERIAL_NR_UNKNOWN);
 
 private:
     bool isPlus() const;
+    // The unit on the port is identified, as nSerialNr of the type b70 tells.
+    bool isIdentifiedAs(qint64 nSerialNr, bool b70) const;
     // Puts the unit object of the type in use (a plus unit's when b70), made the first time it is
     // needed.
     void chooseUnitClass(bool b70);

@@ -103,7 +103,7 @@ private:
     CSecLogTab* secLogTabOf(int nSpan) const;
     QString exportableTitles(bool bWithMinuteLog) const;
     // The service tab's counters as the export file.
-    bool writeServiceTab(QIODevice* pDevice);
+    bool writeServiceTab(QIODevice* pDevice, const QStringList& names, const QList<quint32>& values);
 
     static CMainWindow* s_pInstance;
 

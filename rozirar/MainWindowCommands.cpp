@@ -7,6 +7,7 @@
 #include "DBImportData.h"
 #include "DeleteDlg.h"
 #include "DescriptorWriter.h"
+#include "ExportFile.h"
 #include "ExportFileName.h"
 #include "ImportProgressDialog.h"
 #include "LogExport.h"
@@ -81,6 +82,9 @@ void CMainWindow::onRetrieveSecLog()
                                  QMessageBox::Ok);
         return;
     }
+    // The unit asked about; the question's wait lets another come on the port.
+    const qint64 nSerialNr = m_bRozirared ? qint64(m_nConnectedSerialNr) : CMainObject::SERIAL_NR_UNKNOWN;
+    const bool b70 = m_bConnected70;
     if (!askYesNo(this, appName, tr("Retrieve data of '%1' from the tolVane device?").arg(pTab->getTitle()),
                   QMessageBox::Yes))
         return;
@@ -92,7 +96,8 @@ void CMainWindow::onRetrieveSecLog()
     pSecLogTab->reload();
     QMetaObject::invokeMethod(
         m_mainObject, "retrieveSecLog", Qt::AutoConnection,
-        Q_ARG(CLogging::EMaxTimeSpan, CLogging::EMaxTimeSpan(pSecLogTab->getTimeSpan())));
+        Q_ARG(CLogging::EMaxTimeSpan, CLogging::EMaxTimeSpan(pSecLogTab->getTimeSpan())),
+        Q_ARG(qint64, nSerialNr), Q_ARG(bool, b70));
 }
 
 void CMainWindow::onSecLogRetrievalProcess(int nPercentage, CLogging::EMaxTimeSpan secLogType)
@@ -173,11 +178,8 @@ void CMainWindow::onAbout()
     dialog.exec();
 }
 
-bool CMainWindow::writeServiceTab(QIODevice* pDevice)
+bool CMainWindow::writeServiceTab(QIODevice* pDevice, const QStringList& names, const QList<quint32>& values)
 {
-    QStringList names;
-    QList<quint32> values;
-    m_pServiceTab->getContent(names, values);
     const int nRows = qMin(names.size(), values.size());
     CVokDelimTextModel model;
     model.insertColumns(0, 2);
@@ -206,16 +208,31 @@ void CMainWindow::onExport()
             QMessageBox::Ok);
         return;
     }
+    // What is shown now: while the file is chosen another unit may come on the port, and the
+    // selector and the pages follow it.
+    QStringList names;
+    QList<quint32> values;
+    QSqlQueryModel view;
+    if (bService)
+    {
+        m_pServiceTab->getContent(names, values);
+    }
+    else
+    {
+        SWaitCursor wait;
+        if (!pTab->setupQueryModel(&view, ui->m_pComboSerialNr->getCurrentSerialNr()))
+            return;
+    }
+    const CLogExport logExport(view);
+    view.clear();
     const QString strProposed = pTab->getTitle().replace('/', '-');
+    SAgreedFile agreed;
     const QString strFileName = GetExportFileName(tr("File name for exporting '%1'").arg(strProposed),
-                                                  csvNameFilters(), strProposed, "csv");
+                                                  csvNameFilters(), strProposed, "csv", agreed);
     if (strFileName.isEmpty())
         return;
 
     SWaitCursor wait;
-    QSqlQueryModel view;
-    if (!bService && !pTab->setupQueryModel(&view, ui->m_pComboSerialNr->getCurrentSerialNr()))
-        return;
     // Written beside the file and put in its place only when complete: a cancel or a failure
     // leaves an existing file as it was.
     QSaveFile file(strFileName);
@@ -228,12 +245,10 @@ void CMainWindow::onExport()
     bool bWritten = false;
     if (bService)
     {
-        bWritten = writeServiceTab(&writer);
+        bWritten = writeServiceTab(&writer, names, values);
     }
     else
     {
-        const CLogExport logExport(view);
-        view.clear();
         QProgressDialog progress(tr("Exporting '%1'...").arg(pTab->getTitle()), tr("Cancel"), 0,
                                  qMax(logExport.rowCount(), 0), this);
         progress.setWindowModality(Qt::WindowModal);
@@ -249,9 +264,9 @@ void CMainWindow::onExport()
         progress.reset();
     }
     // A file cut short (a full disk) must not pass for a complete export.
-    if (!bWritten || !file.commit())
+    QString strReason = writer.errorString();
+    if (!bWritten || !putExportInPlace(file, agreed, strReason))
     {
-        const QString strReason = bWritten ? file.errorString() : writer.errorString();
         QMessageBox::warning(nullptr, QCoreApplication::applicationName(),
                              tr("Unable to write file '%1'.\n%2").arg(file.fileName(), strReason),
                              QMessageBox::Ok);

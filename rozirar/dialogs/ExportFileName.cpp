@@ -26,7 +26,7 @@ void rememberFolder(const char* settingsKey, const QString& strFileName)
 }
 
 QString GetExportFileName(const QString& caption, const QStringList& nameFilters, const QString& fileName,
-                          const QString& defaultSuffix)
+                          const QString& defaultSuffix, SAgreedFile& agreed)
 {
     QFileDialog dialog(QApplication::activeWindow(), caption, QString(), QString());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -44,7 +44,9 @@ QString GetExportFileName(const QString& caption, const QStringList& nameFilters
     const QString chosen = dialog.selectedFiles().value(0);
     if (chosen.isEmpty())
         return QString();
-    if (QFileInfo::exists(chosen) &&
+    // The file asked about, before the question lets another be put in its place.
+    agreed = SAgreedFile::at(chosen);
+    if (agreed.bThere &&
         QMessageBox::question(
             QApplication::activeWindow(), QCoreApplication::applicationName(),
             QCoreApplication::translate("main", "The file '%1' exists alrady. Do you want to overwrite it?")

@@ -1,6 +1,7 @@
 #include "GraphicsTab.h"
 
 #include "DataDict.h"
+#include "ExportFile.h"
 #include "ExportFileName.h"
 #include "GraphicsDB.h"
 #include "GraphicsFieldCurves.h"
@@ -10,10 +11,14 @@
 #include "ui_GraphicsTab.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
+#include <QFileInfo>
+#include <QImage>
 #include <QLinearGradient>
 #include <QMessageBox>
 #include <QPainter>
+#include <QSaveFile>
 #include <QShortcut>
 
 #include <cmath>
@@ -282,12 +287,24 @@ void CGraphicsTab::copyToClipboard()
 
 void CGraphicsTab::onExportGraphics()
 {
+    // The picture shown now, and nothing of the page after the file dialog: while it waits a unit of
+    // the other type may come on the port, and the page is made anew for it.
+    const QImage image = renderImage().toImage();
     const QStringList filters = {tr("PNG files (*.png)"), tr("JPEG files (*.jpg)"), tr("Any files (*.*)")};
+    SAgreedFile agreed;
     const QString strFileName =
-        GetExportFileName(tr("File name for Diagram"), filters, QString(), QStringLiteral("png"));
+        GetExportFileName(tr("File name for Diagram"), filters, QString(), QStringLiteral("png"), agreed);
     if (strFileName.isEmpty())
         return;
-    if (!renderImage().toImage().save(strFileName))
+    // Encoded before the file is touched: a format no writer knows leaves a file there as it was.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QSaveFile file(strFileName);
+    QString strReason;
+    if (!buffer.open(QIODevice::WriteOnly) ||
+        !image.save(&buffer, QFileInfo(strFileName).suffix().toLower().toLatin1().constData()) ||
+        !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
+        !putExportInPlace(file, agreed, strReason))
         QMessageBox::warning(QApplication::activeWindow(), QApplication::applicationName(),
                              tr("Unable to export diagram into file '%1'.").arg(strFileName),
                              QMessageBox::Ok);

@@ -299,6 +299,14 @@ void CWLANTab::onRozirarionStateChanged(ERozirarionState eState, qint64 iSerNr, 
         if (!bCorMisto70)
             m_bActive = true;
         m_pLESerialNr->setText(QStringLiteral("%1").arg(iSerNr));
+        m_nSerialNr = bCorMisto70 ? NO_UNIT : iSerNr;
+        // Another unit's Wi-Fi status tells of a request of its own, never of the outstanding one.
+        if (m_uResultGuard == 0 && m_nSerialNr != m_nRequestSerialNr)
+        {
+            m_uResultGuard = 0xFF;
+            m_bButtonsEnabled = true;
+            m_nPendingRequest = REQ_NONE;
+        }
     }
     else
     {
@@ -450,6 +458,8 @@ bool CWLANTab::checkCharacters()
 
 void CWLANTab::transferCredentials()
 {
+    // The unit asked for; the boxes below let another come on the port, which gets nothing.
+    const qint64 nSerialNr = m_nSerialNr;
     const bool bUpdate = m_nPendingRequest == REQ_UPDATE;
     const QString strKey = m_pLEtolVanePassword->text();
     const QString strName = m_pLEtolVaneName->text();
@@ -483,9 +493,10 @@ void CWLANTab::transferCredentials()
 
     // Outstanding before it is sent: a polling object in this thread may answer at once.
     m_uResultGuard = 0;
+    m_nRequestSerialNr = nSerialNr;
     m_bButtonsEnabled = false;
     emit setNetworkCredentials(strWlanName, strWlanPassword, strKey, strEmail1, strEmail2, strName,
-                               static_cast<quint8>(m_nPendingRequest), address);
+                               static_cast<quint8>(m_nPendingRequest), address, nSerialNr);
     const bool bStored = storeSettings(address);
     onGUIChanged();
     // The request is on its way whatever the settings say; the user learns that the entries

@@ -19,6 +19,9 @@ class CWLANTab : public QWidget, public CTabBase
     Q_OBJECT
 
 public:
+    // The serial number of no tolVane100 in state ok.
+    static constexpr qint64 NO_UNIT = -1;
+
     explicit CWLANTab(QWidget* parent = nullptr);
 
     QString getTitle() const override;
@@ -26,7 +29,7 @@ public:
 signals:
     void setNetworkCredentials(QString strName, QString strPassword, QString strKey, QString strEmail1,
                                QString strEmail2, QString strtolVaneName, quint8 uCredType,
-                               SIpAddress address = SIpAddress());
+                               SIpAddress address = SIpAddress(), qint64 nSerialNr = NO_UNIT);
 
 public slots:
     void onRozirarionStateChanged(ERozirarionState eState, qint64 iSerNr, bool bCorMisto70);
@@ -81,6 +84,9 @@ private:
     QLabel* m_pAppLink;
     QGroupBox* m_pControllerGroup;
 
+    // The tolVane100 of the last state ok, and the one the outstanding request went to.
+    qint64 m_nSerialNr = NO_UNIT;
+    qint64 m_nRequestSerialNr = NO_UNIT;
     int m_nPendingRequest = REQ_NONE;
     // 0 while a request is outstanding: only the first result that arrives for it is shown.
     quint8 m_uResultGuard = 0xFF;

@@ -132,6 +132,8 @@ private slots:
     void retrievalStopsWhenTheStoreFails();
     void retrievalOfPlusUnit();
     void retrievalRefusesUnknownSpan();
+    void retrievalOnlyOfTheUnitAskedFor_data();
+    void retrievalOnlyOfTheUnitAskedFor();
     void persistentCounters();
     void credentialsReachOnlyATolVane100_data();
     void credentialsReachOnlyATolVane100();
@@ -312,7 +314,7 @@ void TestMainObject::unitObjectsStayFewOverManySwaps()
         QCOMPARE((bPlus ? values : values70).count(), 0);
         QCOMPARE((bPlus ? values70 : values).last().at(1).toInt(), bPlus ? 70 : 100);
         progressSpy.clear();
-        m_pObject->retrieveSecLog(CLogging::TS_DAY);
+        m_pObject->retrieveSecLog(CLogging::TS_DAY, bPlus ? 70 : 100, bPlus);
         QCOMPARE(progress(progressSpy).last(), int(CMainObject::PROGRESS_DONE));
         QVERIFY(!storedStamps(bPlus ? "SecLogs70" : "SecLogs", bPlus ? 70 : 100).isEmpty());
     }
@@ -445,7 +447,7 @@ void TestMainObject::retrievalInChunksOverTheRingEnd()
     m_pObject->onComPortChanged(m_pSim->portName());
     QSignalSpy spy(m_pObject.get(), &CMainObject::signalSecLogRetrievalProcess);
 
-    m_pObject->retrieveSecLog(CLogging::TS_QUARTER_HOUR);
+    m_pObject->retrieveSecLog(CLogging::TS_QUARTER_HOUR, 4711, false);
 
     QCOMPARE(progress(spy), QList<int>({0, 0, 40, 80, -1}));
     QCOMPARE(spy.at(0).at(1).value<CLogging::EMaxTimeSpan>(), CLogging::TS_QUARTER_HOUR);
@@ -460,12 +462,12 @@ void TestMainObject::retrievalInChunksOverTheRingEnd()
 
 void TestMainObject::retrievalOfAnEmptySpan()
 {
-    SSimUnitModel model = SSimUnitModel::make(EUnitType::TolVane100);
+    SSimUnitModel model = SSimUnitModel::make(EUnitType::TolVane100, 4711);
     model.secLogs[CLogging::TS_DAY].erase();
     start(model);
     m_pObject->onComPortChanged(m_pSim->portName());
     QSignalSpy spy(m_pObject.get(), &CMainObject::signalSecLogRetrievalProcess);
-    m_pObject->retrieveSecLog(CLogging::TS_DAY);
+    m_pObject->retrieveSecLog(CLogging::TS_DAY, 4711, false);
     QCOMPARE(progress(spy), QList<int>({0, -2, -1}));
     QCOMPARE(secLogRequestStarts(*m_pSim), QList<int>());
 }
@@ -483,7 +485,7 @@ void TestMainObject::retrievalStopsAtCommunicationError()
     // replies: the counts, then two per chunk of ten (five entries each); the third chunk fails
     m_pSim->addFault({ESimFault::WrongReplyId, 99, 6, 1});
 
-    m_pObject->retrieveSecLog(CLogging::TS_MONTH);
+    m_pObject->retrieveSecLog(CLogging::TS_MONTH, 8, false);
 
     QCOMPARE(progress(spy), QList<int>({0, 0, 41, -3}));
     QCOMPARE(states(stateSpy), QList<int>({STATE_COMMUNICATION_ERROR}));
@@ -506,7 +508,7 @@ void TestMainObject::retrievalStopsWhenTheStoreFails()
     QSignalSpy spy(m_pObject.get(), &CMainObject::signalSecLogRetrievalProcess);
     QSignalSpy failure(m_pObject.get(), &CMainObject::signalSecLogStoreFailure);
 
-    m_pObject->retrieveSecLog(CLogging::TS_QUARTER_HOUR);
+    m_pObject->retrieveSecLog(CLogging::TS_QUARTER_HOUR, 4711, false);
     QSqlQuery(QSqlDatabase::database("WorkerThread")).exec("DROP TRIGGER refuse");
 
     QCOMPARE(progress(spy), QList<int>({0, 0, CMainObject::PROGRESS_STORE_FAILED}));
@@ -522,7 +524,7 @@ void TestMainObject::retrievalOfPlusUnit()
     start(SSimUnitModel::make(EUnitType::TolVanePlus, 70001)); // five daily entries
     m_pObject->onComPortChanged(m_pSim->portName());
     QSignalSpy spy(m_pObject.get(), &CMainObject::signalSecLogRetrievalProcess);
-    m_pObject->retrieveSecLog(CLogging::TS_DAY);
+    m_pObject->retrieveSecLog(CLogging::TS_DAY, 70001, true);
     QCOMPARE(progress(spy), QList<int>({0, 0, -1}));
     const QList<qint64> stamps = storedStamps("SecLogs70", 70001);
     QCOMPARE(stamps.count(), 5);
@@ -532,12 +534,35 @@ void TestMainObject::retrievalOfPlusUnit()
 
 void TestMainObject::retrievalRefusesUnknownSpan()
 {
-    start(SSimUnitModel::make(EUnitType::TolVane100));
+    start(SSimUnitModel::make(EUnitType::TolVane100, 4711));
     m_pObject->onComPortChanged(m_pSim->portName());
     QSignalSpy spy(m_pObject.get(), &CMainObject::signalSecLogRetrievalProcess);
     m_pSim->clearRecords();
-    m_pObject->retrieveSecLog(CLogging::EMaxTimeSpan(3));
+    m_pObject->retrieveSecLog(CLogging::EMaxTimeSpan(3), 4711, false);
     QCOMPARE(spy.count(), 0);
+    QCOMPARE(requestCount(*m_pSim), 0);
+}
+
+void TestMainObject::retrievalOnlyOfTheUnitAskedFor_data()
+{
+    QTest::addColumn<qint64>("serialNr"); // the unit on the port is the tolVane100 4711
+    QTest::addColumn<bool>("plus");
+    QTest::newRow("another serial number") << qint64(4712) << false;
+    QTest::newRow("a plus unit of the number") << qint64(4711) << true;
+    QTest::newRow("no unit") << qint64(CMainObject::SERIAL_NR_UNKNOWN) << false;
+}
+
+// The request arrives after the unit it was made for may have gone: another is asked for nothing.
+void TestMainObject::retrievalOnlyOfTheUnitAskedFor()
+{
+    QFETCH(qint64, serialNr);
+    QFETCH(bool, plus);
+    start(SSimUnitModel::make(EUnitType::TolVane100, 4711));
+    m_pObject->onComPortChanged(m_pSim->portName());
+    QSignalSpy spy(m_pObject.get(), &CMainObject::signalSecLogRetrievalProcess);
+    m_pSim->clearRecords();
+    m_pObject->retrieveSecLog(CLogging::TS_QUARTER_HOUR, serialNr, plus);
+    QCOMPARE(progress(spy), QList<int>({CMainObject::PROGRESS_COMMUNICATION_ERROR}));
     QCOMPARE(requestCount(*m_pSim), 0);
 }
 
@@ -565,12 +590,17 @@ void TestMainObject::credentialsReachOnlyATolVane100_data()
     QTest::addColumn<int>("type");
     QTest::addColumn<bool>("portOpen");
     QTest::addColumn<QString>("name");
+    QTest::addColumn<qint64>("unit"); // the serial number the request was made for; the unit has 7
     QTest::addColumn<bool>("sent");
-    QTest::newRow("tolVane100") << int(EUnitType::TolVane100) << true << "net" << true;
-    QTest::newRow("tolVane plus") << int(EUnitType::TolVanePlus) << true << "net" << false;
-    QTest::newRow("port closed") << int(EUnitType::TolVane100) << false << "net" << false;
+    QTest::newRow("tolVane100") << int(EUnitType::TolVane100) << true << "net" << qint64(7) << true;
+    QTest::newRow("tolVane plus") << int(EUnitType::TolVanePlus) << true << "net" << qint64(7) << false;
+    QTest::newRow("port closed") << int(EUnitType::TolVane100) << false << "net" << qint64(7) << false;
     QTest::newRow("name longer than its field")
-        << int(EUnitType::TolVane100) << true << QString(26, 'n') << false;
+        << int(EUnitType::TolVane100) << true << QString(26, 'n') << qint64(7) << false;
+    QTest::newRow("made for another unit")
+        << int(EUnitType::TolVane100) << true << "net" << qint64(5) << false;
+    QTest::newRow("made for no unit")
+        << int(EUnitType::TolVane100) << true << "net" << qint64(CMainObject::SERIAL_NR_UNKNOWN) << false;
 }
 
 // Whatever keeps a request from the unit is reported, since no result will come for it.
@@ -579,15 +609,16 @@ void TestMainObject::credentialsReachOnlyATolVane100()
     QFETCH(int, type);
     QFETCH(bool, portOpen);
     QFETCH(QString, name);
+    QFETCH(qint64, unit);
     QFETCH(bool, sent);
-    start(SSimUnitModel::make(EUnitType(type)));
+    start(SSimUnitModel::make(EUnitType(type), 7));
     m_pObject->onComPortChanged(m_pSim->portName());
     if (!portOpen)
         CFanBase::closeComPort();
     QSignalSpy notSent(m_pObject.get(), &CMainObject::signalCredentialsNotSent);
 
     const SIpAddress ip{{192, 168, 1, 20}};
-    m_pObject->setNetworkCredentials(name, "secret12", "1234", "a@b.c", "", "hall", 2, ip);
+    m_pObject->setNetworkCredentials(name, "secret12", "1234", "a@b.c", "", "hall", 2, ip, unit);
 
     const QByteArray received = m_pSim->model().lastCredentials;
     QCOMPARE(!received.isEmpty(), sent);

@@ -2,6 +2,7 @@
 #include "ComboSerialNrFilter.h"
 #include "DetailedInfoTab.h"
 #include "DetailedInfoTab70.h"
+#include "Fan.h"
 #include "FanBase.h"
 #include "GraphicsPlot.h"
 #include "GraphicsTab.h"
@@ -24,6 +25,7 @@
 #include "TriStateIndicator.h"
 #include "VokDelimTextModel.h"
 #include "ZoneForTest.h"
+#include "wlantab.h"
 
 #include <QCommandLinkButton>
 #include <QFileDialog>
@@ -196,13 +198,15 @@ class TestMainWindow : public QObject
     CTriStateIndicator* connection() { return child<CTriStateIndicator>("labelRozirarionStateIndicator"); }
     CTriStateIndicator* unit() { return child<CTriStateIndicator>("labelErrorStateIndicator"); }
 
-    void plugIn(const SSimUnitModel& model)
+    void plugIn(const SSimUnitModel& model, const QList<SSimFault>& faults = {})
     {
         // the unit before stays until the end, so the new one gets a port name of its own
         if (m_pSim)
             m_OldSims.push_back(std::move(m_pSim));
         m_pSim.reset(new CSimUnit(model));
         QVERIFY(m_pSim->start());
+        for (const SSimFault& fault : faults)
+            m_pSim->addFault(fault);
         qputenv(CPortEnumerator::UNIT_PORT_VARIABLE, m_pSim->portName().toLocal8Bit());
         m_pWindow->onDeviceListChanged();
     }
@@ -303,6 +307,7 @@ private slots:
         delete m_pWindow;
         QVERIFY(!CMainWindow::getInstance());
         m_pObject.reset();
+        CFan::setWifiResultReceiver(nullptr);
         CFanBase::closeComPort();
         m_pSim.reset();
         m_OldSims.clear();
@@ -326,6 +331,8 @@ private slots:
     void firstValuesAfterStartAreStored();
     void retrieveAsksAndFillsTheTab();
     void retrieveOnlyOnLogPages();
+    void retrievalIsForTheUnitItWasAskedFor_data();
+    void retrievalIsForTheUnitItWasAskedFor();
     void retrievalProgressAndMessages_data();
     void retrievalProgressAndMessages();
     void deleteCommand_data();
@@ -340,13 +347,22 @@ private slots:
     void minuteRowsWaitingForALock();
     void exportServiceTabByteExact();
     void exportOverwriteAndRefusal();
+    void exportKeepsTheFileItReplaces_data();
+    void exportKeepsTheFileItReplaces();
     void exportReportsAFailedWrite();
     void exportCancelKeepsTheFile();
+    void exportReplacesNoFileMadeMeanwhile_data();
+    void exportReplacesNoFileMadeMeanwhile();
     void exportOnlyOnExportablePages();
+    void exportIsOfTheUnitShownWhenAsked_data();
+    void exportIsOfTheUnitShownWhenAsked();
+    void diagramExportOutlivesItsPage();
     void exportAndImportRoundTrip();
     void importOfUnreadableFileKeepsFolder();
     void importRefusesAPipe();
     void wifiRequestThatCannotBeSentIsReported();
+    void wifiRequestGoesOnlyToTheUnitItWasMadeFor();
+    void wifiResultComesFromTheUnitOfTheRequest();
 };
 
 void TestMainWindow::pagesAndIdleState()
@@ -492,6 +508,61 @@ void TestMainWindow::wifiRequestThatCannotBeSentIsReported()
 
     QCOMPARE(answerer.boxes, QStringList{"There was an error when transferring the data."});
     QVERIFY(m_pSim->model().lastCredentials.isEmpty());
+    QVERIFY(child<QPushButton>("m_pPBUpdate")->isEnabled());
+}
+
+// Another unit comes on the port while the Wi-Fi question is open: the credentials meant for the
+// unit shown when the user asked go to no other unit.
+void TestMainWindow::wifiRequestGoesOnlyToTheUnitItWasMadeFor()
+{
+    plugIn(SSimUnitModel::make(EUnitType::TolVane100, 33));
+    const CSimUnit* pFirst = m_pSim.get();
+    child<QLineEdit>("m_pLEWLANName")->setText("HomeNet");
+    child<QLineEdit>("m_pLEtolVanePassword")->setText("unit1234");
+    QStringList boxes;
+    CModalAnswerer answerer(
+        [&](QWidget* pWidget)
+        {
+            auto* pBox = qobject_cast<QMessageBox*>(pWidget);
+            if (!pBox)
+                return false;
+            boxes << pBox->text();
+            if (boxes.size() == 1)
+                plugIn(SSimUnitModel::make(EUnitType::TolVane100, 44));
+            QTimer::singleShot(0, pBox->buttons().value(0), &QAbstractButton::click);
+            return true;
+        });
+
+    child<QPushButton>("m_pPBUpdate")->click();
+
+    QCOMPARE(m_pObject->serialNr(), 44);
+    QVERIFY(m_pSim->model().lastCredentials.isEmpty());
+    QVERIFY(pFirst->model().lastCredentials.isEmpty()); // its port was let go
+    QCOMPARE(boxes.size(), 2);
+    QVERIFY2(boxes[0].startsWith("If you activate the WiFi function"), qPrintable(boxes[0]));
+    QCOMPARE(boxes[1], QString("There was an error when transferring the data."));
+}
+
+// A request is outstanding when its unit goes and another comes whose status tells of a request of
+// its own: that status is no result of the request, and no box claims one.
+void TestMainWindow::wifiResultComesFromTheUnitOfTheRequest()
+{
+    CFan::setWifiResultReceiver([this]() -> QObject* { return m_pWindow->wlanTab(); });
+    SSimUnitModel first = SSimUnitModel::make(EUnitType::TolVane100, 33);
+    first.wifiCredentialsFail = true;
+    plugIn(first);
+    child<QLineEdit>("m_pLEtolVanePassword")->setText("unit1234");
+    CDialogAnswerer answerer(QString(), QMessageBox::Ok);
+    child<QPushButton>("m_pPBUpdate")->click();
+    QVERIFY(!m_pSim->model().lastCredentials.isEmpty());
+    QVERIFY(!child<QPushButton>("m_pPBUpdate")->isEnabled()); // the result is awaited
+
+    SSimUnitModel second = SSimUnitModel::make(EUnitType::TolVane100, 44);
+    second.wifiStatus = 3; // its own update went well
+    plugIn(second);
+
+    QCOMPARE(m_pObject->serialNr(), 44);
+    QCOMPARE(answerer.boxes, QStringList());
     QVERIFY(child<QPushButton>("m_pPBUpdate")->isEnabled());
 }
 
@@ -764,6 +835,51 @@ void TestMainWindow::retrieveOnlyOnLogPages()
     }
 }
 
+void TestMainWindow::retrievalIsForTheUnitItWasAskedFor_data()
+{
+    QTest::addColumn<bool>("identified"); // the unit that came meanwhile
+    QTest::newRow("another unit") << true;
+    QTest::newRow("another unit, not yet identified") << false;
+}
+
+// The question is answered for the unit connected when it was asked. A unit that comes on the port
+// while it is open gives none of its log: neither under its own serial number nor, before it is
+// identified, under that of an unprogrammed unit.
+void TestMainWindow::retrievalIsForTheUnitItWasAskedFor()
+{
+    QFETCH(bool, identified);
+    plugIn(SSimUnitModel::make(EUnitType::TolVane100, 44)); // twelve quarter-hour entries each
+    selectTab("1/4 Hour Values");
+    QStringList boxes;
+    CModalAnswerer answerer(
+        [&](QWidget* pWidget)
+        {
+            auto* pBox = qobject_cast<QMessageBox*>(pWidget);
+            if (!pBox)
+                return false;
+            boxes << pBox->text();
+            if (boxes.size() == 1)
+            {
+                QList<SSimFault> faults;
+                if (!identified)
+                    faults << SSimFault{ESimFault::WrongReplyId, 99, 1, 1};
+                plugIn(SSimUnitModel::make(EUnitType::TolVane100, 55), faults);
+            }
+            QAbstractButton* pYes = pBox->button(QMessageBox::Yes);
+            QTimer::singleShot(0, pYes ? pYes : pBox->buttons().value(0), &QAbstractButton::click);
+            return true;
+        });
+
+    m_pWindow->onRetrieveSecLog();
+
+    QCOMPARE(m_pObject->serialNr(), identified ? 55 : CMainObject::SERIAL_NR_UNKNOWN);
+    QCOMPARE(rowCount("SecLogs"), 0);
+    QCOMPARE(boxes, QStringList({"Retrieve data of '1/4 Hour Values' from the tolVane device?",
+                                 "Communication error while retrieving '1/4 Hour Values' records from the "
+                                 "tolVane device."}));
+    QVERIFY(!child<QProgressBar>("progressSecLog")->isVisibleTo(m_pWindow));
+}
+
 void TestMainWindow::retrievalProgressAndMessages_data()
 {
     QTest::addColumn<int>("span");
@@ -1026,6 +1142,58 @@ void TestMainWindow::exportOverwriteAndRefusal()
     QCOMPARE(readFile(path), QByteArray("Parameter;Value\nA;1\n"));
 }
 
+void TestMainWindow::exportKeepsTheFileItReplaces_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("a file of mode 0640") << "mode";
+    QTest::newRow("a file with a second name") << "hard link";
+    QTest::newRow("a file of another owner") << "owner";
+    QTest::newRow("a link to a file") << "symbolic link";
+}
+
+// The file the user agreed to overwrite gets the export and stays the file it was: its owner,
+// group, mode and every name that leads to it.
+void TestMainWindow::exportKeepsTheFileItReplaces()
+{
+    QFETCH(QString, kind);
+    if (kind == "owner" && geteuid() != 0)
+        QSKIP("only root can give a file to another owner");
+    serviceTabWith({"A"}, {1});
+    selectTab("Service Info");
+    const QDir folder(m_dir.filePath(kind));
+    QVERIFY(folder.mkpath("."));
+    const QString file = folder.filePath("old.csv");
+    const QString path = kind == "symbolic link" ? folder.filePath("link.csv") : file;
+    const QString other = folder.filePath("other.csv");
+    QVERIFY(writeFile(file, QByteArray(500, 'x')));
+    QCOMPARE(chmod(QFile::encodeName(file).constData(), 0640), 0);
+    if (kind == "hard link")
+        QCOMPARE(link(QFile::encodeName(file).constData(), QFile::encodeName(other).constData()), 0);
+    if (kind == "owner")
+        QCOMPARE(chown(QFile::encodeName(file).constData(), 4321, 4322), 0);
+    if (kind == "symbolic link")
+        QVERIFY(QFile::link(file, path));
+    struct stat before = {};
+    QCOMPARE(stat(QFile::encodeName(file).constData(), &before), 0);
+
+    CDialogAnswerer answerer(path, QMessageBox::Yes);
+    m_pWindow->onExport();
+
+    const QByteArray exported("Parameter;Value\nA;1\n");
+    QCOMPARE(readFile(path), exported);
+    struct stat after = {};
+    QCOMPARE(stat(QFile::encodeName(file).constData(), &after), 0);
+    QCOMPARE(after.st_mode, before.st_mode);
+    QCOMPARE(after.st_uid, before.st_uid);
+    QCOMPARE(after.st_gid, before.st_gid);
+    QCOMPARE(after.st_nlink, before.st_nlink);
+    if (kind == "hard link")
+        QCOMPARE(readFile(other), exported);
+    QCOMPARE(QFileInfo(path).isSymLink(), kind == "symbolic link");
+    QCOMPARE(answerer.boxes.size(), 1); // the question, no failure
+    QCOMPARE(folder.entryList(QDir::Files | QDir::System).size(), kind == "mode" || kind == "owner" ? 1 : 2);
+}
+
 void TestMainWindow::fillMinuteRows(int nRows)
 {
     QSqlQuery q(QSqlDatabase::database(UI));
@@ -1087,6 +1255,69 @@ void TestMainWindow::exportCancelKeepsTheFile()
     QCOMPARE(QDir(m_dir.filePath("cancel")).entryList(QDir::Files), QStringList{"minutes.csv"});
 }
 
+void TestMainWindow::exportReplacesNoFileMadeMeanwhile_data()
+{
+    QTest::addColumn<bool>("agreed");  // a file had the name, and the user agreed to overwrite it
+    QTest::addColumn<QString>("wait"); // the wait during which another program puts its file there
+    QTest::newRow("a file made where none was") << false << "export";
+    QTest::newRow("another file put in place of the one agreed to") << true << "export";
+    QTest::newRow("another file put in place of the one asked about") << true << "question";
+}
+
+// While the export waits, another program puts a file of its own under the chosen name. That file
+// is not what the user agreed to overwrite: it stays, and the user is told.
+void TestMainWindow::exportReplacesNoFileMadeMeanwhile()
+{
+    QFETCH(bool, agreed);
+    QFETCH(QString, wait);
+    fillMinuteRows(3000);
+    const QDir folder(m_dir.filePath(QTest::currentDataTag()));
+    QVERIFY(folder.mkpath("."));
+    const QString path = folder.filePath("minutes.csv");
+    QVERIFY(!agreed || writeFile(path, "old\n"));
+    const auto putAnother = [&]
+    {
+        const QString made = folder.filePath("made.tmp");
+        return writeFile(made, "another program's\n") &&
+               ::rename(QFile::encodeName(made).constData(), QFile::encodeName(path).constData()) == 0;
+    };
+    QStringList boxes;
+    int nPut = 0;
+    CModalAnswerer answerer(
+        [&](QWidget* pWidget)
+        {
+            if (auto* pDialog = qobject_cast<QFileDialog*>(pWidget))
+            {
+                pDialog->selectFile(path);
+                QTimer::singleShot(0, pDialog, &QDialog::accept);
+                return true;
+            }
+            if (qobject_cast<QProgressDialog*>(pWidget))
+            {
+                if (wait != "export")
+                    return false;
+                nPut += putAnother() ? 1 : 0;
+                return true;
+            }
+            auto* pBox = qobject_cast<QMessageBox*>(pWidget);
+            if (!pBox)
+                return false;
+            boxes << pBox->text();
+            if (wait == "question" && boxes.size() == 1 && putAnother())
+                ++nPut;
+            QAbstractButton* pYes = pBox->button(QMessageBox::Yes);
+            QTimer::singleShot(0, pYes ? pYes : pBox->buttons().value(0), &QAbstractButton::click);
+            return true;
+        });
+    m_pWindow->onExport();
+    QCOMPARE(nPut, 1);
+    QCOMPARE(readFile(path), QByteArray("another program's\n"));
+    QCOMPARE(boxes.size(), agreed ? 2 : 1);
+    QCOMPARE(boxes.last(),
+             QString("Unable to write file '%1'.\n%2").arg(path, QString::fromLocal8Bit(strerror(EEXIST))));
+    QCOMPARE(folder.entryList(QDir::Files), QStringList{"minutes.csv"});
+}
+
 void TestMainWindow::exportOnlyOnExportablePages()
 {
     for (const char* title : {"Overview", "Detailed Information", "Diagrams", "WiFi Setup"})
@@ -1100,6 +1331,80 @@ void TestMainWindow::exportOnlyOnExportablePages()
                          "Daily Values, Monthly Values and Service Info. "}));
     }
     QVERIFY(!QFile::exists(m_dir.filePath("never.csv")));
+}
+
+void TestMainWindow::exportIsOfTheUnitShownWhenAsked_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<bool>("plus"); // the unit that comes
+    QTest::addColumn<QByteArray>("row");
+    QTest::newRow("minute values, a plus unit comes")
+        << "Minute Values" << true << QByteArray("\n01.05.2024 10:01");
+    QTest::newRow("service counters, another unit comes") << "Service Info" << false << QByteArray("\nA;1\n");
+}
+
+// Another unit comes on the port while the file is chosen, and the selector and pages follow it:
+// the file holds what was shown when the export was asked for.
+void TestMainWindow::exportIsOfTheUnitShownWhenAsked()
+{
+    QFETCH(QString, page);
+    QFETCH(bool, plus);
+    QFETCH(QByteArray, row);
+    addRows();
+    m_pWindow->reloadViews(true);
+    QVERIFY(combo()->selectSerialNr(22, false));
+    serviceTabWith({"A"}, {1});
+    selectTab(page);
+    const QString before = m_dir.filePath("before.csv");
+    QFile::remove(before);
+    {
+        CDialogAnswerer answerer(before);
+        m_pWindow->onExport();
+    }
+    const QString path = m_dir.filePath("asked.csv");
+    QFile::remove(path);
+    CModalAnswerer answerer(
+        [&](QWidget* pWidget)
+        {
+            auto* pDialog = qobject_cast<QFileDialog*>(pWidget);
+            if (!pDialog)
+                return false;
+            pDialog->selectFile(path);
+            plugIn(SSimUnitModel::make(plus ? EUnitType::TolVanePlus : EUnitType::TolVane100, 44));
+            QTimer::singleShot(0, pDialog, &QDialog::accept);
+            return true;
+        });
+    m_pWindow->onExport();
+    QCOMPARE(combo()->itemText(combo()->currentIndex()),
+             QString(plus ? "tolVane plus: 44" : "tolVane 100: 44"));
+    QVERIFY(readFile(before).contains(row));
+    QCOMPARE(readFile(path), readFile(before));
+}
+
+// A unit of the other type comes on the port while the diagram's file is chosen: the page is made
+// anew for its type, and the picture of the page the export was asked on is still saved.
+void TestMainWindow::diagramExportOutlivesItsPage()
+{
+    selectTab("Diagrams");
+    QPointer<CGraphicsTab> pPage = m_pWindow->findChild<CGraphicsTab*>();
+    QVERIFY(pPage);
+    const QString path = m_dir.filePath("diagram.png");
+    CModalAnswerer answerer(
+        [&](QWidget* pWidget)
+        {
+            auto* pDialog = qobject_cast<QFileDialog*>(pWidget);
+            if (!pDialog)
+                return false;
+            pDialog->selectFile(path);
+            plugIn(SSimUnitModel::make(EUnitType::TolVanePlus, 700123));
+            QTimer::singleShot(0, pDialog, &QDialog::accept);
+            return true;
+        });
+    pPage->findChild<QPushButton*>("m_pBtnExport")->click();
+    QVERIFY(!pPage); // replaced while the dialog was open
+    QImage picture;
+    QVERIFY(picture.load(path));
+    QVERIFY(!picture.isNull());
 }
 
 void TestMainWindow::exportAndImportRoundTrip()

@@ -515,12 +515,15 @@ private slots:
                 QTimer::singleShot(0, pDialog, &QDialog::accept);
                 return true;
             });
+        // the picture is the plot as shown when the export is asked for
+        QVERIFY(QTest::qWaitForWindowExposed(&t.tab));
+        const QSize shown = t.pPlot->size();
         t.tab.onExportGraphics();
         QCOMPARE(answer.handled(), 1);
 
         QImage saved(strPath, "PNG");
         QVERIFY(!saved.isNull());
-        QCOMPARE(saved.size(), t.pPlot->size() + QSize(20, 30));
+        QCOMPARE(saved.size(), shown + QSize(20, 30));
         // The gradient frame around the rendered plot.
         QCOMPARE(saved.pixelColor(0, 0).rgb(), QColor(1, 119, 190).rgb());
         if (!qEnvironmentVariableIsEmpty("TOLVANE_KEEP_DIAGRAM"))
@@ -533,11 +536,23 @@ private slots:
         QCOMPARE(QApplication::clipboard()->pixmap().size(), saved.size());
     }
 
+    void aPictureThatCannotBeSavedIsReported_data()
+    {
+        QTest::addColumn<bool>("existing");
+        QTest::newRow("a new file") << false;
+        QTest::newRow("a file to overwrite") << true;
+    }
+
+    // A format no writer knows: the user is told, and a file that was there keeps its bytes.
     void aPictureThatCannotBeSavedIsReported()
     {
+        QFETCH(bool, existing);
         STab t;
         QTemporaryDir dir;
         const QString strPath = dir.filePath("diagram.unknownformat");
+        QFile old(strPath);
+        QVERIFY(!existing || (old.open(QIODevice::WriteOnly) && old.write("old picture") == 11));
+        old.close();
         CModalAnswerer answer(
             [&](QWidget* pWidget)
             {
@@ -550,11 +565,16 @@ private slots:
                 }
                 return false;
             });
-        CBoxAnswerer boxes(QMessageBox::Ok);
+        CBoxAnswerer boxes(QMessageBox::Yes); // to the question whether to overwrite
         t.tab.onExportGraphics();
-        QCOMPARE(boxes.seen.size(), 1);
-        QCOMPARE(boxes.seen[0].icon, QMessageBox::Warning);
-        QCOMPARE(boxes.seen[0].text, QStringLiteral("Unable to export diagram into file '%1'.").arg(strPath));
+        QCOMPARE(boxes.seen.size(), existing ? 2 : 1);
+        QCOMPARE(boxes.seen.last().icon, QMessageBox::Warning);
+        QCOMPARE(boxes.seen.last().text,
+                 QStringLiteral("Unable to export diagram into file '%1'.").arg(strPath));
+        QVERIFY(old.open(QIODevice::ReadOnly) || !existing);
+        QCOMPARE(old.readAll(), QByteArray(existing ? "old picture" : ""));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+                 existing ? QStringList{"diagram.unknownformat"} : QStringList());
     }
 };
 
