@@ -514,6 +514,42 @@ private slots:
         QVERIFY(!QFile::exists(host("dst")));
     }
 
+    // A target that is another link of the source's file is a file of its own name, not a change of
+    // case: a rename between two links of one file would change nothing and still report success.
+    void immediateMoveOntoAnotherLinkOfTheSource_data()
+    {
+        QTest::addColumn<uint>("flags");
+        QTest::addColumn<bool>("moved");
+        QTest::newRow("replace") << uint(win::MOVEFILE_REPLACE_EXISTING) << true;
+        QTest::newRow("keep the target") << 0u << false;
+    }
+
+    void immediateMoveOntoAnotherLinkOfTheSource()
+    {
+        QFETCH(uint, flags);
+        QFETCH(bool, moved);
+        QVERIFY(writeFile(host("src"), "file"));
+        QVERIFY(link(host("src").toUtf8().constData(), host("dst").toUtf8().constData()) == 0);
+        QCOMPARE(win::MoveFileEx("C:\\src", "C:\\dst", flags), moved);
+        QCOMPARE(win::GetLastError(),
+                 moved ? uint32_t(win::ERROR_SUCCESS) : uint32_t(win::ERROR_ALREADY_EXISTS));
+        QCOMPARE(QFile::exists(host("src")), !moved);
+        QCOMPARE(readFile(host("dst")), QByteArray("file"));
+    }
+
+    // A target that appears after it was looked for is never replaced without the replace flag.
+    void immediateMoveKeepsATargetMadeMeanwhile()
+    {
+        QVERIFY(writeFile(host("src"), "new"));
+        win::SetBeforeMoveHook([&](const std::string&) { QVERIFY(writeFile(host("dst"), "theirs")); });
+        const bool moved = win::MoveFileEx("C:\\src", "C:\\dst", 0);
+        win::SetBeforeMoveHook({});
+        QVERIFY(!moved);
+        QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_ALREADY_EXISTS));
+        QCOMPARE(readFile(host("dst")), QByteArray("theirs"));
+        QCOMPARE(readFile(host("src")), QByteArray("new"));
+    }
+
     void restartAppliesListThenWininit()
     {
         QVERIFY(QDir().mkpath(host("WINDOWS")));
