@@ -331,6 +331,25 @@ private slots:
         QCOMPARE(readFile(host("deep/er/b.txt")), QByteArray("b"));
     }
 
+    // A move into the source's own folder, the source spelled another way: the target that the
+    // folder and the source's name make is the source, which must not go for it.
+    void moveIntoTheSourcesOwnFolder_data()
+    {
+        QTest::addColumn<uint>("flags");
+        QTest::newRow("now") << 0u;
+        QTest::newRow("at the restart") << uint(MOVE_AT_RESTART);
+    }
+
+    void moveIntoTheSourcesOwnFolder()
+    {
+        QFETCH(uint, flags);
+        QVERIFY(writeFile(host("T/a.txt"), "a"));
+        QVERIFY(MoveFileOrSchedule("C:\\T\\x\\..\\a.txt", "C:\\T", flags | MOVE_INTO_DIRECTORY));
+        QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_INVALID_PARAMETER));
+        QCOMPARE(readFile(host("T/a.txt")), QByteArray("a"));
+        QVERIFY(!QFile::exists(host("pending")));
+    }
+
     void deleteFallsBackToRestartWhenInUse()
     {
         QVERIFY(writeFile(host("a.txt"), "a"));
