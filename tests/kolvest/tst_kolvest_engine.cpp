@@ -373,6 +373,18 @@ private slots:
                                 "\nDeletionDate="));
     }
 
+    // A file that the bin holds without its info file keeps its name: the recycled one takes another.
+    void recycleBinKeepsWhatItHolds()
+    {
+        QVERIFY(writeFile(host("a.txt"), "new"));
+        QVERIFY(writeFile(host("data/Trash/files/a.txt"), "old"));
+        QVERIFY(DeleteFileOrSchedule("C:\\a.txt", DELETE_TO_RECYCLE_BIN));
+        QCOMPARE(readFile(host("data/Trash/files/a.txt")), QByteArray("old"));
+        QCOMPARE(readFile(host("data/Trash/files/a.txt.2")), QByteArray("new"));
+        QVERIFY(!QFile::exists(host("data/Trash/info/a.txt.trashinfo")));
+        QVERIFY(QFile::exists(host("data/Trash/info/a.txt.2.trashinfo")));
+    }
+
     // Where the legacy file stands in for the system's delayed move.
     void useWininit()
     {

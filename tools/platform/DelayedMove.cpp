@@ -240,20 +240,6 @@ bool SameEntry(const std::string& first, const std::string& second)
            firstFolder.st_dev == secondFolder.st_dev && firstFolder.st_ino == secondFolder.st_ino;
 }
 
-// A rename that never replaces what took the target's name after it was looked for (EEXIST).
-bool RenameNoReplace(const std::string& source, const std::string& target)
-{
-    if (renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL)
-        return false;
-    // a file system that cannot rename without replacing: look once more, as closely as it allows
-    struct stat st;
-    if (lstat(target.c_str(), &st) == 0)
-        return errno = EEXIST, false;
-    return std::rename(source.c_str(), target.c_str()) == 0;
-}
-
 std::function<void(const std::string&)>& BeforeMoveHook()
 {
     static std::function<void(const std::string&)> hook;

@@ -223,6 +223,19 @@ bool ReplaceFileWhole(const std::string& hostPath, int fd, const std::string& te
     return SyncFolder(file.substr(0, file.find_last_of('/') + 1));
 }
 
+bool RenameNoReplace(const std::string& source, const std::string& target)
+{
+    if (renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL)
+        return false;
+    // a file system that cannot rename without replacing: look once more, as closely as it allows
+    struct stat st;
+    if (lstat(target.c_str(), &st) == 0)
+        return errno = EEXIST, false;
+    return std::rename(source.c_str(), target.c_str()) == 0;
+}
+
 void SetBeforeReplaceHook(std::function<void(const std::string&)> hook)
 {
     BeforeReplaceHook() = std::move(hook);

@@ -46,6 +46,10 @@ bool SyncFolder(const std::string& hostFolder);
 // read. False (errno set) on any failure.
 bool ReplaceFileWhole(const std::string& hostPath, int fd, const std::string& text);
 
+// rename(2) that fails (EEXIST) rather than replace what has the target's name, even where it got
+// that name after the caller looked for it. False (errno set) on failure.
+bool RenameNoReplace(const std::string& source, const std::string& target);
+
 // Test seam: runs in ReplaceFileWhole once the locked file's status is taken, before its name is
 // resolved for the new file, with hostPath.
 void SetBeforeReplaceHook(std::function<void(const std::string&)> hook);
