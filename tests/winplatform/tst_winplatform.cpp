@@ -65,6 +65,36 @@ Files filesIn(const QString& folder)
     return restored;
 }
 
+// The names of a file's extended attributes, sorted.
+QByteArrayList attributeNames(const QByteArray& path)
+{
+    char names[4096];
+    const ssize_t size = listxattr(path.constData(), names, sizeof names);
+    QByteArrayList list = QByteArray(names, int(std::max<ssize_t>(size, 0))).split('\0');
+    list.removeAll(QByteArray());
+    std::sort(list.begin(), list.end());
+    return list;
+}
+
+// A folder's default access list (the kernel's form) that gives user 1234 read and write access
+// to whatever is made in it.
+const QByteArray kDefaultAcl = []
+{
+    QByteArray acl("\x02\0\0\0", 4); // version
+    const auto entry = [&acl](uint16_t tag, uint16_t permissions, uint32_t id)
+    {
+        acl.append(reinterpret_cast<const char*>(&tag), 2);
+        acl.append(reinterpret_cast<const char*>(&permissions), 2);
+        acl.append(reinterpret_cast<const char*>(&id), 4);
+    };
+    entry(0x01, 6, ~0u);  // owner
+    entry(0x02, 6, 1234); // user 1234
+    entry(0x04, 4, ~0u);  // group
+    entry(0x10, 6, ~0u);  // mask
+    entry(0x20, 0, ~0u);  // others
+    return acl;
+}();
+
 // Reads of files whose path ends so fail with EIO.
 QString g_readFault;
 
@@ -715,6 +745,7 @@ private slots:
         QTest::newRow("mode kept against the umask") << "" << false << false << false;
         QTest::newRow("owner and group of another user") << "owner" << false << false << true;
         QTest::newRow("extended attribute") << "attribute" << false << false << false;
+        QTest::newRow("folder's default access list") << "default acl" << false << false << false;
         QTest::newRow("symbolic link to a file elsewhere") << "symlink" << false << false << false;
         QTest::newRow("second hard link") << "hardlink" << false << true << false;
         QTest::newRow("user's file of the old temporary name") << "oldname file" << false << false << false;
@@ -757,6 +788,10 @@ private slots:
             QVERIFY(QFile::link(host("outside.txt"), wininit + ".restart"));
         else if (setup == "oldname folder")
             QVERIFY(QDir().mkpath(wininit + ".restart"));
+        else if (setup == "default acl" &&
+                 setxattr(QFile::encodeName(windows).constData(), "system.posix_acl_default",
+                          kDefaultAcl.constData(), size_t(kDefaultAcl.size()), 0) != 0)
+            QSKIP("no access control lists on this file system");
         const auto folderMode = [](const QString& folder, mode_t mode)
         { return chmod(QFile::encodeName(folder).constData(), mode) == 0; };
         QVERIFY(folderMode(windows, setup == "readonly folder" ? 0555 : 0777));
@@ -765,6 +800,7 @@ private slots:
         QCOMPARE(stat(fileName.constData(), &before), 0);
         QCOMPARE(lstat(QFile::encodeName(wininit).constData(), &linkBefore), 0);
         const QStringList entries = QDir(windows).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
+        const QByteArrayList attributes = attributeNames(fileName);
 
         const mode_t previousMask = umask(077);
         int failures = -1;
@@ -785,6 +821,7 @@ private slots:
         QCOMPARE(after.st_gid, before.st_gid);
         QCOMPARE(after.st_mode, before.st_mode);
         QCOMPARE(after.st_nlink, before.st_nlink);
+        QCOMPARE(attributeNames(fileName), attributes);
         QCOMPARE(after.st_ino == before.st_ino, inPlace);
         QCOMPARE(linkAfter.st_mode & S_IFMT, linkBefore.st_mode & S_IFMT);
         QCOMPARE(QDir(windows).entryList(QDir::AllEntries | QDir::Hidden | QDir::System), entries);
