@@ -331,6 +331,25 @@ private slots:
         QCOMPARE(readFile(host("deep/er/b.txt")), QByteArray("b"));
     }
 
+    // A move into the source's own folder, the source spelled another way: the target that the
+    // folder and the source's name make is the source, which must not go for it.
+    void moveIntoTheSourcesOwnFolder_data()
+    {
+        QTest::addColumn<uint>("flags");
+        QTest::newRow("now") << 0u;
+        QTest::newRow("at the restart") << uint(MOVE_AT_RESTART);
+    }
+
+    void moveIntoTheSourcesOwnFolder()
+    {
+        QFETCH(uint, flags);
+        QVERIFY(writeFile(host("T/a.txt"), "a"));
+        QVERIFY(MoveFileOrSchedule("C:\\T\\x\\..\\a.txt", "C:\\T", flags | MOVE_INTO_DIRECTORY));
+        QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_INVALID_PARAMETER));
+        QCOMPARE(readFile(host("T/a.txt")), QByteArray("a"));
+        QVERIFY(!QFile::exists(host("pending")));
+    }
+
     void deleteFallsBackToRestartWhenInUse()
     {
         QVERIFY(writeFile(host("a.txt"), "a"));
@@ -352,6 +371,18 @@ private slots:
         const QByteArray info = readFile(host("data/Trash/info/a b.txt.trashinfo"));
         QVERIFY(info.startsWith("[Trash Info]\nPath=" + QFile::encodeName(host("dir/a%20b.txt")) +
                                 "\nDeletionDate="));
+    }
+
+    // A file that the bin holds without its info file keeps its name: the recycled one takes another.
+    void recycleBinKeepsWhatItHolds()
+    {
+        QVERIFY(writeFile(host("a.txt"), "new"));
+        QVERIFY(writeFile(host("data/Trash/files/a.txt"), "old"));
+        QVERIFY(DeleteFileOrSchedule("C:\\a.txt", DELETE_TO_RECYCLE_BIN));
+        QCOMPARE(readFile(host("data/Trash/files/a.txt")), QByteArray("old"));
+        QCOMPARE(readFile(host("data/Trash/files/a.txt.2")), QByteArray("new"));
+        QVERIFY(!QFile::exists(host("data/Trash/info/a.txt.trashinfo")));
+        QVERIFY(QFile::exists(host("data/Trash/info/a.txt.2.trashinfo")));
     }
 
     // Where the legacy file stands in for the system's delayed move.

@@ -109,6 +109,30 @@ private slots:
         QCOMPARE(readFile(wininit()), after);
     }
 
+    // A host name that Windows cannot spell (a trailing dot, a "\\" in it) would name another file
+    // at the restart: it is registered in neither list, and that file stays.
+    void nameWithoutAWindowsFormIsNotRegistered_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("other"); // the file its Windows form names
+        QTest::newRow("trailing dot") << "keep.txt."
+                                      << "keep.txt";
+        QTest::newRow("backslash") << "dir\\keep.txt"
+                                   << "dir/keep.txt";
+    }
+
+    void nameWithoutAWindowsFormIsNotRegistered()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, other);
+        QVERIFY(writeFile(m_drive.path() + "/" + name, "x"));
+        QVERIFY(writeFile(m_drive.path() + "/" + other, "keep"));
+        QVERIFY(!SfxMoveAtReboot(m_tarvek, W(m_drive.path() + "/" + name), nullptr));
+        QCOMPARE(win::ApplyRestartOperations([](const std::string&) {}), 0);
+        QCOMPARE(readFile(m_drive.path() + "/" + other), QByteArray("keep"));
+        QCOMPARE(readFile(m_drive.path() + "/" + name), QByteArray("x"));
+    }
+
     // Two stubs finishing together register the stub's deletion once in the pending list: the
     // other one's whole registration may come before any lock this one takes of the list.
     void ownFileOnceWhenTwoFinishTogether_data()

@@ -65,6 +65,36 @@ Files filesIn(const QString& folder)
     return restored;
 }
 
+// The names of a file's extended attributes, sorted.
+QByteArrayList attributeNames(const QByteArray& path)
+{
+    char names[4096];
+    const ssize_t size = listxattr(path.constData(), names, sizeof names);
+    QByteArrayList list = QByteArray(names, int(std::max<ssize_t>(size, 0))).split('\0');
+    list.removeAll(QByteArray());
+    std::sort(list.begin(), list.end());
+    return list;
+}
+
+// A folder's default access list (the kernel's form) that gives user 1234 read and write access
+// to whatever is made in it.
+const QByteArray kDefaultAcl = []
+{
+    QByteArray acl("\x02\0\0\0", 4); // version
+    const auto entry = [&acl](uint16_t tag, uint16_t permissions, uint32_t id)
+    {
+        acl.append(reinterpret_cast<const char*>(&tag), 2);
+        acl.append(reinterpret_cast<const char*>(&permissions), 2);
+        acl.append(reinterpret_cast<const char*>(&id), 4);
+    };
+    entry(0x01, 6, ~0u);  // owner
+    entry(0x02, 6, 1234); // user 1234
+    entry(0x04, 4, ~0u);  // group
+    entry(0x10, 6, ~0u);  // mask
+    entry(0x20, 0, ~0u);  // others
+    return acl;
+}();
+
 // Reads of files whose path ends so fail with EIO.
 QString g_readFault;
 
@@ -514,6 +544,42 @@ private slots:
         QVERIFY(!QFile::exists(host("dst")));
     }
 
+    // A target that is another link of the source's file is a file of its own name, not a change of
+    // case: a rename between two links of one file would change nothing and still report success.
+    void immediateMoveOntoAnotherLinkOfTheSource_data()
+    {
+        QTest::addColumn<uint>("flags");
+        QTest::addColumn<bool>("moved");
+        QTest::newRow("replace") << uint(win::MOVEFILE_REPLACE_EXISTING) << true;
+        QTest::newRow("keep the target") << 0u << false;
+    }
+
+    void immediateMoveOntoAnotherLinkOfTheSource()
+    {
+        QFETCH(uint, flags);
+        QFETCH(bool, moved);
+        QVERIFY(writeFile(host("src"), "file"));
+        QVERIFY(link(host("src").toUtf8().constData(), host("dst").toUtf8().constData()) == 0);
+        QCOMPARE(win::MoveFileEx("C:\\src", "C:\\dst", flags), moved);
+        QCOMPARE(win::GetLastError(),
+                 moved ? uint32_t(win::ERROR_SUCCESS) : uint32_t(win::ERROR_ALREADY_EXISTS));
+        QCOMPARE(QFile::exists(host("src")), !moved);
+        QCOMPARE(readFile(host("dst")), QByteArray("file"));
+    }
+
+    // A target that appears after it was looked for is never replaced without the replace flag.
+    void immediateMoveKeepsATargetMadeMeanwhile()
+    {
+        QVERIFY(writeFile(host("src"), "new"));
+        win::SetBeforeMoveHook([&](const std::string&) { QVERIFY(writeFile(host("dst"), "theirs")); });
+        const bool moved = win::MoveFileEx("C:\\src", "C:\\dst", 0);
+        win::SetBeforeMoveHook({});
+        QVERIFY(!moved);
+        QCOMPARE(win::GetLastError(), uint32_t(win::ERROR_ALREADY_EXISTS));
+        QCOMPARE(readFile(host("dst")), QByteArray("theirs"));
+        QCOMPARE(readFile(host("src")), QByteArray("new"));
+    }
+
     void restartAppliesListThenWininit()
     {
         QVERIFY(QDir().mkpath(host("WINDOWS")));
@@ -679,6 +745,7 @@ private slots:
         QTest::newRow("mode kept against the umask") << "" << false << false << false;
         QTest::newRow("owner and group of another user") << "owner" << false << false << true;
         QTest::newRow("extended attribute") << "attribute" << false << false << false;
+        QTest::newRow("folder's default access list") << "default acl" << false << false << false;
         QTest::newRow("symbolic link to a file elsewhere") << "symlink" << false << false << false;
         QTest::newRow("second hard link") << "hardlink" << false << true << false;
         QTest::newRow("user's file of the old temporary name") << "oldname file" << false << false << false;
@@ -721,6 +788,10 @@ private slots:
             QVERIFY(QFile::link(host("outside.txt"), wininit + ".restart"));
         else if (setup == "oldname folder")
             QVERIFY(QDir().mkpath(wininit + ".restart"));
+        else if (setup == "default acl" &&
+                 setxattr(QFile::encodeName(windows).constData(), "system.posix_acl_default",
+                          kDefaultAcl.constData(), size_t(kDefaultAcl.size()), 0) != 0)
+            QSKIP("no access control lists on this file system");
         const auto folderMode = [](const QString& folder, mode_t mode)
         { return chmod(QFile::encodeName(folder).constData(), mode) == 0; };
         QVERIFY(folderMode(windows, setup == "readonly folder" ? 0555 : 0777));
@@ -729,6 +800,7 @@ private slots:
         QCOMPARE(stat(fileName.constData(), &before), 0);
         QCOMPARE(lstat(QFile::encodeName(wininit).constData(), &linkBefore), 0);
         const QStringList entries = QDir(windows).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
+        const QByteArrayList attributes = attributeNames(fileName);
 
         const mode_t previousMask = umask(077);
         int failures = -1;
@@ -749,6 +821,7 @@ private slots:
         QCOMPARE(after.st_gid, before.st_gid);
         QCOMPARE(after.st_mode, before.st_mode);
         QCOMPARE(after.st_nlink, before.st_nlink);
+        QCOMPARE(attributeNames(fileName), attributes);
         QCOMPARE(after.st_ino == before.st_ino, inPlace);
         QCOMPARE(linkAfter.st_mode & S_IFMT, linkBefore.st_mode & S_IFMT);
         QCOMPARE(QDir(windows).entryList(QDir::AllEntries | QDir::Hidden | QDir::System), entries);

@@ -135,6 +135,8 @@ bool MoveFileOrSchedule(const char* source, String target, uint32_t flags)
         return win::Fail(win::ERROR_INVALID_PARAMETER);
     if (!FileExists(source))
         return win::Fail(win::ERROR_FILE_NOT_FOUND);
+    if (flags & MOVE_INTO_DIRECTORY)
+        target = JoinPath(target, FileNamePart(source));
     // A target that reaches the source itself under another spelling ("x\..\a", a trailing dot, a
     // link) is the same case as equal text: deleting the target would delete the source.
     // Names differing only in letter case are a rename of the source and go on below.
@@ -147,8 +149,6 @@ bool MoveFileOrSchedule(const char* source, String target, uint32_t flags)
     // a folder cannot take a file's place, now or at the restart: the target must not go for it
     if (IsDirectory(source))
         return win::Fail(win::ERROR_ACCESS_DENIED);
-    if (flags & MOVE_INTO_DIRECTORY)
-        target = JoinPath(target, FileNamePart(source));
     if ((flags & MOVE_REFUSE_READ_ONLY) && IsReadOnly(target))
         return win::Fail(win::ERROR_ACCESS_DENIED);
 

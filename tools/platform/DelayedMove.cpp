@@ -228,6 +228,24 @@ bool RegisterDelayed(const char* existing, const char* newName, uint32_t flags, 
     return true;
 }
 
+// True when both host paths name one entry: one folder, whatever path reaches it, and one name
+// ignoring case (on a file system that ignores it, every spelling reaches the entry).
+bool SameEntry(const std::string& first, const std::string& second)
+{
+    const size_t firstSlash = first.find_last_of('/'), secondSlash = second.find_last_of('/');
+    struct stat firstFolder, secondFolder;
+    return NamesEqual(first.substr(firstSlash), second.substr(secondSlash)) &&
+           stat(first.substr(0, firstSlash + 1).c_str(), &firstFolder) == 0 &&
+           stat(second.substr(0, secondSlash + 1).c_str(), &secondFolder) == 0 &&
+           firstFolder.st_dev == secondFolder.st_dev && firstFolder.st_ino == secondFolder.st_ino;
+}
+
+std::function<void(const std::string&)>& BeforeMoveHook()
+{
+    static std::function<void(const std::string&)> hook;
+    return hook;
+}
+
 bool MoveNow(const char* existing, const char* newName, uint32_t flags)
 {
     std::string source, target;
@@ -244,11 +262,13 @@ bool MoveHostFileNow(const std::string& source, std::string target, const char* 
         return errno == ENOENT ? Fail(MissingPathError(source)) : FailFromErrno();
     if (IsInUse(source))
         return Fail(ERROR_SHARING_VIOLATION);
+    bool replace = flags & MOVEFILE_REPLACE_EXISTING;
+    bool linkOfSource = false; // the target is another name of the source's file
     if (lstat(target.c_str(), &targetStat) == 0)
     {
         const bool sameFile =
             sourceStat.st_dev == targetStat.st_dev && sourceStat.st_ino == targetStat.st_ino;
-        if (sameFile)
+        if (sameFile && SameEntry(source, target))
         {
             // A change of letter case only: the case-insensitive lookup found the source itself.
             std::string full;
@@ -256,6 +276,7 @@ bool MoveHostFileNow(const std::string& source, std::string target, const char* 
                 return false;
             target =
                 target.substr(0, target.find_last_of('/') + 1) + full.substr(full.find_last_of('\\') + 1);
+            replace = true; // where case is ignored, the new spelling is the source's own
         }
         else if (!(flags & MOVEFILE_REPLACE_EXISTING))
             return Fail(ERROR_ALREADY_EXISTS);
@@ -263,11 +284,24 @@ bool MoveHostFileNow(const std::string& source, std::string target, const char* 
             return Fail(ERROR_ACCESS_DENIED);
         else if (IsInUse(target))
             return Fail(ERROR_SHARING_VIOLATION);
+        else
+            linkOfSource = sameFile;
     }
-    if (std::rename(source.c_str(), target.c_str()) != 0)
+    if (BeforeMoveHook())
+        BeforeMoveHook()(target);
+    // a rename between two links of one file changes nothing: the source's name goes instead
+    const bool moved = linkOfSource ? unlink(source.c_str()) == 0
+                       : replace    ? std::rename(source.c_str(), target.c_str()) == 0
+                                    : RenameNoReplace(source, target);
+    if (!moved)
         return errno == ENOENT ? Fail(MissingPathError(target)) : FailFromErrno();
     SetLastError(ERROR_SUCCESS);
     return true;
+}
+
+void SetBeforeMoveHook(std::function<void(const std::string&)> hook)
+{
+    BeforeMoveHook() = std::move(hook);
 }
 
 std::string PendingOperationsFile()

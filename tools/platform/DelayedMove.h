@@ -45,6 +45,10 @@ bool MoveFileEx(const char* existing, const char* newName, uint32_t flags);
 // caller that decides on the same host paths as it acts on; newName is the target's Windows name.
 bool MoveHostFileNow(const std::string& source, std::string target, const char* newName, uint32_t flags);
 
+// Test seam: runs in MoveHostFileNow once the source and the target are looked at, before the
+// move, with the target's host path.
+void SetBeforeMoveHook(std::function<void(const std::string&)> hook);
+
 using MoveFileExFn = bool (*)(const char* existing, const char* newName, uint32_t flags);
 
 // The run-time lookup of MoveFileEx: null with ERROR_PROC_NOT_FOUND when the system lacks it.

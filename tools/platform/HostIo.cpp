@@ -115,16 +115,24 @@ bool WriteInPlace(int fd, const std::string& text)
     return false;
 }
 
-// Gives the file `to` the extended attributes of the file `from` (access control lists among them).
+// The names of the file's extended attributes, each ending in '\0'; false (errno set) on failure.
+bool AttributeNames(int fd, std::string& names)
+{
+    names.assign(4096, '\0');
+    ssize_t size;
+    while ((size = flistxattr(fd, &names[0], names.size())) < 0 && errno == ERANGE)
+        names.resize(names.size() * 2);
+    names.resize(size_t(std::max<ssize_t>(size, 0)));
+    return size >= 0;
+}
+
+// Gives the file `to` the extended attributes of the file `from` (access control lists among them),
+// and no others: not the access list that a new file takes from its folder's default one either.
 bool CopyExtendedAttributes(int from, int to)
 {
-    std::string names(4096, '\0');
-    ssize_t size;
-    while ((size = flistxattr(from, &names[0], names.size())) < 0 && errno == ERANGE)
-        names.resize(names.size() * 2);
-    if (size < 0)
+    std::string names, own;
+    if (!AttributeNames(from, names) || !AttributeNames(to, own))
         return errno == ENOTSUP; // none on this file system
-    names.resize(size_t(size));
     for (size_t at = 0; at < names.size(); at = names.find('\0', at) + 1)
     {
         const char* name = names.c_str() + at;
@@ -132,6 +140,13 @@ bool CopyExtendedAttributes(int from, int to)
         std::string value(size_t(std::max<ssize_t>(length, 0)), '\0');
         if (length < 0 || fgetxattr(from, name, &value[0], value.size()) != length ||
             fsetxattr(to, name, value.data(), value.size(), 0) != 0)
+            return false;
+    }
+    const std::string held = '\0' + names; // each name between two '\0'
+    for (size_t at = 0; at < own.size(); at = own.find('\0', at) + 1)
+    {
+        const std::string name = own.c_str() + at;
+        if (held.find('\0' + name + '\0') == std::string::npos && fremovexattr(to, name.c_str()) != 0)
             return false;
     }
     return true;
@@ -221,6 +236,19 @@ bool ReplaceFileWhole(const std::string& hostPath, int fd, const std::string& te
         return false;
     }
     return SyncFolder(file.substr(0, file.find_last_of('/') + 1));
+}
+
+bool RenameNoReplace(const std::string& source, const std::string& target)
+{
+    if (renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL)
+        return false;
+    // a file system that cannot rename without replacing: look once more, as closely as it allows
+    struct stat st;
+    if (lstat(target.c_str(), &st) == 0)
+        return errno = EEXIST, false;
+    return std::rename(source.c_str(), target.c_str()) == 0;
 }
 
 void SetBeforeReplaceHook(std::function<void(const std::string&)> hook)

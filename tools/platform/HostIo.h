@@ -36,15 +36,19 @@ bool SyncFolder(const std::string& hostFolder);
 // hostPath is a symbolic link, the file it leads to changes and the link stays. The text goes to a
 // new file of a name of its own beside that file ("<name>.new-XXXXXX", created exclusively, never
 // through a link), gets the old file's owner, group, mode (its 07777 bits; the umask does not cut
-// them) and extended attributes (access control lists), is made durable, renamed over the file,
-// and the rename made durable; a failure before the rename leaves the file byte for byte as it
-// was. Where a new file would lose what the old one has, the text is written in place instead, and
-// a failure puts the old bytes back: a file with more than one link (every name keeps seeing it),
-// a folder where no file can be made, an owner, group or attribute that cannot be given to a new
-// file. A file that is not a regular file is refused (EISDIR), and so is a name that no longer
-// leads to the file fd holds when its new text is to take its place (EBUSY): that file was never
-// read. False (errno set) on any failure.
+// them) and extended attributes (access control lists; none that a folder's default list would
+// add), is made durable, renamed over the file, and the rename made durable; a failure before the
+// rename leaves the file byte for byte as it was. Where a new file would lose what the old one has,
+// the text is written in place instead, and a failure puts the old bytes back: a file with more
+// than one link (every name keeps seeing it), a folder where no file can be made, an owner, group
+// or attribute that cannot be given to a new file. A file that is not a regular file is refused
+// (EISDIR), and so is a name that no longer leads to the file fd holds when its new text is to take
+// its place (EBUSY): that file was never read. False (errno set) on any failure.
 bool ReplaceFileWhole(const std::string& hostPath, int fd, const std::string& text);
+
+// rename(2) that fails (EEXIST) rather than replace what has the target's name, even where it got
+// that name after the caller looked for it. False (errno set) on failure.
+bool RenameNoReplace(const std::string& source, const std::string& target);
 
 // Test seam: runs in ReplaceFileWhole once the locked file's status is taken, before its name is
 // resolved for the new file, with hostPath.

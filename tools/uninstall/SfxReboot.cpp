@@ -24,11 +24,14 @@ namespace
 constexpr int WIN_BUFFER_BYTES = 2048;
 const std::string RENAME_HEADER = "[Rename]\r\n";
 
+// A host name that Windows cannot spell has no Windows form: a "\" in it would split it, and a
+// trailing dot or blank would be dropped, so that the form would name another file.
 std::optional<std::string> WindowsPath(const WString& hostPath)
 {
     const auto host = ToUtf8(hostPath);
-    std::string windows;
-    if (!host || !win::WindowsPathOf(*host, windows))
+    std::string windows, full;
+    if (!host || host->find('\\') != std::string::npos || !win::WindowsPathOf(*host, windows) ||
+        !win::GetFullPathName(windows, full) || full != windows)
         return std::nullopt;
     return windows;
 }

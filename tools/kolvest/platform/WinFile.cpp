@@ -394,10 +394,13 @@ bool MoveToRecycleBin(const char* name)
         uint32_t written;
         const bool ok = WriteFile(fd, text.data(), uint32_t(text.size()), written);
         close(fd);
-        if (ok && std::rename(host.c_str(), (trash + "/files/" + entry).c_str()) == 0)
+        // what the bin holds under that name without an info file is not replaced either
+        if (ok && RenameNoReplace(host, trash + "/files/" + entry))
             return true;
         const int err = errno;
         unlink(info.c_str());
+        if (ok && err == EEXIST)
+            continue;
         errno = err;
         return FailFromErrno();
     }
